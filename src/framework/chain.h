@@ -1,0 +1,57 @@
+// Conversion chains: the steps that an Enter press, a slider move or a range button runs
+// over a window's unit fields.
+//
+// A step reads the current text of one field, applies one to three operations with fixed
+// constants, optionally passes the result through the digit limiter, and writes it as
+// number text into another field. The next step reads that written text, so each written
+// field's rounding feeds the next step.
+#pragma once
+
+#include "framework/arith.h"
+
+#include <functional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace mezura {
+
+// The small interface the chains see: field texts by index in the window's field table.
+class Fields {
+public:
+    virtual ~Fields() = default;
+    virtual const std::string& text(int field) const = 0;
+    virtual void setText(int field, const std::string& text) = 0;
+};
+
+struct Operation {
+    Op op;
+    double constant;
+};
+
+// target <- source op constant [op constant ...], written through SetCol(.., 6) when `limited`.
+struct Step {
+    int target;
+    int source;
+    std::vector<Operation> ops;
+    bool limited = true;
+};
+
+// A call of a named procedure of the window (a group recompute such as lineC, or tindicator).
+struct Call {
+    int procedure;
+};
+
+using Action = std::variant<Step, Call>;
+using Chain = std::vector<Action>;
+
+// Runs one step; throws ArithmeticError at the first failing operation without writing.
+void runStep(Fields& fields, const Step& step);
+
+// Runs a chain in order; calls are resolved through `call`. Throws at the failing step.
+void runChain(Fields& fields, const Chain& chain, const std::function<void(int)>& call);
+
+// The digit count every limited step passes to SetCol.
+inline constexpr int kLimiterDigits = 6;
+
+} // namespace mezura

@@ -1,0 +1,29 @@
+// The platform seam: what the windows ask of the world outside the core. The Qt binding
+// implements it for the desktop program; the scripted driver and the tests record it.
+#pragma once
+
+#include <string>
+
+namespace mezura {
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // The system beep, given by `window`.
+    virtual void beep(const std::string& window) = 0;
+    // Open help at `topic`. The host opens it after the running handler has returned.
+    virtual void openHelp(int topic) = 0;
+    // Tell the user about a problem met in `window` (an arithmetic failure, a file ...).
+    virtual void reportError(const std::string& window, const std::string& message) = 0;
+    // Show the pop-up menu of `window` at the mouse position.
+    virtual void showPopup(const std::string& window) = 0;
+    // Bring `window` to the front and give it the focus; it is visible already.
+    virtual void bringToFront(const std::string& window) = 0;
+    // End the program: every window closes.
+    virtual void quit() = 0;
+    // The year of today's date.
+    virtual int currentYear() = 0;
+};
+
+} // namespace mezura

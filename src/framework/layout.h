@@ -1,0 +1,89 @@
+// What a window looks like, as data: controls with their names, captions, positions in
+// twips and colours. The toolkit binding builds every window from these rows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mezura {
+
+// A colour value &H00BBGGRR: blue, green and red bytes.
+using Colour = std::uint32_t;
+
+constexpr Colour rgb(int red, int green, int blue)
+{
+    return static_cast<Colour>(blue) << 16 | static_cast<Colour>(green) << 8 | static_cast<Colour>(red);
+}
+
+inline constexpr Colour kButtonFace = 0x8000000F;    // the system button-face colour
+inline constexpr Colour kHighlight = rgb(255, 224, 192); // the highlighted range button
+inline constexpr Colour kHelpButton = rgb(255, 192, 192);
+
+// "&HFFFFC0": six upper-case hex digits in blue, green, red order (system colours in full).
+std::string colourText(Colour colour);
+
+// Left, top, width and height in twips; inside a frame box, relative to the box.
+struct Rect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+inline constexpr int kFieldWidth = 975;
+inline constexpr int kFieldHeight = 285;
+inline constexpr int kLabelHeight = 255;
+
+// One unit field with its unit label above it.
+struct FieldSpec {
+    std::string name;   // "txtC1"
+    std::string label;  // "cm"
+    Rect field;
+    int labelLeft;
+    int labelTop;
+    int tabIndex;
+    Colour colour;
+    std::string box;    // name of the frame box that holds it, or empty
+    bool typing = true; // false: display only, no key or click handlers
+};
+
+enum class ButtonRole { Range, Help };
+
+struct ButtonSpec {
+    std::string name;    // "Command1"
+    std::string caption; // "300K"
+    Rect rect;
+    Colour colour;       // at creation
+    ButtonRole role = ButtonRole::Range;
+};
+
+struct LabelSpec {
+    std::string name;    // "IndMax"
+    std::string caption; // at creation
+    Rect rect;
+};
+
+struct BoxSpec {
+    std::string name;    // "Frame1"
+    std::string caption; // "米国式活字"
+    Rect rect;
+};
+
+struct SliderSpec {
+    std::string name; // "HScroll" ("HScroll1" in the temperature window)
+    Rect rect;
+    int min;
+    int max;
+    int tabIndex;
+};
+
+struct Layout {
+    std::vector<FieldSpec> fields; // in the order of the window's field table
+    std::vector<ButtonSpec> buttons;
+    std::vector<LabelSpec> labels;
+    std::vector<BoxSpec> boxes;
+    std::vector<SliderSpec> sliders; // none for a window whose fields come later, else one
+};
+
+} // namespace mezura

@@ -1,0 +1,254 @@
+#include "framework/window.h"
+
+#include "framework/app.h"
+#include "framework/menu.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace mezura {
+
+namespace {
+template <typename T> int indexOf(const std::vector<T>& rows, std::string_view name)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].name == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+Slider initialSlider(const Layout& layout)
+{
+    if (layout.sliders.empty()) {
+        return Slider(0, 0, 0);
+    }
+    // The thumb stands at 0 when a window is created.
+    return Slider(layout.sliders.front().min, layout.sliders.front().max, 0);
+}
+} // namespace
+
+ConversionWindow::ConversionWindow(App& app, const FrameSpec& frame, Layout layout)
+    : Form(app, frame.name)
+    , m_layout(std::move(layout))
+    , m_frame(frame)
+    , m_helpTopic(frame.helpTopic)
+    , m_texts(m_layout.fields.size())
+    , m_slider(initialSlider(m_layout))
+{
+    for (const FieldSpec& field : m_layout.fields) {
+        m_fieldColours.push_back(field.colour);
+    }
+    for (const ButtonSpec& button : m_layout.buttons) {
+        m_buttonColours.push_back(button.colour);
+    }
+    for (const LabelSpec& label : m_layout.labels) {
+        m_captions.push_back(label.caption);
+    }
+    m_enterChains.resize(m_layout.fields.size());
+    m_slider.onChange = [this] { sliderChange(); };
+    m_slider.onScroll = [this] { sliderScroll(); };
+}
+
+const std::string& ConversionWindow::text(int field) const
+{
+    return m_texts.at(static_cast<std::size_t>(field));
+}
+
+void ConversionWindow::setText(int field, const std::string& text)
+{
+    m_texts.at(static_cast<std::size_t>(field)) = text;
+}
+
+int ConversionWindow::fieldIndex(std::string_view name) const
+{
+    return indexOf(m_layout.fields, name);
+}
+
+int ConversionWindow::buttonIndex(std::string_view name) const
+{
+    return indexOf(m_layout.buttons, name);
+}
+
+Colour ConversionWindow::fieldColour(int field) const
+{
+    return m_fieldColours.at(static_cast<std::size_t>(field));
+}
+
+Colour ConversionWindow::buttonColour(int button) const
+{
+    return m_buttonColours.at(static_cast<std::size_t>(button));
+}
+
+const std::string& ConversionWindow::caption(std::string_view label) const
+{
+    const int index = indexOf(m_layout.labels, label);
+    if (index < 0) {
+        throw std::invalid_argument("no label " + std::string(label));
+    }
+    return m_captions[static_cast<std::size_t>(index)];
+}
+
+void ConversionWindow::setFieldColour(int field, Colour colour)
+{
+    m_fieldColours.at(static_cast<std::size_t>(field)) = colour;
+}
+
+void ConversionWindow::setButtonColour(int button, Colour colour)
+{
+    m_buttonColours.at(static_cast<std::size_t>(button)) = colour;
+}
+
+void ConversionWindow::setCaption(std::string_view label, const std::string& caption)
+{
+    const int index = indexOf(m_layout.labels, label);
+    if (index < 0) {
+        throw std::invalid_argument("no label " + std::string(label));
+    }
+    m_captions[static_cast<std::size_t>(index)] = caption;
+}
+
+void ConversionWindow::beep()
+{
+    app().host().beep(name());
+}
+
+void ConversionWindow::run(const Chain& chain)
+{
+    runChain(*this, chain, [this](int procedure) { m_procedures.at(static_cast<std::size_t>(procedure))(); });
+}
+
+void ConversionWindow::enter(int field)
+{
+    run(m_enterChains.at(static_cast<std::size_t>(field)));
+}
+
+void ConversionWindow::typeText(int field, const std::string& text)
+{
+    setText(field, text);
+}
+
+void ConversionWindow::keyPress(int field, int keyCode)
+{
+    const FieldSpec& spec = m_layout.fields.at(static_cast<std::size_t>(field));
+    if (keyCode != 13 || !spec.typing || app().ended()) {
+        return;
+    }
+    guarded([&] { enter(field); });
+}
+
+void ConversionWindow::clickField(int field)
+{
+    if (m_layout.fields.at(static_cast<std::size_t>(field)).typing) {
+        setText(field, "");
+    }
+}
+
+void ConversionWindow::clickButton(int button)
+{
+    if (m_layout.buttons.at(static_cast<std::size_t>(button)).role == ButtonRole::Help) {
+        helpAt(m_frame.spec().helpTopic);
+        return;
+    }
+    guarded([&] { rangeButton(button); });
+}
+
+void ConversionWindow::slide(int position)
+{
+    if (hasGauge()) {
+        guarded([&] { m_slider.userMove(position); });
+    }
+}
+
+void ConversionWindow::drag(const std::vector<int>& positions)
+{
+    if (hasGauge()) {
+        guarded([&] { m_slider.userDrag(positions); });
+    }
+}
+
+bool ConversionWindow::menu(std::string_view item)
+{
+    const std::string name(item);
+    if (const std::string target = menuTarget(name); !target.empty()) {
+        app().showAndFocus(target);
+    } else if (name == "mnuUA") {
+        app().showAll();
+    } else if (name == "mnuH3" || name == "mnu00") {
+        app().form(kSettingsWindow).setVisible(true);
+    } else if (name == "mnuS" || name == "mnu01") {
+        m_frame.frameSwitch();
+    } else if (name == "mnuH1") {
+        helpAt(kCommonHelpTopic);
+    } else if (name == "mnuH2" || name == "mnu02") {
+        helpAt(m_frame.spec().helpTopic);
+    } else if (name == "mnuX" || name == "mnu03") {
+        app().quit();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void ConversionWindow::mouseDown(int button)
+{
+    if (button == 2) {
+        app().host().showPopup(name());
+    } else {
+        m_frame.frameSwitch();
+    }
+}
+
+void ConversionWindow::closeRequest()
+{
+    app().closeRequest(name());
+}
+
+void ConversionWindow::setState(WindowState state)
+{
+    m_frame.setState(state);
+}
+
+void ConversionWindow::f1()
+{
+    app().host().openHelp(m_helpTopic);
+}
+
+void ConversionWindow::helpAt(int topic)
+{
+    // The window keeps the topic, so a later F1 in it opens the same one.
+    m_helpTopic = topic;
+    f1();
+}
+
+void ConversionWindow::dump(std::ostream& out) const
+{
+    const std::string& w = name();
+    out << w << ".visible=" << (visible() ? 1 : 0) << '\n';
+    out << w << ".mode=" << m_frame.mode() << '\n';
+    out << w << ".size=" << m_frame.size().width << 'x' << m_frame.size().height << '\n';
+    out << w << ".state=" << stateName(m_frame.state()) << '\n';
+    for (std::size_t i = 0; i < m_layout.fields.size(); ++i) {
+        out << w << '.' << m_layout.fields[i].name << '=' << m_texts[i] << '\n';
+    }
+    if (!hasGauge()) {
+        return;
+    }
+    out << w << ".min=" << m_slider.min() << '\n';
+    out << w << ".max=" << m_slider.max() << '\n';
+    out << w << ".value=" << m_slider.value() << '\n';
+    out << w << ".IndMin=" << caption("IndMin") << '\n';
+    out << w << ".IndMax=" << caption("IndMax") << '\n';
+    std::string highlighted = "none";
+    for (std::size_t i = 0; i < m_layout.buttons.size(); ++i) {
+        if (m_layout.buttons[i].role == ButtonRole::Range && m_buttonColours[i] == kHighlight) {
+            highlighted = m_layout.buttons[i].name;
+            break;
+        }
+    }
+    out << w << ".highlight=" << highlighted << '\n';
+    dumpExtra(out);
+}
+
+} // namespace mezura

@@ -1,0 +1,91 @@
+// A conversion window: frame, unit fields, buttons and gauge slider, driven by user events.
+//
+// The window holds what the user sees (field texts, colours, captions, slider, size mode)
+// and runs its handlers on it. Each window module supplies its layout, its Enter chains and
+// its procedures; everything the ten windows share lives here.
+#pragma once
+
+#include "framework/chain.h"
+#include "framework/form.h"
+#include "framework/frame.h"
+#include "framework/layout.h"
+#include "framework/slider.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mezura {
+
+class ConversionWindow : public Form, public Fields {
+public:
+    ConversionWindow(App& app, const FrameSpec& frame, Layout layout);
+
+    std::string title() const override { return m_frame.title(); }
+    const Layout& layout() const { return m_layout; }
+    const FrameModel& frame() const { return m_frame; }
+    int helpTopic() const { return m_helpTopic; }
+
+    // Fields: texts by index in the field table.
+    const std::string& text(int field) const override;
+    void setText(int field, const std::string& text) override;
+    int fieldIndex(std::string_view name) const;       // -1 when there is none
+    int buttonIndex(std::string_view name) const;      // -1 when there is none
+    Colour fieldColour(int field) const;
+    Colour buttonColour(int button) const;
+    const std::string& caption(std::string_view label) const; // "IndMax"
+    bool hasGauge() const { return !m_layout.sliders.empty(); }
+    const Slider& slider() const { return m_slider; }
+
+    // User events. Each runs to completion; an arithmetic failure is reported to the user.
+    void typeText(int field, const std::string& text); // the user edits a field's text
+    void keyPress(int field, int keyCode);              // 13 is Enter
+    void clickField(int field);
+    void clickButton(int button);
+    void slide(int position);                          // arrow or track click
+    void drag(const std::vector<int>& positions);      // thumb dragged, then released
+    // False when the window has no such item.
+    bool menu(std::string_view item);
+    void mouseDown(int button);                        // 1 left, 2 right
+    void closeRequest();
+    void setState(WindowState state);
+    void f1();
+
+    void dump(std::ostream& out) const override;
+
+protected:
+    // Window data, filled by the window module's constructor.
+    std::vector<Chain> m_enterChains;                  // by field index; empty: no chain
+    std::vector<std::function<void()>> m_procedures;   // by procedure number (Call)
+
+    void run(const Chain& chain);
+    void setFieldColour(int field, Colour colour);
+    void setButtonColour(int button, Colour colour);
+    void setCaption(std::string_view label, const std::string& caption);
+    void beep();
+    Slider& gauge() { return m_slider; }
+
+    // Hooks of the window module.
+    virtual void enter(int field);
+    virtual void rangeButton(int /*button*/) {}
+    virtual void sliderChange() {}
+    virtual void sliderScroll() {}
+    // Extra dump lines after the gauge's.
+    virtual void dumpExtra(std::ostream& /*out*/) const {}
+
+private:
+    void helpAt(int topic);
+
+    Layout m_layout;
+    FrameModel m_frame;
+    int m_helpTopic;
+    std::vector<std::string> m_texts;
+    std::vector<Colour> m_fieldColours;
+    std::vector<Colour> m_buttonColours;
+    std::vector<std::string> m_captions; // by label index
+    Slider m_slider;
+};
+
+} // namespace mezura

@@ -1,0 +1,283 @@
+#include "script/runner.h"
+
+#include "framework/app.h"
+#include "framework/window.h"
+#include "startup/settings.h"
+#include "windows/catalog.h"
+
+#include <chrono>
+#include <ctime>
+#include <istream>
+#include <ostream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace mezura {
+
+namespace {
+
+int systemYear()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local.tm_year + 1900;
+}
+
+// Prints what the program shows the user, one line an event.
+class RecordingHost : public Host {
+public:
+    RecordingHost(std::ostream& out, std::optional<int> year)
+        : m_out(out)
+        , m_year(year)
+    {
+    }
+
+    void beep(const std::string& window) override { m_out << "beep " << window << '\n'; }
+    void openHelp(int topic) override { m_out << "help " << topic << '\n'; }
+    void reportError(const std::string& window, const std::string& message) override
+    {
+        m_out << "error " << window << ' ' << message << '\n';
+    }
+    void showPopup(const std::string& window) override { m_out << "popup " << window << '\n'; }
+    void bringToFront(const std::string&) override {}
+    void quit() override { m_out << "exit\n"; }
+    int currentYear() override { return m_year ? *m_year : systemYear(); }
+    void setYear(int year) { m_year = year; }
+
+private:
+    std::ostream& m_out;
+    std::optional<int> m_year;
+};
+
+struct BadLine : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+int toInt(const std::string& word)
+{
+    std::size_t used = 0;
+    int value = 0;
+    try {
+        value = std::stoi(word, &used);
+    } catch (const std::exception&) {
+        throw BadLine("not a whole number: " + word);
+    }
+    if (used != word.size()) {
+        throw BadLine("not a whole number: " + word);
+    }
+    return value;
+}
+
+class Script {
+public:
+    Script(std::ostream& out, const ScriptOptions& options)
+        : m_out(out)
+        , m_host(out, options.year)
+        , m_app(m_host, makeForm)
+    {
+    }
+
+    bool ended() const { return m_app.ended(); }
+    void execute(const std::string& line);
+
+private:
+    Form& form(const std::string& name)
+    {
+        if (!App::isWindowName(name)) {
+            throw BadLine("no window named " + name);
+        }
+        return m_app.form(name);
+    }
+    ConversionWindow& window(const std::string& name)
+    {
+        if (auto* window = dynamic_cast<ConversionWindow*>(&form(name))) {
+            return *window;
+        }
+        throw BadLine(name + " is not a conversion window");
+    }
+    // "temp.txtCels" -> the window and the field's index.
+    std::pair<ConversionWindow*, int> field(const std::string& target)
+    {
+        const auto dot = target.find('.');
+        if (dot == std::string::npos) {
+            throw BadLine("expected WINDOW.FIELD: " + target);
+        }
+        ConversionWindow& w = window(target.substr(0, dot));
+        const int index = w.fieldIndex(target.substr(dot + 1));
+        if (index < 0) {
+            throw BadLine("no field " + target);
+        }
+        return {&w, index};
+    }
+
+    std::ostream& m_out;
+    RecordingHost m_host;
+    App m_app;
+};
+
+std::vector<std::string> words(const std::string& line)
+{
+    std::istringstream in(line);
+    std::vector<std::string> result;
+    for (std::string word; in >> word;) {
+        result.push_back(word);
+    }
+    return result;
+}
+
+// The rest of the line after the command word and its target, after exactly one blank.
+std::optional<std::string> restAfterTarget(const std::string& line)
+{
+    const auto first = line.find(' ');
+    if (first == std::string::npos) {
+        return std::nullopt;
+    }
+    const auto second = line.find(' ', first + 1);
+    if (second == std::string::npos) {
+        return std::nullopt;
+    }
+    return line.substr(second + 1);
+}
+
+WindowState stateFromName(const std::string& name)
+{
+    if (name == "normal") {
+        return WindowState::Normal;
+    }
+    if (name == "minimized") {
+        return WindowState::Minimized;
+    }
+    if (name == "maximized") {
+        return WindowState::Maximized;
+    }
+    throw BadLine("no window state " + name);
+}
+
+void Script::execute(const std::string& line)
+{
+    const std::vector<std::string> w = words(line);
+    const std::string& command = w[0];
+    const auto need = [&](std::size_t count) {
+        if (w.size() != count) {
+            throw BadLine("wrong number of words for " + command);
+        }
+    };
+
+    if (command == "year") {
+        need(2);
+        m_host.setYear(toInt(w[1]));
+    } else if (command == "type") {
+        if (w.size() < 2) {
+            throw BadLine("type needs WINDOW.FIELD");
+        }
+        auto [window, index] = field(w[1]);
+        window->typeText(index, restAfterTarget(line).value_or(""));
+    } else if (command == "enter") {
+        if (w.size() < 2) {
+            throw BadLine("enter needs WINDOW.FIELD");
+        }
+        auto [window, index] = field(w[1]);
+        if (const auto text = restAfterTarget(line)) {
+            window->typeText(index, *text);
+        }
+        window->keyPress(index, 13);
+    } else if (command == "key") {
+        need(3);
+        if (w[1].find('.') != std::string::npos) {
+            auto [window, index] = field(w[1]);
+            window->keyPress(index, toInt(w[2]));
+        } else {
+            form(w[1]); // a key sent to a conversion window itself does nothing
+            toInt(w[2]);
+        }
+    } else if (command == "click") {
+        need(2);
+        const auto dot = w[1].find('.');
+        if (dot == std::string::npos) {
+            throw BadLine("expected WINDOW.CONTROL: " + w[1]);
+        }
+        ConversionWindow& target = window(w[1].substr(0, dot));
+        const std::string control = w[1].substr(dot + 1);
+        if (const int index = target.fieldIndex(control); index >= 0) {
+            target.clickField(index);
+        } else if (const int button = target.buttonIndex(control); button >= 0) {
+            target.clickButton(button);
+        } else {
+            throw BadLine("no control " + w[1]);
+        }
+    } else if (command == "f1") {
+        need(2);
+        window(w[1]).f1();
+    } else if (command == "slide") {
+        need(3);
+        window(w[1]).slide(toInt(w[2]));
+    } else if (command == "drag") {
+        if (w.size() < 3) {
+            throw BadLine("drag needs positions");
+        }
+        std::vector<int> positions;
+        for (std::size_t i = 2; i < w.size(); ++i) {
+            positions.push_back(toInt(w[i]));
+        }
+        window(w[1]).drag(positions);
+    } else if (command == "menu") {
+        need(3);
+        if (!window(w[1]).menu(w[2])) {
+            throw BadLine("no menu item " + w[2]);
+        }
+    } else if (command == "mouse") {
+        need(3);
+        window(w[1]).mouseDown(toInt(w[2]));
+    } else if (command == "close") {
+        need(2);
+        window(w[1]).closeRequest();
+    } else if (command == "state") {
+        need(3);
+        window(w[1]).setState(stateFromName(w[2]));
+    } else if (command == "dump") {
+        if (w.size() == 1) {
+            for (Form* each : m_app.existingForms()) {
+                each->dump(m_out);
+            }
+        } else {
+            need(2);
+            form(w[1]).dump(m_out);
+        }
+    } else {
+        throw BadLine("unknown command " + command);
+    }
+}
+
+} // namespace
+
+int runScript(std::istream& in, std::ostream& out, std::ostream& err, const ScriptOptions& options)
+{
+    Script script(out, options);
+    std::string line;
+    int number = 0;
+    while (!script.ended() && std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        const auto first = line.find_first_not_of(" \t");
+        if (first == std::string::npos || line[first] == '#') {
+            continue;
+        }
+        line.erase(0, first);
+        try {
+            script.execute(line);
+        } catch (const BadLine& bad) {
+            out.flush();
+            err << "mezura-script: line " << number << ": " << bad.what() << ": " << line << '\n';
+            return 2;
+        }
+    }
+    out.flush();
+    return 0;
+}
+
+} // namespace mezura

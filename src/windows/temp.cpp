@@ -1,0 +1,170 @@
+#include "windows/temp.h"
+
+#include "framework/numtext.h"
+#include "windows/catalog.h"
+
+#include <array>
+#include <optional>
+
+namespace mezura {
+
+namespace {
+
+constexpr Colour kCold = rgb(192, 255, 255);  // below 4 degrees Celsius
+constexpr Colour kMild = rgb(255, 255, 192);  // from 4 to below 100
+constexpr Colour kHot = rgb(255, 192, 192);   // from 100
+
+enum Procedure { kTindicator };
+
+Layout tempLayout()
+{
+    Layout layout;
+    //               name        label            Left  Top  Width Height  label at   tab colour
+    layout.fields = {{"txtCels", "摂氏(C)　", {45, 270, 980, 285}, 45, 75, 0, kMild, ""},
+                     {"txtFahr", "華氏(F)　", {1145, 270, 980, 285}, 1145, 75, 1, kMild, ""},
+                     {"txtKervin", "絶対温度(K)", {2245, 270, 980, 285}, 2245, 75, 2, kMild, ""}};
+    layout.sliders = {{"HScroll1", {45, 680, 3180, 255}, 0, 3000, 3}};
+    layout.labels = {{"IndMin", "0", {285, 945, 255, 255}}, {"IndMax", "300K", {2685, 945, 615, 255}}};
+    layout.buttons = {{"Command1", "300K", {45, 1200, 555, 255}, kHighlight},
+                      {"Command2", "1000K", {720, 1200, 660, 255}, kButtonFace},
+                      {"Command3", "3000K", {1440, 1200, 645, 255}, kButtonFace},
+                      {"Command5", "30000K", {2151, 1200, 720, 255}, kButtonFace},
+                      {"Command4", "?", {2955, 1200, 270, 255}, kHelpButton, ButtonRole::Help}};
+    return layout;
+}
+
+// Range: highlight number, button, upper kelvin bound (inclusive), slider maximum, caption
+// that the button writes.
+struct Range {
+    int n;
+    const char* button;
+    double bound;
+    int max;
+    const char* caption;
+};
+constexpr std::array<Range, 4> kRanges{{
+    {1, "Command1", 300, 300, "300K"},
+    {2, "Command2", 1000, 1000, "1000K"},
+    {3, "Command3", 3000, 3000, "3000K"},
+    {5, "Command5", 30000, 30000, "30000K"},
+}};
+
+const Operation toFahrenheit[] = {{Op::Mul, 9}, {Op::Div, 5}, {Op::Add, 32}};
+
+Step step(int target, int source, std::vector<Operation> ops)
+{
+    return Step{target, source, std::move(ops), false}; // this window never limits digits
+}
+
+} // namespace
+
+TempWindow::TempWindow(App& app)
+    : ConversionWindow(app, frameSpec("temp"), tempLayout())
+{
+    const std::vector<Operation> fahrenheit(std::begin(toFahrenheit), std::end(toFahrenheit));
+    const Step celsiusFromKelvin = step(kCels, kKervin, {{Op::Sub, 273.15}});
+    const Step fahrenheitFromCelsius = step(kFahr, kCels, fahrenheit);
+    const Step kelvinFromCelsius = step(kKervin, kCels, {{Op::Add, 273.15}});
+
+    m_procedures = {[this] { tindicator(); }};
+    m_enterChains[kCels] = {fahrenheitFromCelsius, kelvinFromCelsius, Call{kTindicator}};
+    m_enterChains[kFahr] = {step(kCels, kFahr, {{Op::Sub, 32}, {Op::Mul, 5}, {Op::Div, 9}}), kelvinFromCelsius,
+                            Call{kTindicator}};
+    m_fromKelvin = {celsiusFromKelvin, fahrenheitFromCelsius};
+    m_enterChains[kKervin] = {celsiusFromKelvin, fahrenheitFromCelsius, Call{kTindicator}};
+}
+
+void TempWindow::tindicator()
+{
+    const double kelvin = parseNumber(text(kKervin));
+    const Range* range = nullptr;
+    if (kelvin >= 0) {
+        for (const Range& candidate : kRanges) {
+            if (kelvin <= candidate.bound) {
+                range = &candidate;
+                break;
+            }
+        }
+    }
+    if (range == nullptr) {
+        outOfRange();
+    } else {
+        gauge().setMax(range->max);
+        bcolor(range->n);
+    }
+    indicatorTail();
+}
+
+// After the range choice, and after a reset: colours, thumb, and the maximum as the label.
+void TempWindow::indicatorTail()
+{
+    colorChg();
+    const std::optional<std::int16_t> position = toInt16(parseNumber(text(kKervin)));
+    gauge().setValue(position ? *position : gauge().max());
+    setCaption("IndMax", paddedNumberText(gauge().max()));
+}
+
+void TempWindow::outOfRange()
+{
+    beep();
+    setText(kKervin, "0");
+    run(m_fromKelvin);
+    tindicator();
+}
+
+void TempWindow::colorChg()
+{
+    const double celsius = parseNumber(text(kCels));
+    const Colour colour = celsius < 4 ? kCold : celsius < 100 ? kMild : kHot;
+    for (int field : {kCels, kFahr, kKervin}) {
+        setFieldColour(field, colour);
+    }
+}
+
+void TempWindow::bcolor(int n)
+{
+    for (const Range& range : kRanges) {
+        setButtonColour(buttonIndex(range.button), range.n == n ? kHighlight : kButtonFace);
+    }
+}
+
+void TempWindow::rangeButton(int button)
+{
+    for (const Range& range : kRanges) {
+        if (buttonIndex(range.button) == button) {
+            // A thumb above the new maximum goes to the right end; no field changes.
+            gauge().setMax(range.max);
+            setCaption("IndMax", range.caption);
+            bcolor(range.n);
+        }
+    }
+}
+
+// The slider writes the kelvin field, and Celsius and Fahrenheit follow it.
+void TempWindow::fromSlider()
+{
+    setText(kKervin, numberText(gauge().value()));
+    run(m_fromKelvin);
+}
+
+void TempWindow::sliderChange()
+{
+    const std::optional<std::int16_t> k = toInt16(parseNumber(text(kKervin)));
+    if (!k || *k != gauge().value()) {
+        fromSlider();
+    }
+    colorChg();
+}
+
+void TempWindow::sliderScroll()
+{
+    fromSlider();
+    colorChg();
+}
+
+void TempWindow::dumpExtra(std::ostream& out) const
+{
+    out << name() << ".color=" << colourText(colour()) << '\n';
+}
+
+} // namespace mezura

@@ -1,0 +1,35 @@
+// The temperature window: degrees Celsius, degrees Fahrenheit and kelvins, coloured by the
+// temperature, with a gauge that follows the kelvin field.
+#pragma once
+
+#include "framework/window.h"
+
+namespace mezura {
+
+class TempWindow : public ConversionWindow {
+public:
+    explicit TempWindow(App& app);
+
+    // The fields' background colour (all three share it).
+    Colour colour() const { return fieldColour(kCels); }
+
+    enum FieldIndex { kCels, kFahr, kKervin };
+
+protected:
+    void rangeButton(int button) override;
+    void sliderChange() override;
+    void sliderScroll() override;
+    void dumpExtra(std::ostream& out) const override;
+
+private:
+    void tindicator();
+    void indicatorTail();
+    void outOfRange();
+    void colorChg();
+    void bcolor(int n);
+    void fromSlider();
+
+    Chain m_fromKelvin; // Celsius and Fahrenheit from the kelvin field
+};
+
+} // namespace mezura

@@ -1,0 +1,166 @@
+#include "framework/arith.h"
+#include "framework/numtext.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace mezura {
+namespace {
+
+struct ParseRow {
+    const char* text;
+    double value;
+};
+
+TEST(NumberParse, ReadsAsMuchAsContinuesTheNumber)
+{
+    const ParseRow rows[] = {
+        {"", 0},          {"abc", 0},        {"12abc", 12},     {"1,000", 1},     {"1,5", 1},
+        {"1.5.5", 1.5},   {"2D3", 2000},     {"2e3", 2000},     {"2d3", 2000},    {"2E+3", 2000},
+        {"2e-3", 0.002},  {"2e", 2},         {"2e+", 2},        {"&H10", 16},     {"&h1f", 31},
+        {"&O17", 15},     {"&o8", 0},        {"&H", 0},         {"&X1", 0},       {"-5", -5},
+        {"+5", 5},        {"-", 0},          {".5", 0.5},       {"-.5", -0.5},    {"5.", 5},
+        {".", 0},         {" 1 2 3 ", 123},  {"\t-\n4", -4},    {"1 e 2", 100},   {"1\r2", 1},
+        {"0.1", 0.1},     {"273.15", 273.15}, {"1E-999", 0},    {"--1", 0},       {"1+1", 1},
+    };
+    for (const ParseRow& row : rows) {
+        EXPECT_EQ(parseNumber(row.text), row.value) << "text: \"" << row.text << '"';
+    }
+}
+
+TEST(NumberParse, BeyondTheDoubleRangeIsAnOverflow)
+{
+    EXPECT_THROW(parseNumber("1E999"), ArithmeticError);
+    EXPECT_THROW(parseNumber("-1D400"), ArithmeticError);
+    EXPECT_THROW(parseNumber("&H" + std::string(300, 'F')), ArithmeticError);
+    EXPECT_EQ(parseNumber("1.7976931348623157E308"), std::numeric_limits<double>::max());
+}
+
+struct TextRow {
+    double value;
+    const char* text;
+};
+
+TEST(NumberText, FifteenDigitsPlainOrExponentForm)
+{
+    const TextRow rows[] = {
+        {0, "0"},
+        {-0.0, "0"},
+        {0.5, "0.5"},
+        {-0.5, "-0.5"},
+        {1.0 / 3, "0.333333333333333"},
+        {123456789012345, "123456789012345"},
+        {999999999999999, "999999999999999"},
+        {1e15, "1E+15"},
+        {1234567890123456, "1.23456789012346E+15"},
+        {0.0123, "0.0123"},
+        {0.0001, "0.0001"},
+        {0.00001, "1E-05"},
+        {1.5e-7, "1.5E-07"},
+        {-2.54e-05, "-2.54E-05"},
+        {1e100, "1E+100"},
+        {1e-300, "1E-300"},
+        {123456.789012345, "123456.789012345"},
+        {3.28083989501312, "3.28083989501312"},
+        {273.15, "273.15"},
+        {-0.149999999999977, "-0.149999999999977"},
+        {273 - 273.15, "-0.149999999999977"},
+        {-459.67, "-459.67"},
+        {9.99999999999999999e14, "1E+15"},
+        {0.000099999999999999999, "0.0001"},
+        {100, "100"},
+        {1e14, "100000000000000"},
+        {std::numeric_limits<double>::max(), "1.79769313486232E+308"},
+        {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
+    };
+    for (const TextRow& row : rows) {
+        EXPECT_EQ(numberText(row.value), row.text) << "value: " << row.value;
+    }
+}
+
+TEST(NumberText, PaddedTextHasABlankOrTheSign)
+{
+    EXPECT_EQ(paddedNumberText(300), " 300");
+    EXPECT_EQ(paddedNumberText(0), " 0");
+    EXPECT_EQ(paddedNumberText(-2.5), "-2.5");
+    EXPECT_EQ(paddedNumberText(1e20), " 1E+20");
+}
+
+TEST(NumberText, NeverShowsInfinityOrNaN)
+{
+    EXPECT_THROW(numberText(std::numeric_limits<double>::infinity()), ArithmeticError);
+    EXPECT_THROW(numberText(std::nan("")), ArithmeticError);
+}
+
+TEST(DigitLimiter, CutsExponentFormToFourDigitsAndLeavesPlainForm)
+{
+    const TextRow rows[] = {
+        {1.23456789E+20, "1.234E+20"},
+        {-9.87654321E+20, "-9.876E+20"},
+        {1E+20, "1E+20"},
+        {9.99999E+20, "9.999E+20"},
+        {1234567890123456, "1.234E+15"},
+        {3.28083989501312, "3.28083989501312"},
+        {123456.789012345, "123456.789012345"},
+        {1.578282828e-05, "1.578E-05"},
+        {-1.578282828e-05, "-1.578E-05"},
+        {5.26094276e-06, "5.26E-06"},
+        {0.0001234567, "0.0001234567"},
+    };
+    for (const TextRow& row : rows) {
+        EXPECT_EQ(numberText(setCol(row.value, 6)), row.text) << "value: " << row.value;
+    }
+}
+
+TEST(DigitLimiter, ReturnsThePlainValueItself)
+{
+    const double value = 0.1 + 0.2; // not the double that its text would parse to
+    EXPECT_EQ(setCol(value, 6), value);
+}
+
+TEST(IntegerConversion, HalvesGoToEven)
+{
+    EXPECT_EQ(toInt16(273.5), 274);
+    EXPECT_EQ(toInt16(272.5), 272);
+    EXPECT_EQ(toInt16(1.5), 2);
+    EXPECT_EQ(toInt16(2.5), 2);
+    EXPECT_EQ(toInt16(-0.5), 0);
+    EXPECT_EQ(toInt16(-1.5), -2);
+    EXPECT_EQ(toInt16(273.15), 273);
+    EXPECT_EQ(toInt16(32767.4), 32767);
+    EXPECT_EQ(toInt16(-32768.5), -32768);
+    EXPECT_EQ(toInt16(32767.5), std::nullopt);
+    EXPECT_EQ(toInt16(-32769), std::nullopt);
+    EXPECT_EQ(toInt16(std::nan("")), std::nullopt);
+    EXPECT_EQ(toInt32(2147483647.4), 2147483647);
+    EXPECT_EQ(toInt32(2147483647.5), std::nullopt);
+    EXPECT_EQ(toInt32(-2147483648.0), -2147483648LL);
+}
+
+TEST(CheckedArithmetic, FaultsStopWithTheirKind)
+{
+    EXPECT_EQ(apply(6, Op::Div, 4), 1.5);
+    try {
+        apply(1e308, Op::Mul, 10);
+        FAIL() << "no overflow";
+    } catch (const ArithmeticError& error) {
+        EXPECT_EQ(error.fault(), ArithmeticFault::Overflow);
+    }
+    try {
+        apply(1, Op::Div, 0);
+        FAIL() << "no division by zero";
+    } catch (const ArithmeticError& error) {
+        EXPECT_EQ(error.fault(), ArithmeticFault::DivisionByZero);
+    }
+    try {
+        apply(0, Op::Div, 0);
+        FAIL() << "no invalid operation";
+    } catch (const ArithmeticError& error) {
+        EXPECT_EQ(error.fault(), ArithmeticFault::Invalid);
+    }
+}
+
+} // namespace
+} // namespace mezura
