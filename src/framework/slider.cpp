@@ -57,13 +57,23 @@ void Slider::userMove(int position)
     }
 }
 
+void Slider::userScroll(int position)
+{
+    m_value = clamp(position);
+    raise(onScroll);
+}
+
+void Slider::userRelease()
+{
+    raise(onChange);
+}
+
 void Slider::userDrag(const std::vector<int>& positions)
 {
     for (int position : positions) {
-        m_value = clamp(position);
-        raise(onScroll);
+        userScroll(position);
     }
-    raise(onChange);
+    userRelease();
 }
 
 int Slider::largeChange() const

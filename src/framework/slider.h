@@ -31,7 +31,11 @@ public:
 
     // The user moves the thumb to `position` with an arrow or a track click.
     void userMove(int position);
-    // The user drags the thumb through `positions` and releases it.
+    // The user drags the thumb to `position` (scroll handler), and later releases it
+    // (change handler).
+    void userScroll(int position);
+    void userRelease();
+    // A whole drag: through `positions`, then released.
     void userDrag(const std::vector<int>& positions);
 
     // Arrow and track steps of a user click.

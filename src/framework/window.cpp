@@ -168,6 +168,20 @@ void ConversionWindow::drag(const std::vector<int>& positions)
     }
 }
 
+void ConversionWindow::dragTo(int position)
+{
+    if (hasGauge()) {
+        guarded([&] { m_slider.userScroll(position); });
+    }
+}
+
+void ConversionWindow::dragRelease()
+{
+    if (hasGauge()) {
+        guarded([&] { m_slider.userRelease(); });
+    }
+}
+
 bool ConversionWindow::menu(std::string_view item)
 {
     const std::string name(item);

@@ -46,6 +46,8 @@ public:
     void clickButton(int button);
     void slide(int position);                          // arrow or track click
     void drag(const std::vector<int>& positions);      // thumb dragged, then released
+    void dragTo(int position);                         // one move of a drag in progress
+    void dragRelease();                                // the end of a drag
     // False when the window has no such item.
     bool menu(std::string_view item);
     void mouseDown(int button);                        // 1 left, 2 right
