@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds Mezura with its tests, and runs every test twice: in a
+# normal build and in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+export QT_QPA_PLATFORM=offscreen
+jobs="$(nproc)"
+
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug
+cmake --build build-test -j"$jobs"
+ctest --test-dir build-test --output-on-failure -j"$jobs"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMEZURA_SANITIZE=ON
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"

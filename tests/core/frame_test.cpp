@@ -1,0 +1,201 @@
+// The frame every conversion window shares: size modes, menus, help, closing, registry.
+#include "framework/menu.h"
+#include "test_host.h"
+#include "windows/catalog.h"
+
+#include <gtest/gtest.h>
+
+namespace mezura {
+namespace {
+
+std::string sizeText(const ConversionWindow& w)
+{
+    return std::to_string(w.frame().size().width) + 'x' + std::to_string(w.frame().size().height);
+}
+
+TEST(Frame, LeftClicksStepTheSizeModes)
+{
+    struct Row {
+        const char* window;
+        std::vector<const char*> sizes; // at opening, then after each click
+    };
+    const Row rows[] = {
+        {"temp", {"3435x2280", "3435x1400", "3435x2280"}},
+        {"length", {"3400x6900", "5835x6900", "3400x6000", "5835x6000", "3400x6900"}},
+        {"cubic", {"4500x6480", "8000x6480", "4500x5540", "8000x5540", "4500x6480"}},
+        {"year", {"3400x3780", "3400x2980", "3400x3780"}},
+        {"heat", {"3330x4590", "4455x4590", "3330x3690", "4455x3690", "3330x4590"}},
+    };
+    for (const Row& row : rows) {
+        test::TestApp t;
+        ConversionWindow& w = t.window(row.window);
+        EXPECT_EQ(sizeText(w), row.sizes[0]) << row.window;
+        for (std::size_t i = 1; i < row.sizes.size(); ++i) {
+            w.mouseDown(1);
+            EXPECT_EQ(sizeText(w), row.sizes[i]) << row.window << " click " << i;
+        }
+    }
+}
+
+TEST(Frame, SizeItemsFollowTheWindowState)
+{
+    test::TestApp t;
+    ConversionWindow& w = t.window("length");
+    w.setState(WindowState::Maximized);
+    ASSERT_TRUE(w.menu("mnuS"));
+    EXPECT_EQ(w.frame().state(), WindowState::Normal);
+    EXPECT_EQ(w.frame().mode(), 3); // restored to the current mode's size only
+    EXPECT_EQ(sizeText(w), "3400x6900");
+
+    w.setState(WindowState::Minimized);
+    w.menu("mnu01");
+    w.mouseDown(1);
+    EXPECT_EQ(w.frame().mode(), 3);
+    w.setState(WindowState::Normal);
+    w.menu("mnu01");
+    EXPECT_EQ(w.frame().mode(), 4);
+}
+
+TEST(Frame, RightClickShowsThePopupOnly)
+{
+    test::TestApp t;
+    ConversionWindow& w = t.window("temp");
+    w.mouseDown(2);
+    EXPECT_EQ(t.host.events, std::vector<std::string>{"popup temp"});
+    EXPECT_EQ(w.frame().mode(), 2);
+}
+
+TEST(Frame, HelpActionsSetTheTopicThatF1Opens)
+{
+    test::TestApp t;
+    ConversionWindow& length = t.window("length");
+    ConversionWindow& temp = t.window("temp");
+    length.f1();              // before any help action: the window's own topic
+    length.menu("mnuH1");     // common matters
+    length.f1();              // keeps 1000 now
+    length.menu("mnu02");     // "ﾍﾙﾌﾟ (F1)"
+    length.f1();
+    temp.clickButton(temp.buttonIndex("Command4")); // "?"
+    temp.menu("mnuH2");
+    EXPECT_EQ(t.host.events, (std::vector<std::string>{"help 1010", "help 1000", "help 1000", "help 1010",
+                                                       "help 1010", "help 1060", "help 1060"}));
+}
+
+TEST(Frame, ClosingHidesUntilTheLastVisibleWindowEndsTheProgram)
+{
+    test::TestApp t;
+    t.app.showAndFocus("temp");
+    t.app.showAndFocus("length");
+    t.enter("temp", "txtCels", "100");
+    t.window("temp").closeRequest();
+    EXPECT_FALSE(t.window("temp").visible());
+    EXPECT_FALSE(t.app.ended());
+
+    t.window("length").menu("mnuUT"); // shown again with its values and mode
+    EXPECT_TRUE(t.window("temp").visible());
+    EXPECT_EQ(t.text("temp", "txtFahr"), "212");
+
+    t.window("temp").closeRequest();
+    t.window("length").closeRequest();
+    EXPECT_TRUE(t.app.ended());
+    EXPECT_EQ(t.host.events.back(), "exit");
+}
+
+TEST(Frame, EndItemsQuitAtOnce)
+{
+    for (const char* item : {"mnuX", "mnu03"}) {
+        test::TestApp t;
+        t.app.showAndFocus("temp");
+        t.app.showAndFocus("year");
+        t.window("temp").menu(item);
+        EXPECT_TRUE(t.app.ended()) << item;
+    }
+}
+
+TEST(Frame, AllShowsEveryWindowInMenuOrderWithTheCalendarLast)
+{
+    test::TestApp t;
+    t.window("temp").menu("mnuUA");
+    std::vector<std::string> expected;
+    for (const char* name : kConversionWindows) {
+        expected.push_back(std::string("front ") + name);
+        EXPECT_TRUE(t.window(name).visible()) << name;
+    }
+    EXPECT_EQ(t.host.events, expected);
+    EXPECT_EQ(t.app.visibleConversionWindows(), 10);
+
+    t.host.events.clear();
+    t.window("year").menu("mnuUA"); // already visible: only brought forward again
+    EXPECT_EQ(t.host.events, expected);
+}
+
+TEST(Frame, OtherUnitItemsShowAndFocusTheirWindow)
+{
+    const std::pair<const char*, const char*> items[] = {
+        {"mnuUL", "length"}, {"mnuUS", "square"}, {"mnuUC", "cubic"},  {"mnuUW", "weight"}, {"mnuUV", "velocity"},
+        {"mnuUP", "press"},  {"mnuUH", "heat"},   {"mnuUT", "temp"},   {"mnuUR", "radio"},  {"mnuUY", "year"},
+    };
+    for (const auto& [item, window] : items) {
+        test::TestApp t;
+        t.app.showAndFocus("temp");
+        t.host.events.clear();
+        ASSERT_TRUE(t.window("temp").menu(item));
+        EXPECT_TRUE(t.window(window).visible()) << item;
+        EXPECT_TRUE(t.window("temp").visible()) << item;
+        EXPECT_EQ(t.host.events, std::vector<std::string>{std::string("front ") + window}) << item;
+    }
+}
+
+TEST(Frame, SettingsItemsShowTheSettingsWindow)
+{
+    test::TestApp t;
+    t.window("temp").menu("mnuH3");
+    EXPECT_TRUE(t.app.form("config").visible());
+    EXPECT_FALSE(t.window("temp").menu("mnuNothing"));
+}
+
+TEST(Frame, MenusReadInTheirOrder)
+{
+    const auto bar = menuBar(frameSpec("radio"));
+    std::vector<std::string> captions;
+    for (const MenuEntry& entry : bar) {
+        captions.push_back(entry.name + ' ' + entry.caption);
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"mnuU 他の単位", "mnuS 表示", "mnuH ヘルプ", "mnuX 終了"}));
+    std::string units;
+    for (const MenuEntry& item : bar[0].items) {
+        units += item.caption + ' ';
+    }
+    EXPECT_EQ(units, "長さ 面積 体積 重さ 速度 圧力 熱量 - 温度 壊変 年号 - 全て 設定 ");
+    EXPECT_TRUE(bar[1].items.empty());
+    EXPECT_TRUE(bar[3].items.empty());
+    EXPECT_EQ(bar[2].items[1].caption, "壊変率");
+
+    const std::pair<const char*, const char*> sizeItems[] = {
+        {"temp", "ﾌｫｰﾑｻｲｽﾞ変更"}, {"weight", "ﾌｫｰﾑｻｲｽﾞ変更"}, {"year", "ﾌｫｰﾑｻｲｽﾞ変更"},
+        {"cubic", "ｻｲｽﾞ変更(左クリック)"}, {"length", "ｻｲｽﾞ変更"}, {"press", "ｻｲｽﾞ変更"},
+    };
+    for (const auto& [window, caption] : sizeItems) {
+        const MenuEntry popup = popupMenu(frameSpec(window));
+        std::string items;
+        for (const MenuEntry& item : popup.items) {
+            items += item.caption + '|';
+        }
+        EXPECT_EQ(items, std::string(caption) + "|ﾍﾙﾌﾟ (F1)|設定|-|終了|") << window;
+    }
+}
+
+TEST(Registry, WindowsAreCreatedOnceOnFirstReference)
+{
+    test::TestApp t;
+    EXPECT_EQ(t.app.existing("temp"), nullptr);
+    ConversionWindow& first = t.window("temp");
+    EXPECT_EQ(&first, &t.window("temp"));
+    EXPECT_EQ(t.app.existing("temp"), &first);
+    EXPECT_THROW(t.app.form("nowhere"), std::invalid_argument);
+    EXPECT_EQ(t.window("square").title(), "ヨモギの単位計算－面積");
+    EXPECT_EQ(t.window("radio").title(), "ヨモギの単位計算－壊変率");
+}
+
+} // namespace
+} // namespace mezura
