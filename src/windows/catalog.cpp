@@ -2,7 +2,9 @@
 
 #include "framework/window.h"
 #include "startup/settings.h"
+#include "windows/length.h"
 #include "windows/temp.h"
+#include "windows/year.h"
 
 #include <array>
 #include <stdexcept>
@@ -44,6 +46,12 @@ std::unique_ptr<Form> makeForm(App& app, std::string_view name)
     }
     if (name == "temp") {
         return std::make_unique<TempWindow>(app);
+    }
+    if (name == "year") {
+        return std::make_unique<YearWindow>(app);
+    }
+    if (name == "length") {
+        return std::make_unique<LengthWindow>(app);
     }
     // A window whose fields come later opens as its frame: title, menus and size modes.
     return std::make_unique<ConversionWindow>(app, frameSpec(name), Layout{});

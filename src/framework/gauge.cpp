@@ -1,0 +1,242 @@
+#include "framework/gauge.h"
+
+#include "framework/numtext.h"
+
+#include <climits>
+#include <stdexcept>
+#include <utility>
+
+namespace mezura {
+
+namespace {
+constexpr const char* kIndMax = "IndMax";
+} // namespace
+
+GaugeBase::GaugeBase(App& app, const FrameSpec& frame, Layout layout, const std::vector<RangeButton>& buttons)
+    : ConversionWindow(app, frame, std::move(layout))
+{
+    for (const RangeButton& each : buttons) {
+        const int index = buttonIndex(each.button);
+        if (index < 0) {
+            throw std::invalid_argument(frame.name + ": no range button " + each.button);
+        }
+        m_rangeButtons.push_back({each.n, index});
+    }
+}
+
+void GaugeBase::bcolor(int n)
+{
+    for (const Resolved& each : m_rangeButtons) {
+        setButtonColour(each.button, each.n == n ? kHighlight : kButtonFace);
+    }
+}
+
+int GaugeBase::rangeOf(int button) const
+{
+    for (const Resolved& each : m_rangeButtons) {
+        if (each.button == button) {
+            return each.n;
+        }
+    }
+    return 0;
+}
+
+std::vector<GaugeBase::RangeButton> rangeButtons(const GaugeSpec& gauge)
+{
+    std::vector<GaugeBase::RangeButton> buttons;
+    for (const GaugeRange& range : gauge.ranges) {
+        buttons.push_back({range.n, range.button});
+    }
+    return buttons;
+}
+
+namespace {
+
+// A data error in a window's gauge table shows when the window is created, not on some
+// later slider move.
+void check(const ConversionWindow& window, const GaugeSpec& gauge)
+{
+    const int fields = static_cast<int>(window.layout().fields.size());
+    const auto field = [&](int index, const char* what) {
+        if (index < 0 || index >= fields) {
+            throw std::invalid_argument(window.name() + ": gauge " + what + " is no field");
+        }
+    };
+    field(gauge.decision, "decision field");
+    if (gauge.ranges.empty()) {
+        throw std::invalid_argument(window.name() + ": gauge without ranges");
+    }
+    for (std::size_t i = 0; i < gauge.ranges.size(); ++i) {
+        const GaugeRange& range = gauge.ranges[i];
+        if (i > 0 && !(gauge.ranges[i - 1].bound < range.bound)) {
+            throw std::invalid_argument(window.name() + ": gauge bounds not ascending at " + range.caption);
+        }
+        if (range.n <= 0) {
+            throw std::invalid_argument(window.name() + ": gauge range " + range.caption + " without a number");
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (gauge.ranges[j].n == range.n || gauge.ranges[j].caption == range.caption) {
+                throw std::invalid_argument(window.name() + ": two gauge ranges named " + range.caption);
+            }
+        }
+        field(range.field.field, "range field");
+        field(range.writeBack.target, "write-back field");
+        if (range.clamp) {
+            field(range.clamp->test.field, "clamp test field");
+            field(range.clamp->target, "clamp field");
+        }
+        if (range.buttonPosition) {
+            field(range.buttonPosition->field, "button position field");
+        }
+    }
+    for (int reset : gauge.reset.fields) {
+        field(reset, "reset field");
+    }
+}
+
+} // namespace
+
+GaugeWindow::GaugeWindow(App& app, const FrameSpec& frame, Layout layout, GaugeSpec gauge)
+    : GaugeBase(app, frame, std::move(layout), rangeButtons(gauge))
+    , m_gauge(std::move(gauge))
+{
+    check(*this, m_gauge);
+}
+
+double GaugeWindow::read(const Reading& reading) const
+{
+    double value = parseNumber(text(reading.field));
+    for (const Operation& operation : reading.ops) {
+        value = apply(value, operation.op, operation.constant);
+    }
+    return value;
+}
+
+void GaugeWindow::assignPosition(double value)
+{
+    if (const std::optional<std::int16_t> position = toInt16(value)) {
+        gauge().setValue(*position); // outside [min, max] the slider limits it silently
+        return;
+    }
+    // Beyond 16 bits: the same silent limit, to the end the value lies beyond.
+    gauge().setValue(value > 0 ? INT_MAX : INT_MIN);
+}
+
+const GaugeRange* GaugeWindow::current() const
+{
+    const std::string& active = caption(kIndMax);
+    for (const GaugeRange& range : m_gauge.ranges) {
+        if (range.caption == active) {
+            return &range;
+        }
+    }
+    return nullptr;
+}
+
+void GaugeWindow::tindicator()
+{
+    update(true);
+}
+
+void GaugeWindow::update(bool mayReset)
+{
+    const double d = read(Reading{m_gauge.decision});
+    if (d >= 0) {
+        for (const GaugeRange& range : m_gauge.ranges) {
+            if (d <= range.bound) {
+                gauge().setMax(range.max);
+                // The caption before the position: the change handler that the position
+                // raises finds its range by the caption.
+                setCaption(kIndMax, range.caption);
+                assignPosition(read(range.field));
+                bcolor(range.n);
+                return;
+            }
+        }
+    }
+    outOfRange(mayReset);
+}
+
+void GaugeWindow::outOfRange(bool mayReset)
+{
+    // The second run after a reset finds the lowest range; should a window's reset leave
+    // its decision value out of range, the gauge stops there rather than reset forever.
+    if (!mayReset) {
+        return;
+    }
+    beep();
+    for (int field : m_gauge.reset.fields) {
+        setText(field, "0");
+    }
+    run(m_gauge.reset.recompute);
+    if (m_gauge.reset.again) {
+        update(false);
+    }
+}
+
+void GaugeWindow::rangeButton(int button)
+{
+    const int n = rangeOf(button);
+    for (const GaugeRange& range : m_gauge.ranges) {
+        if (range.n != n) {
+            continue;
+        }
+        gauge().setMax(range.max);
+        setCaption(kIndMax, range.caption);
+        const Reading& position = range.buttonPosition ? *range.buttonPosition : range.field;
+        if (range.clamp && read(range.clamp->test) > range.clamp->limit) {
+            const Clamp& clamp = *range.clamp;
+            setText(clamp.target, clamp.text);
+            if (clamp.position == ClampPosition::BeforeChain) {
+                assignPosition(read(position));
+            }
+            run(clamp.chain);
+            if (clamp.position == ClampPosition::AfterChain) {
+                assignPosition(read(position));
+            }
+        } else {
+            assignPosition(read(position));
+        }
+        bcolor(range.n);
+        return;
+    }
+}
+
+void GaugeWindow::writeBack(const GaugeRange& range, bool change)
+{
+    const WriteBack& back = range.writeBack;
+    double value = gauge().value();
+    for (const Operation& operation : back.ops) {
+        value = apply(value, operation.op, operation.constant);
+    }
+    if (back.limited) {
+        value = setCol(value, kLimiterDigits);
+    }
+    setText(back.target, numberText(value));
+    run(change && back.changeChain ? *back.changeChain : back.chain);
+}
+
+void GaugeWindow::sliderChange()
+{
+    const GaugeRange* range = current();
+    if (range == nullptr) {
+        return; // a caption of no range: nothing to write
+    }
+    const double k = read(range->field);
+    const std::optional<int> whole = m_gauge.compare == Compare::Int16 ? std::optional<int>(toInt16(k))
+                                                                       : std::optional<int>(toInt32(k));
+    // A field beyond the integer range cannot match the position: the user moved the thumb.
+    if (whole && *whole == gauge().value()) {
+        return; // the position came from the fields; the typed text stays
+    }
+    writeBack(*range, true);
+}
+
+void GaugeWindow::sliderScroll()
+{
+    if (const GaugeRange* range = current()) {
+        writeBack(*range, false);
+    }
+}
+
+} // namespace mezura

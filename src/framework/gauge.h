@@ -1,0 +1,149 @@
+// The value gauge: a slider with a scale under the unit fields, a range caption IndMax and a
+// row of range buttons.
+//
+// After every Enter the gauge update `tindicator` picks the smallest range that holds the
+// window's decision value and moves the thumb to it; a value outside every range beeps and
+// resets the window to 0. Moving the slider writes the value back into the fields; a range
+// button chooses a scale and may clamp the value to its top. The caption IndMax names the
+// active range: the slider handlers find their range by comparing it with the range captions.
+//
+// The engine is written once; a window supplies a GaugeSpec (ranges, reset, comparison)
+// and its own chains and procedures, and lists `tindicator` among its procedures.
+#pragma once
+
+#include "framework/chain.h"
+#include "framework/window.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mezura {
+
+// A field's value as the gauge reads it: the number parse of the field, then the operations
+// in order ("txtS3 × 1000" is {txtS3, {{Op::Mul, 1000}}}).
+struct Reading {
+    int field = -1;
+    std::vector<Operation> ops = {};
+};
+
+// What the slider writes when the user moves it: target <- p op constant ..., as plain number
+// text or through the digit limiter, then the chain.
+struct WriteBack {
+    int target = -1;
+    std::vector<Operation> ops = {};
+    bool limited = false;
+    Chain chain = {};                     // after a drag move, and after a change
+    std::optional<Chain> changeChain = {}; // after a change, where it differs from `chain`
+};
+
+// When the slider position is taken from the position reading after a clamp.
+enum class ClampPosition {
+    Keep,        // the thumb stays where the new maximum leaves it
+    BeforeChain, // right after the clamp text is written
+    AfterChain,  // after the chain that follows it
+};
+
+// A range button's clamp: when `test` reads above `limit`, `text` (an integer's text, not
+// limited) goes into `target` and `chain` follows.
+struct Clamp {
+    Reading test;
+    double limit = 0;
+    int target = -1;
+    std::string text;
+    Chain chain = {};
+    ClampPosition position = ClampPosition::Keep;
+};
+
+struct GaugeRange {
+    int n = 0;              // the range number Bcolor highlights it by
+    std::string button;     // "Command1"
+    double bound = 0;       // inclusive upper bound of the decision value
+    int max = 0;            // slider maximum
+    std::string caption;    // IndMax text; names the active range
+    Reading field;          // the thumb position in this range, and what the change handler compares
+    WriteBack writeBack;
+    std::optional<Clamp> clamp = {};               // none: the button only takes the position
+    std::optional<Reading> buttonPosition = {};    // where the button reads the position, if not `field`
+};
+
+// The out-of-range reset: the fields set to "0" in this order, then `recompute`, then
+// `tindicator` once more unless `again` is false (then the gauge keeps its state).
+struct GaugeReset {
+    std::vector<int> fields;
+    Chain recompute = {};
+    bool again = true;
+};
+
+// The integer width the change handler converts the range field to before comparing it
+// with the position.
+enum class Compare { Int16, Int32 };
+
+struct GaugeSpec {
+    int decision = -1;               // the field whose value picks the range
+    std::vector<GaugeRange> ranges;  // ascending bounds
+    GaugeReset reset;
+    Compare compare = Compare::Int16;
+};
+
+// What every window with range buttons shares, the calendar's era ruler included: the range
+// highlight `Bcolor`.
+class GaugeBase : public ConversionWindow {
+public:
+    // The range buttons by range number: {n, button name}.
+    struct RangeButton {
+        int n;
+        std::string button;
+    };
+
+    GaugeBase(App& app, const FrameSpec& frame, Layout layout, const std::vector<RangeButton>& buttons);
+
+protected:
+    // Every range button gets the button face, the button of range n the highlight; a number
+    // of no range only resets the buttons.
+    void bcolor(int n);
+    // The range number of button index `button`, or 0 for none.
+    int rangeOf(int button) const;
+
+private:
+    struct Resolved {
+        int n;
+        int button;
+    };
+    std::vector<Resolved> m_rangeButtons;
+};
+
+// A window with the value gauge. Thumb positions are 16-bit slider values: one that the
+// program would set outside the slider's range (a negative field, a value typed without
+// Enter above a range, a value beyond 16 bits) puts the thumb at that end of the slider
+// without raising the change handler, so no field is rewritten.
+class GaugeWindow : public GaugeBase {
+public:
+    // Throws std::invalid_argument when the spec names a button or field the layout lacks.
+    GaugeWindow(App& app, const FrameSpec& frame, Layout layout, GaugeSpec gauge);
+
+    const GaugeSpec& gaugeSpec() const { return m_gauge; }
+
+protected:
+    // The gauge update; windows list it among their procedures.
+    void tindicator();
+
+    void rangeButton(int button) override;
+    void sliderChange() override;
+    void sliderScroll() override;
+
+private:
+    void update(bool mayReset);
+    void outOfRange(bool mayReset);
+    const GaugeRange* current() const;  // by the IndMax caption
+    double read(const Reading& reading) const;
+    void assignPosition(double value);
+    void writeBack(const GaugeRange& range, bool change);
+
+    GaugeSpec m_gauge;
+};
+
+// Range buttons of a spec in the order of its ranges, for GaugeBase.
+std::vector<GaugeBase::RangeButton> rangeButtons(const GaugeSpec& gauge);
+
+} // namespace mezura

@@ -1,0 +1,259 @@
+#include "windows/year.h"
+
+#include "framework/numtext.h"
+#include "windows/catalog.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+namespace mezura {
+
+namespace {
+
+using enum YearWindow::Field;
+
+constexpr Colour kWestern = rgb(192, 255, 255);
+constexpr Colour kEra = rgb(255, 255, 192);
+constexpr Colour kName = rgb(255, 192, 255);
+
+// A field with its label 195 twips above it.
+FieldSpec field(const char* name, const char* label, int left, int top, int tab, Colour colour, bool typing = true)
+{
+    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - 195, tab, colour, "", typing};
+}
+
+Layout yearLayout()
+{
+    Layout layout;
+    layout.fields = {
+        //     name     label       Left   Top  tab  colour
+        field("txtW1", "西暦",        45,   270,  0, kWestern),
+        field("txtW2", "？年前",      45,  1310,  1, kWestern),
+        field("txtJ1", "平成",      1145,   270,  2, kEra),
+        field("txtJ2", "昭和",      1145,   790,  3, kEra),
+        field("txtJ3", "大正",      1145,  1320,  4, kEra),
+        field("txtJ4", "明治\u3000", 1145, 1830,  5, kEra),
+        field("txtE1", "十干",      2245,   270,  6, kName, false),
+        field("txtE3", "十二支",    2245,   790,  7, kName, false),
+        field("txtE2", "納音",      2245,  1320,  8, kName, false),
+        field("txtE4", "九星",      2245,  1830,  9, kName, false),
+    };
+    layout.sliders = {{"HScroll", {30, 2265, 3180, 255}, 0, 3000, 10}};
+    layout.labels = {{"IndMin", "0", {345, 2520, 495, kLabelHeight}},
+                     {"IndMax", "3000", {2850, 2520, 495, kLabelHeight}}};
+    layout.buttons = {{"Command1", "西暦", {15, 2700, 540, 255}, kHighlight},
+                      {"Command2", "明治", {615, 2700, 540, 255}, kButtonFace},
+                      {"Command3", "大正", {1200, 2700, 540, 255}, kButtonFace},
+                      {"Command4", "昭和", {1800, 2700, 540, 255}, kButtonFace},
+                      {"Command5", "平成", {2385, 2700, 540, 255}, kButtonFace},
+                      {"Command6", "?", {2985, 2700, 240, 255}, kHelpButton, ButtonRole::Help}};
+    return layout;
+}
+
+// The era ruler: what each era button sets.
+struct Era {
+    int n;
+    const char* button;
+    int min;
+    const char* minCaption;
+    int max;
+    const char* maxCaption;
+};
+constexpr std::array<Era, 5> kEras{{
+    {1, "Command1", 0, "0", 3000, "3000"},
+    {2, "Command2", 1868, "1868", 1912, "1912"},
+    {3, "Command3", 1912, "1912", 1926, "1926"},
+    {4, "Command4", 1926, "1926", 1989, "1989"},
+    {5, "Command5", 1989, "1989", 3000, "3000"},
+}};
+
+std::vector<GaugeBase::RangeButton> eraButtons()
+{
+    std::vector<GaugeBase::RangeButton> buttons;
+    for (const Era& era : kEras) {
+        buttons.push_back({era.n, era.button});
+    }
+    return buttons;
+}
+
+// The name tables; entry 0 is empty.
+constexpr std::array<std::string_view, 11> kStems{
+    "", "甲 きのえ", "乙 きのと", "丙 ひのえ", "丁 ひのと", "戊 つちのえ",
+    "己 つちのと", "庚 かのえ", "辛 かのと", "壬 みずのえ", "癸 みずのと"};
+constexpr std::array<std::string_view, 13> kBranches{
+    "", "子 ね", "丑 うし", "寅 とら", "卯 う", "辰 たつ", "巳 み",
+    "午 うま", "未 ひつじ", "申 さる", "酉 とり", "戌 いぬ", "亥 い"};
+constexpr std::array<std::string_view, 31> kSounds{
+    "",       "海中金", "爐中火", "大林木", "路傍土", "剱鋒金", "山頭火", "澗下水", "城頭土", "白鑞金", "楊柳木",
+    "泉中水", "屋上土", "霹靂火", "松柏木", "長流水", "沙中金", "山下火", "平地木", "壁上土", "金箔金",
+    "覆燈火", "天河水", "大駅土", "釵釧金", "桑柘木", "大渓水", "沙中土", "天上火", "柘榴木", "大海水"};
+constexpr std::array<std::string_view, 10> kStars{
+    "", "五黄土星", "四緑木星", "三碧木星", "二黒土星", "一白水星", "九紫火星", "八白土星", "七赤金星", "六白金星"};
+
+// The table index of a year in one name cycle: round(W + shift) as a 32-bit integer, its
+// remainder by the period, divided by `divisor` (the 納音 names a pair of years), plus 1.
+// The remainder is floored, so it never falls below 0: a negative year gets the name its
+// place in the cycle gives (year -1 is 己未) instead of falling off the front of the table.
+// Empty when W + shift is beyond 32 bits.
+std::optional<int> cycleIndex(double year, int shift, int period, int divisor)
+{
+    const std::optional<std::int32_t> whole = toInt32(apply(year, Op::Add, shift));
+    if (!whole) {
+        return std::nullopt;
+    }
+    const int remainder = (*whole % period + period) % period;
+    return remainder / divisor + 1;
+}
+
+constexpr Op Add = Op::Add;
+constexpr Op Sub = Op::Sub;
+
+// target <- source op constant, as number text.
+Step S(YearWindow::Field target, YearWindow::Field source, Op op, double constant)
+{
+    return Step{target, source, {{op, constant}}, false};
+}
+
+namespace proc {
+const Call lineW{YearWindow::kLineW};
+const Call lineJ{YearWindow::kLineJ};
+const Call lineE{YearWindow::kLineE};
+const Call tindicator{YearWindow::kTindicator};
+const Call fromYearsBefore{YearWindow::kFromYearsBefore};
+} // namespace proc
+
+// What Enter in each typed field runs. An era field gives the Western year, the other eras
+// follow from it; the field typed into is not rewritten.
+std::vector<std::pair<YearWindow::Field, Chain>> enterChains()
+{
+    using namespace proc;
+    return {
+        {txtW1, {lineW, lineJ, lineE, tindicator}},
+        {txtW2, {fromYearsBefore, lineJ, lineE, tindicator}},
+        {txtJ1, {S(txtW1, txtJ1, Add, 1988), S(txtJ2, txtW1, Sub, 1925), S(txtJ3, txtW1, Sub, 1911),
+                 S(txtJ4, txtW1, Sub, 1867), lineW, lineE, tindicator}},
+        {txtJ2, {S(txtW1, txtJ2, Add, 1925), S(txtJ1, txtW1, Sub, 1988), S(txtJ3, txtW1, Sub, 1911),
+                 S(txtJ4, txtW1, Sub, 1867), lineW, lineE, tindicator}},
+        {txtJ3, {S(txtW1, txtJ3, Add, 1911), S(txtJ1, txtW1, Sub, 1988), S(txtJ2, txtW1, Sub, 1925),
+                 S(txtJ4, txtW1, Sub, 1867), lineW, lineE, tindicator}},
+        {txtJ4, {S(txtW1, txtJ4, Add, 1867), S(txtJ1, txtW1, Sub, 1988), S(txtJ2, txtW1, Sub, 1925),
+                 S(txtJ3, txtW1, Sub, 1911), lineW, lineE, tindicator}},
+    };
+}
+
+// The era years: 平成 from 1989, 昭和 from 1926, 大正 from 1912, 明治 from 1868.
+Chain lineJSteps()
+{
+    return {S(txtJ1, txtW1, Sub, 1988), S(txtJ2, txtW1, Sub, 1925), S(txtJ3, txtW1, Sub, 1911),
+            S(txtJ4, txtW1, Sub, 1867)};
+}
+
+} // namespace
+
+YearWindow::Names YearWindow::names(double year)
+{
+    const std::optional<int> stem = cycleIndex(year, 6, 10, 1);
+    const std::optional<int> sound = cycleIndex(year, 56, 60, 2);
+    const std::optional<int> branch = cycleIndex(year, 8, 12, 1);
+    const std::optional<int> star = cycleIndex(year, 3, 9, 1);
+    if (!stem || !sound || !branch || !star) {
+        return {}; // a year this far out has no place in the cycles we can count
+    }
+    const auto at = [](const auto& table, int index) { return std::string(table.at(static_cast<std::size_t>(index))); };
+    return {at(kStems, *stem), at(kSounds, *sound), at(kBranches, *branch), at(kStars, *star)};
+}
+
+YearWindow::YearWindow(App& app)
+    : GaugeBase(app, frameSpec("year"), yearLayout(), eraButtons())
+{
+    m_procedures = {
+        /* lineW */ [this] { lineW(); },
+        /* lineJ */ [this] { run(lineJSteps()); },
+        /* lineE */ [this] { lineE(); },
+        /* tindicator */ [this] { tindicator(); },
+        /* fromYearsBefore */ [this] { fromYearsBefore(); },
+    };
+    for (auto& [field, chain] : enterChains()) {
+        m_enterChains[field] = std::move(chain);
+    }
+}
+
+double YearWindow::year() const
+{
+    return parseNumber(text(txtW1));
+}
+
+// txtW2 = current year - W.
+void YearWindow::lineW()
+{
+    setText(txtW2, numberText(apply(app().host().currentYear(), Sub, year())));
+}
+
+// txtW1 = current year - txtW2.
+void YearWindow::fromYearsBefore()
+{
+    setText(txtW1, numberText(apply(app().host().currentYear(), Sub, parseNumber(text(txtW2)))));
+}
+
+void YearWindow::lineE()
+{
+    const Names n = names(year());
+    setText(txtE1, n.stem);
+    setText(txtE2, n.sound);
+    setText(txtE3, n.branch);
+    setText(txtE4, n.star);
+}
+
+// The era ruler has no auto range: a year outside the ruler puts the thumb at its end (the
+// change handler then writes that end as the year).
+void YearWindow::tindicator()
+{
+    const double w = year();
+    Slider& ruler = gauge();
+    if (w < ruler.min()) {
+        ruler.setValue(ruler.min());
+    } else if (w > ruler.max()) {
+        ruler.setValue(ruler.max());
+    } else {
+        ruler.setValue(toInt16(w).value_or(ruler.max()));
+    }
+}
+
+void YearWindow::rangeButton(int button)
+{
+    const int n = rangeOf(button);
+    for (const Era& era : kEras) {
+        if (era.n == n) {
+            gauge().setMin(era.min);
+            gauge().setMax(era.max);
+            setCaption("IndMin", era.minCaption);
+            setCaption("IndMax", era.maxCaption);
+            bcolor(era.n);
+        }
+    }
+}
+
+// The slider's year, and everything that follows from it.
+void YearWindow::fromThumb()
+{
+    setText(txtW1, numberText(gauge().value()));
+    run({proc::lineW, proc::lineJ, proc::lineE});
+}
+
+void YearWindow::sliderChange()
+{
+    // A year beyond 16 bits cannot match the thumb.
+    const std::optional<std::int16_t> k = toInt16(year());
+    if (!k || *k != gauge().value()) {
+        fromThumb();
+    }
+}
+
+void YearWindow::sliderScroll()
+{
+    fromThumb();
+}
+
+} // namespace mezura

@@ -1,0 +1,45 @@
+// The calendar window: a Western year, the years of the four modern eras, the years before
+// now, and the traditional names of the year (heavenly stem, earthly branch, 納音, nine-star),
+// with an era ruler for a gauge.
+#pragma once
+
+#include "framework/gauge.h"
+
+#include <string>
+
+namespace mezura {
+
+class YearWindow : public GaugeBase {
+public:
+    explicit YearWindow(App& app);
+
+    // The fields, in the order of the window's field table.
+    enum Field { txtW1, txtW2, txtJ1, txtJ2, txtJ3, txtJ4, txtE1, txtE3, txtE2, txtE4 };
+    enum Procedure { kLineW, kLineJ, kLineE, kTindicator, kFromYearsBefore };
+
+    // The four names of Western year `year`: stem, 納音, branch, nine-star. Every year has
+    // them by its place in the cycles, negative years too (year -1 is 己未); a year whose
+    // cycle count is beyond 32 bits has none (empty texts).
+    struct Names {
+        std::string stem;
+        std::string sound;
+        std::string branch;
+        std::string star;
+    };
+    static Names names(double year);
+
+protected:
+    void rangeButton(int button) override;
+    void sliderChange() override;
+    void sliderScroll() override;
+
+private:
+    void lineW();
+    void fromYearsBefore();
+    void lineE();
+    void tindicator();
+    void fromThumb();
+    double year() const;
+};
+
+} // namespace mezura
