@@ -46,9 +46,12 @@ struct FieldSpec {
     Colour colour;
     std::string box;    // name of the frame box that holds it, or empty
     bool typing = true; // false: display only, no key or click handlers
+    int labelHeight = kLabelHeight;
 };
 
-enum class ButtonRole { Range, Help };
+// Range: a gauge range button; Help: the "?" button; Command: a button with a handler of
+// its own (the settings window's "OK", "cancel", "quit").
+enum class ButtonRole { Range, Help, Command };
 
 struct ButtonSpec {
     std::string name;    // "Command1"
@@ -56,6 +59,7 @@ struct ButtonSpec {
     Rect rect;
     Colour colour;       // at creation
     ButtonRole role = ButtonRole::Range;
+    std::string box = {}; // name of the frame box that holds it, or empty
 };
 
 struct LabelSpec {
@@ -67,6 +71,21 @@ struct LabelSpec {
 struct BoxSpec {
     std::string name;    // "Frame1"
     std::string caption; // "米国式活字"
+    Rect rect;
+};
+
+// One check box of a control array: Check1(1) ... Check1(10).
+struct CheckSpec {
+    std::string name;    // "Check1"
+    int index;           // 1 ...
+    std::string caption; // "長さ"
+    Rect rect;
+    std::string box;     // name of the frame box that holds it, or empty
+};
+
+// A picture: the program's icon.
+struct ImageSpec {
+    std::string name; // "Image1"
     Rect rect;
 };
 
@@ -84,6 +103,8 @@ struct Layout {
     std::vector<LabelSpec> labels;
     std::vector<BoxSpec> boxes;
     std::vector<SliderSpec> sliders; // none for a window whose fields come later, else one
+    std::vector<CheckSpec> checks;
+    std::vector<ImageSpec> images;
 };
 
 } // namespace mezura

@@ -2,7 +2,9 @@
 
 #include "framework/app.h"
 #include "framework/window.h"
+#include "startup/files.h"
 #include "startup/settings.h"
+#include "startup/startup.h"
 #include "windows/catalog.h"
 
 #include <chrono>
@@ -91,6 +93,11 @@ private:
         }
         return m_app.form(name);
     }
+    // The settings window when `name` is it, else null.
+    SettingsWindow* settings(const std::string& name)
+    {
+        return dynamic_cast<SettingsWindow*>(&form(name));
+    }
     ConversionWindow& window(const std::string& name)
     {
         if (auto* window = dynamic_cast<ConversionWindow*>(&form(name))) {
@@ -113,9 +120,13 @@ private:
         return {&w, index};
     }
 
+    void check(const std::string& target, const std::string& value);
+
     std::ostream& m_out;
     RecordingHost m_host;
+    DiskFileSystem m_files; // outlives the windows, which read and write through it
     App m_app;
+    bool m_started = false;
 };
 
 std::vector<std::string> words(const std::string& line)
@@ -169,6 +180,19 @@ void Script::execute(const std::string& line)
     if (command == "year") {
         need(2);
         m_host.setYear(toInt(w[1]));
+    } else if (command == "start") {
+        // The directory is the rest of the line: it may hold blanks.
+        if (w.size() < 2) {
+            throw BadLine("start needs a directory");
+        }
+        if (m_started) {
+            throw BadLine("the program has started already");
+        }
+        m_started = true;
+        start(m_app, line.substr(line.find(' ') + 1), m_files);
+    } else if (command == "check") {
+        need(3);
+        check(w[1], w[2]);
     } else if (command == "type") {
         if (w.size() < 2) {
             throw BadLine("type needs WINDOW.FIELD");
@@ -189,9 +213,10 @@ void Script::execute(const std::string& line)
         if (w[1].find('.') != std::string::npos) {
             auto [window, index] = field(w[1]);
             window->keyPress(index, toInt(w[2]));
+        } else if (SettingsWindow* config = settings(w[1])) {
+            config->keyPress(toInt(w[2]));
         } else {
-            form(w[1]); // a key sent to a conversion window itself does nothing
-            toInt(w[2]);
+            toInt(w[2]); // a key sent to a conversion window itself does nothing
         }
     } else if (command == "click") {
         need(2);
@@ -199,8 +224,14 @@ void Script::execute(const std::string& line)
         if (dot == std::string::npos) {
             throw BadLine("expected WINDOW.CONTROL: " + w[1]);
         }
-        ConversionWindow& target = window(w[1].substr(0, dot));
         const std::string control = w[1].substr(dot + 1);
+        if (SettingsWindow* config = settings(w[1].substr(0, dot))) {
+            if (!config->clickButton(control)) {
+                throw BadLine("no button " + w[1]);
+            }
+            return;
+        }
+        ConversionWindow& target = window(w[1].substr(0, dot));
         if (const int index = target.fieldIndex(control); index >= 0) {
             target.clickField(index);
         } else if (const int button = target.buttonIndex(control); button >= 0) {
@@ -210,7 +241,11 @@ void Script::execute(const std::string& line)
         }
     } else if (command == "f1") {
         need(2);
-        window(w[1]).f1();
+        if (SettingsWindow* config = settings(w[1])) {
+            config->f1();
+        } else {
+            window(w[1]).f1();
+        }
     } else if (command == "slide") {
         need(3);
         window(w[1]).slide(toInt(w[2]));
@@ -233,7 +268,11 @@ void Script::execute(const std::string& line)
         window(w[1]).mouseDown(toInt(w[2]));
     } else if (command == "close") {
         need(2);
-        window(w[1]).closeRequest();
+        if (SettingsWindow* config = settings(w[1])) {
+            config->closeRequest();
+        } else {
+            window(w[1]).closeRequest();
+        }
     } else if (command == "state") {
         need(3);
         window(w[1]).setState(stateFromName(w[2]));
@@ -249,6 +288,24 @@ void Script::execute(const std::string& line)
     } else {
         throw BadLine("unknown command " + command);
     }
+}
+
+// "config.Check1(3)" and "2": the user sets the box to the state.
+void Script::check(const std::string& target, const std::string& value)
+{
+    const std::string prefix = std::string(kSettingsWindow) + ".Check1(";
+    if (target.rfind(prefix, 0) != 0 || target.back() != ')') {
+        throw BadLine("expected config.Check1(I): " + target);
+    }
+    const int index = toInt(target.substr(prefix.size(), target.size() - prefix.size() - 1));
+    const int state = toInt(value);
+    if (index < 1 || index > kCheckCount) {
+        throw BadLine("no check box " + target);
+    }
+    if (state < 0 || state > 2) {
+        throw BadLine("a check box holds 0, 1 or 2: " + value);
+    }
+    settings(kSettingsWindow)->setCheck(index, state);
 }
 
 } // namespace

@@ -1,16 +1,209 @@
 #include "startup/settings.h"
 
+#include "framework/app.h"
+
+#include <ostream>
+#include <stdexcept>
+
 namespace mezura {
 
-SettingsWindow::SettingsWindow(App& app)
-    : Form(app, "config")
+namespace {
+
+constexpr Colour kOkButton = rgb(192, 255, 255); // &HFFFFC0
+constexpr Colour kQuestionButton = rgb(192, 192, 255); // &HFFC0C0, bluer than the conversion windows' "?"
+constexpr const char* kFrame = "Frame1";
+
+Layout settingsLayout()
 {
+    Layout layout;
+    layout.images = {{"Image1", {900, 960, 480, 480}}};
+    //                name      caption             Left Top   Width Height
+    layout.labels = {{"Label1", "ヨモギの単位計算", {360, 1920, 1815, 255}},
+                     {"Label2", "Mezura", {540, 2280, 1215, 255}},
+                     {"Label3", "ver 3.72", {735, 2640, 1095, 255}}};
+    layout.boxes = {{kFrame, "起動時の画面", {2280, 120, 3615, 2775}}};
+    // Inside the frame: three columns of boxes, in the order of the settings file's lines.
+    layout.checks = {{"Check1", 1, "長さ", {240, 480, 855, 255}, kFrame},
+                     {"Check1", 2, "面積", {240, 840, 855, 255}, kFrame},
+                     {"Check1", 3, "体積", {240, 1200, 855, 255}, kFrame},
+                     {"Check1", 4, "重さ", {240, 1560, 855, 255}, kFrame},
+                     {"Check1", 5, "速度", {1440, 480, 855, 255}, kFrame},
+                     {"Check1", 6, "圧力", {1440, 840, 855, 255}, kFrame},
+                     {"Check1", 7, "熱量", {1440, 1200, 855, 255}, kFrame},
+                     {"Check1", 8, "温度", {1440, 1560, 855, 255}, kFrame},
+                     {"Check1", 9, "壊変", {2520, 480, 855, 255}, kFrame},
+                     {"Check1", 10, "年号", {2520, 840, 855, 255}, kFrame}};
+    // Inside the frame: one row of buttons.
+    layout.buttons = {{"Command1", "OK", {240, 2160, 735, 375}, kOkButton, ButtonRole::Command, kFrame},
+                      {"Command2", "cancel", {1200, 2160, 735, 375}, kButtonFace, ButtonRole::Command, kFrame},
+                      {"Command3", "quit", {2160, 2160, 735, 375}, kButtonFace, ButtonRole::Command, kFrame},
+                      {"Command6", "?", {3120, 2160, 255, 375}, kQuestionButton, ButtonRole::Help, kFrame}};
+    return layout;
+}
+
+} // namespace
+
+SettingsWindow::SettingsWindow(App& app)
+    : Form(app, kSettingsWindow)
+{
+}
+
+const Layout& SettingsWindow::layout()
+{
+    static const Layout layout = settingsLayout();
+    return layout;
+}
+
+Size SettingsWindow::size()
+{
+    // The frame ends at 5895 x 2895; a margin, the border and the title bar around it.
+    return {6105, 3420};
+}
+
+void SettingsWindow::setCheck(int i, int value)
+{
+    if (value < 0 || value > 2) {
+        throw std::out_of_range("a check box holds 0, 1 or 2, not " + std::to_string(value));
+    }
+    m_checks.at(static_cast<std::size_t>(i - 1)) = value;
+}
+
+void SettingsWindow::load(const std::string& progpath, FileSystem& files)
+{
+    m_progpath = progpath;
+    m_helpFile = progpath + kHelpFileName;
+    m_file.emplace(files, progpath);
+    cfgLoad();
+    cfgView();
+    // The start-up window: shown in front of the windows just opened, at every start.
+    setVisible(true);
+    app().host().bringToFront(name());
+}
+
+void SettingsWindow::cfgLoad()
+{
+    if (!m_file) {
+        return;
+    }
+    const SettingsFile::Loaded loaded = m_file->load();
+    switch (loaded.status) {
+    case SettingsFile::Status::Loaded:
+        m_checks = loaded.checks;
+        return;
+    case SettingsFile::Status::Missing:
+        m_checks = Checks{};
+        break;
+    case SettingsFile::Status::Failed:
+        app().host().reportError(name(), loaded.message);
+        break;
+    }
+    setVisible(true);
+}
+
+bool SettingsWindow::cfgSave()
+{
+    std::string message;
+    if (!m_file) {
+        message = "設定ファイルの場所が決まっていません（起動していません）";
+    } else if (m_file->save(m_checks, message)) {
+        return true;
+    }
+    app().host().reportError(name(), message);
+    return false;
+}
+
+void SettingsWindow::cfgView()
+{
+    for (std::size_t i = 0; i < kConversionWindows.size(); ++i) {
+        app().form(kConversionWindows[i]).setVisible(m_checks[i] != 0);
+    }
+    setVisible(app().visibleConversionWindows() == 0);
+}
+
+bool SettingsWindow::clickButton(std::string_view button)
+{
+    if (button == "Command1") {
+        ok();
+    } else if (button == "Command2") {
+        cancel();
+    } else if (button == "Command3") {
+        quit();
+    } else if (button == "Command6") {
+        help();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void SettingsWindow::ok()
+{
+    if (app().ended()) {
+        return;
+    }
+    // The choice applies now even when it could not be stored; the user has been told.
+    cfgSave();
+    cfgView();
+}
+
+void SettingsWindow::cancel()
+{
+    if (!app().ended()) {
+        dismiss();
+    }
+}
+
+void SettingsWindow::quit()
+{
+    // A choice that could not be stored is not thrown away silently: the program stays,
+    // and the user may try again or leave without saving ("cancel", "終了").
+    if (!app().ended() && cfgSave()) {
+        app().quit();
+    }
+}
+
+void SettingsWindow::help()
+{
+    // The window keeps the topic, so a later F1 in it opens the same one.
+    m_helpTopic = kCommonHelpTopic;
+    f1();
+}
+
+void SettingsWindow::keyPress(int keyCode)
+{
+    if (keyCode > 0) {
+        cancel();
+    }
+}
+
+void SettingsWindow::closeRequest()
+{
+    cancel();
+}
+
+void SettingsWindow::f1()
+{
+    if (!app().ended()) {
+        app().host().openHelp(m_helpTopic);
+    }
+}
+
+void SettingsWindow::dismiss()
+{
+    // Hiding the last visible window would leave a running program that nobody can see or
+    // reach. As when the last conversion window is closed, the program ends instead; nothing
+    // is saved.
+    if (app().visibleConversionWindows() == 0) {
+        app().quit();
+    } else {
+        setVisible(false);
+    }
 }
 
 void SettingsWindow::dump(std::ostream& out) const
 {
     out << "config.visible=" << (visible() ? 1 : 0) << '\n';
-    for (int i = 1; i <= 10; ++i) {
+    for (int i = 1; i <= kCheckCount; ++i) {
         out << "config.Check1(" << i << ")=" << check(i) << '\n';
     }
 }

@@ -1,6 +1,16 @@
 # Runs one driver fixture: DRIVER < SCRIPT, compared with EXPECTED (stdout, then the exit
-# status as a last line "status N").
+# status as a last line "status N"). The driver runs in a fresh copy of the fixtures' data
+# directory (tests/driver/data, seen as data/), so that `start data/NAME` finds a prepared
+# program directory and a script that saves the settings changes only its own copy.
+get_filename_component(fixtures ${SCRIPT} DIRECTORY)
+set(work ${ACTUAL}.work)
+file(REMOVE_RECURSE ${work})
+file(MAKE_DIRECTORY ${work})
+if(EXISTS ${fixtures}/data)
+  file(COPY ${fixtures}/data DESTINATION ${work})
+endif()
 execute_process(COMMAND ${DRIVER} ${SCRIPT}
+  WORKING_DIRECTORY ${work}
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 set(actual "${out}status ${status}\n")
 file(READ ${EXPECTED} expected)

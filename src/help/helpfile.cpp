@@ -1,0 +1,332 @@
+#include "help/helpfile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <system_error>
+#include <utility>
+
+#include <chm_lib.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mezura {
+
+namespace {
+
+// Larger objects than this are no page of ours; reading them would only eat memory.
+constexpr LONGUINT64 kLargestObject = 64u << 20;
+
+std::string named(const std::string& path)
+{
+    return "ヘルプファイル " + path;
+}
+
+std::uint32_t littleEndian32(const std::string& bytes, std::size_t at)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 4; i-- > 0;) {
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    }
+    return value;
+}
+
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool endsWith(const std::string& text, const std::string& end)
+{
+    if (text.size() < end.size()) {
+        return false;
+    }
+    return std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
+                      [](char a, char b) { return lower(a) == lower(b); });
+}
+
+std::string withLeadingSlash(std::string page)
+{
+    std::replace(page.begin(), page.end(), '\\', '/');
+    return !page.empty() && page.front() == '/' ? page : "/" + page;
+}
+
+int collectPage(chmFile*, chmUnitInfo* unit, void* context)
+{
+    const std::string path = unit->path;
+    if (endsWith(path, ".htm") || endsWith(path, ".html")) {
+        static_cast<std::vector<std::string>*>(context)->push_back(path);
+    }
+    return CHM_ENUMERATOR_CONTINUE;
+}
+
+// "a%20b" -> "a b"; a broken escape stays as written.
+std::string percentDecoded(const std::string& text)
+{
+    const auto hex = [](char c) -> int {
+        if (c >= '0' && c <= '9') {
+            return c - '0';
+        }
+        c = lower(c);
+        return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    };
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
+            out += static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+bool hasScheme(const std::string& href)
+{
+    const auto colon = href.find(':');
+    if (colon == std::string::npos || colon == 0) {
+        return false;
+    }
+    const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (!letter(href[0])) {
+        return false;
+    }
+    return std::all_of(href.begin(), href.begin() + static_cast<std::ptrdiff_t>(colon), [&](char c) {
+        return letter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+    });
+}
+
+// "/a/./b/../c.htm" -> "/a/c.htm"; ".." never climbs above the root.
+std::string normalized(const std::string& path)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const auto slash = std::min(path.find('/', start), path.size());
+        const std::string part = path.substr(start, slash - start);
+        if (part == "..") {
+            if (!parts.empty()) {
+                parts.pop_back();
+            }
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = slash + 1;
+    }
+    std::string result;
+    for (const std::string& part : parts) {
+        result += "/" + part;
+    }
+    return result.empty() ? "/" : result;
+}
+
+} // namespace
+
+void HelpFile::Close::operator()(chmFile* file) const
+{
+    chm_close(file);
+}
+
+HelpFile::HelpFile(std::string path, chmFile* file)
+    : m_path(std::move(path))
+    , m_file(file)
+{
+}
+
+HelpFile::HelpFile(HelpFile&&) noexcept = default;
+HelpFile& HelpFile::operator=(HelpFile&&) noexcept = default;
+HelpFile::~HelpFile() = default;
+
+std::optional<HelpFile> HelpFile::open(const std::string& path, std::string& error)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        error = errno == ENOENT ? named(path) + " が見つかりません"
+                                : named(path) + " を読めません: " + std::generic_category().message(errno);
+        return std::nullopt;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        error = named(path) + " はファイルではありません";
+        return std::nullopt;
+    }
+    const int probe = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (probe < 0) {
+        error = named(path) + " を読めません: " + std::generic_category().message(errno);
+        return std::nullopt;
+    }
+    ::close(probe);
+    chmFile* file = chm_open(path.c_str());
+    if (file == nullptr) {
+        error = named(path) + " はヘルプファイルの形式ではありません";
+        return std::nullopt;
+    }
+    return HelpFile(path, file);
+}
+
+std::optional<std::string> HelpFile::object(const std::string& name) const
+{
+    chmUnitInfo unit{};
+    if (chm_resolve_object(m_file.get(), name.c_str(), &unit) != CHM_RESOLVE_SUCCESS || unit.length > kLargestObject) {
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(unit.length), '\0');
+    if (unit.length == 0) {
+        return bytes;
+    }
+    const LONGINT64 got = chm_retrieve_object(m_file.get(), &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0,
+                                              static_cast<LONGINT64>(unit.length));
+    if (got != static_cast<LONGINT64>(unit.length)) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<std::string> HelpFile::read(const std::string& page, std::string& error) const
+{
+    const std::string name = withLeadingSlash(page);
+    std::optional<std::string> bytes = object(name);
+    if (!bytes) {
+        error = named(m_path) + " にページ " + name + " がありません";
+    }
+    return bytes;
+}
+
+std::vector<std::string> HelpFile::pages() const
+{
+    std::vector<std::string> found;
+    chm_enumerate(m_file.get(), CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, collectPage, &found);
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+std::optional<std::string> HelpFile::pageForTopic(int topic, std::string& error) const
+{
+    // The context map: "/#IVB" holds its length in bytes, then pairs of topic number and the
+    // offset of the page's name in "/#STRINGS", each 32 bits, little-endian.
+    const std::optional<std::string> map = object("/#IVB");
+    const std::optional<std::string> strings = object("/#STRINGS");
+    if (!map || !strings) {
+        error = named(m_path) + " にはトピック番号の対応表がありません";
+        return std::nullopt;
+    }
+    const auto broken = [&] {
+        error = named(m_path) + " のトピック番号の対応表が壊れています";
+        return std::nullopt;
+    };
+    if (map->size() < 4 || littleEndian32(*map, 0) > map->size() - 4) {
+        return broken();
+    }
+    const std::size_t end = 4 + littleEndian32(*map, 0) / 8 * 8;
+    std::optional<std::uint32_t> offset;
+    for (std::size_t at = 4; at < end; at += 8) {
+        if (topic >= 0 && littleEndian32(*map, at) == static_cast<std::uint32_t>(topic)) {
+            offset = littleEndian32(*map, at + 4);
+            break;
+        }
+    }
+    if (!offset) {
+        error = named(m_path) + " にトピック " + std::to_string(topic) + " がありません";
+        return std::nullopt;
+    }
+    if (*offset >= strings->size()) {
+        return broken();
+    }
+    const std::size_t stop = strings->find('\0', *offset);
+    if (stop == std::string::npos) {
+        return broken();
+    }
+    std::string entry = strings->substr(*offset, stop - *offset);
+    std::string fragment;
+    if (const auto hash = entry.find('#'); hash != std::string::npos) {
+        fragment = entry.substr(hash);
+        entry.erase(hash);
+    }
+    // Some compilers write the page as the path it had on the building machine
+    // ("/home/x/help/length.htm"): the page is then the longest tail of it that the file holds.
+    const std::string written = withLeadingSlash(entry);
+    for (std::size_t from = 0; from != std::string::npos; from = written.find('/', from + 1)) {
+        const std::string candidate = written.substr(from);
+        chmUnitInfo unit{};
+        if (candidate.size() > 1 && chm_resolve_object(m_file.get(), candidate.c_str(), &unit) == CHM_RESOLVE_SUCCESS) {
+            return candidate + fragment;
+        }
+    }
+    error = named(m_path) + " のトピック " + std::to_string(topic) + " のページ " + written + " がありません";
+    return std::nullopt;
+}
+
+std::vector<std::string> linkTargets(const std::string& html)
+{
+    std::string text(html.size(), '\0');
+    std::transform(html.begin(), html.end(), text.begin(), lower);
+    std::vector<std::string> targets;
+    std::size_t at = 0;
+    while ((at = text.find("<a", at)) != std::string::npos) {
+        const std::size_t close = text.find('>', at);
+        const std::size_t tagEnd = close == std::string::npos ? text.size() : close;
+        const bool isAnchor = at + 2 < text.size() && (text[at + 2] == ' ' || text[at + 2] == '\t' ||
+                                                       text[at + 2] == '\n' || text[at + 2] == '\r');
+        std::size_t attribute = isAnchor ? text.find("href", at) : std::string::npos;
+        at = tagEnd;
+        if (attribute == std::string::npos || attribute > tagEnd) {
+            continue;
+        }
+        std::size_t pos = attribute + 4;
+        while (pos < tagEnd && (text[pos] == ' ' || text[pos] == '\t' || text[pos] == '\n' || text[pos] == '\r')) {
+            ++pos;
+        }
+        if (pos >= tagEnd || text[pos] != '=') {
+            continue;
+        }
+        ++pos;
+        while (pos < tagEnd && (text[pos] == ' ' || text[pos] == '\t' || text[pos] == '\n' || text[pos] == '\r')) {
+            ++pos;
+        }
+        std::string value;
+        if (pos < tagEnd && (text[pos] == '"' || text[pos] == '\'')) {
+            const std::size_t quoteEnd = html.find(html[pos], pos + 1);
+            if (quoteEnd == std::string::npos) {
+                break;
+            }
+            value = html.substr(pos + 1, quoteEnd - pos - 1);
+            at = std::max(at, quoteEnd);
+        } else {
+            const std::size_t valueEnd = std::min(text.find_first_of(" \t\r\n", pos), tagEnd);
+            value = html.substr(pos, valueEnd - pos);
+        }
+        for (std::size_t amp = value.find("&amp;"); amp != std::string::npos; amp = value.find("&amp;", amp + 1)) {
+            value.erase(amp + 1, 4);
+        }
+        targets.push_back(value);
+    }
+    return targets;
+}
+
+std::optional<HelpLink> resolveLink(const std::string& fromPage, const std::string& href)
+{
+    if (hasScheme(href)) {
+        return std::nullopt;
+    }
+    std::string path = href;
+    std::string fragment;
+    if (const auto hash = path.find('#'); hash != std::string::npos) {
+        fragment = path.substr(hash + 1);
+        path.erase(hash);
+    }
+    if (const auto query = path.find('?'); query != std::string::npos) {
+        path.erase(query);
+    }
+    path = percentDecoded(path);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    const std::string from = withLeadingSlash(fromPage);
+    if (path.empty()) {
+        path = from;
+    } else if (path.front() != '/') {
+        path = from.substr(0, from.rfind('/') + 1) + path;
+    }
+    return HelpLink{normalized(path), fragment};
+}
+
+} // namespace mezura

@@ -1,0 +1,68 @@
+// The compiled help file (Mezura.chm): opened by path, a topic number resolved to its page
+// through the file's context map, a page's bytes read by path, and the links of a page
+// followed. No toolkit: the help viewer of the desktop program builds on it.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct chmFile;
+
+namespace mezura {
+
+class HelpFile {
+public:
+    // Opens the help file at `path`. Nothing, with `error` naming the file and saying what is
+    // wrong (missing, unreadable, not a help file), when it cannot be opened.
+    static std::optional<HelpFile> open(const std::string& path, std::string& error);
+
+    HelpFile(HelpFile&&) noexcept;
+    HelpFile& operator=(HelpFile&&) noexcept;
+    ~HelpFile();
+
+    const std::string& path() const { return m_path; }
+
+    // The page of a topic number, through the file's context map: 1010 -> "/length.htm".
+    // A page entry that carries a fragment keeps it ("/common.htm#gauge"). Nothing, with
+    // `error` set, for a number the file does not map.
+    std::optional<std::string> pageForTopic(int topic, std::string& error) const;
+
+    // The bytes of the page (or picture, style sheet ...) at `page`: "/length.htm"; the
+    // leading "/" may be left out. Nothing, with `error` set, when the file has no such page.
+    std::optional<std::string> read(const std::string& page, std::string& error) const;
+
+    // The HTML pages of the file ("/common.htm", ...), sorted.
+    std::vector<std::string> pages() const;
+
+private:
+    struct Close {
+        void operator()(chmFile* file) const;
+    };
+
+    HelpFile(std::string path, chmFile* file);
+    std::optional<std::string> object(const std::string& name) const;
+
+    std::string m_path;
+    std::unique_ptr<chmFile, Close> m_file;
+};
+
+// A place inside the help file: a page and, after "#", a fragment within it.
+struct HelpLink {
+    std::string page;     // "/length.htm"
+    std::string fragment; // "gauge", or empty
+
+    bool operator==(const HelpLink&) const = default;
+};
+
+// The targets of the links of an HTML page (<a href="...">), in order, as written (with
+// "&amp;" read as "&").
+std::vector<std::string> linkTargets(const std::string& html);
+
+// Where `href`, written in the page `fromPage`, leads inside the help file:
+// ("/sub/a.htm", "../b.htm#x") -> {"/b.htm", "x"}; ("/a.htm", "#top") -> {"/a.htm", "top"}.
+// Nothing for a link that leaves the file ("http:", "mailto:" ...).
+std::optional<HelpLink> resolveLink(const std::string& fromPage, const std::string& href);
+
+} // namespace mezura

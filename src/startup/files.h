@@ -1,0 +1,38 @@
+// The file-system seam: the little the program asks of the disk. The program and the
+// scripted driver use DiskFileSystem; tests may point it at a temporary directory or put a
+// fake in its place.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mezura {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Names (not paths) of the regular files in `directory`, sorted by byte value. A
+    // symbolic link counts as what it points to; directories and other entries do not count.
+    // Nothing, with `error` set to the system's reason, when the directory cannot be read.
+    virtual std::optional<std::vector<std::string>> regularFiles(const std::string& directory, std::string& error) = 0;
+
+    // The whole content of the file at `path`, or nothing with `error` set.
+    virtual std::optional<std::string> readFile(const std::string& path, std::string& error) = 0;
+
+    // Replaces the file at `path` by `bytes`, whole or not at all: after a failure (false,
+    // `error` set) whatever was at `path` before is still there, unchanged.
+    virtual bool writeFile(const std::string& path, const std::string& bytes, std::string& error) = 0;
+};
+
+// The real disk. writeFile writes a new file beside the target, flushes it to the disk and
+// renames it over the target only when every byte was written.
+class DiskFileSystem final : public FileSystem {
+public:
+    std::optional<std::vector<std::string>> regularFiles(const std::string& directory, std::string& error) override;
+    std::optional<std::string> readFile(const std::string& path, std::string& error) override;
+    bool writeFile(const std::string& path, const std::string& bytes, std::string& error) override;
+};
+
+} // namespace mezura

@@ -1,0 +1,319 @@
+#include "startup/cfgfile.h"
+#include "startup/files.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace mezura {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh directory, removed with everything in it at the end of the test.
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "mezura-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot make a temporary directory");
+        }
+        m_path = pattern;
+    }
+    ~TempDir()
+    {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    // The directory as the settings window keeps it, ending in "/".
+    std::string progpath() const { return m_path.string() + "/"; }
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+    void write(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(m_path / name, std::ios::binary) << bytes;
+    }
+    std::string read(const std::string& name) const
+    {
+        std::ifstream in(m_path / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // Every entry of the directory, to see that nothing was left behind.
+    std::vector<std::string> entries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_path)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+private:
+    fs::path m_path;
+};
+
+const Checks kTempOnly{0, 0, 0, 0, 0, 0, 0, 1, 0, 0};
+const std::string kTempOnlyText = "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n";
+
+TEST(SettingsText, TenLinesEachEndingInCrLf)
+{
+    EXPECT_EQ(formatSettings(kTempOnly), kTempOnlyText);
+    EXPECT_EQ(formatSettings(Checks{1, 2, 0, 0, 0, 0, 0, 0, 0, 2}),
+              "1\r\n2\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n2\r\n");
+}
+
+struct GoodText {
+    const char* name;
+    std::string text;
+    Checks checks;
+};
+
+TEST(SettingsText, ReadsTenValuesWhateverSeparatesThem)
+{
+    const GoodText rows[] = {
+        {"CR LF lines", kTempOnlyText, kTempOnly},
+        {"LF lines", "0\n0\n0\n0\n0\n0\n0\n1\n0\n0\n", kTempOnly},
+        {"CR lines", "0\r0\r0\r0\r0\r0\r0\r1\r0\r0", kTempOnly},
+        {"no end after the last", "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0", kTempOnly},
+        {"one line with commas", "0,0,0,0,0,0,0,1,0,0\r\n", kTempOnly},
+        {"commas and lines mixed", "0,0\r\n0,0,0\r\n0,0,1\r\n0,0\r\n", kTempOnly},
+        {"blanks around values", " 0,\t0 , 0,0,0,0,0,  1  ,0,0", kTempOnly},
+        {"a comma at a line end", "0,\r\n0,\r\n0,\r\n0,\r\n0,\r\n0,\r\n0,\r\n1,\r\n0,\r\n0,\r\n", kTempOnly},
+        {"empty lines skipped", "\r\n0\r\n\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n\n0\r\n", kTempOnly},
+        {"grey 2 kept", "2\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n2\r\n", {2, 1, 0, 0, 0, 0, 0, 0, 0, 2}},
+        {"leading zeros", "00,01,002,0,0,0,0,0,0,0", {0, 1, 2, 0, 0, 0, 0, 0, 0, 0}},
+        {"more than ten: the rest ignored", "1,1,1,1,1,1,1,1,1,1,7,x\r\nrubbish", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
+    };
+    for (const GoodText& row : rows) {
+        std::string problem;
+        const auto checks = parseSettings(row.text, problem);
+        ASSERT_TRUE(checks.has_value()) << row.name << ": " << problem;
+        EXPECT_EQ(*checks, row.checks) << row.name;
+    }
+}
+
+struct BadText {
+    std::string text;
+    const char* problem;
+};
+
+TEST(SettingsText, AShortOrMalformedFileSaysWhatIsWrong)
+{
+    const BadText rows[] = {
+        {"", "値が 10 個ありません（0 個）"},
+        {"\r\n\r\n  \r\n", "値が 10 個ありません（0 個）"},
+        {"0\r\n0\r\n0\r\n", "値が 10 個ありません（3 個）"},
+        {"1,1,1,1,1,1,1,1,1", "値が 10 個ありません（9 個）"},
+        {"1,1,1,1,1,1,1,1,1,", "値が 10 個ありません（9 個）"},
+        {"0\r\n0\r\n0\r\nabc\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n", "4 番目の値「abc」は 0、1、2 のどれでもありません"},
+        {"3,0,0,0,0,0,0,0,0,0", "1 番目の値「3」は 0、1、2 のどれでもありません"},
+        {"-1,0,0,0,0,0,0,0,0,0", "1 番目の値「-1」は 0、1、2 のどれでもありません"},
+        {"+1,0,0,0,0,0,0,0,0,0", "1 番目の値「+1」は 0、1、2 のどれでもありません"},
+        {"1.0,0,0,0,0,0,0,0,0,0", "1 番目の値「1.0」は 0、1、2 のどれでもありません"},
+        {"1 1,0,0,0,0,0,0,0,0,0", "1 番目の値「1 1」は 0、1、2 のどれでもありません"},
+        {"65537,0,0,0,0,0,0,0,0,0", "1 番目の値「65537」は 0、1、2 のどれでもありません"},
+        {"0,0,0,0,0,0,0,0,0,\"1\"", "10 番目の値「\"1\"」は 0、1、2 のどれでもありません"},
+        {"0,,0,0,0,0,0,0,0,0", "2 番目の値が空です"},
+        {",0,0,0,0,0,0,0,0,0", "1 番目の値が空です"},
+        // What cannot be shown as it is is shown safely, and shortened.
+        {std::string("\xEF\xBB\xBF") + "0,0,0,0,0,0,0,0,0,0", "1 番目の値「???0」は 0、1、2 のどれでもありません"},
+        {std::string(40, 'x'), "1 番目の値「xxxxxxxxxxxxxxxx…」は 0、1、2 のどれでもありません"},
+        {std::string("0\0\0\0", 4), "1 番目の値「0???」は 0、1、2 のどれでもありません"},
+    };
+    for (const BadText& row : rows) {
+        std::string problem;
+        EXPECT_FALSE(parseSettings(row.text, problem).has_value()) << row.text;
+        EXPECT_EQ(problem, row.problem) << row.text;
+    }
+}
+
+struct NamesRow {
+    std::vector<std::string> names;
+    std::optional<std::string> found;
+};
+
+TEST(SettingsFileName, FoundInAnyLetterCaseTheExactSpellingFirst)
+{
+    const NamesRow rows[] = {
+        {{}, std::nullopt},
+        {{"Mezura.chm", "mezura", "Mezura.cfg.bak", "Mezura.cf", "xMezura.cfg"}, std::nullopt},
+        {{"Mezura.cfg"}, "Mezura.cfg"},
+        {{"mezura.cfg"}, "mezura.cfg"},
+        {{"MEZURA.CFG"}, "MEZURA.CFG"},
+        {{"mEzUrA.CfG", "other"}, "mEzUrA.CfG"},
+        {{"mezura.cfg", "Mezura.cfg", "MEZURA.CFG"}, "Mezura.cfg"},
+        {{"mezura.cfg", "MEZURA.CFG"}, "MEZURA.CFG"},
+        {{"MEZURA.CFG", "mezura.cfg"}, "MEZURA.CFG"},
+    };
+    for (const NamesRow& row : rows) {
+        EXPECT_EQ(findSettingsFile(row.names), row.found) << ::testing::PrintToString(row.names);
+    }
+}
+
+TEST(DiskFiles, ListsOnlyRegularFilesSorted)
+{
+    TempDir dir;
+    dir.write("b.txt", "b");
+    dir.write("a.txt", "a");
+    fs::create_directory(dir.file("Mezura.cfg"));
+    fs::create_symlink(dir.file("a.txt"), dir.file("link-to-a"));
+    fs::create_symlink(dir.file("nowhere"), dir.file("dangling"));
+    DiskFileSystem disk;
+    std::string error;
+    const auto names = disk.regularFiles(dir.progpath(), error);
+    ASSERT_TRUE(names.has_value()) << error;
+    EXPECT_EQ(*names, (std::vector<std::string>{"a.txt", "b.txt", "link-to-a"}));
+
+    EXPECT_FALSE(disk.regularFiles(dir.file("no-such-directory"), error).has_value());
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(DiskFiles, ReadsWholeFilesAndReportsWhatItCannotRead)
+{
+    TempDir dir;
+    const std::string big(100000, 'x');
+    dir.write("big", big);
+    DiskFileSystem disk;
+    std::string error;
+    EXPECT_EQ(disk.readFile(dir.file("big"), error), big);
+    EXPECT_EQ(disk.readFile(dir.file("missing"), error), std::nullopt);
+    EXPECT_EQ(error, "No such file or directory");
+    EXPECT_EQ(disk.readFile(dir.progpath(), error), std::nullopt);
+    EXPECT_EQ(error, "Is a directory");
+}
+
+TEST(DiskFiles, AWriteReplacesTheFileWholeAndLeavesNothingBeside)
+{
+    TempDir dir;
+    dir.write("Mezura.cfg", "old and longer than the new content");
+    fs::permissions(dir.file("Mezura.cfg"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    DiskFileSystem disk;
+    std::string error;
+    ASSERT_TRUE(disk.writeFile(dir.file("Mezura.cfg"), "new", error)) << error;
+    EXPECT_EQ(dir.read("Mezura.cfg"), "new");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"Mezura.cfg"});
+    // The replacement keeps the permissions of the file it replaced.
+    EXPECT_EQ(fs::status(dir.file("Mezura.cfg")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    ASSERT_TRUE(disk.writeFile(dir.file("fresh"), "", error)) << error;
+    EXPECT_EQ(dir.read("fresh"), "");
+}
+
+TEST(DiskFiles, AWriteThatFailsLeavesWhatWasThere)
+{
+    TempDir dir;
+    fs::create_directory(dir.file("Mezura.cfg"));
+    dir.write("Mezura.cfg/inside", "kept");
+    DiskFileSystem disk;
+    std::string error;
+    // The target is a directory: it cannot be replaced by a file.
+    EXPECT_FALSE(disk.writeFile(dir.file("Mezura.cfg"), kTempOnlyText, error));
+    EXPECT_EQ(error, "Is a directory");
+    EXPECT_TRUE(fs::is_directory(dir.file("Mezura.cfg")));
+    EXPECT_EQ(dir.read("Mezura.cfg/inside"), "kept");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"Mezura.cfg"});
+
+    // The directory does not exist.
+    EXPECT_FALSE(disk.writeFile(dir.file("gone/Mezura.cfg"), kTempOnlyText, error));
+    EXPECT_EQ(error, "No such file or directory");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"Mezura.cfg"});
+}
+
+// A disk that fills up in the middle of the write (a file size limit holds even for root):
+// the old file stays as it was and no half-written file is left. Runs in a child process,
+// which alone gets the limit.
+TEST(DiskFiles, AWriteCutShortLeavesTheOldFile)
+{
+    TempDir dir;
+    dir.write("Mezura.cfg", kTempOnlyText);
+    const std::string target = dir.file("Mezura.cfg");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{10, 10};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        DiskFileSystem disk;
+        std::string error;
+        const bool written = disk.writeFile(target, std::string(1000, '1'), error);
+        ::_exit(!written && error == "File too large" ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write did not fail as a full disk";
+    EXPECT_EQ(dir.read("Mezura.cfg"), kTempOnlyText);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"Mezura.cfg"});
+}
+
+TEST(SettingsFileOnDisk, RoundTripWithCrLfBytes)
+{
+    TempDir dir;
+    DiskFileSystem disk;
+    SettingsFile file(disk, dir.progpath());
+    EXPECT_EQ(file.load().status, SettingsFile::Status::Missing);
+
+    std::string message;
+    ASSERT_TRUE(file.save(Checks{1, 0, 2, 0, 0, 0, 0, 1, 0, 1}, message)) << message;
+    EXPECT_EQ(dir.read("Mezura.cfg"), "1\r\n0\r\n2\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n");
+    const SettingsFile::Loaded loaded = file.load();
+    EXPECT_EQ(loaded.status, SettingsFile::Status::Loaded);
+    EXPECT_EQ(loaded.checks, (Checks{1, 0, 2, 0, 0, 0, 0, 1, 0, 1}));
+}
+
+TEST(SettingsFileOnDisk, TheNameInAnotherLetterCaseIsReadAndRewritten)
+{
+    TempDir dir;
+    dir.write("MEZURA.CFG", "0,0,0,0,0,0,0,1,0,1");
+    DiskFileSystem disk;
+    SettingsFile file(disk, dir.progpath());
+    const SettingsFile::Loaded loaded = file.load();
+    EXPECT_EQ(loaded.status, SettingsFile::Status::Loaded);
+    EXPECT_EQ(loaded.checks, (Checks{0, 0, 0, 0, 0, 0, 0, 1, 0, 1}));
+
+    // Saving rewrites that file rather than leaving a second, stale spelling beside it.
+    std::string message;
+    ASSERT_TRUE(file.save(kTempOnly, message)) << message;
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"MEZURA.CFG"});
+    EXPECT_EQ(dir.read("MEZURA.CFG"), kTempOnlyText);
+}
+
+TEST(SettingsFileOnDisk, ProblemsNameTheFile)
+{
+    TempDir dir;
+    DiskFileSystem disk;
+    SettingsFile file(disk, dir.progpath());
+    dir.write("mezura.cfg", "1\r\n1\r\n");
+    SettingsFile::Loaded loaded = file.load();
+    EXPECT_EQ(loaded.status, SettingsFile::Status::Failed);
+    EXPECT_EQ(loaded.message, "設定ファイル " + dir.file("mezura.cfg") + " を読み込めません: 値が 10 個ありません（2 個）");
+
+    SettingsFile nowhere(disk, dir.file("gone") + "/");
+    loaded = nowhere.load();
+    EXPECT_EQ(loaded.status, SettingsFile::Status::Failed);
+    EXPECT_EQ(loaded.message, "設定ファイル " + dir.file("gone") + "/Mezura.cfg を読み込めません: No such file or directory");
+
+    // A directory by the file's name is no settings file; it cannot be replaced either.
+    TempDir other;
+    fs::create_directory(other.file("Mezura.cfg"));
+    SettingsFile blocked(disk, other.progpath());
+    EXPECT_EQ(blocked.load().status, SettingsFile::Status::Missing);
+    std::string message;
+    EXPECT_FALSE(blocked.save(kTempOnly, message));
+    EXPECT_EQ(message, "設定ファイル " + other.file("Mezura.cfg") + " に保存できません: Is a directory（ファイルは前のままです）");
+    EXPECT_TRUE(fs::is_directory(other.file("Mezura.cfg")));
+}
+
+} // namespace
+} // namespace mezura

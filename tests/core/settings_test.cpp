@@ -1,0 +1,396 @@
+#include "framework/app.h"
+#include "framework/window.h"
+#include "startup/settings.h"
+#include "startup/startup.h"
+#include "windows/catalog.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace mezura {
+namespace {
+
+// Files in memory; any operation can be made to fail.
+class MemoryFiles : public FileSystem {
+public:
+    std::map<std::string, std::string> files; // by full path
+    bool failList = false;
+    bool failRead = false;
+    bool failWrite = false;
+    int writes = 0;
+
+    std::optional<std::vector<std::string>> regularFiles(const std::string& directory, std::string& error) override
+    {
+        if (failList) {
+            error = "Permission denied";
+            return std::nullopt;
+        }
+        std::vector<std::string> names;
+        for (const auto& [path, bytes] : files) {
+            if (path.rfind(directory, 0) == 0 && path.find('/', directory.size()) == std::string::npos) {
+                names.push_back(path.substr(directory.size()));
+            }
+        }
+        return names;
+    }
+    std::optional<std::string> readFile(const std::string& path, std::string& error) override
+    {
+        if (failRead || files.count(path) == 0) {
+            error = "Input/output error";
+            return std::nullopt;
+        }
+        return files.at(path);
+    }
+    bool writeFile(const std::string& path, const std::string& bytes, std::string& error) override
+    {
+        ++writes;
+        if (failWrite) {
+            error = "No space left on device";
+            return false;
+        }
+        files[path] = bytes;
+        return true;
+    }
+};
+
+class RecordingHost : public Host {
+public:
+    std::vector<std::string> events;
+
+    void beep(const std::string& window) override { events.push_back("beep " + window); }
+    void openHelp(int topic) override { events.push_back("help " + std::to_string(topic)); }
+    void reportError(const std::string& window, const std::string& message) override
+    {
+        events.push_back("error " + window + " " + message);
+    }
+    void showPopup(const std::string& window) override { events.push_back("popup " + window); }
+    void bringToFront(const std::string& window) override { events.push_back("front " + window); }
+    void quit() override { events.push_back("exit"); }
+    int currentYear() override { return 2024; }
+};
+
+const std::string kDir = "/opt/mezura/";
+const std::string kCfg = kDir + "Mezura.cfg";
+const std::string kTempAndYear = "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n";
+const std::string kAllClear = "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+
+class StartUp : public ::testing::Test {
+protected:
+    RecordingHost host;
+    MemoryFiles files;
+    App app{host, makeForm};
+
+    SettingsWindow& begin(const std::string& dir = "/opt/mezura") { return start(app, dir, files); }
+
+    // "length temp" for the visible conversion windows in menu order.
+    std::string visibleWindows() const
+    {
+        std::string names;
+        for (const char* name : kConversionWindows) {
+            if (const Form* form = app.existing(name); form != nullptr && form->visible()) {
+                names += names.empty() ? name : std::string(" ") + name;
+            }
+        }
+        return names;
+    }
+};
+
+TEST_F(StartUp, FirstStartWithoutSettingsFile)
+{
+    SettingsWindow& config = begin();
+    EXPECT_EQ(config.checks(), Checks{});
+    EXPECT_EQ(visibleWindows(), "");
+    EXPECT_TRUE(config.visible());
+    EXPECT_EQ(host.events, std::vector<std::string>{"front config"});
+    // Every conversion window exists after the start, each in its first size mode.
+    for (const char* name : kConversionWindows) {
+        ASSERT_NE(app.existing(name), nullptr) << name;
+        EXPECT_EQ(app.window(name).frame().mode(), frameSpec(name).initialMode) << name;
+    }
+    EXPECT_EQ(files.writes, 0);
+}
+
+struct ChosenRow {
+    const char* file;
+    const char* visible;
+};
+
+TEST_F(StartUp, OpensTheChosenWindowsWithTheSettingsWindowInFront)
+{
+    const ChosenRow rows[] = {
+        {"0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n", "temp year"},
+        {"1,1,1,1,1,1,1,1,1,1", "length square cubic weight velocity press heat temp radio year"},
+        {"2\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n", "length radio"}, // grey counts as ticked
+        {"0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n", ""},
+    };
+    for (const ChosenRow& row : rows) {
+        RecordingHost freshHost;
+        MemoryFiles freshFiles;
+        freshFiles.files[kCfg] = row.file;
+        App freshApp(freshHost, makeForm);
+        SettingsWindow& config = start(freshApp, "/opt/mezura", freshFiles);
+        std::string names;
+        for (const char* name : kConversionWindows) {
+            if (freshApp.form(name).visible()) {
+                names += names.empty() ? name : std::string(" ") + name;
+            }
+        }
+        EXPECT_EQ(names, row.visible) << row.file;
+        EXPECT_TRUE(config.visible()) << row.file;
+        EXPECT_EQ(freshHost.events, std::vector<std::string>{"front config"}) << row.file;
+    }
+}
+
+TEST_F(StartUp, KeepsTheProgramDirectoryAndTheHelpFileBesideIt)
+{
+    struct Row {
+        const char* dir;
+        const char* progpath;
+        const char* help;
+    };
+    const Row rows[] = {
+        {"/opt/mezura", "/opt/mezura/", "/opt/mezura/Mezura.chm"},
+        {"/opt/mezura/", "/opt/mezura/", "/opt/mezura/Mezura.chm"},
+        {"/", "/", "/Mezura.chm"},
+        {"relative/dir", "relative/dir/", "relative/dir/Mezura.chm"},
+    };
+    for (const Row& row : rows) {
+        App freshApp(host, makeForm);
+        const SettingsWindow& config = start(freshApp, row.dir, files);
+        EXPECT_EQ(config.progpath(), row.progpath);
+        EXPECT_EQ(config.helpFile(), row.help);
+    }
+}
+
+TEST(ProgramDirectory, EndsInExactlyOneSlash)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"/usr/lib/mezura", "/usr/lib/mezura/"}, {"/usr/lib/mezura/", "/usr/lib/mezura/"},
+        {"/usr/lib/mezura///", "/usr/lib/mezura/"}, {"/", "/"}, {"//", "/"},
+        {"a", "a/"}, {"", "./"}, {"dir with blank", "dir with blank/"},
+    };
+    for (const auto& [dir, progpath] : rows) {
+        EXPECT_EQ(programDirectory(dir), progpath) << '"' << dir << '"';
+    }
+}
+
+TEST_F(StartUp, OkSavesThenShowsTheChosenWindowsAndHides)
+{
+    files.files[kCfg] = kTempAndYear;
+    SettingsWindow& config = begin();
+    config.setCheck(1, 1); // 長さ
+    config.setCheck(8, 0); // 温度
+    config.ok();
+    EXPECT_EQ(files.files[kCfg], "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
+    EXPECT_EQ(visibleWindows(), "length year");
+    EXPECT_FALSE(config.visible());
+    EXPECT_FALSE(app.ended());
+}
+
+TEST_F(StartUp, OkWithAllClearHidesEveryWindowButTheSettings)
+{
+    files.files[kCfg] = kTempAndYear;
+    SettingsWindow& config = begin();
+    config.setCheck(8, 0);
+    config.setCheck(10, 0);
+    config.ok();
+    EXPECT_EQ(files.files[kCfg], kAllClear);
+    EXPECT_EQ(visibleWindows(), "");
+    EXPECT_TRUE(config.visible());
+    EXPECT_FALSE(app.ended());
+}
+
+TEST_F(StartUp, ASaveThatFailsIsReportedAndTheOldFileStays)
+{
+    files.files[kCfg] = kTempAndYear;
+    SettingsWindow& config = begin();
+    files.failWrite = true;
+    config.setCheck(1, 1);
+    config.ok();
+    // The choice still applies for this run; the file keeps the last one that was saved.
+    EXPECT_EQ(visibleWindows(), "length temp year");
+    EXPECT_EQ(files.files[kCfg], kTempAndYear);
+    EXPECT_EQ(host.events.back(),
+              "error config 設定ファイル /opt/mezura/Mezura.cfg に保存できません: No space left on device（ファイルは前のままです）");
+
+    // "quit" does not end the program on a choice it could not store.
+    host.events.clear();
+    config.quit();
+    EXPECT_FALSE(app.ended());
+    ASSERT_EQ(host.events.size(), 1u);
+    EXPECT_EQ(host.events[0].rfind("error config 設定ファイル", 0), 0u) << host.events[0];
+
+    files.failWrite = false;
+    config.quit();
+    EXPECT_TRUE(app.ended());
+    EXPECT_EQ(files.files[kCfg], "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n");
+}
+
+TEST_F(StartUp, QuitSavesBoxesThatWereNeverConfirmed)
+{
+    files.files[kCfg] = kTempAndYear;
+    SettingsWindow& config = begin();
+    config.setCheck(3, 2);
+    config.cancel(); // hides, saves nothing
+    EXPECT_EQ(files.writes, 0);
+    config.quit();
+    EXPECT_EQ(files.files[kCfg], "0\r\n0\r\n2\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n");
+    EXPECT_TRUE(app.ended());
+    EXPECT_EQ(host.events.back(), "exit");
+}
+
+// Every way of dismissing the settings window: with a conversion window visible it hides;
+// with none it would leave an invisible running program, so the program ends instead.
+// Nothing is saved either way.
+TEST_F(StartUp, DismissingHidesOrEndsTheProgramWhenNothingElseIsVisible)
+{
+    struct Row {
+        const char* name;
+        void (*dismiss)(SettingsWindow&);
+    };
+    const Row rows[] = {
+        {"cancel", [](SettingsWindow& w) { w.cancel(); }},
+        {"Command2", [](SettingsWindow& w) { w.clickButton("Command2"); }},
+        {"Enter", [](SettingsWindow& w) { w.keyPress(13); }},
+        {"Esc", [](SettingsWindow& w) { w.keyPress(27); }},
+        {"Space", [](SettingsWindow& w) { w.keyPress(32); }},
+        {"letter", [](SettingsWindow& w) { w.keyPress('q'); }},
+        {"close box", [](SettingsWindow& w) { w.closeRequest(); }},
+    };
+    for (const Row& row : rows) {
+        for (const bool withWindow : {true, false}) {
+            RecordingHost freshHost;
+            MemoryFiles freshFiles;
+            freshFiles.files[kCfg] = withWindow ? kTempAndYear : kAllClear;
+            App freshApp(freshHost, makeForm);
+            SettingsWindow& config = start(freshApp, "/opt/mezura", freshFiles);
+            config.setCheck(2, 1);
+            row.dismiss(config);
+            EXPECT_EQ(freshApp.ended(), !withWindow) << row.name;
+            EXPECT_EQ(config.visible(), !withWindow) << row.name; // an ended program keeps its last state
+            EXPECT_EQ(freshApp.form("temp").visible(), withWindow) << row.name;
+            EXPECT_EQ(freshFiles.writes, 0) << row.name;
+        }
+    }
+}
+
+TEST_F(StartUp, NoKeyCodeDismissesNothing)
+{
+    files.files[kCfg] = kTempAndYear;
+    SettingsWindow& config = begin();
+    config.keyPress(0);
+    EXPECT_TRUE(config.visible());
+}
+
+TEST_F(StartUp, HelpOpensTheCommonTopicAndF1KeepsIt)
+{
+    SettingsWindow& config = begin();
+    host.events.clear();
+    config.f1();
+    EXPECT_TRUE(config.clickButton("Command6"));
+    config.f1();
+    EXPECT_EQ(host.events, (std::vector<std::string>{"help 1000", "help 1000", "help 1000"}));
+    EXPECT_TRUE(config.visible());
+    EXPECT_FALSE(config.clickButton("Command4"));
+}
+
+struct BadFileRow {
+    const char* name;
+    std::string content;
+    bool failList;
+    bool failRead;
+    std::string message;
+};
+
+// A file that cannot be used leaves the boxes as they were (all clear at the start), shows
+// the settings window, and tells the user what is wrong with which file.
+TEST_F(StartUp, AnUnusableSettingsFileIsReportedAndChangesNothing)
+{
+    const std::string prefix = "error config 設定ファイル /opt/mezura/";
+    const BadFileRow rows[] = {
+        {"short", "1\r\n1\r\n1\r\n", false, false, prefix + "Mezura.cfg を読み込めません: 値が 10 個ありません（3 個）"},
+        {"bad value", "1,1,1,1,1,1,1,5,1,1", false, false,
+         prefix + "Mezura.cfg を読み込めません: 8 番目の値「5」は 0、1、2 のどれでもありません"},
+        {"empty", "", false, false, prefix + "Mezura.cfg を読み込めません: 値が 10 個ありません（0 個）"},
+        {"unreadable", kTempAndYear, false, true, prefix + "Mezura.cfg を読み込めません: Input/output error"},
+        {"unlistable directory", kTempAndYear, true, false, prefix + "Mezura.cfg を読み込めません: Permission denied"},
+    };
+    for (const BadFileRow& row : rows) {
+        RecordingHost freshHost;
+        MemoryFiles freshFiles;
+        freshFiles.files[kCfg] = row.content;
+        freshFiles.failList = row.failList;
+        freshFiles.failRead = row.failRead;
+        App freshApp(freshHost, makeForm);
+        SettingsWindow& config = start(freshApp, "/opt/mezura", freshFiles);
+        EXPECT_EQ(config.checks(), Checks{}) << row.name;
+        EXPECT_TRUE(config.visible()) << row.name;
+        EXPECT_EQ(freshApp.visibleConversionWindows(), 0) << row.name;
+        EXPECT_EQ(freshHost.events, (std::vector<std::string>{row.message, "front config"})) << row.name;
+        EXPECT_EQ(freshFiles.files[kCfg], row.content) << row.name;
+    }
+}
+
+TEST_F(StartUp, TheSettingsFileIsFoundInAnyLetterCase)
+{
+    files.files[kDir + "mezura.CFG"] = kTempAndYear;
+    files.files["/opt/other/Mezura.cfg"] = "1,1,1,1,1,1,1,1,1,1";
+    SettingsWindow& config = begin();
+    EXPECT_EQ(visibleWindows(), "temp year");
+    config.ok();
+    EXPECT_EQ(files.files.count(kCfg), 0u);
+    EXPECT_EQ(files.files[kDir + "mezura.CFG"], kTempAndYear);
+}
+
+TEST(SettingsWindowModel, ChecksHoldOnlyTheThreeStates)
+{
+    RecordingHost host;
+    App app(host, makeForm);
+    auto& config = dynamic_cast<SettingsWindow&>(app.form("config"));
+    EXPECT_THROW(config.setCheck(0, 1), std::out_of_range);
+    EXPECT_THROW(config.setCheck(11, 1), std::out_of_range);
+    EXPECT_THROW(config.setCheck(1, 3), std::out_of_range);
+    EXPECT_THROW(config.setCheck(1, -1), std::out_of_range);
+    config.setCheck(10, 2);
+    EXPECT_EQ(config.check(10), 2);
+    // Before the start-up there is no file to save into: said, not pretended.
+    config.quit();
+    EXPECT_FALSE(app.ended());
+    ASSERT_EQ(host.events.size(), 1u);
+    EXPECT_EQ(host.events[0], "error config 設定ファイルの場所が決まっていません（起動していません）");
+}
+
+// The controls the binding builds: every check box and button lies inside the frame that
+// holds it, the boxes follow the settings file's order, and their captions name the windows.
+TEST(SettingsWindowModel, LayoutKeepsItsControlsInsideTheFrame)
+{
+    const Layout& layout = SettingsWindow::layout();
+    ASSERT_EQ(layout.boxes.size(), 1u);
+    const Rect frame = layout.boxes[0].rect;
+    const auto inside = [&](const Rect& r) {
+        return r.left >= 0 && r.top >= 0 && r.left + r.width <= frame.width && r.top + r.height <= frame.height;
+    };
+    ASSERT_EQ(layout.checks.size(), static_cast<std::size_t>(kCheckCount));
+    for (std::size_t i = 0; i < layout.checks.size(); ++i) {
+        const CheckSpec& check = layout.checks[i];
+        EXPECT_EQ(check.index, static_cast<int>(i) + 1);
+        EXPECT_EQ(check.box, layout.boxes[0].name);
+        EXPECT_TRUE(inside(check.rect)) << check.caption;
+        // "壊変" names the window whose title ends in "壊変率".
+        EXPECT_EQ(frameSpec(kConversionWindows[i]).caption.rfind(check.caption, 0), 0u) << check.caption;
+    }
+    for (const ButtonSpec& button : layout.buttons) {
+        EXPECT_EQ(button.box, layout.boxes[0].name);
+        EXPECT_TRUE(inside(button.rect)) << button.name;
+    }
+    const Size size = SettingsWindow::size();
+    EXPECT_LE(frame.left + frame.width, size.width);
+    EXPECT_LE(frame.top + frame.height, size.height);
+    for (const LabelSpec& label : layout.labels) {
+        EXPECT_LE(label.rect.left + label.rect.width, frame.left) << label.name;
+    }
+}
+
+} // namespace
+} // namespace mezura

@@ -1,0 +1,204 @@
+#include "help/helpfile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+namespace mezura {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The help file that the build compiled beside the program.
+const std::string kHelpFile = MEZURA_HELP_FILE;
+
+HelpFile openBuilt()
+{
+    std::string error;
+    std::optional<HelpFile> help = HelpFile::open(kHelpFile, error);
+    if (!help) {
+        throw std::runtime_error(error);
+    }
+    return std::move(*help);
+}
+
+struct TopicRow {
+    int topic;
+    const char* page;
+    const char* title;
+};
+
+TEST(HelpFile, EveryTopicOpensItsPage)
+{
+    const TopicRow rows[] = {
+        {1000, "/common.htm", "<title>共通事項</title>"},   {1010, "/length.htm", "<title>長さの画面</title>"},
+        {1020, "/square.htm", "<title>面積の画面</title>"}, {1030, "/cubic.htm", "<title>体積の画面</title>"},
+        {1040, "/weight.htm", "<title>重さの画面</title>"}, {1050, "/press.htm", "<title>圧力の画面</title>"},
+        {1060, "/temp.htm", "<title>温度の画面</title>"},   {1070, "/year.htm", "<title>年号の画面</title>"},
+        {1080, "/velocity.htm", "<title>速度の画面</title>"}, {1090, "/heat.htm", "<title>熱量の画面</title>"},
+        {1100, "/radio.htm", "<title>壊変率の画面</title>"},
+    };
+    const HelpFile help = openBuilt();
+    for (const TopicRow& row : rows) {
+        std::string error;
+        const std::optional<std::string> page = help.pageForTopic(row.topic, error);
+        ASSERT_TRUE(page.has_value()) << row.topic << ": " << error;
+        EXPECT_EQ(*page, row.page) << row.topic;
+        const std::optional<std::string> bytes = help.read(*page, error);
+        ASSERT_TRUE(bytes.has_value()) << row.topic << ": " << error;
+        EXPECT_NE(bytes->find(row.title), std::string::npos) << row.topic;
+        EXPECT_NE(bytes->find("charset=utf-8"), std::string::npos) << row.topic;
+    }
+}
+
+TEST(HelpFile, ATopicTheFileDoesNotMapIsAnError)
+{
+    const HelpFile help = openBuilt();
+    for (const int topic : {0, -1, 999, 1001, 1005, 1015, 1110, 2000, 1010 + 65536}) {
+        std::string error;
+        EXPECT_EQ(help.pageForTopic(topic, error), std::nullopt) << topic;
+        EXPECT_EQ(error, "ヘルプファイル " + kHelpFile + " にトピック " + std::to_string(topic) + " がありません");
+    }
+}
+
+TEST(HelpFile, PagesAreReadByPathWithOrWithoutTheLeadingSlash)
+{
+    const HelpFile help = openBuilt();
+    std::string error;
+    const auto withSlash = help.read("/style.css", error);
+    ASSERT_TRUE(withSlash.has_value()) << error;
+    EXPECT_EQ(help.read("style.css", error), withSlash);
+    EXPECT_EQ(help.read("/nothing.htm", error), std::nullopt);
+    EXPECT_EQ(error, "ヘルプファイル " + kHelpFile + " にページ /nothing.htm がありません");
+    EXPECT_EQ(help.pages(), (std::vector<std::string>{"/common.htm", "/cubic.htm", "/heat.htm", "/length.htm",
+                                                      "/press.htm", "/radio.htm", "/square.htm", "/temp.htm",
+                                                      "/velocity.htm", "/weight.htm", "/year.htm"}));
+}
+
+// No page of the help leads nowhere, and the common page reaches every window's page while
+// every window's page leads back to it.
+TEST(HelpFile, EveryLinkLeadsToAPageOfTheFile)
+{
+    const HelpFile help = openBuilt();
+    std::set<std::string> fromCommon;
+    for (const std::string& page : help.pages()) {
+        std::string error;
+        const std::optional<std::string> html = help.read(page, error);
+        ASSERT_TRUE(html.has_value()) << error;
+        bool toCommon = false;
+        for (const std::string& href : linkTargets(*html)) {
+            const std::optional<HelpLink> link = resolveLink(page, href);
+            ASSERT_TRUE(link.has_value()) << page << " links out of the file: " << href;
+            EXPECT_TRUE(help.read(link->page, error).has_value()) << page << ": " << href << ": " << error;
+            toCommon = toCommon || link->page == "/common.htm";
+            if (page == "/common.htm") {
+                fromCommon.insert(link->page);
+            }
+        }
+        EXPECT_TRUE(page == "/common.htm" || toCommon) << page << " does not lead back to the common page";
+    }
+    for (const std::string& page : help.pages()) {
+        EXPECT_TRUE(page == "/common.htm" || fromCommon.count(page) == 1) << "the common page does not reach " << page;
+    }
+}
+
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "mezura-help-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot make a temporary directory");
+        }
+        m_path = pattern;
+    }
+    ~TempDir()
+    {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    fs::path m_path;
+};
+
+TEST(HelpFile, WhatCannotBeOpenedSaysWhyAndNamesTheFile)
+{
+    TempDir dir;
+    std::ofstream(dir.file("empty.chm")).close();
+    std::ofstream(dir.file("text.chm")) << "This is no help file, only some text that is long enough to be read.";
+    {
+        // A help file cut off after its first bytes.
+        std::ifstream in(kHelpFile, std::ios::binary);
+        std::string head(64, '\0');
+        in.read(head.data(), static_cast<std::streamsize>(head.size()));
+        std::ofstream(dir.file("cut.chm"), std::ios::binary) << head;
+    }
+    fs::create_directory(dir.file("folder.chm"));
+    const std::pair<std::string, std::string> rows[] = {
+        {dir.file("Mezura.chm"), "が見つかりません"},
+        {dir.file("no-dir/Mezura.chm"), "が見つかりません"},
+        {dir.file("folder.chm"), "はファイルではありません"},
+        {dir.file("empty.chm"), "はヘルプファイルの形式ではありません"},
+        {dir.file("text.chm"), "はヘルプファイルの形式ではありません"},
+        {dir.file("cut.chm"), "はヘルプファイルの形式ではありません"},
+    };
+    for (const auto& [path, what] : rows) {
+        std::string error;
+        EXPECT_FALSE(HelpFile::open(path, error).has_value()) << path;
+        EXPECT_EQ(error, "ヘルプファイル " + path + " " + what);
+    }
+}
+
+TEST(HelpLinks, TargetsOfAnchorsInOrder)
+{
+    const std::pair<std::string, std::vector<std::string>> rows[] = {
+        {R"(<p><a href="a.htm">a</a> <A HREF='b.htm#x'>b</A></p>)", {"a.htm", "b.htm#x"}},
+        {"<a\nclass=\"c\"\nhref = \"c.htm\">c</a>", {"c.htm"}},
+        {"<a href=d.htm>d</a><a name=\"top\">no link</a>", {"d.htm"}},
+        {"<abbr href=\"x\">not a link</abbr><link href=\"style.css\">", {}},
+        {R"(<a href="q.htm?a=1&amp;b=2">q</a>)", {"q.htm?a=1&b=2"}},
+        {R"(<a href="日本語.htm">日本語</a>)", {"日本語.htm"}},
+        {R"(<a href="unclosed.htm)", {}},
+    };
+    for (const auto& [html, targets] : rows) {
+        EXPECT_EQ(linkTargets(html), targets) << html;
+    }
+}
+
+struct LinkRow {
+    const char* from;
+    const char* href;
+    std::optional<HelpLink> link;
+};
+
+TEST(HelpLinks, ResolvedAgainstThePageTheyStandIn)
+{
+    const LinkRow rows[] = {
+        {"/common.htm", "length.htm", HelpLink{"/length.htm", ""}},
+        {"common.htm", "length.htm#gauge", HelpLink{"/length.htm", "gauge"}},
+        {"/common.htm", "#gauge", HelpLink{"/common.htm", "gauge"}},
+        {"/common.htm", "", HelpLink{"/common.htm", ""}},
+        {"/sub/a.htm", "b.htm", HelpLink{"/sub/b.htm", ""}},
+        {"/sub/a.htm", "../b.htm", HelpLink{"/b.htm", ""}},
+        {"/sub/a.htm", "../../../b.htm", HelpLink{"/b.htm", ""}},
+        {"/sub/a.htm", "./c/./d.htm", HelpLink{"/sub/c/d.htm", ""}},
+        {"/sub/a.htm", "/top.htm", HelpLink{"/top.htm", ""}},
+        {"/sub/a.htm", "..\\win.htm", HelpLink{"/win.htm", ""}},
+        {"/a.htm", "with%20blank.htm?x=1#f", HelpLink{"/with blank.htm", "f"}},
+        {"/a.htm", "bad%zzescape.htm", HelpLink{"/bad%zzescape.htm", ""}},
+        {"/a.htm", "http://example.invalid/", std::nullopt},
+        {"/a.htm", "mailto:someone", std::nullopt},
+        {"/a.htm", "ms-its:Other.chm::/x.htm", std::nullopt},
+    };
+    for (const LinkRow& row : rows) {
+        EXPECT_EQ(resolveLink(row.from, row.href), row.link) << row.from << " + " << row.href;
+    }
+}
+
+} // namespace
+} // namespace mezura
