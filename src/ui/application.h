@@ -1,0 +1,14 @@
+// What every run of the program sets up once, before its first window.
+#pragma once
+
+#include <QFont>
+
+namespace mezura::ui {
+
+// The font of every window: IPAPGothic, 9 points.
+QFont applicationFont();
+
+// Sets the application font; the windows, not Qt, decide when the program ends.
+void setUpApplication();
+
+} // namespace mezura::ui

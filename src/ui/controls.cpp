@@ -1,0 +1,73 @@
+#include "ui/controls.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+namespace mezura::ui {
+
+FieldEdit::FieldEdit(QWidget* parent)
+    : QLineEdit(parent)
+{
+}
+
+void FieldEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        if (onKey) {
+            onKey(13);
+        }
+        return;
+    }
+    const QString text = event->text();
+    if (!text.isEmpty() && onKey) {
+        onKey(text.at(0).unicode());
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void FieldEdit::mousePressEvent(QMouseEvent* event)
+{
+    QLineEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && onClick) {
+        onClick();
+    }
+}
+
+Background::Background(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+void Background::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (childAt(event->position().toPoint()) != nullptr) {
+        return;
+    }
+    if (onMouseDown) {
+        onMouseDown(event->button() == Qt::RightButton ? 2 : 1);
+    }
+}
+
+void Background::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
+Caption::Caption(const QString& text, QWidget* parent)
+    : QLabel(text, parent)
+{
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+GaugeBar::GaugeBar(QWidget* parent)
+    : QScrollBar(Qt::Horizontal, parent)
+{
+}
+
+void GaugeBar::wheelEvent(QWheelEvent* event) { event->ignore(); }
+
+void GaugeBar::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
+
+} // namespace mezura::ui

@@ -1,0 +1,58 @@
+// The widgets of a conversion window, each handing its user events to a callback. What
+// the program sets from code raises none of them.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QWidget>
+#include <functional>
+
+namespace mezura::ui {
+
+// A unit field. Enter gives key code 13 without the line edit's own Enter handling; every
+// other key is handled as usual and its character code passed on as well.
+class FieldEdit : public QLineEdit {
+public:
+    explicit FieldEdit(QWidget* parent);
+
+    std::function<void(int keyCode)> onKey;
+    std::function<void()> onClick; // left button
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// The window background: a mouse button pressed where no control is. A press that a
+// control leaves unhandled (a right click on a button) is still the control's.
+class Background : public QWidget {
+public:
+    explicit Background(QWidget* parent);
+
+    std::function<void(int button)> onMouseDown; // 1 left (and any but the right), 2 right
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    // The second press of a double click is no new mouse-down.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+// A caption: plain text from the top left corner.
+class Caption : public QLabel {
+public:
+    Caption(const QString& text, QWidget* parent);
+};
+
+// The gauge slider: arrows, track and thumb; neither the mouse wheel nor a context menu
+// moves it.
+class GaugeBar : public QScrollBar {
+public:
+    explicit GaugeBar(QWidget* parent);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+};
+
+} // namespace mezura::ui

@@ -1,0 +1,333 @@
+#include "ui/conversionview.h"
+
+#include "framework/menu.h"
+#include "framework/window.h"
+#include "ui/binding.h"
+#include "ui/controls.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <map>
+#include <utility>
+
+namespace mezura::ui {
+
+namespace {
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    if (widget->palette().color(role) != colour) {
+        QPalette palette = widget->palette();
+        palette.setColor(role, colour);
+        widget->setPalette(palette);
+    }
+}
+
+WindowState stateOf(Qt::WindowStates states)
+{
+    if (states & Qt::WindowMinimized) {
+        return WindowState::Minimized;
+    }
+    if (states & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        return WindowState::Maximized;
+    }
+    return WindowState::Normal;
+}
+} // namespace
+
+ConversionView::ConversionView(Binding& binding, ConversionWindow& window)
+    : m_binding(binding)
+    , m_window(window)
+{
+    setObjectName(qs(window.name()));
+    setWindowTitle(qs(window.title()));
+    buildMenus();
+    buildControls();
+    orderTabs();
+}
+
+Dpi ConversionView::dpi() const
+{
+    const QScreen* shown = screen();
+    return { shown->logicalDotsPerInchX(), shown->logicalDotsPerInchY() };
+}
+
+QSize ConversionView::pixelSize() const
+{
+    const Size size = m_window.frame().size();
+    const int width = clientPixels(size, dpi()).width();
+    // As the main window's layout measures its menu bar for that width.
+    const QMenuBar* bar = menuBar();
+    int barHeight = bar->heightForWidth(std::max(width, bar->minimumWidth()));
+    if (barHeight < 0) {
+        barHeight = bar->sizeHint().height();
+    }
+    return windowPixels(size, dpi(), barHeight);
+}
+
+void ConversionView::forward(const std::function<void()>& event) { m_binding.forward(event); }
+
+void ConversionView::buildMenus()
+{
+    menuBar()->setNativeMenuBar(false); // the client area lies below a menu bar of the window
+    for (const MenuEntry& entry : mezura::menuBar(m_window.frame().spec())) {
+        if (entry.items.empty()) {
+            QAction* command = menuBar()->addAction(qs(entry.caption));
+            command->setObjectName(qs(entry.name));
+            const std::string name = entry.name;
+            connect(command, &QAction::triggered, this,
+                    [this, name] { forward([this, name] { m_window.menu(name); }); });
+            continue;
+        }
+        QMenu* menu = menuBar()->addMenu(qs(entry.caption));
+        menu->setObjectName(qs(entry.name));
+        menu->menuAction()->setObjectName(qs(entry.name));
+        addItems(menu, entry.items);
+    }
+    const MenuEntry popup = popupMenu(m_window.frame().spec());
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(qs(popup.name));
+    addItems(m_popup, popup.items);
+}
+
+void ConversionView::addItems(QMenu* menu, const std::vector<MenuEntry>& items)
+{
+    for (const MenuEntry& item : items) {
+        if (item.caption == kSeparator) {
+            menu->addSeparator()->setObjectName(qs(item.name));
+            continue;
+        }
+        QAction* action = menu->addAction(qs(item.caption));
+        action->setObjectName(qs(item.name));
+        const std::string name = item.name;
+        connect(action, &QAction::triggered, this, [this, name] { forward([this, name] { m_window.menu(name); }); });
+    }
+}
+
+void ConversionView::buildControls()
+{
+    const Layout& layout = m_window.layout();
+    const Dpi d = dpi();
+
+    auto* background = new Background(this);
+    background->setObjectName(qs(m_window.name() + "_background"));
+    background->onMouseDown = [this](int button) { forward([this, button] { m_window.mouseDown(button); }); };
+    setCentralWidget(background);
+
+    std::map<std::string, QWidget*> boxes;
+    for (const BoxSpec& spec : layout.boxes) {
+        auto* box = new QGroupBox(qs(spec.caption), background);
+        box->setObjectName(qs(spec.name));
+        box->setGeometry(toPixels(spec.rect, d));
+        boxes[spec.name] = box;
+    }
+
+    for (std::size_t i = 0; i < layout.fields.size(); ++i) {
+        const FieldSpec& spec = layout.fields[i];
+        const int index = static_cast<int>(i);
+        QWidget* parent = spec.box.empty() ? background : boxes.at(spec.box);
+
+        auto* label = new Caption(qs(spec.label), parent);
+        label->setObjectName(qs("lbl_" + spec.name));
+        label->setGeometry(toPixels({ spec.labelLeft, spec.labelTop, spec.field.width, kLabelHeight }, d));
+
+        auto* field = new FieldEdit(parent);
+        field->setObjectName(qs(spec.name));
+        field->setGeometry(toPixels(spec.field, d));
+        if (spec.typing) {
+            field->onKey = [this, index](int key) { forward([this, index, key] { m_window.keyPress(index, key); }); };
+            field->onClick = [this, index] { forward([this, index] { m_window.clickField(index); }); };
+            connect(field, &QLineEdit::textEdited, this, [this, index](const QString& text) {
+                forward([this, index, typed = text.toStdString()] { m_window.typeText(index, typed); });
+            });
+        } else {
+            field->setReadOnly(true);
+        }
+        m_fields.push_back(field);
+    }
+
+    for (const LabelSpec& spec : layout.labels) {
+        auto* label = new Caption(qs(spec.caption), background);
+        label->setObjectName(qs(spec.name));
+        label->setGeometry(toPixels(spec.rect, d));
+        m_labels.push_back(label);
+    }
+
+    for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
+        const ButtonSpec& spec = layout.buttons[i];
+        auto* button = new QPushButton(qs(spec.caption), background);
+        button->setObjectName(qs(spec.name));
+        button->setGeometry(toPixels(spec.rect, d));
+        button->setAutoDefault(false);
+        const int index = static_cast<int>(i);
+        connect(button, &QPushButton::clicked, this,
+                [this, index] { forward([this, index] { m_window.clickButton(index); }); });
+        m_buttons.push_back(button);
+    }
+
+    if (!layout.sliders.empty()) {
+        const SliderSpec& spec = layout.sliders.front();
+        m_slider = new GaugeBar(background);
+        m_slider->setObjectName(qs(spec.name));
+        m_slider->setGeometry(toPixels(spec.rect, d));
+        m_slider->setFocusPolicy(Qt::StrongFocus); // a tab stop like the fields
+        connect(m_slider, &QAbstractSlider::actionTriggered, this, &ConversionView::sliderAction);
+        connect(m_slider, &QAbstractSlider::sliderMoved, this,
+                [this](int position) { forward([this, position] { m_window.dragTo(position); }); });
+        connect(m_slider, &QAbstractSlider::sliderReleased, this,
+                [this] { forward([this] { m_window.dragRelease(); }); });
+    }
+}
+
+void ConversionView::orderTabs()
+{
+    const Layout& layout = m_window.layout();
+    std::vector<std::pair<int, QWidget*>> order;
+    for (std::size_t i = 0; i < layout.fields.size(); ++i) {
+        order.emplace_back(layout.fields[i].tabIndex, m_fields[i]);
+    }
+    if (m_slider != nullptr) {
+        order.emplace_back(layout.sliders.front().tabIndex, m_slider);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1].second, order[i].second);
+    }
+}
+
+// Arrow and track clicks (and the keys that do the same): the window moves its slider by
+// its own steps; a drag comes through sliderMoved.
+void ConversionView::sliderAction(int action)
+{
+    const Slider& slider = m_window.slider();
+    int target = slider.value();
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+        target += slider.smallChange();
+        break;
+    case QAbstractSlider::SliderSingleStepSub:
+        target -= slider.smallChange();
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        target += slider.largeChange();
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        target -= slider.largeChange();
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        target = slider.min();
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        target = slider.max();
+        break;
+    default:
+        return;
+    }
+    forward([this, target] { m_window.slide(target); });
+}
+
+void ConversionView::sync()
+{
+    if (windowTitle() != qs(m_window.title())) {
+        setWindowTitle(qs(m_window.title()));
+    }
+    const Layout& layout = m_window.layout();
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        const int index = static_cast<int>(i);
+        const QString text = qs(m_window.text(index));
+        if (m_fields[i]->text() != text) {
+            m_fields[i]->setText(text);
+        }
+        setColour(m_fields[i], QPalette::Base, toQColor(m_window.fieldColour(index)));
+    }
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        setColour(m_buttons[i], QPalette::Button, toQColor(m_window.buttonColour(static_cast<int>(i))));
+    }
+    for (std::size_t i = 0; i < m_labels.size(); ++i) {
+        const QString caption = qs(m_window.caption(layout.labels[i].name));
+        if (m_labels[i]->text() != caption) {
+            m_labels[i]->setText(caption);
+        }
+    }
+    if (m_slider != nullptr) {
+        const Slider& slider = m_window.slider();
+        const QSignalBlocker blocker(m_slider);
+        if (m_slider->minimum() != slider.min() || m_slider->maximum() != slider.max()) {
+            m_slider->setRange(slider.min(), slider.max());
+        }
+        m_slider->setSingleStep(slider.smallChange());
+        m_slider->setPageStep(slider.largeChange());
+        if (m_slider->value() != slider.value() || m_slider->sliderPosition() != slider.value()) {
+            m_slider->setValue(slider.value());
+            m_slider->setSliderPosition(slider.value());
+        }
+    }
+
+    const Size size = m_window.frame().size();
+    if (!m_appliedSize || m_appliedSize->width != size.width || m_appliedSize->height != size.height) {
+        resize(pixelSize());
+        m_appliedSize = size;
+    }
+    Qt::WindowStates states = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
+    switch (m_window.frame().state()) {
+    case WindowState::Minimized:
+        states |= Qt::WindowMinimized;
+        break;
+    case WindowState::Maximized:
+        states |= Qt::WindowMaximized;
+        break;
+    case WindowState::Normal:
+        break;
+    }
+    if (states != windowState()) {
+        setWindowState(states);
+    }
+    if (isVisible() != m_window.visible()) {
+        setVisible(m_window.visible());
+    }
+}
+
+void ConversionView::popup(const QPoint& at) { m_popup->popup(at); }
+
+void ConversionView::closeEvent(QCloseEvent* event)
+{
+    if (m_binding.app().ended()) {
+        event->accept();
+        return;
+    }
+    // The window decides: hidden while another conversion window shows, else the end.
+    event->ignore();
+    forward([this] { m_window.closeRequest(); });
+}
+
+void ConversionView::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        const WindowState state = stateOf(windowState());
+        if (state != m_window.frame().state()) {
+            forward([this, state] { m_window.setState(state); });
+        }
+    }
+}
+
+void ConversionView::keyPressEvent(QKeyEvent* event)
+{
+    // Keys that no control took come here: F1 opens help at the window's topic.
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        forward([this] { m_window.f1(); });
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+} // namespace mezura::ui

@@ -1,0 +1,68 @@
+// The view of a conversion window: menu bar, hidden pop-up menu, unit fields with their
+// labels, frame boxes, range buttons and the gauge, all built from the window's data.
+#pragma once
+
+#include "framework/frame.h"
+#include "ui/mapping.h"
+#include "ui/view.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace mezura {
+class ConversionWindow;
+struct MenuEntry;
+} // namespace mezura
+
+namespace mezura::ui {
+
+class Binding;
+class FieldEdit;
+class GaugeBar;
+
+class ConversionView : public QMainWindow, public View {
+    Q_OBJECT
+
+public:
+    ConversionView(Binding& binding, ConversionWindow& window);
+
+    QWidget* widget() override { return this; }
+    void sync() override;
+
+    // Shows the pop-up menu at `at` (global coordinates).
+    void popup(const QPoint& at);
+
+    Dpi dpi() const;
+    // The pixel size that the window's size in twips gives, with this view's menu bar.
+    QSize pixelSize() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildMenus();
+    void addItems(QMenu* menu, const std::vector<MenuEntry>& items);
+    void buildControls();
+    void orderTabs();
+    void sliderAction(int action);
+    void forward(const std::function<void()>& event);
+
+    Binding& m_binding;
+    ConversionWindow& m_window;
+    QMenu* m_popup = nullptr;
+    std::vector<FieldEdit*> m_fields; // by field index
+    std::vector<QPushButton*> m_buttons; // by button index
+    std::vector<QLabel*> m_labels; // by label index (IndMin, IndMax ...)
+    GaugeBar* m_slider = nullptr;
+    std::optional<Size> m_appliedSize; // the size last given to the widget
+};
+
+} // namespace mezura::ui

@@ -1,0 +1,38 @@
+#include "ui/mapping.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <cmath>
+
+namespace mezura::ui {
+
+int twipsToPixels(int twips, double dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
+
+QRect toPixels(const Rect& rect, Dpi dpi)
+{
+    return QRect(twipsToPixels(rect.left, dpi.x), twipsToPixels(rect.top, dpi.y), twipsToPixels(rect.width, dpi.x),
+                 twipsToPixels(rect.height, dpi.y));
+}
+
+QSize clientPixels(Size size, Dpi dpi)
+{
+    return QSize(twipsToPixels(size.width - kFrameWidthTwips, dpi.x),
+                 twipsToPixels(size.height - kFrameHeightTwips, dpi.y));
+}
+
+QSize windowPixels(Size size, Dpi dpi, int menuBarHeight)
+{
+    const QSize client = clientPixels(size, dpi);
+    return QSize(client.width(), client.height() + menuBarHeight);
+}
+
+QColor toQColor(Colour colour)
+{
+    if (colour == kButtonFace) {
+        return QApplication::palette().color(QPalette::Button);
+    }
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>(colour >> 8 & 0xFF),
+                  static_cast<int>(colour >> 16 & 0xFF));
+}
+
+} // namespace mezura::ui

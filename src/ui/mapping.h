@@ -1,0 +1,41 @@
+// How the windows' measures become pixels and colours on the screen.
+//
+// Positions and sizes are in twips (1/1440 inch) and become pixels through the screen's
+// logical dots per inch: twipsToPixels(1440, 96) -> 96, twipsToPixels(3315, 96) -> 221.
+// A window's size is the outer size of a classic desktop frame: 120 twips of borders across,
+// 690 twips of borders, title and menu bar down. The view keeps the client area below its
+// own menu bar exactly that high, whatever height its menu bar has.
+#pragma once
+
+#include "framework/frame.h"
+#include "framework/layout.h"
+
+#include <QColor>
+#include <QRect>
+#include <QSize>
+
+namespace mezura::ui {
+
+struct Dpi {
+    double x;
+    double y;
+};
+
+inline constexpr int kFrameWidthTwips = 120;
+inline constexpr int kFrameHeightTwips = 690;
+
+// Rounded to the nearest pixel, halves away from zero.
+int twipsToPixels(int twips, double dpi);
+QRect toPixels(const Rect& rect, Dpi dpi);
+
+// Client height below the menu bar for a window of `size` twips:
+// clientPixels({3435, 2280}, {96, 96}) -> 221 x 106.
+QSize clientPixels(Size size, Dpi dpi);
+// The whole window: the client area with the menu bar above it.
+// windowPixels({3435, 2280}, {96, 96}, 21) -> 221 x 127.
+QSize windowPixels(Size size, Dpi dpi, int menuBarHeight);
+
+// &H00BBGGRR to a colour; the system button face is the palette's button colour.
+QColor toQColor(Colour colour);
+
+} // namespace mezura::ui

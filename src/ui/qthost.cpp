@@ -1,0 +1,71 @@
+#include "ui/qthost.h"
+
+#include "framework/app.h"
+#include "ui/binding.h"
+#include "ui/conversionview.h"
+#include "ui/messages.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDate>
+#include <QTimer>
+#include <QWidget>
+#include <utility>
+
+namespace mezura::ui {
+
+QtHost::QtHost(Binding& binding)
+    : m_binding(binding)
+    , m_openHelp([this](int topic) { m_viewer.open(topic); })
+{
+}
+
+void QtHost::beep(const std::string&) { QApplication::beep(); }
+
+void QtHost::openHelp(int topic)
+{
+    QTimer::singleShot(0, &m_queue, [this, topic] { m_openHelp(topic); });
+}
+
+void QtHost::setHelpOpener(std::function<void(int)> opener) { m_openHelp = std::move(opener); }
+
+void QtHost::reportError(const std::string& window, const std::string& message)
+{
+    const Form* form = m_binding.app().existing(window);
+    const QString title = QString::fromStdString(form != nullptr ? form->title() : window);
+    View* view = m_binding.view(window);
+    showMessage({ MessageKind::Warning, title, QString::fromStdString(message) },
+                view != nullptr ? view->widget() : nullptr);
+}
+
+void QtHost::showPopup(const std::string& window)
+{
+    if (ConversionView* view = m_binding.conversionView(window)) {
+        view->popup(QCursor::pos());
+    }
+}
+
+void QtHost::bringToFront(const std::string& window)
+{
+    View* view = m_binding.view(window);
+    if (view == nullptr) {
+        return;
+    }
+    m_binding.syncAll();
+    QWidget* widget = view->widget();
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
+}
+
+void QtHost::quit()
+{
+    QTimer::singleShot(0, &m_queue, [this] {
+        m_binding.closeAll();
+        QCoreApplication::quit();
+    });
+}
+
+int QtHost::currentYear() { return QDate::currentDate().year(); }
+
+} // namespace mezura::ui

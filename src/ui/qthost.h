@@ -1,0 +1,38 @@
+// The desktop's side of the windows' platform seam.
+#pragma once
+
+#include "framework/host.h"
+#include "ui/helpviewer.h"
+
+#include <QObject>
+#include <functional>
+
+namespace mezura::ui {
+
+class Binding;
+
+class QtHost : public Host {
+public:
+    explicit QtHost(Binding& binding);
+
+    void beep(const std::string& window) override;
+    // Opens help once the running handler has returned.
+    void openHelp(int topic) override;
+    void reportError(const std::string& window, const std::string& message) override;
+    void showPopup(const std::string& window) override;
+    void bringToFront(const std::string& window) override;
+    // Closes every window and leaves the event loop, once the running handler has returned.
+    void quit() override;
+    int currentYear() override;
+
+    // Where help requests go; the help viewer unless replaced (the tests record them).
+    void setHelpOpener(std::function<void(int topic)> opener);
+
+private:
+    Binding& m_binding;
+    HelpViewer m_viewer;
+    std::function<void(int)> m_openHelp;
+    QObject m_queue; // owns the queued calls, so none outlives the host
+};
+
+} // namespace mezura::ui

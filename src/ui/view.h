@@ -1,0 +1,18 @@
+// A view: the widget that shows one window of the program.
+#pragma once
+
+class QWidget;
+
+namespace mezura::ui {
+
+class View {
+public:
+    virtual ~View() = default;
+
+    virtual QWidget* widget() = 0;
+    // Brings the widget in line with its window: texts, colours, gauge, size, visibility.
+    // Changes made here are never forwarded back as user events.
+    virtual void sync() = 0;
+};
+
+} // namespace mezura::ui

@@ -1,0 +1,399 @@
+#include "framework/arith.h"
+#include "framework/window.h"
+#include "ui/binding.h"
+#include "ui/conversionview.h"
+#include "ui/messages.h"
+#include "uitest.h"
+#include "windows/temp.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <memory>
+
+namespace mezura::ui {
+
+namespace {
+QColor base(const QWidget* widget) { return widget->palette().color(QPalette::Base); }
+
+QColor face(const QWidget* widget) { return widget->palette().color(QPalette::Button); }
+
+QStringList texts(const QList<QAction*>& actions)
+{
+    QStringList list;
+    for (const QAction* action : actions) {
+        list << action->text();
+    }
+    return list;
+}
+
+QStringList names(const QList<QAction*>& actions)
+{
+    QStringList list;
+    for (const QAction* action : actions) {
+        list << action->objectName();
+    }
+    return list;
+}
+
+// The next control that the tab key reaches from `widget`.
+QWidget* nextTabStop(QWidget* widget)
+{
+    QWidget* next = widget->nextInFocusChain();
+    while (next != widget && !(next->focusPolicy() & Qt::TabFocus)) {
+        next = next->nextInFocusChain();
+    }
+    return next;
+}
+
+// A point of the window background where no control is.
+QPoint emptySpot(QWidget* background) { return QPoint(background->width() - 2, 2); }
+} // namespace
+
+class BindingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { test::quietPlatform(); }
+
+    void init()
+    {
+        m_messages.clear();
+        m_help.clear();
+        setMessageSink([this](const Message& message) { m_messages << message; });
+        m_binding = std::make_unique<Binding>();
+        m_binding->host().setHelpOpener([this](int topic) { m_help << topic; });
+        m_binding->forward([this] { m_binding->app().showAndFocus("temp"); });
+        m_temp = m_binding->conversionView("temp");
+        QVERIFY(m_temp != nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(m_temp));
+    }
+
+    void cleanup()
+    {
+        m_binding.reset();
+        setMessageSink({});
+        const QString stray = m_guard.take();
+        QVERIFY2(stray.isEmpty(), qPrintable("unexpected modal dialog: " + stray));
+    }
+
+    void enterRunsTheChain_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("fields"); // Celsius, Fahrenheit, kelvin
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("indMax");
+        QTest::addColumn<QString>("highlighted");
+        QTest::addColumn<QColor>("colour");
+        const QColor cold(192, 255, 255);
+        const QColor hot(255, 192, 192);
+        QTest::newRow("100 C") << "txtCels"
+                               << "100" << QStringList { "100", "212", "373.15" } << 1000 << 373 << " 1000"
+                               << "Command2" << hot;
+        QTest::newRow("empty C") << "txtCels"
+                                 << "" << QStringList { "", "32", "273.15" } << 300 << 273 << " 300"
+                                 << "Command1" << cold;
+        QTest::newRow("-40 F") << "txtFahr"
+                               << "-40" << QStringList { "-40", "-40", "233.15" } << 300 << 233 << " 300"
+                               << "Command1" << cold;
+        QTest::newRow("273.5 K keeps its text")
+            << "txtKervin"
+            << "273.5" << QStringList { "0.350000000000023", "32.63", "273.5" } << 300 << 274 << " 300"
+            << "Command1" << cold;
+        QTest::newRow("-300 C is reset") << "txtCels"
+                                         << "-300" << QStringList { "-273.15", "-459.67", "0" } << 300 << 0 << " 300"
+                                         << "Command1" << cold;
+    }
+    void enterRunsTheChain()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, fields);
+        QFETCH(int, max);
+        QFETCH(int, value);
+        QFETCH(QString, indMax);
+        QFETCH(QString, highlighted);
+        QFETCH(QColor, colour);
+
+        auto* typedInto = m_temp->findChild<QLineEdit*>(field);
+        QVERIFY(typedInto != nullptr);
+        QTest::keyClicks(typedInto, typed);
+        QTest::keyClick(typedInto, Qt::Key_Return);
+
+        FIND(cels, QLineEdit, m_temp, "txtCels");
+        FIND(fahr, QLineEdit, m_temp, "txtFahr");
+        FIND(kelvin, QLineEdit, m_temp, "txtKervin");
+        FIND(slider, QScrollBar, m_temp, "HScroll1");
+        FIND(indMaxLabel, QLabel, m_temp, "IndMax");
+        QCOMPARE((QStringList { cels->text(), fahr->text(), kelvin->text() }), fields);
+        QCOMPARE(slider->maximum(), max);
+        QCOMPARE(slider->value(), value);
+        QCOMPARE(indMaxLabel->text(), indMax);
+        for (const QLineEdit* edit : { cels, fahr, kelvin }) {
+            QCOMPARE(base(edit), colour);
+        }
+        for (const char* name : { "Command1", "Command2", "Command3", "Command5" }) {
+            auto* button = m_temp->findChild<QPushButton*>(name);
+            QVERIFY(button != nullptr);
+            QCOMPARE(face(button), name == highlighted ? QColor(255, 224, 192) : toQColor(kButtonFace));
+        }
+    }
+
+    void clickEmptiesTheField()
+    {
+        FIND(cels, QLineEdit, m_temp, "txtCels");
+        FIND(fahr, QLineEdit, m_temp, "txtFahr");
+        QTest::keyClicks(cels, "100");
+        QTest::keyClick(cels, Qt::Key_Return);
+        QTest::mouseClick(fahr, Qt::LeftButton);
+        QCOMPARE(fahr->text(), QString());
+        QCOMPARE(m_binding->app().window("temp").text(TempWindow::kFahr), "");
+        QCOMPARE(cels->text(), "100");
+    }
+
+    void controlsArePlacedFromTheLayout_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twips");
+        QTest::newRow("field") << "txtKervin" << QRect(2245, 270, 980, 285);
+        QTest::newRow("unit label above its field") << "lbl_txtFahr" << QRect(1145, 75, 980, 255);
+        QTest::newRow("slider") << "HScroll1" << QRect(45, 680, 3180, 255);
+        QTest::newRow("label") << "IndMax" << QRect(2685, 945, 615, 255);
+        QTest::newRow("button") << "Command5" << QRect(2151, 1200, 720, 255);
+    }
+    void controlsArePlacedFromTheLayout()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, twips);
+        auto* control = m_temp->findChild<QWidget*>(name);
+        QVERIFY(control != nullptr);
+        QCOMPARE(control->parentWidget(), m_temp->centralWidget());
+        const Dpi dpi = m_temp->dpi();
+        QCOMPARE(control->geometry(), toPixels({ twips.x(), twips.y(), twips.width(), twips.height() }, dpi));
+    }
+
+    void controlsShowTheWindowsDesign()
+    {
+        FIND(label, QLabel, m_temp, "lbl_txtCels");
+        FIND(cels, QLineEdit, m_temp, "txtCels");
+        FIND(fahr, QLineEdit, m_temp, "txtFahr");
+        FIND(kelvin, QLineEdit, m_temp, "txtKervin");
+        FIND(slider, QScrollBar, m_temp, "HScroll1");
+        FIND(help, QPushButton, m_temp, "Command4");
+        FIND(range300, QPushButton, m_temp, "Command1");
+        QCOMPARE(label->text(), "摂氏(C)　");
+        QCOMPARE(base(cels), QColor(255, 255, 192));
+        QCOMPARE(face(help), QColor(255, 192, 192));
+        QCOMPARE(face(range300), QColor(255, 224, 192));
+        QCOMPARE(m_temp->windowTitle(), "ヨモギの単位計算－温度");
+        QCOMPARE(nextTabStop(cels), fahr);
+        QCOMPARE(nextTabStop(fahr), kelvin);
+        QCOMPARE(nextTabStop(kelvin), slider);
+    }
+
+    void menuBarAndPopupCaptions()
+    {
+        const QList<QAction*> bar = m_temp->menuBar()->actions();
+        QCOMPARE(texts(bar), (QStringList { "他の単位", "表示", "ヘルプ", "終了" }));
+        QCOMPARE(names(bar), (QStringList { "mnuU", "mnuS", "mnuH", "mnuX" }));
+        QVERIFY(bar[0]->menu() != nullptr && bar[1]->menu() == nullptr && bar[3]->menu() == nullptr);
+        const QList<QAction*> units = bar[0]->menu()->actions();
+        QCOMPARE(texts(units),
+                 (QStringList { "長さ", "面積", "体積", "重さ", "速度", "圧力", "熱量", "", "温度", "壊変", "年号", "",
+                                "全て", "設定" }));
+        QCOMPARE(names(units),
+                 (QStringList { "mnuUL", "mnuUS", "mnuUC", "mnuUW", "mnuUV", "mnuUP", "mnuUH", "mnuU1", "mnuUT",
+                                "mnuUR", "mnuUY", "mnuU0", "mnuUA", "mnuH3" }));
+        QVERIFY(units[7]->isSeparator() && units[11]->isSeparator());
+        QCOMPARE(texts(bar[2]->menu()->actions()), (QStringList { "共通事項", "温度" }));
+
+        FIND(popup, QMenu, m_temp, "mnu0");
+        QCOMPARE(texts(popup->actions()), (QStringList { "ﾌｫｰﾑｻｲｽﾞ変更", "ﾍﾙﾌﾟ (F1)", "設定", "", "終了" }));
+        QCOMPARE(names(popup->actions()), (QStringList { "mnu01", "mnu02", "mnu00", "line", "mnu03" }));
+        QVERIFY(popup->actions()[3]->isSeparator());
+    }
+
+    void menusReachTheWindows()
+    {
+        App& app = m_binding->app();
+        FIND(length, QAction, m_temp, "mnuUL");
+        length->trigger();
+        ConversionView* lengthView = m_binding->conversionView("length");
+        QVERIFY(lengthView != nullptr);
+        QVERIFY(lengthView->isVisible() && app.window("length").visible());
+        QVERIFY(m_temp->isVisible());
+
+        FIND(show, QAction, m_temp, "mnuS");
+        show->trigger();
+        QCOMPARE(app.window("temp").frame().size().height, 1400);
+        QCOMPARE(m_temp->size(), m_temp->pixelSize());
+
+        FIND(settings, QAction, m_temp, "mnuH3");
+        settings->trigger();
+        View* config = m_binding->view("config");
+        QVERIFY(config != nullptr && config->widget()->isVisible());
+        QCOMPARE(config->widget()->windowTitle(), "ヨモギの単位計算－設定");
+
+        FIND(end, QAction, m_temp, "mnuX");
+        end->trigger();
+        QVERIFY(app.ended());
+        QTRY_VERIFY(!m_temp->isVisible() && !lengthView->isVisible() && !config->widget()->isVisible());
+    }
+
+    void mouseOnTheBackground()
+    {
+        QWidget* background = m_temp->centralWidget();
+        const QPoint spot = emptySpot(background);
+        QVERIFY(background->childAt(spot) == nullptr);
+
+        QTest::mouseClick(background, Qt::RightButton, {}, spot);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QCOMPARE(QApplication::activePopupWidget()->objectName(), "mnu0");
+        QApplication::activePopupWidget()->close();
+
+        const ConversionWindow& temp = m_binding->app().window("temp");
+        // A click on a control is the control's, also when the control leaves it unhandled.
+        FIND(label, QLabel, m_temp, "lbl_txtCels");
+        FIND(button, QPushButton, m_temp, "Command2");
+        QTest::mouseClick(label, Qt::LeftButton);
+        QTest::mouseClick(button, Qt::RightButton);
+        QVERIFY(QApplication::activePopupWidget() == nullptr);
+        QCOMPARE(temp.frame().size().height, 2280);
+
+        // The pop-up's size item steps the size as a left click does: 3435 x 2280, 3435 x 1400,
+        // and back.
+        FIND(sizeItem, QAction, m_temp, "mnu01");
+        sizeItem->trigger();
+        QCOMPARE(temp.frame().size().height, 1400);
+        for (int height : { 2280, 1400, 2280 }) {
+            QTest::mouseClick(background, Qt::LeftButton, {}, emptySpot(background));
+            QCOMPARE(temp.frame().size().width, 3435);
+            QCOMPARE(temp.frame().size().height, height);
+            QCOMPARE(m_temp->size(), m_temp->pixelSize());
+            QCOMPARE(background->size(), clientPixels(temp.frame().size(), m_temp->dpi()));
+        }
+    }
+
+    void closeRule()
+    {
+        App& app = m_binding->app();
+        FIND(cels, QLineEdit, m_temp, "txtCels");
+        QTest::keyClicks(cels, "25");
+        QTest::keyClick(cels, Qt::Key_Return);
+        m_binding->forward([&app] { app.showAndFocus("length"); });
+        ConversionView* length = m_binding->conversionView("length");
+
+        // One of two visible windows only hides, and keeps its values.
+        m_temp->close();
+        QVERIFY(!m_temp->isVisible() && !app.window("temp").visible());
+        QVERIFY(length->isVisible() && !app.ended());
+        FIND(showTemp, QAction, length, "mnuUT");
+        showTemp->trigger();
+        QVERIFY(m_temp->isVisible());
+        QCOMPARE(cels->text(), "25");
+
+        m_temp->close();
+        length->close();
+        QVERIFY(app.ended());
+        QTRY_VERIFY(!length->isVisible());
+    }
+
+    void sliderMovesTheFields()
+    {
+        FIND(kelvin, QLineEdit, m_temp, "txtKervin");
+        FIND(cels, QLineEdit, m_temp, "txtCels");
+        FIND(fahr, QLineEdit, m_temp, "txtFahr");
+        FIND(slider, QScrollBar, m_temp, "HScroll1");
+        QTest::keyClicks(kelvin, "0");
+        QTest::keyClick(kelvin, Qt::Key_Return);
+        QCOMPARE(slider->maximum(), 300);
+
+        // The right arrow, then the track right of the thumb (a tenth of the range).
+        QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() - 3, slider->height() / 2));
+        QCOMPARE(slider->value(), 1);
+        QCOMPARE(kelvin->text(), "1");
+        QCOMPARE(cels->text(), "-272.15");
+        QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() * 3 / 4, slider->height() / 2));
+        QCOMPARE(slider->value(), 31);
+        QCOMPARE(kelvin->text(), "31");
+
+        // A drag writes the fields while the thumb moves.
+        slider->setSliderDown(true);
+        slider->setSliderPosition(273);
+        QCOMPARE(kelvin->text(), "273");
+        QCOMPARE(cels->text(), "-0.149999999999977");
+        QCOMPARE(fahr->text(), "31.73");
+        slider->setSliderDown(false);
+        QCOMPARE(kelvin->text(), "273");
+        QCOMPARE(m_binding->app().window("temp").slider().value(), 273);
+    }
+
+    // The program's own moves of the slider are no user events: a range button that lowers
+    // the maximum below the thumb must not rewrite the fields.
+    void syncRaisesNoSliderEvents()
+    {
+        FIND(kelvin, QLineEdit, m_temp, "txtKervin");
+        FIND(slider, QScrollBar, m_temp, "HScroll1");
+        FIND(range300, QPushButton, m_temp, "Command1");
+        QSignalSpy moved(slider, &QAbstractSlider::sliderMoved);
+        QSignalSpy actions(slider, &QAbstractSlider::actionTriggered);
+        QSignalSpy values(slider, &QAbstractSlider::valueChanged);
+
+        QTest::keyClicks(kelvin, "1000");
+        QTest::keyClick(kelvin, Qt::Key_Return);
+        QCOMPARE(slider->value(), 1000);
+        QTest::mouseClick(range300, Qt::LeftButton);
+        QCOMPARE(slider->maximum(), 300);
+        QCOMPARE(slider->value(), 300);
+        QCOMPARE(kelvin->text(), "1000");
+        QCOMPARE(moved.count() + actions.count() + values.count(), 0);
+    }
+
+    void arithmeticFailureIsReported()
+    {
+        FIND(cels, QLineEdit, m_temp, "txtCels");
+        FIND(fahr, QLineEdit, m_temp, "txtFahr");
+        QTest::keyClicks(cels, "1E999");
+        QTest::keyClick(cels, Qt::Key_Return);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].kind, MessageKind::Warning);
+        QCOMPARE(m_messages[0].title, "ヨモギの単位計算－温度");
+        QCOMPARE(m_messages[0].text, QString::fromStdString(faultMessage(ArithmeticFault::Overflow)));
+        QCOMPARE(fahr->text(), QString());
+        QCOMPARE(cels->text(), "1E999");
+    }
+
+    // Help opens after the handler has returned, at the topic the window keeps.
+    void helpOpensAtTheWindowsTopic()
+    {
+        FIND(cels, QLineEdit, m_temp, "txtCels");
+        QTest::keyClick(cels, Qt::Key_F1);
+        QVERIFY(m_help.isEmpty());
+        QTRY_COMPARE(m_help, QList<int> { 1060 });
+
+        FIND(common, QAction, m_temp, "mnuH1");
+        common->trigger();
+        QTest::keyClick(m_temp, Qt::Key_F1);
+        FIND(help, QPushButton, m_temp, "Command4");
+        QTest::mouseClick(help, Qt::LeftButton);
+        QTRY_COMPARE(m_help, (QList<int> { 1060, 1000, 1000, 1060 }));
+    }
+
+private:
+    test::ModalGuard m_guard;
+    std::unique_ptr<Binding> m_binding;
+    ConversionView* m_temp = nullptr;
+    QList<Message> m_messages;
+    QList<int> m_help;
+};
+
+} // namespace mezura::ui
+
+MEZURA_UI_TEST_MAIN(mezura::ui::BindingTest)
+#include "binding_test.moc"

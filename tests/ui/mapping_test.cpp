@@ -1,0 +1,88 @@
+#include "ui/mapping.h"
+#include "uitest.h"
+
+#include <QPalette>
+
+namespace mezura::ui {
+
+class MappingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void twipsBecomeRoundedPixels_data()
+    {
+        QTest::addColumn<int>("twips");
+        QTest::addColumn<double>("dpi");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("inch at 96") << 1440 << 96.0 << 96;
+        QTest::newRow("one pixel at 96") << 15 << 96.0 << 1;
+        QTest::newRow("below half") << 7 << 96.0 << 0;
+        QTest::newRow("half rounds up") << 105 << 96.0 << 7; // 6.5
+        QTest::newRow("negative half rounds away") << -105 << 96.0 << -7;
+        QTest::newRow("field at 120") << 975 << 120.0 << 81; // 81.25
+        QTest::newRow("temp width at 144") << 3315 << 144.0 << 332; // 331.5
+        QTest::newRow("zero") << 0 << 96.0 << 0;
+    }
+    void twipsBecomeRoundedPixels()
+    {
+        QFETCH(int, twips);
+        QFETCH(double, dpi);
+        QFETCH(int, pixels);
+        QCOMPARE(twipsToPixels(twips, dpi), pixels);
+    }
+
+    // The client area below the menu bar is the window size less 120 x 690 twips.
+    void windowSizeLeavesTheFrameOut_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<double>("dpi");
+        QTest::addColumn<int>("menuBar");
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("temp full at 96") << 3435 << 2280 << 96.0 << 21 << QSize(221, 106) << QSize(221, 127);
+        QTest::newRow("temp short at 96") << 3435 << 1400 << 96.0 << 21 << QSize(221, 47) << QSize(221, 68);
+        QTest::newRow("temp full at 120") << 3435 << 2280 << 120.0 << 25 << QSize(276, 133) << QSize(276, 158);
+        QTest::newRow("cubic wide at 144") << 8000 << 6480 << 144.0 << 30 << QSize(788, 579) << QSize(788, 609);
+    }
+    void windowSizeLeavesTheFrameOut()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(double, dpi);
+        QFETCH(int, menuBar);
+        QFETCH(QSize, client);
+        QFETCH(QSize, window);
+        QCOMPARE(clientPixels({ width, height }, { dpi, dpi }), client);
+        QCOMPARE(windowPixels({ width, height }, { dpi, dpi }, menuBar), window);
+    }
+
+    void rectsScaleEachSide()
+    {
+        QCOMPARE(toPixels({ 45, 270, 980, 285 }, { 96, 96 }), QRect(3, 18, 65, 19));
+        QCOMPARE(toPixels({ 45, 270, 980, 285 }, { 192, 96 }), QRect(6, 18, 131, 19));
+    }
+
+    void coloursAreBlueGreenRed_data()
+    {
+        QTest::addColumn<uint>("colour");
+        QTest::addColumn<QColor>("expected");
+        QTest::newRow("light cyan &HFFFFC0") << 0xFFFFC0u << QColor(192, 255, 255);
+        QTest::newRow("light yellow &HC0FFFF") << 0xC0FFFFu << QColor(255, 255, 192);
+        QTest::newRow("highlight &HC0E0FF") << 0xC0E0FFu << QColor(255, 224, 192);
+        QTest::newRow("black") << 0u << QColor(0, 0, 0);
+        QTest::newRow("button face") << static_cast<uint>(kButtonFace)
+                                     << QApplication::palette().color(QPalette::Button);
+    }
+    void coloursAreBlueGreenRed()
+    {
+        QFETCH(uint, colour);
+        QFETCH(QColor, expected);
+        QCOMPARE(toQColor(colour), expected);
+    }
+};
+
+} // namespace mezura::ui
+
+MEZURA_UI_TEST_MAIN(mezura::ui::MappingTest)
+#include "mapping_test.moc"
