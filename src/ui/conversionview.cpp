@@ -137,7 +137,7 @@ void ConversionView::buildControls()
 
         auto* label = new Caption(qs(spec.label), parent);
         label->setObjectName(qs("lbl_" + spec.name));
-        label->setGeometry(toPixels({ spec.labelLeft, spec.labelTop, spec.field.width, kLabelHeight }, d));
+        label->setGeometry(toPixels({ spec.labelLeft, spec.labelTop, spec.field.width, spec.labelHeight }, d));
 
         auto* field = new FieldEdit(parent);
         field->setObjectName(qs(spec.name));

@@ -3,6 +3,7 @@
 #include "framework/window.h"
 #include "startup/settings.h"
 #include "windows/length.h"
+#include "windows/square.h"
 #include "windows/temp.h"
 #include "windows/year.h"
 
@@ -52,6 +53,9 @@ std::unique_ptr<Form> makeForm(App& app, std::string_view name)
     }
     if (name == "length") {
         return std::make_unique<LengthWindow>(app);
+    }
+    if (name == "square") {
+        return std::make_unique<SquareWindow>(app);
     }
     // A window whose fields come later opens as its frame: title, menus and size modes.
     return std::make_unique<ConversionWindow>(app, frameSpec(name), Layout{});

@@ -1,0 +1,242 @@
+#include "windows/square.h"
+
+#include "windows/catalog.h"
+
+#include <utility>
+
+namespace mezura {
+
+namespace {
+
+using enum SquareWindow::Field;
+
+constexpr Colour kMetric = rgb(192, 255, 255);
+constexpr Colour kYardPound = rgb(255, 255, 192);
+constexpr Colour kTsubo = rgb(255, 192, 255);
+constexpr Colour kTatami = rgb(192, 255, 192);
+
+// A unit field with its label above it at the field's Left.
+FieldSpec field(const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour,
+                int labelHeight = kLabelHeight)
+{
+    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, "", true,
+                     labelHeight};
+}
+
+Layout squareLayout()
+{
+    Layout layout;
+    layout.fields = {
+        //     name     label          Left   Top  label at  tab  colour
+        field("txtC1", "cm2",            45,   270,    75,    0, kMetric),
+        field("txtC2", "m2",             45,  1800,  1635,    1, kMetric),
+        field("txtC3", "a(are)",         45,  2350,  2155,    2, kMetric),
+        field("txtC4", "ha(hectare)",    45,  2870,  2675,    3, kMetric),
+        field("txtC5", "km2",            45,  3945,  3750,    4, kMetric),
+        field("txtI1", "inch2",        1145,   270,    75,    5, kYardPound),
+        field("txtI2", "feet2",        1145,  1310,  1115,    6, kYardPound),
+        field("txtI3", "yards2",       1145,  1800,  1635,    7, kYardPound),
+        field("txtI4", "rods2",        1145,  2350,  2155,    8, kYardPound),
+        field("txtI5", "chains2",      1145,  2870,  2675,    9, kYardPound),
+        field("txtI6", "A(acre)",      1145,  3390,  3195,   10, kYardPound),
+        field("txtI7", "miles2",       1145,  3945,  3750,   11, kYardPound),
+        field("txtS1", "寸坪",         2245,   270,    75,   12, kTsubo),
+        field("txtS2", "尺坪",         2245,  1310,  1115,   14, kTsubo),
+        field("txtS3", "坪（歩）",     2245,  2350,  2155,   16, kTsubo),
+        field("txtS7", "勺",           2245,   790,   595,   13, kTsubo),
+        field("txtS8", "合",           2245,  1800,  1635,   15, kTsubo),
+        field("txtS6", "畝",           2245,  2870,  2675,   17, kTsubo),
+        field("txtS4", "段（反）",     2245,  3390,  3195,   18, kTsubo),
+        field("txtS5", "町",           2245,  3945,  3750,   19, kTsubo),
+        field("txtK1", "畳(田舎間)",   3345,  1310,  1115,   20, kTatami),
+        field("txtK2", "畳(中京間)",   3345,  1800,  1635,   21, kTatami),
+        field("txtK3", "畳(京間)",     3345,  2350,  2155,   22, kTatami, 180),
+    };
+    layout.sliders = {{"HScroll", {45, 4395, 3195, 255}, 0, 100, 23}};
+    layout.labels = {{"IndMin", "0", {45, 4665, 255, kLabelHeight}},
+                     {"IndMax", "10000cm2", {2400, 4665, 855, kLabelHeight}}};
+    layout.buttons = {{"Command1", "cm2", {45, 4905, 540, 255}, kHighlight},
+                      {"Command2", "m2", {642, 4905, 525, 255}, kButtonFace},
+                      {"Command3", "a", {1224, 4905, 450, 255}, kButtonFace},
+                      {"Command4", "ha", {1731, 4905, 540, 255}, kButtonFace},
+                      {"Command5", "km2", {2328, 4905, 615, 255}, kButtonFace},
+                      {"Command6", "?", {3000, 4905, 255, 255}, kHelpButton, ButtonRole::Help}};
+    return layout;
+}
+
+constexpr Op Mul = Op::Mul;
+constexpr Op Div = Op::Div;
+
+// target <- source op k, through the digit limiter.
+Step S(SquareWindow::Field target, SquareWindow::Field source, Op op, double k)
+{
+    return Step{target, source, {{op, k}}};
+}
+
+const Call lineC{SquareWindow::kLineC};
+const Call lineI{SquareWindow::kLineI};
+const Call lineS{SquareWindow::kLineS};
+const Call lineK{SquareWindow::kLineK};
+const Call tindicator{SquareWindow::kTindicator};
+
+// The group recompute procedures, by procedure number. lineC, lineI and lineS fill their
+// groups from the square centimetres, lineK from the square shaku that lineS derives. The
+// square sun is 9.1809 cm2 both ways.
+std::vector<Chain> groupProcedures()
+{
+    return {
+        /* lineC */ {S(txtC2, txtC1, Div, 10000), S(txtC3, txtC2, Div, 100), S(txtC4, txtC3, Div, 100),
+                     S(txtC5, txtC4, Div, 100)},
+        /* lineI */ {S(txtI1, txtC1, Div, 6.4516), S(txtI2, txtI1, Div, 144), S(txtI3, txtI2, Div, 9),
+                     S(txtI4, txtI3, Div, 30.25), S(txtI5, txtI4, Div, 16), S(txtI6, txtI5, Div, 10),
+                     S(txtI7, txtI6, Div, 640)},
+        /* lineS */ {S(txtS1, txtC1, Div, 9.1809), S(txtS2, txtS1, Div, 100), S(txtS3, txtS2, Div, 36),
+                     S(txtS4, txtS3, Div, 300), S(txtS5, txtS4, Div, 10), S(txtS6, txtS3, Div, 30),
+                     S(txtS7, txtS3, Mul, 100), S(txtS8, txtS3, Mul, 10)},
+        /* lineK */ {S(txtK1, txtS2, Div, 16.82), S(txtK2, txtS2, Div, 18), S(txtK3, txtS2, Div, 19.845)},
+    };
+}
+
+struct EnterRow {
+    SquareWindow::Field field;
+    Chain chain;
+};
+
+// What Enter in each field runs: the typed field's own group first, then square centimetres
+// from the square inch or the square sun, then the other groups.
+std::vector<EnterRow> enterChains()
+{
+    return {
+        // Metric: along the ladder, each step from the text the one before wrote.
+        {txtC1, {lineC, lineI, lineS, lineK, tindicator}},
+        {txtC2, {S(txtC1, txtC2, Mul, 10000), S(txtC3, txtC2, Div, 100), S(txtC4, txtC3, Div, 100),
+                 S(txtC5, txtC4, Div, 100), lineI, lineS, lineK, tindicator}},
+        {txtC3, {S(txtC2, txtC3, Mul, 100), S(txtC1, txtC2, Mul, 10000), S(txtC4, txtC3, Div, 100),
+                 S(txtC5, txtC4, Div, 100), lineI, lineS, lineK, tindicator}},
+        {txtC4, {S(txtC3, txtC4, Mul, 100), S(txtC2, txtC3, Mul, 100), S(txtC1, txtC2, Mul, 10000),
+                 S(txtC5, txtC4, Div, 100), lineI, lineS, lineK, tindicator}},
+        {txtC5, {S(txtC4, txtC5, Mul, 100), S(txtC3, txtC4, Mul, 100), S(txtC2, txtC3, Mul, 100),
+                 S(txtC1, txtC2, Mul, 10000), lineI, lineS, lineK, tindicator}},
+
+        // Yard-pound: up the ladder to the square inch, down to the square mile, then cm2.
+        {txtI1, {S(txtI2, txtI1, Div, 144), S(txtI3, txtI2, Div, 9), S(txtI4, txtI3, Div, 30.25),
+                 S(txtI5, txtI4, Div, 16), S(txtI6, txtI5, Div, 10), S(txtI7, txtI6, Div, 640),
+                 S(txtC1, txtI1, Mul, 6.4516), lineC, lineS, lineK, tindicator}},
+        {txtI2, {S(txtI1, txtI2, Mul, 144), S(txtI3, txtI2, Div, 9), S(txtI4, txtI3, Div, 30.25),
+                 S(txtI5, txtI4, Div, 16), S(txtI6, txtI5, Div, 10), S(txtI7, txtI6, Div, 640),
+                 S(txtC1, txtI1, Mul, 6.4516), lineC, lineS, lineK, tindicator}},
+        {txtI3, {S(txtI2, txtI3, Mul, 9), S(txtI1, txtI2, Mul, 144), S(txtI4, txtI3, Div, 30.25),
+                 S(txtI5, txtI4, Div, 16), S(txtI6, txtI5, Div, 10), S(txtI7, txtI6, Div, 640),
+                 S(txtC1, txtI1, Mul, 6.4516), lineC, lineS, lineK, tindicator}},
+        {txtI4, {S(txtI3, txtI4, Mul, 30.25), S(txtI2, txtI3, Mul, 9), S(txtI1, txtI2, Mul, 144),
+                 S(txtI5, txtI4, Div, 16), S(txtI6, txtI5, Div, 10), S(txtI7, txtI6, Div, 640),
+                 S(txtC1, txtI1, Mul, 6.4516), lineC, lineS, lineK, tindicator}},
+        {txtI5, {S(txtI4, txtI5, Mul, 16), S(txtI3, txtI4, Mul, 30.25), S(txtI2, txtI3, Mul, 9),
+                 S(txtI1, txtI2, Mul, 144), S(txtI6, txtI5, Div, 10), S(txtI7, txtI6, Div, 640),
+                 S(txtC1, txtI1, Mul, 6.4516), lineC, lineS, lineK, tindicator}},
+        {txtI6, {S(txtI5, txtI6, Mul, 10), S(txtI4, txtI5, Mul, 16), S(txtI3, txtI4, Mul, 30.25),
+                 S(txtI2, txtI3, Mul, 9), S(txtI1, txtI2, Mul, 144), S(txtI7, txtI6, Div, 640),
+                 S(txtC1, txtI1, Mul, 6.4516), lineC, lineS, lineK, tindicator}},
+        {txtI7, {S(txtI6, txtI7, Mul, 640), S(txtI5, txtI6, Mul, 10), S(txtI4, txtI5, Mul, 16),
+                 S(txtI3, txtI4, Mul, 30.25), S(txtI2, txtI3, Mul, 9), S(txtI1, txtI2, Mul, 144),
+                 S(txtC1, txtI1, Mul, 6.4516), lineC, lineS, lineK, tindicator}},
+
+        // Tsubo units: around the tsubo, then cm2 from the square sun.
+        {txtS1, {S(txtS2, txtS1, Div, 100), S(txtS3, txtS2, Div, 36), S(txtS4, txtS3, Div, 300),
+                 S(txtS5, txtS4, Div, 10), S(txtS6, txtS3, Div, 30), S(txtS7, txtS3, Mul, 100),
+                 S(txtS8, txtS3, Mul, 10), S(txtC1, txtS1, Mul, 9.1809), lineC, lineI, lineK, tindicator}},
+        {txtS7, {S(txtS3, txtS7, Div, 100), S(txtS6, txtS3, Div, 30), S(txtS4, txtS3, Div, 300),
+                 S(txtS5, txtS4, Div, 10), S(txtS2, txtS3, Mul, 36), S(txtS1, txtS2, Mul, 100),
+                 S(txtS8, txtS3, Mul, 10), S(txtC1, txtS1, Mul, 9.1809), lineC, lineI, lineK, tindicator}},
+        {txtS2, {S(txtS1, txtS2, Mul, 100), S(txtS3, txtS2, Div, 36), S(txtS4, txtS3, Div, 300),
+                 S(txtS5, txtS4, Div, 10), S(txtS6, txtS3, Div, 30), S(txtS7, txtS3, Mul, 100),
+                 S(txtS8, txtS3, Mul, 10), S(txtC1, txtS1, Mul, 9.1809), lineC, lineI, lineK, tindicator}},
+        {txtS8, {S(txtS3, txtS8, Div, 10), S(txtS6, txtS3, Div, 30), S(txtS4, txtS3, Div, 300),
+                 S(txtS5, txtS4, Div, 10), S(txtS2, txtS3, Mul, 36), S(txtS1, txtS2, Mul, 100),
+                 S(txtS7, txtS3, Mul, 100), S(txtC1, txtS1, Mul, 9.1809), lineC, lineI, lineK, tindicator}},
+        {txtS3, {S(txtS2, txtS3, Mul, 36), S(txtS1, txtS2, Mul, 100), S(txtS4, txtS3, Div, 300),
+                 S(txtS5, txtS4, Div, 10), S(txtS6, txtS3, Div, 30), S(txtS7, txtS3, Mul, 100),
+                 S(txtS8, txtS3, Mul, 10), S(txtC1, txtS1, Mul, 9.1809), lineC, lineI, lineK, tindicator}},
+        {txtS6, {S(txtS3, txtS6, Mul, 30), S(txtS4, txtS3, Div, 300), S(txtS5, txtS4, Div, 10),
+                 S(txtS2, txtS3, Mul, 36), S(txtS1, txtS2, Mul, 100), S(txtS7, txtS3, Mul, 100),
+                 S(txtS8, txtS3, Mul, 10), S(txtC1, txtS1, Mul, 9.1809), lineC, lineI, lineK, tindicator}},
+        {txtS4, {S(txtS3, txtS4, Mul, 300), S(txtS2, txtS3, Mul, 36), S(txtS1, txtS2, Mul, 100),
+                 S(txtS5, txtS4, Div, 10), S(txtS6, txtS3, Div, 30), S(txtS7, txtS3, Mul, 100),
+                 S(txtS8, txtS3, Mul, 10), S(txtC1, txtS1, Mul, 9.1809), lineC, lineI, lineK, tindicator}},
+        {txtS5, {S(txtS4, txtS5, Mul, 10), S(txtS3, txtS4, Mul, 300), S(txtS2, txtS3, Mul, 36),
+                 S(txtS1, txtS2, Mul, 100), S(txtS6, txtS3, Div, 30), S(txtS7, txtS3, Mul, 100),
+                 S(txtS8, txtS3, Mul, 10), S(txtC1, txtS1, Mul, 9.1809), lineC, lineI, lineK, tindicator}},
+
+        // Tatami: the square shaku first, the other mats and the whole tsubo group from it.
+        {txtK1, {S(txtS2, txtK1, Mul, 16.82), S(txtK2, txtS2, Div, 18), S(txtK3, txtS2, Div, 19.845),
+                 S(txtS1, txtS2, Mul, 100), S(txtS3, txtS2, Div, 36), S(txtS4, txtS3, Div, 300),
+                 S(txtS5, txtS4, Div, 10), S(txtS6, txtS3, Div, 30), S(txtS7, txtS3, Mul, 100),
+                 S(txtS8, txtS3, Mul, 10), S(txtC1, txtS1, Mul, 9.1809), lineC, lineI, tindicator}},
+        {txtK2, {S(txtS2, txtK2, Mul, 18), S(txtK1, txtS2, Div, 16.82), S(txtK3, txtS2, Div, 19.845),
+                 S(txtS1, txtS2, Mul, 100), S(txtS3, txtS2, Div, 36), S(txtS4, txtS3, Div, 300),
+                 S(txtS5, txtS4, Div, 10), S(txtS6, txtS3, Div, 30), S(txtS7, txtS3, Mul, 100),
+                 S(txtS8, txtS3, Mul, 10), S(txtC1, txtS1, Mul, 9.1809), lineC, lineI, tindicator}},
+        {txtK3, {S(txtS2, txtK3, Mul, 19.845), S(txtK2, txtS2, Div, 18), S(txtK1, txtS2, Div, 16.82),
+                 S(txtS1, txtS2, Mul, 100), S(txtS3, txtS2, Div, 36), S(txtS4, txtS3, Div, 300),
+                 S(txtS5, txtS4, Div, 10), S(txtS6, txtS3, Div, 30), S(txtS7, txtS3, Mul, 100),
+                 S(txtS8, txtS3, Mul, 10), S(txtC1, txtS1, Mul, 9.1809), lineC, lineI, tindicator}},
+    };
+}
+
+// The gauge in cm2, m2, a, ha and km2, chosen by the square kilometres. The slider writes
+// ares as plain text; a drag passes them once more through the digit limiter before the
+// metric ladder runs, a change does not. Each button but km2 clamps its own field.
+GaugeSpec squareGauge()
+{
+    const Chain fromSquareCentimetres = {lineC, lineI, lineS, lineK};
+    const Chain fromSquareMetres = {S(txtC1, txtC2, Mul, 10000), S(txtC3, txtC2, Div, 100),
+                                    S(txtC4, txtC3, Div, 100), S(txtC5, txtC4, Div, 100), lineI, lineS, lineK};
+    const Chain fromAres = {S(txtC2, txtC3, Mul, 100), S(txtC1, txtC2, Mul, 10000), S(txtC4, txtC3, Div, 100),
+                            S(txtC5, txtC4, Div, 100), lineI, lineS, lineK};
+    const Chain fromHectares = {S(txtC3, txtC4, Mul, 100), S(txtC2, txtC3, Mul, 100), S(txtC1, txtC2, Mul, 10000),
+                                S(txtC5, txtC4, Div, 100), lineI, lineS, lineK};
+    Chain dragged = fromAres;
+    dragged.insert(dragged.begin(), Step{txtC3, txtC3, {}}); // the ares once more, limited
+    const auto ares = [&](std::vector<Operation> fromPosition) {
+        return WriteBack{txtC3, std::move(fromPosition), false, dragged, fromAres};
+    };
+    // Above `limit`, the field gets `top` and the chain follows; the thumb stays.
+    const auto clamp = [](SquareWindow::Field field, double limit, const char* top, const Chain& chain) {
+        return Clamp{Reading{field}, limit, field, top, chain, ClampPosition::Keep};
+    };
+
+    GaugeSpec gauge;
+    gauge.decision = txtC5;
+    gauge.ranges = {
+        // n  button      km2 bound    Max    caption     thumb    ares <- p;  clamp: field, limit, text
+        {1, "Command1", 0.00000001, 10000, "10000cm2", {txtC1}, ares({{Div, 1000000}}),
+         clamp(txtC1, 10000, "10000", fromSquareCentimetres)},
+        {2, "Command2", 0.0001,       100, "100m2",    {txtC2}, ares({{Div, 100}}),
+         clamp(txtC2, 100, "100", fromSquareMetres)},
+        {3, "Command3", 0.01,         100, "100a",     {txtC3}, ares({}),
+         clamp(txtC3, 100, "100", fromAres)},
+        {4, "Command4", 1,            100, "100ha",    {txtC4}, ares({{Mul, 100}}),
+         clamp(txtC4, 100, "100", fromHectares)},
+        {5, "Command5", 30000,      30000, "30000km2", {txtC5}, ares({{Mul, 10000}})}, // no clamp
+    };
+    for (int unit = 0; unit < SquareWindow::kFieldCount; ++unit) {
+        gauge.reset.fields.push_back(unit); // every unit field "0", nothing recomputed
+    }
+    return gauge;
+}
+
+} // namespace
+
+SquareWindow::SquareWindow(App& app)
+    : GaugeWindow(app, frameSpec("square"), squareLayout(), squareGauge())
+{
+    for (Chain& procedure : groupProcedures()) {
+        m_procedures.push_back([this, steps = std::move(procedure)] { run(steps); });
+    }
+    m_procedures.push_back([this] { tindicator(); });
+    for (EnterRow& row : enterChains()) {
+        m_enterChains[row.field] = std::move(row.chain);
+    }
+}
+
+} // namespace mezura

@@ -1,0 +1,361 @@
+// The area window: its chains, its gauge in cm2, m2, a, ha and km2, and its failures.
+#include "framework/numtext.h"
+#include "test_host.h"
+#include "windows/square.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace mezura {
+namespace {
+
+constexpr const char* kSquare = "square";
+
+std::string highlighted(const ConversionWindow& w)
+{
+    for (std::size_t i = 0; i < w.layout().buttons.size(); ++i) {
+        if (w.buttonColour(static_cast<int>(i)) == kHighlight) {
+            return w.layout().buttons[i].name;
+        }
+    }
+    return "none";
+}
+
+struct Shows {
+    const char* field;
+    const char* text;
+};
+
+struct Gauge {
+    const char* indMax;
+    int max;
+    int value;
+    const char* highlight;
+};
+
+void expectShows(test::TestApp& t, const std::vector<Shows>& shows, const std::string& where)
+{
+    for (const Shows& each : shows) {
+        EXPECT_EQ(t.text(kSquare, each.field), each.text) << where << ": " << each.field;
+    }
+}
+
+void expectGauge(const ConversionWindow& w, const Gauge& gauge, const std::string& where)
+{
+    EXPECT_EQ(w.caption("IndMax"), gauge.indMax) << where;
+    EXPECT_EQ(w.slider().max(), gauge.max) << where;
+    EXPECT_EQ(w.slider().value(), gauge.value) << where;
+    EXPECT_EQ(highlighted(w), gauge.highlight) << where;
+}
+
+struct EnterRow {
+    const char* field;
+    const char* typed;
+    std::vector<Shows> shows;
+    Gauge gauge;
+};
+
+TEST(SquareWindow, EnterConvertsEveryGroupAndPicksTheRange)
+{
+    const EnterRow rows[] = {
+        // one tsubo: the tsubo group around it, the mats from the square shaku
+        {"txtS3", "1",
+         {{"txtS3", "1"}, {"txtC1", "33051.24"}, {"txtC2", "3.305124"}, {"txtC3", "0.03305124"},
+          {"txtC4", "0.0003305124"}, {"txtC5", "3.305E-06"}, {"txtS2", "36"}, {"txtS1", "3600"}, {"txtS7", "100"},
+          {"txtS8", "10"}, {"txtS6", "0.0333333333333333"}, {"txtS4", "0.00333333333333333"},
+          {"txtS5", "0.000333333333333333"}, {"txtK1", "2.14030915576694"}, {"txtK2", "2"},
+          {"txtK3", "1.8140589569161"}, {"txtI6", "0.000816713926816281"}, {"txtI7", "1.276E-06"}},
+         {"100m2", 100, 3, "Command2"}},
+        // one acre: the yard-pound ladder, then cm2 from the square inch
+        {"txtI6", "1",
+         {{"txtI6", "1"}, {"txtI5", "10"}, {"txtI4", "160"}, {"txtI3", "4840"}, {"txtI2", "43560"},
+          {"txtI1", "6272640"}, {"txtI7", "0.0015625"}, {"txtC1", "40468564.224"}, {"txtC2", "4046.8564224"},
+          {"txtC3", "40.468564224"}, {"txtC4", "0.40468564224"}, {"txtC5", "0.0040468564224"}},
+         {"100a", 100, 40, "Command3"}},
+        // cm2: the lowest range ends at 100 cm2; 5000 shows 0.5 m2 at the even position 0
+        {"txtC1", "100", {{"txtC1", "100"}, {"txtC2", "0.01"}, {"txtC5", "1E-08"}},
+         {"10000cm2", 10000, 100, "Command1"}},
+        {"txtC1", "5000", {{"txtC1", "5000"}, {"txtC2", "0.5"}, {"txtC5", "5E-07"}}, {"100m2", 100, 0, "Command2"}},
+        {"txtC1", "10000", {{"txtC2", "1"}, {"txtC3", "0.01"}, {"txtC4", "0.0001"}, {"txtC5", "1E-06"}},
+         {"100m2", 100, 1, "Command2"}},
+        // 寸坪: each metric field from the limited text of the one before
+        {"txtS1", "1",
+         {{"txtS1", "1"}, {"txtC1", "9.1809"}, {"txtC2", "0.00091809"}, {"txtC3", "9.18E-06"}, {"txtC4", "9.18E-08"},
+          {"txtC5", "9.18E-10"}, {"txtS2", "0.01"}, {"txtS3", "0.000277777777777778"}, {"txtS6", "9.259E-06"},
+          {"txtS4", "9.259E-07"}, {"txtS5", "9.259E-08"}},
+         {"10000cm2", 10000, 9, "Command1"}},
+        // 畳(中京間): the square shaku first, the other mats and the tsubo group from it
+        {"txtK2", "1",
+         {{"txtK2", "1"}, {"txtS2", "18"}, {"txtS3", "0.5"}, {"txtC1", "16525.62"}, {"txtS7", "50"}, {"txtS8", "5"},
+          {"txtK1", "1.07015457788347"}, {"txtK3", "0.90702947845805"}},
+         {"100m2", 100, 2, "Command2"}},
+        // 町
+        {"txtS5", "1",
+         {{"txtS5", "1"}, {"txtS4", "10"}, {"txtS3", "3000"}, {"txtS6", "100"}, {"txtC1", "99153720"},
+          {"txtC2", "9915.372"}, {"txtC3", "99.15372"}},
+         {"100a", 100, 99, "Command3"}},
+        // each bound on the square kilometres is inclusive at its top
+        {"txtC5", "1.1E-08", {{"txtC1", "110"}, {"txtC2", "0.011"}}, {"100m2", 100, 0, "Command2"}},
+        {"txtC2", "100", {{"txtC1", "1000000"}, {"txtC5", "0.0001"}}, {"100m2", 100, 100, "Command2"}},
+        {"txtC3", "100", {{"txtC4", "1"}, {"txtC5", "0.01"}}, {"100a", 100, 100, "Command3"}},
+        {"txtC4", "100", {{"txtC1", "10000000000"}, {"txtC5", "1"}}, {"100ha", 100, 100, "Command4"}},
+        {"txtC5", "1.0001", {{"txtC4", "100.01"}}, {"30000km2", 30000, 1, "Command5"}},
+        {"txtC5", "30000", {{"txtC1", "300000000000000"}, {"txtI7", "11583.0647562733"}},
+         {"30000km2", 30000, 30000, "Command5"}},
+        {"txtI7", "1", {{"txtI6", "640"}, {"txtC1", "25899881103.36"}, {"txtC5", "2.589988110336"}},
+         {"30000km2", 30000, 3, "Command5"}},
+        // the typed text stays as typed, read by the number parse
+        {"txtC2", "3abc", {{"txtC2", "3abc"}, {"txtC1", "30000"}}, {"100m2", 100, 3, "Command2"}},
+        {"txtK1", "", {{"txtK1", ""}, {"txtC1", "0"}, {"txtK3", "0"}, {"txtI7", "0"}},
+         {"10000cm2", 10000, 0, "Command1"}},
+    };
+    for (const EnterRow& row : rows) {
+        test::TestApp t;
+        t.enter(kSquare, row.field, row.typed);
+        const std::string where = std::string(row.field) + " <- \"" + row.typed + '"';
+        expectShows(t, row.shows, where);
+        expectGauge(t.window(kSquare), row.gauge, where);
+        EXPECT_TRUE(t.host.events.empty()) << where;
+    }
+}
+
+TEST(SquareWindow, OutOfRangeResetsEveryFieldToZero)
+{
+    const char* rows[][2] = {{"txtC5", "30001"}, {"txtC1", "-1"}, {"txtI7", "11584"}, {"txtS5", "-1"},
+                             {"txtK3", "-1"}, {"txtS7", "-0.001"}};
+    for (const auto& row : rows) {
+        test::TestApp t;
+        t.enter(kSquare, "txtS3", "1"); // away from the lowest range first
+        t.enter(kSquare, row[0], row[1]);
+        const std::string where = std::string(row[0]) + " <- " + row[1];
+        const ConversionWindow& w = t.window(kSquare);
+        for (int field = 0; field < SquareWindow::kFieldCount; ++field) {
+            EXPECT_EQ(w.text(field), "0") << where << ": " << w.layout().fields[field].name;
+        }
+        expectGauge(w, {"10000cm2", 10000, 0, "Command1"}, where);
+        EXPECT_EQ(t.host.events, std::vector<std::string>{"beep square"}) << where;
+    }
+}
+
+// Units in square centimetres, from their definitions: every chain must agree with them to
+// the four digits the limiter keeps.
+struct UnitSize {
+    SquareWindow::Field field;
+    double squareCentimetres;
+};
+constexpr double kSquareInch = 6.4516;
+constexpr double kSquareShaku = 918.09;
+constexpr double kTsubo = 36 * kSquareShaku;
+const UnitSize kUnitSizes[] = {
+    {SquareWindow::txtC1, 1},
+    {SquareWindow::txtC2, 1e4},
+    {SquareWindow::txtC3, 1e6},
+    {SquareWindow::txtC4, 1e8},
+    {SquareWindow::txtC5, 1e10},
+    {SquareWindow::txtI1, kSquareInch},
+    {SquareWindow::txtI2, kSquareInch * 144},
+    {SquareWindow::txtI3, kSquareInch * 1296},
+    {SquareWindow::txtI4, kSquareInch * 1296 * 30.25},
+    {SquareWindow::txtI5, kSquareInch * 1296 * 484},
+    {SquareWindow::txtI6, kSquareInch * 1296 * 4840},
+    {SquareWindow::txtI7, kSquareInch * 1296 * 4840 * 640},
+    {SquareWindow::txtS1, kSquareShaku / 100},
+    {SquareWindow::txtS2, kSquareShaku},
+    {SquareWindow::txtS3, kTsubo},
+    {SquareWindow::txtS7, kTsubo / 100},
+    {SquareWindow::txtS8, kTsubo / 10},
+    {SquareWindow::txtS6, kTsubo * 30},
+    {SquareWindow::txtS4, kTsubo * 300},
+    {SquareWindow::txtS5, kTsubo * 3000},
+    {SquareWindow::txtK1, kSquareShaku * 16.82},
+    {SquareWindow::txtK2, kSquareShaku * 18},
+    {SquareWindow::txtK3, kSquareShaku * 19.845},
+};
+
+TEST(SquareWindow, EveryChainWritesEveryOtherFieldConsistently)
+{
+    ASSERT_EQ(std::size(kUnitSizes), static_cast<std::size_t>(SquareWindow::kFieldCount));
+    for (const UnitSize& typed : kUnitSizes) {
+        test::TestApp t;
+        ConversionWindow& w = t.window(kSquare);
+        w.typeText(typed.field, "7.0");
+        w.keyPress(typed.field, 13);
+        const std::string where = "7.0 in " + w.layout().fields[typed.field].name;
+        EXPECT_EQ(w.text(typed.field), "7.0") << where;
+        const double squareCentimetres = 7 * typed.squareCentimetres;
+        for (const UnitSize& other : kUnitSizes) {
+            if (other.field == typed.field) {
+                continue;
+            }
+            const std::string& text = w.text(other.field);
+            const std::string what = where + ": " + w.layout().fields[other.field].name + "=" + text;
+            EXPECT_FALSE(text.empty()) << what;
+            EXPECT_NE(text, "7") << what;
+            EXPECT_NEAR(parseNumber(text) * other.squareCentimetres / squareCentimetres, 1.0, 2e-3) << what;
+        }
+        EXPECT_TRUE(t.host.events.empty()) << where;
+    }
+}
+
+TEST(SquareWindow, SliderWritesAresInTheUnitOfTheRange)
+{
+    test::TestApp t;
+    ConversionWindow& w = t.window(kSquare);
+    t.enter(kSquare, "txtS3", "1");
+    expectGauge(w, {"100m2", 100, 3, "Command2"}, "1 tsubo");
+
+    // Each move of the drag rewrites the window; the release finds the fields in step.
+    w.dragTo(20);
+    expectShows(t, {{"txtC2", "20"}, {"txtC3", "0.2"}}, "drag at 20");
+    w.dragTo(50);
+    w.dragRelease();
+    expectShows(t,
+                {{"txtC3", "0.5"}, {"txtC2", "50"}, {"txtC1", "500000"}, {"txtC4", "0.005"}, {"txtC5", "5E-05"},
+                 {"txtS3", "15.1280254538105"}, {"txtI7", "1.93E-05"}, {"txtK2", "30.256050907621"}},
+                "drag to 50");
+    expectGauge(w, {"100m2", 100, 50, "Command2"}, "drag to 50"); // the range stays
+
+    struct SlideRow {
+        const char* button; // range chosen first, or null
+        int position;
+        std::vector<Shows> shows;
+        Gauge gauge;
+    };
+    const SlideRow slides[] = {
+        {nullptr, 100, {{"txtC2", "100"}, {"txtC3", "1"}, {"txtC5", "0.0001"}}, {"100m2", 100, 100, "Command2"}},
+        // at the end of the scale the range does not move on
+        {nullptr, 100, {{"txtC2", "100"}}, {"100m2", 100, 100, "Command2"}},
+        {"Command1", 7, {{"txtC3", "7E-06"}, {"txtC2", "0.0007"}, {"txtC1", "7"}, {"txtC5", "7E-10"}},
+         {"10000cm2", 10000, 7, "Command1"}},
+        {"Command4", 25, {{"txtC3", "2500"}, {"txtC2", "250000"}, {"txtC1", "2500000000"}, {"txtC4", "25"}},
+         {"100ha", 100, 25, "Command4"}},
+        {"Command5", 12, {{"txtC3", "120000"}, {"txtC4", "1200"}, {"txtC5", "12"}, {"txtS5", "1210.24203630484"}},
+         {"30000km2", 30000, 12, "Command5"}},
+    };
+    for (const SlideRow& slide : slides) {
+        std::string where = "slide to " + std::to_string(slide.position);
+        if (slide.button != nullptr) {
+            w.clickButton(w.buttonIndex(slide.button));
+            where += std::string(" after ") + slide.button;
+        }
+        w.slide(slide.position);
+        expectShows(t, slide.shows, where);
+        expectGauge(w, slide.gauge, where);
+    }
+    EXPECT_TRUE(t.host.events.empty());
+}
+
+TEST(SquareWindow, RangeButtonsClampTheirOwnField)
+{
+    struct Row {
+        const char* field;
+        const char* typed;
+        bool enter; // false: typed without Enter
+        std::vector<const char*> buttons;
+        std::vector<Shows> shows;
+        Gauge gauge;
+    };
+    const Row rows[] = {
+        // over the top: the field gets the range's top as integer text, the rest follows;
+        // the thumb stays
+        {"txtC2", "150", true, {"Command2"},
+         {{"txtC2", "100"}, {"txtC1", "1000000"}, {"txtC3", "1"}, {"txtC4", "0.01"}, {"txtC5", "0.0001"},
+          {"txtI1", "155000.31000062"}, {"txtS3", "30.2560509076211"}, {"txtK1", "64.7573027749322"}},
+         {"100m2", 100, 2, "Command2"}},
+        {"txtC2", "3", true, {"Command1"},
+         {{"txtC1", "10000"}, {"txtC2", "1"}, {"txtC5", "1E-06"}, {"txtS2", "10.8921783267436"}},
+         {"10000cm2", 10000, 3, "Command1"}},
+        {"txtC4", "5", true, {"Command3"},
+         {{"txtC3", "100"}, {"txtC2", "10000"}, {"txtC1", "100000000"}, {"txtC4", "1"}, {"txtC5", "0.01"}},
+         {"100a", 100, 5, "Command3"}},
+        {"txtC5", "20", true, {"Command4"},
+         {{"txtC4", "100"}, {"txtC3", "10000"}, {"txtC2", "1000000"}, {"txtC1", "10000000000"}, {"txtC5", "1"},
+          {"txtI7", "0.386102158542445"}},
+         {"100ha", 100, 20, "Command4"}},
+        {"txtC1", "20000", false, {"Command1"}, {{"txtC1", "10000"}, {"txtC2", "1"}},
+         {"10000cm2", 10000, 0, "Command1"}},
+        // km2 has no clamp: a value above its scale puts the thumb at the end, fields stay
+        {"txtC5", "40000", false, {"Command5"}, {{"txtC5", "40000"}, {"txtC1", ""}},
+         {"30000km2", 30000, 30000, "Command5"}},
+        // within the range: only the thumb moves, and the fields keep their text
+        {"txtC2", "150", true, {"Command4"}, {{"txtC2", "150"}, {"txtC4", "0.015"}}, {"100ha", 100, 0, "Command4"}},
+        // cm2 clamps above its own top of 10000, not above the 100 cm2 that picks the range
+        {"txtC1", "9000", true, {"Command1"}, {{"txtC1", "9000"}, {"txtC2", "0.9"}},
+         {"10000cm2", 10000, 9000, "Command1"}},
+        {"txtS5", "1", true, {"Command3"}, {{"txtC3", "99.15372"}, {"txtS5", "1"}}, {"100a", 100, 99, "Command3"}},
+    };
+    for (const Row& row : rows) {
+        test::TestApp t;
+        ConversionWindow& w = t.window(kSquare);
+        if (row.enter) {
+            t.enter(kSquare, row.field, row.typed);
+        } else {
+            w.typeText(w.fieldIndex(row.field), row.typed);
+        }
+        std::string where = std::string(row.typed) + " in " + row.field;
+        for (const char* button : row.buttons) {
+            w.clickButton(w.buttonIndex(button));
+            where += std::string(", ") + button;
+        }
+        expectShows(t, row.shows, where);
+        expectGauge(w, row.gauge, where);
+        EXPECT_TRUE(t.host.events.empty()) << where;
+    }
+}
+
+TEST(SquareWindow, StartsEmptyWithTheDesignGauge)
+{
+    test::TestApp t;
+    const ConversionWindow& w = t.window(kSquare);
+    EXPECT_EQ(w.title(), "ヨモギの単位計算－面積");
+    EXPECT_EQ(w.frame().mode(), 3);
+    EXPECT_EQ(w.caption("IndMin"), "0");
+    expectGauge(w, {"10000cm2", 100, 0, "Command1"}, "design");
+    for (int field = 0; field < SquareWindow::kFieldCount; ++field) {
+        EXPECT_EQ(w.text(field), "");
+    }
+    // The field numbers the chains use are the rows of the field table.
+    const char* names[] = {"txtC1", "txtC2", "txtC3", "txtC4", "txtC5", "txtI1", "txtI2", "txtI3",
+                           "txtI4", "txtI5", "txtI6", "txtI7", "txtS1", "txtS2", "txtS3", "txtS7",
+                           "txtS8", "txtS6", "txtS4", "txtS5", "txtK1", "txtK2", "txtK3"};
+    ASSERT_EQ(std::size(names), static_cast<std::size_t>(SquareWindow::kFieldCount));
+    ASSERT_EQ(w.layout().fields.size(), std::size(names));
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        EXPECT_EQ(w.fieldIndex(names[i]), static_cast<int>(i)) << names[i];
+    }
+    // The tab order runs column by column, top to bottom, and the slider comes last.
+    std::vector<FieldSpec> byTab = w.layout().fields;
+    std::sort(byTab.begin(), byTab.end(),
+              [](const FieldSpec& a, const FieldSpec& b) { return a.tabIndex < b.tabIndex; });
+    for (std::size_t i = 0; i < byTab.size(); ++i) {
+        EXPECT_EQ(byTab[i].tabIndex, static_cast<int>(i));
+        if (i > 0 && byTab[i].field.left == byTab[i - 1].field.left) {
+            EXPECT_GT(byTab[i].field.top, byTab[i - 1].field.top) << byTab[i].name;
+        } else if (i > 0) {
+            EXPECT_GT(byTab[i].field.left, byTab[i - 1].field.left) << byTab[i].name;
+        }
+    }
+    EXPECT_EQ(w.layout().sliders.front().tabIndex, SquareWindow::kFieldCount);
+}
+
+TEST(SquareWindow, OverflowStopsTheChainAtTheFailingStep)
+{
+    test::TestApp t;
+    const ConversionWindow& w = t.window(kSquare);
+    t.enter(kSquare, "txtC2", "1"); // 1 m2
+    // ha, a and m2 are written, cm2 overflows: the rest keep 1 m2, the gauge stays.
+    t.enter(kSquare, "txtC5", "1E300");
+    expectShows(t,
+                {{"txtC4", "1E+302"}, {"txtC3", "1E+304"}, {"txtC2", "1E+306"}, {"txtC1", "10000"},
+                 {"txtI1", "1550.0031000062"}},
+                "overflow");
+    expectGauge(w, {"100m2", 100, 1, "Command2"}, "overflow");
+    ASSERT_EQ(t.host.events.size(), 1u);
+    EXPECT_EQ(t.host.events[0].rfind("error square ", 0), 0u);
+}
+
+} // namespace
+} // namespace mezura
