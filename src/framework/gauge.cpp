@@ -239,4 +239,24 @@ void GaugeWindow::sliderScroll()
     }
 }
 
+GaugeReset GaugeReset::allFields(int count)
+{
+    GaugeReset reset;
+    for (int field = 0; field < count; ++field) {
+        reset.fields.push_back(field);
+    }
+    return reset;
+}
+
+void GaugeWindow::install(std::vector<Chain> procedures, std::vector<rows::EnterRow> enterRows)
+{
+    for (Chain& procedure : procedures) {
+        m_procedures.push_back([this, steps = std::move(procedure)] { run(steps); });
+    }
+    m_procedures.push_back([this] { tindicator(); });
+    for (rows::EnterRow& row : enterRows) {
+        m_enterChains.at(static_cast<std::size_t>(row.field)) = std::move(row.chain);
+    }
+}
+
 } // namespace mezura

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "framework/chain.h"
+#include "framework/rows.h"
 #include "framework/window.h"
 
 #include <optional>
@@ -70,6 +71,9 @@ struct GaugeRange {
 // The out-of-range reset: the fields set to "0" in this order, then `recompute`, then
 // `tindicator` once more unless `again` is false (then the gauge keeps its state).
 struct GaugeReset {
+    // Every unit field of a window of `count` fields, in table order, nothing recomputed.
+    static GaugeReset allFields(int count);
+
     std::vector<int> fields;
     Chain recompute = {};
     bool again = true;
@@ -125,6 +129,10 @@ public:
     const GaugeSpec& gaugeSpec() const { return m_gauge; }
 
 protected:
+    // The window's group procedures, numbered from 0 in order, then `tindicator` as the
+    // next number; and the chain Enter runs in each field.
+    void install(std::vector<Chain> procedures, std::vector<rows::EnterRow> enterRows);
+
     // The gauge update; windows list it among their procedures.
     void tindicator();
 

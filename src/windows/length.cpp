@@ -8,6 +8,7 @@ namespace mezura {
 
 namespace {
 
+using namespace rows;
 using enum LengthWindow::Field;
 
 constexpr Colour kMetric = rgb(192, 255, 255);   // metric, and the nautical mile beside it
@@ -76,21 +77,6 @@ Layout lengthLayout()
     return layout;
 }
 
-constexpr Op Mul = Op::Mul;
-constexpr Op Div = Op::Div;
-
-// target <- source op k, through the digit limiter.
-Step S(LengthWindow::Field target, LengthWindow::Field source, Op op, double k)
-{
-    return Step{target, source, {{op, k}}};
-}
-
-// target <- source op1 k1 op2 k2, the two operations in the order written.
-Step S(LengthWindow::Field target, LengthWindow::Field source, Op op1, double k1, Op op2, double k2)
-{
-    return Step{target, source, {{op1, k1}, {op2, k2}}};
-}
-
 const Call lineC{LengthWindow::kLineC};
 const Call lineI{LengthWindow::kLineI};
 const Call lineS{LengthWindow::kLineS};
@@ -116,11 +102,6 @@ std::vector<Chain> groupProcedures()
                      S(txtP4, txtI1, Mul, 72), S(txtP5, txtC1, Mul, 80, Div, 3), S(txtP6, txtC1, Mul, 40)},
     };
 }
-
-struct EnterRow {
-    LengthWindow::Field field;
-    Chain chain;
-};
 
 // What Enter in each field runs. Sun to centimetres divides by 0.33, except from 厘 and 分,
 // which multiply by 3.03.
@@ -284,9 +265,7 @@ GaugeSpec lengthGauge()
         {3, "Command3", 1000, 1000, "1000km", {txtC3}, {txtC2, {{Mul, 1000}}, false, fromMetres},
          clamp({txtC3}, 1000, "100000000")},
     };
-    for (int unit = 0; unit < LengthWindow::kFieldCount; ++unit) {
-        gauge.reset.fields.push_back(unit); // every unit field "0", nothing recomputed
-    }
+    gauge.reset = GaugeReset::allFields(LengthWindow::kFieldCount); // every unit field "0"
     return gauge;
 }
 
@@ -295,13 +274,7 @@ GaugeSpec lengthGauge()
 LengthWindow::LengthWindow(App& app)
     : GaugeWindow(app, frameSpec("length"), lengthLayout(), lengthGauge())
 {
-    for (Chain& procedure : groupProcedures()) {
-        m_procedures.push_back([this, steps = std::move(procedure)] { run(steps); });
-    }
-    m_procedures.push_back([this] { tindicator(); });
-    for (EnterRow& row : enterChains()) {
-        m_enterChains[row.field] = std::move(row.chain);
-    }
+    install(groupProcedures(), enterChains());
 }
 
 } // namespace mezura

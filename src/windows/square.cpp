@@ -8,6 +8,7 @@ namespace mezura {
 
 namespace {
 
+using namespace rows;
 using enum SquareWindow::Field;
 
 constexpr Colour kMetric = rgb(192, 255, 255);
@@ -64,15 +65,6 @@ Layout squareLayout()
     return layout;
 }
 
-constexpr Op Mul = Op::Mul;
-constexpr Op Div = Op::Div;
-
-// target <- source op k, through the digit limiter.
-Step S(SquareWindow::Field target, SquareWindow::Field source, Op op, double k)
-{
-    return Step{target, source, {{op, k}}};
-}
-
 const Call lineC{SquareWindow::kLineC};
 const Call lineI{SquareWindow::kLineI};
 const Call lineS{SquareWindow::kLineS};
@@ -96,11 +88,6 @@ std::vector<Chain> groupProcedures()
         /* lineK */ {S(txtK1, txtS2, Div, 16.82), S(txtK2, txtS2, Div, 18), S(txtK3, txtS2, Div, 19.845)},
     };
 }
-
-struct EnterRow {
-    SquareWindow::Field field;
-    Chain chain;
-};
 
 // What Enter in each field runs: the typed field's own group first, then square centimetres
 // from the square inch or the square sun, then the other groups.
@@ -219,9 +206,7 @@ GaugeSpec squareGauge()
          clamp(txtC4, 100, "100", fromHectares)},
         {5, "Command5", 30000,      30000, "30000km2", {txtC5}, ares({{Mul, 10000}})}, // no clamp
     };
-    for (int unit = 0; unit < SquareWindow::kFieldCount; ++unit) {
-        gauge.reset.fields.push_back(unit); // every unit field "0", nothing recomputed
-    }
+    gauge.reset = GaugeReset::allFields(SquareWindow::kFieldCount); // every unit field "0"
     return gauge;
 }
 
@@ -230,13 +215,7 @@ GaugeSpec squareGauge()
 SquareWindow::SquareWindow(App& app)
     : GaugeWindow(app, frameSpec("square"), squareLayout(), squareGauge())
 {
-    for (Chain& procedure : groupProcedures()) {
-        m_procedures.push_back([this, steps = std::move(procedure)] { run(steps); });
-    }
-    m_procedures.push_back([this] { tindicator(); });
-    for (EnterRow& row : enterChains()) {
-        m_enterChains[row.field] = std::move(row.chain);
-    }
+    install(groupProcedures(), enterChains());
 }
 
 } // namespace mezura

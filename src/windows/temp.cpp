@@ -49,6 +49,15 @@ constexpr std::array<Range, 4> kRanges{{
     {5, "Command5", 30000, 30000, "30000K"},
 }};
 
+std::vector<GaugeBase::RangeButton> rangeButtons()
+{
+    std::vector<GaugeBase::RangeButton> buttons;
+    for (const Range& range : kRanges) {
+        buttons.push_back({range.n, range.button});
+    }
+    return buttons;
+}
+
 const Operation toFahrenheit[] = {{Op::Mul, 9}, {Op::Div, 5}, {Op::Add, 32}};
 
 Step step(int target, int source, std::vector<Operation> ops)
@@ -59,7 +68,7 @@ Step step(int target, int source, std::vector<Operation> ops)
 } // namespace
 
 TempWindow::TempWindow(App& app)
-    : ConversionWindow(app, frameSpec("temp"), tempLayout())
+    : GaugeBase(app, frameSpec("temp"), tempLayout(), rangeButtons())
 {
     const std::vector<Operation> fahrenheit(std::begin(toFahrenheit), std::end(toFahrenheit));
     const Step celsiusFromKelvin = step(kCels, kKervin, {{Op::Sub, 273.15}});
@@ -118,13 +127,6 @@ void TempWindow::colorChg()
     const Colour colour = celsius < 4 ? kCold : celsius < 100 ? kMild : kHot;
     for (int field : {kCels, kFahr, kKervin}) {
         setFieldColour(field, colour);
-    }
-}
-
-void TempWindow::bcolor(int n)
-{
-    for (const Range& range : kRanges) {
-        setButtonColour(buttonIndex(range.button), range.n == n ? kHighlight : kButtonFace);
     }
 }
 

@@ -2,11 +2,11 @@
 // temperature, with a gauge that follows the kelvin field.
 #pragma once
 
-#include "framework/window.h"
+#include "framework/gauge.h"
 
 namespace mezura {
 
-class TempWindow : public ConversionWindow {
+class TempWindow : public GaugeBase {
 public:
     explicit TempWindow(App& app);
 
@@ -26,7 +26,6 @@ private:
     void indicatorTail();
     void outOfRange();
     void colorChg();
-    void bcolor(int n);
     void fromSlider();
 
     Chain m_fromKelvin; // Celsius and Fahrenheit from the kelvin field

@@ -1,0 +1,34 @@
+// The vocabulary of a window's tables, so that a row reads like the table it comes from:
+//   S(txtI2, txtI1, Div, 12)              txtI2 <- txtI1 ÷ 12, through the digit limiter
+//   S(txtP2, txtC1, Mul, 83, Div, 35)     the two operations in the order written
+//   {txtC1, {lineC, lineI, tindicator}}   what Enter in txtC1 runs
+#pragma once
+
+#include "framework/chain.h"
+
+#include <vector>
+
+namespace mezura::rows {
+
+inline constexpr Op Add = Op::Add;
+inline constexpr Op Sub = Op::Sub;
+inline constexpr Op Mul = Op::Mul;
+inline constexpr Op Div = Op::Div;
+
+inline Step S(int target, int source, Op op, double k)
+{
+    return Step{target, source, {{op, k}}};
+}
+
+inline Step S(int target, int source, Op op1, double k1, Op op2, double k2)
+{
+    return Step{target, source, {{op1, k1}, {op2, k2}}};
+}
+
+// The chain that Enter in `field` runs.
+struct EnterRow {
+    int field;
+    Chain chain;
+};
+
+} // namespace mezura::rows
