@@ -17,6 +17,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mezura {
@@ -24,8 +25,15 @@ namespace mezura {
 // A field's value as the gauge reads it: the number parse of the field, then the operations
 // in order ("txtS3 × 1000" is {txtS3, {{Op::Mul, 1000}}}).
 struct Reading {
-    int field = -1;
-    std::vector<Operation> ops = {};
+    // Not an aggregate, so that rows can write {txtC1}: GCC 12 warns of a member that
+    // brace-initialised aggregates with a default vector "may be used uninitialized".
+    Reading(int source = -1, std::vector<Operation> operations = {}) // NOLINT(google-explicit-constructor)
+        : field(source)
+        , ops(std::move(operations))
+    {
+    }
+    int field;
+    std::vector<Operation> ops;
 };
 
 // What the slider writes when the user moves it: target <- p op constant ..., as plain number
