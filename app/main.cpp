@@ -1,4 +1,5 @@
 // mezura: the desktop program.
+#include "startup/files.h"
 #include "ui/application.h"
 #include "ui/binding.h"
 
@@ -8,8 +9,9 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     mezura::ui::setUpApplication();
+    mezura::DiskFileSystem files; // outlives the windows
     mezura::ui::Binding binding;
-    // Until the settings window starts the program, it opens with the temperature window.
-    binding.forward([&binding] { binding.app().showAndFocus("temp"); });
+    // The settings window starts the program from the directory of the program file.
+    binding.start(QCoreApplication::applicationDirPath().toStdString(), files);
     return QApplication::exec();
 }

@@ -1,11 +1,12 @@
 # Helpers for running the program on a virtual X display; sourced by scripts/screenshot.sh
 # and the smoke test.
 
-# start_xvfb DIR: starts Xvfb on a free display (1024x768, 24 bits, 96 dpi), exports DISPLAY
+# start_xvfb DIR: starts Xvfb on a free display (1024x768, 24 bits, 96 dpi; no reset when the
+# last program leaves, so that the next one can connect at once), exports DISPLAY
 # and sets xvfb_pid. Fails when the server is not up within 10 s.
 start_xvfb() {
     local dir=$1
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do
         if [ -s "$dir/display" ]; then
@@ -34,6 +35,18 @@ wait_window() {
         sleep 0.1
     done
     echo "no window matching $1" >&2
+    return 1
+}
+
+# wait_gone ID PID: waits up to 10 s until window ID is no longer visible while process PID
+# runs; fails when it still shows.
+wait_gone() {
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$1" || return 0
+        kill -0 "$2" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    echo "window $1 still shows" >&2
     return 1
 }
 

@@ -1,5 +1,7 @@
 #include "ui/application.h"
 
+#include "ui/icon.h"
+
 #include <QApplication>
 
 namespace mezura::ui {
@@ -9,6 +11,7 @@ QFont applicationFont() { return QFont(QStringLiteral("IPAPGothic"), 9); }
 void setUpApplication()
 {
     QApplication::setFont(applicationFont());
+    QApplication::setWindowIcon(programIcon());
     QApplication::setQuitOnLastWindowClosed(false);
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/window.h"
 #include "startup/settings.h"
+#include "startup/startup.h"
 #include "ui/conversionview.h"
 #include "ui/messages.h"
 #include "ui/settingsview.h"
@@ -58,6 +59,11 @@ void Binding::created(Form& form)
     View& added = *m_views.emplace_back(form.name(), std::move(view)).second;
     Busy busy(m_busy);
     added.sync();
+}
+
+void Binding::start(const std::string& dir, FileSystem& files)
+{
+    forward([this, &dir, &files] { mezura::start(m_app, dir, files); });
 }
 
 void Binding::forward(const std::function<void()>& event)

@@ -13,6 +13,10 @@
 #include <utility>
 #include <vector>
 
+namespace mezura {
+class FileSystem;
+}
+
 namespace mezura::ui {
 
 class ConversionView;
@@ -26,6 +30,11 @@ public:
 
     App& app() { return m_app; }
     QtHost& host() { return m_host; }
+
+    // The start of the program: the settings window runs the start-up with `dir` as the
+    // program directory, opens the conversion windows chosen in its settings file and stands
+    // in front of them. `files` must outlive the binding.
+    void start(const std::string& dir, FileSystem& files);
 
     // Runs one user event on the windows, then syncs every view. Events raised while another
     // runs or while the views sync are dropped: they come from the program, not the user.

@@ -61,6 +61,19 @@ Caption::Caption(const QString& text, QWidget* parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
+CheckBox::CheckBox(const QString& text, QWidget* parent)
+    : QCheckBox(text, parent)
+{
+    setTristate(true); // for the grey state; the user never reaches it by clicking
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (onClick) {
+            onClick();
+        }
+    });
+}
+
+void CheckBox::nextCheckState() { }
+
 GaugeBar::GaugeBar(QWidget* parent)
     : QScrollBar(Qt::Horizontal, parent)
 {

@@ -2,6 +2,7 @@
 // the program sets from code raises none of them.
 #pragma once
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -42,6 +43,18 @@ protected:
 class Caption : public QLabel {
 public:
     Caption(const QString& text, QWidget* parent);
+};
+
+// A check box whose state only the program sets: a click changes nothing by itself and is
+// handed on, for the window to decide the box's new state.
+class CheckBox : public QCheckBox {
+public:
+    CheckBox(const QString& text, QWidget* parent);
+
+    std::function<void()> onClick;
+
+protected:
+    void nextCheckState() override;
 };
 
 // The gauge slider: arrows, track and thumb; neither the mouse wheel nor a context menu

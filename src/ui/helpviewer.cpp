@@ -1,22 +1,244 @@
 #include "ui/helpviewer.h"
 
+#include "framework/frame.h"
 #include "ui/messages.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include <QAction>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QStyle>
+#include <QToolBar>
+#include <utility>
 
 namespace mezura::ui {
 
-QString HelpViewer::helpFile()
+namespace {
+const QString kScheme = QStringLiteral("help");
+
+QString helpTitle() { return QString::fromUtf8(kTitlePrefix) + QStringLiteral("ヘルプ"); }
+
+void report(const std::string& problem)
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Mezura.chm"));
+    showMessage({ MessageKind::Warning, helpTitle(), QString::fromStdString(problem) });
 }
 
-void HelpViewer::open(int topic)
+// "/common.htm#fields" -> {"/common.htm", "fields"}
+HelpLink split(const std::string& page)
 {
-    // No viewer for the help file yet: say so rather than do nothing.
-    showMessage({ MessageKind::Information, QStringLiteral("ヨモギの単位計算"),
-                  QStringLiteral("ヘルプファイル \"Mezura.chm\" のトピック %1 はまだ表示できません。").arg(topic) });
+    const auto hash = page.find('#');
+    if (hash == std::string::npos) {
+        return { page, {} };
+    }
+    return { page.substr(0, hash), page.substr(hash + 1) };
+}
+
+// The addresses of the style sheets that an HTML page links: <link rel="stylesheet" href="...">.
+QStringList styleSheetLinks(const QString& html)
+{
+    static const QRegularExpression tag(QStringLiteral("<link\\s[^>]*>"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression attribute(
+        QStringLiteral("\\b(rel|href)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList links;
+    for (const QRegularExpressionMatch& link : tag.globalMatch(html)) {
+        QString rel;
+        QString href;
+        for (const QRegularExpressionMatch& pair : attribute.globalMatch(link.captured())) {
+            const QString value = pair.captured(2) + pair.captured(3) + pair.captured(4);
+            if (pair.captured(1).compare(QLatin1String("rel"), Qt::CaseInsensitive) == 0) {
+                rel = value;
+            } else {
+                href = value;
+            }
+        }
+        if (!href.isEmpty() && rel.split(QLatin1Char(' ')).contains(QLatin1String("stylesheet"), Qt::CaseInsensitive)) {
+            links << href;
+        }
+    }
+    return links;
+}
+} // namespace
+
+HelpBrowser::HelpBrowser(QWidget* parent)
+    : QTextBrowser(parent)
+{
+    // Every link goes through follow(): only places inside the help file are opened.
+    setOpenLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::follow);
+}
+
+QUrl HelpBrowser::address(const HelpLink& link)
+{
+    QUrl url;
+    url.setScheme(kScheme);
+    url.setPath(QString::fromStdString(link.page));
+    if (!link.fragment.empty()) {
+        url.setFragment(QString::fromStdString(link.fragment));
+    }
+    return url;
+}
+
+void HelpBrowser::setFile(HelpFile file)
+{
+    const bool another = !m_file || m_file->path() != file.path();
+    m_file = std::move(file);
+    if (another) {
+        clearHistory(); // the pages visited were those of another file
+    }
+}
+
+bool HelpBrowser::go(const HelpLink& link, std::string& error)
+{
+    if (!m_file) {
+        error = "ヘルプファイルが開かれていません";
+        return false;
+    }
+    if (!m_file->read(link.page, error)) {
+        return false;
+    }
+    setSource(address(link));
+    if (link.fragment.empty()) {
+        verticalScrollBar()->setValue(0); // a topic opens at its top, also on the page shown
+    }
+    return true;
+}
+
+std::optional<HelpLink> HelpBrowser::place(const QUrl& url) const
+{
+    if (url.isRelative()) {
+        return resolveLink(m_page, url.toString(QUrl::FullyEncoded).toStdString());
+    }
+    if (url.scheme() != kScheme) {
+        return std::nullopt;
+    }
+    std::string path = url.path(QUrl::FullyEncoded).toStdString();
+    if (url.hasFragment()) {
+        path += "#" + url.fragment(QUrl::FullyEncoded).toStdString();
+    }
+    return resolveLink("/", path);
+}
+
+void HelpBrowser::follow(const QUrl& url)
+{
+    const std::optional<HelpLink> target = place(url);
+    if (!target) {
+        return; // a link out of the help file: the viewer shows the help file only
+    }
+    std::string error;
+    if (!go(*target, error)) {
+        report(error);
+    }
+}
+
+QVariant HelpBrowser::loadResource(int type, const QUrl& name)
+{
+    const std::optional<HelpLink> target = place(name);
+    if (!m_file || !target) {
+        return {};
+    }
+    std::string error;
+    const std::optional<std::string> bytes = m_file->read(target->page, error);
+    if (!bytes) {
+        return {};
+    }
+    const QByteArray content(bytes->data(), static_cast<qsizetype>(bytes->size()));
+    switch (type) {
+    case QTextDocument::HtmlResource: {
+        m_page = target->page; // the page's own links and pictures are seen from it
+        // The page names its encoding; the help pages are written in UTF-8.
+        QStringDecoder decoder = QStringDecoder::decoderForHtml(content);
+        if (!decoder.isValid()) {
+            decoder = QStringDecoder(QStringDecoder::Utf8);
+        }
+        const QString html = decoder(content);
+        // The document reads a linked style sheet only when the link says type="text/css";
+        // the page's style sheets become the document's default ones instead, which the page
+        // is laid out with whatever its links say.
+        QString css;
+        for (const QString& href : styleSheetLinks(html)) {
+            css += loadResource(QTextDocument::StyleSheetResource, QUrl(href)).toString() + QLatin1Char('\n');
+        }
+        document()->setDefaultStyleSheet(css);
+        return html;
+    }
+    case QTextDocument::StyleSheetResource:
+        return QString::fromUtf8(content);
+    default:
+        return content; // a picture
+    }
+}
+
+HelpWindow::HelpWindow()
+    : m_browser(new HelpBrowser(this))
+{
+    setObjectName(QStringLiteral("help"));
+    setWindowTitle(helpTitle());
+    m_browser->setObjectName(QStringLiteral("helpBrowser"));
+    setCentralWidget(m_browser);
+
+    QToolBar* bar = addToolBar(QStringLiteral("移動"));
+    bar->setObjectName(QStringLiteral("helpTools"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("戻る"));
+    back->setObjectName(QStringLiteral("back"));
+    back->setEnabled(false);
+    connect(back, &QAction::triggered, m_browser, &QTextBrowser::backward);
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("進む"));
+    forward->setObjectName(QStringLiteral("forward"));
+    forward->setEnabled(false);
+    connect(forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+
+    resize(560, 480);
+}
+
+HelpViewer::HelpViewer() = default;
+HelpViewer::~HelpViewer() = default;
+
+bool HelpViewer::open(const std::string& path, int topic)
+{
+    if (path.empty()) {
+        report("ヘルプファイルが決まっていません（プログラムの起動が済んでいません）");
+        return false;
+    }
+    std::string error;
+    std::optional<HelpFile> file = HelpFile::open(path, error);
+    if (!file) {
+        report(error);
+        return false;
+    }
+    const std::optional<std::string> page = file->pageForTopic(topic, error);
+    if (!page) {
+        report(error);
+        return false;
+    }
+    if (!m_window) {
+        m_window = std::make_unique<HelpWindow>();
+    }
+    HelpBrowser* browser = m_window->browser();
+    // Opened anew at every request: a help file replaced meanwhile is read as it is now.
+    browser->setFile(std::move(*file));
+    if (!browser->go(split(*page), error)) {
+        report(error);
+        return false;
+    }
+    if (m_window->isMinimized()) {
+        m_window->showNormal();
+    }
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    return true;
+}
+
+void HelpViewer::close()
+{
+    if (m_window) {
+        m_window->close();
+    }
 }
 
 } // namespace mezura::ui

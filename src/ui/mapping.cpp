@@ -26,6 +26,8 @@ QSize windowPixels(Size size, Dpi dpi, int menuBarHeight)
     return QSize(client.width(), client.height() + menuBarHeight);
 }
 
+QSize plainWindowPixels(Size size, Dpi dpi) { return clientPixels({ size.width, size.height + kMenuBarTwips }, dpi); }
+
 QColor toQColor(Colour colour)
 {
     if (colour == kButtonFace) {

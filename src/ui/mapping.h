@@ -3,8 +3,9 @@
 // Positions and sizes are in twips (1/1440 inch) and become pixels through the screen's
 // logical dots per inch: twipsToPixels(1440, 96) -> 96, twipsToPixels(3315, 96) -> 221.
 // A window's size is the outer size of a classic desktop frame: 120 twips of borders across,
-// 690 twips of borders, title and menu bar down. The view keeps the client area below its
-// own menu bar exactly that high, whatever height its menu bar has.
+// 690 twips of borders, title and menu bar down, of which the menu bar takes 285. The view
+// keeps the client area below its own menu bar exactly that high, whatever height its menu
+// bar has; a window without a menu bar has the 285 twips more client area.
 #pragma once
 
 #include "framework/frame.h"
@@ -23,6 +24,7 @@ struct Dpi {
 
 inline constexpr int kFrameWidthTwips = 120;
 inline constexpr int kFrameHeightTwips = 690;
+inline constexpr int kMenuBarTwips = 285;
 
 // Rounded to the nearest pixel, halves away from zero.
 int twipsToPixels(int twips, double dpi);
@@ -34,6 +36,9 @@ QSize clientPixels(Size size, Dpi dpi);
 // The whole window: the client area with the menu bar above it.
 // windowPixels({3435, 2280}, {96, 96}, 21) -> 221 x 127.
 QSize windowPixels(Size size, Dpi dpi, int menuBarHeight);
+// The client area, and so the whole window, of a window without a menu bar:
+// plainWindowPixels({6105, 3420}, {96, 96}) -> 399 x 201.
+QSize plainWindowPixels(Size size, Dpi dpi);
 
 // &H00BBGGRR to a colour; the system button face is the palette's button colour.
 QColor toQColor(Colour colour);

@@ -1,6 +1,7 @@
 #include "ui/qthost.h"
 
 #include "framework/app.h"
+#include "startup/settings.h"
 #include "ui/binding.h"
 #include "ui/conversionview.h"
 #include "ui/messages.h"
@@ -16,8 +17,14 @@ namespace mezura::ui {
 
 QtHost::QtHost(Binding& binding)
     : m_binding(binding)
-    , m_openHelp([this](int topic) { m_viewer.open(topic); })
+    , m_openHelp([this](int topic) { m_viewer.open(helpFile(), topic); })
 {
+}
+
+std::string QtHost::helpFile() const
+{
+    const auto* config = dynamic_cast<const SettingsWindow*>(m_binding.app().existing(kSettingsWindow));
+    return config != nullptr ? config->helpFile() : std::string();
 }
 
 void QtHost::beep(const std::string&) { QApplication::beep(); }
@@ -62,6 +69,7 @@ void QtHost::quit()
 {
     QTimer::singleShot(0, &m_queue, [this] {
         m_binding.closeAll();
+        m_viewer.close();
         QCoreApplication::quit();
     });
 }

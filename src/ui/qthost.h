@@ -27,8 +27,13 @@ public:
 
     // Where help requests go; the help viewer unless replaced (the tests record them).
     void setHelpOpener(std::function<void(int topic)> opener);
+    // The help viewer, which shows the settings window's help file.
+    HelpViewer& helpViewer() { return m_viewer; }
 
 private:
+    // The help file that the start-up set, or empty before it.
+    std::string helpFile() const;
+
     Binding& m_binding;
     HelpViewer m_viewer;
     std::function<void(int)> m_openHelp;

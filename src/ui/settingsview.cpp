@@ -2,36 +2,162 @@
 
 #include "startup/settings.h"
 #include "ui/binding.h"
+#include "ui/controls.h"
+#include "ui/icon.h"
 
 #include <QCloseEvent>
-#include <QLabel>
-#include <QVBoxLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+#include <map>
 
 namespace mezura::ui {
+
+namespace {
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+Qt::CheckState toCheckState(int value)
+{
+    switch (value) {
+    case 1:
+        return Qt::Checked;
+    case 2:
+        return Qt::PartiallyChecked;
+    default:
+        return Qt::Unchecked;
+    }
+}
+
+// The character code of a key that produces a character: 13 for Enter, 27 for Esc, 32 for
+// Space, the code of a letter or digit; 0 for a key that produces none (arrows, F1, shift)
+// and for Tab, which moves between the controls.
+int characterCode(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 0;
+    default:
+        return event.text().isEmpty() ? 0 : event.text().at(0).unicode();
+    }
+}
+} // namespace
 
 SettingsView::SettingsView(Binding& binding, SettingsWindow& window)
     : m_binding(binding)
     , m_window(window)
-    , m_title(new QLabel(this))
 {
-    setObjectName(QString::fromStdString(window.name()));
-    m_title->setObjectName(QStringLiteral("Label1"));
-    m_title->setTextFormat(Qt::PlainText);
-    m_title->setAlignment(Qt::AlignCenter);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_title);
-    resize(360, 200);
+    setObjectName(qs(window.name()));
+    setWindowTitle(qs(window.title()));
+    // A panel of fixed layout: it can be minimized and closed, not resized.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(pixelSize());
+    buildControls();
+    if (const QScreen* shown = screen()) {
+        move(shown->availableGeometry().center() - rect().center());
+    }
+    // Key preview: the window's handler sees every key first, whichever control has the focus.
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
+}
+
+Dpi SettingsView::dpi() const
+{
+    const QScreen* shown = screen();
+    return { shown->logicalDotsPerInchX(), shown->logicalDotsPerInchY() };
+}
+
+QSize SettingsView::pixelSize() const { return plainWindowPixels(SettingsWindow::size(), dpi()); }
+
+void SettingsView::forward(const std::function<void()>& event) { m_binding.forward(event); }
+
+void SettingsView::buildControls()
+{
+    const Layout& layout = SettingsWindow::layout();
+    const Dpi d = dpi();
+
+    for (const ImageSpec& spec : layout.images) {
+        auto* image = new QLabel(this);
+        image->setObjectName(qs(spec.name));
+        const QRect rect = toPixels(spec.rect, d);
+        image->setGeometry(rect);
+        const qreal ratio = devicePixelRatioF();
+        QPixmap pixmap = programPixmap(qRound(std::min(rect.width(), rect.height()) * ratio));
+        pixmap.setDevicePixelRatio(ratio);
+        image->setPixmap(pixmap);
+        image->setAlignment(Qt::AlignCenter);
+    }
+
+    for (const LabelSpec& spec : layout.labels) {
+        auto* label = new Caption(qs(spec.caption), this);
+        label->setObjectName(qs(spec.name));
+        label->setGeometry(toPixels(spec.rect, d));
+    }
+
+    std::map<std::string, QWidget*> boxes;
+    for (const BoxSpec& spec : layout.boxes) {
+        auto* box = new QGroupBox(qs(spec.caption), this);
+        box->setObjectName(qs(spec.name));
+        box->setGeometry(toPixels(spec.rect, d));
+        boxes[spec.name] = box;
+    }
+    const auto parentOf = [&](const std::string& box) { return box.empty() ? this : boxes.at(box); };
+
+    for (const CheckSpec& spec : layout.checks) {
+        auto* check = new CheckBox(qs(spec.caption), parentOf(spec.box));
+        check->setObjectName(QStringLiteral("%1(%2)").arg(qs(spec.name)).arg(spec.index));
+        check->setGeometry(toPixels(spec.rect, d));
+        const int index = spec.index;
+        // A click ticks a box that was clear or grey and clears a ticked one.
+        check->onClick = [this, index] {
+            forward([this, index] { m_window.setCheck(index, m_window.check(index) == 1 ? 0 : 1); });
+        };
+        m_checks.emplace_back(index, check);
+    }
+
+    for (const ButtonSpec& spec : layout.buttons) {
+        auto* button = new QPushButton(qs(spec.caption), parentOf(spec.box));
+        button->setObjectName(qs(spec.name));
+        button->setGeometry(toPixels(spec.rect, d));
+        button->setAutoDefault(false);
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Button, toQColor(spec.colour));
+        button->setPalette(palette);
+        const std::string name = spec.name;
+        connect(button, &QPushButton::clicked, this,
+                [this, name] { forward([this, name] { m_window.clickButton(name); }); });
+    }
 }
 
 void SettingsView::sync()
 {
-    const QString title = QString::fromStdString(m_window.title());
+    const QString title = qs(m_window.title());
     if (windowTitle() != title) {
         setWindowTitle(title);
-        m_title->setText(title);
     }
-    if (isVisible() != m_window.visible()) {
-        setVisible(m_window.visible());
+    for (const auto& [index, check] : m_checks) {
+        const Qt::CheckState state = toCheckState(m_window.check(index));
+        if (check->checkState() != state) {
+            check->setCheckState(state);
+        }
+    }
+    if (m_window.visible() && !isVisible()) {
+        show();
+        raise(); // shown again, it stands in front of the conversion windows
+    } else if (!m_window.visible() && isVisible()) {
+        hide();
     }
 }
 
@@ -41,8 +167,28 @@ void SettingsView::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
+    // The window decides: hidden while a conversion window shows, else the end.
     event->ignore();
-    m_binding.forward([this] { m_window.setVisible(false); });
+    forward([this] { m_window.closeRequest(); });
+}
+
+bool SettingsView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (key.key() == Qt::Key_F1 && key.modifiers() == Qt::NoModifier) {
+        forward([this] { m_window.f1(); });
+        return true;
+    }
+    // A key that produces a character is the window's alone: it dismisses the window, and
+    // the control with the focus (a check box, a button) does not act on it as well.
+    if (const int code = characterCode(key); code != 0) {
+        forward([this, code] { m_window.keyPress(code); });
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace mezura::ui

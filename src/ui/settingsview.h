@@ -1,11 +1,14 @@
-// The view of the settings window.
+// The view of the settings window: the program's icon, name and version, the frame
+// "起動時の画面" with the ten check boxes and the buttons, built from the window's data. The
+// window sees every key before its controls.
 #pragma once
 
+#include "ui/mapping.h"
 #include "ui/view.h"
 
 #include <QWidget>
-
-class QLabel;
+#include <functional>
+#include <vector>
 
 namespace mezura {
 class SettingsWindow;
@@ -14,6 +17,7 @@ class SettingsWindow;
 namespace mezura::ui {
 
 class Binding;
+class CheckBox;
 
 class SettingsView : public QWidget, public View {
     Q_OBJECT
@@ -24,13 +28,21 @@ public:
     QWidget* widget() override { return this; }
     void sync() override;
 
+    Dpi dpi() const;
+    // The pixel size that the window's size in twips gives (it has no menu bar).
+    QSize pixelSize() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildControls();
+    void forward(const std::function<void()>& event);
+
     Binding& m_binding;
     SettingsWindow& m_window;
-    QLabel* m_title;
+    std::vector<std::pair<int, CheckBox*>> m_checks; // box index (1 ...) and its control
 };
 
 } // namespace mezura::ui

@@ -57,6 +57,21 @@ private slots:
         QCOMPARE(windowPixels({ width, height }, { dpi, dpi }, menuBar), window);
     }
 
+    // A window without a menu bar (the settings window) has its client area 285 twips taller.
+    void windowWithoutMenuBar_data()
+    {
+        QTest::addColumn<double>("dpi");
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("settings at 96") << 96.0 << QSize(399, 201);
+        QTest::newRow("settings at 144") << 144.0 << QSize(599, 302); // 598.5 x 301.5
+    }
+    void windowWithoutMenuBar()
+    {
+        QFETCH(double, dpi);
+        QFETCH(QSize, window);
+        QCOMPARE(plainWindowPixels({ 6105, 3420 }, { dpi, dpi }), window);
+    }
+
     void rectsScaleEachSide()
     {
         QCOMPARE(toPixels({ 45, 270, 980, 285 }, { 96, 96 }), QRect(3, 18, 65, 19));

@@ -1,8 +1,8 @@
-// mezura-probe: prints the pixel size that the temperature window takes on the current
-// display ("221x127"), for the smoke test to compare with the running program's window.
+// mezura-probe: prints the pixel size that the settings window takes on the current display
+// ("399x201"), for the smoke test to compare with the running program's window.
 #include "ui/application.h"
 #include "ui/binding.h"
-#include "ui/conversionview.h"
+#include "ui/settingsview.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -12,8 +12,12 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     mezura::ui::setUpApplication();
     mezura::ui::Binding binding;
-    binding.app().form("temp");
-    const QSize size = binding.conversionView("temp")->pixelSize();
+    binding.app().form("config");
+    const auto* view = dynamic_cast<mezura::ui::SettingsView*>(binding.view("config"));
+    if (view == nullptr) {
+        return 1;
+    }
+    const QSize size = view->pixelSize();
     std::printf("%dx%d\n", size.width(), size.height());
     return 0;
 }

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Smoke test of the real program on a virtual X display: the temperature window appears
-# with the size that its 3435 x 2280 twips give at the display's resolution.
+# Smoke test of the real program on a virtual X display. The program runs from a copy in a
+# temporary program directory, so that no settings file of the build directory counts and
+# none is left behind.
+# 1. No settings file: only the settings window appears, with the size that its twips give
+#    at the display's resolution; Esc then ends the program, and no file was written.
+# 2. A settings file that chooses the temperature window: it appears as well, the settings
+#    window in front of it; Esc hides the settings window only, and the file stays as it was.
 #   smoke.sh MEZURA PROBE
 set -u
 
 mezura=$1
 probe=$2
-title='ヨモギの単位計算－温度'
+prefix='ヨモギの単位計算－'
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
 
@@ -20,6 +25,7 @@ done
 
 . "$(dirname "$0")/../../scripts/xvfb.sh"
 work=$(mktemp -d)
+program=$work/program
 xvfb_pid=
 app_pid=
 cleanup() {
@@ -33,22 +39,71 @@ fail() {
     [ -f "$work/mezura.log" ] && cat "$work/mezura.log"
     exit 1
 }
+start_mezura() {
+    "$program/mezura" >"$work/mezura.log" 2>&1 &
+    app_pid=$!
+}
+# The program's visible windows, top-most first.
+visible_windows() {
+    local shown
+    shown=$(xdotool search --onlyvisible --name "^${prefix}" 2>/dev/null)
+    xwininfo -root -children | awk '/^ +0x/ {print $1}' | while read -r id; do
+        grep -qx "$((id))" <<<"$shown" && echo "$((id))"
+    done
+}
 
+mkdir "$program"
+cp "$mezura" "$program/mezura"
 start_xvfb "$work" || fail "no virtual display"
-"$mezura" >"$work/mezura.log" 2>&1 &
-app_pid=$!
-window=$(wait_window "^${title}\$" "$app_pid") || fail "no window named $title"
+
+# 1. The first start.
+start_mezura
+settings=$(wait_window "^${prefix}設定\$" "$app_pid") || fail "no settings window"
+sleep 0.5 # any other window would show by now
+shown=$(visible_windows | wc -l)
+[ "$shown" -eq 1 ] || fail "$shown windows show at the first start, expected the settings window alone"
 
 # The size the program gives that window on this display, from the same mapping.
 expected=$(timeout 30 "$probe") || fail "the probe failed"
 actual=
 for _ in $(seq 50); do # the window may still settle right after it appears
-    info=$(xwininfo -id "$window")
+    info=$(xwininfo -id "$settings")
     actual="$(awk '/ Width:/ {print $2}' <<<"$info")x$(awk '/ Height:/ {print $2}' <<<"$info")"
     [ "$actual" = "$expected" ] && break
     sleep 0.1
 done
-echo "display $DISPLAY, window $window: $actual, expected $expected"
-[ "$actual" = "$expected" ] || fail "the window's size differs"
+echo "display $DISPLAY, settings window $settings: $actual, expected $expected"
+[ "$actual" = "$expected" ] || fail "the settings window's size differs"
+
+# With no conversion window to go back to, a key ends the program.
+xdotool windowfocus --sync "$settings" key Escape
+for _ in $(seq 100); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$app_pid" 2>/dev/null && fail "Esc with no conversion window did not end the program"
+wait "$app_pid"
+status=$?
+app_pid=
+[ "$status" -eq 0 ] || fail "mezura ended with status $status"
+[ -e "$program/Mezura.cfg" ] && fail "the program wrote a settings file without OK or quit"
+
+# 2. A start with the temperature window chosen.
+printf '0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n' >"$program/Mezura.cfg"
+cp "$program/Mezura.cfg" "$work/chosen.cfg"
+start_mezura
+settings=$(wait_window "^${prefix}設定\$" "$app_pid") || fail "no settings window"
+temp=$(wait_window "^${prefix}温度\$" "$app_pid") || fail "the chosen temperature window does not show"
+order=
+for _ in $(seq 50); do
+    order=$(visible_windows | tr '\n' ' ')
+    [ "$order" = "$settings $temp " ] && break
+    sleep 0.1
+done
+[ "$order" = "$settings $temp " ] || fail "windows top-most first: $order, expected the settings window $settings in front of $temp"
+xdotool windowfocus --sync "$settings" key Escape
+wait_gone "$settings" "$app_pid" || fail "Esc did not hide the settings window"
 kill -0 "$app_pid" 2>/dev/null || fail "mezura ended"
+[ "$(visible_windows)" = "$temp" ] || fail "the temperature window does not show alone after Esc"
+cmp -s "$program/Mezura.cfg" "$work/chosen.cfg" || fail "the settings file changed"
 echo "PASS"

@@ -1,0 +1,200 @@
+#include "startup/files.h"
+#include "ui/binding.h"
+#include "ui/helpviewer.h"
+#include "ui/messages.h"
+#include "uitest.h"
+
+#include <QAction>
+#include <QFile>
+#include <QPushButton>
+#include <QTextBlock>
+#include <memory>
+
+namespace mezura::ui {
+
+namespace {
+// The help file that the build compiled beside the program.
+const QString kBuiltHelp = QStringLiteral(MEZURA_HELP_FILE);
+
+QString firstLine(const QTextBrowser* browser) { return browser->document()->begin().text().trimmed(); }
+} // namespace
+
+class HelpViewerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        test::quietPlatform();
+        QVERIFY2(QFile::exists(kBuiltHelp), qPrintable("no help file at " + kBuiltHelp));
+    }
+
+    void init()
+    {
+        m_messages.clear();
+        setMessageSink([this](const Message& message) { m_messages << message; });
+    }
+
+    void cleanup()
+    {
+        setMessageSink({});
+        const QString stray = m_guard.take();
+        QVERIFY2(stray.isEmpty(), qPrintable("unexpected modal dialog: " + stray));
+    }
+
+    void cleanupTestCase() { m_viewer.reset(); }
+
+    void everyTopicShowsItsPage_data()
+    {
+        QTest::addColumn<int>("topic");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("heading");
+        // clang-format off
+        QTest::newRow("common") << 1000 << "/common.htm" << "共通事項" << "ヨモギの単位計算 ― 共通事項";
+        QTest::newRow("length") << 1010 << "/length.htm" << "長さの画面" << "長さの画面";
+        QTest::newRow("square") << 1020 << "/square.htm" << "面積の画面" << "面積の画面";
+        QTest::newRow("cubic") << 1030 << "/cubic.htm" << "体積の画面" << "体積の画面";
+        QTest::newRow("weight") << 1040 << "/weight.htm" << "重さの画面" << "重さの画面";
+        QTest::newRow("press") << 1050 << "/press.htm" << "圧力の画面" << "圧力の画面";
+        QTest::newRow("temp") << 1060 << "/temp.htm" << "温度の画面" << "温度の画面";
+        QTest::newRow("year") << 1070 << "/year.htm" << "年号の画面" << "年号の画面";
+        QTest::newRow("velocity") << 1080 << "/velocity.htm" << "速度の画面" << "速度の画面";
+        QTest::newRow("heat") << 1090 << "/heat.htm" << "熱量の画面" << "熱量の画面";
+        QTest::newRow("radio") << 1100 << "/radio.htm" << "壊変率の画面" << "壊変率の画面";
+        // clang-format on
+    }
+    // One window for all of them; the page's style sheet comes from the file as well (its
+    // headings are 14 points).
+    void everyTopicShowsItsPage()
+    {
+        QFETCH(int, topic);
+        QFETCH(QString, page);
+        QFETCH(QString, title);
+        QFETCH(QString, heading);
+        HelpViewer& help = viewer();
+        QVERIFY(help.open(kBuiltHelp.toStdString(), topic));
+        QVERIFY(m_messages.isEmpty());
+        HelpWindow* window = help.window();
+        QVERIFY(window != nullptr && window->isVisible());
+        if (m_firstWindow == nullptr) {
+            m_firstWindow = window;
+        }
+        QCOMPARE(window, m_firstWindow);
+        QCOMPARE(window->windowTitle(), "ヨモギの単位計算－ヘルプ");
+        const HelpBrowser* browser = window->browser();
+        QCOMPARE(browser->source(), QUrl("help:" + page));
+        QCOMPARE(browser->documentTitle(), title);
+        QCOMPARE(firstLine(browser), heading);
+        QCOMPARE(browser->document()->begin().charFormat().fontPointSize(), 14.0);
+    }
+
+    // The keyboard reaches the first link of the common page (the length page); back and
+    // forward walk the pages seen.
+    void followsLinksBackAndForward()
+    {
+        HelpViewer& help = viewer();
+        QVERIFY(help.open(kBuiltHelp.toStdString(), 1000));
+        HelpBrowser* browser = help.window()->browser();
+        FIND(back, QAction, help.window(), "back");
+        FIND(forward, QAction, help.window(), "forward");
+        QTest::keyClick(browser, Qt::Key_Tab);
+        QTest::keyClick(browser, Qt::Key_Return);
+        QCOMPARE(browser->source(), QUrl("help:/length.htm"));
+        QCOMPARE(browser->documentTitle(), "長さの画面");
+        QVERIFY(back->isEnabled() && !forward->isEnabled());
+        back->trigger();
+        QCOMPARE(browser->documentTitle(), "共通事項");
+        QVERIFY(forward->isEnabled());
+        forward->trigger();
+        QCOMPARE(browser->documentTitle(), "長さの画面");
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    // Every failure names the file; the viewer shows nothing new and the program goes on.
+    void problemsAreReported_data()
+    {
+        QTest::addColumn<QString>("file"); // "built", "missing", "text" or "" (none set)
+        QTest::addColumn<int>("topic");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("missing file") << "missing" << 1000 << "が見つかりません";
+        QTest::newRow("not a help file") << "text" << 1000 << "ヘルプファイルの形式ではありません";
+        QTest::newRow("unmapped topic") << "built" << 1005 << "トピック 1005 がありません";
+        QTest::newRow("negative topic") << "built" << -1 << "トピック -1 がありません";
+        QTest::newRow("no file set") << "" << 1000 << "ヘルプファイルが決まっていません";
+    }
+    void problemsAreReported()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, topic);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        QString path = file == "built" ? kBuiltHelp : file.isEmpty() ? QString() : dir.filePath("Mezura.chm");
+        if (file == "text") {
+            QFile text(path);
+            QVERIFY(text.open(QIODevice::WriteOnly) && text.write("<html>no help here</html>\n") > 0);
+        }
+        HelpViewer fresh;
+        QVERIFY(!fresh.open(path.toStdString(), topic));
+        QVERIFY(fresh.window() == nullptr);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].kind, MessageKind::Warning);
+        QCOMPARE(m_messages[0].title, "ヨモギの単位計算－ヘルプ");
+        QVERIFY2(m_messages[0].text.contains(path) && m_messages[0].text.contains(says),
+                 qPrintable(m_messages[0].text));
+    }
+
+    // "?" in the settings window opens the help file beside the program once the handler has
+    // returned, or says that it is not there.
+    void helpBesideTheProgram_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::newRow("present") << true;
+        QTest::newRow("missing") << false;
+    }
+    void helpBesideTheProgram()
+    {
+        QFETCH(bool, present);
+        QTemporaryDir program;
+        if (present) {
+            QVERIFY(QFile::copy(kBuiltHelp, program.filePath("Mezura.chm")));
+        }
+        DiskFileSystem files;
+        Binding binding;
+        binding.start(program.path().toStdString(), files);
+        QWidget* settings = binding.view("config")->widget();
+        FIND(question, QPushButton, settings, "Command6");
+        QTest::mouseClick(question, Qt::LeftButton);
+        HelpViewer& help = binding.host().helpViewer();
+        QVERIFY(help.window() == nullptr && m_messages.isEmpty()); // not yet: the handler runs
+        if (present) {
+            QTRY_VERIFY(help.window() != nullptr && help.window()->isVisible());
+            QCOMPARE(help.window()->browser()->documentTitle(), "共通事項");
+            QVERIFY(m_messages.isEmpty());
+        } else {
+            QTRY_COMPARE(m_messages.size(), 1);
+            QVERIFY2(m_messages[0].text.contains(program.filePath("Mezura.chm")), qPrintable(m_messages[0].text));
+            QVERIFY(help.window() == nullptr);
+        }
+        QVERIFY(settings->isVisible() && !binding.app().ended());
+    }
+
+private:
+    HelpViewer& viewer()
+    {
+        if (!m_viewer) {
+            m_viewer = std::make_unique<HelpViewer>();
+        }
+        return *m_viewer;
+    }
+
+    test::ModalGuard m_guard;
+    std::unique_ptr<HelpViewer> m_viewer; // shared by the cases that open the built file
+    HelpWindow* m_firstWindow = nullptr;
+    QList<Message> m_messages;
+};
+
+} // namespace mezura::ui
+
+MEZURA_UI_TEST_MAIN(mezura::ui::HelpViewerTest)
+#include "helpviewer_test.moc"

@@ -1,0 +1,321 @@
+#include "startup/files.h"
+#include "startup/settings.h"
+#include "ui/binding.h"
+#include "ui/conversionview.h"
+#include "ui/messages.h"
+#include "ui/settingsview.h"
+#include "uitest.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <memory>
+#include <optional>
+
+namespace mezura::ui {
+
+namespace {
+// Settings files: ten lines, one per conversion window in menu order.
+const QByteArray kOnlyTemp = "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n";
+const QByteArray kTempGrey = "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n0\r\n";
+
+QColor face(const QWidget* widget) { return widget->palette().color(QPalette::Button); }
+} // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { test::quietPlatform(); }
+
+    void init()
+    {
+        m_program = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_program->isValid());
+        m_messages.clear();
+        m_help.clear();
+        setMessageSink([this](const Message& message) { m_messages << message; });
+        m_binding = std::make_unique<Binding>();
+        m_binding->host().setHelpOpener([this](int topic) { m_help << topic; });
+    }
+
+    void cleanup()
+    {
+        m_binding.reset();
+        setMessageSink({});
+        QVERIFY2(m_messages.isEmpty(),
+                 qPrintable("unexpected message: " + (m_messages.isEmpty() ? QString() : m_messages[0].text)));
+        const QString stray = m_guard.take();
+        QVERIFY2(stray.isEmpty(), qPrintable("unexpected modal dialog: " + stray));
+    }
+
+    void builtFromTheLayout_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QRect>("twips");
+        QTest::addColumn<bool>("inFrame");
+        QTest::addColumn<QColor>("colour"); // of a button
+        const QColor none;
+        const QColor buttonFace = toQColor(kButtonFace);
+        // clang-format off
+        QTest::newRow("icon") << "Image1" << "" << QRect(900, 960, 480, 480) << false << none;
+        QTest::newRow("name") << "Label1" << "ヨモギの単位計算" << QRect(360, 1920, 1815, 255) << false << none;
+        QTest::newRow("name in letters") << "Label2" << "Mezura" << QRect(540, 2280, 1215, 255) << false << none;
+        QTest::newRow("version") << "Label3" << "ver 3.72" << QRect(735, 2640, 1095, 255) << false << none;
+        QTest::newRow("frame") << "Frame1" << "起動時の画面" << QRect(2280, 120, 3615, 2775) << false << none;
+        QTest::newRow("first column") << "Check1(4)" << "重さ" << QRect(240, 1560, 855, 255) << true << none;
+        QTest::newRow("second column") << "Check1(5)" << "速度" << QRect(1440, 480, 855, 255) << true << none;
+        QTest::newRow("third column") << "Check1(10)" << "年号" << QRect(2520, 840, 855, 255) << true << none;
+        QTest::newRow("OK") << "Command1" << "OK" << QRect(240, 2160, 735, 375) << true << QColor(192, 255, 255);
+        QTest::newRow("cancel") << "Command2" << "cancel" << QRect(1200, 2160, 735, 375) << true << buttonFace;
+        QTest::newRow("quit") << "Command3" << "quit" << QRect(2160, 2160, 735, 375) << true << buttonFace;
+        QTest::newRow("help") << "Command6" << "?" << QRect(3120, 2160, 255, 375) << true << QColor(192, 192, 255);
+        // clang-format on
+    }
+    void builtFromTheLayout()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QRect, twips);
+        QFETCH(bool, inFrame);
+        QFETCH(QColor, colour);
+        SettingsView* view = startWith(std::nullopt);
+        QVERIFY(view != nullptr);
+        auto* control = view->findChild<QWidget*>(name);
+        QVERIFY2(control != nullptr, qPrintable("missing control " + name));
+
+        QString shown;
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            shown = button->text();
+        } else if (auto* box = qobject_cast<QGroupBox*>(control)) {
+            shown = box->title();
+        } else if (auto* label = qobject_cast<QLabel*>(control)) {
+            shown = label->text();
+            if (name == "Image1") {
+                QVERIFY(!label->pixmap().isNull());
+            }
+        }
+        QCOMPARE(shown, caption);
+        QCOMPARE(control->parentWidget()->objectName(), inFrame ? QString("Frame1") : QString("config"));
+        QCOMPARE(control->geometry(), toPixels({ twips.x(), twips.y(), twips.width(), twips.height() }, view->dpi()));
+        if (colour.isValid()) {
+            QCOMPARE(face(control), colour);
+        }
+    }
+
+    void windowWithTenTriStateBoxes()
+    {
+        SettingsView* view = startWith(std::nullopt);
+        QVERIFY(view != nullptr);
+        QCOMPARE(view->windowTitle(), "ヨモギの単位計算－設定");
+        QVERIFY(view->findChild<QMenuBar*>() == nullptr);
+        QCOMPARE(view->size(), view->pixelSize());
+        QVERIFY(!QApplication::windowIcon().isNull());
+        QStringList captions;
+        for (int i = 1; i <= 10; ++i) {
+            auto* box = view->findChild<QCheckBox*>(QStringLiteral("Check1(%1)").arg(i));
+            QVERIFY2(box != nullptr, qPrintable(QStringLiteral("missing Check1(%1)").arg(i)));
+            QVERIFY(box->isTristate());
+            QCOMPARE(box->checkState(), Qt::Unchecked);
+            captions << box->text();
+        }
+        QCOMPARE(captions,
+                 (QStringList { "長さ", "面積", "体積", "重さ", "速度", "圧力", "熱量", "温度", "壊変", "年号" }));
+    }
+
+    // The first start shows the settings window alone; ticking two boxes and OK stores them,
+    // opens their windows and hides the settings window; "設定" brings it back.
+    void firstStartThenOk()
+    {
+        SettingsView* view = startWith(std::nullopt);
+        QVERIFY(view != nullptr);
+        QCOMPARE(visibleWindows(), QStringList { "config" });
+        FIND(length, QCheckBox, view, "Check1(1)");
+        FIND(temp, QCheckBox, view, "Check1(8)");
+        FIND(ok, QPushButton, view, "Command1");
+        QTest::mouseClick(length, Qt::LeftButton);
+        QTest::mouseClick(temp, Qt::LeftButton);
+        QCOMPARE(length->checkState(), Qt::Checked);
+        QCOMPARE(settings().check(8), 1);
+        QVERIFY(!QFile::exists(settingsFile())); // nothing is stored before OK
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(settingsText(), "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n");
+        QCOMPARE(visibleWindows(), (QStringList { "length", "temp" }));
+
+        ConversionView* tempView = m_binding->conversionView("temp");
+        FIND(showSettings, QAction, tempView, "mnuH3");
+        showSettings->trigger();
+        QCOMPARE(visibleWindows(), (QStringList { "config", "length", "temp" }));
+        QTest::mouseClick(temp, Qt::LeftButton);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(settingsText(), "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+        QCOMPARE(visibleWindows(), QStringList { "length" });
+    }
+
+    // Any key that produces a character dismisses the window like "cancel", before the
+    // control with the focus sees it; nothing is stored.
+    void dismissedByCancelOrAnyKey_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key"); // 0: a click on the control
+        QTest::newRow("cancel") << "Command2" << 0;
+        QTest::newRow("Esc") << "config" << int(Qt::Key_Escape);
+        QTest::newRow("Enter on OK does not save") << "Command1" << int(Qt::Key_Return);
+        QTest::newRow("Space on a box does not tick it") << "Check1(1)" << int(Qt::Key_Space);
+        QTest::newRow("a letter on quit does not quit") << "Command3" << int(Qt::Key_Q);
+    }
+    void dismissedByCancelOrAnyKey()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        SettingsView* view = startWith(kOnlyTemp);
+        QVERIFY(view != nullptr);
+        QCOMPARE(visibleWindows(), (QStringList { "config", "temp" }));
+        QWidget* target = control == "config" ? view : view->findChild<QWidget*>(control);
+        QVERIFY(target != nullptr);
+        if (key == 0) {
+            QTest::mouseClick(target, Qt::LeftButton);
+        } else {
+            QTest::keyClick(target, Qt::Key(key));
+        }
+        QCOMPARE(visibleWindows(), QStringList { "temp" });
+        QVERIFY(!m_binding->app().ended());
+        QCOMPARE(settings().check(1), 0);
+        QCOMPARE(settingsText(), QString::fromLatin1(kOnlyTemp));
+    }
+
+    void closeBox_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("a conversion window shows: hidden") << kOnlyTemp << false;
+        QTest::newRow("none shows: the end") << QByteArray() << true;
+    }
+    void closeBox()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, ends);
+        SettingsView* view = startWith(file.isEmpty() ? std::nullopt : std::optional<QByteArray>(file));
+        QVERIFY(view != nullptr);
+        view->close();
+        QCOMPARE(m_binding->app().ended(), ends);
+        QTRY_VERIFY(!view->isVisible());
+        QCOMPARE(m_binding->app().form("temp").visible(), !ends);
+        QCOMPARE(QFile::exists(settingsFile()), !file.isEmpty()); // nothing is written
+    }
+
+    // "quit" stores the boxes as they are, confirmed or not, and ends the program.
+    void quitSavesTheBoxes()
+    {
+        SettingsView* view = startWith(kOnlyTemp);
+        QVERIFY(view != nullptr);
+        FIND(year, QCheckBox, view, "Check1(10)");
+        FIND(quit, QPushButton, view, "Command3");
+        QTest::mouseClick(year, Qt::LeftButton);
+        QTest::mouseClick(quit, Qt::LeftButton);
+        QCOMPARE(settingsText(), "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n");
+        QVERIFY(m_binding->app().ended());
+        QTRY_VERIFY(!view->isVisible() && !m_binding->conversionView("temp")->isVisible());
+    }
+
+    // A grey box opens its window like a ticked one; a click ticks it, the next one clears it.
+    void greyBox()
+    {
+        SettingsView* view = startWith(kTempGrey);
+        QVERIFY(view != nullptr);
+        FIND(temp, QCheckBox, view, "Check1(8)");
+        QCOMPARE(temp->checkState(), Qt::PartiallyChecked);
+        QCOMPARE(visibleWindows(), (QStringList { "config", "temp" }));
+        QTest::mouseClick(temp, Qt::LeftButton);
+        QCOMPARE(settings().check(8), 1);
+        QCOMPARE(temp->checkState(), Qt::Checked);
+        QTest::mouseClick(temp, Qt::LeftButton);
+        QCOMPARE(settings().check(8), 0);
+        QCOMPARE(temp->checkState(), Qt::Unchecked);
+    }
+
+    // F1 and "?" open help at the common topic once the handler has returned; the window
+    // stays.
+    void help()
+    {
+        SettingsView* view = startWith(kOnlyTemp);
+        QVERIFY(view != nullptr);
+        FIND(box, QCheckBox, view, "Check1(2)");
+        FIND(question, QPushButton, view, "Command6");
+        QTest::keyClick(box, Qt::Key_F1);
+        QTest::mouseClick(question, Qt::LeftButton);
+        QVERIFY(m_help.isEmpty());
+        QTRY_COMPARE(m_help, (QList<int> { 1000, 1000 }));
+        QCOMPARE(visibleWindows(), (QStringList { "config", "temp" }));
+        QCOMPARE(settings().check(2), 0);
+    }
+
+    void standsInFrontAtStart()
+    {
+        SettingsView* view = startWith(kOnlyTemp);
+        QVERIFY(view != nullptr);
+        QTRY_COMPARE(QApplication::activeWindow(), view);
+    }
+
+private:
+    QString settingsFile() const { return m_program->filePath(QStringLiteral("Mezura.cfg")); }
+
+    QString settingsText() const
+    {
+        QFile file(settingsFile());
+        return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QStringLiteral("(no file)");
+    }
+
+    SettingsWindow& settings() { return dynamic_cast<SettingsWindow&>(m_binding->app().form(kSettingsWindow)); }
+
+    // Starts the program in the temporary program directory, with `file` as its settings file
+    // when given; the settings view, or null when the start failed.
+    SettingsView* startWith(const std::optional<QByteArray>& file)
+    {
+        if (file) {
+            QFile cfg(settingsFile());
+            if (!cfg.open(QIODevice::WriteOnly) || cfg.write(*file) != file->size()) {
+                return nullptr;
+            }
+        }
+        m_binding->start(m_program->path().toStdString(), m_files);
+        auto* view = dynamic_cast<SettingsView*>(m_binding->view(kSettingsWindow));
+        if (view == nullptr || !QTest::qWaitForWindowExposed(view)) {
+            return nullptr;
+        }
+        return view;
+    }
+
+    // The windows whose views show, config first, then in menu order; each view agrees with
+    // its window.
+    QStringList visibleWindows() const
+    {
+        QStringList shown;
+        for (Form* form : m_binding->app().existingForms()) {
+            View* view = m_binding->view(form->name());
+            if (view == nullptr || view->widget()->isVisible() != form->visible()) {
+                return { QString::fromStdString(form->name()) + " differs from its view" };
+            }
+            if (form->visible()) {
+                shown << QString::fromStdString(form->name());
+            }
+        }
+        return shown;
+    }
+
+    test::ModalGuard m_guard;
+    std::unique_ptr<QTemporaryDir> m_program;
+    DiskFileSystem m_files;
+    std::unique_ptr<Binding> m_binding;
+    QList<Message> m_messages;
+    QList<int> m_help;
+};
+
+} // namespace mezura::ui
+
+MEZURA_UI_TEST_MAIN(mezura::ui::SettingsTest)
+#include "settings_test.moc"
