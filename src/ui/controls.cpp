@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include <algorithm>
+
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -59,6 +61,33 @@ Caption::Caption(const QString& text, QWidget* parent)
 {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Caption::setDesignGeometry(const QRect& rect, bool keepRightEdge)
+{
+    m_design = rect;
+    m_keepRightEdge = keepRightEdge;
+    fit();
+}
+
+void Caption::setCaption(const QString& text)
+{
+    setText(text);
+    fit();
+}
+
+void Caption::fit()
+{
+    QRect rect = m_design;
+    const int needed = fontMetrics().horizontalAdvance(text()) + 2 * margin() + 1;
+    if (needed > rect.width()) {
+        if (m_keepRightEdge) {
+            rect.setLeft(std::max(0, rect.right() + 1 - needed));
+        } else {
+            rect.setWidth(needed);
+        }
+    }
+    setGeometry(rect);
 }
 
 CheckBox::CheckBox(const QString& text, QWidget* parent)

@@ -43,6 +43,18 @@ protected:
 class Caption : public QLabel {
 public:
     Caption(const QString& text, QWidget* parent);
+
+    // The caption's place as designed. A text wider than that place (the screen's font may
+    // run wider than the one the layout was drawn for) widens the caption instead of being
+    // cut: to the right, or to the left where the caption ends a row (IndMax).
+    void setDesignGeometry(const QRect& rect, bool keepRightEdge = false);
+    void setCaption(const QString& text);
+
+private:
+    void fit();
+
+    QRect m_design;
+    bool m_keepRightEdge = false;
 };
 
 // A check box whose state only the program sets: a click changes nothing by itself and is

@@ -137,7 +137,7 @@ void ConversionView::buildControls()
 
         auto* label = new Caption(qs(spec.label), parent);
         label->setObjectName(qs("lbl_" + spec.name));
-        label->setGeometry(toPixels({ spec.labelLeft, spec.labelTop, spec.field.width, spec.labelHeight }, d));
+        label->setDesignGeometry(toPixels({ spec.labelLeft, spec.labelTop, spec.field.width, spec.labelHeight }, d));
 
         auto* field = new FieldEdit(parent);
         field->setObjectName(qs(spec.name));
@@ -157,7 +157,7 @@ void ConversionView::buildControls()
     for (const LabelSpec& spec : layout.labels) {
         auto* label = new Caption(qs(spec.caption), background);
         label->setObjectName(qs(spec.name));
-        label->setGeometry(toPixels(spec.rect, d));
+        label->setDesignGeometry(toPixels(spec.rect, d), spec.name == "IndMax");
         m_labels.push_back(label);
     }
 
@@ -245,6 +245,7 @@ void ConversionView::sync()
         const QString text = qs(m_window.text(index));
         if (m_fields[i]->text() != text) {
             m_fields[i]->setText(text);
+            m_fields[i]->setCursorPosition(0); // a written value shows from its first digit
         }
         setColour(m_fields[i], QPalette::Base, toQColor(m_window.fieldColour(index)));
     }
@@ -254,7 +255,7 @@ void ConversionView::sync()
     for (std::size_t i = 0; i < m_labels.size(); ++i) {
         const QString caption = qs(m_window.caption(layout.labels[i].name));
         if (m_labels[i]->text() != caption) {
-            m_labels[i]->setText(caption);
+            m_labels[i]->setCaption(caption);
         }
     }
     if (m_slider != nullptr) {

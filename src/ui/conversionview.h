@@ -23,6 +23,7 @@ struct MenuEntry;
 namespace mezura::ui {
 
 class Binding;
+class Caption;
 class FieldEdit;
 class GaugeBar;
 
@@ -60,7 +61,7 @@ private:
     QMenu* m_popup = nullptr;
     std::vector<FieldEdit*> m_fields; // by field index
     std::vector<QPushButton*> m_buttons; // by button index
-    std::vector<QLabel*> m_labels; // by label index (IndMin, IndMax ...)
+    std::vector<Caption*> m_labels; // by label index (IndMin, IndMax ...)
     GaugeBar* m_slider = nullptr;
     std::optional<Size> m_appliedSize; // the size last given to the widget
 };
