@@ -15,10 +15,10 @@ const char* stateName(WindowState state)
     return "normal";
 }
 
-FrameModel::FrameModel(const FrameSpec& spec)
-    : m_spec(&spec)
+FrameModel::FrameModel(const FrameSpec& row)
+    : m_spec(&row)
 {
-    m_mode = spec.initialMode;
+    m_mode = row.initialMode;
     framing(m_mode);
 }
 

@@ -31,9 +31,9 @@ inline constexpr int kCommonHelpTopic = 1000;
 
 class FrameModel {
 public:
-    explicit FrameModel(const FrameSpec& spec);
+    explicit FrameModel(const FrameSpec& row);
 
-    const FrameSpec& spec() const { return *m_spec; }
+    const FrameSpec& row() const { return *m_spec; }
     std::string title() const { return kTitlePrefix + m_spec->caption; }
 
     int mode() const { return m_mode; }

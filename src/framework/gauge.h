@@ -131,7 +131,7 @@ private:
 // without raising the change handler, so no field is rewritten.
 class GaugeWindow : public GaugeBase {
 public:
-    // Throws std::invalid_argument when the spec names a button or field the layout lacks.
+    // Throws std::invalid_argument when the gauge table names a button or field the layout lacks.
     GaugeWindow(App& app, const FrameSpec& frame, Layout layout, GaugeSpec gauge);
 
     const GaugeSpec& gaugeSpec() const { return m_gauge; }
@@ -159,7 +159,7 @@ private:
     GaugeSpec m_gauge;
 };
 
-// Range buttons of a spec in the order of its ranges, for GaugeBase.
+// Range buttons of a gauge table in the order of its ranges, for GaugeBase.
 std::vector<GaugeBase::RangeButton> rangeButtons(const GaugeSpec& gauge);
 
 } // namespace mezura

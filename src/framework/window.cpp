@@ -131,8 +131,8 @@ void ConversionWindow::typeText(int field, const std::string& text)
 
 void ConversionWindow::keyPress(int field, int keyCode)
 {
-    const FieldSpec& spec = m_layout.fields.at(static_cast<std::size_t>(field));
-    if (keyCode != 13 || !spec.typing || app().ended()) {
+    const FieldSpec& row = m_layout.fields.at(static_cast<std::size_t>(field));
+    if (keyCode != 13 || !row.typing || app().ended()) {
         return;
     }
     guarded([&] { enter(field); });
@@ -148,7 +148,7 @@ void ConversionWindow::clickField(int field)
 void ConversionWindow::clickButton(int button)
 {
     if (m_layout.buttons.at(static_cast<std::size_t>(button)).role == ButtonRole::Help) {
-        helpAt(m_frame.spec().helpTopic);
+        helpAt(m_frame.row().helpTopic);
         return;
     }
     guarded([&] { rangeButton(button); });
@@ -196,7 +196,7 @@ bool ConversionWindow::menu(std::string_view item)
     } else if (name == "mnuH1") {
         helpAt(kCommonHelpTopic);
     } else if (name == "mnuH2" || name == "mnu02") {
-        helpAt(m_frame.spec().helpTopic);
+        helpAt(m_frame.row().helpTopic);
     } else if (name == "mnuX" || name == "mnu03") {
         app().quit();
     } else {

@@ -78,7 +78,7 @@ void ConversionView::forward(const std::function<void()>& event) { m_binding.for
 void ConversionView::buildMenus()
 {
     menuBar()->setNativeMenuBar(false); // the client area lies below a menu bar of the window
-    for (const MenuEntry& entry : mezura::menuBar(m_window.frame().spec())) {
+    for (const MenuEntry& entry : mezura::menuBar(m_window.frame().row())) {
         if (entry.items.empty()) {
             QAction* command = menuBar()->addAction(qs(entry.caption));
             command->setObjectName(qs(entry.name));
@@ -92,7 +92,7 @@ void ConversionView::buildMenus()
         menu->menuAction()->setObjectName(qs(entry.name));
         addItems(menu, entry.items);
     }
-    const MenuEntry popup = popupMenu(m_window.frame().spec());
+    const MenuEntry popup = popupMenu(m_window.frame().row());
     m_popup = new QMenu(this);
     m_popup->setObjectName(qs(popup.name));
     addItems(m_popup, popup.items);
@@ -123,26 +123,26 @@ void ConversionView::buildControls()
     setCentralWidget(background);
 
     std::map<std::string, QWidget*> boxes;
-    for (const BoxSpec& spec : layout.boxes) {
-        auto* box = new QGroupBox(qs(spec.caption), background);
-        box->setObjectName(qs(spec.name));
-        box->setGeometry(toPixels(spec.rect, d));
-        boxes[spec.name] = box;
+    for (const BoxSpec& row : layout.boxes) {
+        auto* box = new QGroupBox(qs(row.caption), background);
+        box->setObjectName(qs(row.name));
+        box->setGeometry(toPixels(row.rect, d));
+        boxes[row.name] = box;
     }
 
     for (std::size_t i = 0; i < layout.fields.size(); ++i) {
-        const FieldSpec& spec = layout.fields[i];
+        const FieldSpec& row = layout.fields[i];
         const int index = static_cast<int>(i);
-        QWidget* parent = spec.box.empty() ? background : boxes.at(spec.box);
+        QWidget* parent = row.box.empty() ? background : boxes.at(row.box);
 
-        auto* label = new Caption(qs(spec.label), parent);
-        label->setObjectName(qs("lbl_" + spec.name));
-        label->setDesignGeometry(toPixels({ spec.labelLeft, spec.labelTop, spec.field.width, spec.labelHeight }, d));
+        auto* label = new Caption(qs(row.label), parent);
+        label->setObjectName(qs("lbl_" + row.name));
+        label->setDesignGeometry(toPixels({ row.labelLeft, row.labelTop, row.field.width, row.labelHeight }, d));
 
         auto* field = new FieldEdit(parent);
-        field->setObjectName(qs(spec.name));
-        field->setGeometry(toPixels(spec.field, d));
-        if (spec.typing) {
+        field->setObjectName(qs(row.name));
+        field->setGeometry(toPixels(row.field, d));
+        if (row.typing) {
             field->onKey = [this, index](int key) { forward([this, index, key] { m_window.keyPress(index, key); }); };
             field->onClick = [this, index] { forward([this, index] { m_window.clickField(index); }); };
             connect(field, &QLineEdit::textEdited, this, [this, index](const QString& text) {
@@ -154,18 +154,18 @@ void ConversionView::buildControls()
         m_fields.push_back(field);
     }
 
-    for (const LabelSpec& spec : layout.labels) {
-        auto* label = new Caption(qs(spec.caption), background);
-        label->setObjectName(qs(spec.name));
-        label->setDesignGeometry(toPixels(spec.rect, d), spec.name == "IndMax");
+    for (const LabelSpec& row : layout.labels) {
+        auto* label = new Caption(qs(row.caption), background);
+        label->setObjectName(qs(row.name));
+        label->setDesignGeometry(toPixels(row.rect, d), row.name == "IndMax");
         m_labels.push_back(label);
     }
 
     for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-        const ButtonSpec& spec = layout.buttons[i];
-        auto* button = new QPushButton(qs(spec.caption), background);
-        button->setObjectName(qs(spec.name));
-        button->setGeometry(toPixels(spec.rect, d));
+        const ButtonSpec& row = layout.buttons[i];
+        auto* button = new QPushButton(qs(row.caption), background);
+        button->setObjectName(qs(row.name));
+        button->setGeometry(toPixels(row.rect, d));
         button->setAutoDefault(false);
         const int index = static_cast<int>(i);
         connect(button, &QPushButton::clicked, this,
@@ -174,10 +174,10 @@ void ConversionView::buildControls()
     }
 
     if (!layout.sliders.empty()) {
-        const SliderSpec& spec = layout.sliders.front();
+        const SliderSpec& row = layout.sliders.front();
         m_slider = new GaugeBar(background);
-        m_slider->setObjectName(qs(spec.name));
-        m_slider->setGeometry(toPixels(spec.rect, d));
+        m_slider->setObjectName(qs(row.name));
+        m_slider->setGeometry(toPixels(row.rect, d));
         m_slider->setFocusPolicy(Qt::StrongFocus); // a tab stop like the fields
         connect(m_slider, &QAbstractSlider::actionTriggered, this, &ConversionView::sliderAction);
         connect(m_slider, &QAbstractSlider::sliderMoved, this,

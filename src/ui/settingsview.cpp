@@ -88,10 +88,10 @@ void SettingsView::buildControls()
     const Layout& layout = SettingsWindow::layout();
     const Dpi d = dpi();
 
-    for (const ImageSpec& spec : layout.images) {
+    for (const ImageSpec& row : layout.images) {
         auto* image = new QLabel(this);
-        image->setObjectName(qs(spec.name));
-        const QRect rect = toPixels(spec.rect, d);
+        image->setObjectName(qs(row.name));
+        const QRect rect = toPixels(row.rect, d);
         image->setGeometry(rect);
         const qreal ratio = devicePixelRatioF();
         QPixmap pixmap = programPixmap(qRound(std::min(rect.width(), rect.height()) * ratio));
@@ -100,26 +100,26 @@ void SettingsView::buildControls()
         image->setAlignment(Qt::AlignCenter);
     }
 
-    for (const LabelSpec& spec : layout.labels) {
-        auto* label = new Caption(qs(spec.caption), this);
-        label->setObjectName(qs(spec.name));
-        label->setGeometry(toPixels(spec.rect, d));
+    for (const LabelSpec& row : layout.labels) {
+        auto* label = new Caption(qs(row.caption), this);
+        label->setObjectName(qs(row.name));
+        label->setGeometry(toPixels(row.rect, d));
     }
 
     std::map<std::string, QWidget*> boxes;
-    for (const BoxSpec& spec : layout.boxes) {
-        auto* box = new QGroupBox(qs(spec.caption), this);
-        box->setObjectName(qs(spec.name));
-        box->setGeometry(toPixels(spec.rect, d));
-        boxes[spec.name] = box;
+    for (const BoxSpec& row : layout.boxes) {
+        auto* box = new QGroupBox(qs(row.caption), this);
+        box->setObjectName(qs(row.name));
+        box->setGeometry(toPixels(row.rect, d));
+        boxes[row.name] = box;
     }
     const auto parentOf = [&](const std::string& box) { return box.empty() ? this : boxes.at(box); };
 
-    for (const CheckSpec& spec : layout.checks) {
-        auto* check = new CheckBox(qs(spec.caption), parentOf(spec.box));
-        check->setObjectName(QStringLiteral("%1(%2)").arg(qs(spec.name)).arg(spec.index));
-        check->setGeometry(toPixels(spec.rect, d));
-        const int index = spec.index;
+    for (const CheckSpec& row : layout.checks) {
+        auto* check = new CheckBox(qs(row.caption), parentOf(row.box));
+        check->setObjectName(QStringLiteral("%1(%2)").arg(qs(row.name)).arg(row.index));
+        check->setGeometry(toPixels(row.rect, d));
+        const int index = row.index;
         // A click ticks a box that was clear or grey and clears a ticked one.
         check->onClick = [this, index] {
             forward([this, index] { m_window.setCheck(index, m_window.check(index) == 1 ? 0 : 1); });
@@ -127,15 +127,15 @@ void SettingsView::buildControls()
         m_checks.emplace_back(index, check);
     }
 
-    for (const ButtonSpec& spec : layout.buttons) {
-        auto* button = new QPushButton(qs(spec.caption), parentOf(spec.box));
-        button->setObjectName(qs(spec.name));
-        button->setGeometry(toPixels(spec.rect, d));
+    for (const ButtonSpec& row : layout.buttons) {
+        auto* button = new QPushButton(qs(row.caption), parentOf(row.box));
+        button->setObjectName(qs(row.name));
+        button->setGeometry(toPixels(row.rect, d));
         button->setAutoDefault(false);
         QPalette palette = button->palette();
-        palette.setColor(QPalette::Button, toQColor(spec.colour));
+        palette.setColor(QPalette::Button, toQColor(row.colour));
         button->setPalette(palette);
-        const std::string name = spec.name;
+        const std::string name = row.name;
         connect(button, &QPushButton::clicked, this,
                 [this, name] { forward([this, name] { m_window.clickButton(name); }); });
     }

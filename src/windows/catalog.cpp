@@ -32,9 +32,9 @@ const std::array<FrameSpec, 10> kFrames{{
 
 const FrameSpec& frameSpec(std::string_view name)
 {
-    for (const FrameSpec& spec : kFrames) {
-        if (spec.name == name) {
-            return spec;
+    for (const FrameSpec& row : kFrames) {
+        if (row.name == name) {
+            return row;
         }
     }
     throw std::invalid_argument("no conversion window named " + std::string(name));
