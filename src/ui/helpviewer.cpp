@@ -114,7 +114,8 @@ std::optional<HelpLink> HelpBrowser::place(const QUrl& url) const
     }
     std::string path = url.path(QUrl::FullyEncoded).toStdString();
     if (url.hasFragment()) {
-        path += "#" + url.fragment(QUrl::FullyEncoded).toStdString();
+        path.push_back('#');
+        path += url.fragment(QUrl::FullyEncoded).toStdString();
     }
     return resolveLink("/", path);
 }
