@@ -129,11 +129,7 @@ TEST(LengthWindow, OutOfRangeResetsEveryFieldToZero)
 
 // Units in centimetres, from their definitions: every chain must agree with them to the
 // four digits the limiter keeps (and the sun's two constants, 0.33 and 3.03).
-struct UnitSize {
-    LengthWindow::Field field;
-    double centimetres;
-};
-const UnitSize kUnitSizes[] = {
+const test::UnitSize kUnitSizes[] = {
     {LengthWindow::txtC0, 0.1},
     {LengthWindow::txtC1, 1},
     {LengthWindow::txtC2, 100},
@@ -169,27 +165,7 @@ const UnitSize kUnitSizes[] = {
 
 TEST(LengthWindow, EveryChainWritesEveryOtherFieldConsistently)
 {
-    ASSERT_EQ(std::size(kUnitSizes), static_cast<std::size_t>(LengthWindow::kFieldCount));
-    for (const UnitSize& typed : kUnitSizes) {
-        test::TestApp t;
-        ConversionWindow& w = t.window(kLength);
-        w.typeText(typed.field, "7.0");
-        w.keyPress(typed.field, 13);
-        const std::string where = "7.0 in " + w.layout().fields[typed.field].name;
-        EXPECT_EQ(w.text(typed.field), "7.0") << where;
-        const double centimetres = 7 * typed.centimetres;
-        for (const UnitSize& other : kUnitSizes) {
-            if (other.field == typed.field) {
-                continue;
-            }
-            const std::string& text = w.text(other.field);
-            const std::string what = where + ": " + w.layout().fields[other.field].name + "=" + text;
-            EXPECT_FALSE(text.empty()) << what;
-            EXPECT_NE(text, "7") << what;
-            EXPECT_NEAR(parseNumber(text) * other.centimetres / centimetres, 1.0, 2e-3) << what;
-        }
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectEveryChainWritesEveryField(kLength, kUnitSizes);
 }
 
 TEST(LengthWindow, SliderWritesMetresInTheUnitOfTheRange)
@@ -290,7 +266,7 @@ TEST(LengthWindow, StartsEmptyWithTheDesignGauge)
     EXPECT_EQ(w.caption("IndMax"), "1000mm");
     EXPECT_EQ(highlighted(w), "Command1");
     ASSERT_EQ(w.layout().fields.size(), static_cast<std::size_t>(LengthWindow::kFieldCount));
-    for (const UnitSize& unit : kUnitSizes) {
+    for (const test::UnitSize& unit : kUnitSizes) {
         EXPECT_EQ(w.text(unit.field), "");
     }
     // The field numbers the chains use are the rows of the field table.

@@ -142,14 +142,10 @@ TEST(SquareWindow, OutOfRangeResetsEveryFieldToZero)
 
 // Units in square centimetres, from their definitions: every chain must agree with them to
 // the four digits the limiter keeps.
-struct UnitSize {
-    SquareWindow::Field field;
-    double squareCentimetres;
-};
 constexpr double kSquareInch = 6.4516;
 constexpr double kSquareShaku = 918.09;
 constexpr double kTsubo = 36 * kSquareShaku;
-const UnitSize kUnitSizes[] = {
+const test::UnitSize kUnitSizes[] = {
     {SquareWindow::txtC1, 1},
     {SquareWindow::txtC2, 1e4},
     {SquareWindow::txtC3, 1e6},
@@ -177,27 +173,7 @@ const UnitSize kUnitSizes[] = {
 
 TEST(SquareWindow, EveryChainWritesEveryOtherFieldConsistently)
 {
-    ASSERT_EQ(std::size(kUnitSizes), static_cast<std::size_t>(SquareWindow::kFieldCount));
-    for (const UnitSize& typed : kUnitSizes) {
-        test::TestApp t;
-        ConversionWindow& w = t.window(kSquare);
-        w.typeText(typed.field, "7.0");
-        w.keyPress(typed.field, 13);
-        const std::string where = "7.0 in " + w.layout().fields[typed.field].name;
-        EXPECT_EQ(w.text(typed.field), "7.0") << where;
-        const double squareCentimetres = 7 * typed.squareCentimetres;
-        for (const UnitSize& other : kUnitSizes) {
-            if (other.field == typed.field) {
-                continue;
-            }
-            const std::string& text = w.text(other.field);
-            const std::string what = where + ": " + w.layout().fields[other.field].name + "=" + text;
-            EXPECT_FALSE(text.empty()) << what;
-            EXPECT_NE(text, "7") << what;
-            EXPECT_NEAR(parseNumber(text) * other.squareCentimetres / squareCentimetres, 1.0, 2e-3) << what;
-        }
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectEveryChainWritesEveryField(kSquare, kUnitSizes);
 }
 
 TEST(SquareWindow, SliderWritesAresInTheUnitOfTheRange)
