@@ -21,6 +21,9 @@ void runChain(Fields& fields, const Chain& chain, const std::function<void(int)>
     for (const Action& action : chain) {
         if (const auto* step = std::get_if<Step>(&action)) {
             runStep(fields, *step);
+        } else if (const auto* copy = std::get_if<CopyText>(&action)) {
+            const std::string text = fields.text(copy->source);
+            fields.setText(copy->target, text);
         } else {
             call(std::get<Call>(action).procedure);
         }

@@ -42,7 +42,13 @@ struct Call {
     int procedure;
 };
 
-using Action = std::variant<Step, Call>;
+// target <- the text of source, unchanged: no parse, no limiter ("12abc" stays "12abc").
+struct CopyText {
+    int target;
+    int source;
+};
+
+using Action = std::variant<Step, Call, CopyText>;
 using Chain = std::vector<Action>;
 
 // Runs one step; throws ArithmeticError at the first failing operation without writing.

@@ -1,6 +1,7 @@
 // The vocabulary of a window's tables, so that a row reads like the table it comes from:
 //   S(txtI2, txtI1, Div, 12)              txtI2 <- txtI1 ÷ 12, through the digit limiter
 //   S(txtP2, txtC1, Mul, 83, Div, 35)     the two operations in the order written
+//   TextOf(txtT1, txtI1)                  txtT1 <- the text of txtI1, unchanged
 //   {txtC1, {lineC, lineI, tindicator}}   what Enter in txtC1 runs
 #pragma once
 
@@ -23,6 +24,11 @@ inline Step S(int target, int source, Op op, double k)
 inline Step S(int target, int source, Op op1, double k1, Op op2, double k2)
 {
     return Step{target, source, {{op1, k1}, {op2, k2}}};
+}
+
+inline CopyText TextOf(int target, int source)
+{
+    return CopyText{target, source};
 }
 
 // The chain that Enter in `field` runs.

@@ -2,9 +2,15 @@
 
 #include "framework/window.h"
 #include "startup/settings.h"
+#include "windows/cubic.h"
+#include "windows/heat.h"
 #include "windows/length.h"
+#include "windows/press.h"
+#include "windows/radio.h"
 #include "windows/square.h"
 #include "windows/temp.h"
+#include "windows/velocity.h"
+#include "windows/weight.h"
 #include "windows/year.h"
 
 #include <array>
@@ -56,6 +62,24 @@ std::unique_ptr<Form> makeForm(App& app, std::string_view name)
     }
     if (name == "square") {
         return std::make_unique<SquareWindow>(app);
+    }
+    if (name == "press") {
+        return std::make_unique<PressWindow>(app);
+    }
+    if (name == "radio") {
+        return std::make_unique<RadioWindow>(app);
+    }
+    if (name == "velocity") {
+        return std::make_unique<VelocityWindow>(app);
+    }
+    if (name == "heat") {
+        return std::make_unique<HeatWindow>(app);
+    }
+    if (name == "cubic") {
+        return std::make_unique<CubicWindow>(app);
+    }
+    if (name == "weight") {
+        return std::make_unique<WeightWindow>(app);
     }
     // A window whose fields come later opens as its frame: title, menus and size modes.
     return std::make_unique<ConversionWindow>(app, frameSpec(name), Layout{});

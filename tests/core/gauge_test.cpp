@@ -400,5 +400,26 @@ TEST_F(Fixture, AGaugeTableThatDoesNotFitTheWindowIsRefused)
     }
 }
 
+// A text copy in a chain carries the source's text as it stands: no parse, no limiter; the
+// next step reads the copy.
+TEST(ChainCopy, ATextCopyCarriesTheTextUnchanged)
+{
+    struct Texts : Fields {
+        std::vector<std::string> texts{"", "", "", ""};
+        const std::string& text(int field) const override { return texts.at(static_cast<std::size_t>(field)); }
+        void setText(int field, const std::string& text) override { texts.at(static_cast<std::size_t>(field)) = text; }
+    };
+    const char* cases[][2] = {{"12abc", "12"}, {"1.23456789E+20", "1.234E+20"}, {"", "0"}, {" 7 ", "7"}};
+    for (const auto& row : cases) {
+        Texts fields;
+        fields.texts[txtA] = row[0];
+        runChain(fields, {rows::TextOf(txtB, txtA), S(txtC, txtB, Op::Mul, 1), rows::TextOf(txtT, txtB)},
+                 [](int) { FAIL() << "no procedure is called"; });
+        EXPECT_EQ(fields.texts[txtB], row[0]);
+        EXPECT_EQ(fields.texts[txtT], row[0]);
+        EXPECT_EQ(fields.texts[txtC], row[1]) << row[0]; // the step reads the copy
+    }
+}
+
 } // namespace
 } // namespace mezura

@@ -1,0 +1,327 @@
+#include "windows/cubic.h"
+
+#include "windows/catalog.h"
+
+#include <utility>
+
+namespace mezura {
+
+namespace {
+
+using namespace rows;
+using enum CubicWindow::Field;
+
+constexpr Colour kMetric = rgb(192, 255, 255);
+constexpr Colour kInchAndUK = rgb(255, 255, 192); // cubic inch to cord, UK liquid and dry
+constexpr Colour kUS = rgb(192, 192, 255);        // US liquid and dry
+constexpr Colour kJapanese = rgb(255, 192, 255);
+constexpr Colour kSpoons = rgb(192, 255, 192);
+constexpr Colour kContainers = rgb(255, 192, 128);
+
+constexpr const char* kDry = "Frame1"; // "Dry"
+
+// A unit field with its label directly above it at the field's Left.
+FieldSpec field(const char* name, const char* label, int left, int top, int tab, Colour colour, const char* box = "")
+{
+    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - kLabelHeight, tab, colour, box};
+}
+
+Layout cubicLayout()
+{
+    Layout layout;
+    // Five columns on the window; the dry measures stand relative to the "Dry" frame.
+    layout.fields = {
+        //     name      label            Left   Top   tab  colour
+        field("txtC1", "cm3, cc, ml",      45,   240,    0, kMetric),
+        field("txtC2", "dl",               45,   795,    1, kMetric),
+        field("txtC3", "l",                45,  1815,    2, kMetric),
+        field("txtC4", "m3",               60,  3870,    3, kMetric),
+        field("txtM1", "小匙",           4440,   240,   26, kSpoons),
+        field("txtM2", "中匙",           4440,   795,   27, kSpoons),
+        field("txtM3", "大匙",           4440,  1320,   28, kSpoons),
+        field("txtM4", "カップ",         4440,  1830,   29, kSpoons),
+        field("txtI1", "in3",            1140,   255,    4, kInchAndUK),
+        field("txtI2", "ft3",            1140,  2880,    9, kInchAndUK),
+        field("txtI3", "yd3",            1140,  3885,   11, kInchAndUK),
+        field("txtI4", "cord",           1140,  4410,   12, kInchAndUK),
+        field("txtS0", "勺",             3345,   795,   18, kJapanese),
+        field("txtS1", "合",             3345,  1320,   19, kJapanese),
+        field("txtS2", "升",             3345,  1830,   20, kJapanese),
+        field("txtS3", "斗",             3345,  2355,   21, kJapanese),
+        field("txtS4", "俵",             3345,  3345,   23, kJapanese),
+        field("txtS5", "石",             3345,  3840,   24, kJapanese),
+        field("txtS6", "立坪",           3345,  4365,   25, kJapanese),
+        field("txtS7", "才",             3345,  2865,   22, kJapanese),
+        field("txtLE1", "UK-gill",       1140,   780,    5, kInchAndUK),
+        field("txtLE2", "UK-pint",       1140,  1290,    6, kInchAndUK),
+        field("txtLE3", "UK-quart",      1140,  1815,    7, kInchAndUK),
+        field("txtLE4", "UK-gallon",     1140,  2340,    8, kInchAndUK),
+        field("txtLE5", "UK-barrel",     1140,  3360,   10, kInchAndUK),
+        field("txtLA1", "US-gill",       2250,   795,   13, kUS),
+        field("txtLA2", "US-pint",       2250,  1320,   14, kUS),
+        field("txtLA3", "US-quart",      2250,  1845,   15, kUS),
+        field("txtLA4", "US-gallon",     2250,  2400,   16, kUS),
+        field("txtLA5", "US-barrel",     2250,  3360,   17, kUS),
+        field("txtO1", "灯油カン",       4440,  2355,   30, kContainers),
+        field("txtO2", "barrel (oil)",   4440,  2865,   31, kContainers),
+        field("txtO3", "ドラムカン",     4440,  3360,   32, kContainers),
+        field("txtDE1", "UK-pint",         90,   450,   33, kInchAndUK, kDry),
+        field("txtDE2", "UK-quart",        90,   975,   34, kInchAndUK, kDry),
+        field("txtDE3", "UK-peck",         90,  1500,   35, kInchAndUK, kDry),
+        field("txtDE4", "UK-bushel",       90,  2010,   36, kInchAndUK, kDry),
+        field("txtDA1", "US-pint",       1200,   450,   37, kUS, kDry),
+        field("txtDA2", "US-quart",      1200,   975,   38, kUS, kDry),
+        field("txtDA3", "US-peck",       1200,  1485,   39, kUS, kDry),
+        field("txtDA4", "US-bushel",     1200,  2010,   40, kUS, kDry),
+    };
+    layout.boxes = {{kDry, "Dry", {5550, 840, 2310, 2445}}};
+    layout.sliders = {{"HScroll", {60, 4800, 4290, 255}, 0, 100, 41}};
+    layout.labels = {{"IndMin", "0", {60, 5085, 255, kLabelHeight}},
+                     {"IndMax", "100ml", {3600, 5070, 735, kLabelHeight}}};
+    layout.buttons = {{"Command1", "cm3, ml", {60, 5355, 1110, 255}, kHighlight},
+                      {"Command2", "dl", {1320, 5355, 795, 255}, kButtonFace},
+                      {"Command3", "L", {2265, 5355, 795, 255}, kButtonFace},
+                      {"Command4", "m3", {3225, 5355, 735, 255}, kButtonFace},
+                      {"Command5", "?", {4110, 5355, 240, 255}, kHelpButton, ButtonRole::Help}};
+    return layout;
+}
+
+const Call lineC{CubicWindow::kLineC};
+const Call lineM{CubicWindow::kLineM};
+const Call lineI{CubicWindow::kLineI};
+const Call lineS{CubicWindow::kLineS};
+const Call lineLE{CubicWindow::kLineLE};
+const Call lineLA{CubicWindow::kLineLA};
+const Call lineO{CubicWindow::kLineO};
+const Call lineDE{CubicWindow::kLineDE};
+const Call lineDA{CubicWindow::kLineDA};
+const Call tindicator{CubicWindow::kTindicator};
+
+// The group recompute procedures, by procedure number. Each fills its group from the cubic
+// centimetres, except 立坪 and 才 (from the cubic metres) and the containers (from the
+// litres and the US gallon): the metric fields and the US gallon are current by then.
+std::vector<Chain> groupProcedures()
+{
+    return {
+        /* lineC  */ {S(txtC2, txtC1, Div, 100), S(txtC3, txtC2, Div, 10), S(txtC4, txtC3, Div, 1000)},
+        /* lineM  */ {S(txtM1, txtC1, Div, 2.5), S(txtM2, txtC1, Div, 5), S(txtM3, txtC1, Div, 15),
+                      S(txtM4, txtC1, Div, 180)},
+        /* lineI  */ {S(txtI1, txtC1, Div, 16.3872), S(txtI2, txtI1, Div, 1728), S(txtI3, txtI2, Div, 27),
+                      S(txtI4, txtI2, Div, 128)},
+        /* lineS  */ {S(txtS1, txtC1, Div, 180.4), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 10),
+                      S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10), S(txtS6, txtC4, Div, 6.0087),
+                      S(txtS0, txtS1, Mul, 10), S(txtS7, txtC4, Div, 0.027826)},
+        /* lineLE */ {S(txtLE1, txtC1, Div, 142), S(txtLE2, txtLE1, Div, 4), S(txtLE3, txtLE2, Div, 2),
+                      S(txtLE4, txtLE3, Div, 4), S(txtLE5, txtLE4, Div, 36)},
+        /* lineLA */ {S(txtLA1, txtC1, Div, 118), S(txtLA2, txtLA1, Div, 4), S(txtLA3, txtLA2, Div, 2),
+                      S(txtLA4, txtLA3, Div, 4), S(txtLA5, txtLA4, Div, 31.5)},
+        /* lineO  */ {S(txtO1, txtC3, Div, 18), S(txtO2, txtLA4, Div, 42), S(txtO3, txtC3, Div, 200)},
+        /* lineDE */ {S(txtDE1, txtC1, Div, 568.2), S(txtDE2, txtDE1, Div, 2), S(txtDE3, txtDE2, Div, 8),
+                      S(txtDE4, txtDE3, Div, 4)},
+        /* lineDA */ {S(txtDA1, txtC1, Div, 550.6), S(txtDA2, txtDA1, Div, 2), S(txtDA3, txtDA2, Div, 8),
+                      S(txtDA4, txtDA3, Div, 4)},
+    };
+}
+
+// What Enter in each field runs: the typed field's own group and the cubic centimetres, then
+// the other groups in the fixed order lineC, lineM, lineI, lineS, lineLE, lineLA, lineO,
+// lineDE, lineDA. A typed barrel goes to cm3 by its own round figure (163600, 119200 or
+// 159000 cm3), not through the gallons it is made of.
+std::vector<EnterRow> enterChains()
+{
+    return {
+        // Metric: along the ladder from the typed field.
+        {txtC1, {lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtC2, {S(txtC1, txtC2, Mul, 100), S(txtC3, txtC2, Div, 10), S(txtC4, txtC3, Div, 1000),
+                 lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtC3, {S(txtC2, txtC3, Mul, 10), S(txtC1, txtC2, Mul, 100), S(txtC4, txtC3, Div, 1000),
+                 lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtC4, {S(txtC3, txtC4, Mul, 1000), S(txtC2, txtC3, Mul, 10), S(txtC1, txtC2, Mul, 100),
+                 lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+
+        // Spoons and the cup: cm3 first, the others from it.
+        {txtM1, {S(txtC1, txtM1, Mul, 2.5), S(txtM2, txtC1, Div, 5), S(txtM3, txtC1, Div, 15),
+                 S(txtM4, txtC1, Div, 180),
+                 lineC, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtM2, {S(txtC1, txtM2, Mul, 5), S(txtM1, txtC1, Div, 2.5), S(txtM3, txtC1, Div, 15),
+                 S(txtM4, txtC1, Div, 180),
+                 lineC, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtM3, {S(txtC1, txtM3, Mul, 15), S(txtM2, txtC1, Div, 5), S(txtM1, txtC1, Div, 2.5),
+                 S(txtM4, txtC1, Div, 180),
+                 lineC, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtM4, {S(txtC1, txtM4, Mul, 180), S(txtM3, txtC1, Div, 15), S(txtM2, txtC1, Div, 5),
+                 S(txtM1, txtC1, Div, 2.5),
+                 lineC, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+
+        // Cubic inch to cord: through the cubic foot, then cm3 from the cubic inch.
+        {txtI1, {S(txtC1, txtI1, Mul, 16.3872), S(txtI2, txtI1, Div, 1728), S(txtI3, txtI2, Div, 27),
+                 S(txtI4, txtI2, Div, 128),
+                 lineC, lineM, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtI2, {S(txtI1, txtI2, Mul, 1728), S(txtI3, txtI2, Div, 27), S(txtI4, txtI2, Div, 128),
+                 S(txtC1, txtI1, Mul, 16.3872),
+                 lineC, lineM, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtI3, {S(txtI2, txtI3, Mul, 27), S(txtI1, txtI2, Mul, 1728), S(txtI4, txtI2, Div, 128),
+                 S(txtC1, txtI1, Mul, 16.3872),
+                 lineC, lineM, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtI4, {S(txtI2, txtI4, Mul, 128), S(txtI3, txtI2, Div, 27), S(txtI1, txtI2, Mul, 1728),
+                 S(txtC1, txtI1, Mul, 16.3872),
+                 lineC, lineM, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+
+        // 升 and its family: up to the 合, cm3 from it, the metric group at once (立坪 and 才
+        // read the cubic metres), the rest of the group, then the other groups.
+        {txtS0, {S(txtS1, txtS0, Div, 10), S(txtS2, txtS1, Div, 10), S(txtC1, txtS1, Mul, 180.4), lineC,
+                 S(txtS3, txtS2, Div, 10), S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10),
+                 S(txtS6, txtC4, Div, 6.0087), S(txtS7, txtC4, Div, 0.027826),
+                 lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtS1, {S(txtS2, txtS1, Div, 10), S(txtC1, txtS1, Mul, 180.4), lineC,
+                 S(txtS3, txtS2, Div, 10), S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10),
+                 S(txtS6, txtC4, Div, 6.0087), S(txtS7, txtC4, Div, 0.027826), S(txtS0, txtS1, Mul, 10),
+                 lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtS2, {S(txtS1, txtS2, Mul, 10), S(txtC1, txtS1, Mul, 180.4), lineC,
+                 S(txtS3, txtS2, Div, 10), S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10),
+                 S(txtS6, txtC4, Div, 6.0087), S(txtS7, txtC4, Div, 0.027826), S(txtS0, txtS1, Mul, 10),
+                 lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtS3, {S(txtS2, txtS3, Mul, 10), S(txtS1, txtS2, Mul, 10), S(txtC1, txtS1, Mul, 180.4), lineC,
+                 S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10),
+                 S(txtS6, txtC4, Div, 6.0087), S(txtS7, txtC4, Div, 0.027826), S(txtS0, txtS1, Mul, 10),
+                 lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtS4, {S(txtS3, txtS4, Mul, 4), S(txtS2, txtS3, Mul, 10), S(txtS1, txtS2, Mul, 10),
+                 S(txtC1, txtS1, Mul, 180.4), lineC,
+                 S(txtS5, txtS3, Div, 10),
+                 S(txtS6, txtC4, Div, 6.0087), S(txtS7, txtC4, Div, 0.027826), S(txtS0, txtS1, Mul, 10),
+                 lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtS5, {S(txtS3, txtS5, Mul, 10), S(txtS2, txtS3, Mul, 10), S(txtS1, txtS2, Mul, 10),
+                 S(txtC1, txtS1, Mul, 180.4), lineC,
+                 S(txtS4, txtS3, Div, 4),
+                 S(txtS6, txtC4, Div, 6.0087), S(txtS7, txtC4, Div, 0.027826), S(txtS0, txtS1, Mul, 10),
+                 lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        // 立坪 and 才 go through the cubic metres down the metric ladder to cm3.
+        {txtS6, {S(txtC4, txtS6, Mul, 6.0087), S(txtC3, txtC4, Mul, 1000), S(txtC2, txtC3, Mul, 10),
+                 S(txtC1, txtC2, Mul, 100),
+                 S(txtS1, txtC1, Div, 180.4), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 10),
+                 S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10), S(txtS7, txtC4, Div, 0.027826),
+                 S(txtS0, txtS1, Mul, 10),
+                 lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtS7, {S(txtC4, txtS7, Mul, 0.027826), S(txtC3, txtC4, Mul, 1000), S(txtC2, txtC3, Mul, 10),
+                 S(txtC1, txtC2, Mul, 100),
+                 S(txtS1, txtC1, Div, 180.4), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 10),
+                 S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10), S(txtS6, txtC4, Div, 6.0087),
+                 S(txtS0, txtS1, Mul, 10),
+                 lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
+
+        // UK liquid measures: the ladder from the typed field, cm3 from the gill (142 cm3),
+        // from the barrel by 163600 cm3.
+        {txtLE1, {S(txtLE2, txtLE1, Div, 4), S(txtLE3, txtLE2, Div, 2), S(txtLE4, txtLE3, Div, 4),
+                  S(txtLE5, txtLE4, Div, 36), S(txtC1, txtLE1, Mul, 142),
+                  lineC, lineM, lineI, lineS, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtLE2, {S(txtLE1, txtLE2, Mul, 4), S(txtLE3, txtLE2, Div, 2), S(txtLE4, txtLE3, Div, 4),
+                  S(txtLE5, txtLE4, Div, 36), S(txtC1, txtLE1, Mul, 142),
+                  lineC, lineM, lineI, lineS, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtLE3, {S(txtLE2, txtLE3, Mul, 2), S(txtLE1, txtLE2, Mul, 4), S(txtLE4, txtLE3, Div, 4),
+                  S(txtLE5, txtLE4, Div, 36), S(txtC1, txtLE1, Mul, 142),
+                  lineC, lineM, lineI, lineS, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtLE4, {S(txtLE3, txtLE4, Mul, 4), S(txtLE2, txtLE3, Mul, 2), S(txtLE1, txtLE2, Mul, 4),
+                  S(txtLE5, txtLE4, Div, 36), S(txtC1, txtLE1, Mul, 142),
+                  lineC, lineM, lineI, lineS, lineLA, lineO, lineDE, lineDA, tindicator}},
+        {txtLE5, {S(txtLE4, txtLE5, Mul, 36), S(txtLE3, txtLE4, Mul, 4), S(txtLE2, txtLE3, Mul, 2),
+                  S(txtLE1, txtLE2, Mul, 4), S(txtC1, txtLE5, Mul, 163600),
+                  lineC, lineM, lineI, lineS, lineLA, lineO, lineDE, lineDA, tindicator}},
+
+        // US liquid measures: the gill is 118 cm3, the barrel typed in 119200 cm3.
+        {txtLA1, {S(txtLA2, txtLA1, Div, 4), S(txtLA3, txtLA2, Div, 2), S(txtLA4, txtLA3, Div, 4),
+                  S(txtLA5, txtLA4, Div, 31.5), S(txtC1, txtLA1, Mul, 118),
+                  lineC, lineM, lineI, lineS, lineLE, lineO, lineDE, lineDA, tindicator}},
+        {txtLA2, {S(txtLA1, txtLA2, Mul, 4), S(txtLA3, txtLA2, Div, 2), S(txtLA4, txtLA3, Div, 4),
+                  S(txtLA5, txtLA4, Div, 31.5), S(txtC1, txtLA1, Mul, 118),
+                  lineC, lineM, lineI, lineS, lineLE, lineO, lineDE, lineDA, tindicator}},
+        {txtLA3, {S(txtLA2, txtLA3, Mul, 2), S(txtLA1, txtLA2, Mul, 4), S(txtLA4, txtLA3, Div, 4),
+                  S(txtLA5, txtLA4, Div, 31.5), S(txtC1, txtLA1, Mul, 118),
+                  lineC, lineM, lineI, lineS, lineLE, lineO, lineDE, lineDA, tindicator}},
+        {txtLA4, {S(txtLA5, txtLA4, Div, 31.5), S(txtLA3, txtLA4, Mul, 4), S(txtLA2, txtLA3, Mul, 2),
+                  S(txtLA1, txtLA2, Mul, 4), S(txtC1, txtLA1, Mul, 118),
+                  lineC, lineM, lineI, lineS, lineLE, lineO, lineDE, lineDA, tindicator}},
+        {txtLA5, {S(txtLA4, txtLA5, Mul, 31.5), S(txtLA3, txtLA4, Mul, 4), S(txtLA2, txtLA3, Mul, 2),
+                  S(txtLA1, txtLA2, Mul, 4), S(txtC1, txtLA5, Mul, 119200),
+                  lineC, lineM, lineI, lineS, lineLE, lineO, lineDE, lineDA, tindicator}},
+
+        // Containers: cm3 first; the two other containers read the litres and the US gallon,
+        // so they come after the other groups.
+        {txtO1, {S(txtC1, txtO1, Mul, 18000),
+                 lineC, lineM, lineI, lineS, lineLE, lineLA, lineDE, lineDA,
+                 S(txtO2, txtLA4, Div, 42), S(txtO3, txtC3, Div, 200), tindicator}},
+        {txtO2, {S(txtC1, txtO2, Mul, 159000),
+                 lineC, lineM, lineI, lineS, lineLE, lineLA, lineDE, lineDA,
+                 S(txtO1, txtC3, Div, 18), S(txtO3, txtC3, Div, 200), tindicator}},
+        {txtO3, {S(txtC1, txtO3, Mul, 200000),
+                 lineC, lineM, lineI, lineS, lineLE, lineLA, lineDE, lineDA,
+                 S(txtO1, txtC3, Div, 18), S(txtO2, txtLA4, Div, 42), tindicator}},
+
+        // UK dry measures: the pint is 568.2 cm3.
+        {txtDE1, {S(txtDE2, txtDE1, Div, 2), S(txtDE3, txtDE2, Div, 8), S(txtDE4, txtDE3, Div, 4),
+                  S(txtC1, txtDE1, Mul, 568.2),
+                  lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDA, tindicator}},
+        {txtDE2, {S(txtDE1, txtDE2, Mul, 2), S(txtDE3, txtDE2, Div, 8), S(txtDE4, txtDE3, Div, 4),
+                  S(txtC1, txtDE1, Mul, 568.2),
+                  lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDA, tindicator}},
+        {txtDE3, {S(txtDE2, txtDE3, Mul, 8), S(txtDE1, txtDE2, Mul, 2), S(txtDE4, txtDE3, Div, 4),
+                  S(txtC1, txtDE1, Mul, 568.2),
+                  lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDA, tindicator}},
+        {txtDE4, {S(txtDE3, txtDE4, Mul, 4), S(txtDE2, txtDE3, Mul, 8), S(txtDE1, txtDE2, Mul, 2),
+                  S(txtC1, txtDE1, Mul, 568.2),
+                  lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDA, tindicator}},
+
+        // US dry measures: the pint is 550.6 cm3.
+        {txtDA1, {S(txtDA2, txtDA1, Div, 2), S(txtDA3, txtDA2, Div, 8), S(txtDA4, txtDA3, Div, 4),
+                  S(txtC1, txtDA1, Mul, 550.6),
+                  lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, tindicator}},
+        {txtDA2, {S(txtDA1, txtDA2, Mul, 2), S(txtDA3, txtDA2, Div, 8), S(txtDA4, txtDA3, Div, 4),
+                  S(txtC1, txtDA1, Mul, 550.6),
+                  lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, tindicator}},
+        {txtDA3, {S(txtDA2, txtDA3, Mul, 8), S(txtDA1, txtDA2, Mul, 2), S(txtDA4, txtDA3, Div, 4),
+                  S(txtC1, txtDA1, Mul, 550.6),
+                  lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, tindicator}},
+        {txtDA4, {S(txtDA3, txtDA4, Mul, 4), S(txtDA2, txtDA3, Mul, 8), S(txtDA1, txtDA2, Mul, 2),
+                  S(txtC1, txtDA1, Mul, 550.6),
+                  lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, tindicator}},
+    };
+}
+
+// The gauge in ml, dl, L and m3, chosen by the litres. Whatever the range, the slider writes
+// litres as plain text, passes them once more through the digit limiter and runs the metric
+// ladder and every other group; a drag and a change write alike. The clamps write cm3.
+GaugeSpec cubicGauge()
+{
+    const Chain fromCubicCentimetres = {lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA};
+    const Chain fromLitres = {Step{txtC3, txtC3, {}}, // the litres once more, limited
+                              S(txtC2, txtC3, Mul, 10), S(txtC1, txtC2, Mul, 100), S(txtC4, txtC3, Div, 1000),
+                              lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA};
+    const auto litres = [&](std::vector<Operation> fromPosition) {
+        return WriteBack{txtC3, std::move(fromPosition), false, fromLitres};
+    };
+    // Above `limit`, cm3 get `top` and every group follows; the thumb stays.
+    const auto clamp = [&](CubicWindow::Field field, double limit, const char* top) {
+        return Clamp{Reading{field}, limit, txtC1, top, fromCubicCentimetres, ClampPosition::Keep};
+    };
+
+    GaugeSpec gauge;
+    gauge.decision = txtC3;
+    gauge.ranges = {
+        // n  button      l bound    Max    caption    thumb    litres <- p        clamp: over what, cm3 text
+        {1, "Command1", 0.1,        100,   "100ml",   {txtC1}, litres({{Div, 1000}}), clamp(txtC1, 100, "100")},
+        {2, "Command2", 1,           10,   "10dl",    {txtC2}, litres({{Div, 10}}),   clamp(txtC2, 10, "1000")},
+        {3, "Command3", 1000,      1000,   "1000L",   {txtC3}, litres({}),            clamp(txtC3, 1000, "1000000")},
+        {4, "Command4", 30000000, 30000,   "30000m3", {txtC4}, litres({{Mul, 1000}})}, // no clamp
+    };
+    gauge.reset = GaugeReset::allFields(CubicWindow::kFieldCount); // every unit field "0"
+    return gauge;
+}
+
+} // namespace
+
+CubicWindow::CubicWindow(App& app)
+    : GaugeWindow(app, frameSpec("cubic"), cubicLayout(), cubicGauge())
+{
+    install(groupProcedures(), enterChains());
+}
+
+} // namespace mezura

@@ -1,0 +1,32 @@
+// The volume window: forty-one units in nine groups (metric, spoons and the cup, cubic
+// inch to cord, 升 and its family, UK and US liquid measures, containers, UK and US dry
+// measures), with a gauge in millilitres, decilitres, litres or cubic metres.
+#pragma once
+
+#include "framework/gauge.h"
+
+namespace mezura {
+
+class CubicWindow : public GaugeWindow {
+public:
+    explicit CubicWindow(App& app);
+
+    // The unit fields, in the order of the window's field table.
+    enum Field {
+        txtC1, txtC2, txtC3, txtC4,
+        txtM1, txtM2, txtM3, txtM4,
+        txtI1, txtI2, txtI3, txtI4,
+        txtS0, txtS1, txtS2, txtS3, txtS4, txtS5, txtS6, txtS7,
+        txtLE1, txtLE2, txtLE3, txtLE4, txtLE5,
+        txtLA1, txtLA2, txtLA3, txtLA4, txtLA5,
+        txtO1, txtO2, txtO3,
+        txtDE1, txtDE2, txtDE3, txtDE4,
+        txtDA1, txtDA2, txtDA3, txtDA4,
+        kFieldCount
+    };
+
+    // The window's procedures, as chains call them.
+    enum Procedure { kLineC, kLineM, kLineI, kLineS, kLineLE, kLineLA, kLineO, kLineDE, kLineDA, kTindicator };
+};
+
+} // namespace mezura

@@ -1,0 +1,168 @@
+#include "windows/heat.h"
+
+#include "windows/catalog.h"
+
+#include <utility>
+#include <vector>
+
+namespace mezura {
+
+namespace {
+
+using namespace rows;
+using enum HeatWindow::Field;
+
+constexpr Colour kJoule = rgb(192, 255, 255);       // joules, and the erg above them
+constexpr Colour kEngineering = rgb(255, 255, 192);
+constexpr Colour kCalorie = rgb(255, 192, 255);
+constexpr Colour kElectronVolt = rgb(192, 255, 192);
+
+// One kiloelectronvolt in joules: the electron-volt 1.60217657E-19 J times 1000.
+constexpr double kKeV = 1.60217657e-16;
+
+// A unit field with its label above it at the field's Left.
+FieldSpec field(const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
+{
+    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""};
+}
+
+// The electron-volt column right of Left 3300 shows only in the wide size modes.
+Layout heatLayout()
+{
+    Layout layout;
+    layout.fields = {
+        //     name     label          Left   Top  label at  tab  colour
+        field("txtJ1", "μJ",             45,   815,   600,    1, kJoule),
+        field("txtJ2", "mJ",             45,  1425,  1200,    2, kJoule),
+        field("txtJ3", "J",              45,  1995,  1800,    3, kJoule),
+        field("txtJ4", "kJ",             45,  2585,  2400,    4, kJoule),
+        field("txtN1", "BTU",          1140,  2010,  1800,    5, kEngineering),
+        field("txtN2", "kgfm",         1140,  1395,  1200,    6, kEngineering),
+        field("txtN3", "Wh",           1140,  2585,  2400,    7, kEngineering),
+        field("txtC1", "erg",            45,   225,    75,    0, kJoule),
+        field("txtC2", "cal",          2235,   825,   600,    8, kCalorie),
+        field("txtC3", "Cal (kcal)",   2220,  1425,  1200,    9, kCalorie),
+        field("txtC4", "単位",         2220,  1995,  1785,   10, kCalorie),
+        field("txtE1", "KeV",          3315,   210,    60,   11, kElectronVolt),
+        field("txtE2", "MeV",          3300,   815,   600,   12, kElectronVolt),
+        field("txtE3", "GeV",          3300,  1405,  1200,   13, kElectronVolt),
+    };
+    layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 1000, 14}};
+    layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},
+                     {"IndMax", "1000μJ", {2400, 3255, 810, kLabelHeight}}};
+    layout.buttons = {{"Command1", "μJ", {45, 3465, 555, 255}, kHighlight},
+                      {"Command2", "mJ", {720, 3465, 540, 255}, kButtonFace},
+                      {"Command3", "J", {1440, 3465, 570, 255}, kButtonFace},
+                      {"Command4", "kJ", {2160, 3480, 690, 255}, kButtonFace},
+                      {"Command5", "?", {2985, 3465, 240, 255}, kHelpButton, ButtonRole::Help}};
+    return layout;
+}
+
+const Call lineJ{HeatWindow::kLineJ};
+const Call lineN{HeatWindow::kLineN};
+const Call lineE{HeatWindow::kLineE};
+const Call lineC{HeatWindow::kLineC};
+const Call tindicator{HeatWindow::kTindicator};
+
+// The group recompute procedures, by procedure number. Each fills its group from the joules;
+// lineC takes the erg from the microjoules, so whoever calls it has written txtJ1 first.
+// The BTU is 1055.05585 J, the calorie 4.1868 J.
+std::vector<Chain> groupProcedures()
+{
+    return {
+        /* lineJ */ {S(txtJ4, txtJ3, Div, 1000), S(txtJ2, txtJ3, Mul, 1000), S(txtJ1, txtJ2, Mul, 1000)},
+        /* lineN */ {S(txtN1, txtJ3, Div, 1055.05585), S(txtN2, txtJ3, Div, 9.80665), S(txtN3, txtJ3, Div, 3600)},
+        /* lineE */ {S(txtE1, txtJ3, Div, kKeV), S(txtE2, txtE1, Div, 1000), S(txtE3, txtE2, Div, 1000)},
+        /* lineC */ {S(txtC1, txtJ1, Mul, 10), S(txtC2, txtJ3, Div, 4.1868), S(txtC3, txtC2, Div, 1000),
+                     S(txtC4, txtC3, Div, 80)},
+    };
+}
+
+// What Enter in each field runs: the typed field's own group and the joules, then the other
+// groups from the joules.
+std::vector<EnterRow> enterChains()
+{
+    return {
+        // Joules: along the ladder, each step from the text the one before wrote.
+        {txtJ3, {lineJ, lineN, lineE, lineC, tindicator}},
+        {txtJ1, {S(txtJ2, txtJ1, Div, 1000), S(txtJ3, txtJ2, Div, 1000), S(txtJ4, txtJ3, Div, 1000),
+                 lineN, lineE, lineC, tindicator}},
+        {txtJ2, {S(txtJ1, txtJ2, Mul, 1000), S(txtJ3, txtJ2, Div, 1000), S(txtJ4, txtJ3, Div, 1000),
+                 lineN, lineE, lineC, tindicator}},
+        {txtJ4, {S(txtJ3, txtJ4, Mul, 1000), S(txtJ2, txtJ3, Mul, 1000), S(txtJ1, txtJ2, Mul, 1000),
+                 lineN, lineE, lineC, tindicator}},
+
+        // Engineering units: joules first, the other two from them.
+        {txtN1, {S(txtJ3, txtN1, Mul, 1055.05585), S(txtN2, txtJ3, Div, 9.80665), S(txtN3, txtJ3, Div, 3600),
+                 lineJ, lineE, lineC, tindicator}},
+        {txtN2, {S(txtJ3, txtN2, Mul, 9.80665), S(txtN1, txtJ3, Div, 1055.05585), S(txtN3, txtJ3, Div, 3600),
+                 lineJ, lineE, lineC, tindicator}},
+        {txtN3, {S(txtJ3, txtN3, Mul, 3600), S(txtN1, txtJ3, Div, 1055.05585), S(txtN2, txtJ3, Div, 9.80665),
+                 lineJ, lineE, lineC, tindicator}},
+
+        // Calories and the erg: the erg from the joules here, from the microjoules in lineC.
+        {txtC1, {S(txtJ3, txtC1, Div, 10000000), S(txtC2, txtJ3, Div, 4.1868), S(txtC3, txtC2, Div, 1000),
+                 S(txtC4, txtC3, Div, 80), lineJ, lineN, lineE, tindicator}},
+        {txtC2, {S(txtJ3, txtC2, Mul, 4.1868), S(txtC1, txtJ3, Mul, 10000000), S(txtC3, txtC2, Div, 1000),
+                 S(txtC4, txtC3, Div, 80), lineJ, lineN, lineE, tindicator}},
+        {txtC3, {S(txtC2, txtC3, Mul, 1000), S(txtC4, txtC3, Div, 80), S(txtJ3, txtC2, Mul, 4.1868),
+                 S(txtC1, txtJ3, Mul, 10000000), lineJ, lineN, lineE, tindicator}},
+        {txtC4, {S(txtC3, txtC4, Mul, 80), S(txtC2, txtC3, Mul, 1000), S(txtJ3, txtC2, Mul, 4.1868),
+                 S(txtC1, txtJ3, Mul, 10000000), lineJ, lineN, lineE, tindicator}},
+
+        // Electron-volts: along the ladder, joules from the kiloelectronvolts.
+        {txtE1, {S(txtJ3, txtE1, Mul, kKeV), S(txtE2, txtE1, Div, 1000), S(txtE3, txtE2, Div, 1000),
+                 lineJ, lineN, lineC, tindicator}},
+        {txtE2, {S(txtE1, txtE2, Mul, 1000), S(txtE3, txtE2, Div, 1000), S(txtJ3, txtE1, Mul, kKeV),
+                 lineJ, lineN, lineC, tindicator}},
+        {txtE3, {S(txtE2, txtE3, Mul, 1000), S(txtE1, txtE2, Mul, 1000), S(txtJ3, txtE1, Mul, kKeV),
+                 lineJ, lineN, lineC, tindicator}},
+    };
+}
+
+// The gauge in μJ, mJ, J and kJ, chosen by the joules; every scale runs to 1000. The slider
+// writes joules as plain text. A button whose own field lies above 1000 sets it to 1000, puts
+// the thumb at the end and recomputes the window from it. Out of range, every field becomes
+// 0 and the gauge stays as it was.
+GaugeSpec heatGauge()
+{
+    const Chain fromJoules = {lineJ, lineN, lineE, lineC};
+    const auto joules = [&](std::vector<Operation> fromPosition) {
+        return WriteBack{txtJ3, std::move(fromPosition), false, fromJoules};
+    };
+    const auto clamp = [](HeatWindow::Field field, Chain joulesFrom) {
+        joulesFrom.insert(joulesFrom.end(), {lineN, lineE, lineC});
+        return Clamp{Reading{field}, 1000, field, "1000", std::move(joulesFrom), ClampPosition::BeforeChain};
+    };
+
+    GaugeSpec gauge;
+    gauge.decision = txtJ3;
+    gauge.ranges = {
+        // n  button      J bound   Max    caption   thumb    joules <- p
+        //    clamp: its own field, then the joule group from it
+        {1, "Command1", 0.001,   1000, "1000μJ", {txtJ1}, joules({{Div, 1000000}}),
+         clamp(txtJ1, {S(txtJ2, txtJ1, Div, 1000), S(txtJ3, txtJ2, Div, 1000), S(txtJ4, txtJ3, Div, 1000)})},
+        {2, "Command2", 1,       1000, "1000mJ", {txtJ2}, joules({{Div, 1000}}),
+         clamp(txtJ2, {S(txtJ1, txtJ2, Mul, 1000), S(txtJ3, txtJ2, Div, 1000), S(txtJ4, txtJ3, Div, 1000)})},
+        {3, "Command3", 1000,    1000, "1000J",  {txtJ3}, joules({}),
+         clamp(txtJ3, {lineJ})},
+        {4, "Command4", 1000000, 1000, "1000kJ", {txtJ4}, joules({{Mul, 1000}}),
+         clamp(txtJ4, {S(txtJ3, txtJ4, Mul, 1000), S(txtJ2, txtJ3, Mul, 1000), S(txtJ1, txtJ2, Mul, 1000)})},
+    };
+    gauge.compare = Compare::Int32;
+    // The reset writes "0" in this order, then leaves the gauge alone.
+    gauge.reset.fields = {txtJ1, txtJ2, txtJ3, txtJ4, txtE1, txtE2, txtE3,
+                          txtN1, txtN2, txtN3, txtC1, txtC2, txtC3, txtC4};
+    gauge.reset.again = false;
+    return gauge;
+}
+
+} // namespace
+
+HeatWindow::HeatWindow(App& app)
+    : GaugeWindow(app, frameSpec("heat"), heatLayout(), heatGauge())
+{
+    install(groupProcedures(), enterChains());
+}
+
+} // namespace mezura

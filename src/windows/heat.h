@@ -1,0 +1,27 @@
+// The energy window: fourteen units in four groups (joules, engineering units, calories with
+// the erg and the dietary unit, electron-volts), with a gauge in microjoules, millijoules,
+// joules or kilojoules.
+#pragma once
+
+#include "framework/gauge.h"
+
+namespace mezura {
+
+class HeatWindow : public GaugeWindow {
+public:
+    explicit HeatWindow(App& app);
+
+    // The unit fields, in the order of the window's field table.
+    enum Field {
+        txtJ1, txtJ2, txtJ3, txtJ4,
+        txtN1, txtN2, txtN3,
+        txtC1, txtC2, txtC3, txtC4,
+        txtE1, txtE2, txtE3,
+        kFieldCount
+    };
+
+    // The window's procedures, as chains call them.
+    enum Procedure { kLineJ, kLineN, kLineE, kLineC, kTindicator };
+};
+
+} // namespace mezura

@@ -1,0 +1,126 @@
+#include "windows/press.h"
+
+#include "windows/catalog.h"
+
+#include <utility>
+
+namespace mezura {
+
+namespace {
+
+using namespace rows;
+using enum PressWindow::Field;
+
+constexpr Colour kPascal = rgb(192, 255, 255);
+constexpr Colour kWater = rgb(255, 255, 192);
+constexpr Colour kMercury = rgb(255, 192, 255);
+
+// A unit field with its label above it at the field's Left.
+FieldSpec field(const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
+{
+    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""};
+}
+
+Layout pressLayout()
+{
+    Layout layout;
+    layout.fields = {
+        //     name     label           Left   Top  label at  tab  colour
+        field("txtP1", "Pa (N/m3)",       30,   315,   120,    0, kPascal),
+        field("txtP2", "hPa (mb)",        30,   855,   660,    1, kPascal),
+        field("txtP3", "b",               30,  1350,  1185,    2, kPascal),
+        field("txtA1", "mmAq",          1110,   315,   135,    3, kWater),
+        field("txtA2", "mAq",           1110,   855,   645,    4, kWater),
+        field("txtA3", "at (kgf/cm2)",  1110,  1350,  1155,    5, kWater),
+        field("txtH1", "mmHg (Torr)",   2205,   855,   660,    6, kMercury),
+        field("txtH2", "atm",           2220,  1350,  1140,    7, kMercury),
+        field("txtH3", "mHg",           2220,  1845,  1650,    8, kMercury),
+    };
+    layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 10000, 9}};
+    layout.labels = {{"IndMin", "0", {45, 2550, 255, kLabelHeight}},
+                     {"IndMax", "10000Pa", {1845, 2550, 1410, kLabelHeight}}};
+    layout.buttons = {{"Command1", "Pa", {45, 2790, 900, 255}, kHighlight},
+                      {"Command2", "hPa", {1035, 2790, 900, 255}, kButtonFace},
+                      {"Command3", "b", {2040, 2790, 900, 255}, kButtonFace},
+                      {"Command6", "?", {3000, 2790, 255, 255}, kHelpButton, ButtonRole::Help}};
+    return layout;
+}
+
+const Call lineP{PressWindow::kLineP};
+const Call lineA{PressWindow::kLineA};
+const Call lineH{PressWindow::kLineH};
+const Call tindicator{PressWindow::kTindicator};
+
+// The group recompute procedures, by procedure number. Each fills its group from the
+// pascals: a metre of water is 9806.65 Pa, a standard atmosphere 101325 Pa and 760 mmHg.
+std::vector<Chain> groupProcedures()
+{
+    return {
+        /* lineP */ {S(txtP2, txtP1, Div, 100), S(txtP3, txtP2, Div, 1000)},
+        /* lineA */ {S(txtA2, txtP1, Div, 9806.65), S(txtA1, txtA2, Mul, 1000), S(txtA3, txtA2, Div, 10)},
+        /* lineH */ {S(txtH2, txtP1, Div, 101325), S(txtH1, txtH2, Mul, 760), S(txtH3, txtH1, Div, 1000)},
+    };
+}
+
+// What Enter in each field runs: the typed field's own group, the pascals from the metre of
+// water or the atmosphere, then the other groups.
+std::vector<EnterRow> enterChains()
+{
+    return {
+        {txtP1, {lineP, lineA, lineH, tindicator}},
+        {txtP2, {S(txtP3, txtP2, Div, 1000), S(txtP1, txtP2, Mul, 100), lineA, lineH, tindicator}},
+        {txtP3, {S(txtP2, txtP3, Mul, 1000), S(txtP1, txtP2, Mul, 100), lineA, lineH, tindicator}},
+
+        {txtA1, {S(txtA2, txtA1, Div, 1000), S(txtA3, txtA2, Div, 10), S(txtP1, txtA2, Mul, 9806.65),
+                 lineP, lineH, tindicator}},
+        {txtA2, {S(txtA3, txtA2, Div, 10), S(txtA1, txtA2, Mul, 1000), S(txtP1, txtA2, Mul, 9806.65),
+                 lineP, lineH, tindicator}},
+        {txtA3, {S(txtA2, txtA3, Mul, 10), S(txtA1, txtA2, Mul, 1000), S(txtP1, txtA2, Mul, 9806.65),
+                 lineP, lineH, tindicator}},
+
+        {txtH1, {S(txtH2, txtH1, Div, 760), S(txtH3, txtH1, Div, 1000), S(txtP1, txtH2, Mul, 101325),
+                 lineP, lineA, tindicator}},
+        {txtH2, {S(txtH1, txtH2, Mul, 760), S(txtH3, txtH1, Div, 1000), S(txtP1, txtH2, Mul, 101325),
+                 lineP, lineA, tindicator}},
+        {txtH3, {S(txtH1, txtH3, Mul, 1000), S(txtH2, txtH1, Div, 760), S(txtP1, txtH2, Mul, 101325),
+                 lineP, lineA, tindicator}},
+    };
+}
+
+// The gauge in Pa, hPa and bar, chosen by the bars; every scale ends at 10000. The slider
+// writes bars as plain text and the pascal group follows down from them; each button clamps
+// its own field to 10000 and then takes the thumb from it.
+GaugeSpec pressGauge()
+{
+    const Chain fromPascals = {lineP, lineA, lineH};
+    const Chain fromHectopascals = {S(txtP1, txtP2, Mul, 100), S(txtP3, txtP2, Div, 1000), lineA, lineH};
+    const Chain fromBars = {S(txtP2, txtP3, Mul, 1000), S(txtP1, txtP2, Mul, 100), lineA, lineH};
+    const auto bars = [&](std::vector<Operation> fromPosition) {
+        return WriteBack{txtP3, std::move(fromPosition), false, fromBars};
+    };
+    const auto clamp = [](PressWindow::Field field, const Chain& chain) {
+        return Clamp{Reading{field}, 10000, field, "10000", chain, ClampPosition::AfterChain};
+    };
+
+    GaugeSpec gauge;
+    gauge.decision = txtP3;
+    gauge.ranges = {
+        // n  button      bar bound  Max    caption     thumb    bars <- p
+        {1, "Command1", 0.01,      10000, "10000Pa",  {txtP1}, bars({{Div, 100000}}), clamp(txtP1, fromPascals)},
+        {2, "Command2", 1,         10000, "10000hPa", {txtP2}, bars({{Div, 1000}}), clamp(txtP2, fromHectopascals)},
+        {3, "Command3", 1000,      10000, "10000b",   {txtP3}, bars({}), clamp(txtP3, fromBars)},
+    };
+    // Every unit field "0", the mercury group before the water column; nothing recomputed.
+    gauge.reset.fields = {txtP1, txtP2, txtP3, txtH1, txtH2, txtH3, txtA1, txtA2, txtA3};
+    return gauge;
+}
+
+} // namespace
+
+PressWindow::PressWindow(App& app)
+    : GaugeWindow(app, frameSpec("press"), pressLayout(), pressGauge())
+{
+    install(groupProcedures(), enterChains());
+}
+
+} // namespace mezura

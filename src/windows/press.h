@@ -1,0 +1,25 @@
+// The pressure window: nine units in three groups (pascal, water column, mercury column and
+// atmosphere), with a gauge in pascals, hectopascals or bars.
+#pragma once
+
+#include "framework/gauge.h"
+
+namespace mezura {
+
+class PressWindow : public GaugeWindow {
+public:
+    explicit PressWindow(App& app);
+
+    // The unit fields, in the order of the window's field table.
+    enum Field {
+        txtP1, txtP2, txtP3,
+        txtA1, txtA2, txtA3,
+        txtH1, txtH2, txtH3,
+        kFieldCount
+    };
+
+    // The window's procedures, as chains call them.
+    enum Procedure { kLineP, kLineA, kLineH, kTindicator };
+};
+
+} // namespace mezura

@@ -1,0 +1,140 @@
+#include "windows/radio.h"
+
+#include "windows/catalog.h"
+
+#include <utility>
+
+namespace mezura {
+
+namespace {
+
+using namespace rows;
+using enum RadioWindow::Field;
+
+constexpr Colour kBecquerel = rgb(192, 255, 255);
+constexpr Colour kCurie = rgb(255, 255, 192);
+constexpr Colour kMache = rgb(255, 192, 255);
+
+// A unit field with its label above it at the field's Left.
+FieldSpec field(const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
+{
+    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""};
+}
+
+Layout radioLayout()
+{
+    Layout layout;
+    layout.fields = {
+        //     name     label        Left   Top  label at  tab  colour
+        field("txtB1", "Bq (dps)",     30,   315,   120,    0, kBecquerel),
+        field("txtB2", "kBq",          30,   840,   660,    1, kBecquerel),
+        field("txtB3", "MBq (rd)",     30,  1350,  1185,    2, kBecquerel),
+        field("txtB4", "GBq",          30,  1845,  1650,    3, kBecquerel),
+        field("txtC1", "nCi",        1110,   315,   135,    4, kCurie),
+        field("txtC2", "μCi",        1110,   840,   645,    5, kCurie),
+        field("txtC3", "mCi",        1110,  1350,  1155,    6, kCurie),
+        field("txtC4", "Ci",         1110,  1845,  1650,    7, kCurie),
+        field("txtM1", "M.E.",       2205,   315,   135,    8, kMache),
+    };
+    layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 1000, 9}};
+    layout.labels = {{"IndMin", "0", {45, 2550, 255, kLabelHeight}},
+                     {"IndMax", "1000Bq", {1845, 2550, 1410, kLabelHeight}},
+                     // Under the Mache field: its value is a concentration per litre. The
+                     // design shows this note in a smaller font (8.25 point).
+                     {"Label7", "(↑1Lあたりの濃度）", {2280, 720, 855, 375}}};
+    layout.buttons = {{"Command1", "Bq", {45, 2760, 660, 255}, kHighlight},
+                      {"Command2", "kBq", {840, 2790, 540, 255}, kButtonFace},
+                      {"Command3", "MBq", {1560, 2790, 540, 255}, kButtonFace},
+                      {"Command4", "GBq", {2280, 2790, 540, 255}, kButtonFace},
+                      {"Command6", "?", {3000, 2790, 255, 255}, kHelpButton, ButtonRole::Help}};
+    return layout;
+}
+
+const Call lineB{RadioWindow::kLineB};
+const Call lineC{RadioWindow::kLineC};
+const Call lineM{RadioWindow::kLineM};
+const Call tindicator{RadioWindow::kTindicator};
+
+// The group recompute procedures, by procedure number; each fills its group from the
+// becquerels. A nanocurie is 37 Bq exactly, a Mache unit 13.3 Bq in a litre.
+std::vector<Chain> groupProcedures()
+{
+    return {
+        /* lineB */ {S(txtB2, txtB1, Div, 1000), S(txtB3, txtB2, Div, 1000), S(txtB4, txtB3, Div, 1000)},
+        /* lineC */ {S(txtC1, txtB1, Div, 37), S(txtC2, txtC1, Div, 1000), S(txtC3, txtC2, Div, 1000),
+                     S(txtC4, txtC3, Div, 1000)},
+        /* lineM */ {S(txtM1, txtB1, Div, 13.3)},
+    };
+}
+
+// What Enter in each field runs: the typed field's own group first, the becquerels with it
+// or from the nanocuries, then the other groups.
+std::vector<EnterRow> enterChains()
+{
+    return {
+        {txtB1, {lineB, lineC, lineM, tindicator}},
+        {txtB2, {S(txtB1, txtB2, Mul, 1000), S(txtB3, txtB2, Div, 1000), S(txtB4, txtB3, Div, 1000),
+                 lineC, lineM, tindicator}},
+        {txtB3, {S(txtB2, txtB3, Mul, 1000), S(txtB1, txtB2, Mul, 1000), S(txtB4, txtB3, Div, 1000),
+                 lineC, lineM, tindicator}},
+        {txtB4, {S(txtB3, txtB4, Mul, 1000), S(txtB2, txtB3, Mul, 1000), S(txtB1, txtB2, Mul, 1000),
+                 lineC, lineM, tindicator}},
+
+        {txtC1, {S(txtB1, txtC1, Mul, 37), S(txtC2, txtC1, Div, 1000), S(txtC3, txtC2, Div, 1000),
+                 S(txtC4, txtC3, Div, 1000), lineB, lineM, tindicator}},
+        {txtC2, {S(txtC1, txtC2, Mul, 1000), S(txtC3, txtC2, Div, 1000), S(txtC4, txtC3, Div, 1000),
+                 S(txtB1, txtC1, Mul, 37), lineB, lineM, tindicator}},
+        {txtC3, {S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 1000), S(txtC4, txtC3, Div, 1000),
+                 S(txtB1, txtC1, Mul, 37), lineB, lineM, tindicator}},
+        {txtC4, {S(txtC3, txtC4, Mul, 1000), S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 1000),
+                 S(txtB1, txtC1, Mul, 37), lineB, lineM, tindicator}},
+
+        {txtM1, {S(txtB1, txtM1, Mul, 13.3), lineB, lineC, tindicator}},
+    };
+}
+
+// The gauge in Bq, kBq, MBq and GBq, chosen by the megabecquerels, every range 1000 wide.
+// The slider writes kilobecquerels as plain text. A button whose field holds more than 1000
+// writes "1000" there, recomputes from it and then takes the thumb from it.
+GaugeSpec radioGauge()
+{
+    const Chain fromBecquerels = {lineB, lineC, lineM};
+    const Chain fromKilobecquerels = {S(txtB1, txtB2, Mul, 1000), S(txtB3, txtB2, Div, 1000),
+                                      S(txtB4, txtB3, Div, 1000), lineC, lineM};
+    const Chain fromMegabecquerels = {S(txtB2, txtB3, Mul, 1000), S(txtB1, txtB2, Mul, 1000),
+                                      S(txtB4, txtB3, Div, 1000), lineC, lineM};
+    const Chain fromGigabecquerels = {S(txtB3, txtB4, Mul, 1000), S(txtB2, txtB3, Mul, 1000),
+                                      S(txtB1, txtB2, Mul, 1000), lineC, lineM};
+    const auto kilobecquerels = [&](std::vector<Operation> fromPosition) {
+        return WriteBack{txtB2, std::move(fromPosition), false, fromKilobecquerels};
+    };
+    const auto clamp = [](RadioWindow::Field field, const Chain& chain) {
+        return Clamp{Reading{field}, 1000, field, "1000", chain, ClampPosition::AfterChain};
+    };
+
+    GaugeSpec gauge;
+    gauge.decision = txtB3;
+    gauge.ranges = {
+        // n  button      MBq bound  Max   caption    thumb    kBq <- p            clamp above 1000
+        {1, "Command1", 0.001,     1000, "1000Bq",  {txtB1}, kilobecquerels({{Div, 1000}}),
+         clamp(txtB1, fromBecquerels)},
+        {2, "Command2", 1,         1000, "1000kBq", {txtB2}, kilobecquerels({}),
+         clamp(txtB2, fromKilobecquerels)},
+        {3, "Command3", 1000,      1000, "1000MBq", {txtB3}, kilobecquerels({{Mul, 1000}}),
+         clamp(txtB3, fromMegabecquerels)},
+        {4, "Command4", 1000000,   1000, "1000GBq", {txtB4}, kilobecquerels({{Mul, 1000000}}),
+         clamp(txtB4, fromGigabecquerels)},
+    };
+    gauge.reset = GaugeReset::allFields(RadioWindow::kFieldCount); // every unit field "0"
+    return gauge;
+}
+
+} // namespace
+
+RadioWindow::RadioWindow(App& app)
+    : GaugeWindow(app, frameSpec("radio"), radioLayout(), radioGauge())
+{
+    install(groupProcedures(), enterChains());
+}
+
+} // namespace mezura

@@ -1,0 +1,25 @@
+// The radioactivity window: a decay rate in nine units in three groups (becquerels, curies,
+// the Mache unit per litre), with a gauge in becquerels, kilo-, mega- or gigabecquerels.
+#pragma once
+
+#include "framework/gauge.h"
+
+namespace mezura {
+
+class RadioWindow : public GaugeWindow {
+public:
+    explicit RadioWindow(App& app);
+
+    // The unit fields, in the order of the window's field table.
+    enum Field {
+        txtB1, txtB2, txtB3, txtB4,
+        txtC1, txtC2, txtC3, txtC4,
+        txtM1,
+        kFieldCount
+    };
+
+    // The window's procedures, as chains call them.
+    enum Procedure { kLineB, kLineC, kLineM, kTindicator };
+};
+
+} // namespace mezura

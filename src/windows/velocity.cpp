@@ -1,0 +1,156 @@
+#include "windows/velocity.h"
+
+#include "windows/catalog.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace mezura {
+
+namespace {
+
+using namespace rows;
+using enum VelocityWindow::Field;
+
+constexpr Colour kMetric = rgb(192, 255, 255);
+constexpr Colour kYardMile = rgb(255, 255, 192);
+constexpr Colour kReference = rgb(255, 192, 255); // knot, Mach, speed of light
+
+// A unit field with its label above it at the field's Left.
+FieldSpec field(const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
+{
+    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""};
+}
+
+Layout velocityLayout()
+{
+    Layout layout;
+    layout.fields = {
+        //     name     label           Left   Top  label at  tab  colour
+        field("txtC0", "cm/s (kine)",     45,   315,   120,    0, kMetric),
+        field("txtC1", "m/s",             45,   840,   675,    1, kMetric),
+        field("txtC2", "km/h",            45,  1425,  1215,    2, kMetric),
+        field("txtC3", "km/min",          45,  1965,  1740,    3, kMetric),
+        field("txtC4", "km/s",            45,  2520,  2280,    4, kMetric),
+        field("txtI1", "yard/s (yps)",  1140,   870,   675,    5, kYardMile),
+        field("txtI2", "mile/h (mph)",  1140,  1425,  1215,    6, kYardMile),
+        field("txtS1", "knot (kn)",     2250,  1425,  1215,    7, kReference),
+        field("txtS2", "音速 mach",     2250,  1965,  1740,    8, kReference),
+        field("txtS3", "光速",          2250,  2520,  2280,    9, kReference),
+    };
+    layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 100, 10}};
+    layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},
+                     {"IndMax", "100m/s", {2400, 3255, 810, kLabelHeight}}};
+    layout.buttons = {{"Command1", "m/s", {45, 3465, 915, 255}, kHighlight},
+                      {"Command2", "km/h", {1080, 3465, 900, 255}, kButtonFace},
+                      {"Command4", "光速", {2040, 3465, 810, 255}, kButtonFace},
+                      {"Command5", "?", {2985, 3465, 240, 255}, kHelpButton, ButtonRole::Help}};
+    return layout;
+}
+
+const Call lineC{VelocityWindow::kLineC};
+const Call lineI{VelocityWindow::kLineI};
+const Call lineS{VelocityWindow::kLineS};
+const Call tindicator{VelocityWindow::kTindicator};
+
+// The group recompute procedures, by procedure number. Each fills its group from the
+// metres per second, or from the km/h that lineC derives. A mile is 1.6093 km, a knot
+// 0.5144 m/s, Mach 1 295.2 m/s and light 299792458 m/s.
+std::vector<Chain> groupProcedures()
+{
+    return {
+        /* lineC */ {S(txtC0, txtC1, Mul, 100), S(txtC2, txtC1, Mul, 3.6), S(txtC3, txtC2, Div, 60),
+                     S(txtC4, txtC2, Div, 3600)},
+        /* lineI */ {S(txtI1, txtC1, Div, 0.9144), S(txtI2, txtC2, Div, 1.6093)},
+        /* lineS */ {S(txtS1, txtC1, Div, 0.5144), S(txtS2, txtC1, Div, 295.2), S(txtS3, txtC1, Div, 299792458)},
+    };
+}
+
+// What Enter in each field runs: the typed field's own group and the metres per second
+// first, then the other groups.
+std::vector<EnterRow> enterChains()
+{
+    return {
+        {txtC1, {lineC, lineI, lineS, tindicator}},
+        {txtC0, {S(txtC1, txtC0, Div, 100), S(txtC2, txtC1, Mul, 3.6), S(txtC3, txtC2, Div, 60),
+                 S(txtC4, txtC3, Div, 60), lineI, lineS, tindicator}},
+        {txtC2, {S(txtC1, txtC2, Div, 3.6), S(txtC3, txtC2, Div, 60), S(txtC4, txtC2, Div, 3600),
+                 S(txtC0, txtC1, Mul, 100), lineI, lineS, tindicator}},
+        {txtC3, {S(txtC2, txtC3, Mul, 60), S(txtC1, txtC2, Div, 3.6), S(txtC4, txtC3, Div, 60),
+                 S(txtC0, txtC1, Mul, 100), lineI, lineS, tindicator}},
+        {txtC4, {S(txtC3, txtC4, Mul, 60), S(txtC2, txtC3, Mul, 60), S(txtC1, txtC2, Div, 3.6),
+                 S(txtC0, txtC1, Mul, 100), lineI, lineS, tindicator}},
+
+        // Yard and mile: the mile goes through km/h, so lineC then gives km/h its round trip.
+        {txtI1, {S(txtC1, txtI1, Mul, 0.9144), lineC, S(txtI2, txtC2, Div, 1.6093), lineS, tindicator}},
+        {txtI2, {S(txtC2, txtI2, Mul, 1.6093), S(txtC1, txtC2, Div, 3.6), S(txtI1, txtC1, Div, 0.9144),
+                 lineC, lineS, tindicator}},
+
+        // Reference speeds: m/s from the typed one, the other two from m/s.
+        {txtS1, {S(txtC1, txtS1, Mul, 0.5144), S(txtS2, txtC1, Div, 295.2), S(txtS3, txtC1, Div, 299792458),
+                 lineC, lineI, tindicator}},
+        {txtS2, {S(txtC1, txtS2, Mul, 295.2), S(txtS1, txtC1, Div, 0.5144), S(txtS3, txtC1, Div, 299792458),
+                 lineC, lineI, tindicator}},
+        {txtS3, {S(txtC1, txtS3, Mul, 299792458), S(txtS1, txtC1, Div, 0.5144), S(txtS2, txtC1, Div, 295.2),
+                 lineC, lineI, tindicator}},
+    };
+}
+
+// The chain of Enter in `typed` without its final gauge update, as a range button runs it
+// after a clamp.
+Chain enterChainWithoutGaugeUpdate(VelocityWindow::Field typed)
+{
+    for (EnterRow& row : enterChains()) {
+        if (row.field == typed) {
+            row.chain.pop_back(); // tindicator
+            return row.chain;
+        }
+    }
+    throw std::logic_error("velocity: no Enter chain");
+}
+
+// The gauge in m/s, km/h and the speed of light, chosen by the metres per second. The
+// slider writes metres per second as plain text; each button clamps its own range field
+// and then sets the thumb to the top. The change handler compares in 32 bits; in the 光速
+// range it compares the fraction of light times 1000, the very value tindicator puts the
+// thumb at, so a position taken from the fields never rewrites them. After an out-of-range
+// reset the gauge keeps its range and thumb.
+GaugeSpec velocityGauge()
+{
+    const Chain fromMetresPerSecond = {lineC, lineI, lineS};
+    const auto metresPerSecond = [&](std::vector<Operation> fromPosition) {
+        return WriteBack{txtC1, std::move(fromPosition), false, fromMetresPerSecond};
+    };
+    // Above `limit`, the field gets `top`, the thumb the top of the scale, and the chain follows.
+    const auto clamp = [](Reading test, double limit, VelocityWindow::Field target, const char* top,
+                          const Chain& chain) {
+        return Clamp{std::move(test), limit, target, top, chain, ClampPosition::BeforeChain};
+    };
+
+    GaugeSpec gauge;
+    gauge.decision = txtC1;
+    gauge.ranges = {
+        // n  button      m/s bound  Max   caption     thumb                m/s <- p
+        {1, "Command1", 100,        100, "100m/s",   {txtC1},             metresPerSecond({}),
+         clamp({txtC1}, 100, txtC1, "100", fromMetresPerSecond)},
+        {2, "Command2", 277,       1000, "1000km/h", {txtC2},             metresPerSecond({{Div, 3.6}}),
+         clamp({txtC2}, 1000, txtC2, "1000", enterChainWithoutGaugeUpdate(txtC2))},
+        {4, "Command4", 299792458, 1000, "光速",     {txtS3, {{Mul, 1000}}},
+         metresPerSecond({{Div, 1000}, {Mul, 299792458}}),
+         clamp({txtS3}, 1, txtS3, "1", enterChainWithoutGaugeUpdate(txtS3))},
+    };
+    gauge.reset = GaugeReset::allFields(VelocityWindow::kFieldCount); // every unit field "0"
+    gauge.reset.again = false;
+    gauge.compare = Compare::Int32;
+    return gauge;
+}
+
+} // namespace
+
+VelocityWindow::VelocityWindow(App& app)
+    : GaugeWindow(app, frameSpec("velocity"), velocityLayout(), velocityGauge())
+{
+    install(groupProcedures(), enterChains());
+}
+
+} // namespace mezura

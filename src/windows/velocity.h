@@ -1,0 +1,26 @@
+// The velocity window: ten units in three groups (metric, yard and mile, reference speeds:
+// the knot, Mach and the fraction of the speed of light), with a gauge in metres per
+// second, kilometres per hour or the speed of light.
+#pragma once
+
+#include "framework/gauge.h"
+
+namespace mezura {
+
+class VelocityWindow : public GaugeWindow {
+public:
+    explicit VelocityWindow(App& app);
+
+    // The unit fields, in the order of the window's field table.
+    enum Field {
+        txtC0, txtC1, txtC2, txtC3, txtC4,
+        txtI1, txtI2,
+        txtS1, txtS2, txtS3,
+        kFieldCount
+    };
+
+    // The window's procedures, as chains call them.
+    enum Procedure { kLineC, kLineI, kLineS, kTindicator };
+};
+
+} // namespace mezura

@@ -1,0 +1,216 @@
+#include "windows/weight.h"
+
+#include "windows/catalog.h"
+
+#include <utility>
+
+namespace mezura {
+
+namespace {
+
+using namespace rows;
+using enum WeightWindow::Field;
+
+constexpr Colour kMetric = rgb(192, 255, 255);
+constexpr Colour kAvoirdupois = rgb(255, 255, 192);
+constexpr Colour kJapanese = rgb(255, 192, 255);
+constexpr Colour kTroy = rgb(192, 255, 192);
+constexpr Colour kApothecaries = rgb(255, 224, 192);
+
+constexpr const char* kTroyBox = "Frame1";         // "金衡系"
+constexpr const char* kApothecariesBox = "Frame2"; // "薬局系"
+
+// A unit field with its label directly above it at the field's Left.
+FieldSpec field(const char* name, const char* label, int left, int top, int tab, Colour colour,
+                const char* box = "")
+{
+    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - kLabelHeight, tab, colour, box};
+}
+
+Layout weightLayout()
+{
+    Layout layout;
+    // The troy and apothecaries' fields stand relative to their frame.
+    layout.fields = {
+        //     name     label                  Left   Top  tab  colour
+        field("txtC1", "mg",                     45,   270,   0, kMetric),
+        field("txtC2", "g",                      45,  1310,   1, kMetric),
+        field("txtC3", "kg",                     45,  2350,   2, kMetric),
+        field("txtC4", "ton (t)",                45,  3360,   3, kMetric),
+        field("txtI1", "grain",                1145,   240,   4, kAvoirdupois),
+        field("txtI2", "dram",                 1145,   790,   5, kAvoirdupois),
+        field("txtI3", "ounce (oz)",           1145,  1310,   6, kAvoirdupois),
+        field("txtI4", "pound (lb)",           1145,  1830,   7, kAvoirdupois),
+        field("txtI5", "hundredweight(USA)",   1145,  2350,   8, kAvoirdupois),
+        field("txtI6", "hundredweight(UK)",    1145,  2880,   9, kAvoirdupois),
+        field("txtI7", "short ton",            1145,  3390,  10, kAvoirdupois),
+        field("txtI8", "long ton",             1145,  3910,  11, kAvoirdupois),
+        field("txtS1", "匁",                   2245,   270,  12, kJapanese),
+        field("txtS2", "斤",                   2245,   790,  13, kJapanese),
+        field("txtS3", "貫",                   2245,  1310,  14, kJapanese),
+        field("txtT1", "grain",                 120,   435,  15, kTroy, kTroyBox),
+        field("txtT2", "pennyweight",           120,   960,  16, kTroy, kTroyBox),
+        field("txtT3", "ounce",                 120,  1995,  17, kTroy, kTroyBox),
+        field("txtT4", "pound",                 120,  2520,  18, kTroy, kTroyBox),
+        field("txtA1", "grain",                 120,   435,  19, kApothecaries, kApothecariesBox),
+        field("txtA2", "scruple",               120,   945,  20, kApothecaries, kApothecariesBox),
+        field("txtA3", "dram",                  120,  1470,  21, kApothecaries, kApothecariesBox),
+        field("txtA4", "ounce",                 120,  1995,  22, kApothecaries, kApothecariesBox),
+        field("txtA5", "pound",                 120,  2505,  23, kApothecaries, kApothecariesBox),
+    };
+    layout.boxes = {{kTroyBox, "金衡系", {3360, 360, 1215, 2895}},
+                    {kApothecariesBox, "薬局系", {4680, 360, 1215, 2895}}};
+    layout.sliders = {{"HScroll", {60, 4320, 3180, 255}, 0, 100, 24}};
+    layout.labels = {{"IndMin", "0", {375, 4590, 255, kLabelHeight}},
+                     {"IndMax", "1000mg", {2505, 4575, 735, kLabelHeight}}};
+    layout.buttons = {{"Command1", "mg", {60, 4785, 555, 255}, kHighlight},
+                      {"Command2", "g", {750, 4785, 525, 255}, kButtonFace},
+                      {"Command3", "kg", {1425, 4785, 600, 255}, kButtonFace},
+                      {"Command4", "ton", {2175, 4785, 630, 255}, kButtonFace},
+                      {"Command5", "?", {2940, 4785, 270, 255}, kHelpButton, ButtonRole::Help}};
+    return layout;
+}
+
+const Call lineC{WeightWindow::kLineC};
+const Call lineS{WeightWindow::kLineS};
+const Call lineI{WeightWindow::kLineI};
+const Call lineT{WeightWindow::kLineT};
+const Call lineA{WeightWindow::kLineA};
+const Call lineI2{WeightWindow::kLineI2};
+const Call tindicator{WeightWindow::kTindicator};
+
+// The group recompute procedures, by procedure number. lineC, lineS and lineI fill their
+// groups from the grams; lineT and lineA from the grain, whose text the troy and
+// apothecaries' grains copy unchanged; lineI2 from the grain, ending with the grams. A pound
+// is 453.59237 g and 7000 grains, a 匁 3.75 g.
+std::vector<Chain> groupProcedures()
+{
+    return {
+        /* lineC */ {S(txtC1, txtC2, Mul, 1000), S(txtC3, txtC2, Div, 1000), S(txtC4, txtC3, Div, 1000)},
+        /* lineS */ {S(txtS1, txtC2, Div, 3.75), S(txtS2, txtS1, Div, 160), S(txtS3, txtS1, Div, 1000)},
+        /* lineI */ {S(txtI4, txtC2, Div, 453.59237), S(txtI1, txtI4, Mul, 7000), S(txtI2, txtI4, Mul, 256),
+                     S(txtI3, txtI4, Mul, 16), S(txtI5, txtI4, Div, 100), S(txtI6, txtI4, Div, 112),
+                     S(txtI7, txtI4, Div, 2000), S(txtI8, txtI4, Div, 2240)},
+        /* lineT */ {TextOf(txtT1, txtI1), S(txtT2, txtI1, Div, 24), S(txtT3, txtI1, Div, 480),
+                     S(txtT4, txtI1, Div, 5760)},
+        /* lineA */ {TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, 20), S(txtA3, txtI1, Div, 60),
+                     S(txtA4, txtI1, Div, 480), S(txtA5, txtI1, Div, 5760)},
+        /* lineI2 */ {S(txtI4, txtI1, Div, 7000), S(txtI2, txtI4, Mul, 256), S(txtI3, txtI4, Mul, 16),
+                      S(txtI5, txtI4, Div, 100), S(txtI6, txtI4, Div, 112), S(txtI7, txtI4, Div, 2000),
+                      S(txtI8, txtI4, Div, 2240), S(txtC2, txtI4, Mul, 453.59237)},
+    };
+}
+
+// Enter in an avoirdupois field: the pound from the typed field, then the pound fan-out in
+// its order, leaving out the typed field, then the other groups.
+Chain fromPound(WeightWindow::Field typed, Chain toPound)
+{
+    const Step fanOut[] = {S(txtI1, txtI4, Mul, 7000), S(txtI2, txtI4, Mul, 256), S(txtI3, txtI4, Mul, 16),
+                           S(txtI5, txtI4, Div, 100),  S(txtI6, txtI4, Div, 112), S(txtI7, txtI4, Div, 2000),
+                           S(txtI8, txtI4, Div, 2240), S(txtC2, txtI4, Mul, 453.59237)};
+    Chain chain = std::move(toPound);
+    for (const Step& step : fanOut) {
+        if (step.target != typed) {
+            chain.emplace_back(step);
+        }
+    }
+    chain.insert(chain.end(), {lineC, lineS, lineT, lineA, tindicator});
+    return chain;
+}
+
+// What Enter in each field runs: the typed field's own group first, then the other groups.
+// Only the milligrams are rewritten: lineC writes them back from the grams.
+std::vector<EnterRow> enterChains()
+{
+    return {
+        // Metric: along the ladder to the grams.
+        {txtC1, {S(txtC2, txtC1, Div, 1000), S(txtC3, txtC2, Div, 1000), S(txtC4, txtC3, Div, 1000),
+                 lineC, lineI, lineS, lineT, lineA, tindicator}},
+        {txtC2, {lineC, lineI, lineS, lineT, lineA, tindicator}},
+        {txtC3, {S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 1000), S(txtC4, txtC3, Div, 1000),
+                 lineI, lineS, lineT, lineA, tindicator}},
+        {txtC4, {S(txtC3, txtC4, Mul, 1000), S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 1000),
+                 lineI, lineS, lineT, lineA, tindicator}},
+
+        // Avoirdupois: everything through the pound.
+        {txtI1, fromPound(txtI1, {S(txtI4, txtI1, Div, 7000)})},
+        {txtI2, fromPound(txtI2, {S(txtI4, txtI2, Div, 256)})},
+        {txtI3, fromPound(txtI3, {S(txtI4, txtI3, Div, 16)})},
+        {txtI4, fromPound(txtI4, {})},
+        {txtI5, fromPound(txtI5, {S(txtI4, txtI5, Mul, 100)})},
+        {txtI6, fromPound(txtI6, {S(txtI4, txtI6, Mul, 112)})},
+        {txtI7, fromPound(txtI7, {S(txtI4, txtI7, Mul, 2000)})},
+        {txtI8, fromPound(txtI8, {S(txtI4, txtI8, Mul, 2240)})},
+
+        // 匁, 斤 and 貫: the grams from the 匁.
+        {txtS1, {S(txtC2, txtS1, Mul, 3.75), S(txtS2, txtS1, Div, 160), S(txtS3, txtS1, Div, 1000),
+                 lineC, lineI, lineT, lineA, tindicator}},
+        {txtS2, {S(txtS1, txtS2, Mul, 160), S(txtS3, txtS1, Div, 1000), S(txtC2, txtS1, Mul, 3.75),
+                 lineC, lineI, lineT, lineA, tindicator}},
+        {txtS3, {S(txtS1, txtS3, Mul, 1000), S(txtS2, txtS1, Div, 160), S(txtC2, txtS1, Mul, 3.75),
+                 lineC, lineI, lineT, lineA, tindicator}},
+
+        // Troy: the grain first, the grams through the pound (lineI2).
+        {txtT1, {TextOf(txtI1, txtT1), S(txtT2, txtI1, Div, 24), S(txtT3, txtI1, Div, 480),
+                 S(txtT4, txtI1, Div, 5760), lineI2, lineC, lineS, lineA, tindicator}},
+        {txtT2, {S(txtI1, txtT2, Mul, 24), TextOf(txtT1, txtI1), S(txtT3, txtI1, Div, 480),
+                 S(txtT4, txtI1, Div, 5760), lineI2, lineC, lineS, lineA, tindicator}},
+        {txtT3, {S(txtI1, txtT3, Mul, 480), TextOf(txtT1, txtI1), S(txtT2, txtI1, Div, 24),
+                 S(txtT4, txtI1, Div, 5760), lineI2, lineC, lineS, lineA, tindicator}},
+        {txtT4, {S(txtI1, txtT4, Mul, 5760), TextOf(txtT1, txtI1), S(txtT2, txtI1, Div, 24),
+                 S(txtT3, txtI1, Div, 480), lineI2, lineC, lineS, lineA, tindicator}},
+
+        // Apothecaries': likewise.
+        {txtA1, {TextOf(txtI1, txtA1), S(txtA2, txtI1, Div, 20), S(txtA3, txtI1, Div, 60),
+                 S(txtA4, txtI1, Div, 480), S(txtA5, txtI1, Div, 5760), lineI2, lineC, lineS, lineT, tindicator}},
+        {txtA2, {S(txtI1, txtA2, Mul, 20), TextOf(txtA1, txtI1), S(txtA3, txtI1, Div, 60),
+                 S(txtA4, txtI1, Div, 480), S(txtA5, txtI1, Div, 5760), lineI2, lineC, lineS, lineT, tindicator}},
+        {txtA3, {S(txtI1, txtA3, Mul, 60), TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, 20),
+                 S(txtA4, txtI1, Div, 480), S(txtA5, txtI1, Div, 5760), lineI2, lineC, lineS, lineT, tindicator}},
+        {txtA4, {S(txtI1, txtA4, Mul, 480), TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, 20),
+                 S(txtA3, txtI1, Div, 60), S(txtA5, txtI1, Div, 5760), lineI2, lineC, lineS, lineT, tindicator}},
+        {txtA5, {S(txtI1, txtA5, Mul, 5760), TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, 20),
+                 S(txtA3, txtI1, Div, 60), S(txtA4, txtI1, Div, 480), lineI2, lineC, lineS, lineT, tindicator}},
+    };
+}
+
+// The gauge in mg, g, kg and t, chosen by the kilograms. The first three ranges take over
+// at one unit of their own (1 mg, 1 g, 1 kg), the last holds up to its top of 30000 t. The
+// slider always writes kilograms as plain text, then passes them once through the digit
+// limiter; the clamps write grams.
+GaugeSpec weightGauge()
+{
+    const Chain fromKilograms = {Step{txtC3, txtC3, {}}, S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 1000),
+                                 S(txtC4, txtC3, Div, 1000), lineS, lineI, lineT, lineA};
+    const Chain fromGrams = {lineC, lineS, lineI, lineT, lineA};
+    const auto kilograms = [&](std::vector<Operation> fromPosition) {
+        return WriteBack{txtC3, std::move(fromPosition), false, fromKilograms};
+    };
+    // Above `limit` in the range's own field, the grams get `grams` and every group follows;
+    // the thumb stays.
+    const auto clamp = [&](WeightWindow::Field test, double limit, const char* grams) {
+        return Clamp{Reading{test}, limit, txtC2, grams, fromGrams, ClampPosition::Keep};
+    };
+
+    GaugeSpec gauge;
+    gauge.decision = txtC3;
+    gauge.ranges = {
+        // n  button     kg bound    Max   caption   thumb    kg <- p                        clamp: over, grams
+        {1, "Command1", 0.000001,  1000, "1000mg", {txtC1}, kilograms({{Div, 1000000}}), clamp(txtC1, 1000, "1")},
+        {2, "Command2", 0.001,     1000, "1000g",  {txtC2}, kilograms({{Div, 1000}}),   clamp(txtC2, 1000, "1000")},
+        {3, "Command3", 1,         1000, "1000kg", {txtC3}, kilograms({}),               clamp(txtC3, 1000, "1000000")},
+        {4, "Command4", 30000000, 30000, "30000t", {txtC4}, kilograms({{Mul, 1000}})}, // no clamp
+    };
+    gauge.reset = GaugeReset::allFields(WeightWindow::kFieldCount); // every unit field "0"
+    return gauge;
+}
+
+} // namespace
+
+WeightWindow::WeightWindow(App& app)
+    : GaugeWindow(app, frameSpec("weight"), weightLayout(), weightGauge())
+{
+    install(groupProcedures(), enterChains());
+}
+
+} // namespace mezura

@@ -1,0 +1,28 @@
+// The weight window: twenty-four units in five groups (metric, avoirdupois, 匁 斤 貫, troy,
+// apothecaries'), with a gauge in milligrams, grams, kilograms or tonnes.
+#pragma once
+
+#include "framework/gauge.h"
+
+namespace mezura {
+
+class WeightWindow : public GaugeWindow {
+public:
+    explicit WeightWindow(App& app);
+
+    // The unit fields, in the order of the window's field table.
+    enum Field {
+        txtC1, txtC2, txtC3, txtC4,
+        txtI1, txtI2, txtI3, txtI4, txtI5, txtI6, txtI7, txtI8,
+        txtS1, txtS2, txtS3,
+        txtT1, txtT2, txtT3, txtT4,
+        txtA1, txtA2, txtA3, txtA4, txtA5,
+        kFieldCount
+    };
+
+    // The window's procedures, as chains call them. lineI2 fills the avoirdupois group and
+    // the grams from the grain.
+    enum Procedure { kLineC, kLineS, kLineI, kLineT, kLineA, kLineI2, kTindicator };
+};
+
+} // namespace mezura
