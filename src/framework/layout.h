@@ -60,12 +60,17 @@ struct ButtonSpec {
     Colour colour;       // at creation
     ButtonRole role = ButtonRole::Range;
     std::string box = {}; // name of the frame box that holds it, or empty
+    bool bold = false;    // a bold caption in the window's font size
 };
+
+inline constexpr const char* kNoBox = "";
+inline constexpr bool kBoldCaption = true;
 
 struct LabelSpec {
     std::string name;    // "IndMax"
     std::string caption; // at creation
     Rect rect;
+    double points = 0;   // a font size of its own, in points; 0: the window's font
 };
 
 struct BoxSpec {

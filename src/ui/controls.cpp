@@ -80,7 +80,7 @@ void Caption::fit()
 {
     QRect rect = m_design;
     const int needed = fontMetrics().horizontalAdvance(text()) + 2 * margin() + 1;
-    if (needed > rect.width()) {
+    if (needed > rect.width() && !wordWrap()) {
         if (m_keepRightEdge) {
             rect.setLeft(std::max(0, rect.right() + 1 - needed));
         } else {

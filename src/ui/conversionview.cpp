@@ -6,6 +6,7 @@
 #include "ui/controls.h"
 
 #include <QCloseEvent>
+#include <QFont>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QMenu>
@@ -157,6 +158,12 @@ void ConversionView::buildControls()
     for (const LabelSpec& row : layout.labels) {
         auto* label = new Caption(qs(row.caption), background);
         label->setObjectName(qs(row.name));
+        if (row.points > 0) {
+            QFont font = label->font();
+            font.setPointSizeF(row.points);
+            label->setFont(font);
+        }
+        label->setWordWrap(row.rect.height > kLabelHeight); // a note of more than one line
         label->setDesignGeometry(toPixels(row.rect, d), row.name == "IndMax");
         m_labels.push_back(label);
     }
@@ -167,6 +174,11 @@ void ConversionView::buildControls()
         button->setObjectName(qs(row.name));
         button->setGeometry(toPixels(row.rect, d));
         button->setAutoDefault(false);
+        if (row.bold) {
+            QFont font = button->font();
+            font.setBold(true);
+            button->setFont(font);
+        }
         const int index = static_cast<int>(i);
         connect(button, &QPushButton::clicked, this,
                 [this, index] { forward([this, index] { m_window.clickButton(index); }); });

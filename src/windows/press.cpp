@@ -42,7 +42,7 @@ Layout pressLayout()
     layout.buttons = {{"Command1", "Pa", {45, 2790, 900, 255}, kHighlight},
                       {"Command2", "hPa", {1035, 2790, 900, 255}, kButtonFace},
                       {"Command3", "b", {2040, 2790, 900, 255}, kButtonFace},
-                      {"Command6", "?", {3000, 2790, 255, 255}, kHelpButton, ButtonRole::Help}};
+                      {"Command6", "?", {3000, 2790, 255, 255}, kHelpButton, ButtonRole::Help, kNoBox, kBoldCaption}};
     return layout;
 }
 

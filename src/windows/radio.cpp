@@ -41,12 +41,12 @@ Layout radioLayout()
                      {"IndMax", "1000Bq", {1845, 2550, 1410, kLabelHeight}},
                      // Under the Mache field: its value is a concentration per litre. The
                      // design shows this note in a smaller font (8.25 point).
-                     {"Label7", "(↑1Lあたりの濃度）", {2280, 720, 855, 375}}};
+                     {"Label7", "(↑1Lあたりの濃度）", {2280, 720, 855, 375}, 8.25}};
     layout.buttons = {{"Command1", "Bq", {45, 2760, 660, 255}, kHighlight},
                       {"Command2", "kBq", {840, 2790, 540, 255}, kButtonFace},
                       {"Command3", "MBq", {1560, 2790, 540, 255}, kButtonFace},
                       {"Command4", "GBq", {2280, 2790, 540, 255}, kButtonFace},
-                      {"Command6", "?", {3000, 2790, 255, 255}, kHelpButton, ButtonRole::Help}};
+                      {"Command6", "?", {3000, 2790, 255, 255}, kHelpButton, ButtonRole::Help, kNoBox, kBoldCaption}};
     return layout;
 }
 

@@ -44,7 +44,7 @@ Layout velocityLayout()
     layout.buttons = {{"Command1", "m/s", {45, 3465, 915, 255}, kHighlight},
                       {"Command2", "km/h", {1080, 3465, 900, 255}, kButtonFace},
                       {"Command4", "光速", {2040, 3465, 810, 255}, kButtonFace},
-                      {"Command5", "?", {2985, 3465, 240, 255}, kHelpButton, ButtonRole::Help}};
+                      {"Command5", "?", {2985, 3465, 240, 255}, kHelpButton, ButtonRole::Help, kNoBox, kBoldCaption}};
     return layout;
 }
 

@@ -152,18 +152,47 @@ private slots:
     void captionsAreNeverCut()
     {
         // The area window's "10000cm2" runs wider in this font than its designed place: the
-        // caption keeps its right edge and grows to the left.
-        m_binding->forward([this] { m_binding->app().showAndFocus("square"); });
-        ConversionView* square = m_binding->conversionView("square");
-        QVERIFY(square != nullptr);
-        for (QWidget* view : { static_cast<QWidget*>(m_temp), static_cast<QWidget*>(square) }) {
+        // caption keeps its right edge and grows to the left. A note of two lines wraps.
+        m_binding->forward([this] { m_binding->app().showAll(); });
+        for (const char* name : kConversionWindows) {
+            ConversionView* view = m_binding->conversionView(name);
+            QVERIFY(view != nullptr);
             for (const QLabel* label : view->findChildren<QLabel*>()) {
+                if (label->wordWrap()) {
+                    continue;
+                }
                 QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
-                         qPrintable(label->objectName() + ": " + label->text()));
+                         qPrintable(QString(name) + "." + label->objectName() + ": " + label->text()));
             }
         }
+        ConversionView* square = m_binding->conversionView("square");
         FIND(indMax, QLabel, square, "IndMax");
         QCOMPARE(indMax->geometry().right(), toPixels({ 2400, 4665, 855, 255 }, square->dpi()).right());
+        FIND(note, QLabel, m_binding->conversionView("radio"), "Label7");
+        QVERIFY(note->wordWrap());
+        QCOMPARE(note->font().pointSizeF(), 8.25);
+    }
+
+    void helpButtonsWearTheirDesignedFont()
+    {
+        m_binding->forward([this] { m_binding->app().showAll(); });
+        const std::pair<const char*, bool> rows[] = {
+            { "velocity", true }, { "press", true }, { "heat", true }, { "radio", true },
+            { "length", false }, { "temp", false }, { "year", false },
+        };
+        for (const auto& [name, bold] : rows) {
+            ConversionView* view = m_binding->conversionView(name);
+            QVERIFY(view != nullptr);
+            const QPushButton* help = nullptr;
+            for (const QPushButton* button : view->findChildren<QPushButton*>()) {
+                if (button->text() == "?") {
+                    help = button;
+                }
+            }
+            QVERIFY2(help != nullptr, name);
+            QVERIFY2(help->font().bold() == bold, name);
+            QCOMPARE(help->font().pointSizeF(), 9.0);
+        }
     }
 
     void clickEmptiesTheField()
