@@ -128,13 +128,32 @@ std::optional<std::string> DiskFileSystem::readFile(const std::string& path, std
 bool DiskFileSystem::writeFile(const std::string& path, const std::string& bytes, std::string& error)
 {
     namespace fs = std::filesystem;
-    const fs::path target(path);
+    // Through a symbolic link the file it leads to is replaced, and the link stays: a settings
+    // file kept elsewhere (a read-only program directory linking to a writable one) is
+    // written where it lives. A link that leads nowhere is replaced itself.
+    fs::path target(path);
+    std::error_code linkError;
+    if (fs::is_symlink(fs::symlink_status(target, linkError))) {
+        fs::path resolved = fs::canonical(target, linkError);
+        if (!linkError) {
+            target = std::move(resolved);
+        }
+    }
     const std::string name = target.filename().string();
     if (name.empty() || name == "." || name == "..") {
         error = reason(EISDIR);
         return false;
     }
     const std::string directory = target.has_parent_path() ? target.parent_path().string() : ".";
+
+    // A file that may not be written is not replaced either, although its directory would
+    // allow the rename: its owner has made it read-only.
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISREG(old.st_mode) && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        error = reason(errno);
+        return false;
+    }
 
     // A hidden file beside the target, so that the rename stays within one file system.
     std::string temporary;
@@ -157,14 +176,13 @@ bool DiskFileSystem::writeFile(const std::string& path, const std::string& bytes
     };
 
     // The new file keeps the permissions of the one it replaces.
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    if (exists && S_ISREG(old.st_mode)) {
         ::fchmod(file.get(), old.st_mode & 07777);
     }
     if (!writeAll(file.get(), bytes) || ::fsync(file.get()) != 0 || !file.close()) {
         return fail(errno);
     }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
         return fail(errno);
     }
     syncDirectory(directory);

@@ -27,7 +27,9 @@ public:
 };
 
 // The real disk. writeFile writes a new file beside the target, flushes it to the disk and
-// renames it over the target only when every byte was written.
+// renames it over the target only when every byte was written. A target that is a symbolic
+// link has the file it leads to replaced (the link stays); a file without write permission
+// for the program is not replaced.
 class DiskFileSystem final : public FileSystem {
 public:
     std::optional<std::vector<std::string>> regularFiles(const std::string& directory, std::string& error) override;

@@ -4,6 +4,7 @@
 #include "ui/messages.h"
 
 #include <QAction>
+#include <QImage>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStringDecoder>
@@ -33,26 +34,32 @@ HelpLink split(const std::string& page)
     return { page.substr(0, hash), page.substr(hash + 1) };
 }
 
-// The addresses of the style sheets that an HTML page links: <link rel="stylesheet" href="...">.
-QStringList styleSheetLinks(const QString& html)
+// The addresses of the style sheets that an HTML page links without saying type="text/css":
+// <link rel="stylesheet" href="...">. The document reads those that say it by itself.
+QStringList untypedStyleSheetLinks(const QString& html)
 {
     static const QRegularExpression tag(QStringLiteral("<link\\s[^>]*>"), QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression attribute(
-        QStringLiteral("\\b(rel|href)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"),
+        QStringLiteral("\\b(rel|href|type)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"),
         QRegularExpression::CaseInsensitiveOption);
     QStringList links;
     for (const QRegularExpressionMatch& link : tag.globalMatch(html)) {
         QString rel;
         QString href;
+        QString type;
         for (const QRegularExpressionMatch& pair : attribute.globalMatch(link.captured())) {
             const QString value = pair.captured(2) + pair.captured(3) + pair.captured(4);
-            if (pair.captured(1).compare(QLatin1String("rel"), Qt::CaseInsensitive) == 0) {
+            const QString name = pair.captured(1).toLower();
+            if (name == QLatin1String("rel")) {
                 rel = value;
+            } else if (name == QLatin1String("type")) {
+                type = value;
             } else {
                 href = value;
             }
         }
-        if (!href.isEmpty() && rel.split(QLatin1Char(' ')).contains(QLatin1String("stylesheet"), Qt::CaseInsensitive)) {
+        if (!href.isEmpty() && type.compare(QLatin1String("text/css"), Qt::CaseInsensitive) != 0
+            && rel.split(QLatin1Char(' ')).contains(QLatin1String("stylesheet"), Qt::CaseInsensitive)) {
             links << href;
         }
     }
@@ -153,11 +160,11 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
             decoder = QStringDecoder(QStringDecoder::Utf8);
         }
         const QString html = decoder(content);
-        // The document reads a linked style sheet only when the link says type="text/css";
-        // the page's style sheets become the document's default ones instead, which the page
-        // is laid out with whatever its links say.
+        // The document reads a linked style sheet only when the link says type="text/css"
+        // (as the help's own pages do); the style sheets of links that do not say so become
+        // the document's default ones, so that such a page is laid out with them as well.
         QString css;
-        for (const QString& href : styleSheetLinks(html)) {
+        for (const QString& href : untypedStyleSheetLinks(html)) {
             css += loadResource(QTextDocument::StyleSheetResource, QUrl(href)).toString() + QLatin1Char('\n');
         }
         document()->setDefaultStyleSheet(css);
@@ -165,8 +172,17 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
     }
     case QTextDocument::StyleSheetResource:
         return QString::fromUtf8(content);
+    case QTextDocument::ImageResource: {
+        // Decoded here, by its content whatever its name says; bytes that are no picture
+        // give nothing, and the page shows its place holder instead.
+        QImage image = QImage::fromData(content);
+        if (image.isNull()) {
+            return {};
+        }
+        return image;
+    }
     default:
-        return content; // a picture
+        return content;
     }
 }
 

@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -255,6 +257,94 @@ TEST(DiskFiles, AWriteCutShortLeavesTheOldFile)
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the write did not fail as a full disk";
     EXPECT_EQ(dir.read("Mezura.cfg"), kTempOnlyText);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"Mezura.cfg"});
+}
+
+// Runs `body` in a child process as an ordinary user, since the tests may run as root, for
+// whom every file may be written. The child's exit status: 0 when `body` held, 1 when not,
+// 2 when the user could not be changed.
+int asOrdinaryUser(const std::function<bool()>& body)
+{
+    const pid_t child = ::fork();
+    if (child < 0) {
+        return 2;
+    }
+    if (child == 0) {
+        if (::geteuid() == 0) {
+            const gid_t nobody = 65534;
+            if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0) {
+                ::_exit(2);
+            }
+        }
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return 2;
+    }
+    return WEXITSTATUS(status);
+}
+
+// A settings file made read-only by its owner stays as it is, although the directory would
+// let the program put a new file in its place; the failure names the file. A writable one
+// beside it is saved as usual.
+TEST(SettingsFileOnDisk, AReadOnlyFileIsNotReplaced)
+{
+    TempDir dir;
+    fs::create_directory(dir.file("locked"));
+    fs::create_directory(dir.file("open"));
+    dir.write("locked/Mezura.cfg", kTempOnlyText);
+    dir.write("open/Mezura.cfg", kTempOnlyText);
+    fs::permissions(dir.file("locked/Mezura.cfg"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir.file("open/Mezura.cfg"), fs::perms::all);
+    for (const char* sub : {"", "locked", "open"}) {
+        fs::permissions(dir.file(sub), fs::perms::all);
+    }
+    const Checks everything{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    const int status = asOrdinaryUser([&] {
+        DiskFileSystem disk;
+        std::string message;
+        SettingsFile locked(disk, dir.file("locked") + "/");
+        SettingsFile open(disk, dir.file("open") + "/");
+        return !locked.save(everything, message)
+               && message == "設定ファイル " + dir.file("locked/Mezura.cfg") + " に保存できません: Permission denied（ファイルは前のままです）"
+               && open.save(everything, message);
+    });
+    ASSERT_NE(status, 2) << "no ordinary user to run as";
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(dir.read("locked/Mezura.cfg"), kTempOnlyText);
+    EXPECT_EQ(dir.read("open/Mezura.cfg"), formatSettings(everything));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("locked")), fs::directory_iterator()), 1);
+}
+
+// A settings file that is a symbolic link (a program directory that may not be written,
+// linking to a place that may) is read and written where the link leads; the link stays.
+// A link that leads nowhere is no settings file, and saving replaces it.
+TEST(SettingsFileOnDisk, ASymbolicLinkIsWrittenThrough)
+{
+    TempDir dir;
+    fs::create_directory(dir.file("program"));
+    fs::create_directory(dir.file("kept"));
+    dir.write("kept/settings", "0,0,0,0,0,0,0,1,0,1");
+    fs::create_symlink("../kept/settings", dir.file("program/Mezura.cfg"));
+    DiskFileSystem disk;
+    SettingsFile file(disk, dir.file("program") + "/");
+    SettingsFile::Loaded loaded = file.load();
+    EXPECT_EQ(loaded.status, SettingsFile::Status::Loaded);
+    EXPECT_EQ(loaded.checks, (Checks{0, 0, 0, 0, 0, 0, 0, 1, 0, 1}));
+
+    std::string message;
+    ASSERT_TRUE(file.save(kTempOnly, message)) << message;
+    EXPECT_TRUE(fs::is_symlink(dir.file("program/Mezura.cfg")));
+    EXPECT_EQ(dir.read("kept/settings"), kTempOnlyText);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("program")), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("kept")), fs::directory_iterator()), 1);
+    EXPECT_EQ(file.load().checks, kTempOnly);
+
+    fs::remove(dir.file("kept/settings"));
+    EXPECT_EQ(file.load().status, SettingsFile::Status::Missing);
+    ASSERT_TRUE(file.save(kTempOnly, message)) << message;
+    EXPECT_FALSE(fs::is_symlink(dir.file("program/Mezura.cfg")));
+    EXPECT_EQ(dir.read("program/Mezura.cfg"), kTempOnlyText);
 }
 
 TEST(SettingsFileOnDisk, RoundTripWithCrLfBytes)

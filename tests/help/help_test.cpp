@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <regex>
 #include <set>
 
 namespace mezura {
@@ -51,6 +54,8 @@ TEST(HelpFile, EveryTopicOpensItsPage)
         ASSERT_TRUE(bytes.has_value()) << row.topic << ": " << error;
         EXPECT_NE(bytes->find(row.title), std::string::npos) << row.topic;
         EXPECT_NE(bytes->find("charset=utf-8"), std::string::npos) << row.topic;
+        EXPECT_NE(bytes->find(R"(<link rel="stylesheet" type="text/css" href="style.css">)"), std::string::npos)
+            << row.topic;
     }
 }
 
@@ -103,6 +108,70 @@ TEST(HelpFile, EveryLinkLeadsToAPageOfTheFile)
     for (const std::string& page : help.pages()) {
         EXPECT_TRUE(page == "/common.htm" || fromCommon.count(page) == 1) << "the common page does not reach " << page;
     }
+}
+
+// Width and height of a PNG picture from its header, or nothing when the bytes are no PNG.
+std::optional<std::pair<std::uint32_t, std::uint32_t>> pngSize(const std::string& bytes)
+{
+    static const std::string signature("\x89PNG\r\n\x1a\n", 8);
+    if (bytes.size() < 24 || bytes.compare(0, signature.size(), signature) != 0 || bytes.compare(12, 4, "IHDR") != 0) {
+        return std::nullopt;
+    }
+    const auto bigEndian = [&](std::size_t at) {
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < 4; ++i) {
+            value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+        }
+        return value;
+    };
+    return std::make_pair(bigEndian(16), bigEndian(20));
+}
+
+struct PictureRow {
+    const char* page;
+    const char* picture;
+    std::uint32_t width;
+    std::uint32_t height;
+};
+
+// Every window's page shows its screenshot (the common page the settings window's), the
+// pictures travel inside the file whole, and no page shows a picture that is not there.
+TEST(HelpFile, ThePicturesThePagesShowAreInTheFile)
+{
+    const PictureRow rows[] = {
+        {"/common.htm", "/images/config.png", 399, 201},     {"/length.htm", "/images/length.png", 381, 432},
+        {"/square.htm", "/images/square.png", 292, 372},     {"/cubic.htm", "/images/cubic.png", 525, 404},
+        {"/weight.htm", "/images/weight.png", 393, 364},     {"/press.htm", "/images/press.png", 219, 228},
+        {"/temp.htm", "/images/temp.png", 221, 124},         {"/year.htm", "/images/year.png", 219, 224},
+        {"/velocity.htm", "/images/velocity.png", 219, 280}, {"/heat.htm", "/images/heat.png", 289, 278},
+        {"/radio.htm", "/images/radio.png", 219, 233},
+    };
+    const HelpFile help = openBuilt();
+    for (const PictureRow& row : rows) {
+        std::string error;
+        const std::optional<std::string> bytes = help.read(row.picture, error);
+        ASSERT_TRUE(bytes.has_value()) << error;
+        EXPECT_EQ(pngSize(*bytes), std::make_pair(row.width, row.height)) << row.picture;
+        const std::optional<std::string> html = help.read(row.page, error);
+        ASSERT_TRUE(html.has_value()) << error;
+        EXPECT_NE(html->find(std::string("src=\"") + (row.picture + 1) + "\""), std::string::npos) << row.page;
+    }
+
+    static const std::regex source(R"re(<img\s[^>]*src="([^"]*)")re", std::regex::icase);
+    int shown = 0;
+    for (const std::string& page : help.pages()) {
+        std::string error;
+        const std::string html = help.read(page, error).value_or("");
+        for (auto it = std::sregex_iterator(html.begin(), html.end(), source); it != std::sregex_iterator(); ++it) {
+            const std::optional<HelpLink> picture = resolveLink(page, (*it)[1]);
+            ASSERT_TRUE(picture.has_value()) << page << " shows a picture from outside: " << (*it)[1];
+            const std::optional<std::string> bytes = help.read(picture->page, error);
+            ASSERT_TRUE(bytes.has_value()) << page << ": " << error;
+            EXPECT_TRUE(pngSize(*bytes).has_value()) << picture->page << " is no PNG picture";
+            ++shown;
+        }
+    }
+    EXPECT_EQ(shown, static_cast<int>(std::size(rows)));
 }
 
 class TempDir {

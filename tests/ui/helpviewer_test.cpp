@@ -5,9 +5,14 @@
 #include "uitest.h"
 
 #include <QAction>
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QImage>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <memory>
 
 namespace mezura::ui {
@@ -17,6 +22,53 @@ namespace {
 const QString kBuiltHelp = QStringLiteral(MEZURA_HELP_FILE);
 
 QString firstLine(const QTextBrowser* browser) { return browser->document()->begin().text().trimmed(); }
+
+// The first picture of the shown page: its name as the page writes it, and the block and the
+// place within it where it stands.
+struct Picture {
+    QString name;
+    QTextBlock block;
+    int position = -1;
+};
+
+Picture firstPicture(const QTextDocument* document)
+{
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().isImageFormat()) {
+                return { fragment.charFormat().toImageFormat().name(), block, fragment.position() - block.position() };
+            }
+        }
+    }
+    return {};
+}
+
+// How many pixels of two pictures of one size differ in colour (their colour spaces aside).
+int differingPixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size()) {
+        return a.width() * a.height() + b.width() * b.height();
+    }
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            count += a.pixel(x, y) == b.pixel(x, y) ? 0 : 1;
+        }
+    }
+    return count;
+}
+
+QImage asImage(const QVariant& resource)
+{
+    if (resource.userType() == QMetaType::QImage) {
+        return resource.value<QImage>();
+    }
+    if (resource.userType() == QMetaType::QPixmap) {
+        return resource.value<QPixmap>().toImage();
+    }
+    return {};
+}
 } // namespace
 
 class HelpViewerTest : public QObject {
@@ -87,6 +139,52 @@ private slots:
         QCOMPARE(browser->documentTitle(), title);
         QCOMPARE(firstLine(browser), heading);
         QCOMPARE(browser->document()->begin().charFormat().fontPointSize(), 14.0);
+    }
+
+    void pagesShowTheirPicturesFromTheFile_data()
+    {
+        QTest::addColumn<int>("topic");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("common: the settings window") << 1000 << "images/config.png" << QSize(399, 201);
+        QTest::newRow("length") << 1010 << "images/length.png" << QSize(381, 432);
+        QTest::newRow("square") << 1020 << "images/square.png" << QSize(292, 372);
+        QTest::newRow("cubic: wider than the view") << 1030 << "images/cubic.png" << QSize(525, 404);
+        QTest::newRow("temp") << 1060 << "images/temp.png" << QSize(221, 124);
+        QTest::newRow("year") << 1070 << "images/year.png" << QSize(219, 224);
+        QTest::newRow("radio") << 1100 << "images/radio.png" << QSize(219, 233);
+    }
+    // The picture is read from inside the help file and painted where the page puts it.
+    void pagesShowTheirPicturesFromTheFile()
+    {
+        QFETCH(int, topic);
+        QFETCH(QString, picture);
+        QFETCH(QSize, size);
+        HelpViewer& help = viewer();
+        QVERIFY(help.open(kBuiltHelp.toStdString(), topic));
+        HelpBrowser* browser = help.window()->browser();
+        QTextDocument* document = browser->document();
+        const Picture shown = firstPicture(document);
+        QCOMPARE(shown.name, picture);
+
+        // Scrolled to the top of the picture's line and painted.
+        const QRectF blockRect = document->documentLayout()->blockBoundingRect(shown.block);
+        const QTextLine line = shown.block.layout()->lineForTextPosition(shown.position);
+        QVERIFY(line.isValid());
+        const QPointF onPage = blockRect.topLeft() + QPointF(line.cursorToX(shown.position), line.y());
+        browser->verticalScrollBar()->setValue(qRound(onPage.y()));
+        const QImage painted = browser->viewport()->grab().toImage();
+
+        const QImage image = asImage(document->resource(QTextDocument::ImageResource, QUrl(picture)));
+        QVERIFY2(!image.isNull(), qPrintable(picture + " was not loaded"));
+        QCOMPARE(image.size(), size);
+        // What of the picture the viewport shows is the picture itself, pixel for pixel.
+        const QPoint topLeft = (onPage - QPointF(0, browser->verticalScrollBar()->value())).toPoint();
+        const QRect seen = QRect(topLeft, size).intersected(painted.rect());
+        QVERIFY2(seen.width() > size.width() / 2 && seen.height() > size.height() / 3,
+                 qPrintable(QStringLiteral("only %1x%2 of the picture in view").arg(seen.width()).arg(seen.height())));
+        QCOMPARE(differingPixels(painted.copy(seen), image.copy(QRect(seen.topLeft() - topLeft, seen.size()))), 0);
+        QVERIFY(m_messages.isEmpty());
     }
 
     // The keyboard reaches the first link of the common page (the length page); back and
