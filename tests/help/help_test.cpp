@@ -1,4 +1,5 @@
 #include "help/helpfile.h"
+#include "tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -174,26 +175,7 @@ TEST(HelpFile, ThePicturesThePagesShowAreInTheFile)
     EXPECT_EQ(shown, static_cast<int>(std::size(rows)));
 }
 
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "mezura-help-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot make a temporary directory");
-        }
-        m_path = pattern;
-    }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    fs::path m_path;
-};
+using test::TempDir;
 
 TEST(HelpFile, WhatCannotBeOpenedSaysWhyAndNamesTheFile)
 {
