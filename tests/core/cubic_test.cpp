@@ -12,44 +12,13 @@
 namespace mezura {
 namespace {
 
+using test::expectGauge;
+using test::expectShows;
+using test::Gauge;
+using test::highlighted;
+using test::Shows;
+
 constexpr const char* kCubic = "cubic";
-
-std::string highlighted(const ConversionWindow& w)
-{
-    for (std::size_t i = 0; i < w.layout().buttons.size(); ++i) {
-        if (w.buttonColour(static_cast<int>(i)) == kHighlight) {
-            return w.layout().buttons[i].name;
-        }
-    }
-    return "none";
-}
-
-struct Shows {
-    const char* field;
-    const char* text;
-};
-
-struct Gauge {
-    const char* indMax;
-    int max;
-    int value;
-    const char* highlight;
-};
-
-void expectShows(test::TestApp& t, const std::vector<Shows>& shows, const std::string& where)
-{
-    for (const Shows& each : shows) {
-        EXPECT_EQ(t.text(kCubic, each.field), each.text) << where << ": " << each.field;
-    }
-}
-
-void expectGauge(const ConversionWindow& w, const Gauge& gauge, const std::string& where)
-{
-    EXPECT_EQ(w.caption("IndMax"), gauge.indMax) << where;
-    EXPECT_EQ(w.slider().max(), gauge.max) << where;
-    EXPECT_EQ(w.slider().value(), gauge.value) << where;
-    EXPECT_EQ(highlighted(w), gauge.highlight) << where;
-}
 
 struct EnterRow {
     const char* field;
@@ -128,7 +97,7 @@ TEST(CubicWindow, EnterConvertsEveryGroupAndPicksTheRange)
         test::TestApp t;
         t.enter(kCubic, row.field, row.typed);
         const std::string where = std::string(row.field) + " <- \"" + row.typed + '"';
-        expectShows(t, row.shows, where);
+        expectShows(t, kCubic, row.shows, where);
         expectGauge(t.window(kCubic), row.gauge, where);
         EXPECT_TRUE(t.host.events.empty()) << where;
     }
@@ -222,10 +191,10 @@ TEST(CubicWindow, SliderAlwaysWritesLitresInTheUnitOfTheRange)
 
     // Each move of the drag rewrites the window; the release finds the fields in step.
     w.dragTo(30);
-    expectShows(t, {{"txtC3", "0.03"}, {"txtC1", "30"}}, "drag at 30");
+    expectShows(t, kCubic, {{"txtC3", "0.03"}, {"txtC1", "30"}}, "drag at 30");
     w.dragTo(50);
     w.dragRelease();
-    expectShows(t,
+    expectShows(t, kCubic,
                 {{"txtC3", "0.05"}, {"txtC2", "0.5"}, {"txtC1", "50"}, {"txtC4", "5E-05"}, {"txtM1", "20"},
                  {"txtI3", "6.539E-05"}, {"txtS1", "0.277161862527716"}, {"txtO3", "0.00025"},
                  {"txtDA4", "0.00141890664729386"}},
@@ -259,7 +228,7 @@ TEST(CubicWindow, SliderAlwaysWritesLitresInTheUnitOfTheRange)
             where += std::string(" after ") + slide.button;
         }
         w.slide(slide.position);
-        expectShows(t, slide.shows, where);
+        expectShows(t, kCubic, slide.shows, where);
         expectGauge(w, slide.gauge, where);
     }
     EXPECT_TRUE(t.host.events.empty());
@@ -314,7 +283,7 @@ TEST(CubicWindow, RangeButtonsClampThroughCubicCentimetres)
             w.clickButton(w.buttonIndex(button));
             where += std::string(", ") + button;
         }
-        expectShows(t, row.shows, where);
+        expectShows(t, kCubic, row.shows, where);
         expectGauge(w, row.gauge, where);
         EXPECT_TRUE(t.host.events.empty()) << where;
     }
@@ -390,7 +359,7 @@ TEST(CubicWindow, OverflowStopsTheChainAtTheFailingStep)
     t.enter(kCubic, "txtC3", "1");
     // The cubic metres are written, the litres overflow: the rest keep 1 l, the gauge stays.
     t.enter(kCubic, "txtS6", "1E305");
-    expectShows(t,
+    expectShows(t, kCubic,
                 {{"txtS6", "1E305"}, {"txtC4", "6.008E+305"}, {"txtC3", "1"}, {"txtC2", "10"}, {"txtC1", "1000"},
                  {"txtS1", "5.54323725055432"}, {"txtM1", "400"}},
                 "overflow");

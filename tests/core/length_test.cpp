@@ -12,36 +12,13 @@
 namespace mezura {
 namespace {
 
+using test::expectGauge;
+using test::expectShows;
+using test::Gauge;
+using test::highlighted;
+using test::Shows;
+
 constexpr const char* kLength = "length";
-
-std::string highlighted(const ConversionWindow& w)
-{
-    for (std::size_t i = 0; i < w.layout().buttons.size(); ++i) {
-        if (w.buttonColour(static_cast<int>(i)) == kHighlight) {
-            return w.layout().buttons[i].name;
-        }
-    }
-    return "none";
-}
-
-struct Shows {
-    const char* field;
-    const char* text;
-};
-
-struct Gauge {
-    const char* indMax;
-    int value;
-    const char* highlight;
-};
-
-void expectGauge(const ConversionWindow& w, const Gauge& gauge, const std::string& where)
-{
-    EXPECT_EQ(w.caption("IndMax"), gauge.indMax) << where;
-    EXPECT_EQ(w.slider().max(), 1000) << where;
-    EXPECT_EQ(w.slider().value(), gauge.value) << where;
-    EXPECT_EQ(highlighted(w), gauge.highlight) << where;
-}
 
 struct EnterRow {
     const char* field;
@@ -61,43 +38,43 @@ TEST(LengthWindow, EnterConvertsEveryGroupAndPicksTheRange)
           {"txtI8", "5.26E-06"}, {"txtS1", "0.8382"}, {"txtS2", "0.08382"}, {"txtP3", "1440"}, {"txtP4", "72"},
           {"txtP1", "72.2811428571428"}, {"txtP2", "6.02342857142857"}, {"txtP5", "67.7333333333333"},
           {"txtP6", "101.6"}},
-         {"1000mm", 25, "Command1"}},
+         {"1000mm", 1000, 25, "Command1"}},
         // 寸 and 厘: sun to centimetres divides by 0.33, but multiplies by 3.03 from 厘 and 分
-        {"txtS1", "1", {{"txtS1", "1"}, {"txtC1", "3.03030303030303"}, {"txtS0", "100"}}, {"1000mm", 30, "Command1"}},
+        {"txtS1", "1", {{"txtS1", "1"}, {"txtC1", "3.03030303030303"}, {"txtS0", "100"}}, {"1000mm", 1000, 30, "Command1"}},
         {"txtS0", "100", {{"txtS0", "100"}, {"txtS1", "1"}, {"txtC1", "3.03"}, {"txtC0", "30.3"}, {"txtS00", "10"}},
-         {"1000mm", 30, "Command1"}},
+         {"1000mm", 1000, 30, "Command1"}},
         {"txtS00", "10", {{"txtS00", "10"}, {"txtS1", "1"}, {"txtC1", "3.03"}, {"txtS0", "100"}},
-         {"1000mm", 30, "Command1"}},
+         {"1000mm", 1000, 30, "Command1"}},
         // 里
         {"txtS8", "1",
          {{"txtS8", "1"}, {"txtS6", "36"}, {"txtS3", "2160"}, {"txtS2", "12960"}, {"txtS4", "1296"}, {"txtS5", "360"},
           {"txtS1", "129600"}, {"txtC1", "392727.272727273"}, {"txtC3", "3.92727272727273"},
           {"txtS7", "2.12055762811702"}},
-         {"1000km", 4, "Command3"}},
+         {"1000km", 1000, 4, "Command3"}},
         // 海里 keeps its text: its chain writes the metric and shaku-kan groups itself
         {"txtS7", "1",
          {{"txtS7", "1"}, {"txtC3", "1.852"}, {"txtC2", "1852"}, {"txtC1", "185200"}, {"txtC0", "1852000"},
           {"txtS1", "61116"}, {"txtS2", "6111.6"}, {"txtS8", "0.471574074074075"}, {"txtK1", "5093"},
           {"txtK2", "4889.28"}},
-         {"1000km", 2, "Command3"}},
+         {"1000km", 1000, 2, "Command3"}},
         // pica
         {"txtP2", "1",
          {{"txtP2", "1"}, {"txtP1", "12"}, {"txtC1", "0.421686746987952"}, {"txtC0", "4.21686746987952"},
           {"txtP3", "239.06650222939"}, {"txtP4", "11.9533251114695"}, {"txtP6", "16.8674698795181"}},
-         {"1000mm", 4, "Command1"}},
+         {"1000mm", 1000, 4, "Command1"}},
         // 鯨尺: lineS rewrites the sun from centimetres
         {"txtK2", "1",
          {{"txtK2", "1"}, {"txtS1", "12.5"}, {"txtC1", "37.8787878787879"}, {"txtK1", "1.04166666666667"},
           {"txtK3", "0.192307692307692"}},
-         {"1000mm", 379, "Command1"}},
+         {"1000mm", 1000, 379, "Command1"}},
         // the range bounds are inclusive at the top; a half position goes to the even integer
-        {"txtC2", "1", {{"txtC2", "1"}, {"txtC3", "0.001"}, {"txtC0", "1000"}}, {"1000mm", 1000, "Command1"}},
-        {"txtC2", "1.5", {{"txtC2", "1.5"}, {"txtC3", "0.0015"}}, {"1000m", 2, "Command2"}},
-        {"txtC2", "1000", {{"txtC3", "1"}}, {"1000m", 1000, "Command2"}},
-        {"txtC3", "1000", {{"txtC3", "1000"}, {"txtC2", "1000000"}}, {"1000km", 1000, "Command3"}},
+        {"txtC2", "1", {{"txtC2", "1"}, {"txtC3", "0.001"}, {"txtC0", "1000"}}, {"1000mm", 1000, 1000, "Command1"}},
+        {"txtC2", "1.5", {{"txtC2", "1.5"}, {"txtC3", "0.0015"}}, {"1000m", 1000, 2, "Command2"}},
+        {"txtC2", "1000", {{"txtC3", "1"}}, {"1000m", 1000, 1000, "Command2"}},
+        {"txtC3", "1000", {{"txtC3", "1000"}, {"txtC2", "1000000"}}, {"1000km", 1000, 1000, "Command3"}},
         // the typed text stays as typed, read by the number parse
-        {"txtC1", "12abc", {{"txtC1", "12abc"}, {"txtC0", "120"}, {"txtC2", "0.12"}}, {"1000mm", 120, "Command1"}},
-        {"txtC1", "", {{"txtC1", ""}, {"txtC0", "0"}, {"txtI8", "0"}, {"txtP6", "0"}}, {"1000mm", 0, "Command1"}},
+        {"txtC1", "12abc", {{"txtC1", "12abc"}, {"txtC0", "120"}, {"txtC2", "0.12"}}, {"1000mm", 1000, 120, "Command1"}},
+        {"txtC1", "", {{"txtC1", ""}, {"txtC0", "0"}, {"txtI8", "0"}, {"txtP6", "0"}}, {"1000mm", 1000, 0, "Command1"}},
     };
     for (const EnterRow& row : rows) {
         test::TestApp t;
@@ -122,7 +99,7 @@ TEST(LengthWindow, OutOfRangeResetsEveryFieldToZero)
         for (int field = 0; field < LengthWindow::kFieldCount; ++field) {
             EXPECT_EQ(w.text(field), "0") << where << ": " << w.layout().fields[field].name;
         }
-        expectGauge(w, {"1000mm", 0, "Command1"}, where);
+        expectGauge(w, {"1000mm", 1000, 0, "Command1"}, where);
         EXPECT_EQ(t.host.events, std::vector<std::string>{"beep length"}) << where;
     }
 }
@@ -173,7 +150,7 @@ TEST(LengthWindow, SliderWritesMetresInTheUnitOfTheRange)
     test::TestApp t;
     ConversionWindow& w = t.window(kLength);
     t.enter(kLength, "txtC1", "150");
-    expectGauge(w, {"1000m", 2, "Command2"}, "150 cm");
+    expectGauge(w, {"1000m", 1000, 2, "Command2"}, "150 cm");
 
     w.drag({100, 250});
     const Shows dragged[] = {{"txtC2", "250"}, {"txtC3", "0.25"}, {"txtC1", "25000"}, {"txtC0", "250000"},
@@ -181,7 +158,7 @@ TEST(LengthWindow, SliderWritesMetresInTheUnitOfTheRange)
     for (const Shows& shows : dragged) {
         EXPECT_EQ(t.text(kLength, shows.field), shows.text) << "drag to 250: " << shows.field;
     }
-    expectGauge(w, {"1000m", 250, "Command2"}, "drag to 250"); // the range stays
+    expectGauge(w, {"1000m", 1000, 250, "Command2"}, "drag to 250"); // the range stays
 
     struct SlideRow {
         const char* button; // range chosen first, or null
@@ -220,18 +197,18 @@ TEST(LengthWindow, RangeButtonsClampThroughCentimetres)
         // over the top: centimetres get the range's top as integer text; the thumb stays
         {"txtC1", "150", true, {"Command1"},
          {{"txtC1", "100"}, {"txtC2", "1"}, {"txtC0", "1000"}, {"txtS1", "33"}, {"txtP6", "4000"}},
-         {"1000mm", 2, "Command1"}},
+         {"1000mm", 1000, 2, "Command1"}},
         {"txtC3", "5", true, {"Command2"}, {{"txtC1", "100000"}, {"txtC2", "1000"}, {"txtC3", "1"}},
-         {"1000m", 5, "Command2"}},
+         {"1000m", 1000, 5, "Command2"}},
         {"txtC3", "2000", false, {"Command3"},
          {{"txtC1", "100000000"}, {"txtC2", "1000000"}, {"txtC3", "1000"}, {"txtI8", "207.123730745778"}},
-         {"1000km", 0, "Command3"}},
+         {"1000km", 1000, 0, "Command3"}},
         // within the range: only the thumb moves, and the fields keep their text
-        {"txtC1", "150", true, {"Command3"}, {{"txtC1", "150"}, {"txtC2", "1.5"}}, {"1000km", 0, "Command3"}},
+        {"txtC1", "150", true, {"Command3"}, {{"txtC1", "150"}, {"txtC2", "1.5"}}, {"1000km", 1000, 0, "Command3"}},
         {"txtC1", "35", true, {"Command3", "Command1"}, {{"txtC1", "35"}, {"txtC0", "350"}},
-         {"1000mm", 350, "Command1"}},
+         {"1000mm", 1000, 350, "Command1"}},
         {"txtC3", "0.5", true, {"Command3", "Command2"}, {{"txtC3", "0.5"}, {"txtC2", "500"}},
-         {"1000m", 500, "Command2"}},
+         {"1000m", 1000, 500, "Command2"}},
     };
     for (const Row& row : rows) {
         test::TestApp t;
@@ -291,7 +268,7 @@ TEST(LengthWindow, OverflowStopsTheChainAtTheFailingStep)
     EXPECT_EQ(t.text(kLength, "txtC3"), "1E+303");
     EXPECT_EQ(t.text(kLength, "txtC0"), "1000");
     EXPECT_EQ(t.text(kLength, "txtI1"), "39.3700787401575");
-    expectGauge(w, {"1000mm", 1000, "Command1"}, "overflow");
+    expectGauge(w, {"1000mm", 1000, 1000, "Command1"}, "overflow");
     ASSERT_EQ(t.host.events.size(), 1u);
     EXPECT_EQ(t.host.events[0].rfind("error length ", 0), 0u);
 }

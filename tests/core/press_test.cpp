@@ -11,44 +11,13 @@
 namespace mezura {
 namespace {
 
+using test::expectGauge;
+using test::expectShows;
+using test::Gauge;
+using test::highlighted;
+using test::Shows;
+
 constexpr const char* kPress = "press";
-
-std::string highlighted(const ConversionWindow& w)
-{
-    for (std::size_t i = 0; i < w.layout().buttons.size(); ++i) {
-        if (w.buttonColour(static_cast<int>(i)) == kHighlight) {
-            return w.layout().buttons[i].name;
-        }
-    }
-    return "none";
-}
-
-struct Shows {
-    const char* field;
-    const char* text;
-};
-
-// Every range has the maximum 10000.
-struct Gauge {
-    const char* indMax;
-    int value;
-    const char* highlight;
-};
-
-void expectShows(test::TestApp& t, const std::vector<Shows>& shows, const std::string& where)
-{
-    for (const Shows& each : shows) {
-        EXPECT_EQ(t.text(kPress, each.field), each.text) << where << ": " << each.field;
-    }
-}
-
-void expectGauge(const ConversionWindow& w, const Gauge& gauge, const std::string& where)
-{
-    EXPECT_EQ(w.caption("IndMax"), gauge.indMax) << where;
-    EXPECT_EQ(w.slider().max(), 10000) << where;
-    EXPECT_EQ(w.slider().value(), gauge.value) << where;
-    EXPECT_EQ(highlighted(w), gauge.highlight) << where;
-}
 
 const std::vector<Shows> kOneAtmosphere = {
     {"txtP1", "101325"}, {"txtP2", "1013.25"}, {"txtP3", "1.01325"},
@@ -65,49 +34,49 @@ TEST(PressWindow, EnterConvertsEveryGroupAndPicksTheRange)
     };
     const Row rows[] = {
         // one standard atmosphere, typed in pascals, atmospheres or mmHg
-        {"txtP1", "101325", kOneAtmosphere, {"10000b", 1, "Command3"}},
-        {"txtH2", "1", kOneAtmosphere, {"10000b", 1, "Command3"}},
-        {"txtH1", "760", kOneAtmosphere, {"10000b", 1, "Command3"}},
+        {"txtP1", "101325", kOneAtmosphere, {"10000b", 10000, 1, "Command3"}},
+        {"txtH2", "1", kOneAtmosphere, {"10000b", 10000, 1, "Command3"}},
+        {"txtH1", "760", kOneAtmosphere, {"10000b", 10000, 1, "Command3"}},
         // a metre of mercury: the pascals from the atmospheres as the field shows them
         {"txtH3", "1",
          {{"txtH1", "1000"}, {"txtH2", "1.31578947368421"}, {"txtP1", "133322.368421053"},
           {"txtP3", "1.33322368421053"}, {"txtA2", "13.5950980631564"}},
-         {"10000b", 1, "Command3"}},
+         {"10000b", 10000, 1, "Command3"}},
         // water columns: 10 mAq to the technical atmosphere, 9806.65 Pa to the metre
         {"txtA3", "1",
          {{"txtA3", "1"}, {"txtA2", "10"}, {"txtA1", "10000"}, {"txtP1", "98066.5"}, {"txtP2", "980.665"},
           {"txtP3", "0.980665"}, {"txtH2", "0.967841105354059"}, {"txtH1", "735.559240069085"}},
-         {"10000hPa", 981, "Command2"}},
+         {"10000hPa", 10000, 981, "Command2"}},
         {"txtA2", "1",
          {{"txtA1", "1000"}, {"txtA3", "0.1"}, {"txtP1", "9806.65"}, {"txtP3", "0.0980665"},
           {"txtH3", "0.0735559240069085"}},
-         {"10000hPa", 98, "Command2"}},
+         {"10000hPa", 10000, 98, "Command2"}},
         // small values: the limiter keeps four digits, and the next step reads them
         {"txtP1", "1",
          {{"txtP2", "0.01"}, {"txtP3", "1E-05"}, {"txtA2", "0.000101971621297793"}, {"txtA1", "0.101971621297793"},
           {"txtA3", "1.019E-05"}, {"txtH2", "9.869E-06"}, {"txtH1", "0.00750044"}, {"txtH3", "7.5E-06"}},
-         {"10000Pa", 1, "Command1"}},
+         {"10000Pa", 10000, 1, "Command1"}},
         {"txtA1", "1", {{"txtP1", "9.80665"}, {"txtP3", "9.806E-05"}, {"txtH2", "9.678E-05"}, {"txtH3", "7.355E-05"}},
-         {"10000Pa", 10, "Command1"}},
+         {"10000Pa", 10000, 10, "Command1"}},
         // each bound on the bars is inclusive at its top
-        {"txtP1", "1000", {{"txtP2", "10"}, {"txtP3", "0.01"}}, {"10000Pa", 1000, "Command1"}},
-        {"txtP1", "1001", {{"txtP2", "10.01"}, {"txtP3", "0.01001"}}, {"10000hPa", 10, "Command2"}},
-        {"txtP3", "1", {{"txtP2", "1000"}, {"txtP1", "100000"}}, {"10000hPa", 1000, "Command2"}},
+        {"txtP1", "1000", {{"txtP2", "10"}, {"txtP3", "0.01"}}, {"10000Pa", 10000, 1000, "Command1"}},
+        {"txtP1", "1001", {{"txtP2", "10.01"}, {"txtP3", "0.01001"}}, {"10000hPa", 10000, 10, "Command2"}},
+        {"txtP3", "1", {{"txtP2", "1000"}, {"txtP1", "100000"}}, {"10000hPa", 10000, 1000, "Command2"}},
         {"txtP3", "1000", {{"txtP2", "1000000"}, {"txtP1", "100000000"}, {"txtH2", "986.923266716013"}},
-         {"10000b", 1000, "Command3"}},
-        {"txtH2", "986.923266716013", {{"txtP3", "1000"}}, {"10000b", 1000, "Command3"}},
+         {"10000b", 10000, 1000, "Command3"}},
+        {"txtH2", "986.923266716013", {{"txtP3", "1000"}}, {"10000b", 10000, 1000, "Command3"}},
         // the thumb takes the pascals with halves to even
-        {"txtP2", "0.125", {{"txtP1", "12.5"}, {"txtP3", "0.000125"}}, {"10000Pa", 12, "Command1"}},
-        {"txtP2", "0.375", {{"txtP1", "37.5"}, {"txtP3", "0.000375"}}, {"10000Pa", 38, "Command1"}},
+        {"txtP2", "0.125", {{"txtP1", "12.5"}, {"txtP3", "0.000125"}}, {"10000Pa", 10000, 12, "Command1"}},
+        {"txtP2", "0.375", {{"txtP1", "37.5"}, {"txtP3", "0.000375"}}, {"10000Pa", 10000, 38, "Command1"}},
         // the typed text stays as typed, read by the number parse
-        {"txtP3", "2bar", {{"txtP3", "2bar"}, {"txtP2", "2000"}, {"txtP1", "200000"}}, {"10000b", 2, "Command3"}},
-        {"txtH3", "", {{"txtH3", ""}, {"txtH1", "0"}, {"txtP1", "0"}, {"txtA3", "0"}}, {"10000Pa", 0, "Command1"}},
+        {"txtP3", "2bar", {{"txtP3", "2bar"}, {"txtP2", "2000"}, {"txtP1", "200000"}}, {"10000b", 10000, 2, "Command3"}},
+        {"txtH3", "", {{"txtH3", ""}, {"txtH1", "0"}, {"txtP1", "0"}, {"txtA3", "0"}}, {"10000Pa", 10000, 0, "Command1"}},
     };
     for (const Row& row : rows) {
         test::TestApp t;
         t.enter(kPress, row.field, row.typed);
         const std::string where = std::string(row.field) + " <- \"" + row.typed + '"';
-        expectShows(t, row.shows, where);
+        expectShows(t, kPress, row.shows, where);
         expectGauge(t.window(kPress), row.gauge, where);
         EXPECT_EQ(t.text(kPress, row.field), row.typed) << where;
         EXPECT_TRUE(t.host.events.empty()) << where;
@@ -127,7 +96,7 @@ TEST(PressWindow, OutOfRangeResetsEveryFieldToZero)
         for (int field = 0; field < PressWindow::kFieldCount; ++field) {
             EXPECT_EQ(w.text(field), "0") << where << ": " << w.layout().fields[field].name;
         }
-        expectGauge(w, {"10000Pa", 0, "Command1"}, where);
+        expectGauge(w, {"10000Pa", 10000, 0, "Command1"}, where);
         EXPECT_EQ(t.host.events, std::vector<std::string>{"beep press"}) << where;
     }
 }
@@ -161,14 +130,14 @@ TEST(PressWindow, SliderWritesBarsInTheUnitOfTheRange)
 
     // Each move of the drag rewrites the window; the release finds the fields in step.
     w.dragTo(2);
-    expectShows(t, {{"txtP3", "2"}, {"txtP2", "2000"}, {"txtP1", "200000"}}, "drag at 2");
+    expectShows(t, kPress, {{"txtP3", "2"}, {"txtP2", "2000"}, {"txtP1", "200000"}}, "drag at 2");
     w.dragTo(5);
     w.dragRelease();
-    expectShows(t,
+    expectShows(t, kPress,
                 {{"txtP3", "5"}, {"txtP2", "5000"}, {"txtP1", "500000"}, {"txtA2", "50.9858106488964"},
                  {"txtH2", "4.93461633358006"}, {"txtH3", "3.75030841352085"}},
                 "drag to 5");
-    expectGauge(w, {"10000b", 5, "Command3"}, "drag to 5");
+    expectGauge(w, {"10000b", 10000, 5, "Command3"}, "drag to 5");
 
     struct SlideRow {
         const char* button; // range chosen first, or null
@@ -177,18 +146,18 @@ TEST(PressWindow, SliderWritesBarsInTheUnitOfTheRange)
         Gauge gauge;
     };
     const SlideRow slides[] = {
-        {nullptr, 6, {{"txtP3", "6"}, {"txtP2", "6000"}, {"txtP1", "600000"}}, {"10000b", 6, "Command3"}},
+        {nullptr, 6, {{"txtP3", "6"}, {"txtP2", "6000"}, {"txtP1", "600000"}}, {"10000b", 10000, 6, "Command3"}},
         {"Command2", 6001, {{"txtP3", "6.001"}, {"txtP2", "6001"}, {"txtP1", "600100"}, {"txtA1", "61193.1699408055"}},
-         {"10000hPa", 6001, "Command2"}},
+         {"10000hPa", 10000, 6001, "Command2"}},
         // the Pa button clamps 600100 Pa to 10000 first
         {"Command1", 5000,
          {{"txtP3", "0.05"}, {"txtP2", "50"}, {"txtP1", "5000"}, {"txtH1", "37.5030841352085"}},
-         {"10000Pa", 5000, "Command1"}},
+         {"10000Pa", 10000, 5000, "Command1"}},
         {nullptr, 3,
          {{"txtP3", "3E-05"}, {"txtP2", "0.03"}, {"txtP1", "3"}, {"txtH2", "2.96E-05"}, {"txtH1", "0.022496"}},
-         {"10000Pa", 3, "Command1"}},
+         {"10000Pa", 10000, 3, "Command1"}},
         // at the end of the scale the range does not move on, though 0.1 bar lies above it
-        {nullptr, 10000, {{"txtP3", "0.1"}, {"txtP1", "10000"}}, {"10000Pa", 10000, "Command1"}},
+        {nullptr, 10000, {{"txtP3", "0.1"}, {"txtP1", "10000"}}, {"10000Pa", 10000, 10000, "Command1"}},
     };
     for (const SlideRow& slide : slides) {
         std::string where = "slide to " + std::to_string(slide.position);
@@ -197,7 +166,7 @@ TEST(PressWindow, SliderWritesBarsInTheUnitOfTheRange)
             where += std::string(" after ") + slide.button;
         }
         w.slide(slide.position);
-        expectShows(t, slide.shows, where);
+        expectShows(t, kPress, slide.shows, where);
         expectGauge(w, slide.gauge, where);
     }
     EXPECT_TRUE(t.host.events.empty());
@@ -218,22 +187,22 @@ TEST(PressWindow, RangeButtonsClampTheirOwnFieldAndTakeTheThumbFromIt)
         {"txtP1", "20000", false, {"Command1"},
          {{"txtP1", "10000"}, {"txtP2", "100"}, {"txtP3", "0.1"}, {"txtA1", "1019.71621297793"},
           {"txtH2", "0.0986923266716013"}},
-         {"10000Pa", 10000, "Command1"}},
+         {"10000Pa", 10000, 10000, "Command1"}},
         {"txtP2", "20000", true, {"Command2"},
          {{"txtP2", "10000"}, {"txtP1", "1000000"}, {"txtP3", "10"}, {"txtA2", "101.971621297793"},
           {"txtH1", "7500.6168270417"}},
-         {"10000hPa", 10000, "Command2"}},
+         {"10000hPa", 10000, 10000, "Command2"}},
         {"txtP3", "20000", false, {"Command3"},
          {{"txtP3", "10000"}, {"txtP2", "10000000"}, {"txtP1", "1000000000"}, {"txtA3", "10197.1621297793"},
           {"txtH3", "7500.6168270417"}},
-         {"10000b", 10000, "Command3"}},
+         {"10000b", 10000, 10000, "Command3"}},
         // at 10000 no clamp: only the thumb moves
-        {"txtP2", "10000", false, {"Command2"}, {{"txtP2", "10000"}, {"txtP1", ""}}, {"10000hPa", 10000, "Command2"}},
+        {"txtP2", "10000", false, {"Command2"}, {{"txtP2", "10000"}, {"txtP1", ""}}, {"10000hPa", 10000, 10000, "Command2"}},
         // within the range: only the thumb moves, and the fields keep their text
-        {"txtP1", "5000", true, {"Command1"}, {{"txtP1", "5000"}, {"txtP2", "50"}}, {"10000Pa", 5000, "Command1"}},
-        {"txtP1", "5000", true, {"Command3"}, {{"txtP1", "5000"}, {"txtP3", "0.05"}}, {"10000b", 0, "Command3"}},
+        {"txtP1", "5000", true, {"Command1"}, {{"txtP1", "5000"}, {"txtP2", "50"}}, {"10000Pa", 10000, 5000, "Command1"}},
+        {"txtP1", "5000", true, {"Command3"}, {{"txtP1", "5000"}, {"txtP3", "0.05"}}, {"10000b", 10000, 0, "Command3"}},
         {"txtA3", "1", true, {"Command3", "Command2"}, {{"txtA3", "1"}, {"txtP2", "980.665"}},
-         {"10000hPa", 981, "Command2"}},
+         {"10000hPa", 10000, 981, "Command2"}},
     };
     for (const Row& row : rows) {
         test::TestApp t;
@@ -248,7 +217,7 @@ TEST(PressWindow, RangeButtonsClampTheirOwnFieldAndTakeTheThumbFromIt)
             w.clickButton(w.buttonIndex(button));
             where += std::string(", ") + button;
         }
-        expectShows(t, row.shows, where);
+        expectShows(t, kPress, row.shows, where);
         expectGauge(w, row.gauge, where);
         EXPECT_TRUE(t.host.events.empty()) << where;
     }
@@ -259,8 +228,8 @@ TEST(PressWindow, RangeButtonsClampTheirOwnFieldAndTakeTheThumbFromIt)
     t.enter(kPress, "txtP1", "5000");
     w.typeText(PressWindow::txtP1, "-5");
     w.clickButton(w.buttonIndex("Command1"));
-    expectShows(t, {{"txtP1", "-5"}, {"txtP2", "50"}, {"txtP3", "0.05"}}, "-5 in txtP1, Command1");
-    expectGauge(w, {"10000Pa", 0, "Command1"}, "-5 in txtP1, Command1");
+    expectShows(t, kPress, {{"txtP1", "-5"}, {"txtP2", "50"}, {"txtP3", "0.05"}}, "-5 in txtP1, Command1");
+    expectGauge(w, {"10000Pa", 10000, 0, "Command1"}, "-5 in txtP1, Command1");
     EXPECT_TRUE(t.host.events.empty());
 }
 
@@ -271,7 +240,7 @@ TEST(PressWindow, StartsEmptyWithTheDesignGauge)
     EXPECT_EQ(w.title(), "ヨモギの単位計算－圧力");
     EXPECT_EQ(w.frame().mode(), 2);
     EXPECT_EQ(w.caption("IndMin"), "0");
-    expectGauge(w, {"10000Pa", 0, "Command1"}, "design");
+    expectGauge(w, {"10000Pa", 10000, 0, "Command1"}, "design");
     for (int field = 0; field < PressWindow::kFieldCount; ++field) {
         EXPECT_EQ(w.text(field), "");
     }
@@ -299,7 +268,7 @@ TEST(PressWindow, StartsEmptyWithTheDesignGauge)
     // The help button opens the window's topic and is no range button.
     w.clickButton(w.buttonIndex("Command6"));
     EXPECT_EQ(t.host.events, std::vector<std::string>{"help 1050"});
-    expectGauge(w, {"10000Pa", 0, "Command1"}, "after help");
+    expectGauge(w, {"10000Pa", 10000, 0, "Command1"}, "after help");
 }
 
 TEST(PressWindow, OverflowStopsTheChainAtTheFailingStep)
@@ -310,11 +279,11 @@ TEST(PressWindow, OverflowStopsTheChainAtTheFailingStep)
     // The technical atmosphere and mmAq are written, the pascals overflow: the rest keep one
     // atmosphere, the gauge stays.
     t.enter(kPress, "txtA2", "1E305");
-    expectShows(t,
+    expectShows(t, kPress,
                 {{"txtA2", "1E305"}, {"txtA3", "1E+304"}, {"txtA1", "1E+308"}, {"txtP1", "101325"},
                  {"txtP3", "1.01325"}, {"txtH2", "1"}},
                 "overflow");
-    expectGauge(w, {"10000b", 1, "Command3"}, "overflow");
+    expectGauge(w, {"10000b", 10000, 1, "Command3"}, "overflow");
     ASSERT_EQ(t.host.events.size(), 1u);
     EXPECT_EQ(t.host.events[0].rfind("error press ", 0), 0u);
 }

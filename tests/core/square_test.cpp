@@ -12,44 +12,13 @@
 namespace mezura {
 namespace {
 
+using test::expectGauge;
+using test::expectShows;
+using test::Gauge;
+using test::highlighted;
+using test::Shows;
+
 constexpr const char* kSquare = "square";
-
-std::string highlighted(const ConversionWindow& w)
-{
-    for (std::size_t i = 0; i < w.layout().buttons.size(); ++i) {
-        if (w.buttonColour(static_cast<int>(i)) == kHighlight) {
-            return w.layout().buttons[i].name;
-        }
-    }
-    return "none";
-}
-
-struct Shows {
-    const char* field;
-    const char* text;
-};
-
-struct Gauge {
-    const char* indMax;
-    int max;
-    int value;
-    const char* highlight;
-};
-
-void expectShows(test::TestApp& t, const std::vector<Shows>& shows, const std::string& where)
-{
-    for (const Shows& each : shows) {
-        EXPECT_EQ(t.text(kSquare, each.field), each.text) << where << ": " << each.field;
-    }
-}
-
-void expectGauge(const ConversionWindow& w, const Gauge& gauge, const std::string& where)
-{
-    EXPECT_EQ(w.caption("IndMax"), gauge.indMax) << where;
-    EXPECT_EQ(w.slider().max(), gauge.max) << where;
-    EXPECT_EQ(w.slider().value(), gauge.value) << where;
-    EXPECT_EQ(highlighted(w), gauge.highlight) << where;
-}
 
 struct EnterRow {
     const char* field;
@@ -116,7 +85,7 @@ TEST(SquareWindow, EnterConvertsEveryGroupAndPicksTheRange)
         test::TestApp t;
         t.enter(kSquare, row.field, row.typed);
         const std::string where = std::string(row.field) + " <- \"" + row.typed + '"';
-        expectShows(t, row.shows, where);
+        expectShows(t, kSquare, row.shows, where);
         expectGauge(t.window(kSquare), row.gauge, where);
         EXPECT_TRUE(t.host.events.empty()) << where;
     }
@@ -185,10 +154,10 @@ TEST(SquareWindow, SliderWritesAresInTheUnitOfTheRange)
 
     // Each move of the drag rewrites the window; the release finds the fields in step.
     w.dragTo(20);
-    expectShows(t, {{"txtC2", "20"}, {"txtC3", "0.2"}}, "drag at 20");
+    expectShows(t, kSquare, {{"txtC2", "20"}, {"txtC3", "0.2"}}, "drag at 20");
     w.dragTo(50);
     w.dragRelease();
-    expectShows(t,
+    expectShows(t, kSquare,
                 {{"txtC3", "0.5"}, {"txtC2", "50"}, {"txtC1", "500000"}, {"txtC4", "0.005"}, {"txtC5", "5E-05"},
                  {"txtS3", "15.1280254538105"}, {"txtI7", "1.93E-05"}, {"txtK2", "30.256050907621"}},
                 "drag to 50");
@@ -218,7 +187,7 @@ TEST(SquareWindow, SliderWritesAresInTheUnitOfTheRange)
             where += std::string(" after ") + slide.button;
         }
         w.slide(slide.position);
-        expectShows(t, slide.shows, where);
+        expectShows(t, kSquare, slide.shows, where);
         expectGauge(w, slide.gauge, where);
     }
     EXPECT_TRUE(t.host.events.empty());
@@ -276,7 +245,7 @@ TEST(SquareWindow, RangeButtonsClampTheirOwnField)
             w.clickButton(w.buttonIndex(button));
             where += std::string(", ") + button;
         }
-        expectShows(t, row.shows, where);
+        expectShows(t, kSquare, row.shows, where);
         expectGauge(w, row.gauge, where);
         EXPECT_TRUE(t.host.events.empty()) << where;
     }
@@ -324,7 +293,7 @@ TEST(SquareWindow, OverflowStopsTheChainAtTheFailingStep)
     t.enter(kSquare, "txtC2", "1"); // 1 m2
     // ha, a and m2 are written, cm2 overflows: the rest keep 1 m2, the gauge stays.
     t.enter(kSquare, "txtC5", "1E300");
-    expectShows(t,
+    expectShows(t, kSquare,
                 {{"txtC4", "1E+302"}, {"txtC3", "1E+304"}, {"txtC2", "1E+306"}, {"txtC1", "10000"},
                  {"txtI1", "1550.0031000062"}},
                 "overflow");

@@ -95,4 +95,45 @@ inline void expectEveryChainWritesEveryField(const char* window, std::span<const
     }
 }
 
+// The range button painted with the highlight colour, or "none".
+inline std::string highlighted(const ConversionWindow& w)
+{
+    for (std::size_t i = 0; i < w.layout().buttons.size(); ++i) {
+        if (w.buttonColour(static_cast<int>(i)) == kHighlight) {
+            return w.layout().buttons[i].name;
+        }
+    }
+    return "none";
+}
+
+// A field and the text it must show.
+struct Shows {
+    const char* field;
+    const char* text;
+};
+
+// What the gauge must show: the range caption, the slider maximum and position, the
+// highlighted button.
+struct Gauge {
+    const char* indMax;
+    int max;
+    int value;
+    const char* highlight;
+};
+
+inline void expectShows(TestApp& t, const char* window, const std::vector<Shows>& shows, const std::string& where)
+{
+    for (const Shows& each : shows) {
+        EXPECT_EQ(t.text(window, each.field), each.text) << where << ": " << each.field;
+    }
+}
+
+inline void expectGauge(const ConversionWindow& w, const Gauge& gauge, const std::string& where)
+{
+    EXPECT_EQ(w.caption("IndMax"), gauge.indMax) << where;
+    EXPECT_EQ(w.slider().max(), gauge.max) << where;
+    EXPECT_EQ(w.slider().value(), gauge.value) << where;
+    EXPECT_EQ(highlighted(w), gauge.highlight) << where;
+}
+
 } // namespace mezura::test

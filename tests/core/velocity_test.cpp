@@ -12,44 +12,13 @@
 namespace mezura {
 namespace {
 
+using test::expectGauge;
+using test::expectShows;
+using test::Gauge;
+using test::highlighted;
+using test::Shows;
+
 constexpr const char* kVelocity = "velocity";
-
-std::string highlighted(const ConversionWindow& w)
-{
-    for (std::size_t i = 0; i < w.layout().buttons.size(); ++i) {
-        if (w.buttonColour(static_cast<int>(i)) == kHighlight) {
-            return w.layout().buttons[i].name;
-        }
-    }
-    return "none";
-}
-
-struct Shows {
-    const char* field;
-    const char* text;
-};
-
-struct Gauge {
-    const char* indMax;
-    int max;
-    int value;
-    const char* highlight;
-};
-
-void expectShows(test::TestApp& t, const std::vector<Shows>& shows, const std::string& where)
-{
-    for (const Shows& each : shows) {
-        EXPECT_EQ(t.text(kVelocity, each.field), each.text) << where << ": " << each.field;
-    }
-}
-
-void expectGauge(const ConversionWindow& w, const Gauge& gauge, const std::string& where)
-{
-    EXPECT_EQ(w.caption("IndMax"), gauge.indMax) << where;
-    EXPECT_EQ(w.slider().max(), gauge.max) << where;
-    EXPECT_EQ(w.slider().value(), gauge.value) << where;
-    EXPECT_EQ(highlighted(w), gauge.highlight) << where;
-}
 
 constexpr Gauge kMetres{"100m/s", 100, 0, "Command1"}; // at creation
 constexpr Gauge kLight0{"光速", 1000, 0, "Command4"};
@@ -115,7 +84,7 @@ TEST(VelocityWindow, EnterConvertsEveryGroupAndPicksTheRange)
         test::TestApp t;
         t.enter(kVelocity, row.field, row.typed);
         const std::string where = std::string(row.field) + " <- \"" + row.typed + '"';
-        expectShows(t, row.shows, where);
+        expectShows(t, kVelocity, row.shows, where);
         expectGauge(t.window(kVelocity), row.gauge, where);
         EXPECT_TRUE(t.host.events.empty()) << where;
     }
@@ -186,10 +155,10 @@ TEST(VelocityWindow, SliderWritesMetresPerSecondInTheUnitOfTheRange)
 
     // Each move of the drag rewrites the window; the release finds the fields in step.
     w.dragTo(20);
-    expectShows(t, {{"txtC1", "20"}, {"txtC2", "72"}}, "drag at 20");
+    expectShows(t, kVelocity, {{"txtC1", "20"}, {"txtC2", "72"}}, "drag at 20");
     w.dragTo(70);
     w.dragRelease();
-    expectShows(t,
+    expectShows(t, kVelocity,
                 {{"txtC1", "70"}, {"txtC0", "7000"}, {"txtC2", "252"}, {"txtC3", "4.2"}, {"txtC4", "0.07"},
                  {"txtI1", "76.5529308836395"}, {"txtI2", "156.589821661592"}, {"txtS1", "136.080870917574"},
                  {"txtS2", "0.237127371273713"}, {"txtS3", "2.334E-07"}},
@@ -224,7 +193,7 @@ TEST(VelocityWindow, SliderWritesMetresPerSecondInTheUnitOfTheRange)
             where += std::string(" after ") + slide.button;
         }
         w.slide(slide.position);
-        expectShows(t, slide.shows, where);
+        expectShows(t, kVelocity, slide.shows, where);
         expectGauge(w, slide.gauge, where);
     }
     EXPECT_TRUE(t.host.events.empty());
@@ -235,7 +204,7 @@ TEST(VelocityWindow, APositionTakenFromTheLightFieldLeavesTheTypedValue)
     test::TestApp t;
     t.enter(kVelocity, "txtS3", "0.0004"); // the thumb at 0
     t.enter(kVelocity, "txtS3", "0.0006"); // 0.6 rounds to 1: the thumb moves, nothing is rewritten
-    expectShows(t, {{"txtS3", "0.0006"}, {"txtC1", "179875.4748"}, {"txtC2", "647551.70928"}}, "0.0006 light");
+    expectShows(t, kVelocity, {{"txtS3", "0.0006"}, {"txtC1", "179875.4748"}, {"txtC2", "647551.70928"}}, "0.0006 light");
     expectGauge(t.window(kVelocity), {"光速", 1000, 1, "Command4"}, "0.0006 light");
 }
 
@@ -287,7 +256,7 @@ TEST(VelocityWindow, RangeButtonsClampTheirRangeFieldAndSetTheThumbToTheTop)
             w.clickButton(w.buttonIndex(button));
             where += std::string(", ") + button;
         }
-        expectShows(t, row.shows, where);
+        expectShows(t, kVelocity, row.shows, where);
         expectGauge(w, row.gauge, where);
         EXPECT_TRUE(t.host.events.empty()) << where;
     }
@@ -339,7 +308,7 @@ TEST(VelocityWindow, OverflowStopsTheChainAtTheFailingStep)
     t.enter(kVelocity, "txtC2", "36"); // 10 m/s
     // km/min is written, km/h overflows: the rest keep 10 m/s, the gauge stays.
     t.enter(kVelocity, "txtC4", "1E306");
-    expectShows(t, {{"txtC4", "1E306"}, {"txtC3", "6E+307"}, {"txtC2", "36"}, {"txtC1", "10"}, {"txtS3", "3.335E-08"}},
+    expectShows(t, kVelocity, {{"txtC4", "1E306"}, {"txtC3", "6E+307"}, {"txtC2", "36"}, {"txtC1", "10"}, {"txtS3", "3.335E-08"}},
                 "overflow");
     expectGauge(w, {"100m/s", 100, 10, "Command1"}, "overflow");
     ASSERT_EQ(t.host.events.size(), 1u);

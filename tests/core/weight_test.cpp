@@ -12,46 +12,15 @@
 namespace mezura {
 namespace {
 
+using test::expectGauge;
+using test::expectShows;
+using test::Gauge;
+using test::highlighted;
+using test::Shows;
+
 constexpr const char* kWeight = "weight";
 
-std::string highlighted(const ConversionWindow& w)
-{
-    for (std::size_t i = 0; i < w.layout().buttons.size(); ++i) {
-        if (w.buttonColour(static_cast<int>(i)) == kHighlight) {
-            return w.layout().buttons[i].name;
-        }
-    }
-    return "none";
-}
-
-struct Shows {
-    const char* field;
-    const char* text;
-};
-
-struct Gauge {
-    const char* indMax;
-    int max;
-    int value;
-    const char* highlight;
-};
-
 const Gauge kMilligrams{"1000mg", 1000, 0, "Command1"}; // where every reset ends
-
-void expectShows(test::TestApp& t, const std::vector<Shows>& shows, const std::string& where)
-{
-    for (const Shows& each : shows) {
-        EXPECT_EQ(t.text(kWeight, each.field), each.text) << where << ": " << each.field;
-    }
-}
-
-void expectGauge(const ConversionWindow& w, const Gauge& gauge, const std::string& where)
-{
-    EXPECT_EQ(w.caption("IndMax"), gauge.indMax) << where;
-    EXPECT_EQ(w.slider().max(), gauge.max) << where;
-    EXPECT_EQ(w.slider().value(), gauge.value) << where;
-    EXPECT_EQ(highlighted(w), gauge.highlight) << where;
-}
 
 struct EnterRow {
     const char* field;
@@ -66,7 +35,7 @@ void expectEnterRows(const std::vector<EnterRow>& rows)
         test::TestApp t;
         t.enter(kWeight, row.field, row.typed);
         const std::string where = std::string(row.field) + " <- \"" + row.typed + '"';
-        expectShows(t, row.shows, where);
+        expectShows(t, kWeight, row.shows, where);
         expectGauge(t.window(kWeight), row.gauge, where);
         EXPECT_TRUE(t.host.events.empty()) << where;
     }
@@ -218,10 +187,10 @@ TEST(WeightWindow, SliderWritesKilogramsInTheUnitOfTheRange)
 
     // Each move of the drag rewrites the window; the release finds the fields in step.
     w.dragTo(250);
-    expectShows(t, {{"txtC3", "0.25"}, {"txtC2", "250"}}, "drag at 250");
+    expectShows(t, kWeight, {{"txtC3", "0.25"}, {"txtC2", "250"}}, "drag at 250");
     w.dragTo(500);
     w.dragRelease();
-    expectShows(t,
+    expectShows(t, kWeight,
                 {{"txtC3", "0.5"}, {"txtC2", "500"}, {"txtC1", "500000"}, {"txtC4", "0.0005"},
                  {"txtS1", "133.333333333333"}, {"txtI4", "1.10231131092439"}, {"txtI1", "7716.17917647073"},
                  {"txtT1", "7716.17917647073"}, {"txtA2", "385.808958823536"}},
@@ -256,7 +225,7 @@ TEST(WeightWindow, SliderWritesKilogramsInTheUnitOfTheRange)
             where += std::string(" after ") + slide.button;
         }
         w.slide(slide.position);
-        expectShows(t, slide.shows, where);
+        expectShows(t, kWeight, slide.shows, where);
         expectGauge(w, slide.gauge, where);
     }
     EXPECT_TRUE(t.host.events.empty());
@@ -312,7 +281,7 @@ TEST(WeightWindow, RangeButtonsClampTheGrams)
             w.clickButton(w.buttonIndex(button));
             where += std::string(", ") + button;
         }
-        expectShows(t, row.shows, where);
+        expectShows(t, kWeight, row.shows, where);
         expectGauge(w, row.gauge, where);
         EXPECT_TRUE(t.host.events.empty()) << where;
     }
@@ -380,7 +349,7 @@ TEST(WeightWindow, OverflowStopsTheChainAtTheFailingStep)
         t.enter(kWeight, "txtC2", "1");
         t.enter(kWeight, row.field, row.typed);
         const std::string where = std::string(row.typed) + " in " + row.field;
-        expectShows(t, row.shows, where);
+        expectShows(t, kWeight, row.shows, where);
         expectGauge(w, {"1000g", 1000, 1, "Command2"}, where); // the gauge stays
         ASSERT_EQ(t.host.events.size(), 1u) << where;
         EXPECT_EQ(t.host.events[0].rfind("error weight ", 0), 0u) << where;
