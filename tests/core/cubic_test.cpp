@@ -236,15 +236,7 @@ TEST(CubicWindow, SliderAlwaysWritesLitresInTheUnitOfTheRange)
 
 TEST(CubicWindow, RangeButtonsClampThroughCubicCentimetres)
 {
-    struct Row {
-        const char* field;
-        const char* typed;
-        bool enter; // false: typed without Enter
-        std::vector<const char*> buttons;
-        std::vector<Shows> shows;
-        Gauge gauge;
-    };
-    const Row rows[] = {
+    const test::ButtonRow rows[] = {
         // over the top: cm3 get the range's top as integer text, every group follows; the
         // thumb stays (25 dl picked the L range at the even position 2)
         {"txtC2", "25", true, {"Command2"},
@@ -270,23 +262,7 @@ TEST(CubicWindow, RangeButtonsClampThroughCubicCentimetres)
         {"txtC3", "0.7", true, {"Command1", "Command2"}, {{"txtC1", "100"}, {"txtC2", "1"}},
          {"10dl", 10, 1, "Command2"}},
     };
-    for (const Row& row : rows) {
-        test::TestApp t;
-        ConversionWindow& w = t.window(kCubic);
-        if (row.enter) {
-            t.enter(kCubic, row.field, row.typed);
-        } else {
-            w.typeText(w.fieldIndex(row.field), row.typed);
-        }
-        std::string where = std::string(row.typed) + " in " + row.field;
-        for (const char* button : row.buttons) {
-            w.clickButton(w.buttonIndex(button));
-            where += std::string(", ") + button;
-        }
-        expectShows(t, kCubic, row.shows, where);
-        expectGauge(w, row.gauge, where);
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectButtonRows(kCubic, rows);
 }
 
 TEST(CubicWindow, StartsEmptyWithTheDesignGauge)

@@ -174,15 +174,7 @@ TEST(PressWindow, SliderWritesBarsInTheUnitOfTheRange)
 
 TEST(PressWindow, RangeButtonsClampTheirOwnFieldAndTakeTheThumbFromIt)
 {
-    struct Row {
-        const char* field;
-        const char* typed;
-        bool enter; // false: typed without Enter
-        std::vector<const char*> buttons;
-        std::vector<Shows> shows;
-        Gauge gauge;
-    };
-    const Row rows[] = {
+    const test::ButtonRow rows[] = {
         // over 10000: the field gets "10000", the rest follows, the thumb goes to 10000
         {"txtP1", "20000", false, {"Command1"},
          {{"txtP1", "10000"}, {"txtP2", "100"}, {"txtP3", "0.1"}, {"txtA1", "1019.71621297793"},
@@ -204,23 +196,7 @@ TEST(PressWindow, RangeButtonsClampTheirOwnFieldAndTakeTheThumbFromIt)
         {"txtA3", "1", true, {"Command3", "Command2"}, {{"txtA3", "1"}, {"txtP2", "980.665"}},
          {"10000hPa", 10000, 981, "Command2"}},
     };
-    for (const Row& row : rows) {
-        test::TestApp t;
-        ConversionWindow& w = t.window(kPress);
-        if (row.enter) {
-            t.enter(kPress, row.field, row.typed);
-        } else {
-            w.typeText(w.fieldIndex(row.field), row.typed);
-        }
-        std::string where = std::string(row.typed) + " in " + row.field;
-        for (const char* button : row.buttons) {
-            w.clickButton(w.buttonIndex(button));
-            where += std::string(", ") + button;
-        }
-        expectShows(t, kPress, row.shows, where);
-        expectGauge(w, row.gauge, where);
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectButtonRows(kPress, rows);
 
     // A negative value typed without Enter puts the thumb at 0 and rewrites nothing.
     test::TestApp t;

@@ -179,15 +179,7 @@ TEST(RadioWindow, SliderWritesKilobecquerelsInTheUnitOfTheRange)
 
 TEST(RadioWindow, RangeButtonsClampTheirOwnFieldTo1000)
 {
-    struct Row {
-        const char* field;
-        const char* typed;
-        bool enter; // false: typed without Enter
-        std::vector<const char*> buttons;
-        std::vector<Shows> shows;
-        Gauge gauge;
-    };
-    const Row rows[] = {
+    const test::ButtonRow rows[] = {
         // above 1000: the range field gets "1000", the becquerels and the rest follow, and
         // the thumb then stands at 1000
         {"txtB1", "2000", true, {"Command1"},
@@ -215,23 +207,7 @@ TEST(RadioWindow, RangeButtonsClampTheirOwnFieldTo1000)
         // a negative field typed without Enter puts the thumb at 0 and rewrites nothing
         {"txtB2", "-5", false, {"Command3", "Command2"}, {{"txtB2", "-5"}, {"txtB1", ""}}, {"1000kBq", 1000, 0, "Command2"}},
     };
-    for (const Row& row : rows) {
-        test::TestApp t;
-        ConversionWindow& w = t.window(kRadio);
-        if (row.enter) {
-            t.enter(kRadio, row.field, row.typed);
-        } else {
-            w.typeText(w.fieldIndex(row.field), row.typed);
-        }
-        std::string where = std::string(row.typed) + " in " + row.field;
-        for (const char* button : row.buttons) {
-            w.clickButton(w.buttonIndex(button));
-            where += std::string(", ") + button;
-        }
-        expectShows(t, kRadio, row.shows, where);
-        expectGauge(w, row.gauge, where);
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectButtonRows(kRadio, rows);
 }
 
 TEST(RadioWindow, StartsEmptyWithTheDesignGauge)

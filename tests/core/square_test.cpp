@@ -195,15 +195,7 @@ TEST(SquareWindow, SliderWritesAresInTheUnitOfTheRange)
 
 TEST(SquareWindow, RangeButtonsClampTheirOwnField)
 {
-    struct Row {
-        const char* field;
-        const char* typed;
-        bool enter; // false: typed without Enter
-        std::vector<const char*> buttons;
-        std::vector<Shows> shows;
-        Gauge gauge;
-    };
-    const Row rows[] = {
+    const test::ButtonRow rows[] = {
         // over the top: the field gets the range's top as integer text, the rest follows;
         // the thumb stays
         {"txtC2", "150", true, {"Command2"},
@@ -232,23 +224,7 @@ TEST(SquareWindow, RangeButtonsClampTheirOwnField)
          {"10000cm2", 10000, 9000, "Command1"}},
         {"txtS5", "1", true, {"Command3"}, {{"txtC3", "99.15372"}, {"txtS5", "1"}}, {"100a", 100, 99, "Command3"}},
     };
-    for (const Row& row : rows) {
-        test::TestApp t;
-        ConversionWindow& w = t.window(kSquare);
-        if (row.enter) {
-            t.enter(kSquare, row.field, row.typed);
-        } else {
-            w.typeText(w.fieldIndex(row.field), row.typed);
-        }
-        std::string where = std::string(row.typed) + " in " + row.field;
-        for (const char* button : row.buttons) {
-            w.clickButton(w.buttonIndex(button));
-            where += std::string(", ") + button;
-        }
-        expectShows(t, kSquare, row.shows, where);
-        expectGauge(w, row.gauge, where);
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectButtonRows(kSquare, rows);
 }
 
 TEST(SquareWindow, StartsEmptyWithTheDesignGauge)

@@ -136,4 +136,36 @@ inline void expectGauge(const ConversionWindow& w, const Gauge& gauge, const std
     EXPECT_EQ(highlighted(w), gauge.highlight) << where;
 }
 
+// Text in a field, with Enter or without, then range buttons clicked in order: the fields
+// and the gauge must show what the row says, with no beep and no message.
+struct ButtonRow {
+    const char* field;
+    const char* typed;
+    bool enter; // false: typed without Enter
+    std::vector<const char*> buttons;
+    std::vector<Shows> shows;
+    Gauge gauge;
+};
+
+inline void expectButtonRows(const char* window, std::span<const ButtonRow> rows)
+{
+    for (const ButtonRow& row : rows) {
+        TestApp t;
+        ConversionWindow& w = t.window(window);
+        if (row.enter) {
+            t.enter(window, row.field, row.typed);
+        } else {
+            w.typeText(w.fieldIndex(row.field), row.typed);
+        }
+        std::string where = std::string(row.typed) + " in " + row.field;
+        for (const char* button : row.buttons) {
+            w.clickButton(w.buttonIndex(button));
+            where += std::string(", ") + button;
+        }
+        expectShows(t, window, row.shows, where);
+        expectGauge(w, row.gauge, where);
+        EXPECT_TRUE(t.host.events.empty()) << where;
+    }
+}
+
 } // namespace mezura::test

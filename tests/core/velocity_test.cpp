@@ -210,15 +210,7 @@ TEST(VelocityWindow, APositionTakenFromTheLightFieldLeavesTheTypedValue)
 
 TEST(VelocityWindow, RangeButtonsClampTheirRangeFieldAndSetTheThumbToTheTop)
 {
-    struct Row {
-        const char* field;
-        const char* typed;
-        bool enter; // false: typed without Enter
-        std::vector<const char*> buttons;
-        std::vector<Shows> shows;
-        Gauge gauge;
-    };
-    const Row rows[] = {
+    const test::ButtonRow rows[] = {
         // over the top: the range field gets the top as integer text, the thumb the top of the
         // scale, and the field's chain follows
         {"txtC2", "1200", true, {"Command2"},
@@ -243,23 +235,7 @@ TEST(VelocityWindow, RangeButtonsClampTheirRangeFieldAndSetTheThumbToTheTop)
         {"txtC1", "-5", false, {"Command1"}, {{"txtC1", "-5"}, {"txtC2", ""}}, kMetres},
         {"txtS3", "-0.5", false, {"Command2", "Command4"}, {{"txtS3", "-0.5"}, {"txtC1", ""}}, kLight0},
     };
-    for (const Row& row : rows) {
-        test::TestApp t;
-        ConversionWindow& w = t.window(kVelocity);
-        if (row.enter) {
-            t.enter(kVelocity, row.field, row.typed);
-        } else {
-            w.typeText(w.fieldIndex(row.field), row.typed);
-        }
-        std::string where = std::string(row.typed) + " in " + row.field;
-        for (const char* button : row.buttons) {
-            w.clickButton(w.buttonIndex(button));
-            where += std::string(", ") + button;
-        }
-        expectShows(t, kVelocity, row.shows, where);
-        expectGauge(w, row.gauge, where);
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectButtonRows(kVelocity, rows);
 }
 
 TEST(VelocityWindow, StartsEmptyWithTheDesignGauge)

@@ -233,15 +233,7 @@ TEST(WeightWindow, SliderWritesKilogramsInTheUnitOfTheRange)
 
 TEST(WeightWindow, RangeButtonsClampTheGrams)
 {
-    struct Row {
-        const char* field;
-        const char* typed;
-        bool enter; // false: typed without Enter
-        std::vector<const char*> buttons;
-        std::vector<Shows> shows;
-        Gauge gauge;
-    };
-    const Row rows[] = {
+    const test::ButtonRow rows[] = {
         // over the top: the grams get the range's top as integer text, every group follows;
         // the thumb stays
         {"txtC3", "2500", true, {"Command3"},
@@ -268,23 +260,7 @@ TEST(WeightWindow, RangeButtonsClampTheGrams)
         // a negative value typed without Enter: the thumb stops at 0, no field changes
         {"txtC2", "-5", false, {"Command2"}, {{"txtC2", "-5"}, {"txtC1", ""}}, {"1000g", 1000, 0, "Command2"}},
     };
-    for (const Row& row : rows) {
-        test::TestApp t;
-        ConversionWindow& w = t.window(kWeight);
-        if (row.enter) {
-            t.enter(kWeight, row.field, row.typed);
-        } else {
-            w.typeText(w.fieldIndex(row.field), row.typed);
-        }
-        std::string where = std::string(row.typed) + " in " + row.field;
-        for (const char* button : row.buttons) {
-            w.clickButton(w.buttonIndex(button));
-            where += std::string(", ") + button;
-        }
-        expectShows(t, kWeight, row.shows, where);
-        expectGauge(w, row.gauge, where);
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectButtonRows(kWeight, rows);
 }
 
 TEST(WeightWindow, StartsEmptyWithTheDesignGauge)
