@@ -201,13 +201,7 @@ TEST(CubicWindow, SliderAlwaysWritesLitresInTheUnitOfTheRange)
                 "drag to 50");
     expectGauge(w, {"100ml", 100, 50, "Command1"}, "drag to 50"); // the range stays
 
-    struct SlideRow {
-        const char* button; // range chosen first, or null
-        int position;
-        std::vector<Shows> shows;
-        Gauge gauge;
-    };
-    const SlideRow slides[] = {
+    const test::SlideRow slides[] = {
         {nullptr, 100, {{"txtC3", "0.1"}, {"txtC2", "1"}, {"txtC1", "100"}}, {"100ml", 100, 100, "Command1"}},
         // at the end of the scale the range does not move on
         {nullptr, 100, {{"txtC1", "100"}}, {"100ml", 100, 100, "Command1"}},
@@ -221,16 +215,7 @@ TEST(CubicWindow, SliderAlwaysWritesLitresInTheUnitOfTheRange)
          {{"txtC3", "12000"}, {"txtC4", "12"}, {"txtC1", "12000000"}, {"txtO3", "60"}, {"txtS6", "1.99710419891158"}},
          {"30000m3", 30000, 12, "Command4"}},
     };
-    for (const SlideRow& slide : slides) {
-        std::string where = "slide to " + std::to_string(slide.position);
-        if (slide.button != nullptr) {
-            w.clickButton(w.buttonIndex(slide.button));
-            where += std::string(" after ") + slide.button;
-        }
-        w.slide(slide.position);
-        expectShows(t, kCubic, slide.shows, where);
-        expectGauge(w, slide.gauge, where);
-    }
+    test::expectSlides(t, kCubic, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
 

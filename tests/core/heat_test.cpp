@@ -162,13 +162,7 @@ TEST(HeatWindow, SliderWritesJoulesInTheUnitOfTheRange)
                 "drag to 750");
     expectGauge(w, {"1000J", 1000, 750, "Command3"}, "drag to 750"); // the range stays
 
-    struct SlideRow {
-        const char* button; // range chosen first, or null
-        int position;
-        std::vector<Shows> shows;
-        Gauge gauge;
-    };
-    const SlideRow slides[] = {
+    const test::SlideRow slides[] = {
         // at the end of the scale the range does not move on
         {nullptr, 1000, {{"txtJ3", "1000"}, {"txtJ4", "1"}}, {"1000J", 1000, 1000, "Command3"}},
         {"Command2", 250,
@@ -182,16 +176,7 @@ TEST(HeatWindow, SliderWritesJoulesInTheUnitOfTheRange)
           {"txtE3", "43690.5652664737"}},
          {"1000μJ", 1000, 7, "Command1"}},
     };
-    for (const SlideRow& slide : slides) {
-        std::string where = "slide to " + std::to_string(slide.position);
-        if (slide.button != nullptr) {
-            w.clickButton(w.buttonIndex(slide.button));
-            where += std::string(" after ") + slide.button;
-        }
-        w.slide(slide.position);
-        expectShows(t, kHeat, slide.shows, where);
-        expectGauge(w, slide.gauge, where);
-    }
+    test::expectSlides(t, kHeat, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
 
@@ -273,10 +258,10 @@ TEST(HeatWindow, StartsEmptyWithTheDesignGauge)
     ASSERT_EQ(std::size(rows), static_cast<std::size_t>(HeatWindow::kFieldCount));
     ASSERT_EQ(w.layout().fields.size(), std::size(rows));
     for (std::size_t i = 0; i < std::size(rows); ++i) {
-        const FieldSpec& spec = w.layout().fields[i];
+        const FieldSpec& row = w.layout().fields[i];
         EXPECT_EQ(w.fieldIndex(rows[i].name), static_cast<int>(i)) << rows[i].name;
-        EXPECT_EQ(spec.label, rows[i].label) << rows[i].name;
-        EXPECT_EQ(spec.tabIndex, rows[i].tab) << rows[i].name;
+        EXPECT_EQ(row.label, rows[i].label) << rows[i].name;
+        EXPECT_EQ(row.tabIndex, rows[i].tab) << rows[i].name;
     }
     EXPECT_EQ(w.fieldColour(HeatWindow::txtC1), w.fieldColour(HeatWindow::txtJ1));
     EXPECT_EQ(w.layout().sliders.front().tabIndex, HeatWindow::kFieldCount);

@@ -139,13 +139,7 @@ TEST(PressWindow, SliderWritesBarsInTheUnitOfTheRange)
                 "drag to 5");
     expectGauge(w, {"10000b", 10000, 5, "Command3"}, "drag to 5");
 
-    struct SlideRow {
-        const char* button; // range chosen first, or null
-        int position;
-        std::vector<Shows> shows;
-        Gauge gauge;
-    };
-    const SlideRow slides[] = {
+    const test::SlideRow slides[] = {
         {nullptr, 6, {{"txtP3", "6"}, {"txtP2", "6000"}, {"txtP1", "600000"}}, {"10000b", 10000, 6, "Command3"}},
         {"Command2", 6001, {{"txtP3", "6.001"}, {"txtP2", "6001"}, {"txtP1", "600100"}, {"txtA1", "61193.1699408055"}},
          {"10000hPa", 10000, 6001, "Command2"}},
@@ -159,16 +153,7 @@ TEST(PressWindow, SliderWritesBarsInTheUnitOfTheRange)
         // at the end of the scale the range does not move on, though 0.1 bar lies above it
         {nullptr, 10000, {{"txtP3", "0.1"}, {"txtP1", "10000"}}, {"10000Pa", 10000, 10000, "Command1"}},
     };
-    for (const SlideRow& slide : slides) {
-        std::string where = "slide to " + std::to_string(slide.position);
-        if (slide.button != nullptr) {
-            w.clickButton(w.buttonIndex(slide.button));
-            where += std::string(" after ") + slide.button;
-        }
-        w.slide(slide.position);
-        expectShows(t, kPress, slide.shows, where);
-        expectGauge(w, slide.gauge, where);
-    }
+    test::expectSlides(t, kPress, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
 

@@ -141,13 +141,7 @@ TEST(RadioWindow, SliderWritesKilobecquerelsInTheUnitOfTheRange)
                 "drag to 300");
     expectGauge(w, {"1000kBq", 1000, 300, "Command2"}, "drag to 300"); // the range stays
 
-    struct SlideRow {
-        const char* button; // range chosen first, or null
-        int position;
-        std::vector<Shows> shows;
-        Gauge gauge;
-    };
-    const SlideRow slides[] = {
+    const test::SlideRow slides[] = {
         {nullptr, 301, {{"txtB2", "301"}, {"txtB1", "301000"}, {"txtB4", "0.000301"}, {"txtC4", "8.135E-06"}},
          {"1000kBq", 1000, 301, "Command2"}},
         // at the end of the scale the range does not move on
@@ -164,16 +158,7 @@ TEST(RadioWindow, SliderWritesKilobecquerelsInTheUnitOfTheRange)
           {"txtC4", "1.351E-10"}, {"txtM1", "0.37593984962406"}},
          {"1000Bq", 1000, 5, "Command1"}},
     };
-    for (const SlideRow& slide : slides) {
-        std::string where = "slide to " + std::to_string(slide.position);
-        if (slide.button != nullptr) {
-            w.clickButton(w.buttonIndex(slide.button));
-            where += std::string(" after ") + slide.button;
-        }
-        w.slide(slide.position);
-        expectShows(t, kRadio, slide.shows, where);
-        expectGauge(w, slide.gauge, where);
-    }
+    test::expectSlides(t, kRadio, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
 

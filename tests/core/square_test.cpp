@@ -163,13 +163,7 @@ TEST(SquareWindow, SliderWritesAresInTheUnitOfTheRange)
                 "drag to 50");
     expectGauge(w, {"100m2", 100, 50, "Command2"}, "drag to 50"); // the range stays
 
-    struct SlideRow {
-        const char* button; // range chosen first, or null
-        int position;
-        std::vector<Shows> shows;
-        Gauge gauge;
-    };
-    const SlideRow slides[] = {
+    const test::SlideRow slides[] = {
         {nullptr, 100, {{"txtC2", "100"}, {"txtC3", "1"}, {"txtC5", "0.0001"}}, {"100m2", 100, 100, "Command2"}},
         // at the end of the scale the range does not move on
         {nullptr, 100, {{"txtC2", "100"}}, {"100m2", 100, 100, "Command2"}},
@@ -180,16 +174,7 @@ TEST(SquareWindow, SliderWritesAresInTheUnitOfTheRange)
         {"Command5", 12, {{"txtC3", "120000"}, {"txtC4", "1200"}, {"txtC5", "12"}, {"txtS5", "1210.24203630484"}},
          {"30000km2", 30000, 12, "Command5"}},
     };
-    for (const SlideRow& slide : slides) {
-        std::string where = "slide to " + std::to_string(slide.position);
-        if (slide.button != nullptr) {
-            w.clickButton(w.buttonIndex(slide.button));
-            where += std::string(" after ") + slide.button;
-        }
-        w.slide(slide.position);
-        expectShows(t, kSquare, slide.shows, where);
-        expectGauge(w, slide.gauge, where);
-    }
+    test::expectSlides(t, kSquare, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
 

@@ -168,4 +168,29 @@ inline void expectButtonRows(const char* window, std::span<const ButtonRow> rows
     }
 }
 
+// A range button clicked first (or none), then the slider moved to a position by an arrow
+// or a track click: the fields and the gauge must show what the row says.
+struct SlideRow {
+    const char* button; // range chosen first, or null
+    int position;
+    std::vector<Shows> shows;
+    Gauge gauge;
+};
+
+// The rows one after another in the same window.
+inline void expectSlides(TestApp& t, const char* window, std::span<const SlideRow> slides)
+{
+    ConversionWindow& w = t.window(window);
+    for (const SlideRow& slide : slides) {
+        std::string where = "slide to " + std::to_string(slide.position);
+        if (slide.button != nullptr) {
+            w.clickButton(w.buttonIndex(slide.button));
+            where += std::string(" after ") + slide.button;
+        }
+        w.slide(slide.position);
+        expectShows(t, window, slide.shows, where);
+        expectGauge(w, slide.gauge, where);
+    }
+}
+
 } // namespace mezura::test

@@ -165,13 +165,7 @@ TEST(VelocityWindow, SliderWritesMetresPerSecondInTheUnitOfTheRange)
                 "drag to 70");
     expectGauge(w, {"100m/s", 100, 70, "Command1"}, "drag to 70");
 
-    struct SlideRow {
-        const char* button; // range chosen first, or null
-        int position;
-        std::vector<Shows> shows;
-        Gauge gauge;
-    };
-    const SlideRow slides[] = {
+    const test::SlideRow slides[] = {
         {nullptr, 71, {{"txtC1", "71"}, {"txtC2", "255.6"}, {"txtS3", "2.368E-07"}}, {"100m/s", 100, 71, "Command1"}},
         // km/h: m/s is p / 3.6 as plain text, and km/h shows its round trip
         {"Command2", 640,
@@ -186,16 +180,7 @@ TEST(VelocityWindow, SliderWritesMetresPerSecondInTheUnitOfTheRange)
          {"光速", 1000, 321, "Command4"}},
         {nullptr, 1, {{"txtC1", "299792.458"}, {"txtS3", "0.001"}, {"txtC4", "299.792458"}}, {"光速", 1000, 1, "Command4"}},
     };
-    for (const SlideRow& slide : slides) {
-        std::string where = "slide to " + std::to_string(slide.position);
-        if (slide.button != nullptr) {
-            w.clickButton(w.buttonIndex(slide.button));
-            where += std::string(" after ") + slide.button;
-        }
-        w.slide(slide.position);
-        expectShows(t, kVelocity, slide.shows, where);
-        expectGauge(w, slide.gauge, where);
-    }
+    test::expectSlides(t, kVelocity, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
 

@@ -197,13 +197,7 @@ TEST(WeightWindow, SliderWritesKilogramsInTheUnitOfTheRange)
                 "drag to 500");
     expectGauge(w, {"1000g", 1000, 500, "Command2"}, "drag to 500"); // the range stays
 
-    struct SlideRow {
-        const char* button; // range chosen first, or null
-        int position;
-        std::vector<Shows> shows;
-        Gauge gauge;
-    };
-    const SlideRow slides[] = {
+    const test::SlideRow slides[] = {
         {nullptr, 501, {{"txtC3", "0.501"}, {"txtC2", "501"}, {"txtC1", "501000"}, {"txtS3", "0.1336"}},
          {"1000g", 1000, 501, "Command2"}},
         {"Command3", 7, {{"txtC3", "7"}, {"txtC2", "7000"}, {"txtC1", "7000000"}, {"txtC4", "0.007"}},
@@ -218,16 +212,7 @@ TEST(WeightWindow, SliderWritesKilogramsInTheUnitOfTheRange)
         {nullptr, 30000, {{"txtC3", "30000000"}, {"txtC1", "30000000000000"}, {"txtS3", "8000000"}},
          {"30000t", 30000, 30000, "Command4"}},
     };
-    for (const SlideRow& slide : slides) {
-        std::string where = "slide to " + std::to_string(slide.position);
-        if (slide.button != nullptr) {
-            w.clickButton(w.buttonIndex(slide.button));
-            where += std::string(" after ") + slide.button;
-        }
-        w.slide(slide.position);
-        expectShows(t, kWeight, slide.shows, where);
-        expectGauge(w, slide.gauge, where);
-    }
+    test::expectSlides(t, kWeight, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
 
