@@ -20,16 +20,9 @@ using test::Shows;
 
 constexpr const char* kCubic = "cubic";
 
-struct EnterRow {
-    const char* field;
-    const char* typed;
-    std::vector<Shows> shows;
-    Gauge gauge;
-};
-
 TEST(CubicWindow, EnterConvertsEveryGroupAndPicksTheRange)
 {
-    const EnterRow rows[] = {
+    const test::EnterRow rows[] = {
         // one litre: the metric ladder, spoons and the cup, the drum
         {"txtC3", "1",
          {{"txtC3", "1"}, {"txtC1", "1000"}, {"txtC2", "10"}, {"txtC4", "0.001"}, {"txtM1", "400"}, {"txtM2", "200"},
@@ -93,14 +86,7 @@ TEST(CubicWindow, EnterConvertsEveryGroupAndPicksTheRange)
         {"txtC1", "12abc", {{"txtC1", "12abc"}, {"txtC2", "0.12"}, {"txtM1", "4.8"}}, {"100ml", 100, 12, "Command1"}},
         {"txtM4", "", {{"txtM4", ""}, {"txtC1", "0"}, {"txtO2", "0"}, {"txtDA4", "0"}}, {"100ml", 100, 0, "Command1"}},
     };
-    for (const EnterRow& row : rows) {
-        test::TestApp t;
-        t.enter(kCubic, row.field, row.typed);
-        const std::string where = std::string(row.field) + " <- \"" + row.typed + '"';
-        expectShows(t, kCubic, row.shows, where);
-        expectGauge(t.window(kCubic), row.gauge, where);
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectEnterRows(kCubic, rows);
 }
 
 TEST(CubicWindow, OutOfRangeResetsEveryFieldToZero)

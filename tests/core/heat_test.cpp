@@ -20,16 +20,9 @@ using test::Shows;
 constexpr const char* kHeat = "heat";
 
 // Every range of this gauge has the maximum 1000.
-struct EnterRow {
-    const char* field;
-    const char* typed;
-    std::vector<Shows> shows;
-    Gauge gauge;
-};
-
 TEST(HeatWindow, EnterConvertsEveryGroupAndPicksTheRange)
 {
-    const EnterRow rows[] = {
+    const test::EnterRow rows[] = {
         // 1000 J in every unit; 1000 is inside the joule range, its bound being inclusive
         {"txtJ3", "1000",
          {{"txtJ3", "1000"}, {"txtJ4", "1"}, {"txtJ2", "1000000"}, {"txtJ1", "1000000000"},
@@ -87,14 +80,7 @@ TEST(HeatWindow, EnterConvertsEveryGroupAndPicksTheRange)
         {"txtJ2", "1,5", {{"txtJ2", "1,5"}, {"txtJ1", "1000"}, {"txtJ3", "0.001"}}, {"1000μJ", 1000, 1000, "Command1"}},
         {"txtC4", "", {{"txtC4", ""}, {"txtJ3", "0"}, {"txtE3", "0"}, {"txtC1", "0"}}, {"1000μJ", 1000, 0, "Command1"}},
     };
-    for (const EnterRow& row : rows) {
-        test::TestApp t;
-        t.enter(kHeat, row.field, row.typed);
-        const std::string where = std::string(row.field) + " <- \"" + row.typed + '"';
-        expectShows(t, kHeat, row.shows, where);
-        expectGauge(t.window(kHeat), row.gauge, where);
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectEnterRows(kHeat, rows);
 }
 
 TEST(HeatWindow, OutOfRangeResetsEveryFieldToZeroAndKeepsTheGauge)

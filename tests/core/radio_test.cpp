@@ -20,16 +20,9 @@ using test::Shows;
 
 constexpr const char* kRadio = "radio";
 
-struct EnterRow {
-    const char* field;
-    const char* typed;
-    std::vector<Shows> shows;
-    Gauge gauge;
-};
-
 TEST(RadioWindow, EnterConvertsEveryGroupAndPicksTheRange)
 {
-    const EnterRow rows[] = {
+    const test::EnterRow rows[] = {
         // one curie: down the curie ladder, 37 Bq per nanocurie, then the becquerels
         {"txtC4", "1",
          {{"txtC4", "1"}, {"txtC3", "1000"}, {"txtC2", "1000000"}, {"txtC1", "1000000000"}, {"txtB1", "37000000000"},
@@ -75,14 +68,7 @@ TEST(RadioWindow, EnterConvertsEveryGroupAndPicksTheRange)
          {"1000kBq", 1000, 3, "Command2"}},
         {"txtM1", "", {{"txtM1", ""}, {"txtB1", "0"}, {"txtB4", "0"}, {"txtC4", "0"}}, {"1000Bq", 1000, 0, "Command1"}},
     };
-    for (const EnterRow& row : rows) {
-        test::TestApp t;
-        t.enter(kRadio, row.field, row.typed);
-        const std::string where = std::string(row.field) + " <- \"" + row.typed + '"';
-        expectShows(t, kRadio, row.shows, where);
-        expectGauge(t.window(kRadio), row.gauge, where);
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectEnterRows(kRadio, rows);
 }
 
 TEST(RadioWindow, OutOfRangeResetsEveryFieldToZero)

@@ -20,16 +20,9 @@ using test::Shows;
 
 constexpr const char* kSquare = "square";
 
-struct EnterRow {
-    const char* field;
-    const char* typed;
-    std::vector<Shows> shows;
-    Gauge gauge;
-};
-
 TEST(SquareWindow, EnterConvertsEveryGroupAndPicksTheRange)
 {
-    const EnterRow rows[] = {
+    const test::EnterRow rows[] = {
         // one tsubo: the tsubo group around it, the mats from the square shaku
         {"txtS3", "1",
          {{"txtS3", "1"}, {"txtC1", "33051.24"}, {"txtC2", "3.305124"}, {"txtC3", "0.03305124"},
@@ -81,14 +74,7 @@ TEST(SquareWindow, EnterConvertsEveryGroupAndPicksTheRange)
         {"txtK1", "", {{"txtK1", ""}, {"txtC1", "0"}, {"txtK3", "0"}, {"txtI7", "0"}},
          {"10000cm2", 10000, 0, "Command1"}},
     };
-    for (const EnterRow& row : rows) {
-        test::TestApp t;
-        t.enter(kSquare, row.field, row.typed);
-        const std::string where = std::string(row.field) + " <- \"" + row.typed + '"';
-        expectShows(t, kSquare, row.shows, where);
-        expectGauge(t.window(kSquare), row.gauge, where);
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectEnterRows(kSquare, rows);
 }
 
 TEST(SquareWindow, OutOfRangeResetsEveryFieldToZero)

@@ -193,4 +193,25 @@ inline void expectSlides(TestApp& t, const char* window, std::span<const SlideRo
     }
 }
 
+// Text typed into a field of a fresh window and Enter: the fields and the gauge must show
+// what the row says, with no beep and no message.
+struct EnterRow {
+    const char* field;
+    const char* typed;
+    std::vector<Shows> shows;
+    Gauge gauge;
+};
+
+inline void expectEnterRows(const char* window, std::span<const EnterRow> rows)
+{
+    for (const EnterRow& row : rows) {
+        TestApp t;
+        t.enter(window, row.field, row.typed);
+        const std::string where = std::string(row.field) + " <- \"" + row.typed + '"';
+        expectShows(t, window, row.shows, where);
+        expectGauge(t.window(window), row.gauge, where);
+        EXPECT_TRUE(t.host.events.empty()) << where;
+    }
+}
+
 } // namespace mezura::test

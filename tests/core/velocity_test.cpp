@@ -23,16 +23,9 @@ constexpr const char* kVelocity = "velocity";
 constexpr Gauge kMetres{"100m/s", 100, 0, "Command1"}; // at creation
 constexpr Gauge kLight0{"光速", 1000, 0, "Command4"};
 
-struct EnterRow {
-    const char* field;
-    const char* typed;
-    std::vector<Shows> shows;
-    Gauge gauge;
-};
-
 TEST(VelocityWindow, EnterConvertsEveryGroupAndPicksTheRange)
 {
-    const EnterRow rows[] = {
+    const test::EnterRow rows[] = {
         // 36 km/h in every unit; light is cut to four digits by the limiter
         {"txtC2", "36",
          {{"txtC2", "36"}, {"txtC1", "10"}, {"txtC3", "0.6"}, {"txtC4", "0.01"}, {"txtC0", "1000"},
@@ -80,14 +73,7 @@ TEST(VelocityWindow, EnterConvertsEveryGroupAndPicksTheRange)
          {"100m/s", 100, 0, "Command1"}},
         {"txtC1", "", {{"txtC1", ""}, {"txtC0", "0"}, {"txtI2", "0"}, {"txtS3", "0"}}, kMetres},
     };
-    for (const EnterRow& row : rows) {
-        test::TestApp t;
-        t.enter(kVelocity, row.field, row.typed);
-        const std::string where = std::string(row.field) + " <- \"" + row.typed + '"';
-        expectShows(t, kVelocity, row.shows, where);
-        expectGauge(t.window(kVelocity), row.gauge, where);
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectEnterRows(kVelocity, rows);
 }
 
 TEST(VelocityWindow, OutOfRangeResetsEveryFieldButLeavesTheGaugeAsItWas)

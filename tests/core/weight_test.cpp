@@ -22,23 +22,9 @@ constexpr const char* kWeight = "weight";
 
 const Gauge kMilligrams{"1000mg", 1000, 0, "Command1"}; // where every reset ends
 
-struct EnterRow {
-    const char* field;
-    const char* typed;
-    std::vector<Shows> shows;
-    Gauge gauge;
-};
-
-void expectEnterRows(const std::vector<EnterRow>& rows)
+void expectEnterRows(const std::vector<test::EnterRow>& rows)
 {
-    for (const EnterRow& row : rows) {
-        test::TestApp t;
-        t.enter(kWeight, row.field, row.typed);
-        const std::string where = std::string(row.field) + " <- \"" + row.typed + '"';
-        expectShows(t, kWeight, row.shows, where);
-        expectGauge(t.window(kWeight), row.gauge, where);
-        EXPECT_TRUE(t.host.events.empty()) << where;
-    }
+    test::expectEnterRows(kWeight, rows);
 }
 
 TEST(WeightWindow, EnterConvertsEveryGroupAndPicksTheRange)
