@@ -68,6 +68,11 @@ void SettingsWindow::setCheck(int i, int value)
     m_checks.at(static_cast<std::size_t>(i - 1)) = value;
 }
 
+void SettingsWindow::clickCheck(int i)
+{
+    setCheck(i, check(i) == 1 ? 0 : 1);
+}
+
 void SettingsWindow::load(const std::string& progpath, FileSystem& files)
 {
     m_progpath = progpath;

@@ -33,6 +33,8 @@ public:
     int check(int i) const { return m_checks.at(static_cast<std::size_t>(i - 1)); }
     // The user sets box i to `value`. Throws std::out_of_range for a box or value outside.
     void setCheck(int i, int value);
+    // A mouse click on box i: a clear or grey box becomes ticked, a ticked one clear.
+    void clickCheck(int i);
     const Checks& checks() const { return m_checks; }
 
     // Form_Load, the start-up of the program: `progpath` (the program directory, ending in

@@ -21,17 +21,6 @@
 namespace mezura::ui {
 
 namespace {
-QString qs(const std::string& text) { return QString::fromStdString(text); }
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    if (widget->palette().color(role) != colour) {
-        QPalette palette = widget->palette();
-        palette.setColor(role, colour);
-        widget->setPalette(palette);
-    }
-}
-
 WindowState stateOf(Qt::WindowStates states)
 {
     if (states & Qt::WindowMinimized) {

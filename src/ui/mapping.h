@@ -12,8 +12,13 @@
 #include "framework/layout.h"
 
 #include <QColor>
+#include <QPalette>
 #include <QRect>
 #include <QSize>
+#include <QString>
+#include <QWidget>
+
+#include <string>
 
 namespace mezura::ui {
 
@@ -42,5 +47,11 @@ QSize plainWindowPixels(Size size, Dpi dpi);
 
 // &H00BBGGRR to a colour; the system button face is the palette's button colour.
 QColor toQColor(Colour colour);
+
+// Text of the core, which is UTF-8, as Qt text.
+inline QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+// Sets one colour of a widget's palette, when it differs.
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
 } // namespace mezura::ui

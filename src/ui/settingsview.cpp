@@ -16,7 +16,6 @@
 namespace mezura::ui {
 
 namespace {
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 Qt::CheckState toCheckState(int value)
 {
@@ -122,7 +121,7 @@ void SettingsView::buildControls()
         const int index = row.index;
         // A click ticks a box that was clear or grey and clears a ticked one.
         check->onClick = [this, index] {
-            forward([this, index] { m_window.setCheck(index, m_window.check(index) == 1 ? 0 : 1); });
+            forward([this, index] { m_window.clickCheck(index); });
         };
         m_checks.emplace_back(index, check);
     }
@@ -132,9 +131,7 @@ void SettingsView::buildControls()
         button->setObjectName(qs(row.name));
         button->setGeometry(toPixels(row.rect, d));
         button->setAutoDefault(false);
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::Button, toQColor(row.colour));
-        button->setPalette(palette);
+        setColour(button, QPalette::Button, toQColor(row.colour));
         const std::string name = row.name;
         connect(button, &QPushButton::clicked, this,
                 [this, name] { forward([this, name] { m_window.clickButton(name); }); });

@@ -354,6 +354,13 @@ TEST(SettingsWindowModel, ChecksHoldOnlyTheThreeStates)
     EXPECT_THROW(config.setCheck(1, -1), std::out_of_range);
     config.setCheck(10, 2);
     EXPECT_EQ(config.check(10), 2);
+    // A click ticks a grey or clear box and clears a ticked one; grey is never reached so.
+    const int clicked[][2] = {{2, 1}, {1, 0}, {0, 1}};
+    for (const auto& [before, after] : clicked) {
+        config.setCheck(3, before);
+        config.clickCheck(3);
+        EXPECT_EQ(config.check(3), after) << "from " << before;
+    }
     // Before the start-up there is no file to save into: said, not pretended.
     config.quit();
     EXPECT_FALSE(app.ended());
