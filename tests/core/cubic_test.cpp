@@ -93,18 +93,7 @@ TEST(CubicWindow, OutOfRangeResetsEveryFieldToZero)
 {
     const char* rows[][2] = {{"txtC3", "30000001"}, {"txtC4", "30000.001"}, {"txtC1", "-1"}, {"txtS5", "-1"},
                              {"txtS6", "5000"},     {"txtO1", "-1"},        {"txtDA4", "-1"}, {"txtLE5", "-0.5"}};
-    for (const auto& row : rows) {
-        test::TestApp t;
-        t.enter(kCubic, "txtC3", "5"); // away from the lowest range first
-        t.enter(kCubic, row[0], row[1]);
-        const std::string where = std::string(row[0]) + " <- " + row[1];
-        const ConversionWindow& w = t.window(kCubic);
-        for (int field = 0; field < CubicWindow::kFieldCount; ++field) {
-            EXPECT_EQ(w.text(field), "0") << where << ": " << w.layout().fields[field].name;
-        }
-        expectGauge(w, {"100ml", 100, 0, "Command1"}, where);
-        EXPECT_EQ(t.host.events, std::vector<std::string>{"beep cubic"}) << where;
-    }
+    test::expectResets(kCubic, {"txtC3", "5"}, rows, {"100ml", 100, 0, "Command1"});
 }
 
 // Units in cubic centimetres, from their definitions. The three barrels have a second
@@ -255,10 +244,7 @@ TEST(CubicWindow, StartsEmptyWithTheDesignGauge)
                            "txtO3",  "txtDE1", "txtDE2", "txtDE3", "txtDE4", "txtDA1", "txtDA2", "txtDA3",
                            "txtDA4"};
     ASSERT_EQ(std::size(names), static_cast<std::size_t>(CubicWindow::kFieldCount));
-    ASSERT_EQ(w.layout().fields.size(), std::size(names));
-    for (std::size_t i = 0; i < std::size(names); ++i) {
-        EXPECT_EQ(w.fieldIndex(names[i]), static_cast<int>(i)) << names[i];
-    }
+    test::expectFieldTable(w, names);
     // The tab order runs column by column, top to bottom, the "Dry" frame's columns last
     // (its fields stand relative to the frame); the slider comes after the fields.
     ASSERT_EQ(w.layout().boxes.size(), 1u);

@@ -87,18 +87,7 @@ TEST(PressWindow, OutOfRangeResetsEveryFieldToZero)
 {
     const char* rows[][2] = {{"txtP3", "1001"}, {"txtP1", "-1"}, {"txtH2", "986.92326671602"},
                              {"txtA3", "-0.5"}, {"txtP2", "1000001"}, {"txtA1", "1E10"}, {"txtH3", "-1"}};
-    for (const auto& row : rows) {
-        test::TestApp t;
-        t.enter(kPress, "txtP3", "5"); // away from the lowest range first
-        t.enter(kPress, row[0], row[1]);
-        const std::string where = std::string(row[0]) + " <- " + row[1];
-        const ConversionWindow& w = t.window(kPress);
-        for (int field = 0; field < PressWindow::kFieldCount; ++field) {
-            EXPECT_EQ(w.text(field), "0") << where << ": " << w.layout().fields[field].name;
-        }
-        expectGauge(w, {"10000Pa", 10000, 0, "Command1"}, where);
-        EXPECT_EQ(t.host.events, std::vector<std::string>{"beep press"}) << where;
-    }
+    test::expectResets(kPress, {"txtP3", "5"}, rows, {"10000Pa", 10000, 0, "Command1"});
 }
 
 // Units in pascals, from their definitions: every chain must agree with them to the four
@@ -208,10 +197,7 @@ TEST(PressWindow, StartsEmptyWithTheDesignGauge)
     // The field numbers the chains use are the rows of the field table.
     const char* names[] = {"txtP1", "txtP2", "txtP3", "txtA1", "txtA2", "txtA3", "txtH1", "txtH2", "txtH3"};
     ASSERT_EQ(std::size(names), static_cast<std::size_t>(PressWindow::kFieldCount));
-    ASSERT_EQ(w.layout().fields.size(), std::size(names));
-    for (std::size_t i = 0; i < std::size(names); ++i) {
-        EXPECT_EQ(w.fieldIndex(names[i]), static_cast<int>(i)) << names[i];
-    }
+    test::expectFieldTable(w, names);
     // The tab order runs column by column, top to bottom, and the slider comes last.
     std::vector<FieldSpec> byTab = w.layout().fields;
     std::sort(byTab.begin(), byTab.end(),

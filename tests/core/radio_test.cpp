@@ -75,18 +75,7 @@ TEST(RadioWindow, OutOfRangeResetsEveryFieldToZero)
 {
     const char* rows[][2] = {{"txtB3", "1000001"}, {"txtB1", "-1"}, {"txtC4", "28"},
                              {"txtM1", "-0.001"}, {"txtB4", "1000.5"}, {"txtM1", "1E307"}};
-    for (const auto& row : rows) {
-        test::TestApp t;
-        t.enter(kRadio, "txtC3", "1"); // away from the lowest range first
-        t.enter(kRadio, row[0], row[1]);
-        const std::string where = std::string(row[0]) + " <- " + row[1];
-        const ConversionWindow& w = t.window(kRadio);
-        for (int field = 0; field < RadioWindow::kFieldCount; ++field) {
-            EXPECT_EQ(w.text(field), "0") << where << ": " << w.layout().fields[field].name;
-        }
-        expectGauge(w, {"1000Bq", 1000, 0, "Command1"}, where);
-        EXPECT_EQ(t.host.events, std::vector<std::string>{"beep radio"}) << where;
-    }
+    test::expectResets(kRadio, {"txtC3", "1"}, rows, {"1000Bq", 1000, 0, "Command1"});
 }
 
 // Units in becquerels, from their definitions: every chain must agree with them to the four
@@ -196,23 +185,8 @@ TEST(RadioWindow, StartsEmptyWithTheDesignGauge)
     // The field numbers the chains use are the rows of the field table.
     const char* names[] = {"txtB1", "txtB2", "txtB3", "txtB4", "txtC1", "txtC2", "txtC3", "txtC4", "txtM1"};
     ASSERT_EQ(std::size(names), static_cast<std::size_t>(RadioWindow::kFieldCount));
-    ASSERT_EQ(w.layout().fields.size(), std::size(names));
-    for (std::size_t i = 0; i < std::size(names); ++i) {
-        EXPECT_EQ(w.fieldIndex(names[i]), static_cast<int>(i)) << names[i];
-    }
-    // The tab order runs column by column, top to bottom, and the slider comes last.
-    std::vector<FieldSpec> byTab = w.layout().fields;
-    std::sort(byTab.begin(), byTab.end(),
-              [](const FieldSpec& a, const FieldSpec& b) { return a.tabIndex < b.tabIndex; });
-    for (std::size_t i = 0; i < byTab.size(); ++i) {
-        EXPECT_EQ(byTab[i].tabIndex, static_cast<int>(i));
-        if (i > 0 && byTab[i].field.left == byTab[i - 1].field.left) {
-            EXPECT_GT(byTab[i].field.top, byTab[i - 1].field.top) << byTab[i].name;
-        } else if (i > 0) {
-            EXPECT_GT(byTab[i].field.left, byTab[i - 1].field.left) << byTab[i].name;
-        }
-    }
-    EXPECT_EQ(w.layout().sliders.front().tabIndex, RadioWindow::kFieldCount);
+    test::expectFieldTable(w, names);
+    test::expectTabOrderByColumns(w);
 }
 
 TEST(RadioWindow, OverflowStopsTheChainAtTheFailingStep)

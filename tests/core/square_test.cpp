@@ -81,18 +81,7 @@ TEST(SquareWindow, OutOfRangeResetsEveryFieldToZero)
 {
     const char* rows[][2] = {{"txtC5", "30001"}, {"txtC1", "-1"}, {"txtI7", "11584"}, {"txtS5", "-1"},
                              {"txtK3", "-1"}, {"txtS7", "-0.001"}};
-    for (const auto& row : rows) {
-        test::TestApp t;
-        t.enter(kSquare, "txtS3", "1"); // away from the lowest range first
-        t.enter(kSquare, row[0], row[1]);
-        const std::string where = std::string(row[0]) + " <- " + row[1];
-        const ConversionWindow& w = t.window(kSquare);
-        for (int field = 0; field < SquareWindow::kFieldCount; ++field) {
-            EXPECT_EQ(w.text(field), "0") << where << ": " << w.layout().fields[field].name;
-        }
-        expectGauge(w, {"10000cm2", 10000, 0, "Command1"}, where);
-        EXPECT_EQ(t.host.events, std::vector<std::string>{"beep square"}) << where;
-    }
+    test::expectResets(kSquare, {"txtS3", "1"}, rows, {"10000cm2", 10000, 0, "Command1"});
 }
 
 // Units in square centimetres, from their definitions: every chain must agree with them to
@@ -214,23 +203,8 @@ TEST(SquareWindow, StartsEmptyWithTheDesignGauge)
                            "txtI4", "txtI5", "txtI6", "txtI7", "txtS1", "txtS2", "txtS3", "txtS7",
                            "txtS8", "txtS6", "txtS4", "txtS5", "txtK1", "txtK2", "txtK3"};
     ASSERT_EQ(std::size(names), static_cast<std::size_t>(SquareWindow::kFieldCount));
-    ASSERT_EQ(w.layout().fields.size(), std::size(names));
-    for (std::size_t i = 0; i < std::size(names); ++i) {
-        EXPECT_EQ(w.fieldIndex(names[i]), static_cast<int>(i)) << names[i];
-    }
-    // The tab order runs column by column, top to bottom, and the slider comes last.
-    std::vector<FieldSpec> byTab = w.layout().fields;
-    std::sort(byTab.begin(), byTab.end(),
-              [](const FieldSpec& a, const FieldSpec& b) { return a.tabIndex < b.tabIndex; });
-    for (std::size_t i = 0; i < byTab.size(); ++i) {
-        EXPECT_EQ(byTab[i].tabIndex, static_cast<int>(i));
-        if (i > 0 && byTab[i].field.left == byTab[i - 1].field.left) {
-            EXPECT_GT(byTab[i].field.top, byTab[i - 1].field.top) << byTab[i].name;
-        } else if (i > 0) {
-            EXPECT_GT(byTab[i].field.left, byTab[i - 1].field.left) << byTab[i].name;
-        }
-    }
-    EXPECT_EQ(w.layout().sliders.front().tabIndex, SquareWindow::kFieldCount);
+    test::expectFieldTable(w, names);
+    test::expectTabOrderByColumns(w);
 }
 
 TEST(SquareWindow, OverflowStopsTheChainAtTheFailingStep)

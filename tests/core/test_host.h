@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <vector>
@@ -212,6 +213,58 @@ inline void expectEnterRows(const char* window, std::span<const EnterRow> rows)
         expectGauge(t.window(window), row.gauge, where);
         EXPECT_TRUE(t.host.events.empty()) << where;
     }
+}
+
+// A value typed into a field, with Enter.
+struct Typed {
+    const char* field = nullptr; // none: nothing typed
+    const char* text = nullptr;
+};
+
+// Each row {field, text} typed with Enter into a fresh window, after `before`: the value lies
+// outside every range, so there is one beep, every unit field reads "0", and the gauge shows
+// `gauge`.
+inline void expectResets(const char* window, Typed before, std::span<const char* const[2]> rows, const Gauge& gauge)
+{
+    for (const auto& row : rows) {
+        TestApp t;
+        if (before.field != nullptr) {
+            t.enter(window, before.field, before.text);
+        }
+        t.enter(window, row[0], row[1]);
+        const std::string where = std::string(row[0]) + " <- " + row[1];
+        const ConversionWindow& w = t.window(window);
+        for (std::size_t field = 0; field < w.layout().fields.size(); ++field) {
+            EXPECT_EQ(w.text(static_cast<int>(field)), "0") << where << ": " << w.layout().fields[field].name;
+        }
+        expectGauge(w, gauge, where);
+        EXPECT_EQ(t.host.events, std::vector<std::string>{"beep " + std::string(window)}) << where;
+    }
+}
+
+// The field numbers the chains use are the rows of the field table, named in order.
+inline void expectFieldTable(const ConversionWindow& w, std::span<const char* const> names)
+{
+    ASSERT_EQ(w.layout().fields.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(w.fieldIndex(names[i]), static_cast<int>(i)) << names[i];
+    }
+}
+
+// The tab order runs column by column, top to bottom, and the slider comes last.
+inline void expectTabOrderByColumns(const ConversionWindow& w)
+{
+    std::vector<FieldSpec> byTab = w.layout().fields;
+    std::sort(byTab.begin(), byTab.end(), [](const FieldSpec& a, const FieldSpec& b) { return a.tabIndex < b.tabIndex; });
+    for (std::size_t i = 0; i < byTab.size(); ++i) {
+        EXPECT_EQ(byTab[i].tabIndex, static_cast<int>(i));
+        if (i > 0 && byTab[i].field.left == byTab[i - 1].field.left) {
+            EXPECT_GT(byTab[i].field.top, byTab[i - 1].field.top) << byTab[i].name;
+        } else if (i > 0) {
+            EXPECT_GT(byTab[i].field.left, byTab[i - 1].field.left) << byTab[i].name;
+        }
+    }
+    EXPECT_EQ(w.layout().sliders.front().tabIndex, static_cast<int>(byTab.size()));
 }
 
 } // namespace mezura::test
