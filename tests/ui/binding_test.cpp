@@ -129,7 +129,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("shownBefore");
-        for (const char* name : kConversionWindows) {
+        for (const WindowRow& row : windowTable().windows) {
+            const char* name = row.frame.name.c_str();
             QTest::addRow("%s, never shown", name) << QString(name) << false;
             QTest::addRow("%s, hidden", name) << QString(name) << true;
         }
