@@ -263,10 +263,11 @@ TEST(HelpIndex, EveryUnitOfEveryWindowLandsOnItsPage)
     const std::vector<SitemapEntry> index = help.keywords();
     test::TestApp program;
     int words = 0;
-    for (const char* name : kConversionWindows) {
+    for (const WindowRow& row : program.app.windows()) {
+        const std::string& name = row.frame.name;
         std::string error;
-        const std::string page = help.pageForTopic(frameSpec(name).helpTopic, error).value_or(error);
-        for (const FieldSpec& field : program.window(name).layout().fields) {
+        const std::string page = help.pageForTopic(row.frame.helpTopic, error).value_or(error);
+        for (const FieldSpec& field : program.window(name.c_str()).layout().fields) {
             for (const std::string& word : labelWords(field.label)) {
                 EXPECT_EQ(indexPages(index, word).count(page), 1u) << name << ": " << field.label << ": " << word;
                 ++words;
