@@ -5,6 +5,7 @@
 #include "ui/mapping.h"
 #include "ui/messages.h"
 #include "uitest.h"
+#include "windows/catalog.h"
 #include "windows/temp.h"
 
 #include <QLabel>
@@ -154,15 +155,16 @@ private slots:
         // The area window's "10000cm2" runs wider in this font than its designed place: the
         // caption keeps its right edge and grows to the left. A note of two lines wraps.
         m_binding->forward([this] { m_binding->app().showAll(); });
-        for (const char* name : kConversionWindows) {
-            ConversionView* view = m_binding->conversionView(name);
+        for (const WindowRow& row : windowTable().windows) {
+            const QString name = QString::fromStdString(row.frame.name);
+            ConversionView* view = m_binding->conversionView(row.frame.name);
             QVERIFY(view != nullptr);
             for (const QLabel* label : view->findChildren<QLabel*>()) {
                 if (label->wordWrap()) {
                     continue;
                 }
                 QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
-                         qPrintable(QString(name) + "." + label->objectName() + ": " + label->text()));
+                         qPrintable(name + "." + label->objectName() + ": " + label->text()));
             }
         }
         ConversionView* square = m_binding->conversionView("square");
