@@ -263,9 +263,10 @@ TEST(HelpIndex, EveryUnitOfEveryWindowLandsOnItsPage)
     const std::vector<SitemapEntry> index = help.keywords();
     test::TestApp program;
     int words = 0;
-    for (const char* name : kConversionWindows) {
+    for (const WindowRow& row : program.app.windows()) {
+        const char* name = row.frame.name.c_str();
         std::string error;
-        const std::string page = help.pageForTopic(frameSpec(name).helpTopic, error).value_or(error);
+        const std::string page = help.pageForTopic(row.frame.helpTopic, error).value_or(error);
         for (const FieldSpec& field : program.window(name).layout().fields) {
             for (const std::string& word : labelWords(field.label)) {
                 EXPECT_EQ(indexPages(index, word).count(page), 1u) << name << ": " << field.label << ": " << word;
