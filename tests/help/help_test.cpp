@@ -264,10 +264,10 @@ TEST(HelpIndex, EveryUnitOfEveryWindowLandsOnItsPage)
     test::TestApp program;
     int words = 0;
     for (const WindowRow& row : program.app.windows()) {
-        const char* name = row.frame.name.c_str();
+        const std::string& name = row.frame.name;
         std::string error;
         const std::string page = help.pageForTopic(row.frame.helpTopic, error).value_or(error);
-        for (const FieldSpec& field : program.window(name).layout().fields) {
+        for (const FieldSpec& field : program.window(name.c_str()).layout().fields) {
             for (const std::string& word : labelWords(field.label)) {
                 EXPECT_EQ(indexPages(index, word).count(page), 1u) << name << ": " << field.label << ": " << word;
                 ++words;
