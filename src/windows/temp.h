@@ -11,9 +11,9 @@ public:
     TempWindow(App& app, const FrameSpec& frame);
 
     // The fields' background colour (all three share it).
-    Colour colour() const { return fieldColour(kCels); }
+    Colour colour() const { return fieldColour(txtCels); }
 
-    enum FieldIndex { kCels, kFahr, kKervin };
+    enum Field { txtCels, txtFahr, txtKervin };
 
 protected:
     void rangeButton(int button) override;
