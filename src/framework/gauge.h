@@ -137,6 +137,7 @@ public:
     const GaugeSpec& gaugeSpec() const { return m_gauge; }
     // Also every chain of the gauge table.
     void checkTables() const override;
+    std::vector<int> resetFields() const override { return m_gauge.reset.fields; }
 
 protected:
     // The window's group procedures in the order of their numbers, the gauge update

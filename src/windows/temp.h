@@ -15,6 +15,9 @@ public:
 
     enum Field { txtCels, txtFahr, txtKervin };
 
+    // The reset writes 0 K and the other two from it.
+    std::vector<int> resetFields() const override { return {txtCels, txtFahr, txtKervin}; }
+
 protected:
     void rangeButton(int button) override;
     void sliderChange() override;
