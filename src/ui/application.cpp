@@ -1,7 +1,5 @@
 #include "ui/application.h"
 
-#include "ui/icon.h"
-
 #include <QApplication>
 
 namespace mezura::ui {
@@ -11,7 +9,6 @@ QFont applicationFont() { return QFont(QStringLiteral("IPAPGothic"), 9); }
 void setUpApplication()
 {
     QApplication::setFont(applicationFont());
-    QApplication::setWindowIcon(programIcon());
     QApplication::setQuitOnLastWindowClosed(false);
 }
 

@@ -8,7 +8,8 @@ namespace mezura::ui {
 // The font of every window: IPAPGothic, 9 points.
 QFont applicationFont();
 
-// Sets the application font and the program's icon; the windows, not Qt, decide when the program ends.
+// Sets the application font; the windows, not Qt, decide when the program ends. The program's
+// icon is no application icon: Qt would send it to the window manager twice for every window.
 void setUpApplication();
 
 } // namespace mezura::ui
