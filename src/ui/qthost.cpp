@@ -17,7 +17,7 @@ namespace mezura::ui {
 
 QtHost::QtHost(Binding& binding)
     : m_binding(binding)
-    , m_openHelp([this](int topic) { m_viewer.open(helpFile(), topic); })
+    , m_openHelp([this](int topic) { m_help.open(helpFile(), topic); })
 {
 }
 
@@ -69,7 +69,7 @@ void QtHost::quit()
 {
     QTimer::singleShot(0, &m_queue, [this] {
         m_binding.closeAll();
-        m_viewer.close();
+        m_help.close();
         QCoreApplication::quit();
     });
 }
