@@ -99,7 +99,13 @@ int App::visibleConversionWindows() const
 void App::closeRequest(std::string_view name)
 {
     Form& closing = form(name);
-    const int others = visibleConversionWindows() - (closing.visible() ? 1 : 0);
+    // The count asks each of the ten whether it is visible, and asking creates a window
+    // that does not exist yet, hidden, as any other reference does.
+    int visible = 0;
+    for (const char* each : kConversionWindows) {
+        visible += form(each).visible() ? 1 : 0;
+    }
+    const int others = visible - (closing.visible() ? 1 : 0);
     if (others > 0) {
         closing.setVisible(false);
     } else {
