@@ -35,7 +35,7 @@ private:
 
 Binding::Binding()
     : m_host(*this)
-    , m_app(m_host, makeForm)
+    , m_app(m_host, windowTable())
 {
     m_app.onCreated = [this](Form& form) { created(form); };
 }

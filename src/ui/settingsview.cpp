@@ -84,7 +84,7 @@ void SettingsView::forward(const std::function<void()>& event) { m_binding.forwa
 
 void SettingsView::buildControls()
 {
-    const Layout& layout = SettingsWindow::layout();
+    const Layout& layout = m_window.layout();
     const Dpi d = dpi();
 
     for (const ImageSpec& row : layout.images) {
@@ -132,9 +132,9 @@ void SettingsView::buildControls()
         button->setGeometry(toPixels(row.rect, d));
         button->setAutoDefault(false);
         setColour(button, QPalette::Button, toQColor(row.colour));
-        const std::string name = row.name;
+        const ButtonRole role = row.role;
         connect(button, &QPushButton::clicked, this,
-                [this, name] { forward([this, name] { m_window.clickButton(name); }); });
+                [this, role] { forward([this, role] { m_window.press(role); }); });
     }
 }
 

@@ -6,6 +6,7 @@
 #include "ui/mapping.h"
 #include "ui/messages.h"
 #include "uitest.h"
+#include "windows/catalog.h"
 #include "windows/temp.h"
 
 #include <QInputMethodEvent>
@@ -221,18 +222,20 @@ private slots:
 
     void captionsAreNeverCut()
     {
-        // Nor is a button's caption. The area window's "10000cm2" runs wider in this font than its designed place: the
-        // caption keeps its right edge and grows to the left. A note of two lines wraps.
+        // Neither a label's nor a button's caption is cut. The area window's "10000cm2" runs
+        // wider in this font than its designed place: the caption keeps its right edge and
+        // grows to the left. A note of two lines wraps.
         m_binding->forward([this] { m_binding->app().showAll(); });
-        for (const char* name : kConversionWindows) {
-            ConversionView* view = m_binding->conversionView(name);
+        for (const WindowRow& row : windowTable().windows) {
+            const QString name = QString::fromStdString(row.frame.name);
+            ConversionView* view = m_binding->conversionView(row.frame.name);
             QVERIFY(view != nullptr);
             for (const QLabel* label : view->findChildren<QLabel*>()) {
                 if (label->wordWrap()) {
                     continue;
                 }
                 QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
-                         qPrintable(QString(name) + "." + label->objectName() + ": " + label->text()));
+                         qPrintable(name + "." + label->objectName() + ": " + label->text()));
             }
             for (const QPushButton* button : view->findChildren<QPushButton*>()) {
                 QStyleOptionButton option;
@@ -240,7 +243,7 @@ private slots:
                 option.text = button->text();
                 const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
                 QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) <= room.width(),
-                         qPrintable(QString(name) + "." + button->objectName() + ": " + button->text()));
+                         qPrintable(name + "." + button->objectName() + ": " + button->text()));
             }
         }
         ConversionView* square = m_binding->conversionView("square");
@@ -422,9 +425,9 @@ private slots:
         QVERIFY(!m_temp->isVisible() && !app.window("temp").visible());
         QVERIFY(length->isVisible() && !app.ended());
         // Counting the visible windows created the eight not opened so far, and showed none.
-        for (const char* name : kConversionWindows) {
-            const ConversionView* view = m_binding->conversionView(name);
-            QVERIFY2(view != nullptr, name);
+        for (const WindowRow& row : windowTable().windows) {
+            const ConversionView* view = m_binding->conversionView(row.frame.name);
+            QVERIFY2(view != nullptr, row.frame.name.c_str());
             QCOMPARE(view->isVisible(), view == length);
         }
         FIND(showTemp, QAction, length, "mnuUT");
