@@ -34,9 +34,9 @@ public:
         }
         return names;
     }
-    std::optional<std::string> readFile(const std::string& path, std::string& error) override
+    std::optional<std::string> readFile(const std::string& path, std::size_t limit, std::string& error) override
     {
-        if (failRead || files.count(path) == 0) {
+        if (failRead || files.count(path) == 0 || files.at(path).size() > limit) {
             error = "Input/output error";
             return std::nullopt;
         }

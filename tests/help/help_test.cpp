@@ -267,7 +267,7 @@ TEST(HelpIndex, EveryUnitOfEveryWindowLandsOnItsPage)
         const std::string& name = row.frame.name;
         std::string error;
         const std::string page = help.pageForTopic(row.frame.helpTopic, error).value_or(error);
-        for (const FieldSpec& field : program.app.window(row).layout().fields) {
+        for (const FieldSpec& field : program.window(name.c_str()).layout().fields) {
             for (const std::string& word : labelWords(field.label)) {
                 EXPECT_EQ(indexPages(index, word).count(page), 1u) << name << ": " << field.label << ": " << word;
                 ++words;
