@@ -27,7 +27,18 @@ std::string QtHost::helpFile() const
     return config != nullptr ? config->helpFile() : std::string();
 }
 
-void QtHost::beep(const std::string&) { QApplication::beep(); }
+void QtHost::beep(const std::string& window)
+{
+    QApplication::beep();
+    // Most desktops do not sound the beep: the window asks for attention as well, and a
+    // conversion window flashes the fields that its reset writes.
+    if (View* view = m_binding.view(window)) {
+        QApplication::alert(view->widget());
+    }
+    if (ConversionView* view = m_binding.conversionView(window)) {
+        view->flashResetFields();
+    }
+}
 
 void QtHost::openHelp(int topic)
 {
