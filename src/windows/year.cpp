@@ -18,9 +18,9 @@ constexpr Colour kEra = rgb(255, 255, 192);
 constexpr Colour kName = rgb(255, 192, 255);
 
 // A field with its label 195 twips above it.
-FieldSpec field(const char* name, const char* label, int left, int top, int tab, Colour colour, bool typing = true)
+FieldSpec field(int id, const char* name, const char* label, int left, int top, int tab, Colour colour, bool typing = true)
 {
-    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - 195, tab, colour, "", typing};
+    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - 195, tab, colour, "", typing});
 }
 
 Layout yearLayout()
@@ -28,17 +28,17 @@ Layout yearLayout()
     Layout layout;
     layout.fields = {
         //     name     label       Left   Top  tab  colour
-        field("txtW1", "西暦",        45,   270,  0, kWestern),
-        field("txtW2", "？年前",      45,  1310,  2, kWestern),
-        field("txtJ5", "令和",        45,   790,  1, kEra),
-        field("txtJ1", "平成",      1145,   270,  3, kEra),
-        field("txtJ2", "昭和",      1145,   790,  4, kEra),
-        field("txtJ3", "大正",      1145,  1320,  5, kEra),
-        field("txtJ4", "明治\u3000", 1145, 1830,  6, kEra),
-        field("txtE1", "十干",      2245,   270,  7, kName, false),
-        field("txtE3", "十二支",    2245,   790,  8, kName, false),
-        field("txtE2", "納音",      2245,  1320,  9, kName, false),
-        field("txtE4", "九星",      2245,  1830, 10, kName, false),
+        field(MEZURA_FIELD(txtW1), "西暦",        45,   270,  0, kWestern),
+        field(MEZURA_FIELD(txtW2), "？年前",      45,  1310,  2, kWestern),
+        field(MEZURA_FIELD(txtJ5), "令和",        45,   790,  1, kEra),
+        field(MEZURA_FIELD(txtJ1), "平成",      1145,   270,  3, kEra),
+        field(MEZURA_FIELD(txtJ2), "昭和",      1145,   790,  4, kEra),
+        field(MEZURA_FIELD(txtJ3), "大正",      1145,  1320,  5, kEra),
+        field(MEZURA_FIELD(txtJ4), "明治\u3000", 1145, 1830,  6, kEra),
+        field(MEZURA_FIELD(txtE1), "十干",      2245,   270,  7, kName, false),
+        field(MEZURA_FIELD(txtE3), "十二支",    2245,   790,  8, kName, false),
+        field(MEZURA_FIELD(txtE2), "納音",      2245,  1320,  9, kName, false),
+        field(MEZURA_FIELD(txtE4), "九星",      2245,  1830, 10, kName, false),
     };
     layout.sliders = {{"HScroll", {30, 2265, 3180, 255}, 0, 3000, 11}};
     layout.labels = {{"IndMin", "0", {345, 2520, 495, kLabelHeight}},
@@ -150,10 +150,10 @@ Chain eraSteps(std::optional<YearWindow::Field> typed = std::nullopt)
 
 // What Enter in each typed field runs. An era field gives the Western year, the other eras
 // follow from it; the field typed into is not rewritten.
-std::vector<std::pair<YearWindow::Field, Chain>> enterChains()
+std::vector<rows::EnterRow> enterChains()
 {
     using namespace proc;
-    std::vector<std::pair<YearWindow::Field, Chain>> chains{
+    std::vector<rows::EnterRow> chains{
         {txtW1, {lineW, lineJ, lineE, tindicator}},
         {txtW2, {fromYearsBefore, lineJ, lineE, tindicator}},
     };
@@ -163,7 +163,7 @@ std::vector<std::pair<YearWindow::Field, Chain>> enterChains()
             chain.push_back(std::move(step));
         }
         chain.insert(chain.end(), {lineW, lineE, tindicator});
-        chains.emplace_back(era.field, std::move(chain));
+        chains.push_back({era.field, std::move(chain)});
     }
     return chains;
 }
@@ -186,16 +186,12 @@ YearWindow::Names YearWindow::names(double year)
 YearWindow::YearWindow(App& app, const FrameSpec& frame)
     : GaugeBase(app, frame, yearLayout(), eraButtons())
 {
-    m_procedures = {
-        /* lineW */ [this] { lineW(); },
-        /* lineJ */ [this] { run(eraSteps()); },
-        /* lineE */ [this] { lineE(); },
-        /* tindicator */ [this] { tindicator(); },
-        /* fromYearsBefore */ [this] { fromYearsBefore(); },
-    };
-    for (auto& [field, chain] : enterChains()) {
-        m_enterChains[field] = std::move(chain);
-    }
+    install({{kLineW, [this] { lineW(); }},
+             {kLineJ, [this] { run(eraSteps()); }},
+             {kLineE, [this] { lineE(); }},
+             {kTindicator, [this] { tindicator(); }},
+             {kFromYearsBefore, [this] { fromYearsBefore(); }}},
+            enterChains());
 }
 
 double YearWindow::year() const
