@@ -8,7 +8,12 @@ namespace mezura::ui {
 // The font of every window: IPAPGothic, 9 points.
 QFont applicationFont();
 
-// Sets the application font and the program's icon; the windows, not Qt, decide when the program ends.
+// Installs Qt's Japanese translations from the system (Debian's qt6-translations-l10n);
+// false, with a warning, when they are not there.
+bool loadQtTranslations();
+
+// Sets the application font, the program's icon and Qt's Japanese texts; the windows, not
+// Qt, decide when the program ends.
 void setUpApplication();
 
 } // namespace mezura::ui
