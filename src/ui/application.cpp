@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include "ui/icon.h"
+#include "ui/theme.h"
 
 #include <QApplication>
 
@@ -10,6 +11,11 @@ QFont applicationFont() { return QFont(QStringLiteral("IPAPGothic"), 9); }
 
 void setUpApplication()
 {
+    QApplication::setStyle(readableStyle());
+    const QPalette theme = QApplication::palette();
+    if (const QPalette readable = readablePalette(theme); readable != theme) {
+        QApplication::setPalette(readable);
+    }
     QApplication::setFont(applicationFont());
     QApplication::setWindowIcon(programIcon());
     QApplication::setQuitOnLastWindowClosed(false);

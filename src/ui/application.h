@@ -8,7 +8,8 @@ namespace mezura::ui {
 // The font of every window: IPAPGothic, 9 points.
 QFont applicationFont();
 
-// Sets the application font and the program's icon; the windows, not Qt, decide when the program ends.
+// Sets the application font, the program's icon and the style that keeps every theme
+// readable with a visible focus; the windows, not Qt, decide when the program ends.
 void setUpApplication();
 
 } // namespace mezura::ui

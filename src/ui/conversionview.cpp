@@ -4,6 +4,7 @@
 #include "framework/window.h"
 #include "ui/binding.h"
 #include "ui/controls.h"
+#include "ui/theme.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -248,10 +249,10 @@ void ConversionView::sync()
             m_fields[i]->setText(text);
             m_fields[i]->setCursorPosition(0); // a written value shows from its first digit
         }
-        setColour(m_fields[i], QPalette::Base, toQColor(m_window.fieldColour(index)));
+        paintSurface(m_fields[i], Surface::Field, m_window.fieldColour(index));
     }
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
-        setColour(m_buttons[i], QPalette::Button, toQColor(m_window.buttonColour(static_cast<int>(i))));
+        paintSurface(m_buttons[i], Surface::Button, m_window.buttonColour(static_cast<int>(i)));
     }
     for (std::size_t i = 0; i < m_labels.size(); ++i) {
         const QString caption = qs(m_window.caption(layout.labels[i].name));

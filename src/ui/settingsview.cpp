@@ -4,6 +4,7 @@
 #include "ui/binding.h"
 #include "ui/controls.h"
 #include "ui/icon.h"
+#include "ui/theme.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -131,7 +132,7 @@ void SettingsView::buildControls()
         button->setObjectName(qs(row.name));
         button->setGeometry(toPixels(row.rect, d));
         button->setAutoDefault(false);
-        setColour(button, QPalette::Button, toQColor(row.colour));
+        paintSurface(button, Surface::Button, row.colour);
         const std::string name = row.name;
         connect(button, &QPushButton::clicked, this,
                 [this, name] { forward([this, name] { m_window.clickButton(name); }); });
