@@ -1,6 +1,7 @@
 #include "ui/settingsview.h"
 
 #include "startup/settings.h"
+#include "ui/accessible.h"
 #include "ui/binding.h"
 #include "ui/controls.h"
 #include "ui/icon.h"
@@ -119,6 +120,7 @@ void SettingsView::buildControls()
         auto* check = new CheckBox(qs(row.caption), parentOf(row.box));
         check->setObjectName(QStringLiteral("%1(%2)").arg(qs(row.name)).arg(row.index));
         check->setGeometry(toPixels(row.rect, d));
+        check->setAccessibleName(startupCheckName(qs(row.caption)));
         const int index = row.index;
         // A click ticks a box that was clear or grey and clears a ticked one.
         check->onClick = [this, index] {
@@ -133,6 +135,7 @@ void SettingsView::buildControls()
         button->setGeometry(toPixels(row.rect, d));
         button->setAutoDefault(false);
         paintSurface(button, Surface::Button, row.colour);
+        button->setAccessibleName(buttonName(row));
         const std::string name = row.name;
         connect(button, &QPushButton::clicked, this,
                 [this, name] { forward([this, name] { m_window.clickButton(name); }); });
