@@ -49,9 +49,9 @@ struct FieldSpec {
     int labelHeight = kLabelHeight;
 };
 
-// Range: a gauge range button; Help: the "?" button; Command: a button with a handler of
-// its own (the settings window's "OK", "cancel", "quit").
-enum class ButtonRole { Range, Help, Command };
+// What a click on a button does. Range: a gauge range button; Help: the "?" button; Ok,
+// Cancel, Quit: the settings window's "OK", "cancel" and "quit".
+enum class ButtonRole { Range, Help, Ok, Cancel, Quit };
 
 struct ButtonSpec {
     std::string name;    // "Command1"

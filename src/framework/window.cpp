@@ -1,7 +1,6 @@
 #include "framework/window.h"
 
 #include "framework/app.h"
-#include "framework/menu.h"
 
 #include <stdexcept>
 #include <utility>
@@ -33,6 +32,8 @@ ConversionWindow::ConversionWindow(App& app, const FrameSpec& frame, Layout layo
     : Form(app, frame.name)
     , m_layout(std::move(layout))
     , m_frame(frame)
+    , m_menus(menuBar(app.windows(), frame))
+    , m_popup(popupMenu(frame))
     , m_helpTopic(frame.helpTopic)
     , m_texts(m_layout.fields.size())
     , m_slider(initialSlider(m_layout))
@@ -182,27 +183,61 @@ void ConversionWindow::dragRelease()
     }
 }
 
+namespace {
+const MenuEntry* findItem(const std::vector<MenuEntry>& entries, std::string_view name)
+{
+    for (const MenuEntry& entry : entries) {
+        if (entry.name == name) {
+            return &entry;
+        }
+        if (const MenuEntry* found = findItem(entry.items, name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+} // namespace
+
 bool ConversionWindow::menu(std::string_view item)
 {
-    const std::string name(item);
-    if (const std::string target = menuTarget(name); !target.empty()) {
-        app().showAndFocus(target);
-    } else if (name == "mnuUA") {
-        app().showAll();
-    } else if (name == "mnuH3" || name == "mnu00") {
-        app().form(kSettingsWindow).setVisible(true);
-    } else if (name == "mnuS" || name == "mnu01") {
-        m_frame.frameSwitch();
-    } else if (name == "mnuH1") {
-        helpAt(kCommonHelpTopic);
-    } else if (name == "mnuH2" || name == "mnu02") {
-        helpAt(m_frame.row().helpTopic);
-    } else if (name == "mnuX" || name == "mnu03") {
-        app().quit();
-    } else {
+    const MenuEntry* found = findItem(m_menus, item);
+    if (found == nullptr) {
+        found = findItem(m_popup.items, item);
+    }
+    if (found == nullptr || found->command == MenuCommand::None) {
         return false;
     }
+    choose(*found);
     return true;
+}
+
+void ConversionWindow::choose(const MenuEntry& item)
+{
+    switch (item.command) {
+    case MenuCommand::None:
+        break;
+    case MenuCommand::ShowWindow:
+        app().showAndFocus(*item.window);
+        break;
+    case MenuCommand::ShowAll:
+        app().showAll();
+        break;
+    case MenuCommand::ShowSettings:
+        app().settings().setVisible(true);
+        break;
+    case MenuCommand::SwitchSize:
+        m_frame.frameSwitch();
+        break;
+    case MenuCommand::CommonHelp:
+        helpAt(kCommonHelpTopic);
+        break;
+    case MenuCommand::WindowHelp:
+        helpAt(m_frame.row().helpTopic);
+        break;
+    case MenuCommand::Quit:
+        app().quit();
+        break;
+    }
 }
 
 void ConversionWindow::mouseDown(int button)
@@ -216,7 +251,7 @@ void ConversionWindow::mouseDown(int button)
 
 void ConversionWindow::closeRequest()
 {
-    app().closeRequest(name());
+    app().closeRequest(*this);
 }
 
 void ConversionWindow::setState(WindowState state)

@@ -9,6 +9,7 @@
 #include "framework/form.h"
 #include "framework/frame.h"
 #include "framework/layout.h"
+#include "framework/menu.h"
 #include "framework/slider.h"
 
 #include <functional>
@@ -26,6 +27,9 @@ public:
     std::string title() const override { return m_frame.title(); }
     const Layout& layout() const { return m_layout; }
     const FrameModel& frame() const { return m_frame; }
+    // The menu bar and the hidden pop-up menu.
+    const std::vector<MenuEntry>& menus() const { return m_menus; }
+    const MenuEntry& popup() const { return m_popup; }
     int helpTopic() const { return m_helpTopic; }
 
     // Fields: texts by index in the field table.
@@ -48,8 +52,9 @@ public:
     void drag(const std::vector<int>& positions);      // thumb dragged, then released
     void dragTo(int position);                         // one move of a drag in progress
     void dragRelease();                                // the end of a drag
-    // False when the window has no such item.
+    // The menu item named `item` chosen; false when the window has no such item.
     bool menu(std::string_view item);
+    void choose(const MenuEntry& item);
     void mouseDown(int button);                        // 1 left, 2 right
     void closeRequest();
     void setState(WindowState state);
@@ -82,6 +87,8 @@ private:
 
     Layout m_layout;
     FrameModel m_frame;
+    std::vector<MenuEntry> m_menus;
+    MenuEntry m_popup;
     int m_helpTopic;
     std::vector<std::string> m_texts;
     std::vector<Colour> m_fieldColours;

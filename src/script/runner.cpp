@@ -78,7 +78,7 @@ public:
     Script(std::ostream& out, const ScriptOptions& options)
         : m_out(out)
         , m_host(out, options.year)
-        , m_app(m_host, makeForm)
+        , m_app(m_host, windowTable())
     {
     }
 
@@ -88,7 +88,7 @@ public:
 private:
     Form& form(const std::string& name)
     {
-        if (!App::isWindowName(name)) {
+        if (!m_app.isWindowName(name)) {
             throw BadLine("no window named " + name);
         }
         return m_app.form(name);

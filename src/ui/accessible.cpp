@@ -4,19 +4,9 @@
 #include "windows/unitwords.h"
 
 #include <QWidget>
-#include <array>
 #include <string>
 
 namespace mezura::ui {
-
-namespace {
-// The settings window's own buttons: caption and what pressing it does.
-constexpr std::array<std::pair<std::string_view, const char*>, 3> kCommands { {
-    { "OK", "OK：選んだ画面を開いて保存する" },
-    { "cancel", "cancel：保存せずに閉じる" },
-    { "quit", "quit：保存して終了する" },
-} };
-} // namespace
 
 QString fieldName(std::string_view window, const FieldSpec& field)
 {
@@ -35,13 +25,12 @@ QString buttonName(const ButtonSpec& button)
         return QStringLiteral("目盛りを %1 にする").arg(qs(button.caption));
     case ButtonRole::Help:
         return QStringLiteral("ヘルプを開く");
-    case ButtonRole::Command:
-        break;
-    }
-    for (const auto& [caption, name] : kCommands) {
-        if (caption == button.caption) {
-            return QString::fromUtf8(name);
-        }
+    case ButtonRole::Ok:
+        return QStringLiteral("%1：選んだ画面を開いて保存する").arg(qs(button.caption));
+    case ButtonRole::Cancel:
+        return QStringLiteral("%1：保存せずに閉じる").arg(qs(button.caption));
+    case ButtonRole::Quit:
+        return QStringLiteral("%1：保存して終了する").arg(qs(button.caption));
     }
     return qs(button.caption);
 }

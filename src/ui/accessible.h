@@ -14,7 +14,7 @@ namespace mezura::ui {
 // A unit field: its label and the unit in words, "mm ミリメートル".
 QString fieldName(std::string_view window, const FieldSpec& field);
 
-// A button by its role and caption: "目盛りを mm にする", "ヘルプを開く", "OK …".
+// A button by what it does: "目盛りを mm にする", "ヘルプを開く", "OK：選んだ画面を開いて保存する".
 QString buttonName(const ButtonSpec& button);
 
 // The gauge: its range from the captions at its ends, "目盛り 0 から 1000mm"; and its

@@ -70,13 +70,12 @@ void ConversionView::forward(const std::function<void()>& event) { m_binding.for
 void ConversionView::buildMenus()
 {
     menuBar()->setNativeMenuBar(false); // the client area lies below a menu bar of the window
-    for (const MenuEntry& entry : mezura::menuBar(m_window.frame().row())) {
+    for (const MenuEntry& entry : m_window.menus()) {
         if (entry.items.empty()) {
             QAction* command = menuBar()->addAction(qs(entry.caption));
             command->setObjectName(qs(entry.name));
-            const std::string name = entry.name;
             connect(command, &QAction::triggered, this,
-                    [this, name] { forward([this, name] { m_window.menu(name); }); });
+                    [this, item = &entry] { forward([this, item] { m_window.choose(*item); }); });
             continue;
         }
         QMenu* menu = menuBar()->addMenu(qs(entry.caption));
@@ -84,7 +83,7 @@ void ConversionView::buildMenus()
         menu->menuAction()->setObjectName(qs(entry.name));
         addItems(menu, entry.items);
     }
-    const MenuEntry popup = popupMenu(m_window.frame().row());
+    const MenuEntry& popup = m_window.popup();
     m_popup = new QMenu(this);
     m_popup->setObjectName(qs(popup.name));
     addItems(m_popup, popup.items);
@@ -99,8 +98,8 @@ void ConversionView::addItems(QMenu* menu, const std::vector<MenuEntry>& items)
         }
         QAction* action = menu->addAction(qs(item.caption));
         action->setObjectName(qs(item.name));
-        const std::string name = item.name;
-        connect(action, &QAction::triggered, this, [this, name] { forward([this, name] { m_window.menu(name); }); });
+        connect(action, &QAction::triggered, this,
+                [this, entry = &item] { forward([this, entry] { m_window.choose(*entry); }); });
     }
 }
 

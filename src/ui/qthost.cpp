@@ -54,11 +54,11 @@ void QtHost::showPopup(const std::string& window)
 
 void QtHost::bringToFront(const std::string& window)
 {
+    m_binding.syncAll(); // builds the view of a window that shows for the first time
     View* view = m_binding.view(window);
     if (view == nullptr) {
         return;
     }
-    m_binding.syncAll();
     QWidget* widget = view->widget();
     widget->show();
     widget->raise();

@@ -86,7 +86,7 @@ void SettingsView::forward(const std::function<void()>& event) { m_binding.forwa
 
 void SettingsView::buildControls()
 {
-    const Layout& layout = SettingsWindow::layout();
+    const Layout& layout = m_window.layout();
     const Dpi d = dpi();
 
     for (const ImageSpec& row : layout.images) {
@@ -136,9 +136,9 @@ void SettingsView::buildControls()
         button->setAutoDefault(false);
         paintSurface(button, Surface::Button, row.colour);
         button->setAccessibleName(buttonName(row));
-        const std::string name = row.name;
+        const ButtonRole role = row.role;
         connect(button, &QPushButton::clicked, this,
-                [this, name] { forward([this, name] { m_window.clickButton(name); }); });
+                [this, role] { forward([this, role] { m_window.press(role); }); });
     }
 }
 

@@ -1,6 +1,5 @@
 #include "windows/cubic.h"
 
-#include "windows/catalog.h"
 
 #include <utility>
 
@@ -318,8 +317,8 @@ GaugeSpec cubicGauge()
 
 } // namespace
 
-CubicWindow::CubicWindow(App& app)
-    : GaugeWindow(app, frameSpec("cubic"), cubicLayout(), cubicGauge())
+CubicWindow::CubicWindow(App& app, const FrameSpec& frame)
+    : GaugeWindow(app, frame, cubicLayout(), cubicGauge())
 {
     install(groupProcedures(), enterChains());
 }

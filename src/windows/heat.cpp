@@ -1,6 +1,5 @@
 #include "windows/heat.h"
 
-#include "windows/catalog.h"
 
 #include <utility>
 #include <vector>
@@ -159,8 +158,8 @@ GaugeSpec heatGauge()
 
 } // namespace
 
-HeatWindow::HeatWindow(App& app)
-    : GaugeWindow(app, frameSpec("heat"), heatLayout(), heatGauge())
+HeatWindow::HeatWindow(App& app, const FrameSpec& frame)
+    : GaugeWindow(app, frame, heatLayout(), heatGauge())
 {
     install(groupProcedures(), enterChains());
 }

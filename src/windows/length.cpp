@@ -1,6 +1,5 @@
 #include "windows/length.h"
 
-#include "windows/catalog.h"
 
 #include <utility>
 
@@ -271,8 +270,8 @@ GaugeSpec lengthGauge()
 
 } // namespace
 
-LengthWindow::LengthWindow(App& app)
-    : GaugeWindow(app, frameSpec("length"), lengthLayout(), lengthGauge())
+LengthWindow::LengthWindow(App& app, const FrameSpec& frame)
+    : GaugeWindow(app, frame, lengthLayout(), lengthGauge())
 {
     install(groupProcedures(), enterChains());
 }

@@ -1,6 +1,5 @@
 #include "windows/press.h"
 
-#include "windows/catalog.h"
 
 #include <utility>
 
@@ -117,8 +116,8 @@ GaugeSpec pressGauge()
 
 } // namespace
 
-PressWindow::PressWindow(App& app)
-    : GaugeWindow(app, frameSpec("press"), pressLayout(), pressGauge())
+PressWindow::PressWindow(App& app, const FrameSpec& frame)
+    : GaugeWindow(app, frame, pressLayout(), pressGauge())
 {
     install(groupProcedures(), enterChains());
 }

@@ -1,6 +1,5 @@
 #include "windows/radio.h"
 
-#include "windows/catalog.h"
 
 #include <utility>
 
@@ -131,8 +130,8 @@ GaugeSpec radioGauge()
 
 } // namespace
 
-RadioWindow::RadioWindow(App& app)
-    : GaugeWindow(app, frameSpec("radio"), radioLayout(), radioGauge())
+RadioWindow::RadioWindow(App& app, const FrameSpec& frame)
+    : GaugeWindow(app, frame, radioLayout(), radioGauge())
 {
     install(groupProcedures(), enterChains());
 }

@@ -1,6 +1,5 @@
 #include "windows/square.h"
 
-#include "windows/catalog.h"
 
 #include <utility>
 
@@ -212,8 +211,8 @@ GaugeSpec squareGauge()
 
 } // namespace
 
-SquareWindow::SquareWindow(App& app)
-    : GaugeWindow(app, frameSpec("square"), squareLayout(), squareGauge())
+SquareWindow::SquareWindow(App& app, const FrameSpec& frame)
+    : GaugeWindow(app, frame, squareLayout(), squareGauge())
 {
     install(groupProcedures(), enterChains());
 }

@@ -1,7 +1,6 @@
 #include "windows/temp.h"
 
 #include "framework/numtext.h"
-#include "windows/catalog.h"
 
 #include <array>
 #include <optional>
@@ -67,8 +66,8 @@ Step step(int target, int source, std::vector<Operation> ops)
 
 } // namespace
 
-TempWindow::TempWindow(App& app)
-    : GaugeBase(app, frameSpec("temp"), tempLayout(), rangeButtons())
+TempWindow::TempWindow(App& app, const FrameSpec& frame)
+    : GaugeBase(app, frame, tempLayout(), rangeButtons())
 {
     const std::vector<Operation> fahrenheit(std::begin(toFahrenheit), std::end(toFahrenheit));
     const Step celsiusFromKelvin = step(kCels, kKervin, {{Op::Sub, 273.15}});

@@ -8,7 +8,7 @@ namespace mezura {
 
 class TempWindow : public GaugeBase {
 public:
-    explicit TempWindow(App& app);
+    TempWindow(App& app, const FrameSpec& frame);
 
     // The fields' background colour (all three share it).
     Colour colour() const { return fieldColour(kCels); }

@@ -1,6 +1,5 @@
 #include "windows/velocity.h"
 
-#include "windows/catalog.h"
 
 #include <stdexcept>
 #include <utility>
@@ -147,8 +146,8 @@ GaugeSpec velocityGauge()
 
 } // namespace
 
-VelocityWindow::VelocityWindow(App& app)
-    : GaugeWindow(app, frameSpec("velocity"), velocityLayout(), velocityGauge())
+VelocityWindow::VelocityWindow(App& app, const FrameSpec& frame)
+    : GaugeWindow(app, frame, velocityLayout(), velocityGauge())
 {
     install(groupProcedures(), enterChains());
 }

@@ -1,6 +1,5 @@
 #include "windows/weight.h"
 
-#include "windows/catalog.h"
 
 #include <utility>
 
@@ -207,8 +206,8 @@ GaugeSpec weightGauge()
 
 } // namespace
 
-WeightWindow::WeightWindow(App& app)
-    : GaugeWindow(app, frameSpec("weight"), weightLayout(), weightGauge())
+WeightWindow::WeightWindow(App& app, const FrameSpec& frame)
+    : GaugeWindow(app, frame, weightLayout(), weightGauge())
 {
     install(groupProcedures(), enterChains());
 }

@@ -1,7 +1,6 @@
 #include "windows/year.h"
 
 #include "framework/numtext.h"
-#include "windows/catalog.h"
 
 #include <array>
 #include <optional>
@@ -165,8 +164,8 @@ YearWindow::Names YearWindow::names(double year)
     return {at(kStems, *stem), at(kSounds, *sound), at(kBranches, *branch), at(kStars, *star)};
 }
 
-YearWindow::YearWindow(App& app)
-    : GaugeBase(app, frameSpec("year"), yearLayout(), eraButtons())
+YearWindow::YearWindow(App& app, const FrameSpec& frame)
+    : GaugeBase(app, frame, yearLayout(), eraButtons())
 {
     m_procedures = {
         /* lineW */ [this] { lineW(); },

@@ -117,9 +117,9 @@ TEST(Frame, AllShowsEveryWindowInMenuOrderWithTheCalendarLast)
     test::TestApp t;
     t.window("temp").menu("mnuUA");
     std::vector<std::string> expected;
-    for (const char* name : kConversionWindows) {
-        expected.push_back(std::string("front ") + name);
-        EXPECT_TRUE(t.window(name).visible()) << name;
+    for (const WindowRow& row : t.app.windows()) {
+        expected.push_back("front " + row.frame.name);
+        EXPECT_TRUE(t.app.window(row).visible()) << row.frame.name;
     }
     EXPECT_EQ(t.host.events, expected);
     EXPECT_EQ(t.app.visibleConversionWindows(), 10);
@@ -156,7 +156,8 @@ TEST(Frame, SettingsItemsShowTheSettingsWindow)
 
 TEST(Frame, MenusReadInTheirOrder)
 {
-    const auto bar = menuBar(frameSpec("radio"));
+    test::TestApp t;
+    const auto bar = menuBar(windowTable().windows, t.app.row("radio")->frame);
     std::vector<std::string> captions;
     for (const MenuEntry& entry : bar) {
         captions.push_back(entry.name + ' ' + entry.caption);
@@ -176,7 +177,7 @@ TEST(Frame, MenusReadInTheirOrder)
         {"cubic", "ｻｲｽﾞ変更(左クリック)"}, {"length", "ｻｲｽﾞ変更"}, {"press", "ｻｲｽﾞ変更"},
     };
     for (const auto& [window, caption] : sizeItems) {
-        const MenuEntry popup = popupMenu(frameSpec(window));
+        const MenuEntry popup = popupMenu(t.app.row(window)->frame);
         std::string items;
         for (const MenuEntry& item : popup.items) {
             items += item.caption + '|';

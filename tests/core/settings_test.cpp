@@ -79,7 +79,7 @@ class StartUp : public ::testing::Test {
 protected:
     RecordingHost host;
     MemoryFiles files;
-    App app{host, makeForm};
+    App app{host, windowTable()};
 
     SettingsWindow& begin(const std::string& dir = "/opt/mezura") { return start(app, dir, files); }
 
@@ -87,7 +87,8 @@ protected:
     std::string visibleWindows() const
     {
         std::string names;
-        for (const char* name : kConversionWindows) {
+        for (const WindowRow& row : windowTable().windows) {
+            const std::string& name = row.frame.name;
             if (const Form* form = app.existing(name); form != nullptr && form->visible()) {
                 names += names.empty() ? name : std::string(" ") + name;
             }
@@ -104,9 +105,9 @@ TEST_F(StartUp, FirstStartWithoutSettingsFile)
     EXPECT_TRUE(config.visible());
     EXPECT_EQ(host.events, std::vector<std::string>{"front config"});
     // Every conversion window exists after the start, each in its first size mode.
-    for (const char* name : kConversionWindows) {
-        ASSERT_NE(app.existing(name), nullptr) << name;
-        EXPECT_EQ(app.window(name).frame().mode(), frameSpec(name).initialMode) << name;
+    for (const WindowRow& row : windowTable().windows) {
+        ASSERT_NE(app.existing(row.frame.name), nullptr) << row.frame.name;
+        EXPECT_EQ(app.window(row).frame().mode(), row.frame.initialMode) << row.frame.name;
     }
     EXPECT_EQ(files.writes, 0);
 }
@@ -128,11 +129,12 @@ TEST_F(StartUp, OpensTheChosenWindowsWithTheSettingsWindowInFront)
         RecordingHost freshHost;
         MemoryFiles freshFiles;
         freshFiles.files[kCfg] = row.file;
-        App freshApp(freshHost, makeForm);
+        App freshApp(freshHost, windowTable());
         SettingsWindow& config = start(freshApp, "/opt/mezura", freshFiles);
         std::string names;
-        for (const char* name : kConversionWindows) {
-            if (freshApp.form(name).visible()) {
+        for (const WindowRow& each : windowTable().windows) {
+            const std::string& name = each.frame.name;
+            if (freshApp.window(each).visible()) {
                 names += names.empty() ? name : std::string(" ") + name;
             }
         }
@@ -156,7 +158,7 @@ TEST_F(StartUp, KeepsTheProgramDirectoryAndTheHelpFileBesideIt)
         {"relative/dir", "relative/dir/", "relative/dir/Mezura.chm"},
     };
     for (const Row& row : rows) {
-        App freshApp(host, makeForm);
+        App freshApp(host, windowTable());
         const SettingsWindow& config = start(freshApp, row.dir, files);
         EXPECT_EQ(config.progpath(), row.progpath);
         EXPECT_EQ(config.helpFile(), row.help);
@@ -263,7 +265,7 @@ TEST_F(StartUp, DismissingHidesOrEndsTheProgramWhenNothingElseIsVisible)
             RecordingHost freshHost;
             MemoryFiles freshFiles;
             freshFiles.files[kCfg] = withWindow ? kTempAndYear : kAllClear;
-            App freshApp(freshHost, makeForm);
+            App freshApp(freshHost, windowTable());
             SettingsWindow& config = start(freshApp, "/opt/mezura", freshFiles);
             config.setCheck(2, 1);
             row.dismiss(config);
@@ -322,7 +324,7 @@ TEST_F(StartUp, AnUnusableSettingsFileIsReportedAndChangesNothing)
         freshFiles.files[kCfg] = row.content;
         freshFiles.failList = row.failList;
         freshFiles.failRead = row.failRead;
-        App freshApp(freshHost, makeForm);
+        App freshApp(freshHost, windowTable());
         SettingsWindow& config = start(freshApp, "/opt/mezura", freshFiles);
         EXPECT_EQ(config.checks(), Checks{}) << row.name;
         EXPECT_TRUE(config.visible()) << row.name;
@@ -346,7 +348,7 @@ TEST_F(StartUp, TheSettingsFileIsFoundInAnyLetterCase)
 TEST(SettingsWindowModel, ChecksHoldOnlyTheThreeStates)
 {
     RecordingHost host;
-    App app(host, makeForm);
+    App app(host, windowTable());
     auto& config = dynamic_cast<SettingsWindow&>(app.form("config"));
     EXPECT_THROW(config.setCheck(0, 1), std::out_of_range);
     EXPECT_THROW(config.setCheck(11, 1), std::out_of_range);
@@ -372,7 +374,9 @@ TEST(SettingsWindowModel, ChecksHoldOnlyTheThreeStates)
 // holds it, the boxes follow the settings file's order, and their captions name the windows.
 TEST(SettingsWindowModel, LayoutKeepsItsControlsInsideTheFrame)
 {
-    const Layout& layout = SettingsWindow::layout();
+    RecordingHost host;
+    App app(host, windowTable());
+    const Layout& layout = dynamic_cast<SettingsWindow&>(app.settings()).layout();
     ASSERT_EQ(layout.boxes.size(), 1u);
     const Rect frame = layout.boxes[0].rect;
     const auto inside = [&](const Rect& r) {
@@ -385,7 +389,9 @@ TEST(SettingsWindowModel, LayoutKeepsItsControlsInsideTheFrame)
         EXPECT_EQ(check.box, layout.boxes[0].name);
         EXPECT_TRUE(inside(check.rect)) << check.caption;
         // "壊変" names the window whose title ends in "壊変率".
-        EXPECT_EQ(frameSpec(kConversionWindows[i]).caption.rfind(check.caption, 0), 0u) << check.caption;
+        const WindowRow& row = app.windows()[i];
+        EXPECT_EQ(row.checkBox, check.index) << check.caption;
+        EXPECT_EQ(row.frame.caption.rfind(check.caption, 0), 0u) << check.caption;
     }
     for (const ButtonSpec& button : layout.buttons) {
         EXPECT_EQ(button.box, layout.boxes[0].name);

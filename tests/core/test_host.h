@@ -36,7 +36,7 @@ public:
 // The program's windows over a recording host.
 struct TestApp {
     RecordingHost host;
-    App app{host, makeForm};
+    App app{host, windowTable()};
 
     ConversionWindow& window(const char* name) { return app.window(name); }
     // Types `text` into field `field` of `window` and presses Enter.

@@ -5,6 +5,7 @@
 #include "ui/mapping.h"
 #include "ui/messages.h"
 #include "uitest.h"
+#include "windows/catalog.h"
 #include "windows/temp.h"
 
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <algorithm>
 #include <memory>
 
 namespace mezura::ui {
@@ -53,6 +55,45 @@ QWidget* nextTabStop(QWidget* widget)
 
 // A point of the window background where no control is.
 QPoint emptySpot(QWidget* background) { return QPoint(background->width() - 2, 2); }
+
+// Where a view shows something else than its window holds: texts, colours, captions, gauge,
+// title and size.
+QStringList differences(const ConversionView& view, const ConversionWindow& window)
+{
+    QStringList found;
+    const auto check = [&found](bool same, const std::string& what) {
+        if (!same) {
+            found << QString::fromStdString(what);
+        }
+    };
+    const Layout& layout = window.layout();
+    for (std::size_t i = 0; i < layout.fields.size(); ++i) {
+        const std::string& name = layout.fields[i].name;
+        const auto* field = view.findChild<QLineEdit*>(qs(name));
+        const int index = static_cast<int>(i);
+        check(field != nullptr && field->text() == qs(window.text(index)), name + " text");
+        check(field != nullptr && base(field) == toQColor(window.fieldColour(index)), name + " colour");
+    }
+    for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
+        const std::string& name = layout.buttons[i].name;
+        const auto* button = view.findChild<QPushButton*>(qs(name));
+        check(button != nullptr && face(button) == toQColor(window.buttonColour(static_cast<int>(i))), name);
+    }
+    for (const LabelSpec& row : layout.labels) {
+        const auto* label = view.findChild<QLabel*>(qs(row.name));
+        check(label != nullptr && label->text() == qs(window.caption(row.name)), row.name);
+    }
+    if (window.hasGauge()) {
+        const Slider& model = window.slider();
+        const auto* slider = view.findChild<QScrollBar*>(qs(layout.sliders.front().name));
+        check(slider != nullptr && slider->minimum() == model.min() && slider->maximum() == model.max()
+                  && slider->value() == model.value(),
+              "gauge");
+    }
+    check(view.windowTitle() == qs(window.title()), "title");
+    check(view.size() == view.pixelSize(), "size");
+    return found;
+}
 } // namespace
 
 class BindingTest : public QObject {
@@ -80,6 +121,49 @@ private slots:
         setMessageSink({});
         const QString stray = m_guard.take();
         QVERIFY2(stray.isEmpty(), qPrintable("unexpected modal dialog: " + stray));
+    }
+
+    // A window exists from the start; its widgets are built when it first shows. Whether it
+    // changed before it ever showed or while it was hidden, it shows what it holds.
+    void aWindowShownLaterShowsItsState_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("shownBefore");
+        for (const WindowRow& row : windowTable().windows) {
+            const char* name = row.frame.name.c_str();
+            QTest::addRow("%s, never shown", name) << QString(name) << false;
+            QTest::addRow("%s, hidden", name) << QString(name) << true;
+        }
+    }
+    void aWindowShownLaterShowsItsState()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, shownBefore);
+        m_temp = nullptr;
+        m_binding = std::make_unique<Binding>();
+        App& app = m_binding->app();
+        const std::string module = name.toStdString();
+        ConversionWindow& window = app.window(module);
+        if (shownBefore) {
+            m_binding->forward([&] { app.showAndFocus(module); });
+            m_binding->forward([&] { window.setVisible(false); });
+        }
+        QCOMPARE(m_binding->conversionView(module) != nullptr, shownBefore);
+
+        const auto typing = std::find_if(window.layout().fields.begin(), window.layout().fields.end(),
+                                         [](const FieldSpec& row) { return row.typing; });
+        QVERIFY(typing != window.layout().fields.end());
+        const int field = static_cast<int>(typing - window.layout().fields.begin());
+        m_binding->forward([&] { window.typeText(field, "7"); });
+        m_binding->forward([&] { window.keyPress(field, 13); });
+        m_binding->forward([&] { window.mouseDown(1); }); // the next size mode
+        QVERIFY(window.text(field) == "7" && !window.visible());
+
+        m_binding->forward([&] { window.setVisible(true); }); // as the start-up shows a chosen window
+        ConversionView* view = m_binding->conversionView(module);
+        QVERIFY(view != nullptr && view->isVisible());
+        const QStringList differ = differences(*view, window);
+        QVERIFY2(differ.isEmpty(), qPrintable("the view differs from its window in " + differ.join(", ")));
     }
 
     void enterRunsTheChain_data()
@@ -154,15 +238,16 @@ private slots:
         // The area window's "10000cm2" runs wider in this font than its designed place: the
         // caption keeps its right edge and grows to the left. A note of two lines wraps.
         m_binding->forward([this] { m_binding->app().showAll(); });
-        for (const char* name : kConversionWindows) {
-            ConversionView* view = m_binding->conversionView(name);
+        for (const WindowRow& row : windowTable().windows) {
+            const QString name = QString::fromStdString(row.frame.name);
+            ConversionView* view = m_binding->conversionView(row.frame.name);
             QVERIFY(view != nullptr);
             for (const QLabel* label : view->findChildren<QLabel*>()) {
                 if (label->wordWrap()) {
                     continue;
                 }
                 QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
-                         qPrintable(QString(name) + "." + label->objectName() + ": " + label->text()));
+                         qPrintable(name + "." + label->objectName() + ": " + label->text()));
             }
         }
         ConversionView* square = m_binding->conversionView("square");

@@ -291,13 +291,14 @@ private:
     }
 
     // The windows whose views show, config first, then in menu order; each view agrees with
-    // its window.
+    // its window (a conversion window that never showed has no view yet).
     QStringList visibleWindows() const
     {
         QStringList shown;
         for (Form* form : m_binding->app().existingForms()) {
             View* view = m_binding->view(form->name());
-            if (view == nullptr || view->widget()->isVisible() != form->visible()) {
+            const bool viewShows = view != nullptr && view->widget()->isVisible();
+            if ((view == nullptr && form->name() == kSettingsWindow) || viewShows != form->visible()) {
                 return { QString::fromStdString(form->name()) + " differs from its view" };
             }
             if (form->visible()) {
