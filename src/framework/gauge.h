@@ -135,6 +135,7 @@ public:
     GaugeWindow(App& app, const FrameSpec& frame, Layout layout, GaugeSpec gauge);
 
     const GaugeSpec& gaugeSpec() const { return m_gauge; }
+    std::vector<int> resetFields() const override { return m_gauge.reset.fields; }
 
 protected:
     // The window's group procedures, numbered from 0 in order, then `tindicator` as the

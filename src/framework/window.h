@@ -42,6 +42,8 @@ public:
     const std::string& caption(std::string_view label) const; // "IndMax"
     bool hasGauge() const { return !m_layout.sliders.empty(); }
     const Slider& slider() const { return m_slider; }
+    // The fields that the out-of-range reset writes, by index; none in a window without one.
+    virtual std::vector<int> resetFields() const { return {}; }
 
     // User events. Each runs to completion; an arithmetic failure is reported to the user.
     void typeText(int field, const std::string& text); // the user edits a field's text
@@ -61,6 +63,11 @@ public:
     void f1();
 
     void dump(std::ostream& out) const override;
+
+    // Every unit field as one line "label<TAB>text", in the order of the field table; the
+    // label without the blanks that pad it on the screen. What "copy the window" puts on the
+    // clipboard.
+    std::string fieldsText() const;
 
 protected:
     // Window data, filled by the window module's constructor.

@@ -208,10 +208,10 @@ void SettingsWindow::f1()
 void SettingsWindow::dismiss()
 {
     // Hiding the last visible window would leave a running program that nobody can see or
-    // reach. As when the last conversion window is closed, the program ends instead; nothing
-    // is saved.
+    // reach, and ending the program on a stray key would be worse: the window stays and
+    // beeps. "quit" ends the program.
     if (app().visibleConversionWindows() == 0) {
-        app().quit();
+        app().host().beep(name());
     } else {
         setVisible(false);
     }

@@ -56,8 +56,9 @@ public:
     void cancel(); // hide; nothing is saved or applied
     void quit();   // save the boxes (confirmed or not), then end the program
     void help();   // open help at the common topic
-    // A key that produces a character (Enter, Esc, Space, letters ...): the window sees
-    // every key first, and any of them dismisses it like "cancel".
+    // A key that produces a character (Enter, Esc, Space, letters ...) sent to the window
+    // itself: it dismisses the window like "cancel". While no conversion window is visible,
+    // "cancel", such a key and the close box are refused with a beep; the window stays.
     void keyPress(int keyCode);
     void closeRequest(); // the close box: as "cancel"
     void f1();

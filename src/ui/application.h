@@ -8,8 +8,13 @@ namespace mezura::ui {
 // The font of every window: IPAPGothic, 9 points.
 QFont applicationFont();
 
-// Sets the application font, the program's icon and the style that keeps every theme
-// readable with a visible focus; the windows, not Qt, decide when the program ends.
+// Installs Qt's Japanese translations from the system (Debian's qt6-translations-l10n);
+// false, with a warning, when they are not there.
+bool loadQtTranslations();
+
+// Sets the application font, the program's icon, Qt's Japanese texts and the style that
+// keeps every theme readable with a visible focus; the windows, not Qt, decide when the
+// program ends.
 void setUpApplication();
 
 } // namespace mezura::ui

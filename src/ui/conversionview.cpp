@@ -7,7 +7,10 @@
 #include "ui/controls.h"
 #include "ui/theme.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QFont>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -44,6 +47,15 @@ ConversionView::ConversionView(Binding& binding, ConversionWindow& window)
     buildMenus();
     buildControls();
     orderTabs();
+
+    // Ctrl+Shift+C copies the whole window; a field keeps its own selection and Ctrl+C.
+    auto* copyAll = new QAction(this);
+    copyAll->setObjectName(QStringLiteral("copyWindow"));
+    copyAll->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    copyAll->setShortcutContext(Qt::WindowShortcut);
+    connect(copyAll, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(qs(m_window.fieldsText())); });
+    addAction(copyAll);
 }
 
 Dpi ConversionView::dpi() const
@@ -307,6 +319,15 @@ void ConversionView::sync()
 }
 
 void ConversionView::popup(const QPoint& at) { m_popup->popup(at); }
+
+void ConversionView::flashResetFields()
+{
+    for (int field : m_window.resetFields()) {
+        if (field >= 0 && static_cast<std::size_t>(field) < m_fields.size()) {
+            flash(m_fields[static_cast<std::size_t>(field)]);
+        }
+    }
+}
 
 void ConversionView::closeEvent(QCloseEvent* event)
 {

@@ -15,6 +15,9 @@ public:
 
     enum FieldIndex { kCels, kFahr, kKervin };
 
+    // The reset writes 0 K and the other two from it.
+    std::vector<int> resetFields() const override { return {kCels, kFahr, kKervin}; }
+
 protected:
     void rangeButton(int button) override;
     void sliderChange() override;

@@ -34,9 +34,9 @@ public:
         }
         return names;
     }
-    std::optional<std::string> readFile(const std::string& path, std::string& error) override
+    std::optional<std::string> readFile(const std::string& path, std::size_t limit, std::string& error) override
     {
-        if (failRead || files.count(path) == 0) {
+        if (failRead || files.count(path) == 0 || files.at(path).size() > limit) {
             error = "Input/output error";
             return std::nullopt;
         }
@@ -243,9 +243,9 @@ TEST_F(StartUp, QuitSavesBoxesThatWereNeverConfirmed)
 }
 
 // Every way of dismissing the settings window: with a conversion window visible it hides;
-// with none it would leave an invisible running program, so the program ends instead.
-// Nothing is saved either way.
-TEST_F(StartUp, DismissingHidesOrEndsTheProgramWhenNothingElseIsVisible)
+// with none it would leave an invisible running program, so it is refused with a beep and
+// the window stays. Nothing is saved either way, and the program runs on.
+TEST_F(StartUp, DismissingHidesOrIsRefusedWhenNothingElseIsVisible)
 {
     struct Row {
         const char* name;
@@ -268,9 +268,12 @@ TEST_F(StartUp, DismissingHidesOrEndsTheProgramWhenNothingElseIsVisible)
             App freshApp(freshHost, windowTable());
             SettingsWindow& config = start(freshApp, "/opt/mezura", freshFiles);
             config.setCheck(2, 1);
+            freshHost.events.clear();
             row.dismiss(config);
-            EXPECT_EQ(freshApp.ended(), !withWindow) << row.name;
-            EXPECT_EQ(config.visible(), !withWindow) << row.name; // an ended program keeps its last state
+            EXPECT_FALSE(freshApp.ended()) << row.name;
+            EXPECT_EQ(config.visible(), !withWindow) << row.name;
+            EXPECT_EQ(freshHost.events, withWindow ? std::vector<std::string>{} : std::vector<std::string>{"beep config"})
+                << row.name;
             EXPECT_EQ(freshApp.form("temp").visible(), withWindow) << row.name;
             EXPECT_EQ(freshFiles.writes, 0) << row.name;
         }

@@ -8,6 +8,7 @@
 #include "windows/catalog.h"
 #include "windows/temp.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -176,24 +177,25 @@ private slots:
         QTest::addColumn<QString>("indMax");
         QTest::addColumn<QString>("highlighted");
         QTest::addColumn<QColor>("colour");
+        QTest::addColumn<bool>("flashed"); // the beep's visible cue on the reset fields
         const QColor cold(192, 255, 255);
         const QColor hot(255, 192, 192);
         QTest::newRow("100 C") << "txtCels"
                                << "100" << QStringList { "100", "212", "373.15" } << 1000 << 373 << " 1000"
-                               << "Command2" << hot;
+                               << "Command2" << hot << false;
         QTest::newRow("empty C") << "txtCels"
                                  << "" << QStringList { "", "32", "273.15" } << 300 << 273 << " 300"
-                                 << "Command1" << cold;
+                                 << "Command1" << cold << false;
         QTest::newRow("-40 F") << "txtFahr"
                                << "-40" << QStringList { "-40", "-40", "233.15" } << 300 << 233 << " 300"
-                               << "Command1" << cold;
+                               << "Command1" << cold << false;
         QTest::newRow("273.5 K keeps its text")
             << "txtKervin"
             << "273.5" << QStringList { "0.350000000000023", "32.63", "273.5" } << 300 << 274 << " 300"
-            << "Command1" << cold;
+            << "Command1" << cold << false;
         QTest::newRow("-300 C is reset") << "txtCels"
                                          << "-300" << QStringList { "-273.15", "-459.67", "0" } << 300 << 0 << " 300"
-                                         << "Command1" << cold;
+                                         << "Command1" << cold << true;
     }
     void enterRunsTheChain()
     {
@@ -205,6 +207,7 @@ private slots:
         QFETCH(QString, indMax);
         QFETCH(QString, highlighted);
         QFETCH(QColor, colour);
+        QFETCH(bool, flashed);
 
         auto* typedInto = m_temp->findChild<QLineEdit*>(field);
         QVERIFY(typedInto != nullptr);
@@ -222,6 +225,7 @@ private slots:
         QCOMPARE(indMaxLabel->text(), indMax);
         for (const QLineEdit* edit : { cels, fahr, kelvin }) {
             QCOMPARE(base(edit), colour);
+            QCOMPARE(edit->findChild<QWidget*>("flash") != nullptr, flashed);
             if (edit != typedInto) {
                 QCOMPARE(edit->cursorPosition(), 0); // a written value shows from its first digit
             }
@@ -278,6 +282,44 @@ private slots:
             QVERIFY2(help->font().bold() == bold, name);
             QCOMPARE(help->font().pointSizeF(), 9.0);
         }
+    }
+
+    // Qt's own texts come from the system's Japanese translations: the fields' context menu
+    // (undo, copy, paste, select all ...) has no English item.
+    void qtTextsAreJapanese()
+    {
+        FIND(cels, QLineEdit, m_temp, "txtCels");
+        const std::unique_ptr<QMenu> menu(cels->createStandardContextMenu());
+        int items = 0;
+        for (const QAction* action : menu->actions()) {
+            if (action->isSeparator()) {
+                continue;
+            }
+            ++items;
+            const QString text = action->text();
+            QVERIFY2(std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; }),
+                     qPrintable("not translated: " + text));
+        }
+        QVERIFY(items >= 6);
+    }
+
+    // Ctrl+Shift+C copies every field as "label<TAB>text" in the field table's order; Ctrl+C
+    // in a field copies its selection as usual.
+    void copyTheWindow()
+    {
+        FIND(cels, QLineEdit, m_temp, "txtCels");
+        FIND(fahr, QLineEdit, m_temp, "txtFahr");
+        QTest::keyClicks(cels, "100");
+        QTest::keyClick(cels, Qt::Key_Return);
+        m_temp->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), m_temp);
+        fahr->setFocus();
+        QTest::keyClick(fahr, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::clipboard()->text(), "摂氏(C)\t100\n華氏(F)\t212\n絶対温度(K)\t373.15\n");
+        fahr->selectAll();
+        QTest::keyClick(fahr, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), "212");
+        QCOMPARE(fahr->text(), "212");
     }
 
     void clickEmptiesTheField()

@@ -1,5 +1,6 @@
 #include "startup/files.h"
 #include "ui/binding.h"
+#include "ui/helpclient.h"
 #include "ui/helpviewer.h"
 #include "ui/messages.h"
 #include "uitest.h"
@@ -14,6 +15,8 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <memory>
+
+#include <csignal>
 
 namespace mezura::ui {
 
@@ -242,39 +245,77 @@ private slots:
                  qPrintable(m_messages[0].text));
     }
 
-    // "?" in the settings window opens the help file beside the program once the handler has
-    // returned, or says that it is not there.
-    void helpBesideTheProgram_data()
+    // "?" in the settings window asks the help viewer's program, once the handler has
+    // returned, for the help file beside the program; the viewer reports a missing file
+    // itself. A second request reuses the running viewer; a viewer that crashes is reported
+    // once, and the next request starts it afresh. The program's windows go on throughout.
+    void helpRunsInAProgramOfItsOwn_data()
     {
         QTest::addColumn<bool>("present");
         QTest::newRow("present") << true;
         QTest::newRow("missing") << false;
     }
-    void helpBesideTheProgram()
+    void helpRunsInAProgramOfItsOwn()
     {
         QFETCH(bool, present);
         QTemporaryDir program;
+        const QString helpFile = program.filePath("Mezura.chm");
         if (present) {
-            QVERIFY(QFile::copy(kBuiltHelp, program.filePath("Mezura.chm")));
+            QVERIFY(QFile::copy(kBuiltHelp, helpFile));
         }
         DiskFileSystem files;
         Binding binding;
+        HelpClient& help = binding.host().helpClient();
+        help.setProgram(QStringLiteral(MEZURA_HELP_PROGRAM));
+        QStringList replies;
+        connect(&help, &HelpClient::replied, this, [&replies](const QString& line) { replies << line; });
         binding.start(program.path().toStdString(), files);
         QWidget* settings = binding.view("config")->widget();
         FIND(question, QPushButton, settings, "Command6");
+        const QString outcome = present ? "shown 1000" : "refused 1000";
+
         QTest::mouseClick(question, Qt::LeftButton);
-        HelpViewer& help = binding.host().helpViewer();
-        QVERIFY(help.window() == nullptr && m_messages.isEmpty()); // not yet: the handler runs
-        if (present) {
-            QTRY_VERIFY(help.window() != nullptr && help.window()->isVisible());
-            QCOMPARE(help.window()->browser()->documentTitle(), "共通事項");
-            QVERIFY(m_messages.isEmpty());
-        } else {
-            QTRY_COMPARE(m_messages.size(), 1);
-            QVERIFY2(m_messages[0].text.contains(program.filePath("Mezura.chm")), qPrintable(m_messages[0].text));
-            QVERIFY(help.window() == nullptr);
+        QVERIFY(help.process() == nullptr); // not yet: the handler runs
+        QTRY_VERIFY_WITH_TIMEOUT(replies.contains(outcome), 20000);
+        if (!present) {
+            QCOMPARE(replies.size(), 2);
+            QVERIFY2(replies[0].startsWith("message ") && replies[0].contains(helpFile)
+                         && replies[0].contains("が見つかりません"),
+                     qPrintable(replies[0]));
         }
+        const qint64 first = help.process()->processId();
+        replies.clear();
+        QTest::mouseClick(question, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(replies.contains(outcome), 20000);
+        QCOMPARE(help.process()->processId(), first);
+        QVERIFY(m_messages.isEmpty());
+
+        ::kill(static_cast<pid_t>(first), SIGKILL);
+        QTRY_VERIFY_WITH_TIMEOUT(help.process() == nullptr, 20000);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].title, "ヨモギの単位計算－ヘルプ");
+        QCOMPARE(m_messages[0].text, "ヘルプの画面が異常終了しました。次にヘルプを開くときに起動し直します。");
+        replies.clear();
+        QTest::mouseClick(question, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(replies.contains(outcome), 20000);
+        QVERIFY(help.process()->processId() != first);
+        QCOMPARE(m_messages.size(), 1);
         QVERIFY(settings->isVisible() && !binding.app().ended());
+    }
+
+    // A viewer program that cannot be started is reported, and so is it again at the next
+    // request.
+    void missingViewerProgramIsReported()
+    {
+        QTemporaryDir program;
+        HelpClient help;
+        help.setProgram(program.filePath("mezura-help"));
+        for (int request = 1; request <= 2; ++request) {
+            help.open(kBuiltHelp.toStdString(), 1000);
+            QTRY_COMPARE(m_messages.size(), request);
+            QCOMPARE(m_messages.last().text, "ヘルプの画面のプログラム " + program.filePath("mezura-help") + " を起動できません。");
+            QVERIFY(help.process() == nullptr);
+        }
     }
 
 private:
