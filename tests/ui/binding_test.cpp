@@ -330,7 +330,7 @@ private slots:
         QTest::keyClick(cels, Qt::Key_Return);
         QTest::mouseClick(fahr, Qt::LeftButton);
         QCOMPARE(fahr->text(), QString());
-        QCOMPARE(m_binding->app().window("temp").text(TempWindow::kFahr), "");
+        QCOMPARE(m_binding->app().window("temp").text(TempWindow::txtFahr), "");
         QCOMPARE(cels->text(), "100");
     }
 
