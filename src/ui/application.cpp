@@ -1,6 +1,5 @@
 #include "ui/application.h"
 
-#include "ui/icon.h"
 #include "ui/theme.h"
 
 #include <QApplication>
@@ -33,7 +32,6 @@ void setUpApplication()
         QApplication::setPalette(readable);
     }
     QApplication::setFont(applicationFont());
-    QApplication::setWindowIcon(programIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     loadQtTranslations();
 }

@@ -5,6 +5,7 @@
 #include "ui/accessible.h"
 #include "ui/binding.h"
 #include "ui/controls.h"
+#include "ui/icon.h"
 #include "ui/theme.h"
 
 #include <QAction>
@@ -44,6 +45,7 @@ ConversionView::ConversionView(Binding& binding, ConversionWindow& window)
 {
     setObjectName(qs(window.name()));
     setWindowTitle(qs(window.title()));
+    setWindowIcon(ui::windowIcon());
     buildMenus();
     buildControls();
     orderTabs();

@@ -369,6 +369,7 @@ private slots:
         QCOMPARE(face(help), QColor(255, 192, 192));
         QCOMPARE(face(range300), QColor(255, 224, 192));
         QCOMPARE(m_temp->windowTitle(), "ヨモギの単位計算－温度");
+        QVERIFY(!m_temp->windowIcon().isNull()); // each window carries the icon: there is no application icon
         QCOMPARE(nextTabStop(cels), fahr);
         QCOMPARE(nextTabStop(fahr), kelvin);
         QCOMPARE(nextTabStop(kelvin), slider);
