@@ -189,6 +189,7 @@ constexpr std::array kUnitWords {
 
     UnitWords{"year", "txtW1", "せいれき"},
     UnitWords{"year", "txtW2", "何年前"},
+    UnitWords{"year", "txtJ5", "れいわ"},
     UnitWords{"year", "txtJ1", "へいせい"},
     UnitWords{"year", "txtJ2", "しょうわ"},
     UnitWords{"year", "txtJ3", "たいしょう"},
