@@ -1,7 +1,7 @@
 #include "ui/accessible.h"
 
 #include "ui/mapping.h"
-#include "windows/unitwords.h"
+#include "windows/units.h"
 
 #include <QWidget>
 #include <string>

@@ -7,6 +7,7 @@
 #include "ui/controls.h"
 #include "ui/icon.h"
 #include "ui/theme.h"
+#include "windows/units.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -148,6 +149,11 @@ void ConversionView::buildControls()
         field->setObjectName(qs(row.name));
         field->setGeometry(toPixels(row.field, d));
         field->setAccessibleName(fieldName(m_window.name(), row));
+        field->setAccessibleDescription(qs(std::string(unitRelation(m_window.name(), row.name))));
+        field->wholeText = [this, index, label = shownLabel(row.label),
+                            relation = std::string(unitRelation(m_window.name(), row.name))] {
+            return qs(fieldTip(m_window.text(index), label, relation));
+        };
         if (row.typing) {
             field->onKey = [this, index](int key) { forward([this, index, key] { m_window.keyPress(index, key); }); };
             field->onClick = [this, index] { forward([this, index] { m_window.clickField(index); }); };

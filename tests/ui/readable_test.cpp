@@ -8,7 +8,7 @@
 #include "ui/mapping.h"
 #include "ui/theme.h"
 #include "uitest.h"
-#include "windows/unitwords.h"
+#include "windows/units.h"
 
 #include <QAccessible>
 #include <QAbstractButton>
