@@ -24,7 +24,25 @@ public:
     // Replaces the file at `path` by `bytes`, whole or not at all: after a failure (false,
     // `error` set) whatever was at `path` before is still there, unchanged.
     virtual bool writeFile(const std::string& path, const std::string& bytes, std::string& error) = 0;
+
+    // True when the program may create and replace files in `directory`.
+    virtual bool writableDirectory(const std::string& directory) = 0;
+
+    // Creates `directory` and whatever leads to it that is missing, readable by the user
+    // alone; true when it exists afterwards.
+    virtual bool makeDirectories(const std::string& directory, std::string& error) = 0;
+
+    // The user's directory for settings of programs, ending in "/" (see userConfigHome);
+    // empty when the system does not say.
+    virtual std::string configHome() = 0;
 };
+
+// The user's directory for settings of programs, ending in "/": $XDG_CONFIG_HOME when it is
+// an absolute path, else $HOME/.config; empty when neither gives one. A relative
+// XDG_CONFIG_HOME is ignored, as it would depend on the working directory:
+// ("/c", "/h") -> "/c/", (nullptr, "/h") -> "/h/.config/", ("rel", "/h") -> "/h/.config/",
+// ("", "") -> "".
+std::string userConfigHome(const char* xdgConfigHome, const char* home);
 
 // The real disk. writeFile writes a new file beside the target, flushes it to the disk and
 // renames it over the target only when every byte was written. A target that is a symbolic
@@ -35,6 +53,10 @@ public:
     std::optional<std::vector<std::string>> regularFiles(const std::string& directory, std::string& error) override;
     std::optional<std::string> readFile(const std::string& path, std::string& error) override;
     bool writeFile(const std::string& path, const std::string& bytes, std::string& error) override;
+    bool writableDirectory(const std::string& directory) override;
+    bool makeDirectories(const std::string& directory, std::string& error) override;
+    // From the environment variables XDG_CONFIG_HOME and HOME.
+    std::string configHome() override;
 };
 
 } // namespace mezura

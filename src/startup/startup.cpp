@@ -18,10 +18,23 @@ std::string programDirectory(std::string dir)
     return dir;
 }
 
+SettingsPlace settingsPlace(const std::string& progpath, FileSystem& files)
+{
+    if (files.writableDirectory(progpath)) {
+        return {progpath, ""};
+    }
+    const std::string home = files.configHome();
+    if (home.empty()) {
+        return {progpath, ""};
+    }
+    return {home + "mezura/", progpath};
+}
+
 SettingsWindow& start(App& app, const std::string& dir, FileSystem& files)
 {
     auto& config = dynamic_cast<SettingsWindow&>(app.form(kSettingsWindow));
-    config.load(programDirectory(dir), files);
+    const std::string progpath = programDirectory(dir);
+    config.load(progpath, settingsPlace(progpath, files), files);
     return config;
 }
 
