@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what Mezura needs to build, run and test on Debian 12: the compiler and CMake,
 # Qt 6 Widgets with its platform plugins, GoogleTest, the Japanese font the windows are
-# drawn for, the help compiler and reader, and Xvfb with the tools the screen tests use.
+# drawn for, the help compiler and reader, Xvfb with the tools the screen tests use, and
+# what builds and checks the Debian package.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   fonts-ipafont-gothic
   fp-utils libchm-dev
   xvfb x11-utils xdotool imagemagick
+  dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()
