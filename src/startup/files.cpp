@@ -190,6 +190,12 @@ bool DiskFileSystem::writeFile(const std::string& path, const std::string& bytes
     return true;
 }
 
+bool DiskFileSystem::exists(const std::string& path)
+{
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0;
+}
+
 bool DiskFileSystem::writableDirectory(const std::string& directory)
 {
     // Writing a file there means creating one beside the target and renaming it: that takes

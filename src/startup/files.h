@@ -25,6 +25,9 @@ public:
     // `error` set) whatever was at `path` before is still there, unchanged.
     virtual bool writeFile(const std::string& path, const std::string& bytes, std::string& error) = 0;
 
+    // True when there is a file or directory at `path`.
+    virtual bool exists(const std::string& path) = 0;
+
     // True when the program may create and replace files in `directory`.
     virtual bool writableDirectory(const std::string& directory) = 0;
 
@@ -53,6 +56,7 @@ public:
     std::optional<std::vector<std::string>> regularFiles(const std::string& directory, std::string& error) override;
     std::optional<std::string> readFile(const std::string& path, std::string& error) override;
     bool writeFile(const std::string& path, const std::string& bytes, std::string& error) override;
+    bool exists(const std::string& path) override;
     bool writableDirectory(const std::string& directory) override;
     bool makeDirectories(const std::string& directory, std::string& error) override;
     // From the environment variables XDG_CONFIG_HOME and HOME.

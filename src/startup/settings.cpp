@@ -95,7 +95,11 @@ void SettingsWindow::cfgLoad()
     if (!m_file) {
         return;
     }
-    SettingsFile::Loaded loaded = m_file->load();
+    // The user's own settings directory is made by the first save; until then it holds no
+    // settings file, and the default beside the program is read.
+    SettingsFile::Loaded loaded = m_defaults && !m_files->exists(m_place.directory)
+                                      ? SettingsFile::Loaded{SettingsFile::Status::Missing, Checks{}, ""}
+                                      : m_file->load();
     if (loaded.status == SettingsFile::Status::Missing && m_defaults) {
         loaded = m_defaults->load();
     }

@@ -329,7 +329,7 @@ TEST(DiskFiles, WritableDirectoriesAndTheUsersSettingsDirectory)
         const bool refused = !disk.makeDirectories(dir.file("locked/x"), blocked) && blocked == "Permission denied"
                              && !disk.makeDirectories(dir.file("open/plain/x"), blocked) && blocked == "Not a directory";
         return !disk.writableDirectory(dir.file("locked") + "/") && disk.writableDirectory(dir.file("open") + "/")
-               && made && refused;
+               && made && refused && disk.exists(dir.file("open/plain")) && !disk.exists(dir.file("open/none"));
     });
     ASSERT_NE(status, 2) << "no ordinary user to run as";
     EXPECT_EQ(status, 0);

@@ -27,6 +27,10 @@ public:
             error = "Permission denied";
             return std::nullopt;
         }
+        if (!exists(directory)) {
+            error = "No such file or directory";
+            return std::nullopt;
+        }
         std::vector<std::string> names;
         for (const auto& [path, bytes] : files) {
             if (path.rfind(directory, 0) == 0 && path.find('/', directory.size()) == std::string::npos) {
@@ -53,15 +57,18 @@ public:
         files[path] = bytes;
         return true;
     }
+    bool exists(const std::string& path) override { return missing.count(path) == 0; }
     bool writableDirectory(const std::string& directory) override { return readOnly.count(directory) == 0; }
     bool makeDirectories(const std::string& directory, std::string&) override
     {
         made.push_back(directory);
+        missing.erase(directory);
         return true;
     }
     std::string configHome() override { return home; }
 
     std::set<std::string> readOnly; // directories the user may not write into
+    std::set<std::string> missing;  // directories that do not exist
     std::string home = "/home/user/.config/";
     std::vector<std::string> made;
 };
@@ -216,6 +223,8 @@ TEST(SettingsPlace, AnInstalledProgramKeepsTheSettingsInTheUsersDirectory)
         }
         if (!row.mine.empty()) {
             files.files[own] = row.mine;
+        } else {
+            files.missing.insert("/home/user/.config/mezura/"); // made by the first save
         }
         App app(host, makeForm);
         SettingsWindow& config = start(app, "/opt/mezura", files);
