@@ -24,7 +24,7 @@ public:
 void enterIn(benchmark::State& state, const char* window, const char* field, const char* text)
 {
     QuietHost host;
-    mezura::App app(host, mezura::makeForm);
+    mezura::App app(host, mezura::windowTable());
     mezura::ConversionWindow& w = app.window(window);
     const int index = w.fieldIndex(field);
     for (auto _ : state) {

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs what Mezura needs to build, run and test on Debian 12: the compiler and CMake,
-# Qt 6 Widgets with its platform plugins, GoogleTest, the Japanese font the windows are
-# drawn for, the help compiler and reader, Xvfb with the tools the screen tests use, and
-# what builds and checks the Debian package.
+# Qt 6 Widgets with its platform plugins and Qt's Japanese translations, GoogleTest, the
+# Japanese font the windows are drawn for and the CJK font other desktops have instead (the
+# text-fit test measures both), the help compiler and reader, Xvfb with the tools the
+# screen tests use, and what builds and checks the Debian package.
 set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   libgtest-dev googletest
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
   fp-utils libchm-dev
   xvfb x11-utils xdotool imagemagick
   dpkg-dev file desktop-file-utils appstream lintian

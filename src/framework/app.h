@@ -3,11 +3,12 @@
 #pragma once
 
 #include "framework/form.h"
+#include "framework/frame.h"
 #include "framework/host.h"
 
-#include <array>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,23 +16,44 @@
 namespace mezura {
 
 class ConversionWindow;
+class App;
 
-// The ten conversion windows in menu order ("全て", the settings file, the dump).
-inline constexpr std::array<const char*, 10> kConversionWindows{
-    "length", "square", "cubic", "weight", "velocity", "press", "heat", "temp", "radio", "year"};
+// One conversion window: everything the program knows of it outside the window itself.
+struct WindowRow {
+    FrameSpec frame;       // module name, caption, help topic, size modes
+    std::string menuItem;  // its item under "他の単位": "mnuUL"
+    std::string label;     // that item's caption and the settings check box's: "壊変"
+    int checkBox;          // Check1(i), and the line i of the settings file
+    bool groupEnds;        // a separator follows its menu item
+    std::unique_ptr<ConversionWindow> (*make)(App& app, const FrameSpec& frame);
+};
+
+// The program's windows: the conversion windows in menu order ("全て", the settings file,
+// the dump) and the settings window.
+struct WindowTable {
+    std::span<const WindowRow> windows;
+    std::unique_ptr<Form> (*makeSettings)(App& app);
+};
+
 inline constexpr const char* kSettingsWindow = "config";
 
 class App {
 public:
-    using Factory = std::function<std::unique_ptr<Form>(App&, std::string_view name)>;
-
-    App(Host& host, Factory factory);
+    App(Host& host, const WindowTable& table);
     ~App();
 
     Host& host() { return m_host; }
+    std::span<const WindowRow> windows() const { return m_table.windows; }
 
-    static bool isWindowName(std::string_view name);
-    // The window, created (its load run) on first reference. Throws for an unknown name.
+    // The row of conversion window `name`, or null.
+    const WindowRow* row(std::string_view name) const;
+    bool isWindowName(std::string_view name) const;
+
+    // The window, created (its load run) on first reference.
+    ConversionWindow& window(const WindowRow& row);
+    Form& settings();
+    // By module name, as a script or a test names it. Throws std::invalid_argument for an
+    // unknown name (and for the settings window asked as a conversion window).
     Form& form(std::string_view name);
     ConversionWindow& window(std::string_view name);
     // The window when it exists already, else null.
@@ -40,12 +62,13 @@ public:
     std::vector<Form*> existingForms() const;
 
     // Shows a window (creating it first) and brings it to the front.
+    void showAndFocus(const WindowRow& row);
     void showAndFocus(std::string_view name);
     // "全て": every conversion window in menu order; the calendar ends in front.
     void showAll();
     // The close box of a conversion window: hide it while another conversion window is
     // visible, else end the program.
-    void closeRequest(std::string_view name);
+    void closeRequest(Form& closing);
     int visibleConversionWindows() const;
 
     void quit();
@@ -55,10 +78,20 @@ public:
     std::function<void(Form&)> onCreated;
 
 private:
+    std::size_t slot(const WindowRow& row) const;
+    Form& created(Form& form);
+
     Host& m_host;
-    Factory m_factory;
-    std::vector<std::pair<std::string, std::unique_ptr<Form>>> m_forms;
+    WindowTable m_table;
+    std::vector<std::unique_ptr<ConversionWindow>> m_windows; // by row
+    std::unique_ptr<Form> m_settings;
     bool m_ended = false;
 };
+
+// The builder of a table row: the window class `W` constructed from its frame.
+template <typename W> std::unique_ptr<ConversionWindow> make(App& app, const FrameSpec& frame)
+{
+    return std::make_unique<W>(app, frame);
+}
 
 } // namespace mezura

@@ -1,7 +1,6 @@
 #include "framework/window.h"
 
 #include "framework/app.h"
-#include "framework/menu.h"
 
 #include <stdexcept>
 #include <utility>
@@ -33,6 +32,8 @@ ConversionWindow::ConversionWindow(App& app, const FrameSpec& frame, Layout layo
     : Form(app, frame.name)
     , m_layout(std::move(layout))
     , m_frame(frame)
+    , m_menus(menuBar(app.windows(), frame))
+    , m_popup(popupMenu(frame))
     , m_helpTopic(frame.helpTopic)
     , m_texts(m_layout.fields.size())
     , m_slider(initialSlider(m_layout))
@@ -116,7 +117,61 @@ void ConversionWindow::beep()
 
 void ConversionWindow::run(const Chain& chain)
 {
-    runChain(*this, chain, [this](int procedure) { m_procedures.at(static_cast<std::size_t>(procedure))(); });
+    runChain(*this, chain, [this](int procedure) { m_procedures.at(static_cast<std::size_t>(procedure)).run(); });
+}
+
+void ConversionWindow::install(std::vector<Procedure> procedures, std::vector<rows::EnterRow> enterRows)
+{
+    for (std::size_t i = 0; i < procedures.size(); ++i) {
+        if (procedures[i].number != static_cast<int>(i) || !procedures[i].run) {
+            throw std::invalid_argument(name() + ": procedure " + std::to_string(procedures[i].number) +
+                                        " listed in place " + std::to_string(i));
+        }
+    }
+    m_procedures = std::move(procedures);
+    for (rows::EnterRow& row : enterRows) {
+        if (row.field < 0 || row.field >= static_cast<int>(m_enterChains.size())) {
+            throw std::invalid_argument(name() + ": Enter chain of no field " + std::to_string(row.field));
+        }
+        m_enterChains[static_cast<std::size_t>(row.field)] = std::move(row.chain);
+    }
+}
+
+namespace {
+template <typename T> void expectUniqueNames(const std::vector<T>& rows, const std::string& where)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].name.empty() || indexOf(rows, rows[i].name) != static_cast<int>(i)) {
+            throw std::invalid_argument(where + ": name \"" + rows[i].name + "\" empty or twice");
+        }
+    }
+}
+} // namespace
+
+void ConversionWindow::checkTables() const
+{
+    expectUniqueNames(m_layout.fields, name() + " fields");
+    expectUniqueNames(m_layout.buttons, name() + " buttons");
+    expectUniqueNames(m_layout.labels, name() + " labels");
+    const int fields = static_cast<int>(m_layout.fields.size());
+    for (std::size_t i = 0; i < m_layout.fields.size(); ++i) {
+        const FieldSpec& field = m_layout.fields[i];
+        if (field.id != static_cast<int>(i)) {
+            throw std::invalid_argument(name() + ": field " + field.name + " stands in place " + std::to_string(i) +
+                                        " of the table, its number is " + std::to_string(field.id));
+        }
+        if (!field.box.empty() && indexOf(m_layout.boxes, field.box) < 0) {
+            throw std::invalid_argument(name() + ": field " + field.name + " in no box " + field.box);
+        }
+        const Chain& chain = m_enterChains[i];
+        if (!chain.empty() && !field.typing) {
+            throw std::invalid_argument(name() + ": Enter chain in the display field " + field.name);
+        }
+        checkChain(chain, fields, static_cast<int>(m_procedures.size()), name() + ": Enter in " + field.name);
+    }
+    if (hasGauge() && (indexOf(m_layout.labels, "IndMin") < 0 || indexOf(m_layout.labels, "IndMax") < 0)) {
+        throw std::invalid_argument(name() + ": a gauge without the captions IndMin and IndMax");
+    }
 }
 
 void ConversionWindow::enter(int field)
@@ -182,27 +237,61 @@ void ConversionWindow::dragRelease()
     }
 }
 
+namespace {
+const MenuEntry* findItem(const std::vector<MenuEntry>& entries, std::string_view name)
+{
+    for (const MenuEntry& entry : entries) {
+        if (entry.name == name) {
+            return &entry;
+        }
+        if (const MenuEntry* found = findItem(entry.items, name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+} // namespace
+
 bool ConversionWindow::menu(std::string_view item)
 {
-    const std::string name(item);
-    if (const std::string target = menuTarget(name); !target.empty()) {
-        app().showAndFocus(target);
-    } else if (name == "mnuUA") {
-        app().showAll();
-    } else if (name == "mnuH3" || name == "mnu00") {
-        app().form(kSettingsWindow).setVisible(true);
-    } else if (name == "mnuS" || name == "mnu01") {
-        m_frame.frameSwitch();
-    } else if (name == "mnuH1") {
-        helpAt(kCommonHelpTopic);
-    } else if (name == "mnuH2" || name == "mnu02") {
-        helpAt(m_frame.row().helpTopic);
-    } else if (name == "mnuX" || name == "mnu03") {
-        app().quit();
-    } else {
+    const MenuEntry* found = findItem(m_menus, item);
+    if (found == nullptr) {
+        found = findItem(m_popup.items, item);
+    }
+    if (found == nullptr || found->command == MenuCommand::None) {
         return false;
     }
+    choose(*found);
     return true;
+}
+
+void ConversionWindow::choose(const MenuEntry& item)
+{
+    switch (item.command) {
+    case MenuCommand::None:
+        break;
+    case MenuCommand::ShowWindow:
+        app().showAndFocus(*item.window);
+        break;
+    case MenuCommand::ShowAll:
+        app().showAll();
+        break;
+    case MenuCommand::ShowSettings:
+        app().settings().setVisible(true);
+        break;
+    case MenuCommand::SwitchSize:
+        m_frame.frameSwitch();
+        break;
+    case MenuCommand::CommonHelp:
+        helpAt(kCommonHelpTopic);
+        break;
+    case MenuCommand::WindowHelp:
+        helpAt(m_frame.row().helpTopic);
+        break;
+    case MenuCommand::Quit:
+        app().quit();
+        break;
+    }
 }
 
 void ConversionWindow::mouseDown(int button)
@@ -216,7 +305,7 @@ void ConversionWindow::mouseDown(int button)
 
 void ConversionWindow::closeRequest()
 {
-    app().closeRequest(name());
+    app().closeRequest(*this);
 }
 
 void ConversionWindow::setState(WindowState state)
@@ -234,6 +323,26 @@ void ConversionWindow::helpAt(int topic)
     // The window keeps the topic, so a later F1 in it opens the same one.
     m_helpTopic = topic;
     f1();
+}
+
+std::string ConversionWindow::fieldsText() const
+{
+    std::string lines;
+    for (std::size_t i = 0; i < m_layout.fields.size(); ++i) {
+        std::string label = m_layout.fields[i].label;
+        // Trailing ASCII blanks and ideographic spaces (U+3000, "\xE3\x80\x80" in UTF-8).
+        for (;;) {
+            if (!label.empty() && label.back() == ' ') {
+                label.pop_back();
+            } else if (label.size() >= 3 && label.compare(label.size() - 3, 3, "\xE3\x80\x80") == 0) {
+                label.resize(label.size() - 3);
+            } else {
+                break;
+            }
+        }
+        lines += label + '\t' + m_texts[i] + '\n';
+    }
+    return lines;
 }
 
 void ConversionWindow::dump(std::ostream& out) const

@@ -9,6 +9,8 @@
 #include "framework/form.h"
 #include "framework/frame.h"
 #include "framework/layout.h"
+#include "framework/menu.h"
+#include "framework/rows.h"
 #include "framework/slider.h"
 
 #include <functional>
@@ -19,6 +21,12 @@
 
 namespace mezura {
 
+// A procedure of a window, by the number that chains call it by.
+struct Procedure {
+    int number;
+    std::function<void()> run;
+};
+
 class ConversionWindow : public Form, public Fields {
 public:
     ConversionWindow(App& app, const FrameSpec& frame, Layout layout);
@@ -26,6 +34,9 @@ public:
     std::string title() const override { return m_frame.title(); }
     const Layout& layout() const { return m_layout; }
     const FrameModel& frame() const { return m_frame; }
+    // The menu bar and the hidden pop-up menu.
+    const std::vector<MenuEntry>& menus() const { return m_menus; }
+    const MenuEntry& popup() const { return m_popup; }
     int helpTopic() const { return m_helpTopic; }
 
     // Fields: texts by index in the field table.
@@ -38,6 +49,8 @@ public:
     const std::string& caption(std::string_view label) const; // "IndMax"
     bool hasGauge() const { return !m_layout.sliders.empty(); }
     const Slider& slider() const { return m_slider; }
+    // The fields that the out-of-range reset writes, by index; none in a window without one.
+    virtual std::vector<int> resetFields() const { return {}; }
 
     // User events. Each runs to completion; an arithmetic failure is reported to the user.
     void typeText(int field, const std::string& text); // the user edits a field's text
@@ -48,8 +61,9 @@ public:
     void drag(const std::vector<int>& positions);      // thumb dragged, then released
     void dragTo(int position);                         // one move of a drag in progress
     void dragRelease();                                // the end of a drag
-    // False when the window has no such item.
+    // The menu item named `item` chosen; false when the window has no such item.
     bool menu(std::string_view item);
+    void choose(const MenuEntry& item);
     void mouseDown(int button);                        // 1 left, 2 right
     void closeRequest();
     void setState(WindowState state);
@@ -57,12 +71,23 @@ public:
 
     void dump(std::ostream& out) const override;
 
+    // A data error in the window's tables shows when the window is built, never at the first
+    // Enter: names are unique, every field and procedure a chain names exists, the gauge has
+    // its captions. Throws std::invalid_argument naming the window and the fault.
+    virtual void checkTables() const;
+    // Every unit field as one line "label<TAB>text", in the order of the field table; the
+    // label without the blanks that pad it on the screen. What "copy the window" puts on the
+    // clipboard.
+    std::string fieldsText() const;
+
 protected:
-    // Window data, filled by the window module's constructor.
-    std::vector<Chain> m_enterChains;                  // by field index; empty: no chain
-    std::vector<std::function<void()>> m_procedures;   // by procedure number (Call)
+    // The window module's procedures, listed in the order of their numbers, and the chain
+    // that Enter runs in each field. Throws std::invalid_argument for a procedure listed out
+    // of its place or a field that is none.
+    void install(std::vector<Procedure> procedures, std::vector<rows::EnterRow> enterRows);
 
     void run(const Chain& chain);
+    int procedureCount() const { return static_cast<int>(m_procedures.size()); }
     void setFieldColour(int field, Colour colour);
     void setButtonColour(int button, Colour colour);
     void setCaption(std::string_view label, const std::string& caption);
@@ -81,7 +106,11 @@ private:
     void helpAt(int topic);
 
     Layout m_layout;
+    std::vector<Chain> m_enterChains;        // by field index; empty: no chain
+    std::vector<Procedure> m_procedures;     // by procedure number
     FrameModel m_frame;
+    std::vector<MenuEntry> m_menus;
+    MenuEntry m_popup;
     int m_helpTopic;
     std::vector<std::string> m_texts;
     std::vector<Colour> m_fieldColours;

@@ -201,6 +201,46 @@ std::vector<std::string> HelpFile::pages() const
     return found;
 }
 
+std::vector<SitemapEntry> HelpFile::sitemap(std::uint16_t code) const
+{
+    // The system record "/#SYSTEM": a 32-bit version, then entries of a 16-bit code, a 16-bit
+    // length and that many bytes, little-endian. Code 0 names the contents file, code 1 the
+    // index file, each ending in a zero byte.
+    const std::optional<std::string> system = object("/#SYSTEM");
+    if (!system) {
+        return {};
+    }
+    const auto word = [&](std::size_t at) {
+        return static_cast<std::uint16_t>(static_cast<unsigned char>((*system)[at])
+                                          | static_cast<unsigned char>((*system)[at + 1]) << 8);
+    };
+    for (std::size_t at = 4; at + 4 <= system->size();) {
+        const std::uint16_t entry = word(at);
+        const std::size_t length = word(at + 2);
+        if (at + 4 + length > system->size()) {
+            break;
+        }
+        if (entry == code) {
+            std::string name = system->substr(at + 4, length);
+            name.erase(std::find(name.begin(), name.end(), '\0'), name.end());
+            const std::optional<std::string> bytes = name.empty() ? std::nullopt : object(withLeadingSlash(name));
+            return bytes ? parseSitemap(*bytes) : std::vector<SitemapEntry>{};
+        }
+        at += 4 + length;
+    }
+    return {};
+}
+
+std::vector<SitemapEntry> HelpFile::contents() const
+{
+    return sitemap(0);
+}
+
+std::vector<SitemapEntry> HelpFile::keywords() const
+{
+    return sitemap(1);
+}
+
 std::optional<std::string> HelpFile::pageForTopic(int topic, std::string& error) const
 {
     // The context map: "/#IVB" holds its length in bytes, then pairs of topic number and the

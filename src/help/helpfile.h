@@ -3,6 +3,9 @@
 // followed. No toolkit: the help viewer of the desktop program builds on it.
 #pragma once
 
+#include "help/sitemap.h"
+
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +39,11 @@ public:
     // The HTML pages of the file ("/common.htm", ...), sorted.
     std::vector<std::string> pages() const;
 
+    // The table of contents and the keyword index that the file names in its system record,
+    // read; no entries when it names none or holds none.
+    std::vector<SitemapEntry> contents() const;
+    std::vector<SitemapEntry> keywords() const;
+
 private:
     struct Close {
         void operator()(chmFile* file) const;
@@ -43,6 +51,7 @@ private:
 
     HelpFile(std::string path, chmFile* file);
     std::optional<std::string> object(const std::string& name) const;
+    std::vector<SitemapEntry> sitemap(std::uint16_t code) const;
 
     std::string m_path;
     std::unique_ptr<chmFile, Close> m_file;

@@ -69,7 +69,8 @@ std::string formatSettings(const Checks& checks)
 std::optional<Checks> parseSettings(const std::string& text, std::string& problem)
 {
     Checks checks{};
-    std::size_t pos = 0;
+    // A file saved by an editor that marks UTF-8 text with a byte-order mark reads as without.
+    std::size_t pos = text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
     int count = 0;
     while (count < kCheckCount) {
         while (pos < text.size() && isBlank(text[pos])) {
@@ -151,7 +152,7 @@ SettingsFile::Loaded SettingsFile::load()
         return Loaded{Status::Missing, Checks{}, ""};
     }
     const std::string path = m_progpath + *name;
-    const std::optional<std::string> text = m_files.readFile(path, error);
+    const std::optional<std::string> text = m_files.readFile(path, kLargestSettingsFile, error);
     if (!text) {
         return failed(path, error);
     }

@@ -15,6 +15,8 @@ namespace mezura {
 
 inline constexpr const char* kSettingsFileName = "Mezura.cfg";
 inline constexpr int kCheckCount = 10;
+// Ten values take 30 bytes; a larger file than this is no settings file and is not read.
+inline constexpr std::size_t kLargestSettingsFile = 4096;
 
 // The ten check boxes Check1(1) ... Check1(10): 0, 1 or 2.
 using Checks = std::array<int, kCheckCount>;
@@ -22,7 +24,7 @@ using Checks = std::array<int, kCheckCount>;
 // Ten lines, each the value and CR LF.
 std::string formatSettings(const Checks& checks);
 
-// Reads ten values. A value is the text up to the next comma or line end, blanks around it
+// Reads ten values, after a UTF-8 byte-order mark if there is one. A value is the text up to the next comma or line end, blanks around it
 // skipped; empty lines are skipped, so "1,\r\n" ends one value. Each value must be a decimal
 // 0, 1 or 2 ("01" is 1); anything after the tenth value is ignored. Nothing, with `problem`
 // describing the first fault ("4 番目の値「x」は…"), when the text does not hold ten such

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -14,9 +16,43 @@ namespace mezura {
 
 namespace {
 
-std::string reason(int error)
+std::string reason(int error) { return systemReason(error); }
+
+// The temporary file that a write of `name` makes beside it, by process and attempt.
+std::string temporaryName(const std::string& name, pid_t pid, int attempt)
 {
-    return std::generic_category().message(error);
+    return "." + name + "." + std::to_string(pid) + "." + std::to_string(attempt);
+}
+
+// Removes the temporary files of `name` in `directory` that writes left behind when they were
+// killed before their rename: those of processes that no longer run. A write under way in
+// another running program keeps its file.
+void removeLeftovers(const std::string& directory, const std::string& name)
+{
+    namespace fs = std::filesystem;
+    const std::string prefix = "." + name + ".";
+    std::error_code ec;
+    for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (entry.size() <= prefix.size() || entry.compare(0, prefix.size(), prefix) != 0) {
+            continue;
+        }
+        const std::string rest = entry.substr(prefix.size());
+        const auto dot = rest.find('.');
+        const auto digits = [](const std::string& text) {
+            return !text.empty() && text.size() <= 9
+                   && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        };
+        if (dot == std::string::npos || !digits(rest.substr(0, dot)) || !digits(rest.substr(dot + 1))) {
+            continue;
+        }
+        const auto pid = static_cast<pid_t>(std::stol(rest.substr(0, dot)));
+        std::error_code typeError;
+        if (pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH && it->is_regular_file(typeError)
+            && !it->is_symlink(typeError)) {
+            ::unlink(it->path().c_str());
+        }
+    }
 }
 
 // Closes the descriptor when it goes out of scope (unless released).
@@ -77,13 +113,55 @@ void syncDirectory(const std::string& directory)
 
 } // namespace
 
+std::string systemReason(int code)
+{
+    switch (code) {
+    case ENOENT:
+        return "ファイルまたはフォルダがありません";
+    case EACCES:
+    case EPERM:
+        return "アクセスが許可されていません";
+    case EROFS:
+        return "読み出し専用のファイルシステムです";
+    case EISDIR:
+        return "フォルダです";
+    case ENOTDIR:
+        return "フォルダではありません";
+    case ENOSPC:
+        return "ディスクに空きがありません";
+    case EDQUOT:
+        return "ディスクの使用量の上限を超えます";
+    case EFBIG:
+        return "ファイルが大きすぎます";
+    case EIO:
+        return "入出力エラーが起きました";
+    case ENAMETOOLONG:
+        return "名前が長すぎます";
+    case ELOOP:
+        return "シンボリックリンクが多すぎます";
+    case EMFILE:
+    case ENFILE:
+        return "開いているファイルが多すぎます";
+    case ENOMEM:
+        return "メモリが足りません";
+    case EEXIST:
+        return "同じ名前のファイルがあります";
+    case EBUSY:
+        return "使用中です";
+    case EXDEV:
+        return "別のファイルシステムには移せません";
+    default:
+        return "システムのエラー " + std::to_string(code) + " が起きました";
+    }
+}
+
 std::optional<std::vector<std::string>> DiskFileSystem::regularFiles(const std::string& directory, std::string& error)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::directory_iterator it(directory.empty() ? "." : directory, ec);
     if (ec) {
-        error = ec.message();
+        error = reason(ec.value());
         return std::nullopt;
     }
     std::vector<std::string> names;
@@ -94,18 +172,38 @@ std::optional<std::vector<std::string>> DiskFileSystem::regularFiles(const std::
         }
     }
     if (ec) {
-        error = ec.message();
+        error = reason(ec.value());
         return std::nullopt;
     }
     std::sort(names.begin(), names.end());
     return names;
 }
 
-std::optional<std::string> DiskFileSystem::readFile(const std::string& path, std::string& error)
+std::optional<std::string> DiskFileSystem::readFile(const std::string& path, std::size_t limit, std::string& error)
 {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without waiting, so that a FIFO put in the file's place meanwhile does not stall
+    // the program before it is seen to be no file.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (file.get() < 0) {
         error = reason(errno);
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) {
+        error = reason(errno);
+        return std::nullopt;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        error = reason(EISDIR);
+        return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = "通常のファイルではありません";
+        return std::nullopt;
+    }
+    const std::string tooLarge = "ファイルが大きすぎます（" + std::to_string(limit) + " バイトまで）";
+    if (static_cast<std::uintmax_t>(info.st_size) > limit) {
+        error = tooLarge;
         return std::nullopt;
     }
     std::string content;
@@ -123,6 +221,10 @@ std::optional<std::string> DiskFileSystem::readFile(const std::string& path, std
             return content;
         }
         content.append(buffer, static_cast<std::size_t>(got));
+        if (content.size() > limit) { // it grew while being read
+            error = tooLarge;
+            return std::nullopt;
+        }
     }
 }
 
@@ -147,21 +249,32 @@ bool DiskFileSystem::writeFile(const std::string& path, const std::string& bytes
     }
     const std::string directory = target.has_parent_path() ? target.parent_path().string() : ".";
 
-    // A file that may not be written is not replaced either, although its directory would
-    // allow the rename: its owner has made it read-only.
+    // Only a regular file is replaced: renaming over a FIFO, a device node or a link to one
+    // would put a file where something else was expected (a link to /dev/null, saved by
+    // root, would replace /dev/null).
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode)) {
+        error = reason(EISDIR);
+        return false;
+    }
+    if (exists && !S_ISREG(old.st_mode)) {
+        error = "通常のファイルではありません";
+        return false;
+    }
+    // A file that may not be written is not replaced either, although its directory would
+    // allow the rename: its owner has made it read-only.
     if (exists && S_ISREG(old.st_mode) && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         error = reason(errno);
         return false;
     }
 
     // A hidden file beside the target, so that the rename stays within one file system.
+    removeLeftovers(directory, name);
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0; ++attempt) {
-        temporary = (fs::path(directory) / ("." + name + "." + std::to_string(::getpid()) + "." + std::to_string(attempt)))
-                        .string();
+        temporary = (fs::path(directory) / temporaryName(name, ::getpid(), attempt)).string();
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && (errno != EEXIST || attempt == 99)) {
             error = reason(errno);

@@ -3,6 +3,7 @@
 // fake in its place.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,11 +19,14 @@ public:
     // Nothing, with `error` set to the system's reason, when the directory cannot be read.
     virtual std::optional<std::vector<std::string>> regularFiles(const std::string& directory, std::string& error) = 0;
 
-    // The whole content of the file at `path`, or nothing with `error` set.
-    virtual std::optional<std::string> readFile(const std::string& path, std::string& error) = 0;
+    // The whole content of the regular file at `path`, or nothing with `error` set. A file
+    // larger than `limit` bytes is refused unread, and so is anything but a regular file (a
+    // FIFO would never end, a device need not).
+    virtual std::optional<std::string> readFile(const std::string& path, std::size_t limit, std::string& error) = 0;
 
-    // Replaces the file at `path` by `bytes`, whole or not at all: after a failure (false,
-    // `error` set) whatever was at `path` before is still there, unchanged.
+    // Replaces the regular file at `path` by `bytes`, or makes it, whole or not at all: after
+    // a failure (false, `error` set) whatever was at `path` before is still there, unchanged.
+    // Anything but a regular file at `path` (a FIFO, a device, a directory) is never replaced.
     virtual bool writeFile(const std::string& path, const std::string& bytes, std::string& error) = 0;
 
     // True when there is a file or directory at `path`.
@@ -48,13 +52,14 @@ public:
 std::string userConfigHome(const char* xdgConfigHome, const char* home);
 
 // The real disk. writeFile writes a new file beside the target, flushes it to the disk and
-// renames it over the target only when every byte was written. A target that is a symbolic
-// link has the file it leads to replaced (the link stays); a file without write permission
-// for the program is not replaced.
+// renames it over the target only when every byte was written; such a file that an earlier
+// write left behind when it was killed is removed. A target that is a symbolic link has the
+// file it leads to replaced (the link stays), when that is a regular file; a file without
+// write permission for the program is not replaced. Errors are told in Japanese.
 class DiskFileSystem final : public FileSystem {
 public:
     std::optional<std::vector<std::string>> regularFiles(const std::string& directory, std::string& error) override;
-    std::optional<std::string> readFile(const std::string& path, std::string& error) override;
+    std::optional<std::string> readFile(const std::string& path, std::size_t limit, std::string& error) override;
     bool writeFile(const std::string& path, const std::string& bytes, std::string& error) override;
     bool exists(const std::string& path) override;
     bool writableDirectory(const std::string& directory) override;
@@ -62,5 +67,8 @@ public:
     // From the environment variables XDG_CONFIG_HOME and HOME.
     std::string configHome() override;
 };
+
+// The system's reason for error number `code`, in Japanese.
+std::string systemReason(int code);
 
 } // namespace mezura

@@ -2,7 +2,11 @@
 
 #include "framework/app.h"
 
+#include "framework/window.h"
+
+#include <array>
 #include <ostream>
+#include <span>
 #include <stdexcept>
 
 namespace mezura {
@@ -13,7 +17,7 @@ constexpr Colour kOkButton = rgb(192, 255, 255); // &HFFFFC0
 constexpr Colour kQuestionButton = rgb(192, 192, 255); // &HFFC0C0, bluer than the conversion windows' "?"
 constexpr const char* kFrame = "Frame1";
 
-Layout settingsLayout()
+Layout settingsLayout(std::span<const WindowRow> windows)
 {
     Layout layout;
     layout.images = {{"Image1", {900, 960, 480, 480}}};
@@ -22,21 +26,19 @@ Layout settingsLayout()
                      {"Label2", "Mezura", {540, 2280, 1215, 255}},
                      {"Label3", "ver 3.72", {735, 2640, 1095, 255}}};
     layout.boxes = {{kFrame, "起動時の画面", {2280, 120, 3615, 2775}}};
-    // Inside the frame: three columns of boxes, in the order of the settings file's lines.
-    layout.checks = {{"Check1", 1, "長さ", {240, 480, 855, 255}, kFrame},
-                     {"Check1", 2, "面積", {240, 840, 855, 255}, kFrame},
-                     {"Check1", 3, "体積", {240, 1200, 855, 255}, kFrame},
-                     {"Check1", 4, "重さ", {240, 1560, 855, 255}, kFrame},
-                     {"Check1", 5, "速度", {1440, 480, 855, 255}, kFrame},
-                     {"Check1", 6, "圧力", {1440, 840, 855, 255}, kFrame},
-                     {"Check1", 7, "熱量", {1440, 1200, 855, 255}, kFrame},
-                     {"Check1", 8, "温度", {1440, 1560, 855, 255}, kFrame},
-                     {"Check1", 9, "壊変", {2520, 480, 855, 255}, kFrame},
-                     {"Check1", 10, "年号", {2520, 840, 855, 255}, kFrame}};
+    // Inside the frame: the box of each conversion window, in columns of four from the top
+    // left, in the order of the settings file's lines.
+    constexpr std::array<int, 3> kColumns{240, 1440, 2520};
+    for (const WindowRow& row : windows) {
+        const auto place = static_cast<std::size_t>(row.checkBox - 1);
+        const int left = kColumns.at(place / 4);
+        const int top = 480 + 360 * static_cast<int>(place % 4);
+        layout.checks.push_back({"Check1", row.checkBox, row.label, {left, top, 855, 255}, kFrame});
+    }
     // Inside the frame: one row of buttons.
-    layout.buttons = {{"Command1", "OK", {240, 2160, 735, 375}, kOkButton, ButtonRole::Command, kFrame},
-                      {"Command2", "cancel", {1200, 2160, 735, 375}, kButtonFace, ButtonRole::Command, kFrame},
-                      {"Command3", "quit", {2160, 2160, 735, 375}, kButtonFace, ButtonRole::Command, kFrame},
+    layout.buttons = {{"Command1", "OK", {240, 2160, 735, 375}, kOkButton, ButtonRole::Ok, kFrame},
+                      {"Command2", "cancel", {1200, 2160, 735, 375}, kButtonFace, ButtonRole::Cancel, kFrame},
+                      {"Command3", "quit", {2160, 2160, 735, 375}, kButtonFace, ButtonRole::Quit, kFrame},
                       {"Command6", "?", {3120, 2160, 255, 375}, kQuestionButton, ButtonRole::Help, kFrame}};
     return layout;
 }
@@ -45,13 +47,8 @@ Layout settingsLayout()
 
 SettingsWindow::SettingsWindow(App& app)
     : Form(app, kSettingsWindow)
+    , m_layout(settingsLayout(app.windows()))
 {
-}
-
-const Layout& SettingsWindow::layout()
-{
-    static const Layout layout = settingsLayout();
-    return layout;
 }
 
 Size SettingsWindow::size()
@@ -137,26 +134,41 @@ bool SettingsWindow::cfgSave()
 
 void SettingsWindow::cfgView()
 {
-    for (std::size_t i = 0; i < kConversionWindows.size(); ++i) {
-        app().form(kConversionWindows[i]).setVisible(m_checks[i] != 0);
+    for (const WindowRow& row : app().windows()) {
+        app().window(row).setVisible(check(row.checkBox) != 0);
     }
     setVisible(app().visibleConversionWindows() == 0);
 }
 
 bool SettingsWindow::clickButton(std::string_view button)
 {
-    if (button == "Command1") {
-        ok();
-    } else if (button == "Command2") {
-        cancel();
-    } else if (button == "Command3") {
-        quit();
-    } else if (button == "Command6") {
-        help();
-    } else {
-        return false;
+    for (const ButtonSpec& row : m_layout.buttons) {
+        if (row.name == button) {
+            press(row.role);
+            return true;
+        }
     }
-    return true;
+    return false;
+}
+
+void SettingsWindow::press(ButtonRole role)
+{
+    switch (role) {
+    case ButtonRole::Ok:
+        ok();
+        break;
+    case ButtonRole::Cancel:
+        cancel();
+        break;
+    case ButtonRole::Quit:
+        quit();
+        break;
+    case ButtonRole::Help:
+        help();
+        break;
+    case ButtonRole::Range:
+        break;
+    }
 }
 
 void SettingsWindow::ok()
@@ -214,10 +226,10 @@ void SettingsWindow::f1()
 void SettingsWindow::dismiss()
 {
     // Hiding the last visible window would leave a running program that nobody can see or
-    // reach. As when the last conversion window is closed, the program ends instead; nothing
-    // is saved.
+    // reach, and ending the program on a stray key would be worse: the window stays and
+    // beeps. "quit" ends the program.
     if (app().visibleConversionWindows() == 0) {
-        app().quit();
+        app().host().beep(name());
     } else {
         setVisible(false);
     }

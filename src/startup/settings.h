@@ -32,12 +32,12 @@ public:
     // The window as data: the picture Image1, the labels with the name and version, and the
     // frame "起動時の画面" that holds the check boxes Check1(1..10) and the buttons Command1
     // "OK", Command2 "cancel", Command3 "quit" and Command6 "?" (positions inside the frame).
-    static const Layout& layout();
+    const Layout& layout() const { return m_layout; }
     // Width and height in twips, as the conversion windows' size modes give theirs.
     static Size size();
 
-    // Check box i (1 to 10): 0 clear, 1 ticked, 2 grey. Box i stands for the i-th conversion
-    // window in menu order (1 length ... 8 temp, 9 radio, 10 year).
+    // Check box i (1 to 10): 0 clear, 1 ticked, 2 grey. Box i stands for the conversion
+    // window whose row in the window table names it.
     int check(int i) const { return m_checks.at(static_cast<std::size_t>(i - 1)); }
     // The user sets box i to `value`. Throws std::out_of_range for a box or value outside.
     void setCheck(int i, int value);
@@ -60,12 +60,15 @@ public:
     // User events.
     // A click on a button by name ("Command1" ...); false when there is no such button.
     bool clickButton(std::string_view button);
+    // A click on a button that does `role`.
+    void press(ButtonRole role);
     void ok();     // save the boxes, then apply them
     void cancel(); // hide; nothing is saved or applied
     void quit();   // save the boxes (confirmed or not), then end the program
     void help();   // open help at the common topic
-    // A key that produces a character (Enter, Esc, Space, letters ...): the window sees
-    // every key first, and any of them dismisses it like "cancel".
+    // A key that produces a character (Enter, Esc, Space, letters ...) sent to the window
+    // itself: it dismisses the window like "cancel". While no conversion window is visible,
+    // "cancel", such a key and the close box are refused with a beep; the window stays.
     void keyPress(int keyCode);
     void closeRequest(); // the close box: as "cancel"
     void f1();
@@ -87,6 +90,7 @@ public:
 private:
     void dismiss();
 
+    Layout m_layout;
     Checks m_checks{};
     std::string m_progpath;
     std::string m_helpFile;

@@ -1,18 +1,32 @@
 #include "ui/application.h"
 
-#include "ui/icon.h"
-
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace mezura::ui {
 
 QFont applicationFont() { return QFont(QStringLiteral("IPAPGothic"), 9); }
 
+bool loadQtTranslations()
+{
+    // The program speaks Japanese whatever the desktop's language: so do Qt's own texts, the
+    // fields' context menu and the standard dialogs, from the system's translations.
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && QCoreApplication::installTranslator(translator)) {
+        return true;
+    }
+    delete translator;
+    qWarning("Qt's Japanese translations (qtbase_ja.qm) were not found: Qt's own texts stay in English");
+    return false;
+}
+
 void setUpApplication()
 {
     QApplication::setFont(applicationFont());
-    QApplication::setWindowIcon(programIcon());
     QApplication::setQuitOnLastWindowClosed(false);
+    loadQtTranslations();
 }
 
 } // namespace mezura::ui

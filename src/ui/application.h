@@ -8,7 +8,13 @@ namespace mezura::ui {
 // The font of every window: IPAPGothic, 9 points.
 QFont applicationFont();
 
-// Sets the application font and the program's icon; the windows, not Qt, decide when the program ends.
+// Installs Qt's Japanese translations from the system (Debian's qt6-translations-l10n);
+// false, with a warning, when they are not there.
+bool loadQtTranslations();
+
+// Sets the application font and Qt's Japanese texts; the windows, not Qt, decide when the
+// program ends. The program's icon is no application icon: Qt would send it to the window
+// manager twice for every window, so each window sets it on itself.
 void setUpApplication();
 
 } // namespace mezura::ui

@@ -35,7 +35,7 @@ private:
 
 Binding::Binding()
     : m_host(*this)
-    , m_app(m_host, makeForm)
+    , m_app(m_host, windowTable())
 {
     m_app.onCreated = [this](Form& form) { created(form); };
 }
@@ -48,17 +48,28 @@ Binding::~Binding()
 
 void Binding::created(Form& form)
 {
-    std::unique_ptr<View> view;
-    if (auto* window = dynamic_cast<ConversionWindow*>(&form)) {
-        view = std::make_unique<ConversionView>(*this, *window);
-    } else if (auto* settings = dynamic_cast<SettingsWindow*>(&form)) {
-        view = std::make_unique<SettingsView>(*this, *settings);
-    } else {
-        return;
+    const std::size_t index = m_views.size();
+    m_views.push_back(Entry { &form, nullptr });
+    if (dynamic_cast<ConversionWindow*>(&form) != nullptr) {
+        return; // built when it first shows
     }
-    View& added = *m_views.emplace_back(form.name(), std::move(view)).second;
-    Busy busy(m_busy);
-    added.sync();
+    std::unique_ptr<View> view = build(form);
+    if (view != nullptr) {
+        Busy busy(m_busy);
+        view->sync();
+        m_views[index].view = std::move(view);
+    }
+}
+
+std::unique_ptr<View> Binding::build(Form& form)
+{
+    if (auto* window = dynamic_cast<ConversionWindow*>(&form)) {
+        return std::make_unique<ConversionView>(*this, *window);
+    }
+    if (auto* settings = dynamic_cast<SettingsWindow*>(&form)) {
+        return std::make_unique<SettingsView>(*this, *settings);
+    }
+    return nullptr;
 }
 
 void Binding::start(const std::string& dir, FileSystem& files)
@@ -89,16 +100,28 @@ void Binding::syncAll()
         return; // the windows are closing
     }
     Busy busy(m_busy);
-    for (const auto& entry : m_views) {
-        entry.second->sync();
+    for (std::size_t i = 0; i < m_views.size(); ++i) { // by index: building a view may create a window
+        Entry& entry = m_views[i];
+        if (entry.view == nullptr) {
+            if (!entry.form->visible()) {
+                continue;
+            }
+            entry.view = build(*entry.form);
+            if (entry.view == nullptr) {
+                continue;
+            }
+        } else if (!entry.form->visible() && !entry.view->widget()->isVisible()) {
+            continue; // hidden and staying hidden: it catches up when it shows
+        }
+        entry.view->sync();
     }
 }
 
 View* Binding::view(std::string_view name) const
 {
-    for (const auto& [viewName, view] : m_views) {
-        if (viewName == name) {
-            return view.get();
+    for (const Entry& entry : m_views) {
+        if (entry.form->name() == name) {
+            return entry.view.get();
         }
     }
     return nullptr;
@@ -111,8 +134,10 @@ ConversionView* Binding::conversionView(std::string_view name) const
 
 void Binding::closeAll()
 {
-    for (const auto& entry : m_views) {
-        entry.second->widget()->close();
+    for (const Entry& entry : m_views) {
+        if (entry.view != nullptr) {
+            entry.view->widget()->close();
+        }
     }
 }
 

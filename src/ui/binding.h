@@ -1,5 +1,10 @@
 // The binding of the program's windows to Qt: owns the windows (the App) and one view per
 // window, forwards the user's events to the windows and brings the views in line after each.
+//
+// Every window exists from its first reference, as the registry has it; the widgets of a
+// conversion window are built only when the window first shows, and from then on follow it.
+// A view that neither shows nor is about to show is left alone until it does: its first sync
+// on showing brings it wholly in line with its window.
 #pragma once
 
 #include "framework/app.h"
@@ -10,7 +15,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace mezura {
@@ -36,12 +40,14 @@ public:
     // in front of them. `files` must outlive the binding.
     void start(const std::string& dir, FileSystem& files);
 
-    // Runs one user event on the windows, then syncs every view. Events raised while another
+    // Runs one user event on the windows, then syncs the views. Events raised while another
     // runs or while the views sync are dropped: they come from the program, not the user.
     void forward(const std::function<void()>& event);
+    // Syncs every view that shows or is to show or hide, building the views of conversion
+    // windows that show for the first time.
     void syncAll();
 
-    // The view of a window that exists, else null.
+    // The view of a window, once built (a conversion window's when it has shown), else null.
     View* view(std::string_view name) const;
     ConversionView* conversionView(std::string_view name) const;
 
@@ -49,11 +55,17 @@ public:
     void closeAll();
 
 private:
+    struct Entry {
+        Form* form;
+        std::unique_ptr<View> view; // null until built
+    };
+
     void created(Form& form);
+    std::unique_ptr<View> build(Form& form);
 
     QtHost m_host;
     App m_app;
-    std::vector<std::pair<std::string, std::unique_ptr<View>>> m_views;
+    std::vector<Entry> m_views; // in the order the windows were created
     bool m_busy = false;
 };
 

@@ -5,6 +5,8 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace mezura::ui {
@@ -111,5 +113,34 @@ GaugeBar::GaugeBar(QWidget* parent)
 void GaugeBar::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
 void GaugeBar::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
+
+namespace {
+class FlashOverlay : public QWidget {
+public:
+    explicit FlashOverlay(QWidget* parent)
+        : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("flash"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(parent->rect());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QColor colour = palette().color(QPalette::Highlight);
+        colour.setAlpha(150);
+        QPainter(this).fillRect(rect(), colour);
+    }
+};
+} // namespace
+
+void flash(QWidget* widget, int milliseconds)
+{
+    auto* overlay = new FlashOverlay(widget);
+    overlay->show();
+    QTimer::singleShot(milliseconds, overlay, &QObject::deleteLater);
+}
 
 } // namespace mezura::ui

@@ -80,4 +80,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
+// A brief flash over `widget`, the visible cue that goes with a beep: a translucent overlay
+// in the palette's highlight colour that removes itself after `milliseconds`. The widget's
+// text, colours and state stay as they are.
+void flash(QWidget* widget, int milliseconds = 250);
+
 } // namespace mezura::ui

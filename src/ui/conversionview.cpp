@@ -4,8 +4,12 @@
 #include "framework/window.h"
 #include "ui/binding.h"
 #include "ui/controls.h"
+#include "ui/icon.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QFont>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -39,9 +43,19 @@ ConversionView::ConversionView(Binding& binding, ConversionWindow& window)
 {
     setObjectName(qs(window.name()));
     setWindowTitle(qs(window.title()));
+    setWindowIcon(ui::windowIcon());
     buildMenus();
     buildControls();
     orderTabs();
+
+    // Ctrl+Shift+C copies the whole window; a field keeps its own selection and Ctrl+C.
+    auto* copyAll = new QAction(this);
+    copyAll->setObjectName(QStringLiteral("copyWindow"));
+    copyAll->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    copyAll->setShortcutContext(Qt::WindowShortcut);
+    connect(copyAll, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(qs(m_window.fieldsText())); });
+    addAction(copyAll);
 }
 
 Dpi ConversionView::dpi() const
@@ -68,13 +82,12 @@ void ConversionView::forward(const std::function<void()>& event) { m_binding.for
 void ConversionView::buildMenus()
 {
     menuBar()->setNativeMenuBar(false); // the client area lies below a menu bar of the window
-    for (const MenuEntry& entry : mezura::menuBar(m_window.frame().row())) {
+    for (const MenuEntry& entry : m_window.menus()) {
         if (entry.items.empty()) {
             QAction* command = menuBar()->addAction(qs(entry.caption));
             command->setObjectName(qs(entry.name));
-            const std::string name = entry.name;
             connect(command, &QAction::triggered, this,
-                    [this, name] { forward([this, name] { m_window.menu(name); }); });
+                    [this, item = &entry] { forward([this, item] { m_window.choose(*item); }); });
             continue;
         }
         QMenu* menu = menuBar()->addMenu(qs(entry.caption));
@@ -82,7 +95,7 @@ void ConversionView::buildMenus()
         menu->menuAction()->setObjectName(qs(entry.name));
         addItems(menu, entry.items);
     }
-    const MenuEntry popup = popupMenu(m_window.frame().row());
+    const MenuEntry& popup = m_window.popup();
     m_popup = new QMenu(this);
     m_popup->setObjectName(qs(popup.name));
     addItems(m_popup, popup.items);
@@ -97,8 +110,8 @@ void ConversionView::addItems(QMenu* menu, const std::vector<MenuEntry>& items)
         }
         QAction* action = menu->addAction(qs(item.caption));
         action->setObjectName(qs(item.name));
-        const std::string name = item.name;
-        connect(action, &QAction::triggered, this, [this, name] { forward([this, name] { m_window.menu(name); }); });
+        connect(action, &QAction::triggered, this,
+                [this, entry = &item] { forward([this, entry] { m_window.choose(*entry); }); });
     }
 }
 
@@ -298,6 +311,15 @@ void ConversionView::sync()
 }
 
 void ConversionView::popup(const QPoint& at) { m_popup->popup(at); }
+
+void ConversionView::flashResetFields()
+{
+    for (int field : m_window.resetFields()) {
+        if (field >= 0 && static_cast<std::size_t>(field) < m_fields.size()) {
+            flash(m_fields[static_cast<std::size_t>(field)]);
+        }
+    }
+}
 
 void ConversionView::closeEvent(QCloseEvent* event)
 {

@@ -38,6 +38,8 @@ public:
 
     // Shows the pop-up menu at `at` (global coordinates).
     void popup(const QPoint& at);
+    // The visible cue of a beep: the fields that the out-of-range reset writes flash briefly.
+    void flashResetFields();
 
     Dpi dpi() const;
     // The pixel size that the window's size in twips gives, with this view's menu bar.

@@ -1,21 +1,63 @@
 #include "ui/helpviewer.h"
 
 #include "framework/frame.h"
+#include "ui/icon.h"
 #include "ui/messages.h"
 
 #include <QAction>
+#include <QBuffer>
+#include <QImageReader>
 #include <QImage>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QStyle>
 #include <QToolBar>
+#include <algorithm>
+#include <cctype>
 #include <utility>
 
 namespace mezura::ui {
 
 namespace {
 const QString kScheme = QStringLiteral("help");
+
+// Beyond these a page or a picture would stall the viewer for minutes or exhaust its memory;
+// the help's own pages are a few kilobytes, its pictures a few hundred pixels wide.
+constexpr qsizetype kLargestPage = 512 * 1024;
+constexpr int kDeepestTables = 16;
+constexpr qsizetype kLargestPicture = 4 * 1024 * 1024;
+constexpr int kWidestPicture = 4096;
+
+// What a refused picture shows: an empty box.
+QImage emptyBox()
+{
+    QImage box(16, 16, QImage::Format_ARGB32);
+    box.fill(Qt::transparent);
+    for (int i = 0; i < 16; ++i) {
+        for (const QPoint& edge : { QPoint(i, 0), QPoint(i, 15), QPoint(0, i), QPoint(15, i) }) {
+            box.setPixel(edge, qRgb(0xA0, 0xA0, 0xA0));
+        }
+    }
+    return box;
+}
+
+// The deepest nesting of tables in an HTML page; only up to `limit` + 1 is counted.
+int tableDepth(const QByteArray& html, int limit)
+{
+    int depth = 0;
+    int deepest = 0;
+    for (qsizetype at = html.indexOf('<'); at >= 0 && deepest <= limit; at = html.indexOf('<', at + 1)) {
+        const bool closing = at + 1 < html.size() && html[at + 1] == '/';
+        const QByteArray name = html.mid(at + (closing ? 2 : 1), 6).toLower();
+        if (!name.startsWith("table") || (name.size() == 6 && std::isalnum(static_cast<unsigned char>(name[5])) != 0)) {
+            continue;
+        }
+        depth = closing ? std::max(depth - 1, 0) : depth + 1;
+        deepest = std::max(deepest, depth);
+    }
+    return deepest;
+}
 
 QString helpTitle() { return QString::fromUtf8(kTitlePrefix) + QStringLiteral("ヘルプ"); }
 
@@ -101,7 +143,12 @@ bool HelpBrowser::go(const HelpLink& link, std::string& error)
         error = "ヘルプファイルが開かれていません";
         return false;
     }
-    if (!m_file->read(link.page, error)) {
+    const std::optional<std::string> bytes = m_file->read(link.page, error);
+    if (!bytes) {
+        return false;
+    }
+    error = pageProblem(link.page, QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size())));
+    if (!error.empty()) {
         return false;
     }
     setSource(address(link));
@@ -139,21 +186,69 @@ void HelpBrowser::follow(const QUrl& url)
     }
 }
 
+std::string HelpBrowser::pageProblem(const std::string& page, const QByteArray& html)
+{
+    if (html.size() > kLargestPage) {
+        return "ページ " + page + " は大きすぎるため表示しません（" + std::to_string(kLargestPage) + " バイトまで）";
+    }
+    if (tableDepth(html, kDeepestTables) > kDeepestTables) {
+        return "ページ " + page + " は表の入れ子が深すぎるため表示しません（" + std::to_string(kDeepestTables) + " 段まで）";
+    }
+    return {};
+}
+
+QImage HelpBrowser::picture(const std::string& name, const QByteArray& bytes, std::string& problem)
+{
+    problem.clear();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size(); // from the picture's header, nothing decoded yet
+    if (bytes.size() > kLargestPicture || size.width() > kWidestPicture || size.height() > kWidestPicture) {
+        problem = "画像 " + name + " は大きすぎるため表示しません（" + std::to_string(kLargestPicture) + " バイト、"
+                  + std::to_string(kWidestPicture) + "×" + std::to_string(kWidestPicture) + " 画素まで）";
+        return emptyBox();
+    }
+    // Decoded by its content whatever its name says; bytes that are no picture show the box.
+    QImage image = QImage::fromData(bytes);
+    if (image.isNull() || image.width() > kWidestPicture || image.height() > kWidestPicture) {
+        return emptyBox();
+    }
+    return image;
+}
+
 QVariant HelpBrowser::loadResource(int type, const QUrl& name)
 {
+    // Every answer is a value, also for what is refused: given nothing, the document would
+    // read the address itself, from the disk or from any device it names.
+    const auto refused = [type]() -> QVariant {
+        switch (type) {
+        case QTextDocument::ImageResource:
+            return emptyBox();
+        case QTextDocument::HtmlResource:
+        case QTextDocument::StyleSheetResource:
+            return QString(QLatin1String(""));
+        default:
+            return QByteArray("");
+        }
+    };
     const std::optional<HelpLink> target = place(name);
     if (!m_file || !target) {
-        return {};
+        return refused();
     }
     std::string error;
     const std::optional<std::string> bytes = m_file->read(target->page, error);
     if (!bytes) {
-        return {};
+        return refused();
     }
     const QByteArray content(bytes->data(), static_cast<qsizetype>(bytes->size()));
     switch (type) {
     case QTextDocument::HtmlResource: {
+        if (!pageProblem(target->page, content).empty()) {
+            return refused(); // reached through the history: the page was reported when first shown
+        }
         m_page = target->page; // the page's own links and pictures are seen from it
+        m_pictureReported = false;
         // The page names its encoding; the help pages are written in UTF-8.
         QStringDecoder decoder = QStringDecoder::decoderForHtml(content);
         if (!decoder.isValid()) {
@@ -171,18 +266,17 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
         return html;
     }
     case QTextDocument::StyleSheetResource:
-        return QString::fromUtf8(content);
+        return content.size() > kLargestPage ? refused() : QString::fromUtf8(content);
     case QTextDocument::ImageResource: {
-        // Decoded here, by its content whatever its name says; bytes that are no picture
-        // give nothing, and the page shows its place holder instead.
-        QImage image = QImage::fromData(content);
-        if (image.isNull()) {
-            return {};
+        std::string problem;
+        QImage image = picture(target->page, content, problem);
+        if (!problem.empty() && !std::exchange(m_pictureReported, true)) {
+            report(problem); // once a page: a page of many such pictures is one problem
         }
         return image;
     }
     default:
-        return content;
+        return refused();
     }
 }
 
@@ -191,6 +285,7 @@ HelpWindow::HelpWindow()
 {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(helpTitle());
+    setWindowIcon(ui::windowIcon());
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
     setCentralWidget(m_browser);
 

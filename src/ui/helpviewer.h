@@ -5,6 +5,7 @@
 
 #include "help/helpfile.h"
 
+#include <QImage>
 #include <QMainWindow>
 #include <QTextBrowser>
 #include <QUrl>
@@ -32,8 +33,17 @@ public:
     // Shows `link` when the file holds its page; false, with `error` set, when not.
     bool go(const HelpLink& link, std::string& error);
 
-    // A page, picture or style sheet of the current page, read from the help file.
+    // A page, picture or style sheet of the current page, read from the help file. Nothing
+    // else is ever read: any other address, and anything too large, gets an empty value (a
+    // picture an empty box), never nothing, which would let the document read it itself.
     QVariant loadResource(int type, const QUrl& name) override;
+
+    // Why the page `page` of these bytes is not shown (too large, or tables nested so deep
+    // that laying it out would take minutes or overflow the stack), or empty.
+    static std::string pageProblem(const std::string& page, const QByteArray& html);
+    // The picture `name` of these bytes, or an empty box for bytes that are no picture, and
+    // for a picture too large to show, with `problem` saying so.
+    static QImage picture(const std::string& name, const QByteArray& bytes, std::string& problem);
 
 private:
     void follow(const QUrl& url);
@@ -43,6 +53,7 @@ private:
 
     std::optional<HelpFile> m_file;
     std::string m_page = "/"; // the page last loaded: relative addresses are seen from it
+    bool m_pictureReported = false; // a picture of that page was refused and reported
 };
 
 // The window of the help viewer: the browser with back and forward.

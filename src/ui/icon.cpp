@@ -101,12 +101,15 @@ QPixmap programPixmap(int pixels)
     return QPixmap::fromImage(programImage(pixels));
 }
 
-QIcon programIcon()
+const QIcon& windowIcon()
 {
-    QIcon icon;
-    for (const int pixels : { 16, 24, 32, 48, 64, 128, 256 }) {
-        icon.addPixmap(programPixmap(pixels));
-    }
+    static const QIcon icon = [] {
+        QIcon drawn;
+        for (const int pixels : { 16, 24, 32, 48 }) {
+            drawn.addPixmap(programPixmap(pixels));
+        }
+        return drawn;
+    }();
     return icon;
 }
 

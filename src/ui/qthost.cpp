@@ -17,7 +17,7 @@ namespace mezura::ui {
 
 QtHost::QtHost(Binding& binding)
     : m_binding(binding)
-    , m_openHelp([this](int topic) { m_viewer.open(helpFile(), topic); })
+    , m_openHelp([this](int topic) { m_help.open(helpFile(), topic); })
 {
 }
 
@@ -27,7 +27,18 @@ std::string QtHost::helpFile() const
     return config != nullptr ? config->helpFile() : std::string();
 }
 
-void QtHost::beep(const std::string&) { QApplication::beep(); }
+void QtHost::beep(const std::string& window)
+{
+    QApplication::beep();
+    // Most desktops do not sound the beep: the window asks for attention as well, and a
+    // conversion window flashes the fields that its reset writes.
+    if (View* view = m_binding.view(window)) {
+        QApplication::alert(view->widget());
+    }
+    if (ConversionView* view = m_binding.conversionView(window)) {
+        view->flashResetFields();
+    }
+}
 
 void QtHost::openHelp(int topic)
 {
@@ -54,11 +65,11 @@ void QtHost::showPopup(const std::string& window)
 
 void QtHost::bringToFront(const std::string& window)
 {
+    m_binding.syncAll(); // builds the view of a window that shows for the first time
     View* view = m_binding.view(window);
     if (view == nullptr) {
         return;
     }
-    m_binding.syncAll();
     QWidget* widget = view->widget();
     widget->show();
     widget->raise();
@@ -69,7 +80,7 @@ void QtHost::quit()
 {
     QTimer::singleShot(0, &m_queue, [this] {
         m_binding.closeAll();
-        m_viewer.close();
+        m_help.close();
         QCoreApplication::quit();
     });
 }

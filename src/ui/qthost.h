@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/host.h"
-#include "ui/helpviewer.h"
+#include "ui/helpclient.h"
 
 #include <QObject>
 #include <functional>
@@ -27,15 +27,15 @@ public:
 
     // Where help requests go; the help viewer unless replaced (the tests record them).
     void setHelpOpener(std::function<void(int topic)> opener);
-    // The help viewer, which shows the settings window's help file.
-    HelpViewer& helpViewer() { return m_viewer; }
+    // The help viewer's program, which shows the settings window's help file.
+    HelpClient& helpClient() { return m_help; }
 
 private:
     // The help file that the start-up set, or empty before it.
     std::string helpFile() const;
 
     Binding& m_binding;
-    HelpViewer m_viewer;
+    HelpClient m_help;
     std::function<void(int)> m_openHelp;
     QObject m_queue; // owns the queued calls, so none outlives the host
 };

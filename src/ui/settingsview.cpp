@@ -57,6 +57,7 @@ SettingsView::SettingsView(Binding& binding, SettingsWindow& window)
 {
     setObjectName(qs(window.name()));
     setWindowTitle(qs(window.title()));
+    setWindowIcon(ui::windowIcon());
     // A panel of fixed layout: it can be minimized and closed, not resized.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -84,7 +85,7 @@ void SettingsView::forward(const std::function<void()>& event) { m_binding.forwa
 
 void SettingsView::buildControls()
 {
-    const Layout& layout = SettingsWindow::layout();
+    const Layout& layout = m_window.layout();
     const Dpi d = dpi();
 
     for (const ImageSpec& row : layout.images) {
@@ -132,9 +133,9 @@ void SettingsView::buildControls()
         button->setGeometry(toPixels(row.rect, d));
         button->setAutoDefault(false);
         setColour(button, QPalette::Button, toQColor(row.colour));
-        const std::string name = row.name;
+        const ButtonRole role = row.role;
         connect(button, &QPushButton::clicked, this,
-                [this, name] { forward([this, name] { m_window.clickButton(name); }); });
+                [this, role] { forward([this, role] { m_window.press(role); }); });
     }
 }
 
@@ -179,13 +180,44 @@ bool SettingsView::eventFilter(QObject* watched, QEvent* event)
         forward([this] { m_window.f1(); });
         return true;
     }
-    // A key that produces a character is the window's alone: it dismisses the window, and
-    // the control with the focus (a check box, a button) does not act on it as well.
-    if (const int code = characterCode(key); code != 0) {
-        forward([this, code] { m_window.keyPress(code); });
-        return true;
+    // The arrow keys move the focus through the controls as Tab and Shift+Tab do.
+    if (key.modifiers() == Qt::NoModifier || key.modifiers() == Qt::KeypadModifier) {
+        switch (key.key()) {
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            focusNextPrevChild(true);
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            focusNextPrevChild(false);
+            return true;
+        default:
+            break;
+        }
     }
-    return QWidget::eventFilter(watched, event);
+    const int code = characterCode(key);
+    if (code == 0) {
+        return QWidget::eventFilter(watched, event);
+    }
+    // Space on a check box ticks or clears it; Enter or Space on a button presses it. Any
+    // other key that produces a character is the window's: it dismisses the window, and the
+    // control with the focus does not act on it as well.
+    if (code == ' ') {
+        for (const auto& [index, check] : m_checks) {
+            if (watched == check) {
+                forward([this, i = index] { m_window.clickCheck(i); });
+                return true;
+            }
+        }
+    }
+    if (code == ' ' || code == 13) {
+        if (auto* button = qobject_cast<QPushButton*>(watched)) {
+            button->click();
+            return true;
+        }
+    }
+    forward([this, code] { m_window.keyPress(code); });
+    return true;
 }
 
 } // namespace mezura::ui

@@ -1,6 +1,8 @@
 // The view of the settings window: the program's icon, name and version, the frame
 // "起動時の画面" with the ten check boxes and the buttons, built from the window's data. The
-// window sees every key before its controls.
+// window sees every key before its controls: Space ticks or clears the focused check box,
+// Enter and Space press the focused button, Tab and the arrows move the focus, and any other
+// key that produces a character goes to the window itself.
 #pragma once
 
 #include "ui/mapping.h"

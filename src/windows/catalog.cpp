@@ -14,75 +14,52 @@
 #include "windows/year.h"
 
 #include <array>
-#include <stdexcept>
-#include <string>
 
 namespace mezura {
 
 namespace {
-// Name, caption (title and help item), help topic, pop-up size item, sizes of modes 1..n
-// in twips, initial mode.
-const std::array<FrameSpec, 10> kFrames{{
-    {"length", "長さ", 1010, "ｻｲｽﾞ変更", {{3400, 6000}, {5835, 6000}, {3400, 6900}, {5835, 6900}}, 3},
-    {"square", "面積", 1020, "ｻｲｽﾞ変更", {{3400, 5100}, {4500, 5100}, {3400, 6000}, {4500, 6000}}, 3},
-    {"cubic", "体積", 1030, "ｻｲｽﾞ変更(左クリック)", {{4500, 5540}, {8000, 5540}, {4500, 6480}, {8000, 6480}}, 3},
-    {"weight", "重さ", 1040, "ﾌｫｰﾑｻｲｽﾞ変更", {{3400, 5040}, {6010, 5040}, {3400, 5880}, {6010, 5880}}, 3},
-    {"velocity", "速度", 1080, "ｻｲｽﾞ変更", {{3400, 3660}, {3400, 4620}}, 2},
-    {"press", "圧力", 1050, "ｻｲｽﾞ変更", {{3400, 3000}, {3400, 3840}}, 2},
-    {"heat", "熱量", 1090, "ｻｲｽﾞ変更", {{3330, 3690}, {4455, 3690}, {3330, 4590}, {4455, 4590}}, 3},
-    {"temp", "温度", 1060, "ﾌｫｰﾑｻｲｽﾞ変更", {{3435, 1400}, {3435, 2280}}, 2},
-    {"radio", "壊変率", 1100, "ｻｲｽﾞ変更", {{3400, 3000}, {3400, 3910}}, 2},
-    {"year", "年号", 1070, "ﾌｫｰﾑｻｲｽﾞ変更", {{3400, 2980}, {3400, 3780}}, 2},
-}};
-} // namespace
 
-const FrameSpec& frameSpec(std::string_view name)
+constexpr bool kGroupEnds = true;
+
+// clang-format off
+// Frame: name, caption (title and help item), help topic, pop-up size item, sizes of modes
+// 1..n in twips, initial mode. Then the item under "他の単位" with its caption (also the
+// settings check box's), the check box, whether a separator follows the item, the window.
+const std::array<WindowRow, 10> kWindows{{
+    {{"length",   "長さ",   1010, "ｻｲｽﾞ変更",             {{3400, 6000}, {5835, 6000}, {3400, 6900}, {5835, 6900}}, 3},
+     "mnuUL", "長さ",  1, false,      make<LengthWindow>},
+    {{"square",   "面積",   1020, "ｻｲｽﾞ変更",             {{3400, 5100}, {4500, 5100}, {3400, 6000}, {4500, 6000}}, 3},
+     "mnuUS", "面積",  2, false,      make<SquareWindow>},
+    {{"cubic",    "体積",   1030, "ｻｲｽﾞ変更(左クリック)", {{4500, 5540}, {8000, 5540}, {4500, 6480}, {8000, 6480}}, 3},
+     "mnuUC", "体積",  3, false,      make<CubicWindow>},
+    {{"weight",   "重さ",   1040, "ﾌｫｰﾑｻｲｽﾞ変更",         {{3400, 5040}, {6010, 5040}, {3400, 5880}, {6010, 5880}}, 3},
+     "mnuUW", "重さ",  4, false,      make<WeightWindow>},
+    {{"velocity", "速度",   1080, "ｻｲｽﾞ変更",             {{3400, 3660}, {3400, 4620}}, 2},
+     "mnuUV", "速度",  5, false,      make<VelocityWindow>},
+    {{"press",    "圧力",   1050, "ｻｲｽﾞ変更",             {{3400, 3000}, {3400, 3840}}, 2},
+     "mnuUP", "圧力",  6, false,      make<PressWindow>},
+    {{"heat",     "熱量",   1090, "ｻｲｽﾞ変更",             {{3330, 3690}, {4455, 3690}, {3330, 4590}, {4455, 4590}}, 3},
+     "mnuUH", "熱量",  7, kGroupEnds, make<HeatWindow>},
+    {{"temp",     "温度",   1060, "ﾌｫｰﾑｻｲｽﾞ変更",         {{3435, 1400}, {3435, 2280}}, 2},
+     "mnuUT", "温度",  8, false,      make<TempWindow>},
+    {{"radio",    "壊変率", 1100, "ｻｲｽﾞ変更",             {{3400, 3000}, {3400, 3910}}, 2},
+     "mnuUR", "壊変",  9, false,      make<RadioWindow>},
+    {{"year",     "年号",   1070, "ﾌｫｰﾑｻｲｽﾞ変更",         {{3400, 2980}, {3400, 3780}}, 2},
+     "mnuUY", "年号", 10, false,      make<YearWindow>},
+}};
+// clang-format on
+
+std::unique_ptr<Form> makeSettings(App& app)
 {
-    for (const FrameSpec& row : kFrames) {
-        if (row.name == name) {
-            return row;
-        }
-    }
-    throw std::invalid_argument("no conversion window named " + std::string(name));
+    return std::make_unique<SettingsWindow>(app);
 }
 
-std::unique_ptr<Form> makeForm(App& app, std::string_view name)
+} // namespace
+
+const WindowTable& windowTable()
 {
-    if (name == kSettingsWindow) {
-        return std::make_unique<SettingsWindow>(app);
-    }
-    if (name == "temp") {
-        return std::make_unique<TempWindow>(app);
-    }
-    if (name == "year") {
-        return std::make_unique<YearWindow>(app);
-    }
-    if (name == "length") {
-        return std::make_unique<LengthWindow>(app);
-    }
-    if (name == "square") {
-        return std::make_unique<SquareWindow>(app);
-    }
-    if (name == "press") {
-        return std::make_unique<PressWindow>(app);
-    }
-    if (name == "radio") {
-        return std::make_unique<RadioWindow>(app);
-    }
-    if (name == "velocity") {
-        return std::make_unique<VelocityWindow>(app);
-    }
-    if (name == "heat") {
-        return std::make_unique<HeatWindow>(app);
-    }
-    if (name == "cubic") {
-        return std::make_unique<CubicWindow>(app);
-    }
-    if (name == "weight") {
-        return std::make_unique<WeightWindow>(app);
-    }
-    // A window whose fields come later opens as its frame: title, menus and size modes.
-    return std::make_unique<ConversionWindow>(app, frameSpec(name), Layout{});
+    static const WindowTable table{kWindows, makeSettings};
+    return table;
 }
 
 } // namespace mezura

@@ -9,7 +9,7 @@ namespace mezura {
 
 class CubicWindow : public GaugeWindow {
 public:
-    explicit CubicWindow(App& app);
+    CubicWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
     enum Field {

@@ -9,7 +9,7 @@ namespace mezura {
 
 class HeatWindow : public GaugeWindow {
 public:
-    explicit HeatWindow(App& app);
+    HeatWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
     enum Field {

@@ -8,7 +8,7 @@ namespace mezura {
 
 class LengthWindow : public GaugeWindow {
 public:
-    explicit LengthWindow(App& app);
+    LengthWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
     enum Field {

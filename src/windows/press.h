@@ -8,7 +8,7 @@ namespace mezura {
 
 class PressWindow : public GaugeWindow {
 public:
-    explicit PressWindow(App& app);
+    PressWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
     enum Field {

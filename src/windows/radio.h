@@ -8,7 +8,7 @@ namespace mezura {
 
 class RadioWindow : public GaugeWindow {
 public:
-    explicit RadioWindow(App& app);
+    RadioWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
     enum Field {

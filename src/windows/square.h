@@ -9,7 +9,7 @@ namespace mezura {
 
 class SquareWindow : public GaugeWindow {
 public:
-    explicit SquareWindow(App& app);
+    SquareWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
     enum Field {

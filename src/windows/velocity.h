@@ -9,7 +9,7 @@ namespace mezura {
 
 class VelocityWindow : public GaugeWindow {
 public:
-    explicit VelocityWindow(App& app);
+    VelocityWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
     enum Field {

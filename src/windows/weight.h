@@ -8,7 +8,7 @@ namespace mezura {
 
 class WeightWindow : public GaugeWindow {
 public:
-    explicit WeightWindow(App& app);
+    WeightWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
     enum Field {

@@ -1,7 +1,6 @@
 #include "windows/year.h"
 
 #include "framework/numtext.h"
-#include "windows/catalog.h"
 
 #include <array>
 #include <optional>
@@ -19,9 +18,9 @@ constexpr Colour kEra = rgb(255, 255, 192);
 constexpr Colour kName = rgb(255, 192, 255);
 
 // A field with its label 195 twips above it.
-FieldSpec field(const char* name, const char* label, int left, int top, int tab, Colour colour, bool typing = true)
+FieldSpec field(int id, const char* name, const char* label, int left, int top, int tab, Colour colour, bool typing = true)
 {
-    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - 195, tab, colour, "", typing};
+    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - 195, tab, colour, "", typing});
 }
 
 Layout yearLayout()
@@ -29,16 +28,16 @@ Layout yearLayout()
     Layout layout;
     layout.fields = {
         //     name     label       Left   Top  tab  colour
-        field("txtW1", "西暦",        45,   270,  0, kWestern),
-        field("txtW2", "？年前",      45,  1310,  1, kWestern),
-        field("txtJ1", "平成",      1145,   270,  2, kEra),
-        field("txtJ2", "昭和",      1145,   790,  3, kEra),
-        field("txtJ3", "大正",      1145,  1320,  4, kEra),
-        field("txtJ4", "明治\u3000", 1145, 1830,  5, kEra),
-        field("txtE1", "十干",      2245,   270,  6, kName, false),
-        field("txtE3", "十二支",    2245,   790,  7, kName, false),
-        field("txtE2", "納音",      2245,  1320,  8, kName, false),
-        field("txtE4", "九星",      2245,  1830,  9, kName, false),
+        field(MEZURA_FIELD(txtW1), "西暦",        45,   270,  0, kWestern),
+        field(MEZURA_FIELD(txtW2), "？年前",      45,  1310,  1, kWestern),
+        field(MEZURA_FIELD(txtJ1), "平成",      1145,   270,  2, kEra),
+        field(MEZURA_FIELD(txtJ2), "昭和",      1145,   790,  3, kEra),
+        field(MEZURA_FIELD(txtJ3), "大正",      1145,  1320,  4, kEra),
+        field(MEZURA_FIELD(txtJ4), "明治\u3000", 1145, 1830,  5, kEra),
+        field(MEZURA_FIELD(txtE1), "十干",      2245,   270,  6, kName, false),
+        field(MEZURA_FIELD(txtE3), "十二支",    2245,   790,  7, kName, false),
+        field(MEZURA_FIELD(txtE2), "納音",      2245,  1320,  8, kName, false),
+        field(MEZURA_FIELD(txtE4), "九星",      2245,  1830,  9, kName, false),
     };
     layout.sliders = {{"HScroll", {30, 2265, 3180, 255}, 0, 3000, 10}};
     layout.labels = {{"IndMin", "0", {345, 2520, 495, kLabelHeight}},
@@ -126,7 +125,7 @@ const Call fromYearsBefore{YearWindow::kFromYearsBefore};
 
 // What Enter in each typed field runs. An era field gives the Western year, the other eras
 // follow from it; the field typed into is not rewritten.
-std::vector<std::pair<YearWindow::Field, Chain>> enterChains()
+std::vector<rows::EnterRow> enterChains()
 {
     using namespace proc;
     return {
@@ -165,19 +164,15 @@ YearWindow::Names YearWindow::names(double year)
     return {at(kStems, *stem), at(kSounds, *sound), at(kBranches, *branch), at(kStars, *star)};
 }
 
-YearWindow::YearWindow(App& app)
-    : GaugeBase(app, frameSpec("year"), yearLayout(), eraButtons())
+YearWindow::YearWindow(App& app, const FrameSpec& frame)
+    : GaugeBase(app, frame, yearLayout(), eraButtons())
 {
-    m_procedures = {
-        /* lineW */ [this] { lineW(); },
-        /* lineJ */ [this] { run(lineJSteps()); },
-        /* lineE */ [this] { lineE(); },
-        /* tindicator */ [this] { tindicator(); },
-        /* fromYearsBefore */ [this] { fromYearsBefore(); },
-    };
-    for (auto& [field, chain] : enterChains()) {
-        m_enterChains[field] = std::move(chain);
-    }
+    install({{kLineW, [this] { lineW(); }},
+             {kLineJ, [this] { run(lineJSteps()); }},
+             {kLineE, [this] { lineE(); }},
+             {kTindicator, [this] { tindicator(); }},
+             {kFromYearsBefore, [this] { fromYearsBefore(); }}},
+            enterChains());
 }
 
 double YearWindow::year() const

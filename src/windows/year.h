@@ -11,7 +11,7 @@ namespace mezura {
 
 class YearWindow : public GaugeBase {
 public:
-    explicit YearWindow(App& app);
+    YearWindow(App& app, const FrameSpec& frame);
 
     // The fields, in the order of the window's field table.
     enum Field { txtW1, txtW2, txtJ1, txtJ2, txtJ3, txtJ4, txtE1, txtE3, txtE2, txtE4 };

@@ -15,6 +15,7 @@
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace mezura {
@@ -56,6 +57,7 @@ TEST(SettingsText, ReadsTenValuesWhateverSeparatesThem)
         {"grey 2 kept", "2\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n2\r\n", {2, 1, 0, 0, 0, 0, 0, 0, 0, 2}},
         {"leading zeros", "00,01,002,0,0,0,0,0,0,0", {0, 1, 2, 0, 0, 0, 0, 0, 0, 0}},
         {"more than ten: the rest ignored", "1,1,1,1,1,1,1,1,1,1,7,x\r\nrubbish", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
+        {"a UTF-8 byte-order mark first", "\xEF\xBB\xBF" + kTempOnlyText, kTempOnly},
     };
     for (const GoodText& row : rows) {
         std::string problem;
@@ -89,7 +91,7 @@ TEST(SettingsText, AShortOrMalformedFileSaysWhatIsWrong)
         {"0,,0,0,0,0,0,0,0,0", "2 番目の値が空です"},
         {",0,0,0,0,0,0,0,0,0", "1 番目の値が空です"},
         // What cannot be shown as it is is shown safely, and shortened.
-        {std::string("\xEF\xBB\xBF") + "0,0,0,0,0,0,0,0,0,0", "1 番目の値「???0」は 0、1、2 のどれでもありません"},
+        {std::string("0,\xEF\xBB\xBF") + "0,0,0,0,0,0,0,0,0", "2 番目の値「???0」は 0、1、2 のどれでもありません"},
         {std::string(40, 'x'), "1 番目の値「xxxxxxxxxxxxxxxx…」は 0、1、2 のどれでもありません"},
         {std::string("0\0\0\0", 4), "1 番目の値「0???」は 0、1、2 のどれでもありません"},
     };
@@ -141,18 +143,34 @@ TEST(DiskFiles, ListsOnlyRegularFilesSorted)
     EXPECT_FALSE(error.empty());
 }
 
+// Only a regular file up to the limit is read; a FIFO (which would never end) and a device are
+// refused at once, and so is a larger file, unread.
 TEST(DiskFiles, ReadsWholeFilesAndReportsWhatItCannotRead)
 {
     TempDir dir;
     const std::string big(100000, 'x');
     dir.write("big", big);
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    dir.write("huge", "");
+    fs::resize_file(dir.file("huge"), std::uintmax_t{1} << 40); // sparse: reading it would take hours
     DiskFileSystem disk;
     std::string error;
-    EXPECT_EQ(disk.readFile(dir.file("big"), error), big);
-    EXPECT_EQ(disk.readFile(dir.file("missing"), error), std::nullopt);
-    EXPECT_EQ(error, "No such file or directory");
-    EXPECT_EQ(disk.readFile(dir.progpath(), error), std::nullopt);
-    EXPECT_EQ(error, "Is a directory");
+    EXPECT_EQ(disk.readFile(dir.file("big"), big.size(), error), big);
+    const struct {
+        std::string path;
+        const char* error;
+    } refused[] = {
+        {dir.file("big"), "ファイルが大きすぎます（99999 バイトまで）"},
+        {dir.file("huge"), "ファイルが大きすぎます（99999 バイトまで）"},
+        {dir.file("missing"), "ファイルまたはフォルダがありません"},
+        {dir.progpath(), "フォルダです"},
+        {dir.file("fifo"), "通常のファイルではありません"},
+        {"/dev/zero", "通常のファイルではありません"},
+    };
+    for (const auto& row : refused) {
+        EXPECT_EQ(disk.readFile(row.path, big.size() - 1, error), std::nullopt) << row.path;
+        EXPECT_EQ(error, row.error) << row.path;
+    }
 }
 
 TEST(DiskFiles, AWriteReplacesTheFileWholeAndLeavesNothingBeside)
@@ -173,24 +191,64 @@ TEST(DiskFiles, AWriteReplacesTheFileWholeAndLeavesNothingBeside)
     EXPECT_EQ(dir.read("fresh"), "");
 }
 
+// Nothing but a regular file is ever replaced, also not through a symbolic link: the write
+// fails, says why, and the thing in the way, and what it leads to, stays as it was.
 TEST(DiskFiles, AWriteThatFailsLeavesWhatWasThere)
 {
     TempDir dir;
-    fs::create_directory(dir.file("Mezura.cfg"));
-    dir.write("Mezura.cfg/inside", "kept");
+    fs::create_directory(dir.file("directory"));
+    dir.write("directory/inside", "kept");
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    fs::create_symlink(dir.file("fifo"), dir.file("link-to-fifo"));
+    fs::create_symlink(dir.file("directory"), dir.file("link-to-directory"));
+    fs::create_symlink("/dev/null", dir.file("link-to-device"));
+    fs::create_symlink("link-to-fifo", dir.file("link-to-link"));
+    const auto before = dir.entries();
+    const struct {
+        const char* name;
+        const char* error;
+    } rows[] = {
+        {"directory", "フォルダです"},
+        {"link-to-directory", "フォルダです"},
+        {"fifo", "通常のファイルではありません"},
+        {"link-to-fifo", "通常のファイルではありません"},
+        {"link-to-link", "通常のファイルではありません"},
+        {"link-to-device", "通常のファイルではありません"},
+        {"gone/Mezura.cfg", "ファイルまたはフォルダがありません"},
+    };
+    DiskFileSystem disk;
+    for (const auto& row : rows) {
+        std::string error;
+        EXPECT_FALSE(disk.writeFile(dir.file(row.name), kTempOnlyText, error)) << row.name;
+        EXPECT_EQ(error, row.error) << row.name;
+    }
+    EXPECT_EQ(dir.entries(), before);
+    EXPECT_TRUE(fs::is_directory(dir.file("directory")));
+    EXPECT_EQ(dir.read("directory/inside"), "kept");
+    EXPECT_TRUE(fs::is_fifo(dir.file("fifo")));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    for (const char* link : {"link-to-fifo", "link-to-directory", "link-to-device", "link-to-link"}) {
+        EXPECT_TRUE(fs::is_symlink(dir.file(link))) << link;
+    }
+}
+
+// A write killed before its rename leaves its temporary file; the next write removes it,
+// but not the one of a write still under way in a running program.
+TEST(DiskFiles, AWriteRemovesWhatAKilledWriteLeft)
+{
+    TempDir dir;
+    dir.write("Mezura.cfg", "old");
+    const std::string running = ".Mezura.cfg." + std::to_string(::getppid()) + ".0";
+    dir.write(".Mezura.cfg.999999999.0", "left by a killed write");
+    dir.write(".Mezura.cfg.999999999.3", "left by a killed write");
+    dir.write(running, "being written");
+    dir.write(".Mezura.cfg.x.0", "someone else's");
+    dir.write(".other.999999999.0", "another file's");
     DiskFileSystem disk;
     std::string error;
-    // The target is a directory: it cannot be replaced by a file.
-    EXPECT_FALSE(disk.writeFile(dir.file("Mezura.cfg"), kTempOnlyText, error));
-    EXPECT_EQ(error, "Is a directory");
-    EXPECT_TRUE(fs::is_directory(dir.file("Mezura.cfg")));
-    EXPECT_EQ(dir.read("Mezura.cfg/inside"), "kept");
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"Mezura.cfg"});
-
-    // The directory does not exist.
-    EXPECT_FALSE(disk.writeFile(dir.file("gone/Mezura.cfg"), kTempOnlyText, error));
-    EXPECT_EQ(error, "No such file or directory");
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"Mezura.cfg"});
+    ASSERT_TRUE(disk.writeFile(dir.file("Mezura.cfg"), "new", error)) << error;
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{running, ".Mezura.cfg.x.0", ".other.999999999.0", "Mezura.cfg"}));
+    EXPECT_EQ(dir.read("Mezura.cfg"), "new");
 }
 
 // A disk that fills up in the middle of the write (a file size limit holds even for root):
@@ -210,7 +268,7 @@ TEST(DiskFiles, AWriteCutShortLeavesTheOldFile)
         DiskFileSystem disk;
         std::string error;
         const bool written = disk.writeFile(target, std::string(1000, '1'), error);
-        ::_exit(!written && error == "File too large" ? 0 : 1);
+        ::_exit(!written && error == "ファイルが大きすぎます" ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -267,7 +325,7 @@ TEST(SettingsFileOnDisk, AReadOnlyFileIsNotReplaced)
         SettingsFile locked(disk, dir.file("locked") + "/");
         SettingsFile open(disk, dir.file("open") + "/");
         return !locked.save(everything, message)
-               && message == "設定ファイル " + dir.file("locked/Mezura.cfg") + " に保存できません: Permission denied（ファイルは前のままです）"
+               && message == "設定ファイル " + dir.file("locked/Mezura.cfg") + " に保存できません: アクセスが許可されていません（ファイルは前のままです）"
                && open.save(everything, message);
     });
     ASSERT_NE(status, 2) << "no ordinary user to run as";
@@ -407,7 +465,14 @@ TEST(SettingsFileOnDisk, ProblemsNameTheFile)
     SettingsFile nowhere(disk, dir.file("gone") + "/");
     loaded = nowhere.load();
     EXPECT_EQ(loaded.status, SettingsFile::Status::Failed);
-    EXPECT_EQ(loaded.message, "設定ファイル " + dir.file("gone") + "/Mezura.cfg を読み込めません: No such file or directory");
+    EXPECT_EQ(loaded.message, "設定ファイル " + dir.file("gone") + "/Mezura.cfg を読み込めません: ファイルまたはフォルダがありません");
+
+    // A file far larger than ten values need is no settings file: it is refused unread.
+    dir.write("mezura.cfg", "");
+    fs::resize_file(dir.file("mezura.cfg"), std::uintmax_t{1} << 40);
+    loaded = file.load();
+    EXPECT_EQ(loaded.status, SettingsFile::Status::Failed);
+    EXPECT_EQ(loaded.message, "設定ファイル " + dir.file("mezura.cfg") + " を読み込めません: ファイルが大きすぎます（4096 バイトまで）");
 
     // A directory by the file's name is no settings file; it cannot be replaced either.
     TempDir other;
@@ -416,7 +481,7 @@ TEST(SettingsFileOnDisk, ProblemsNameTheFile)
     EXPECT_EQ(blocked.load().status, SettingsFile::Status::Missing);
     std::string message;
     EXPECT_FALSE(blocked.save(kTempOnly, message));
-    EXPECT_EQ(message, "設定ファイル " + other.file("Mezura.cfg") + " に保存できません: Is a directory（ファイルは前のままです）");
+    EXPECT_EQ(message, "設定ファイル " + other.file("Mezura.cfg") + " に保存できません: フォルダです（ファイルは前のままです）");
     EXPECT_TRUE(fs::is_directory(other.file("Mezura.cfg")));
 }
 

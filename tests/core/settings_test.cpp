@@ -39,9 +39,9 @@ public:
         }
         return names;
     }
-    std::optional<std::string> readFile(const std::string& path, std::string& error) override
+    std::optional<std::string> readFile(const std::string& path, std::size_t limit, std::string& error) override
     {
-        if (failRead || files.count(path) == 0) {
+        if (failRead || files.count(path) == 0 || files.at(path).size() > limit) {
             error = "Input/output error";
             return std::nullopt;
         }
@@ -98,7 +98,7 @@ class StartUp : public ::testing::Test {
 protected:
     RecordingHost host;
     MemoryFiles files;
-    App app{host, makeForm};
+    App app{host, windowTable()};
 
     SettingsWindow& begin(const std::string& dir = "/opt/mezura") { return start(app, dir, files); }
 
@@ -106,7 +106,8 @@ protected:
     std::string visibleWindows() const
     {
         std::string names;
-        for (const char* name : kConversionWindows) {
+        for (const WindowRow& row : windowTable().windows) {
+            const std::string& name = row.frame.name;
             if (const Form* form = app.existing(name); form != nullptr && form->visible()) {
                 names += names.empty() ? name : std::string(" ") + name;
             }
@@ -123,9 +124,9 @@ TEST_F(StartUp, FirstStartWithoutSettingsFile)
     EXPECT_TRUE(config.visible());
     EXPECT_EQ(host.events, std::vector<std::string>{"front config"});
     // Every conversion window exists after the start, each in its first size mode.
-    for (const char* name : kConversionWindows) {
-        ASSERT_NE(app.existing(name), nullptr) << name;
-        EXPECT_EQ(app.window(name).frame().mode(), frameSpec(name).initialMode) << name;
+    for (const WindowRow& row : windowTable().windows) {
+        ASSERT_NE(app.existing(row.frame.name), nullptr) << row.frame.name;
+        EXPECT_EQ(app.window(row).frame().mode(), row.frame.initialMode) << row.frame.name;
     }
     EXPECT_EQ(files.writes, 0);
 }
@@ -147,11 +148,12 @@ TEST_F(StartUp, OpensTheChosenWindowsWithTheSettingsWindowInFront)
         RecordingHost freshHost;
         MemoryFiles freshFiles;
         freshFiles.files[kCfg] = row.file;
-        App freshApp(freshHost, makeForm);
+        App freshApp(freshHost, windowTable());
         SettingsWindow& config = start(freshApp, "/opt/mezura", freshFiles);
         std::string names;
-        for (const char* name : kConversionWindows) {
-            if (freshApp.form(name).visible()) {
+        for (const WindowRow& each : windowTable().windows) {
+            const std::string& name = each.frame.name;
+            if (freshApp.window(each).visible()) {
                 names += names.empty() ? name : std::string(" ") + name;
             }
         }
@@ -175,7 +177,7 @@ TEST_F(StartUp, KeepsTheProgramDirectoryAndTheHelpFileBesideIt)
         {"relative/dir", "relative/dir/", "relative/dir/Mezura.chm"},
     };
     for (const Row& row : rows) {
-        App freshApp(host, makeForm);
+        App freshApp(host, windowTable());
         const SettingsWindow& config = start(freshApp, row.dir, files);
         EXPECT_EQ(config.progpath(), row.progpath);
         EXPECT_EQ(config.helpFile(), row.help);
@@ -332,9 +334,9 @@ TEST_F(StartUp, QuitSavesBoxesThatWereNeverConfirmed)
 }
 
 // Every way of dismissing the settings window: with a conversion window visible it hides;
-// with none it would leave an invisible running program, so the program ends instead.
-// Nothing is saved either way.
-TEST_F(StartUp, DismissingHidesOrEndsTheProgramWhenNothingElseIsVisible)
+// with none it would leave an invisible running program, so it is refused with a beep and
+// the window stays. Nothing is saved either way, and the program runs on.
+TEST_F(StartUp, DismissingHidesOrIsRefusedWhenNothingElseIsVisible)
 {
     struct Row {
         const char* name;
@@ -354,12 +356,15 @@ TEST_F(StartUp, DismissingHidesOrEndsTheProgramWhenNothingElseIsVisible)
             RecordingHost freshHost;
             MemoryFiles freshFiles;
             freshFiles.files[kCfg] = withWindow ? kTempAndYear : kAllClear;
-            App freshApp(freshHost, makeForm);
+            App freshApp(freshHost, windowTable());
             SettingsWindow& config = start(freshApp, "/opt/mezura", freshFiles);
             config.setCheck(2, 1);
+            freshHost.events.clear();
             row.dismiss(config);
-            EXPECT_EQ(freshApp.ended(), !withWindow) << row.name;
-            EXPECT_EQ(config.visible(), !withWindow) << row.name; // an ended program keeps its last state
+            EXPECT_FALSE(freshApp.ended()) << row.name;
+            EXPECT_EQ(config.visible(), !withWindow) << row.name;
+            EXPECT_EQ(freshHost.events, withWindow ? std::vector<std::string>{} : std::vector<std::string>{"beep config"})
+                << row.name;
             EXPECT_EQ(freshApp.form("temp").visible(), withWindow) << row.name;
             EXPECT_EQ(freshFiles.writes, 0) << row.name;
         }
@@ -413,7 +418,7 @@ TEST_F(StartUp, AnUnusableSettingsFileIsReportedAndChangesNothing)
         freshFiles.files[kCfg] = row.content;
         freshFiles.failList = row.failList;
         freshFiles.failRead = row.failRead;
-        App freshApp(freshHost, makeForm);
+        App freshApp(freshHost, windowTable());
         SettingsWindow& config = start(freshApp, "/opt/mezura", freshFiles);
         EXPECT_EQ(config.checks(), Checks{}) << row.name;
         EXPECT_TRUE(config.visible()) << row.name;
@@ -437,7 +442,7 @@ TEST_F(StartUp, TheSettingsFileIsFoundInAnyLetterCase)
 TEST(SettingsWindowModel, ChecksHoldOnlyTheThreeStates)
 {
     RecordingHost host;
-    App app(host, makeForm);
+    App app(host, windowTable());
     auto& config = dynamic_cast<SettingsWindow&>(app.form("config"));
     EXPECT_THROW(config.setCheck(0, 1), std::out_of_range);
     EXPECT_THROW(config.setCheck(11, 1), std::out_of_range);
@@ -463,7 +468,9 @@ TEST(SettingsWindowModel, ChecksHoldOnlyTheThreeStates)
 // holds it, the boxes follow the settings file's order, and their captions name the windows.
 TEST(SettingsWindowModel, LayoutKeepsItsControlsInsideTheFrame)
 {
-    const Layout& layout = SettingsWindow::layout();
+    RecordingHost host;
+    App app(host, windowTable());
+    const Layout& layout = dynamic_cast<SettingsWindow&>(app.settings()).layout();
     ASSERT_EQ(layout.boxes.size(), 1u);
     const Rect frame = layout.boxes[0].rect;
     const auto inside = [&](const Rect& r) {
@@ -476,7 +483,9 @@ TEST(SettingsWindowModel, LayoutKeepsItsControlsInsideTheFrame)
         EXPECT_EQ(check.box, layout.boxes[0].name);
         EXPECT_TRUE(inside(check.rect)) << check.caption;
         // "壊変" names the window whose title ends in "壊変率".
-        EXPECT_EQ(frameSpec(kConversionWindows[i]).caption.rfind(check.caption, 0), 0u) << check.caption;
+        const WindowRow& row = app.windows()[i];
+        EXPECT_EQ(row.checkBox, check.index) << check.caption;
+        EXPECT_EQ(row.frame.caption.rfind(check.caption, 0), 0u) << check.caption;
     }
     for (const ButtonSpec& button : layout.buttons) {
         EXPECT_EQ(button.box, layout.boxes[0].name);

@@ -36,7 +36,7 @@ public:
 // The program's windows over a recording host.
 struct TestApp {
     RecordingHost host;
-    App app{host, makeForm};
+    App app{host, windowTable()};
 
     ConversionWindow& window(const char* name) { return app.window(name); }
     // Types `text` into field `field` of `window` and presses Enter.
@@ -239,15 +239,6 @@ inline void expectResets(const char* window, Typed before, std::span<const char*
         }
         expectGauge(w, gauge, where);
         EXPECT_EQ(t.host.events, std::vector<std::string>{"beep " + std::string(window)}) << where;
-    }
-}
-
-// The field numbers the chains use are the rows of the field table, named in order.
-inline void expectFieldTable(const ConversionWindow& w, std::span<const char* const> names)
-{
-    ASSERT_EQ(w.layout().fields.size(), names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        EXPECT_EQ(w.fieldIndex(names[i]), static_cast<int>(i)) << names[i];
     }
 }
 

@@ -1,5 +1,5 @@
 # Runs one driver fixture: DRIVER < SCRIPT, compared with EXPECTED (stdout, then the exit
-# status as a last line "status N"). The driver runs in a fresh copy of the fixtures' data
+# status as a last line "status N"), and with NAME.stderr when there is one. The driver runs in a fresh copy of the fixtures' data
 # directory (tests/driver/data, seen as data/), so that `start data/NAME` finds a prepared
 # program directory and a script that saves the settings changes only its own copy.
 get_filename_component(fixtures ${SCRIPT} DIRECTORY)
@@ -13,6 +13,13 @@ execute_process(COMMAND ${DRIVER} ${SCRIPT}
   WORKING_DIRECTORY ${work}
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 set(actual "${out}status ${status}\n")
+get_filename_component(name ${EXPECTED} NAME_WE)
+if(EXISTS ${fixtures}/${name}.stderr)
+  file(READ ${fixtures}/${name}.stderr expected_err)
+  if(NOT err STREQUAL expected_err)
+    message(FATAL_ERROR "standard error differs from ${fixtures}/${name}.stderr\n--- expected\n${expected_err}--- actual\n${err}")
+  endif()
+endif()
 file(READ ${EXPECTED} expected)
 if(NOT actual STREQUAL expected)
   file(WRITE ${ACTUAL} "${actual}")

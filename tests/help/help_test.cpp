@@ -1,5 +1,7 @@
 #include "help/helpfile.h"
+#include "help/textsearch.h"
 #include "tempdir.h"
+#include "test_host.h"
 
 #include <gtest/gtest.h>
 
@@ -173,6 +175,164 @@ TEST(HelpFile, ThePicturesThePagesShowAreInTheFile)
         }
     }
     EXPECT_EQ(shown, static_cast<int>(std::size(rows)));
+}
+
+// The places an entry of the contents or the index leads to, each checked to be a page of
+// the file and, for a fragment, an anchor of that page.
+void expectPlacesInFile(const HelpFile& help, const std::vector<SitemapEntry>& entries, std::set<std::string>& reached)
+{
+    for (const SitemapEntry& entry : entries) {
+        for (const SitemapTopic& topic : entry.topics) {
+            const std::optional<HelpLink> link = resolveLink("/", topic.local);
+            ASSERT_TRUE(link.has_value()) << entry.name << " leads out of the file: " << topic.local;
+            std::string error;
+            const std::optional<std::string> html = help.read(link->page, error);
+            ASSERT_TRUE(html.has_value()) << entry.name << ": " << error;
+            if (!link->fragment.empty()) {
+                EXPECT_NE(html->find("name=\"" + link->fragment + "\""), std::string::npos)
+                    << entry.name << ": no anchor " << topic.local;
+            }
+            reached.insert(link->page);
+        }
+        expectPlacesInFile(help, entry.children, reached);
+    }
+}
+
+// The built file carries its own table of contents and keyword index; each reaches every
+// page, and every place they name is there.
+TEST(HelpFile, ContentsAndIndexReachEveryPage)
+{
+    const HelpFile help = openBuilt();
+    const std::vector<std::string> pages = help.pages();
+    const std::set<std::string> all(pages.begin(), pages.end());
+
+    const std::vector<SitemapEntry> contents = help.contents();
+    ASSERT_FALSE(contents.empty());
+    EXPECT_EQ(contents.front().name, "共通事項");
+    std::set<std::string> fromContents;
+    expectPlacesInFile(help, contents, fromContents);
+    EXPECT_EQ(fromContents, all);
+
+    const std::vector<SitemapEntry> index = help.keywords();
+    std::set<std::string> fromIndex;
+    expectPlacesInFile(help, index, fromIndex);
+    EXPECT_EQ(fromIndex, all);
+    EXPECT_GT(index.size(), 150u);
+}
+
+// The pages the index finds for a word, each once.
+std::set<std::string> indexPages(const std::vector<SitemapEntry>& index, const std::string& word)
+{
+    std::set<std::string> found;
+    for (const SitemapEntry* entry : lookUp(index, word)) {
+        for (const SitemapTopic& topic : entry->topics) {
+            found.insert(resolveLink("/", topic.local).value_or(HelpLink{}).page);
+        }
+    }
+    return found;
+}
+
+// The words of a unit field's label: "Pa (N/m2)" -> "Pa", "N/m2"; "段／反" -> "段", "反".
+std::vector<std::string> labelWords(const std::string& label)
+{
+    std::vector<std::string> words;
+    std::string word;
+    const std::u16string text = utf16(label);
+    const std::u16string separators = u" ,()（）／、\u3000";
+    for (const char16_t c : text) {
+        if (separators.find(c) != std::u16string::npos) {
+            if (!word.empty()) {
+                words.push_back(word);
+            }
+            word.clear();
+        } else {
+            word += utf8(std::u16string(1, c));
+        }
+    }
+    if (!word.empty()) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+// Every word of every unit label of every window, looked up in the index as a user types it,
+// lands on that window's page.
+TEST(HelpIndex, EveryUnitOfEveryWindowLandsOnItsPage)
+{
+    const HelpFile help = openBuilt();
+    const std::vector<SitemapEntry> index = help.keywords();
+    test::TestApp program;
+    int words = 0;
+    for (const WindowRow& row : program.app.windows()) {
+        const std::string& name = row.frame.name;
+        std::string error;
+        const std::string page = help.pageForTopic(row.frame.helpTopic, error).value_or(error);
+        for (const FieldSpec& field : program.window(name.c_str()).layout().fields) {
+            for (const std::string& word : labelWords(field.label)) {
+                EXPECT_EQ(indexPages(index, word).count(page), 1u) << name << ": " << field.label << ": " << word;
+                ++words;
+            }
+        }
+    }
+    EXPECT_GT(words, 200);
+}
+
+// What a user types into the index, in any script form, and the pages it leads to.
+TEST(HelpIndex, WordsInAnyFormFindTheirPagesAndOthersNone)
+{
+    const std::pair<std::string, std::set<std::string>> rows[] = {
+        {"坪", {"/square.htm", "/cubic.htm"}}, // 坪（歩）, 寸坪, 尺坪 and 立坪
+        {"つぼ", {"/square.htm"}},
+        {"ツボ", {"/square.htm"}},
+        {"Mach", {"/velocity.htm"}},
+        {"ｍａｃｈ", {"/velocity.htm"}},
+        {"ﾏｯﾊ", {"/velocity.htm"}},
+        {"九星", {"/year.htm"}},
+        {"きゅうせい", {"/year.htm"}},
+        {"合", {"/square.htm", "/cubic.htm"}},
+        {"ゲージ", {"/common.htm"}},
+        {"Esc", {"/common.htm"}},
+        {"ｽﾌﾟｰﾝ", {}},
+        {"ニュートン毎平方", {}},
+    };
+    const std::vector<SitemapEntry> index = openBuilt().keywords();
+    for (const auto& [word, pages] : rows) {
+        EXPECT_EQ(indexPages(index, word), pages) << word;
+    }
+}
+
+// Full-text search over the built file: a word written in another script form finds the same
+// pages, and a word that no page has finds none.
+TEST(HelpSearchBuilt, AnyScriptFormFindsTheSamePages)
+{
+    const HelpFile help = openBuilt();
+    HelpSearch search;
+    for (const std::string& page : help.pages()) {
+        std::string error;
+        search.add(page, help.read(page, error).value_or(""));
+    }
+    ASSERT_EQ(search.size(), help.pages().size());
+    const auto pagesOf = [&](const std::string& word) {
+        std::set<std::string> pages;
+        for (const HelpSearch::Hit& hit : search.find(word)) {
+            pages.insert(hit.page);
+        }
+        return pages;
+    };
+    const std::pair<std::string, std::string> rows[] = {
+        {"つぼ", "ツボ"},     {"ゲージ", "げーじ"},    {"ゲージ", "ｹﾞｰｼﾞ"}, {"Enter", "ＥＮＴＥＲ"},
+        {"1000", "１０００"}, {"ノット", "ﾉｯﾄ"},       {"Mach", "mach"},    {"カップ", "かっぷ"},
+    };
+    for (const auto& [word, other] : rows) {
+        const std::set<std::string> pages = pagesOf(word);
+        EXPECT_FALSE(pages.empty()) << word;
+        EXPECT_EQ(pagesOf(other), pages) << word << " / " << other;
+    }
+    EXPECT_EQ(pagesOf("九星"), (std::set<std::string>{"/common.htm", "/year.htm"}));
+    EXPECT_TRUE(pagesOf("ヨモギ餅").empty());
+    const std::vector<HelpSearch::Hit> titled = search.find("ﾏｯﾊ");
+    ASSERT_FALSE(titled.empty());
+    EXPECT_EQ(titled.front().title, "速度の画面");
 }
 
 using test::TempDir;

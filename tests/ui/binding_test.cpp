@@ -5,8 +5,10 @@
 #include "ui/mapping.h"
 #include "ui/messages.h"
 #include "uitest.h"
+#include "windows/catalog.h"
 #include "windows/temp.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <algorithm>
 #include <memory>
 
 namespace mezura::ui {
@@ -53,6 +56,45 @@ QWidget* nextTabStop(QWidget* widget)
 
 // A point of the window background where no control is.
 QPoint emptySpot(QWidget* background) { return QPoint(background->width() - 2, 2); }
+
+// Where a view shows something else than its window holds: texts, colours, captions, gauge,
+// title and size.
+QStringList differences(const ConversionView& view, const ConversionWindow& window)
+{
+    QStringList found;
+    const auto check = [&found](bool same, const std::string& what) {
+        if (!same) {
+            found << QString::fromStdString(what);
+        }
+    };
+    const Layout& layout = window.layout();
+    for (std::size_t i = 0; i < layout.fields.size(); ++i) {
+        const std::string& name = layout.fields[i].name;
+        const auto* field = view.findChild<QLineEdit*>(qs(name));
+        const int index = static_cast<int>(i);
+        check(field != nullptr && field->text() == qs(window.text(index)), name + " text");
+        check(field != nullptr && base(field) == toQColor(window.fieldColour(index)), name + " colour");
+    }
+    for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
+        const std::string& name = layout.buttons[i].name;
+        const auto* button = view.findChild<QPushButton*>(qs(name));
+        check(button != nullptr && face(button) == toQColor(window.buttonColour(static_cast<int>(i))), name);
+    }
+    for (const LabelSpec& row : layout.labels) {
+        const auto* label = view.findChild<QLabel*>(qs(row.name));
+        check(label != nullptr && label->text() == qs(window.caption(row.name)), row.name);
+    }
+    if (window.hasGauge()) {
+        const Slider& model = window.slider();
+        const auto* slider = view.findChild<QScrollBar*>(qs(layout.sliders.front().name));
+        check(slider != nullptr && slider->minimum() == model.min() && slider->maximum() == model.max()
+                  && slider->value() == model.value(),
+              "gauge");
+    }
+    check(view.windowTitle() == qs(window.title()), "title");
+    check(view.size() == view.pixelSize(), "size");
+    return found;
+}
 } // namespace
 
 class BindingTest : public QObject {
@@ -82,6 +124,49 @@ private slots:
         QVERIFY2(stray.isEmpty(), qPrintable("unexpected modal dialog: " + stray));
     }
 
+    // A window exists from the start; its widgets are built when it first shows. Whether it
+    // changed before it ever showed or while it was hidden, it shows what it holds.
+    void aWindowShownLaterShowsItsState_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("shownBefore");
+        for (const WindowRow& row : windowTable().windows) {
+            const char* name = row.frame.name.c_str();
+            QTest::addRow("%s, never shown", name) << QString(name) << false;
+            QTest::addRow("%s, hidden", name) << QString(name) << true;
+        }
+    }
+    void aWindowShownLaterShowsItsState()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, shownBefore);
+        m_temp = nullptr;
+        m_binding = std::make_unique<Binding>();
+        App& app = m_binding->app();
+        const std::string module = name.toStdString();
+        ConversionWindow& window = app.window(module);
+        if (shownBefore) {
+            m_binding->forward([&] { app.showAndFocus(module); });
+            m_binding->forward([&] { window.setVisible(false); });
+        }
+        QCOMPARE(m_binding->conversionView(module) != nullptr, shownBefore);
+
+        const auto typing = std::find_if(window.layout().fields.begin(), window.layout().fields.end(),
+                                         [](const FieldSpec& row) { return row.typing; });
+        QVERIFY(typing != window.layout().fields.end());
+        const int field = static_cast<int>(typing - window.layout().fields.begin());
+        m_binding->forward([&] { window.typeText(field, "7"); });
+        m_binding->forward([&] { window.keyPress(field, 13); });
+        m_binding->forward([&] { window.mouseDown(1); }); // the next size mode
+        QVERIFY(window.text(field) == "7" && !window.visible());
+
+        m_binding->forward([&] { window.setVisible(true); }); // as the start-up shows a chosen window
+        ConversionView* view = m_binding->conversionView(module);
+        QVERIFY(view != nullptr && view->isVisible());
+        const QStringList differ = differences(*view, window);
+        QVERIFY2(differ.isEmpty(), qPrintable("the view differs from its window in " + differ.join(", ")));
+    }
+
     void enterRunsTheChain_data()
     {
         QTest::addColumn<QString>("field");
@@ -92,24 +177,25 @@ private slots:
         QTest::addColumn<QString>("indMax");
         QTest::addColumn<QString>("highlighted");
         QTest::addColumn<QColor>("colour");
+        QTest::addColumn<bool>("flashed"); // the beep's visible cue on the reset fields
         const QColor cold(192, 255, 255);
         const QColor hot(255, 192, 192);
         QTest::newRow("100 C") << "txtCels"
                                << "100" << QStringList { "100", "212", "373.15" } << 1000 << 373 << " 1000"
-                               << "Command2" << hot;
+                               << "Command2" << hot << false;
         QTest::newRow("empty C") << "txtCels"
                                  << "" << QStringList { "", "32", "273.15" } << 300 << 273 << " 300"
-                                 << "Command1" << cold;
+                                 << "Command1" << cold << false;
         QTest::newRow("-40 F") << "txtFahr"
                                << "-40" << QStringList { "-40", "-40", "233.15" } << 300 << 233 << " 300"
-                               << "Command1" << cold;
+                               << "Command1" << cold << false;
         QTest::newRow("273.5 K keeps its text")
             << "txtKervin"
             << "273.5" << QStringList { "0.350000000000023", "32.63", "273.5" } << 300 << 274 << " 300"
-            << "Command1" << cold;
+            << "Command1" << cold << false;
         QTest::newRow("-300 C is reset") << "txtCels"
                                          << "-300" << QStringList { "-273.15", "-459.67", "0" } << 300 << 0 << " 300"
-                                         << "Command1" << cold;
+                                         << "Command1" << cold << true;
     }
     void enterRunsTheChain()
     {
@@ -121,6 +207,7 @@ private slots:
         QFETCH(QString, indMax);
         QFETCH(QString, highlighted);
         QFETCH(QColor, colour);
+        QFETCH(bool, flashed);
 
         auto* typedInto = m_temp->findChild<QLineEdit*>(field);
         QVERIFY(typedInto != nullptr);
@@ -138,6 +225,7 @@ private slots:
         QCOMPARE(indMaxLabel->text(), indMax);
         for (const QLineEdit* edit : { cels, fahr, kelvin }) {
             QCOMPARE(base(edit), colour);
+            QCOMPARE(edit->findChild<QWidget*>("flash") != nullptr, flashed);
             if (edit != typedInto) {
                 QCOMPARE(edit->cursorPosition(), 0); // a written value shows from its first digit
             }
@@ -154,15 +242,16 @@ private slots:
         // The area window's "10000cm2" runs wider in this font than its designed place: the
         // caption keeps its right edge and grows to the left. A note of two lines wraps.
         m_binding->forward([this] { m_binding->app().showAll(); });
-        for (const char* name : kConversionWindows) {
-            ConversionView* view = m_binding->conversionView(name);
+        for (const WindowRow& row : windowTable().windows) {
+            const QString name = QString::fromStdString(row.frame.name);
+            ConversionView* view = m_binding->conversionView(row.frame.name);
             QVERIFY(view != nullptr);
             for (const QLabel* label : view->findChildren<QLabel*>()) {
                 if (label->wordWrap()) {
                     continue;
                 }
                 QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
-                         qPrintable(QString(name) + "." + label->objectName() + ": " + label->text()));
+                         qPrintable(name + "." + label->objectName() + ": " + label->text()));
             }
         }
         ConversionView* square = m_binding->conversionView("square");
@@ -195,6 +284,44 @@ private slots:
         }
     }
 
+    // Qt's own texts come from the system's Japanese translations: the fields' context menu
+    // (undo, copy, paste, select all ...) has no English item.
+    void qtTextsAreJapanese()
+    {
+        FIND(cels, QLineEdit, m_temp, "txtCels");
+        const std::unique_ptr<QMenu> menu(cels->createStandardContextMenu());
+        int items = 0;
+        for (const QAction* action : menu->actions()) {
+            if (action->isSeparator()) {
+                continue;
+            }
+            ++items;
+            const QString text = action->text();
+            QVERIFY2(std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; }),
+                     qPrintable("not translated: " + text));
+        }
+        QVERIFY(items >= 6);
+    }
+
+    // Ctrl+Shift+C copies every field as "label<TAB>text" in the field table's order; Ctrl+C
+    // in a field copies its selection as usual.
+    void copyTheWindow()
+    {
+        FIND(cels, QLineEdit, m_temp, "txtCels");
+        FIND(fahr, QLineEdit, m_temp, "txtFahr");
+        QTest::keyClicks(cels, "100");
+        QTest::keyClick(cels, Qt::Key_Return);
+        m_temp->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), m_temp);
+        fahr->setFocus();
+        QTest::keyClick(fahr, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::clipboard()->text(), "摂氏(C)\t100\n華氏(F)\t212\n絶対温度(K)\t373.15\n");
+        fahr->selectAll();
+        QTest::keyClick(fahr, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), "212");
+        QCOMPARE(fahr->text(), "212");
+    }
+
     void clickEmptiesTheField()
     {
         FIND(cels, QLineEdit, m_temp, "txtCels");
@@ -203,7 +330,7 @@ private slots:
         QTest::keyClick(cels, Qt::Key_Return);
         QTest::mouseClick(fahr, Qt::LeftButton);
         QCOMPARE(fahr->text(), QString());
-        QCOMPARE(m_binding->app().window("temp").text(TempWindow::kFahr), "");
+        QCOMPARE(m_binding->app().window("temp").text(TempWindow::txtFahr), "");
         QCOMPARE(cels->text(), "100");
     }
 
@@ -242,6 +369,7 @@ private slots:
         QCOMPARE(face(help), QColor(255, 192, 192));
         QCOMPARE(face(range300), QColor(255, 224, 192));
         QCOMPARE(m_temp->windowTitle(), "ヨモギの単位計算－温度");
+        QVERIFY(!m_temp->windowIcon().isNull()); // each window carries the icon: there is no application icon
         QCOMPARE(nextTabStop(cels), fahr);
         QCOMPARE(nextTabStop(fahr), kelvin);
         QCOMPARE(nextTabStop(kelvin), slider);

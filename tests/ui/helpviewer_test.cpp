@@ -1,10 +1,12 @@
 #include "startup/files.h"
 #include "ui/binding.h"
+#include "ui/helpclient.h"
 #include "ui/helpviewer.h"
 #include "ui/messages.h"
 #include "uitest.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QImage>
@@ -14,6 +16,9 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <memory>
+
+#include <csignal>
+#include <sys/stat.h>
 
 namespace mezura::ui {
 
@@ -242,39 +247,165 @@ private slots:
                  qPrintable(m_messages[0].text));
     }
 
-    // "?" in the settings window opens the help file beside the program once the handler has
-    // returned, or says that it is not there.
-    void helpBesideTheProgram_data()
+    // A page that names a local file, by address and by absolute path, a FIFO and a device
+    // gets none of them: each picture is the empty box, the style sheet nothing. Were any of
+    // them read from the disk, the picture would show, the FIFO would stall the test and
+    // /dev/zero would fill the memory.
+    void nothingOutsideTheFileIsRead()
+    {
+        QTemporaryDir outside;
+        const QString picture = outside.filePath("picture.png");
+        QImage red(40, 30, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(picture));
+        const QString fifo = outside.filePath("fifo");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        HelpViewer& help = viewer();
+        QVERIFY(help.open(kBuiltHelp.toStdString(), 1000));
+        HelpBrowser* browser = help.window()->browser();
+        const QStringList pictures = { QUrl::fromLocalFile(picture).toString(), picture, QUrl::fromLocalFile(fifo).toString(),
+                                       "file:///dev/zero", "/dev/zero" };
+        QString html = "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"" + fifo + "\"></head><body>";
+        for (const QString& name : pictures) {
+            html += "<p><img src=\"" + name + "\"></p>";
+        }
+        browser->setHtml(html + "</body></html>");
+        browser->viewport()->grab();
+        const QImage box = HelpBrowser::picture("/none", QByteArray("no picture"), *std::make_unique<std::string>());
+        for (const QString& name : pictures) {
+            QCOMPARE(asImage(browser->document()->resource(QTextDocument::ImageResource, QUrl(name))), box);
+        }
+        QCOMPARE(browser->document()->resource(QTextDocument::StyleSheetResource, QUrl(fifo)), QVariant(QString("")));
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    // A page or a picture that would stall the viewer or exhaust its memory is refused with a
+    // message; what lies within the limits is shown.
+    void tooLargeIsRefused()
+    {
+        const auto nested = [](int depth) {
+            return QByteArray("<table><tr><td>").repeated(depth) + "x" + QByteArray("</td></tr></TABLE>").repeated(depth);
+        };
+        const struct {
+            const char* what;
+            QByteArray html;
+            std::string problem;
+        } pages[] = {
+            { "a page at the limit", QByteArray(512 * 1024, 'x'), "" },
+            { "a larger page", QByteArray(512 * 1024 + 1, 'x'), "ページ /p.htm は大きすぎるため表示しません（524288 バイトまで）" },
+            { "tables 16 deep", nested(16), "" },
+            { "tables 17 deep", nested(17), "ページ /p.htm は表の入れ子が深すぎるため表示しません（16 段まで）" },
+            { "many tables side by side", nested(1).repeated(100), "" },
+            { "a word starting with table", "<tablex><tablex><tablex><tablex><tablex><tablex><tablex><tablex><tablex><tablex><tablex>"
+                                              "<tablex><tablex><tablex><tablex><tablex><tablex>", "" },
+        };
+        for (const auto& row : pages) {
+            QCOMPARE(HelpBrowser::pageProblem("/p.htm", row.html), row.problem);
+        }
+        HelpBrowser browser(nullptr);
+        browser.setHtml(QString::fromLatin1(nested(16)));
+        browser.viewport()->grab(); // laid out at once
+
+        const auto png = [](int width, int height) {
+            QImage image(width, height, QImage::Format_RGB32);
+            image.fill(Qt::blue);
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "PNG");
+            return buffer.data();
+        };
+        const std::string tooLarge = "画像 /i.png は大きすぎるため表示しません（4194304 バイト、4096×4096 画素まで）";
+        const struct {
+            const char* what;
+            QByteArray bytes;
+            QSize shown;
+            std::string problem;
+        } pictures[] = {
+            { "a picture", png(40, 30), QSize(40, 30), "" },
+            { "as wide as allowed", png(4096, 1), QSize(4096, 1), "" },
+            { "too wide", png(4097, 1), QSize(16, 16), tooLarge },
+            { "too high", png(1, 4097), QSize(16, 16), tooLarge },
+            { "too many bytes", png(40, 30) + QByteArray(4 * 1024 * 1024, '\0'), QSize(16, 16), tooLarge },
+            { "no picture", "GIF89a", QSize(16, 16), "" },
+        };
+        for (const auto& row : pictures) {
+            std::string problem;
+            QCOMPARE(HelpBrowser::picture("/i.png", row.bytes, problem).size(), row.shown);
+            QCOMPARE(problem, row.problem);
+        }
+    }
+
+    // "?" in the settings window asks the help viewer's program, once the handler has
+    // returned, for the help file beside the program; the viewer reports a missing file
+    // itself. A second request reuses the running viewer; a viewer that crashes is reported
+    // once, and the next request starts it afresh. The program's windows go on throughout.
+    void helpRunsInAProgramOfItsOwn_data()
     {
         QTest::addColumn<bool>("present");
         QTest::newRow("present") << true;
         QTest::newRow("missing") << false;
     }
-    void helpBesideTheProgram()
+    void helpRunsInAProgramOfItsOwn()
     {
         QFETCH(bool, present);
         QTemporaryDir program;
+        const QString helpFile = program.filePath("Mezura.chm");
         if (present) {
-            QVERIFY(QFile::copy(kBuiltHelp, program.filePath("Mezura.chm")));
+            QVERIFY(QFile::copy(kBuiltHelp, helpFile));
         }
         DiskFileSystem files;
         Binding binding;
+        HelpClient& help = binding.host().helpClient();
+        help.setProgram(QStringLiteral(MEZURA_HELP_PROGRAM));
+        QStringList replies;
+        connect(&help, &HelpClient::replied, this, [&replies](const QString& line) { replies << line; });
         binding.start(program.path().toStdString(), files);
         QWidget* settings = binding.view("config")->widget();
         FIND(question, QPushButton, settings, "Command6");
+        const QString outcome = present ? "shown 1000" : "refused 1000";
+
         QTest::mouseClick(question, Qt::LeftButton);
-        HelpViewer& help = binding.host().helpViewer();
-        QVERIFY(help.window() == nullptr && m_messages.isEmpty()); // not yet: the handler runs
-        if (present) {
-            QTRY_VERIFY(help.window() != nullptr && help.window()->isVisible());
-            QCOMPARE(help.window()->browser()->documentTitle(), "共通事項");
-            QVERIFY(m_messages.isEmpty());
-        } else {
-            QTRY_COMPARE(m_messages.size(), 1);
-            QVERIFY2(m_messages[0].text.contains(program.filePath("Mezura.chm")), qPrintable(m_messages[0].text));
-            QVERIFY(help.window() == nullptr);
+        QVERIFY(help.process() == nullptr); // not yet: the handler runs
+        QTRY_VERIFY_WITH_TIMEOUT(replies.contains(outcome), 20000);
+        if (!present) {
+            QCOMPARE(replies.size(), 2);
+            QVERIFY2(replies[0].startsWith("message ") && replies[0].contains(helpFile)
+                         && replies[0].contains("が見つかりません"),
+                     qPrintable(replies[0]));
         }
+        const qint64 first = help.process()->processId();
+        replies.clear();
+        QTest::mouseClick(question, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(replies.contains(outcome), 20000);
+        QCOMPARE(help.process()->processId(), first);
+        QVERIFY(m_messages.isEmpty());
+
+        ::kill(static_cast<pid_t>(first), SIGKILL);
+        QTRY_VERIFY_WITH_TIMEOUT(help.process() == nullptr, 20000);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].title, "ヨモギの単位計算－ヘルプ");
+        QCOMPARE(m_messages[0].text, "ヘルプの画面が異常終了しました。次にヘルプを開くときに起動し直します。");
+        replies.clear();
+        QTest::mouseClick(question, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(replies.contains(outcome), 20000);
+        QVERIFY(help.process()->processId() != first);
+        QCOMPARE(m_messages.size(), 1);
         QVERIFY(settings->isVisible() && !binding.app().ended());
+    }
+
+    // A viewer program that cannot be started is reported, and so is it again at the next
+    // request.
+    void missingViewerProgramIsReported()
+    {
+        QTemporaryDir program;
+        HelpClient help;
+        help.setProgram(program.filePath("mezura-help"));
+        for (int request = 1; request <= 2; ++request) {
+            help.open(kBuiltHelp.toStdString(), 1000);
+            QTRY_COMPARE(m_messages.size(), request);
+            QCOMPARE(m_messages.last().text, "ヘルプの画面のプログラム " + program.filePath("mezura-help") + " を起動できません。");
+            QVERIFY(help.process() == nullptr);
+        }
     }
 
 private:

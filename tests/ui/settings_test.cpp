@@ -9,11 +9,13 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace mezura::ui {
 
@@ -114,7 +116,7 @@ private slots:
         QCOMPARE(view->windowTitle(), "ヨモギの単位計算－設定");
         QVERIFY(view->findChild<QMenuBar*>() == nullptr);
         QCOMPARE(view->size(), view->pixelSize());
-        QVERIFY(!QApplication::windowIcon().isNull());
+        QVERIFY(!view->windowIcon().isNull()); // each window carries the icon: there is no application icon
         QStringList captions;
         for (int i = 1; i <= 10; ++i) {
             auto* box = view->findChild<QCheckBox*>(QStringLiteral("Check1(%1)").arg(i));
@@ -156,55 +158,117 @@ private slots:
         QCOMPARE(visibleWindows(), QStringList { "length" });
     }
 
-    // Any key that produces a character dismisses the window like "cancel", before the
-    // control with the focus sees it; nothing is stored.
-    void dismissedByCancelOrAnyKey_data()
+    // The keyboard, with real key events on the control that has them: Space ticks or clears
+    // a check box, Enter or Space presses a button, and every other key that produces a
+    // character dismisses the window like "cancel", before the control sees it. While no
+    // conversion window is visible, dismissing is refused and the window stays.
+    void keyboard_data()
     {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<int>("key"); // 0: a click on the control
-        QTest::newRow("cancel") << "Command2" << 0;
-        QTest::newRow("Esc") << "config" << int(Qt::Key_Escape);
-        QTest::newRow("Enter on OK does not save") << "Command1" << int(Qt::Key_Return);
-        QTest::newRow("Space on a box does not tick it") << "Check1(1)" << int(Qt::Key_Space);
-        QTest::newRow("a letter on quit does not quit") << "Command3" << int(Qt::Key_Q);
+        QTest::addColumn<QByteArray>("file"); // empty: the first start, no conversion window
+        QTest::addColumn<QStringList>("steps"); // control:key, or control:click
+        QTest::addColumn<QStringList>("visible");
+        QTest::addColumn<int>("box1");
+        QTest::addColumn<QString>("stored");
+        const QString onlyTemp = QString::fromLatin1(kOnlyTemp);
+        const QString lengthAndTemp = "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n";
+        const QStringList both { "config", "temp" };
+        const QStringList temp { "temp" };
+        // clang-format off
+        QTest::newRow("cancel") << kOnlyTemp << QStringList { "Command2:click" } << temp << 0 << onlyTemp;
+        QTest::newRow("Esc") << kOnlyTemp << QStringList { "config:Esc" } << temp << 0 << onlyTemp;
+        QTest::newRow("a letter on quit does not quit") << kOnlyTemp << QStringList { "Command3:Q" } << temp << 0 << onlyTemp;
+        QTest::newRow("a digit on a box") << kOnlyTemp << QStringList { "Check1(1):5" } << temp << 0 << onlyTemp;
+        QTest::newRow("Enter on a box") << kOnlyTemp << QStringList { "Check1(1):Return" } << temp << 0 << onlyTemp;
+        QTest::newRow("Space ticks a box") << kOnlyTemp << QStringList { "Check1(1):Space" } << both << 1 << onlyTemp;
+        QTest::newRow("Space again clears it") << kOnlyTemp << QStringList { "Check1(1):Space", "Check1(1):Space" } << both << 0 << onlyTemp;
+        QTest::newRow("Enter on OK saves and applies") << kOnlyTemp << QStringList { "Check1(1):Space", "Command1:Return" }
+                                                       << QStringList { "length", "temp" } << 1 << lengthAndTemp;
+        QTest::newRow("Space on OK") << kOnlyTemp << QStringList { "Check1(1):Space", "Command1:Space" }
+                                     << QStringList { "length", "temp" } << 1 << lengthAndTemp;
+        QTest::newRow("Space on cancel") << kOnlyTemp << QStringList { "Check1(1):Space", "Command2:Space" } << temp << 1 << onlyTemp;
+        QTest::newRow("Enter on quit saves and ends") << kOnlyTemp << QStringList { "Check1(1):Space", "Command3:Return" }
+                                                      << QStringList {} << 1 << lengthAndTemp;
+        QTest::newRow("first start: Esc is refused") << QByteArray() << QStringList { "config:Esc", "Command1:Q" }
+                                                     << QStringList { "config" } << 0 << "(no file)";
+        QTest::newRow("first start: cancel is refused") << QByteArray() << QStringList { "Command2:click", "Command2:Return" }
+                                                        << QStringList { "config" } << 0 << "(no file)";
+        // clang-format on
     }
-    void dismissedByCancelOrAnyKey()
+    void keyboard()
     {
-        QFETCH(QString, control);
-        QFETCH(int, key);
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, visible);
+        QFETCH(int, box1);
+        QFETCH(QString, stored);
+        SettingsView* view = startWith(file.isEmpty() ? std::nullopt : std::optional<QByteArray>(file));
+        QVERIFY(view != nullptr);
+        for (const QString& step : steps) {
+            const QString name = step.section(':', 0, 0);
+            const QString key = step.section(':', 1);
+            QWidget* target = name == "config" ? view : view->findChild<QWidget*>(name);
+            QVERIFY2(target != nullptr, qPrintable("missing control " + name));
+            if (key == "click") {
+                QTest::mouseClick(target, Qt::LeftButton);
+            } else {
+                QTest::keyClick(target, QKeySequence(key)[0].key());
+            }
+        }
+        QCOMPARE(m_binding->app().ended(), visible.isEmpty());
+        if (visible.isEmpty()) {
+            QTRY_VERIFY(!view->isVisible() && !m_binding->conversionView("temp")->isVisible());
+        } else {
+            QCOMPARE(visibleWindows(), visible);
+        }
+        QCOMPARE(settings().check(1), box1);
+        QCOMPARE(settingsText(), stored);
+    }
+
+    // Tab, Shift+Tab and the arrow keys move the focus through the boxes and buttons, column
+    // by column; none of them dismisses the window.
+    void focusMovesWithTabAndArrows()
+    {
         SettingsView* view = startWith(kOnlyTemp);
         QVERIFY(view != nullptr);
-        QCOMPARE(visibleWindows(), (QStringList { "config", "temp" }));
-        QWidget* target = control == "config" ? view : view->findChild<QWidget*>(control);
-        QVERIFY(target != nullptr);
-        if (key == 0) {
-            QTest::mouseClick(target, Qt::LeftButton);
-        } else {
-            QTest::keyClick(target, Qt::Key(key));
+        view->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), view);
+        FIND(first, QCheckBox, view, "Check1(1)");
+        first->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), first);
+        const std::pair<Qt::Key, const char*> moves[] = {
+            { Qt::Key_Tab, "Check1(2)" }, { Qt::Key_Right, "Check1(3)" }, { Qt::Key_Down, "Check1(4)" },
+            { Qt::Key_Tab, "Check1(5)" }, { Qt::Key_Left, "Check1(4)" }, { Qt::Key_Backtab, "Check1(3)" },
+            { Qt::Key_Up, "Check1(2)" },
+        };
+        for (const auto& [key, next] : moves) {
+            QTest::keyClick(QApplication::focusWidget(), key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString(next));
         }
-        QCOMPARE(visibleWindows(), QStringList { "temp" });
-        QVERIFY(!m_binding->app().ended());
-        QCOMPARE(settings().check(1), 0);
+        FIND(quit, QPushButton, view, "Command3");
+        quit->setFocus();
+        QTest::keyClick(quit, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("Command6"));
+        QCOMPARE(visibleWindows(), (QStringList { "config", "temp" }));
         QCOMPARE(settingsText(), QString::fromLatin1(kOnlyTemp));
     }
 
     void closeBox_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<bool>("ends");
-        QTest::newRow("a conversion window shows: hidden") << kOnlyTemp << false;
-        QTest::newRow("none shows: the end") << QByteArray() << true;
+        QTest::addColumn<bool>("hidden");
+        QTest::newRow("a conversion window shows: hidden") << kOnlyTemp << true;
+        QTest::newRow("none shows: refused, the window stays") << QByteArray() << false;
     }
     void closeBox()
     {
         QFETCH(QByteArray, file);
-        QFETCH(bool, ends);
+        QFETCH(bool, hidden);
         SettingsView* view = startWith(file.isEmpty() ? std::nullopt : std::optional<QByteArray>(file));
         QVERIFY(view != nullptr);
         view->close();
-        QCOMPARE(m_binding->app().ended(), ends);
-        QTRY_VERIFY(!view->isVisible());
-        QCOMPARE(m_binding->app().form("temp").visible(), !ends);
+        QVERIFY(!m_binding->app().ended());
+        QCOMPARE(view->isVisible(), !hidden);
+        QCOMPARE(m_binding->app().form("temp").visible(), hidden);
         QCOMPARE(QFile::exists(settingsFile()), !file.isEmpty()); // nothing is written
     }
 
@@ -291,13 +355,14 @@ private:
     }
 
     // The windows whose views show, config first, then in menu order; each view agrees with
-    // its window.
+    // its window (a conversion window that never showed has no view yet).
     QStringList visibleWindows() const
     {
         QStringList shown;
         for (Form* form : m_binding->app().existingForms()) {
             View* view = m_binding->view(form->name());
-            if (view == nullptr || view->widget()->isVisible() != form->visible()) {
+            const bool viewShows = view != nullptr && view->widget()->isVisible();
+            if ((view == nullptr && form->name() == kSettingsWindow) || viewShows != form->visible()) {
                 return { QString::fromStdString(form->name()) + " differs from its view" };
             }
             if (form->visible()) {

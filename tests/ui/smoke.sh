@@ -3,7 +3,8 @@
 # temporary program directory, so that no settings file of the build directory counts and
 # none is left behind.
 # 1. No settings file: only the settings window appears, with the size that its twips give
-#    at the display's resolution; Esc then ends the program, and no file was written.
+#    at the display's resolution; Esc then is refused (the window stays, nothing is written),
+#    and a click on "quit" saves the boxes and ends the program.
 # 2. A settings file that chooses the temperature window: it appears as well, the settings
 #    window in front of it; Esc hides the settings window only, and the file stays as it was.
 #   smoke.sh MEZURA PROBE
@@ -75,18 +76,25 @@ done
 echo "display $DISPLAY, settings window $settings: $actual, expected $expected"
 [ "$actual" = "$expected" ] || fail "the settings window's size differs"
 
-# With no conversion window to go back to, a key ends the program.
+# With no conversion window to go back to, a key is refused: the window stays.
 xdotool windowfocus --sync "$settings" key Escape
+sleep 0.5
+kill -0 "$app_pid" 2>/dev/null || fail "Esc with no conversion window ended the program"
+xdotool search --onlyvisible --name "^${prefix}設定\$" | grep -qx "$settings" || fail "Esc hid the only window"
+[ -e "$program/Mezura.cfg" ] && fail "the program wrote a settings file without OK or quit"
+
+# "quit" (Left 2280 + 2160, Top 120 + 2160, 735 x 375 twips) saves the boxes and ends.
+xdotool mousemove --window "$settings" $(((4440 + 367) * 96 / 1440)) $(((2280 + 187) * 96 / 1440)) click 1
 for _ in $(seq 100); do
     kill -0 "$app_pid" 2>/dev/null || break
     sleep 0.1
 done
-kill -0 "$app_pid" 2>/dev/null && fail "Esc with no conversion window did not end the program"
+kill -0 "$app_pid" 2>/dev/null && fail "quit did not end the program"
 wait "$app_pid"
 status=$?
 app_pid=
 [ "$status" -eq 0 ] || fail "mezura ended with status $status"
-[ -e "$program/Mezura.cfg" ] && fail "the program wrote a settings file without OK or quit"
+[ "$(tr -d '\r\n' <"$program/Mezura.cfg")" = "0000000000" ] || fail "quit did not save the ten clear boxes"
 
 # 2. A start with the temperature window chosen.
 printf '0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n' >"$program/Mezura.cfg"

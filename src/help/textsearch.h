@@ -1,0 +1,76 @@
+// Searching the help's pages the way a Japanese reader looks for a word: text has no word
+// breaks, so a word is found wherever its characters stand, and text is compared folded:
+// full-width and half-width forms, upper and lower case, hiragana and katakana count alike
+// ("つぼ" finds "ツボ", "ｍａｃｈ" finds "Mach", "ｶﾞﾛﾝ" finds "ガロン").
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace mezura {
+
+// UTF-8 and UTF-16 text; a byte sequence that is no UTF-8 reads as U+FFFD.
+std::u16string utf16(std::string_view utf8);
+std::string utf8(std::u16string_view utf16);
+// Appends one character as UTF-8; one that is no character (a surrogate, beyond U+10FFFF) as
+// U+FFFD.
+void appendUtf8(std::string& out, char32_t code);
+
+// Text folded for comparison, with where each folded character came from.
+struct FoldedText {
+    std::u32string text;
+    // origin[i]: the UTF-16 offset in the source where text[i] starts; origin[text.size()] is
+    // the source's length. A folded character may stand for several of the source ("ｶﾞ").
+    std::vector<std::size_t> origin;
+};
+
+// Folds `text`: full-width ASCII forms read as ASCII, half-width katakana as full-width (with
+// its voiced marks joined), hiragana as katakana, upper case as lower, "²" and "³" as digits,
+// the micro sign as μ, the minus sign as "-", and every run of blanks (the ideographic space
+// and line breaks too) as one space.
+FoldedText fold(std::u16string_view text);
+std::u32string folded(std::string_view utf8Text);
+
+// Where `word` (folded, without blanks at either end) stands in `text`, as UTF-16 offsets of
+// the source [begin, end), in order and without overlap. Nothing for an empty word.
+std::vector<std::pair<std::size_t, std::size_t>> findAll(const FoldedText& text, std::u32string_view word);
+
+// The title and the readable text of an HTML page: tags left out, entities decoded, the head
+// (but for the title), style sheets, scripts and comments skipped.
+struct PageText {
+    std::string title;
+    std::string text;
+};
+PageText pageText(std::string_view html);
+
+// Full-text search over the pages of the help.
+class HelpSearch {
+public:
+    struct Hit {
+        std::string page;  // "/square.htm"
+        std::string title; // "面積の画面"
+        std::size_t count; // how often the word stands in its text
+
+        bool operator==(const Hit&) const = default;
+    };
+
+    void add(std::string page, std::string_view html);
+    std::size_t size() const { return m_pages.size(); }
+
+    // The pages whose title or text holds `word`, most matches first, then in the order
+    // added. Nothing for an empty word.
+    std::vector<Hit> find(std::string_view word) const;
+
+private:
+    struct Page {
+        std::string page;
+        std::string title;
+        std::u32string text; // the title, a blank and the text, folded
+    };
+    std::vector<Page> m_pages;
+};
+
+} // namespace mezura
