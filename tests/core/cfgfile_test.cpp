@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -384,8 +385,8 @@ TEST(DiskFiles, WritableDirectoriesAndTheUsersSettingsDirectory)
         std::string error;
         std::string blocked;
         const bool made = disk.makeDirectories(dir.file("open/a/b//c/"), error) && disk.makeDirectories(dir.file("open/a"), error);
-        const bool refused = !disk.makeDirectories(dir.file("locked/x"), blocked) && blocked == "Permission denied"
-                             && !disk.makeDirectories(dir.file("open/plain/x"), blocked) && blocked == "Not a directory";
+        const bool refused = !disk.makeDirectories(dir.file("locked/x"), blocked) && blocked == systemReason(EACCES)
+                             && !disk.makeDirectories(dir.file("open/plain/x"), blocked) && blocked == systemReason(ENOTDIR);
         return !disk.writableDirectory(dir.file("locked") + "/") && disk.writableDirectory(dir.file("open") + "/")
                && made && refused && disk.exists(dir.file("open/plain")) && !disk.exists(dir.file("open/none"));
     });

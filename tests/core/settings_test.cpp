@@ -228,11 +228,11 @@ TEST(SettingsPlace, AnInstalledProgramKeepsTheSettingsInTheUsersDirectory)
         } else {
             files.missing.insert("/home/user/.config/mezura/"); // made by the first save
         }
-        App app(host, makeForm);
+        App app(host, windowTable());
         SettingsWindow& config = start(app, "/opt/mezura", files);
         std::string names;
-        for (const char* name : kConversionWindows) {
-            names += app.form(name).visible() ? (names.empty() ? "" : " ") + std::string(name) : "";
+        for (const WindowRow& each : windowTable().windows) {
+            names += app.window(each).visible() ? (names.empty() ? "" : " ") + each.frame.name : "";
         }
         EXPECT_EQ(names, row.visible) << row.name;
         EXPECT_EQ(host.events.front(), row.error.empty() ? "front config" : row.error) << row.name;
@@ -250,7 +250,7 @@ TEST(SettingsPlace, AnInstalledProgramKeepsTheSettingsInTheUsersDirectory)
             EXPECT_EQ(files.files.count(kCfg) != 0 ? files.files[kCfg] : "", row.beside) << row.name;
         }
         // A second start reads what was saved.
-        App again(host, makeForm);
+        App again(host, windowTable());
         start(again, "/opt/mezura", files);
         EXPECT_TRUE(again.form("velocity").visible()) << row.name;
     }
