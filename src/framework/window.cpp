@@ -112,7 +112,7 @@ void ConversionWindow::setCaption(std::string_view label, const std::string& cap
 
 void ConversionWindow::beep()
 {
-    app().host().beep(name());
+    app().host().beep(*this);
 }
 
 void ConversionWindow::run(const Chain& chain)
@@ -209,6 +209,18 @@ void ConversionWindow::clickButton(int button)
     guarded([&] { rangeButton(button); });
 }
 
+bool ConversionWindow::click(std::string_view control)
+{
+    if (const int field = fieldIndex(control); field >= 0) {
+        clickField(field);
+    } else if (const int button = buttonIndex(control); button >= 0) {
+        clickButton(button);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void ConversionWindow::slide(int position)
 {
     if (hasGauge()) {
@@ -297,7 +309,7 @@ void ConversionWindow::choose(const MenuEntry& item)
 void ConversionWindow::mouseDown(int button)
 {
     if (button == 2) {
-        app().host().showPopup(name());
+        app().host().showPopup(*this);
     } else {
         m_frame.frameSwitch();
     }
@@ -329,17 +341,7 @@ std::string ConversionWindow::fieldsText() const
 {
     std::string lines;
     for (std::size_t i = 0; i < m_layout.fields.size(); ++i) {
-        std::string label = m_layout.fields[i].label;
-        // Trailing ASCII blanks and ideographic spaces (U+3000, "\xE3\x80\x80" in UTF-8).
-        for (;;) {
-            if (!label.empty() && label.back() == ' ') {
-                label.pop_back();
-            } else if (label.size() >= 3 && label.compare(label.size() - 3, 3, "\xE3\x80\x80") == 0) {
-                label.resize(label.size() - 3);
-            } else {
-                break;
-            }
-        }
+        const std::string label = shownLabel(m_layout.fields[i].label);
         lines += label + '\t' + m_texts[i] + '\n';
     }
     return lines;

@@ -30,9 +30,15 @@ SettingsPlace settingsPlace(const std::string& progpath, FileSystem& files)
     return {home + "mezura/", progpath};
 }
 
+SettingsWindow& settingsWindow(App& app)
+{
+    // The window table builds the settings window as this class.
+    return dynamic_cast<SettingsWindow&>(app.settings());
+}
+
 SettingsWindow& start(App& app, const std::string& dir, FileSystem& files)
 {
-    auto& config = dynamic_cast<SettingsWindow&>(app.form(kSettingsWindow));
+    SettingsWindow& config = settingsWindow(app);
     const std::string progpath = programDirectory(dir);
     config.load(progpath, settingsPlace(progpath, files), files);
     return config;

@@ -31,4 +31,7 @@ SettingsPlace settingsPlace(const std::string& progpath, FileSystem& files);
 // outlive `app`. Returns the settings window, whose helpFile() the help viewer opens.
 SettingsWindow& start(App& app, const std::string& dir, FileSystem& files);
 
+// The settings window of `app`, created on first reference.
+SettingsWindow& settingsWindow(App& app);
+
 } // namespace mezura
