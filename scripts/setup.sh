@@ -13,6 +13,7 @@ packages=(
   fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
   fp-utils libchm-dev
   xvfb x11-utils xdotool imagemagick
+  clang libfuzzer-14-dev libclang-rt-14-dev
 )
 
 missing=()
