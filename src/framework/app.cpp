@@ -6,11 +6,46 @@
 
 namespace mezura {
 
+namespace {
+
+// The window table is data: a wrong row fails here, at the start, rather than when a menu
+// item or a settings file line meets it.
+void checkTable(const WindowTable& table)
+{
+    const auto fail = [](const std::string& what) { throw std::invalid_argument("window table: " + what); };
+    if (table.makeSettings == nullptr) {
+        fail("no settings window");
+    }
+    const auto count = static_cast<int>(table.windows.size());
+    for (std::size_t i = 0; i < table.windows.size(); ++i) {
+        const WindowRow& row = table.windows[i];
+        const FrameSpec& frame = row.frame;
+        if (frame.name.empty() || frame.name == kSettingsWindow || row.menuItem.empty() || row.make == nullptr) {
+            fail("row " + std::to_string(i) + " (" + frame.name + ") without a name, a menu item or a builder");
+        }
+        if (frame.modes.empty() || frame.initialMode < 1 || frame.initialMode > static_cast<int>(frame.modes.size())) {
+            fail(frame.name + ": no size mode " + std::to_string(frame.initialMode));
+        }
+        if (row.checkBox < 1 || row.checkBox > count) {
+            fail(frame.name + ": no check box " + std::to_string(row.checkBox));
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            const WindowRow& other = table.windows[j];
+            if (other.frame.name == frame.name || other.menuItem == row.menuItem || other.checkBox == row.checkBox) {
+                fail(frame.name + " and " + other.frame.name + " share a name, a menu item or a check box");
+            }
+        }
+    }
+}
+
+} // namespace
+
 App::App(Host& host, const WindowTable& table)
     : m_host(host)
     , m_table(table)
     , m_windows(table.windows.size())
 {
+    checkTable(m_table);
 }
 
 App::~App() = default;
@@ -51,7 +86,9 @@ ConversionWindow& App::window(const WindowRow& row)
 {
     std::unique_ptr<ConversionWindow>& window = m_windows[slot(row)];
     if (!window) {
-        window = row.make(*this, row.frame);
+        std::unique_ptr<ConversionWindow> made = row.make(*this, row.frame);
+        made->checkTables();
+        window = std::move(made);
         created(*window);
     }
     return *window;
@@ -142,7 +179,13 @@ int App::visibleConversionWindows() const
 
 void App::closeRequest(Form& closing)
 {
-    const int others = visibleConversionWindows() - (closing.visible() ? 1 : 0);
+    // The count asks each of the ten whether it is visible, and asking creates a window
+    // that does not exist yet, hidden, as any other reference does.
+    int visible = 0;
+    for (const WindowRow& each : m_table.windows) {
+        visible += window(each).visible() ? 1 : 0;
+    }
+    const int others = visible - (closing.visible() ? 1 : 0);
     if (others > 0) {
         closing.setVisible(false);
     } else {

@@ -2,6 +2,8 @@
 
 #include "framework/numtext.h"
 
+#include <stdexcept>
+
 namespace mezura {
 
 void runStep(Fields& fields, const Step& step)
@@ -14,6 +16,26 @@ void runStep(Fields& fields, const Step& step)
         value = setCol(value, kLimiterDigits);
     }
     fields.setText(step.target, numberText(value));
+}
+
+void checkChain(const Chain& chain, int fields, int procedures, const std::string& where)
+{
+    const auto field = [&](int index) {
+        if (index < 0 || index >= fields) {
+            throw std::invalid_argument(where + ": no field " + std::to_string(index));
+        }
+    };
+    for (const Action& action : chain) {
+        if (const auto* step = std::get_if<Step>(&action)) {
+            field(step->target);
+            field(step->source);
+        } else if (const auto* copy = std::get_if<CopyText>(&action)) {
+            field(copy->target);
+            field(copy->source);
+        } else if (const int procedure = std::get<Call>(action).procedure; procedure < 0 || procedure >= procedures) {
+            throw std::invalid_argument(where + ": no procedure " + std::to_string(procedure));
+        }
+    }
 }
 
 void runChain(Fields& fields, const Chain& chain, const std::function<void(int)>& call)

@@ -57,6 +57,11 @@ void runStep(Fields& fields, const Step& step);
 // Runs a chain in order; calls are resolved through `call`. Throws at the failing step.
 void runChain(Fields& fields, const Chain& chain, const std::function<void(int)>& call);
 
+// A data error in a chain shows when its window is built: every field it names lies in
+// [0, fields) and every procedure it calls in [0, procedures). Throws std::invalid_argument
+// naming `where`.
+void checkChain(const Chain& chain, int fields, int procedures, const std::string& where);
+
 // The digit count every limited step passes to SetCol.
 inline constexpr int kLimiterDigits = 6;
 

@@ -248,15 +248,35 @@ GaugeReset GaugeReset::allFields(int count)
     return reset;
 }
 
-void GaugeWindow::install(std::vector<Chain> procedures, std::vector<rows::EnterRow> enterRows)
+void GaugeWindow::install(std::vector<rows::ProcedureRow> procedures, std::vector<rows::EnterRow> enterRows,
+                          int tindicatorNumber)
 {
-    for (Chain& procedure : procedures) {
-        m_procedures.push_back([this, steps = std::move(procedure)] { run(steps); });
+    std::vector<Procedure> installed;
+    for (rows::ProcedureRow& procedure : procedures) {
+        installed.push_back({procedure.number, [this, steps = std::move(procedure.chain)] { run(steps); }});
     }
-    m_procedures.push_back([this] { tindicator(); });
-    for (rows::EnterRow& row : enterRows) {
-        m_enterChains.at(static_cast<std::size_t>(row.field)) = std::move(row.chain);
+    installed.push_back({tindicatorNumber, [this] { tindicator(); }});
+    install(std::move(installed), std::move(enterRows));
+}
+
+void GaugeWindow::checkTables() const
+{
+    ConversionWindow::checkTables();
+    const int fields = static_cast<int>(layout().fields.size());
+    const int procedures = procedureCount();
+    const auto chain = [&](const Chain& steps, const std::string& what) {
+        checkChain(steps, fields, procedures, name() + ": " + what);
+    };
+    for (const GaugeRange& range : m_gauge.ranges) {
+        chain(range.writeBack.chain, "slider chain of " + range.caption);
+        if (range.writeBack.changeChain) {
+            chain(*range.writeBack.changeChain, "slider change chain of " + range.caption);
+        }
+        if (range.clamp) {
+            chain(range.clamp->chain, "clamp chain of " + range.caption);
+        }
     }
+    chain(m_gauge.reset.recompute, "reset chain");
 }
 
 } // namespace mezura

@@ -135,12 +135,17 @@ public:
     GaugeWindow(App& app, const FrameSpec& frame, Layout layout, GaugeSpec gauge);
 
     const GaugeSpec& gaugeSpec() const { return m_gauge; }
+    // Also every chain of the gauge table.
+    void checkTables() const override;
     std::vector<int> resetFields() const override { return m_gauge.reset.fields; }
 
 protected:
-    // The window's group procedures, numbered from 0 in order, then `tindicator` as the
-    // next number; and the chain Enter runs in each field.
-    void install(std::vector<Chain> procedures, std::vector<rows::EnterRow> enterRows);
+    // The window's group procedures in the order of their numbers, the gauge update
+    // `tindicator` under the number `tindicatorNumber` after them, and the chain Enter runs
+    // in each field.
+    void install(std::vector<rows::ProcedureRow> procedures, std::vector<rows::EnterRow> enterRows,
+                 int tindicatorNumber);
+    using ConversionWindow::install;
 
     // The gauge update; windows list it among their procedures.
     void tindicator();

@@ -47,7 +47,20 @@ struct FieldSpec {
     std::string box;    // name of the frame box that holds it, or empty
     bool typing = true; // false: display only, no key or click handlers
     int labelHeight = kLabelHeight;
+    int id = -1;        // its number in the window's Field enum: its place in the table
 };
+
+// A field's number in its window's Field enum and its name, both from the one identifier:
+// MEZURA_FIELD(txtC1) is `txtC1, "txtC1"`. The window checks the number against the
+// field's place in its table when it is built.
+#define MEZURA_FIELD(id) id, #id
+
+// `spec` with its number in the window's Field enum.
+inline FieldSpec numbered(int id, FieldSpec spec)
+{
+    spec.id = id;
+    return spec;
+}
 
 // What a click on a button does. Range: a gauge range button; Help: the "?" button; Ok,
 // Cancel, Quit: the settings window's "OK", "cancel" and "quit".

@@ -3,6 +3,7 @@
 //   S(txtP2, txtC1, Mul, 83, Div, 35)     the two operations in the order written
 //   TextOf(txtT1, txtI1)                  txtT1 <- the text of txtI1, unchanged
 //   {txtC1, {lineC, lineI, tindicator}}   what Enter in txtC1 runs
+//   {kLineC, {S(..), S(..)}}              the group procedure lineC
 #pragma once
 
 #include "framework/chain.h"
@@ -34,6 +35,12 @@ inline CopyText TextOf(int target, int source)
 // The chain that Enter in `field` runs.
 struct EnterRow {
     int field;
+    Chain chain;
+};
+
+// A group procedure of the window: {kLineC, {steps}}, listed in the order of its number.
+struct ProcedureRow {
+    int number;
     Chain chain;
 };
 

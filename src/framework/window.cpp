@@ -117,7 +117,61 @@ void ConversionWindow::beep()
 
 void ConversionWindow::run(const Chain& chain)
 {
-    runChain(*this, chain, [this](int procedure) { m_procedures.at(static_cast<std::size_t>(procedure))(); });
+    runChain(*this, chain, [this](int procedure) { m_procedures.at(static_cast<std::size_t>(procedure)).run(); });
+}
+
+void ConversionWindow::install(std::vector<Procedure> procedures, std::vector<rows::EnterRow> enterRows)
+{
+    for (std::size_t i = 0; i < procedures.size(); ++i) {
+        if (procedures[i].number != static_cast<int>(i) || !procedures[i].run) {
+            throw std::invalid_argument(name() + ": procedure " + std::to_string(procedures[i].number) +
+                                        " listed in place " + std::to_string(i));
+        }
+    }
+    m_procedures = std::move(procedures);
+    for (rows::EnterRow& row : enterRows) {
+        if (row.field < 0 || row.field >= static_cast<int>(m_enterChains.size())) {
+            throw std::invalid_argument(name() + ": Enter chain of no field " + std::to_string(row.field));
+        }
+        m_enterChains[static_cast<std::size_t>(row.field)] = std::move(row.chain);
+    }
+}
+
+namespace {
+template <typename T> void expectUniqueNames(const std::vector<T>& rows, const std::string& where)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].name.empty() || indexOf(rows, rows[i].name) != static_cast<int>(i)) {
+            throw std::invalid_argument(where + ": name \"" + rows[i].name + "\" empty or twice");
+        }
+    }
+}
+} // namespace
+
+void ConversionWindow::checkTables() const
+{
+    expectUniqueNames(m_layout.fields, name() + " fields");
+    expectUniqueNames(m_layout.buttons, name() + " buttons");
+    expectUniqueNames(m_layout.labels, name() + " labels");
+    const int fields = static_cast<int>(m_layout.fields.size());
+    for (std::size_t i = 0; i < m_layout.fields.size(); ++i) {
+        const FieldSpec& field = m_layout.fields[i];
+        if (field.id != static_cast<int>(i)) {
+            throw std::invalid_argument(name() + ": field " + field.name + " stands in place " + std::to_string(i) +
+                                        " of the table, its number is " + std::to_string(field.id));
+        }
+        if (!field.box.empty() && indexOf(m_layout.boxes, field.box) < 0) {
+            throw std::invalid_argument(name() + ": field " + field.name + " in no box " + field.box);
+        }
+        const Chain& chain = m_enterChains[i];
+        if (!chain.empty() && !field.typing) {
+            throw std::invalid_argument(name() + ": Enter chain in the display field " + field.name);
+        }
+        checkChain(chain, fields, static_cast<int>(m_procedures.size()), name() + ": Enter in " + field.name);
+    }
+    if (hasGauge() && (indexOf(m_layout.labels, "IndMin") < 0 || indexOf(m_layout.labels, "IndMax") < 0)) {
+        throw std::invalid_argument(name() + ": a gauge without the captions IndMin and IndMax");
+    }
 }
 
 void ConversionWindow::enter(int field)

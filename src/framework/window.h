@@ -10,6 +10,7 @@
 #include "framework/frame.h"
 #include "framework/layout.h"
 #include "framework/menu.h"
+#include "framework/rows.h"
 #include "framework/slider.h"
 
 #include <functional>
@@ -19,6 +20,12 @@
 #include <vector>
 
 namespace mezura {
+
+// A procedure of a window, by the number that chains call it by.
+struct Procedure {
+    int number;
+    std::function<void()> run;
+};
 
 class ConversionWindow : public Form, public Fields {
 public:
@@ -64,17 +71,23 @@ public:
 
     void dump(std::ostream& out) const override;
 
+    // A data error in the window's tables shows when the window is built, never at the first
+    // Enter: names are unique, every field and procedure a chain names exists, the gauge has
+    // its captions. Throws std::invalid_argument naming the window and the fault.
+    virtual void checkTables() const;
     // Every unit field as one line "label<TAB>text", in the order of the field table; the
     // label without the blanks that pad it on the screen. What "copy the window" puts on the
     // clipboard.
     std::string fieldsText() const;
 
 protected:
-    // Window data, filled by the window module's constructor.
-    std::vector<Chain> m_enterChains;                  // by field index; empty: no chain
-    std::vector<std::function<void()>> m_procedures;   // by procedure number (Call)
+    // The window module's procedures, listed in the order of their numbers, and the chain
+    // that Enter runs in each field. Throws std::invalid_argument for a procedure listed out
+    // of its place or a field that is none.
+    void install(std::vector<Procedure> procedures, std::vector<rows::EnterRow> enterRows);
 
     void run(const Chain& chain);
+    int procedureCount() const { return static_cast<int>(m_procedures.size()); }
     void setFieldColour(int field, Colour colour);
     void setButtonColour(int button, Colour colour);
     void setCaption(std::string_view label, const std::string& caption);
@@ -93,6 +106,8 @@ private:
     void helpAt(int topic);
 
     Layout m_layout;
+    std::vector<Chain> m_enterChains;        // by field index; empty: no chain
+    std::vector<Procedure> m_procedures;     // by procedure number
     FrameModel m_frame;
     std::vector<MenuEntry> m_menus;
     MenuEntry m_popup;

@@ -1,7 +1,5 @@
 #include "ui/application.h"
 
-#include "ui/icon.h"
-
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -27,7 +25,6 @@ bool loadQtTranslations()
 void setUpApplication()
 {
     QApplication::setFont(applicationFont());
-    QApplication::setWindowIcon(programIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     loadQtTranslations();
 }

@@ -4,6 +4,7 @@
 #include "framework/window.h"
 #include "ui/binding.h"
 #include "ui/controls.h"
+#include "ui/icon.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -42,6 +43,7 @@ ConversionView::ConversionView(Binding& binding, ConversionWindow& window)
 {
     setObjectName(qs(window.name()));
     setWindowTitle(qs(window.title()));
+    setWindowIcon(ui::windowIcon());
     buildMenus();
     buildControls();
     orderTabs();

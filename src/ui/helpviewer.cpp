@@ -1,6 +1,7 @@
 #include "ui/helpviewer.h"
 
 #include "framework/frame.h"
+#include "ui/icon.h"
 #include "ui/messages.h"
 
 #include <QAction>
@@ -284,6 +285,7 @@ HelpWindow::HelpWindow()
 {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(helpTitle());
+    setWindowIcon(ui::windowIcon());
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
     setCentralWidget(m_browser);
 

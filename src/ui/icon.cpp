@@ -63,12 +63,15 @@ QPixmap programPixmap(int pixels)
     return pixmap;
 }
 
-QIcon programIcon()
+const QIcon& windowIcon()
 {
-    QIcon icon;
-    for (const int pixels : { 16, 24, 32, 48, 64, 128, 256 }) {
-        icon.addPixmap(programPixmap(pixels));
-    }
+    static const QIcon icon = [] {
+        QIcon drawn;
+        for (const int pixels : { 16, 24, 32, 48 }) {
+            drawn.addPixmap(programPixmap(pixels));
+        }
+        return drawn;
+    }();
     return icon;
 }
 

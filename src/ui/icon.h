@@ -10,7 +10,10 @@ namespace mezura::ui {
 // The icon at `pixels` x `pixels`.
 QPixmap programPixmap(int pixels);
 
-// The icon in the sizes that title bars, task bars and the settings window ask for.
-QIcon programIcon();
+// The icon of every window in the small sizes that title bars, task bars and window switchers
+// take from a window (16 to 48 pixels), drawn once. Every window sets it on itself before it
+// first shows, so that Qt hands it to the window manager once per window; larger pictures of
+// the icon come from programPixmap.
+const QIcon& windowIcon();
 
 } // namespace mezura::ui

@@ -57,6 +57,7 @@ SettingsView::SettingsView(Binding& binding, SettingsWindow& window)
 {
     setObjectName(qs(window.name()));
     setWindowTitle(qs(window.title()));
+    setWindowIcon(ui::windowIcon());
     // A panel of fixed layout: it can be minimized and closed, not resized.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

@@ -9,6 +9,7 @@ namespace {
 
 using namespace rows;
 using enum CubicWindow::Field;
+using enum CubicWindow::Procedure;
 
 constexpr Colour kMetric = rgb(192, 255, 255);
 constexpr Colour kInchAndUK = rgb(255, 255, 192); // cubic inch to cord, UK liquid and dry
@@ -20,9 +21,9 @@ constexpr Colour kContainers = rgb(255, 192, 128);
 constexpr const char* kDry = "Frame1"; // "Dry"
 
 // A unit field with its label directly above it at the field's Left.
-FieldSpec field(const char* name, const char* label, int left, int top, int tab, Colour colour, const char* box = "")
+FieldSpec field(int id, const char* name, const char* label, int left, int top, int tab, Colour colour, const char* box = "")
 {
-    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - kLabelHeight, tab, colour, box};
+    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - kLabelHeight, tab, colour, box});
 }
 
 Layout cubicLayout()
@@ -31,47 +32,47 @@ Layout cubicLayout()
     // Five columns on the window; the dry measures stand relative to the "Dry" frame.
     layout.fields = {
         //     name      label            Left   Top   tab  colour
-        field("txtC1", "cm3, cc, ml",      45,   240,    0, kMetric),
-        field("txtC2", "dl",               45,   795,    1, kMetric),
-        field("txtC3", "l",                45,  1815,    2, kMetric),
-        field("txtC4", "m3",               60,  3870,    3, kMetric),
-        field("txtM1", "小匙",           4440,   240,   26, kSpoons),
-        field("txtM2", "中匙",           4440,   795,   27, kSpoons),
-        field("txtM3", "大匙",           4440,  1320,   28, kSpoons),
-        field("txtM4", "カップ",         4440,  1830,   29, kSpoons),
-        field("txtI1", "in3",            1140,   255,    4, kInchAndUK),
-        field("txtI2", "ft3",            1140,  2880,    9, kInchAndUK),
-        field("txtI3", "yd3",            1140,  3885,   11, kInchAndUK),
-        field("txtI4", "cord",           1140,  4410,   12, kInchAndUK),
-        field("txtS0", "勺",             3345,   795,   18, kJapanese),
-        field("txtS1", "合",             3345,  1320,   19, kJapanese),
-        field("txtS2", "升",             3345,  1830,   20, kJapanese),
-        field("txtS3", "斗",             3345,  2355,   21, kJapanese),
-        field("txtS4", "俵",             3345,  3345,   23, kJapanese),
-        field("txtS5", "石",             3345,  3840,   24, kJapanese),
-        field("txtS6", "立坪",           3345,  4365,   25, kJapanese),
-        field("txtS7", "才",             3345,  2865,   22, kJapanese),
-        field("txtLE1", "UK-gill",       1140,   780,    5, kInchAndUK),
-        field("txtLE2", "UK-pint",       1140,  1290,    6, kInchAndUK),
-        field("txtLE3", "UK-quart",      1140,  1815,    7, kInchAndUK),
-        field("txtLE4", "UK-gallon",     1140,  2340,    8, kInchAndUK),
-        field("txtLE5", "UK-barrel",     1140,  3360,   10, kInchAndUK),
-        field("txtLA1", "US-gill",       2250,   795,   13, kUS),
-        field("txtLA2", "US-pint",       2250,  1320,   14, kUS),
-        field("txtLA3", "US-quart",      2250,  1845,   15, kUS),
-        field("txtLA4", "US-gallon",     2250,  2400,   16, kUS),
-        field("txtLA5", "US-barrel",     2250,  3360,   17, kUS),
-        field("txtO1", "灯油カン",       4440,  2355,   30, kContainers),
-        field("txtO2", "barrel (oil)",   4440,  2865,   31, kContainers),
-        field("txtO3", "ドラムカン",     4440,  3360,   32, kContainers),
-        field("txtDE1", "UK-pint",         90,   450,   33, kInchAndUK, kDry),
-        field("txtDE2", "UK-quart",        90,   975,   34, kInchAndUK, kDry),
-        field("txtDE3", "UK-peck",         90,  1500,   35, kInchAndUK, kDry),
-        field("txtDE4", "UK-bushel",       90,  2010,   36, kInchAndUK, kDry),
-        field("txtDA1", "US-pint",       1200,   450,   37, kUS, kDry),
-        field("txtDA2", "US-quart",      1200,   975,   38, kUS, kDry),
-        field("txtDA3", "US-peck",       1200,  1485,   39, kUS, kDry),
-        field("txtDA4", "US-bushel",     1200,  2010,   40, kUS, kDry),
+        field(MEZURA_FIELD(txtC1), "cm3, cc, ml",      45,   240,    0, kMetric),
+        field(MEZURA_FIELD(txtC2), "dl",               45,   795,    1, kMetric),
+        field(MEZURA_FIELD(txtC3), "l",                45,  1815,    2, kMetric),
+        field(MEZURA_FIELD(txtC4), "m3",               60,  3870,    3, kMetric),
+        field(MEZURA_FIELD(txtM1), "小匙",           4440,   240,   26, kSpoons),
+        field(MEZURA_FIELD(txtM2), "中匙",           4440,   795,   27, kSpoons),
+        field(MEZURA_FIELD(txtM3), "大匙",           4440,  1320,   28, kSpoons),
+        field(MEZURA_FIELD(txtM4), "カップ",         4440,  1830,   29, kSpoons),
+        field(MEZURA_FIELD(txtI1), "in3",            1140,   255,    4, kInchAndUK),
+        field(MEZURA_FIELD(txtI2), "ft3",            1140,  2880,    9, kInchAndUK),
+        field(MEZURA_FIELD(txtI3), "yd3",            1140,  3885,   11, kInchAndUK),
+        field(MEZURA_FIELD(txtI4), "cord",           1140,  4410,   12, kInchAndUK),
+        field(MEZURA_FIELD(txtS0), "勺",             3345,   795,   18, kJapanese),
+        field(MEZURA_FIELD(txtS1), "合",             3345,  1320,   19, kJapanese),
+        field(MEZURA_FIELD(txtS2), "升",             3345,  1830,   20, kJapanese),
+        field(MEZURA_FIELD(txtS3), "斗",             3345,  2355,   21, kJapanese),
+        field(MEZURA_FIELD(txtS4), "俵",             3345,  3345,   23, kJapanese),
+        field(MEZURA_FIELD(txtS5), "石",             3345,  3840,   24, kJapanese),
+        field(MEZURA_FIELD(txtS6), "立坪",           3345,  4365,   25, kJapanese),
+        field(MEZURA_FIELD(txtS7), "才",             3345,  2865,   22, kJapanese),
+        field(MEZURA_FIELD(txtLE1), "UK-gill",       1140,   780,    5, kInchAndUK),
+        field(MEZURA_FIELD(txtLE2), "UK-pint",       1140,  1290,    6, kInchAndUK),
+        field(MEZURA_FIELD(txtLE3), "UK-quart",      1140,  1815,    7, kInchAndUK),
+        field(MEZURA_FIELD(txtLE4), "UK-gallon",     1140,  2340,    8, kInchAndUK),
+        field(MEZURA_FIELD(txtLE5), "UK-barrel",     1140,  3360,   10, kInchAndUK),
+        field(MEZURA_FIELD(txtLA1), "US-gill",       2250,   795,   13, kUS),
+        field(MEZURA_FIELD(txtLA2), "US-pint",       2250,  1320,   14, kUS),
+        field(MEZURA_FIELD(txtLA3), "US-quart",      2250,  1845,   15, kUS),
+        field(MEZURA_FIELD(txtLA4), "US-gallon",     2250,  2400,   16, kUS),
+        field(MEZURA_FIELD(txtLA5), "US-barrel",     2250,  3360,   17, kUS),
+        field(MEZURA_FIELD(txtO1), "灯油カン",       4440,  2355,   30, kContainers),
+        field(MEZURA_FIELD(txtO2), "barrel (oil)",   4440,  2865,   31, kContainers),
+        field(MEZURA_FIELD(txtO3), "ドラムカン",     4440,  3360,   32, kContainers),
+        field(MEZURA_FIELD(txtDE1), "UK-pint",         90,   450,   33, kInchAndUK, kDry),
+        field(MEZURA_FIELD(txtDE2), "UK-quart",        90,   975,   34, kInchAndUK, kDry),
+        field(MEZURA_FIELD(txtDE3), "UK-peck",         90,  1500,   35, kInchAndUK, kDry),
+        field(MEZURA_FIELD(txtDE4), "UK-bushel",       90,  2010,   36, kInchAndUK, kDry),
+        field(MEZURA_FIELD(txtDA1), "US-pint",       1200,   450,   37, kUS, kDry),
+        field(MEZURA_FIELD(txtDA2), "US-quart",      1200,   975,   38, kUS, kDry),
+        field(MEZURA_FIELD(txtDA3), "US-peck",       1200,  1485,   39, kUS, kDry),
+        field(MEZURA_FIELD(txtDA4), "US-bushel",     1200,  2010,   40, kUS, kDry),
     };
     layout.boxes = {{kDry, "Dry", {5550, 840, 2310, 2445}}};
     layout.sliders = {{"HScroll", {60, 4800, 4290, 255}, 0, 100, 41}};
@@ -99,26 +100,26 @@ const Call tindicator{CubicWindow::kTindicator};
 // The group recompute procedures, by procedure number. Each fills its group from the cubic
 // centimetres, except 立坪 and 才 (from the cubic metres) and the containers (from the
 // litres and the US gallon): the metric fields and the US gallon are current by then.
-std::vector<Chain> groupProcedures()
+std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        /* lineC  */ {S(txtC2, txtC1, Div, 100), S(txtC3, txtC2, Div, 10), S(txtC4, txtC3, Div, 1000)},
-        /* lineM  */ {S(txtM1, txtC1, Div, 2.5), S(txtM2, txtC1, Div, 5), S(txtM3, txtC1, Div, 15),
-                      S(txtM4, txtC1, Div, 180)},
-        /* lineI  */ {S(txtI1, txtC1, Div, 16.3872), S(txtI2, txtI1, Div, 1728), S(txtI3, txtI2, Div, 27),
-                      S(txtI4, txtI2, Div, 128)},
-        /* lineS  */ {S(txtS1, txtC1, Div, 180.4), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 10),
-                      S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10), S(txtS6, txtC4, Div, 6.0087),
-                      S(txtS0, txtS1, Mul, 10), S(txtS7, txtC4, Div, 0.027826)},
-        /* lineLE */ {S(txtLE1, txtC1, Div, 142), S(txtLE2, txtLE1, Div, 4), S(txtLE3, txtLE2, Div, 2),
-                      S(txtLE4, txtLE3, Div, 4), S(txtLE5, txtLE4, Div, 36)},
-        /* lineLA */ {S(txtLA1, txtC1, Div, 118), S(txtLA2, txtLA1, Div, 4), S(txtLA3, txtLA2, Div, 2),
-                      S(txtLA4, txtLA3, Div, 4), S(txtLA5, txtLA4, Div, 31.5)},
-        /* lineO  */ {S(txtO1, txtC3, Div, 18), S(txtO2, txtLA4, Div, 42), S(txtO3, txtC3, Div, 200)},
-        /* lineDE */ {S(txtDE1, txtC1, Div, 568.2), S(txtDE2, txtDE1, Div, 2), S(txtDE3, txtDE2, Div, 8),
-                      S(txtDE4, txtDE3, Div, 4)},
-        /* lineDA */ {S(txtDA1, txtC1, Div, 550.6), S(txtDA2, txtDA1, Div, 2), S(txtDA3, txtDA2, Div, 8),
-                      S(txtDA4, txtDA3, Div, 4)},
+        {kLineC, {S(txtC2, txtC1, Div, 100), S(txtC3, txtC2, Div, 10), S(txtC4, txtC3, Div, 1000)}},
+        {kLineM, {S(txtM1, txtC1, Div, 2.5), S(txtM2, txtC1, Div, 5), S(txtM3, txtC1, Div, 15),
+                  S(txtM4, txtC1, Div, 180)}},
+        {kLineI, {S(txtI1, txtC1, Div, 16.3872), S(txtI2, txtI1, Div, 1728), S(txtI3, txtI2, Div, 27),
+                  S(txtI4, txtI2, Div, 128)}},
+        {kLineS, {S(txtS1, txtC1, Div, 180.4), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 10),
+                  S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10), S(txtS6, txtC4, Div, 6.0087),
+                  S(txtS0, txtS1, Mul, 10), S(txtS7, txtC4, Div, 0.027826)}},
+        {kLineLE, {S(txtLE1, txtC1, Div, 142), S(txtLE2, txtLE1, Div, 4), S(txtLE3, txtLE2, Div, 2),
+                   S(txtLE4, txtLE3, Div, 4), S(txtLE5, txtLE4, Div, 36)}},
+        {kLineLA, {S(txtLA1, txtC1, Div, 118), S(txtLA2, txtLA1, Div, 4), S(txtLA3, txtLA2, Div, 2),
+                   S(txtLA4, txtLA3, Div, 4), S(txtLA5, txtLA4, Div, 31.5)}},
+        {kLineO, {S(txtO1, txtC3, Div, 18), S(txtO2, txtLA4, Div, 42), S(txtO3, txtC3, Div, 200)}},
+        {kLineDE, {S(txtDE1, txtC1, Div, 568.2), S(txtDE2, txtDE1, Div, 2), S(txtDE3, txtDE2, Div, 8),
+                   S(txtDE4, txtDE3, Div, 4)}},
+        {kLineDA, {S(txtDA1, txtC1, Div, 550.6), S(txtDA2, txtDA1, Div, 2), S(txtDA3, txtDA2, Div, 8),
+                   S(txtDA4, txtDA3, Div, 4)}},
     };
 }
 
@@ -320,7 +321,7 @@ GaugeSpec cubicGauge()
 CubicWindow::CubicWindow(App& app, const FrameSpec& frame)
     : GaugeWindow(app, frame, cubicLayout(), cubicGauge())
 {
-    install(groupProcedures(), enterChains());
+    install(groupProcedures(), enterChains(), kTindicator);
 }
 
 } // namespace mezura

@@ -10,6 +10,7 @@ namespace {
 
 using namespace rows;
 using enum HeatWindow::Field;
+using enum HeatWindow::Procedure;
 
 constexpr Colour kJoule = rgb(192, 255, 255);       // joules, and the erg above them
 constexpr Colour kEngineering = rgb(255, 255, 192);
@@ -20,9 +21,9 @@ constexpr Colour kElectronVolt = rgb(192, 255, 192);
 constexpr double kKeV = 1.60217657e-16;
 
 // A unit field with its label above it at the field's Left.
-FieldSpec field(const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
+FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
 {
-    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""};
+    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""});
 }
 
 // The electron-volt column right of Left 3300 shows only in the wide size modes.
@@ -31,20 +32,20 @@ Layout heatLayout()
     Layout layout;
     layout.fields = {
         //     name     label          Left   Top  label at  tab  colour
-        field("txtJ1", "μJ",             45,   815,   600,    1, kJoule),
-        field("txtJ2", "mJ",             45,  1425,  1200,    2, kJoule),
-        field("txtJ3", "J",              45,  1995,  1800,    3, kJoule),
-        field("txtJ4", "kJ",             45,  2585,  2400,    4, kJoule),
-        field("txtN1", "BTU",          1140,  2010,  1800,    5, kEngineering),
-        field("txtN2", "kgfm",         1140,  1395,  1200,    6, kEngineering),
-        field("txtN3", "Wh",           1140,  2585,  2400,    7, kEngineering),
-        field("txtC1", "erg",            45,   225,    75,    0, kJoule),
-        field("txtC2", "cal",          2235,   825,   600,    8, kCalorie),
-        field("txtC3", "Cal (kcal)",   2220,  1425,  1200,    9, kCalorie),
-        field("txtC4", "単位",         2220,  1995,  1785,   10, kCalorie),
-        field("txtE1", "KeV",          3315,   210,    60,   11, kElectronVolt),
-        field("txtE2", "MeV",          3300,   815,   600,   12, kElectronVolt),
-        field("txtE3", "GeV",          3300,  1405,  1200,   13, kElectronVolt),
+        field(MEZURA_FIELD(txtJ1), "μJ",             45,   815,   600,    1, kJoule),
+        field(MEZURA_FIELD(txtJ2), "mJ",             45,  1425,  1200,    2, kJoule),
+        field(MEZURA_FIELD(txtJ3), "J",              45,  1995,  1800,    3, kJoule),
+        field(MEZURA_FIELD(txtJ4), "kJ",             45,  2585,  2400,    4, kJoule),
+        field(MEZURA_FIELD(txtN1), "BTU",          1140,  2010,  1800,    5, kEngineering),
+        field(MEZURA_FIELD(txtN2), "kgfm",         1140,  1395,  1200,    6, kEngineering),
+        field(MEZURA_FIELD(txtN3), "Wh",           1140,  2585,  2400,    7, kEngineering),
+        field(MEZURA_FIELD(txtC1), "erg",            45,   225,    75,    0, kJoule),
+        field(MEZURA_FIELD(txtC2), "cal",          2235,   825,   600,    8, kCalorie),
+        field(MEZURA_FIELD(txtC3), "Cal (kcal)",   2220,  1425,  1200,    9, kCalorie),
+        field(MEZURA_FIELD(txtC4), "単位",         2220,  1995,  1785,   10, kCalorie),
+        field(MEZURA_FIELD(txtE1), "KeV",          3315,   210,    60,   11, kElectronVolt),
+        field(MEZURA_FIELD(txtE2), "MeV",          3300,   815,   600,   12, kElectronVolt),
+        field(MEZURA_FIELD(txtE3), "GeV",          3300,  1405,  1200,   13, kElectronVolt),
     };
     layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 1000, 14}};
     layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},
@@ -66,14 +67,14 @@ const Call tindicator{HeatWindow::kTindicator};
 // The group recompute procedures, by procedure number. Each fills its group from the joules;
 // lineC takes the erg from the microjoules, so whoever calls it has written txtJ1 first.
 // The BTU is 1055.05585 J, the calorie 4.1868 J.
-std::vector<Chain> groupProcedures()
+std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        /* lineJ */ {S(txtJ4, txtJ3, Div, 1000), S(txtJ2, txtJ3, Mul, 1000), S(txtJ1, txtJ2, Mul, 1000)},
-        /* lineN */ {S(txtN1, txtJ3, Div, 1055.05585), S(txtN2, txtJ3, Div, 9.80665), S(txtN3, txtJ3, Div, 3600)},
-        /* lineE */ {S(txtE1, txtJ3, Div, kKeV), S(txtE2, txtE1, Div, 1000), S(txtE3, txtE2, Div, 1000)},
-        /* lineC */ {S(txtC1, txtJ1, Mul, 10), S(txtC2, txtJ3, Div, 4.1868), S(txtC3, txtC2, Div, 1000),
-                     S(txtC4, txtC3, Div, 80)},
+        {kLineJ, {S(txtJ4, txtJ3, Div, 1000), S(txtJ2, txtJ3, Mul, 1000), S(txtJ1, txtJ2, Mul, 1000)}},
+        {kLineN, {S(txtN1, txtJ3, Div, 1055.05585), S(txtN2, txtJ3, Div, 9.80665), S(txtN3, txtJ3, Div, 3600)}},
+        {kLineE, {S(txtE1, txtJ3, Div, kKeV), S(txtE2, txtE1, Div, 1000), S(txtE3, txtE2, Div, 1000)}},
+        {kLineC, {S(txtC1, txtJ1, Mul, 10), S(txtC2, txtJ3, Div, 4.1868), S(txtC3, txtC2, Div, 1000),
+                  S(txtC4, txtC3, Div, 80)}},
     };
 }
 
@@ -161,7 +162,7 @@ GaugeSpec heatGauge()
 HeatWindow::HeatWindow(App& app, const FrameSpec& frame)
     : GaugeWindow(app, frame, heatLayout(), heatGauge())
 {
-    install(groupProcedures(), enterChains());
+    install(groupProcedures(), enterChains(), kTindicator);
 }
 
 } // namespace mezura

@@ -9,6 +9,7 @@ namespace {
 
 using namespace rows;
 using enum LengthWindow::Field;
+using enum LengthWindow::Procedure;
 
 constexpr Colour kMetric = rgb(192, 255, 255);   // metric, and the nautical mile beside it
 constexpr Colour kYardPound = rgb(255, 255, 192);
@@ -19,10 +20,10 @@ constexpr Colour kType = rgb(255, 224, 192);
 constexpr const char* kAmerican = "Frame1"; // "米国式活字"
 constexpr const char* kEuropean = "Frame2"; // "欧州式活字"
 
-FieldSpec field(const char* name, const char* label, int left, int top, int labelLeft, int labelTop, int tab,
+FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelLeft, int labelTop, int tab,
                 Colour colour, const char* box = "")
 {
-    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, labelLeft, labelTop, tab, colour, box};
+    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, labelLeft, labelTop, tab, colour, box});
 }
 
 Layout lengthLayout()
@@ -32,37 +33,37 @@ Layout lengthLayout()
     // and of "間(京間)" do not stand at their field's Left.
     layout.fields = {
         //     name      label          Left   Top   label at     tab  colour
-        field("txtC0", "mm",             45,   781,   45,  586,    0, kMetric),
-        field("txtC1", "cm",             45,  1292,   45, 1097,    1, kMetric),
-        field("txtC2", "m",              45,  2314,   45, 2119,    2, kMetric),
-        field("txtC3", "km",             45,  3847,   45, 3652,    3, kMetric),
-        field("txtS7", "海里",           45,  4358,   45, 4170,    4, kMetric),
-        field("txtI1", "inch",         1145,  1292, 1140, 1097,    5, kYardPound),
-        field("txtI2", "feet",         1145,  1803, 1140, 1608,    6, kYardPound),
-        field("txtI3", "yards",        1145,  2314, 1140, 2119,    7, kYardPound),
-        field("txtI4", "rods",         1145,  2825, 1140, 2630,    8, kYardPound),
-        field("txtI5", "chains",       1145,  3360, 1140, 3141,    9, kYardPound),
-        field("txtI6", "furlong",      1145,  3847, 1140, 3652,   10, kYardPound),
-        field("txtI7", "miles",        1145,  4358, 1140, 4163,   11, kYardPound),
-        field("txtI8", "leagues",      1145,  4875, 1140, 4680,   12, kYardPound),
-        field("txtS0", "厘",           2245,   270, 2245,   75,   13, kShakuKan),
-        field("txtS00", "分",          2245,   781, 2245,  586,   14, kShakuKan),
-        field("txtS1", "寸",           2245,  1292, 2245, 1097,   15, kShakuKan),
-        field("txtS2", "尺(曲尺)",     2245,  1803, 2245, 1608,   16, kShakuKan),
-        field("txtS3", "間",           2245,  2314, 2245, 2119,   17, kShakuKan),
-        field("txtS4", "丈",           2245,  2825, 2245, 2630,   18, kShakuKan),
-        field("txtS5", "段／反",       2245,  3336, 2245, 3141,   19, kShakuKan),
-        field("txtS6", "町／丁",       2245,  3847, 2245, 3652,   20, kShakuKan),
-        field("txtS8", "里",           2245,  4395, 2250, 4200,   21, kShakuKan),
-        field("txtK1", "尺(呉服尺)",   3345,  1800, 3345, 1608,   22, kCloth),
-        field("txtK2", "尺(鯨尺)",     3345,  2310, 3345, 2119,   23, kCloth),
-        field("txtK3", "間(京間)",     3360,  2835, 3345, 2630,   24, kCloth),
-        field("txtP1", "pt (US)",       120,   435,  120,  240,   25, kType, kAmerican),
-        field("txtP2", "pica",          120,   960,  120,  765,   26, kType, kAmerican),
-        field("txtP3", "twips",         120,   435,  120,  240,   27, kType, kEuropean),
-        field("txtP4", "pt (DTP)",      120,   915,  120,  720,   28, kType, kEuropean),
-        field("txtP5", "pt (Didot)",    120,  1440,  120, 1245,   29, kType, kEuropean),
-        field("txtP6", "級（Q)",       4560,  4275, 4560, 4080,   30, kType),
+        field(MEZURA_FIELD(txtC0), "mm",             45,   781,   45,  586,    0, kMetric),
+        field(MEZURA_FIELD(txtC1), "cm",             45,  1292,   45, 1097,    1, kMetric),
+        field(MEZURA_FIELD(txtC2), "m",              45,  2314,   45, 2119,    2, kMetric),
+        field(MEZURA_FIELD(txtC3), "km",             45,  3847,   45, 3652,    3, kMetric),
+        field(MEZURA_FIELD(txtS7), "海里",           45,  4358,   45, 4170,    4, kMetric),
+        field(MEZURA_FIELD(txtI1), "inch",         1145,  1292, 1140, 1097,    5, kYardPound),
+        field(MEZURA_FIELD(txtI2), "feet",         1145,  1803, 1140, 1608,    6, kYardPound),
+        field(MEZURA_FIELD(txtI3), "yards",        1145,  2314, 1140, 2119,    7, kYardPound),
+        field(MEZURA_FIELD(txtI4), "rods",         1145,  2825, 1140, 2630,    8, kYardPound),
+        field(MEZURA_FIELD(txtI5), "chains",       1145,  3360, 1140, 3141,    9, kYardPound),
+        field(MEZURA_FIELD(txtI6), "furlong",      1145,  3847, 1140, 3652,   10, kYardPound),
+        field(MEZURA_FIELD(txtI7), "miles",        1145,  4358, 1140, 4163,   11, kYardPound),
+        field(MEZURA_FIELD(txtI8), "leagues",      1145,  4875, 1140, 4680,   12, kYardPound),
+        field(MEZURA_FIELD(txtS0), "厘",           2245,   270, 2245,   75,   13, kShakuKan),
+        field(MEZURA_FIELD(txtS00), "分",          2245,   781, 2245,  586,   14, kShakuKan),
+        field(MEZURA_FIELD(txtS1), "寸",           2245,  1292, 2245, 1097,   15, kShakuKan),
+        field(MEZURA_FIELD(txtS2), "尺(曲尺)",     2245,  1803, 2245, 1608,   16, kShakuKan),
+        field(MEZURA_FIELD(txtS3), "間",           2245,  2314, 2245, 2119,   17, kShakuKan),
+        field(MEZURA_FIELD(txtS4), "丈",           2245,  2825, 2245, 2630,   18, kShakuKan),
+        field(MEZURA_FIELD(txtS5), "段／反",       2245,  3336, 2245, 3141,   19, kShakuKan),
+        field(MEZURA_FIELD(txtS6), "町／丁",       2245,  3847, 2245, 3652,   20, kShakuKan),
+        field(MEZURA_FIELD(txtS8), "里",           2245,  4395, 2250, 4200,   21, kShakuKan),
+        field(MEZURA_FIELD(txtK1), "尺(呉服尺)",   3345,  1800, 3345, 1608,   22, kCloth),
+        field(MEZURA_FIELD(txtK2), "尺(鯨尺)",     3345,  2310, 3345, 2119,   23, kCloth),
+        field(MEZURA_FIELD(txtK3), "間(京間)",     3360,  2835, 3345, 2630,   24, kCloth),
+        field(MEZURA_FIELD(txtP1), "pt (US)",       120,   435,  120,  240,   25, kType, kAmerican),
+        field(MEZURA_FIELD(txtP2), "pica",          120,   960,  120,  765,   26, kType, kAmerican),
+        field(MEZURA_FIELD(txtP3), "twips",         120,   435,  120,  240,   27, kType, kEuropean),
+        field(MEZURA_FIELD(txtP4), "pt (DTP)",      120,   915,  120,  720,   28, kType, kEuropean),
+        field(MEZURA_FIELD(txtP5), "pt (Didot)",    120,  1440,  120, 1245,   29, kType, kEuropean),
+        field(MEZURA_FIELD(txtP6), "級（Q)",       4560,  4275, 4560, 4080,   30, kType),
     };
     layout.boxes = {{kAmerican, "米国式活字", {4440, 360, 1215, 1335}},
                     {kEuropean, "欧州式活字", {4440, 1920, 1215, 1815}}};
@@ -85,20 +86,20 @@ const Call tindicator{LengthWindow::kTindicator};
 
 // The group recompute procedures, by procedure number. Each fills its group from txtC1 or
 // from fields an earlier procedure derived from it. The sun is 0.33 per centimetre.
-std::vector<Chain> groupProcedures()
+std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        /* lineC */ {S(txtC2, txtC1, Div, 100), S(txtC3, txtC2, Div, 1000), S(txtC0, txtC1, Mul, 10)},
-        /* lineI */ {S(txtI1, txtC1, Div, 2.54), S(txtI2, txtI1, Div, 12), S(txtI3, txtI2, Div, 3),
-                     S(txtI4, txtI3, Div, 5.5), S(txtI5, txtI4, Div, 4), S(txtI6, txtI5, Div, 10),
-                     S(txtI7, txtI6, Div, 8), S(txtI8, txtI7, Div, 3)},
-        /* lineS */ {S(txtS1, txtC1, Mul, 0.33), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 6),
-                     S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60),
-                     S(txtS7, txtC3, Div, 1.852), S(txtS8, txtS6, Div, 36), S(txtS0, txtS1, Mul, 100),
-                     S(txtS00, txtS1, Mul, 10)},
-        /* lineK */ {S(txtK1, txtS1, Div, 12), S(txtK2, txtS1, Div, 12.5), S(txtK3, txtS1, Div, 65)},
-        /* lineP */ {S(txtP2, txtC1, Mul, 83, Div, 35), S(txtP1, txtP2, Mul, 12), S(txtP3, txtI1, Mul, 1440),
-                     S(txtP4, txtI1, Mul, 72), S(txtP5, txtC1, Mul, 80, Div, 3), S(txtP6, txtC1, Mul, 40)},
+        {kLineC, {S(txtC2, txtC1, Div, 100), S(txtC3, txtC2, Div, 1000), S(txtC0, txtC1, Mul, 10)}},
+        {kLineI, {S(txtI1, txtC1, Div, 2.54), S(txtI2, txtI1, Div, 12), S(txtI3, txtI2, Div, 3),
+                  S(txtI4, txtI3, Div, 5.5), S(txtI5, txtI4, Div, 4), S(txtI6, txtI5, Div, 10),
+                  S(txtI7, txtI6, Div, 8), S(txtI8, txtI7, Div, 3)}},
+        {kLineS, {S(txtS1, txtC1, Mul, 0.33), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 6),
+                  S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60),
+                  S(txtS7, txtC3, Div, 1.852), S(txtS8, txtS6, Div, 36), S(txtS0, txtS1, Mul, 100),
+                  S(txtS00, txtS1, Mul, 10)}},
+        {kLineK, {S(txtK1, txtS1, Div, 12), S(txtK2, txtS1, Div, 12.5), S(txtK3, txtS1, Div, 65)}},
+        {kLineP, {S(txtP2, txtC1, Mul, 83, Div, 35), S(txtP1, txtP2, Mul, 12), S(txtP3, txtI1, Mul, 1440),
+                  S(txtP4, txtI1, Mul, 72), S(txtP5, txtC1, Mul, 80, Div, 3), S(txtP6, txtC1, Mul, 40)}},
     };
 }
 
@@ -273,7 +274,7 @@ GaugeSpec lengthGauge()
 LengthWindow::LengthWindow(App& app, const FrameSpec& frame)
     : GaugeWindow(app, frame, lengthLayout(), lengthGauge())
 {
-    install(groupProcedures(), enterChains());
+    install(groupProcedures(), enterChains(), kTindicator);
 }
 
 } // namespace mezura

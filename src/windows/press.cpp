@@ -9,15 +9,16 @@ namespace {
 
 using namespace rows;
 using enum PressWindow::Field;
+using enum PressWindow::Procedure;
 
 constexpr Colour kPascal = rgb(192, 255, 255);
 constexpr Colour kWater = rgb(255, 255, 192);
 constexpr Colour kMercury = rgb(255, 192, 255);
 
 // A unit field with its label above it at the field's Left.
-FieldSpec field(const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
+FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
 {
-    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""};
+    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""});
 }
 
 Layout pressLayout()
@@ -25,15 +26,15 @@ Layout pressLayout()
     Layout layout;
     layout.fields = {
         //     name     label           Left   Top  label at  tab  colour
-        field("txtP1", "Pa (N/m3)",       30,   315,   120,    0, kPascal),
-        field("txtP2", "hPa (mb)",        30,   855,   660,    1, kPascal),
-        field("txtP3", "b",               30,  1350,  1185,    2, kPascal),
-        field("txtA1", "mmAq",          1110,   315,   135,    3, kWater),
-        field("txtA2", "mAq",           1110,   855,   645,    4, kWater),
-        field("txtA3", "at (kgf/cm2)",  1110,  1350,  1155,    5, kWater),
-        field("txtH1", "mmHg (Torr)",   2205,   855,   660,    6, kMercury),
-        field("txtH2", "atm",           2220,  1350,  1140,    7, kMercury),
-        field("txtH3", "mHg",           2220,  1845,  1650,    8, kMercury),
+        field(MEZURA_FIELD(txtP1), "Pa (N/m2)",       30,   315,   120,    0, kPascal),
+        field(MEZURA_FIELD(txtP2), "hPa (mb)",        30,   855,   660,    1, kPascal),
+        field(MEZURA_FIELD(txtP3), "b",               30,  1350,  1185,    2, kPascal),
+        field(MEZURA_FIELD(txtA1), "mmAq",          1110,   315,   135,    3, kWater),
+        field(MEZURA_FIELD(txtA2), "mAq",           1110,   855,   645,    4, kWater),
+        field(MEZURA_FIELD(txtA3), "at (kgf/cm2)",  1110,  1350,  1155,    5, kWater),
+        field(MEZURA_FIELD(txtH1), "mmHg (Torr)",   2205,   855,   660,    6, kMercury),
+        field(MEZURA_FIELD(txtH2), "atm",           2220,  1350,  1140,    7, kMercury),
+        field(MEZURA_FIELD(txtH3), "mHg",           2220,  1845,  1650,    8, kMercury),
     };
     layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 10000, 9}};
     layout.labels = {{"IndMin", "0", {45, 2550, 255, kLabelHeight}},
@@ -52,12 +53,12 @@ const Call tindicator{PressWindow::kTindicator};
 
 // The group recompute procedures, by procedure number. Each fills its group from the
 // pascals: a metre of water is 9806.65 Pa, a standard atmosphere 101325 Pa and 760 mmHg.
-std::vector<Chain> groupProcedures()
+std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        /* lineP */ {S(txtP2, txtP1, Div, 100), S(txtP3, txtP2, Div, 1000)},
-        /* lineA */ {S(txtA2, txtP1, Div, 9806.65), S(txtA1, txtA2, Mul, 1000), S(txtA3, txtA2, Div, 10)},
-        /* lineH */ {S(txtH2, txtP1, Div, 101325), S(txtH1, txtH2, Mul, 760), S(txtH3, txtH1, Div, 1000)},
+        {kLineP, {S(txtP2, txtP1, Div, 100), S(txtP3, txtP2, Div, 1000)}},
+        {kLineA, {S(txtA2, txtP1, Div, 9806.65), S(txtA1, txtA2, Mul, 1000), S(txtA3, txtA2, Div, 10)}},
+        {kLineH, {S(txtH2, txtP1, Div, 101325), S(txtH1, txtH2, Mul, 760), S(txtH3, txtH1, Div, 1000)}},
     };
 }
 
@@ -119,7 +120,7 @@ GaugeSpec pressGauge()
 PressWindow::PressWindow(App& app, const FrameSpec& frame)
     : GaugeWindow(app, frame, pressLayout(), pressGauge())
 {
-    install(groupProcedures(), enterChains());
+    install(groupProcedures(), enterChains(), kTindicator);
 }
 
 } // namespace mezura

@@ -9,15 +9,16 @@ namespace {
 
 using namespace rows;
 using enum RadioWindow::Field;
+using enum RadioWindow::Procedure;
 
 constexpr Colour kBecquerel = rgb(192, 255, 255);
 constexpr Colour kCurie = rgb(255, 255, 192);
 constexpr Colour kMache = rgb(255, 192, 255);
 
 // A unit field with its label above it at the field's Left.
-FieldSpec field(const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
+FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
 {
-    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""};
+    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""});
 }
 
 Layout radioLayout()
@@ -25,15 +26,15 @@ Layout radioLayout()
     Layout layout;
     layout.fields = {
         //     name     label        Left   Top  label at  tab  colour
-        field("txtB1", "Bq (dps)",     30,   315,   120,    0, kBecquerel),
-        field("txtB2", "kBq",          30,   840,   660,    1, kBecquerel),
-        field("txtB3", "MBq (rd)",     30,  1350,  1185,    2, kBecquerel),
-        field("txtB4", "GBq",          30,  1845,  1650,    3, kBecquerel),
-        field("txtC1", "nCi",        1110,   315,   135,    4, kCurie),
-        field("txtC2", "μCi",        1110,   840,   645,    5, kCurie),
-        field("txtC3", "mCi",        1110,  1350,  1155,    6, kCurie),
-        field("txtC4", "Ci",         1110,  1845,  1650,    7, kCurie),
-        field("txtM1", "M.E.",       2205,   315,   135,    8, kMache),
+        field(MEZURA_FIELD(txtB1), "Bq (dps)",     30,   315,   120,    0, kBecquerel),
+        field(MEZURA_FIELD(txtB2), "kBq",          30,   840,   660,    1, kBecquerel),
+        field(MEZURA_FIELD(txtB3), "MBq (rd)",     30,  1350,  1185,    2, kBecquerel),
+        field(MEZURA_FIELD(txtB4), "GBq",          30,  1845,  1650,    3, kBecquerel),
+        field(MEZURA_FIELD(txtC1), "nCi",        1110,   315,   135,    4, kCurie),
+        field(MEZURA_FIELD(txtC2), "μCi",        1110,   840,   645,    5, kCurie),
+        field(MEZURA_FIELD(txtC3), "mCi",        1110,  1350,  1155,    6, kCurie),
+        field(MEZURA_FIELD(txtC4), "Ci",         1110,  1845,  1650,    7, kCurie),
+        field(MEZURA_FIELD(txtM1), "M.E.",       2205,   315,   135,    8, kMache),
     };
     layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 1000, 9}};
     layout.labels = {{"IndMin", "0", {45, 2550, 255, kLabelHeight}},
@@ -56,13 +57,13 @@ const Call tindicator{RadioWindow::kTindicator};
 
 // The group recompute procedures, by procedure number; each fills its group from the
 // becquerels. A nanocurie is 37 Bq exactly, a Mache unit 13.3 Bq in a litre.
-std::vector<Chain> groupProcedures()
+std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        /* lineB */ {S(txtB2, txtB1, Div, 1000), S(txtB3, txtB2, Div, 1000), S(txtB4, txtB3, Div, 1000)},
-        /* lineC */ {S(txtC1, txtB1, Div, 37), S(txtC2, txtC1, Div, 1000), S(txtC3, txtC2, Div, 1000),
-                     S(txtC4, txtC3, Div, 1000)},
-        /* lineM */ {S(txtM1, txtB1, Div, 13.3)},
+        {kLineB, {S(txtB2, txtB1, Div, 1000), S(txtB3, txtB2, Div, 1000), S(txtB4, txtB3, Div, 1000)}},
+        {kLineC, {S(txtC1, txtB1, Div, 37), S(txtC2, txtC1, Div, 1000), S(txtC3, txtC2, Div, 1000),
+                  S(txtC4, txtC3, Div, 1000)}},
+        {kLineM, {S(txtM1, txtB1, Div, 13.3)}},
     };
 }
 
@@ -133,7 +134,7 @@ GaugeSpec radioGauge()
 RadioWindow::RadioWindow(App& app, const FrameSpec& frame)
     : GaugeWindow(app, frame, radioLayout(), radioGauge())
 {
-    install(groupProcedures(), enterChains());
+    install(groupProcedures(), enterChains(), kTindicator);
 }
 
 } // namespace mezura

@@ -9,6 +9,7 @@ namespace {
 
 using namespace rows;
 using enum SquareWindow::Field;
+using enum SquareWindow::Procedure;
 
 constexpr Colour kMetric = rgb(192, 255, 255);
 constexpr Colour kYardPound = rgb(255, 255, 192);
@@ -16,11 +17,11 @@ constexpr Colour kTsubo = rgb(255, 192, 255);
 constexpr Colour kTatami = rgb(192, 255, 192);
 
 // A unit field with its label above it at the field's Left.
-FieldSpec field(const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour,
+FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour,
                 int labelHeight = kLabelHeight)
 {
-    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, "", true,
-                     labelHeight};
+    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, "", true,
+                     labelHeight});
 }
 
 Layout squareLayout()
@@ -28,29 +29,29 @@ Layout squareLayout()
     Layout layout;
     layout.fields = {
         //     name     label          Left   Top  label at  tab  colour
-        field("txtC1", "cm2",            45,   270,    75,    0, kMetric),
-        field("txtC2", "m2",             45,  1800,  1635,    1, kMetric),
-        field("txtC3", "a(are)",         45,  2350,  2155,    2, kMetric),
-        field("txtC4", "ha(hectare)",    45,  2870,  2675,    3, kMetric),
-        field("txtC5", "km2",            45,  3945,  3750,    4, kMetric),
-        field("txtI1", "inch2",        1145,   270,    75,    5, kYardPound),
-        field("txtI2", "feet2",        1145,  1310,  1115,    6, kYardPound),
-        field("txtI3", "yards2",       1145,  1800,  1635,    7, kYardPound),
-        field("txtI4", "rods2",        1145,  2350,  2155,    8, kYardPound),
-        field("txtI5", "chains2",      1145,  2870,  2675,    9, kYardPound),
-        field("txtI6", "A(acre)",      1145,  3390,  3195,   10, kYardPound),
-        field("txtI7", "miles2",       1145,  3945,  3750,   11, kYardPound),
-        field("txtS1", "寸坪",         2245,   270,    75,   12, kTsubo),
-        field("txtS2", "尺坪",         2245,  1310,  1115,   14, kTsubo),
-        field("txtS3", "坪（歩）",     2245,  2350,  2155,   16, kTsubo),
-        field("txtS7", "勺",           2245,   790,   595,   13, kTsubo),
-        field("txtS8", "合",           2245,  1800,  1635,   15, kTsubo),
-        field("txtS6", "畝",           2245,  2870,  2675,   17, kTsubo),
-        field("txtS4", "段（反）",     2245,  3390,  3195,   18, kTsubo),
-        field("txtS5", "町",           2245,  3945,  3750,   19, kTsubo),
-        field("txtK1", "畳(田舎間)",   3345,  1310,  1115,   20, kTatami),
-        field("txtK2", "畳(中京間)",   3345,  1800,  1635,   21, kTatami),
-        field("txtK3", "畳(京間)",     3345,  2350,  2155,   22, kTatami, 180),
+        field(MEZURA_FIELD(txtC1), "cm2",            45,   270,    75,    0, kMetric),
+        field(MEZURA_FIELD(txtC2), "m2",             45,  1800,  1635,    1, kMetric),
+        field(MEZURA_FIELD(txtC3), "a(are)",         45,  2350,  2155,    2, kMetric),
+        field(MEZURA_FIELD(txtC4), "ha(hectare)",    45,  2870,  2675,    3, kMetric),
+        field(MEZURA_FIELD(txtC5), "km2",            45,  3945,  3750,    4, kMetric),
+        field(MEZURA_FIELD(txtI1), "inch2",        1145,   270,    75,    5, kYardPound),
+        field(MEZURA_FIELD(txtI2), "feet2",        1145,  1310,  1115,    6, kYardPound),
+        field(MEZURA_FIELD(txtI3), "yards2",       1145,  1800,  1635,    7, kYardPound),
+        field(MEZURA_FIELD(txtI4), "rods2",        1145,  2350,  2155,    8, kYardPound),
+        field(MEZURA_FIELD(txtI5), "chains2",      1145,  2870,  2675,    9, kYardPound),
+        field(MEZURA_FIELD(txtI6), "A(acre)",      1145,  3390,  3195,   10, kYardPound),
+        field(MEZURA_FIELD(txtI7), "miles2",       1145,  3945,  3750,   11, kYardPound),
+        field(MEZURA_FIELD(txtS1), "寸坪",         2245,   270,    75,   12, kTsubo),
+        field(MEZURA_FIELD(txtS2), "尺坪",         2245,  1310,  1115,   14, kTsubo),
+        field(MEZURA_FIELD(txtS3), "坪（歩）",     2245,  2350,  2155,   16, kTsubo),
+        field(MEZURA_FIELD(txtS7), "勺",           2245,   790,   595,   13, kTsubo),
+        field(MEZURA_FIELD(txtS8), "合",           2245,  1800,  1635,   15, kTsubo),
+        field(MEZURA_FIELD(txtS6), "畝",           2245,  2870,  2675,   17, kTsubo),
+        field(MEZURA_FIELD(txtS4), "段（反）",     2245,  3390,  3195,   18, kTsubo),
+        field(MEZURA_FIELD(txtS5), "町",           2245,  3945,  3750,   19, kTsubo),
+        field(MEZURA_FIELD(txtK1), "畳(田舎間)",   3345,  1310,  1115,   20, kTatami),
+        field(MEZURA_FIELD(txtK2), "畳(中京間)",   3345,  1800,  1635,   21, kTatami),
+        field(MEZURA_FIELD(txtK3), "畳(京間)",     3345,  2350,  2155,   22, kTatami, 180),
     };
     layout.sliders = {{"HScroll", {45, 4395, 3195, 255}, 0, 100, 23}};
     layout.labels = {{"IndMin", "0", {45, 4665, 255, kLabelHeight}},
@@ -73,18 +74,18 @@ const Call tindicator{SquareWindow::kTindicator};
 // The group recompute procedures, by procedure number. lineC, lineI and lineS fill their
 // groups from the square centimetres, lineK from the square shaku that lineS derives. The
 // square sun is 9.1809 cm2 both ways.
-std::vector<Chain> groupProcedures()
+std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        /* lineC */ {S(txtC2, txtC1, Div, 10000), S(txtC3, txtC2, Div, 100), S(txtC4, txtC3, Div, 100),
-                     S(txtC5, txtC4, Div, 100)},
-        /* lineI */ {S(txtI1, txtC1, Div, 6.4516), S(txtI2, txtI1, Div, 144), S(txtI3, txtI2, Div, 9),
-                     S(txtI4, txtI3, Div, 30.25), S(txtI5, txtI4, Div, 16), S(txtI6, txtI5, Div, 10),
-                     S(txtI7, txtI6, Div, 640)},
-        /* lineS */ {S(txtS1, txtC1, Div, 9.1809), S(txtS2, txtS1, Div, 100), S(txtS3, txtS2, Div, 36),
-                     S(txtS4, txtS3, Div, 300), S(txtS5, txtS4, Div, 10), S(txtS6, txtS3, Div, 30),
-                     S(txtS7, txtS3, Mul, 100), S(txtS8, txtS3, Mul, 10)},
-        /* lineK */ {S(txtK1, txtS2, Div, 16.82), S(txtK2, txtS2, Div, 18), S(txtK3, txtS2, Div, 19.845)},
+        {kLineC, {S(txtC2, txtC1, Div, 10000), S(txtC3, txtC2, Div, 100), S(txtC4, txtC3, Div, 100),
+                  S(txtC5, txtC4, Div, 100)}},
+        {kLineI, {S(txtI1, txtC1, Div, 6.4516), S(txtI2, txtI1, Div, 144), S(txtI3, txtI2, Div, 9),
+                  S(txtI4, txtI3, Div, 30.25), S(txtI5, txtI4, Div, 16), S(txtI6, txtI5, Div, 10),
+                  S(txtI7, txtI6, Div, 640)}},
+        {kLineS, {S(txtS1, txtC1, Div, 9.1809), S(txtS2, txtS1, Div, 100), S(txtS3, txtS2, Div, 36),
+                  S(txtS4, txtS3, Div, 300), S(txtS5, txtS4, Div, 10), S(txtS6, txtS3, Div, 30),
+                  S(txtS7, txtS3, Mul, 100), S(txtS8, txtS3, Mul, 10)}},
+        {kLineK, {S(txtK1, txtS2, Div, 16.82), S(txtK2, txtS2, Div, 18), S(txtK3, txtS2, Div, 19.845)}},
     };
 }
 
@@ -214,7 +215,7 @@ GaugeSpec squareGauge()
 SquareWindow::SquareWindow(App& app, const FrameSpec& frame)
     : GaugeWindow(app, frame, squareLayout(), squareGauge())
 {
-    install(groupProcedures(), enterChains());
+    install(groupProcedures(), enterChains(), kTindicator);
 }
 
 } // namespace mezura

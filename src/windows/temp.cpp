@@ -13,15 +13,24 @@ constexpr Colour kCold = rgb(192, 255, 255);  // below 4 degrees Celsius
 constexpr Colour kMild = rgb(255, 255, 192);  // from 4 to below 100
 constexpr Colour kHot = rgb(255, 192, 192);   // from 100
 
+using enum TempWindow::Field;
+
 enum Procedure { kTindicator };
+
+// A field in the one row of the window, its label above it.
+FieldSpec field(int id, const char* name, const char* label, int left, int tab)
+{
+    return numbered(id, FieldSpec{name, label, {left, 270, 980, 285}, left, 75, tab, kMild, ""});
+}
 
 Layout tempLayout()
 {
     Layout layout;
     //               name        label            Left  Top  Width Height  label at   tab colour
-    layout.fields = {{"txtCels", "摂氏(C)　", {45, 270, 980, 285}, 45, 75, 0, kMild, ""},
-                     {"txtFahr", "華氏(F)　", {1145, 270, 980, 285}, 1145, 75, 1, kMild, ""},
-                     {"txtKervin", "絶対温度(K)", {2245, 270, 980, 285}, 2245, 75, 2, kMild, ""}};
+    //     name                    label          Left  tab
+    layout.fields = {field(MEZURA_FIELD(txtCels), "摂氏(C)　", 45, 0),
+                     field(MEZURA_FIELD(txtFahr), "華氏(F)　", 1145, 1),
+                     field(MEZURA_FIELD(txtKervin), "絶対温度(K)", 2245, 2)};
     layout.sliders = {{"HScroll1", {45, 680, 3180, 255}, 0, 3000, 3}};
     layout.labels = {{"IndMin", "0", {285, 945, 255, 255}}, {"IndMax", "300K", {2685, 945, 615, 255}}};
     layout.buttons = {{"Command1", "300K", {45, 1200, 555, 255}, kHighlight},
@@ -70,21 +79,21 @@ TempWindow::TempWindow(App& app, const FrameSpec& frame)
     : GaugeBase(app, frame, tempLayout(), rangeButtons())
 {
     const std::vector<Operation> fahrenheit(std::begin(toFahrenheit), std::end(toFahrenheit));
-    const Step celsiusFromKelvin = step(kCels, kKervin, {{Op::Sub, 273.15}});
-    const Step fahrenheitFromCelsius = step(kFahr, kCels, fahrenheit);
-    const Step kelvinFromCelsius = step(kKervin, kCels, {{Op::Add, 273.15}});
+    const Step celsiusFromKelvin = step(txtCels, txtKervin, {{Op::Sub, 273.15}});
+    const Step fahrenheitFromCelsius = step(txtFahr, txtCels, fahrenheit);
+    const Step kelvinFromCelsius = step(txtKervin, txtCels, {{Op::Add, 273.15}});
 
-    m_procedures = {[this] { tindicator(); }};
-    m_enterChains[kCels] = {fahrenheitFromCelsius, kelvinFromCelsius, Call{kTindicator}};
-    m_enterChains[kFahr] = {step(kCels, kFahr, {{Op::Sub, 32}, {Op::Mul, 5}, {Op::Div, 9}}), kelvinFromCelsius,
-                            Call{kTindicator}};
     m_fromKelvin = {celsiusFromKelvin, fahrenheitFromCelsius};
-    m_enterChains[kKervin] = {celsiusFromKelvin, fahrenheitFromCelsius, Call{kTindicator}};
+    install({{kTindicator, [this] { tindicator(); }}},
+            {{txtCels, {fahrenheitFromCelsius, kelvinFromCelsius, Call{kTindicator}}},
+             {txtFahr, {step(txtCels, txtFahr, {{Op::Sub, 32}, {Op::Mul, 5}, {Op::Div, 9}}), kelvinFromCelsius,
+                        Call{kTindicator}}},
+             {txtKervin, {celsiusFromKelvin, fahrenheitFromCelsius, Call{kTindicator}}}});
 }
 
 void TempWindow::tindicator()
 {
-    const double kelvin = parseNumber(text(kKervin));
+    const double kelvin = parseNumber(text(txtKervin));
     const Range* range = nullptr;
     if (kelvin >= 0) {
         for (const Range& candidate : kRanges) {
@@ -107,7 +116,7 @@ void TempWindow::tindicator()
 void TempWindow::indicatorTail()
 {
     colorChg();
-    const std::optional<std::int16_t> position = toInt16(parseNumber(text(kKervin)));
+    const std::optional<std::int16_t> position = toInt16(parseNumber(text(txtKervin)));
     gauge().setValue(position ? *position : gauge().max());
     setCaption("IndMax", paddedNumberText(gauge().max()));
 }
@@ -115,16 +124,16 @@ void TempWindow::indicatorTail()
 void TempWindow::outOfRange()
 {
     beep();
-    setText(kKervin, "0");
+    setText(txtKervin, "0");
     run(m_fromKelvin);
     tindicator();
 }
 
 void TempWindow::colorChg()
 {
-    const double celsius = parseNumber(text(kCels));
+    const double celsius = parseNumber(text(txtCels));
     const Colour colour = celsius < 4 ? kCold : celsius < 100 ? kMild : kHot;
-    for (int field : {kCels, kFahr, kKervin}) {
+    for (int field : {txtCels, txtFahr, txtKervin}) {
         setFieldColour(field, colour);
     }
 }
@@ -144,13 +153,13 @@ void TempWindow::rangeButton(int button)
 // The slider writes the kelvin field, and Celsius and Fahrenheit follow it.
 void TempWindow::fromSlider()
 {
-    setText(kKervin, numberText(gauge().value()));
+    setText(txtKervin, numberText(gauge().value()));
     run(m_fromKelvin);
 }
 
 void TempWindow::sliderChange()
 {
-    const std::optional<std::int16_t> k = toInt16(parseNumber(text(kKervin)));
+    const std::optional<std::int16_t> k = toInt16(parseNumber(text(txtKervin)));
     if (!k || *k != gauge().value()) {
         fromSlider();
     }

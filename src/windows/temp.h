@@ -11,12 +11,12 @@ public:
     TempWindow(App& app, const FrameSpec& frame);
 
     // The fields' background colour (all three share it).
-    Colour colour() const { return fieldColour(kCels); }
+    Colour colour() const { return fieldColour(txtCels); }
 
-    enum FieldIndex { kCels, kFahr, kKervin };
+    enum Field { txtCels, txtFahr, txtKervin };
 
     // The reset writes 0 K and the other two from it.
-    std::vector<int> resetFields() const override { return {kCels, kFahr, kKervin}; }
+    std::vector<int> resetFields() const override { return {txtCels, txtFahr, txtKervin}; }
 
 protected:
     void rangeButton(int button) override;

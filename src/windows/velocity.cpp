@@ -10,15 +10,16 @@ namespace {
 
 using namespace rows;
 using enum VelocityWindow::Field;
+using enum VelocityWindow::Procedure;
 
 constexpr Colour kMetric = rgb(192, 255, 255);
 constexpr Colour kYardMile = rgb(255, 255, 192);
 constexpr Colour kReference = rgb(255, 192, 255); // knot, Mach, speed of light
 
 // A unit field with its label above it at the field's Left.
-FieldSpec field(const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
+FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
 {
-    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""};
+    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""});
 }
 
 Layout velocityLayout()
@@ -26,16 +27,16 @@ Layout velocityLayout()
     Layout layout;
     layout.fields = {
         //     name     label           Left   Top  label at  tab  colour
-        field("txtC0", "cm/s (kine)",     45,   315,   120,    0, kMetric),
-        field("txtC1", "m/s",             45,   840,   675,    1, kMetric),
-        field("txtC2", "km/h",            45,  1425,  1215,    2, kMetric),
-        field("txtC3", "km/min",          45,  1965,  1740,    3, kMetric),
-        field("txtC4", "km/s",            45,  2520,  2280,    4, kMetric),
-        field("txtI1", "yard/s (yps)",  1140,   870,   675,    5, kYardMile),
-        field("txtI2", "mile/h (mph)",  1140,  1425,  1215,    6, kYardMile),
-        field("txtS1", "knot (kn)",     2250,  1425,  1215,    7, kReference),
-        field("txtS2", "音速 mach",     2250,  1965,  1740,    8, kReference),
-        field("txtS3", "光速",          2250,  2520,  2280,    9, kReference),
+        field(MEZURA_FIELD(txtC0), "cm/s (kine)",     45,   315,   120,    0, kMetric),
+        field(MEZURA_FIELD(txtC1), "m/s",             45,   840,   675,    1, kMetric),
+        field(MEZURA_FIELD(txtC2), "km/h",            45,  1425,  1215,    2, kMetric),
+        field(MEZURA_FIELD(txtC3), "km/min",          45,  1965,  1740,    3, kMetric),
+        field(MEZURA_FIELD(txtC4), "km/s",            45,  2520,  2280,    4, kMetric),
+        field(MEZURA_FIELD(txtI1), "yard/s (yps)",  1140,   870,   675,    5, kYardMile),
+        field(MEZURA_FIELD(txtI2), "mile/h (mph)",  1140,  1425,  1215,    6, kYardMile),
+        field(MEZURA_FIELD(txtS1), "knot (kn)",     2250,  1425,  1215,    7, kReference),
+        field(MEZURA_FIELD(txtS2), "音速 mach",     2250,  1965,  1740,    8, kReference),
+        field(MEZURA_FIELD(txtS3), "光速",          2250,  2520,  2280,    9, kReference),
     };
     layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 100, 10}};
     layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},
@@ -55,13 +56,13 @@ const Call tindicator{VelocityWindow::kTindicator};
 // The group recompute procedures, by procedure number. Each fills its group from the
 // metres per second, or from the km/h that lineC derives. A mile is 1.6093 km, a knot
 // 0.5144 m/s, Mach 1 295.2 m/s and light 299792458 m/s.
-std::vector<Chain> groupProcedures()
+std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        /* lineC */ {S(txtC0, txtC1, Mul, 100), S(txtC2, txtC1, Mul, 3.6), S(txtC3, txtC2, Div, 60),
-                     S(txtC4, txtC2, Div, 3600)},
-        /* lineI */ {S(txtI1, txtC1, Div, 0.9144), S(txtI2, txtC2, Div, 1.6093)},
-        /* lineS */ {S(txtS1, txtC1, Div, 0.5144), S(txtS2, txtC1, Div, 295.2), S(txtS3, txtC1, Div, 299792458)},
+        {kLineC, {S(txtC0, txtC1, Mul, 100), S(txtC2, txtC1, Mul, 3.6), S(txtC3, txtC2, Div, 60),
+                  S(txtC4, txtC2, Div, 3600)}},
+        {kLineI, {S(txtI1, txtC1, Div, 0.9144), S(txtI2, txtC2, Div, 1.6093)}},
+        {kLineS, {S(txtS1, txtC1, Div, 0.5144), S(txtS2, txtC1, Div, 295.2), S(txtS3, txtC1, Div, 299792458)}},
     };
 }
 
@@ -149,7 +150,7 @@ GaugeSpec velocityGauge()
 VelocityWindow::VelocityWindow(App& app, const FrameSpec& frame)
     : GaugeWindow(app, frame, velocityLayout(), velocityGauge())
 {
-    install(groupProcedures(), enterChains());
+    install(groupProcedures(), enterChains(), kTindicator);
 }
 
 } // namespace mezura

@@ -9,6 +9,7 @@ namespace {
 
 using namespace rows;
 using enum WeightWindow::Field;
+using enum WeightWindow::Procedure;
 
 constexpr Colour kMetric = rgb(192, 255, 255);
 constexpr Colour kAvoirdupois = rgb(255, 255, 192);
@@ -20,10 +21,10 @@ constexpr const char* kTroyBox = "Frame1";         // "金衡系"
 constexpr const char* kApothecariesBox = "Frame2"; // "薬局系"
 
 // A unit field with its label directly above it at the field's Left.
-FieldSpec field(const char* name, const char* label, int left, int top, int tab, Colour colour,
+FieldSpec field(int id, const char* name, const char* label, int left, int top, int tab, Colour colour,
                 const char* box = "")
 {
-    return FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - kLabelHeight, tab, colour, box};
+    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - kLabelHeight, tab, colour, box});
 }
 
 Layout weightLayout()
@@ -32,30 +33,30 @@ Layout weightLayout()
     // The troy and apothecaries' fields stand relative to their frame.
     layout.fields = {
         //     name     label                  Left   Top  tab  colour
-        field("txtC1", "mg",                     45,   270,   0, kMetric),
-        field("txtC2", "g",                      45,  1310,   1, kMetric),
-        field("txtC3", "kg",                     45,  2350,   2, kMetric),
-        field("txtC4", "ton (t)",                45,  3360,   3, kMetric),
-        field("txtI1", "grain",                1145,   240,   4, kAvoirdupois),
-        field("txtI2", "dram",                 1145,   790,   5, kAvoirdupois),
-        field("txtI3", "ounce (oz)",           1145,  1310,   6, kAvoirdupois),
-        field("txtI4", "pound (lb)",           1145,  1830,   7, kAvoirdupois),
-        field("txtI5", "hundredweight(USA)",   1145,  2350,   8, kAvoirdupois),
-        field("txtI6", "hundredweight(UK)",    1145,  2880,   9, kAvoirdupois),
-        field("txtI7", "short ton",            1145,  3390,  10, kAvoirdupois),
-        field("txtI8", "long ton",             1145,  3910,  11, kAvoirdupois),
-        field("txtS1", "匁",                   2245,   270,  12, kJapanese),
-        field("txtS2", "斤",                   2245,   790,  13, kJapanese),
-        field("txtS3", "貫",                   2245,  1310,  14, kJapanese),
-        field("txtT1", "grain",                 120,   435,  15, kTroy, kTroyBox),
-        field("txtT2", "pennyweight",           120,   960,  16, kTroy, kTroyBox),
-        field("txtT3", "ounce",                 120,  1995,  17, kTroy, kTroyBox),
-        field("txtT4", "pound",                 120,  2520,  18, kTroy, kTroyBox),
-        field("txtA1", "grain",                 120,   435,  19, kApothecaries, kApothecariesBox),
-        field("txtA2", "scruple",               120,   945,  20, kApothecaries, kApothecariesBox),
-        field("txtA3", "dram",                  120,  1470,  21, kApothecaries, kApothecariesBox),
-        field("txtA4", "ounce",                 120,  1995,  22, kApothecaries, kApothecariesBox),
-        field("txtA5", "pound",                 120,  2505,  23, kApothecaries, kApothecariesBox),
+        field(MEZURA_FIELD(txtC1), "mg",                     45,   270,   0, kMetric),
+        field(MEZURA_FIELD(txtC2), "g",                      45,  1310,   1, kMetric),
+        field(MEZURA_FIELD(txtC3), "kg",                     45,  2350,   2, kMetric),
+        field(MEZURA_FIELD(txtC4), "ton (t)",                45,  3360,   3, kMetric),
+        field(MEZURA_FIELD(txtI1), "grain",                1145,   240,   4, kAvoirdupois),
+        field(MEZURA_FIELD(txtI2), "dram",                 1145,   790,   5, kAvoirdupois),
+        field(MEZURA_FIELD(txtI3), "ounce (oz)",           1145,  1310,   6, kAvoirdupois),
+        field(MEZURA_FIELD(txtI4), "pound (lb)",           1145,  1830,   7, kAvoirdupois),
+        field(MEZURA_FIELD(txtI5), "hundredweight(USA)",   1145,  2350,   8, kAvoirdupois),
+        field(MEZURA_FIELD(txtI6), "hundredweight(UK)",    1145,  2880,   9, kAvoirdupois),
+        field(MEZURA_FIELD(txtI7), "short ton",            1145,  3390,  10, kAvoirdupois),
+        field(MEZURA_FIELD(txtI8), "long ton",             1145,  3910,  11, kAvoirdupois),
+        field(MEZURA_FIELD(txtS1), "匁",                   2245,   270,  12, kJapanese),
+        field(MEZURA_FIELD(txtS2), "斤",                   2245,   790,  13, kJapanese),
+        field(MEZURA_FIELD(txtS3), "貫",                   2245,  1310,  14, kJapanese),
+        field(MEZURA_FIELD(txtT1), "grain",                 120,   435,  15, kTroy, kTroyBox),
+        field(MEZURA_FIELD(txtT2), "pennyweight",           120,   960,  16, kTroy, kTroyBox),
+        field(MEZURA_FIELD(txtT3), "ounce",                 120,  1995,  17, kTroy, kTroyBox),
+        field(MEZURA_FIELD(txtT4), "pound",                 120,  2520,  18, kTroy, kTroyBox),
+        field(MEZURA_FIELD(txtA1), "grain",                 120,   435,  19, kApothecaries, kApothecariesBox),
+        field(MEZURA_FIELD(txtA2), "scruple",               120,   945,  20, kApothecaries, kApothecariesBox),
+        field(MEZURA_FIELD(txtA3), "dram",                  120,  1470,  21, kApothecaries, kApothecariesBox),
+        field(MEZURA_FIELD(txtA4), "ounce",                 120,  1995,  22, kApothecaries, kApothecariesBox),
+        field(MEZURA_FIELD(txtA5), "pound",                 120,  2505,  23, kApothecaries, kApothecariesBox),
     };
     layout.boxes = {{kTroyBox, "金衡系", {3360, 360, 1215, 2895}},
                     {kApothecariesBox, "薬局系", {4680, 360, 1215, 2895}}};
@@ -82,21 +83,21 @@ const Call tindicator{WeightWindow::kTindicator};
 // groups from the grams; lineT and lineA from the grain, whose text the troy and
 // apothecaries' grains copy unchanged; lineI2 from the grain, ending with the grams. A pound
 // is 453.59237 g and 7000 grains, a 匁 3.75 g.
-std::vector<Chain> groupProcedures()
+std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        /* lineC */ {S(txtC1, txtC2, Mul, 1000), S(txtC3, txtC2, Div, 1000), S(txtC4, txtC3, Div, 1000)},
-        /* lineS */ {S(txtS1, txtC2, Div, 3.75), S(txtS2, txtS1, Div, 160), S(txtS3, txtS1, Div, 1000)},
-        /* lineI */ {S(txtI4, txtC2, Div, 453.59237), S(txtI1, txtI4, Mul, 7000), S(txtI2, txtI4, Mul, 256),
-                     S(txtI3, txtI4, Mul, 16), S(txtI5, txtI4, Div, 100), S(txtI6, txtI4, Div, 112),
-                     S(txtI7, txtI4, Div, 2000), S(txtI8, txtI4, Div, 2240)},
-        /* lineT */ {TextOf(txtT1, txtI1), S(txtT2, txtI1, Div, 24), S(txtT3, txtI1, Div, 480),
-                     S(txtT4, txtI1, Div, 5760)},
-        /* lineA */ {TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, 20), S(txtA3, txtI1, Div, 60),
-                     S(txtA4, txtI1, Div, 480), S(txtA5, txtI1, Div, 5760)},
-        /* lineI2 */ {S(txtI4, txtI1, Div, 7000), S(txtI2, txtI4, Mul, 256), S(txtI3, txtI4, Mul, 16),
-                      S(txtI5, txtI4, Div, 100), S(txtI6, txtI4, Div, 112), S(txtI7, txtI4, Div, 2000),
-                      S(txtI8, txtI4, Div, 2240), S(txtC2, txtI4, Mul, 453.59237)},
+        {kLineC, {S(txtC1, txtC2, Mul, 1000), S(txtC3, txtC2, Div, 1000), S(txtC4, txtC3, Div, 1000)}},
+        {kLineS, {S(txtS1, txtC2, Div, 3.75), S(txtS2, txtS1, Div, 160), S(txtS3, txtS1, Div, 1000)}},
+        {kLineI, {S(txtI4, txtC2, Div, 453.59237), S(txtI1, txtI4, Mul, 7000), S(txtI2, txtI4, Mul, 256),
+                  S(txtI3, txtI4, Mul, 16), S(txtI5, txtI4, Div, 100), S(txtI6, txtI4, Div, 112),
+                  S(txtI7, txtI4, Div, 2000), S(txtI8, txtI4, Div, 2240)}},
+        {kLineT, {TextOf(txtT1, txtI1), S(txtT2, txtI1, Div, 24), S(txtT3, txtI1, Div, 480),
+                  S(txtT4, txtI1, Div, 5760)}},
+        {kLineA, {TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, 20), S(txtA3, txtI1, Div, 60),
+                  S(txtA4, txtI1, Div, 480), S(txtA5, txtI1, Div, 5760)}},
+        {kLineI2, {S(txtI4, txtI1, Div, 7000), S(txtI2, txtI4, Mul, 256), S(txtI3, txtI4, Mul, 16),
+                   S(txtI5, txtI4, Div, 100), S(txtI6, txtI4, Div, 112), S(txtI7, txtI4, Div, 2000),
+                   S(txtI8, txtI4, Div, 2240), S(txtC2, txtI4, Mul, 453.59237)}},
     };
 }
 
@@ -209,7 +210,7 @@ GaugeSpec weightGauge()
 WeightWindow::WeightWindow(App& app, const FrameSpec& frame)
     : GaugeWindow(app, frame, weightLayout(), weightGauge())
 {
-    install(groupProcedures(), enterChains());
+    install(groupProcedures(), enterChains(), kTindicator);
 }
 
 } // namespace mezura

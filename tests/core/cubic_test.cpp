@@ -236,15 +236,6 @@ TEST(CubicWindow, StartsEmptyWithTheDesignGauge)
     for (int field = 0; field < CubicWindow::kFieldCount; ++field) {
         EXPECT_EQ(w.text(field), "");
     }
-    // The field numbers the chains use are the rows of the field table.
-    const char* names[] = {"txtC1",  "txtC2",  "txtC3",  "txtC4",  "txtM1",  "txtM2",  "txtM3",  "txtM4",
-                           "txtI1",  "txtI2",  "txtI3",  "txtI4",  "txtS0",  "txtS1",  "txtS2",  "txtS3",
-                           "txtS4",  "txtS5",  "txtS6",  "txtS7",  "txtLE1", "txtLE2", "txtLE3", "txtLE4",
-                           "txtLE5", "txtLA1", "txtLA2", "txtLA3", "txtLA4", "txtLA5", "txtO1",  "txtO2",
-                           "txtO3",  "txtDE1", "txtDE2", "txtDE3", "txtDE4", "txtDA1", "txtDA2", "txtDA3",
-                           "txtDA4"};
-    ASSERT_EQ(std::size(names), static_cast<std::size_t>(CubicWindow::kFieldCount));
-    test::expectFieldTable(w, names);
     // The tab order runs column by column, top to bottom, the "Dry" frame's columns last
     // (its fields stand relative to the frame); the slider comes after the fields.
     ASSERT_EQ(w.layout().boxes.size(), 1u);

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
+
 namespace mezura {
 namespace {
 
@@ -90,6 +93,10 @@ TEST(Frame, ClosingHidesUntilTheLastVisibleWindowEndsTheProgram)
     t.window("temp").closeRequest();
     EXPECT_FALSE(t.window("temp").visible());
     EXPECT_FALSE(t.app.ended());
+    for (const WindowRow& row : t.app.windows()) { // counting created every window, hidden
+        ASSERT_NE(t.app.existing(row.frame.name), nullptr) << row.frame.name;
+    }
+    EXPECT_EQ(t.app.visibleConversionWindows(), 1);
 
     t.window("length").menu("mnuUT"); // shown again with its values and mode
     EXPECT_TRUE(t.window("temp").visible());
@@ -196,6 +203,107 @@ TEST(Registry, WindowsAreCreatedOnceOnFirstReference)
     EXPECT_THROW(t.app.form("nowhere"), std::invalid_argument);
     EXPECT_EQ(t.window("square").title(), "ヨモギの単位計算－面積");
     EXPECT_EQ(t.window("radio").title(), "ヨモギの単位計算－壊変率");
+}
+
+// Every window of the table builds, checking its tables as it is built: its field numbers
+// are the places of its fields, every chain names fields and procedures that exist.
+TEST(Registry, EveryWindowOfTheTableBuildsWithTablesThatAgree)
+{
+    test::TestApp t;
+    for (const WindowRow& row : t.app.windows()) {
+        const ConversionWindow& w = t.app.window(row);
+        EXPECT_EQ(w.name(), row.frame.name);
+        EXPECT_EQ(w.title(), kTitlePrefix + row.frame.caption);
+        EXPECT_EQ(t.app.row(row.frame.name), &row);
+        for (std::size_t i = 0; i < w.layout().fields.size(); ++i) {
+            EXPECT_EQ(w.fieldIndex(w.layout().fields[i].name), static_cast<int>(i)) << row.frame.name;
+        }
+    }
+    EXPECT_EQ(t.app.windows().size(), 10u);
+}
+
+// A small window whose tables each row of the test below spoils in one place.
+class ProbeWindow : public ConversionWindow {
+public:
+    enum Field { txtA, txtB };
+    enum Number { kLineA };
+
+    ProbeWindow(App& app, const std::function<void(ProbeWindow&)>& fill)
+        : ConversionWindow(app, kProbeFrame, probeLayout())
+    {
+        fill(*this);
+    }
+    void installRows(std::vector<mezura::Procedure> procedures, std::vector<rows::EnterRow> enterRows)
+    {
+        install(std::move(procedures), std::move(enterRows));
+    }
+
+    static Layout probeLayout()
+    {
+        Layout layout;
+        layout.fields = {numbered(txtA, {"txtA", "a", {45, 270, 975, 285}, 45, 75, 0, kHighlight, ""}),
+                         numbered(txtB, {"txtB", "b", {45, 790, 975, 285}, 45, 595, 1, kHighlight, ""})};
+        return layout;
+    }
+    static inline const FrameSpec kProbeFrame{"probe", "試験", 1999, "ｻｲｽﾞ変更", {{3400, 2000}}, 1};
+};
+
+TEST(Registry, AWindowWithWrongTablesFailsWhenBuilt)
+{
+    using rows::S;
+    const std::function<void()> nothing = [] {};
+    struct Row {
+        const char* fault;
+        std::function<void(ProbeWindow&)> fill;
+    };
+    const Row rows[] = {
+        {"a chain that writes no field",
+         [&](ProbeWindow& w) { w.installRows({{ProbeWindow::kLineA, nothing}}, {{ProbeWindow::txtA, {S(2, 0, rows::Mul, 2)}}}); }},
+        {"a chain that reads no field",
+         [&](ProbeWindow& w) { w.installRows({}, {{ProbeWindow::txtA, {S(1, -1, rows::Mul, 2)}}}); }},
+        {"a call of no procedure",
+         [&](ProbeWindow& w) { w.installRows({{ProbeWindow::kLineA, nothing}}, {{ProbeWindow::txtB, {Call{1}}}}); }},
+        {"a procedure out of its place", [&](ProbeWindow& w) { w.installRows({{1, nothing}}, {}); }},
+        {"the Enter chain of no field", [&](ProbeWindow& w) { w.installRows({}, {{2, {}}}); }},
+    };
+    for (const Row& row : rows) {
+        test::TestApp t;
+        EXPECT_THROW(
+            {
+                ProbeWindow window(t.app, row.fill);
+                window.checkTables();
+            },
+            std::invalid_argument)
+            << row.fault;
+    }
+    test::TestApp t;
+    ProbeWindow sound(t.app, [&](ProbeWindow& w) {
+        w.installRows({{ProbeWindow::kLineA, nothing}}, {{ProbeWindow::txtA, {S(1, 0, rows::Mul, 2), Call{0}}}});
+    });
+    EXPECT_NO_THROW(sound.checkTables());
+}
+
+TEST(Registry, AWrongWindowTableFailsAtTheStart)
+{
+    struct Row {
+        const char* fault;
+        std::function<void(WindowRow&)> spoil;
+    };
+    const Row rows[] = {
+        {"two windows of one name", [](WindowRow& row) { row.frame.name = "length"; }},
+        {"two items of one name", [](WindowRow& row) { row.menuItem = "mnuUL"; }},
+        {"two windows on one check box", [](WindowRow& row) { row.checkBox = 1; }},
+        {"a check box beyond the settings file", [](WindowRow& row) { row.checkBox = 11; }},
+        {"an initial size that is none", [](WindowRow& row) { row.frame.initialMode = 3; }},
+        {"the settings window's name", [](WindowRow& row) { row.frame.name = kSettingsWindow; }},
+    };
+    const WindowTable& program = windowTable();
+    for (const Row& row : rows) {
+        std::vector<WindowRow> spoilt(program.windows.begin(), program.windows.end());
+        row.spoil(spoilt.back()); // the calendar: two size modes
+        test::RecordingHost host;
+        EXPECT_THROW(App(host, WindowTable{spoilt, program.makeSettings}), std::invalid_argument) << row.fault;
+    }
 }
 
 } // namespace

@@ -28,10 +28,10 @@ const Call lineA{kLineA};
 Layout testLayout()
 {
     Layout layout;
-    layout.fields = {{"txtA", "a", {45, 270, 975, 285}, 45, 75, 0, rgb(192, 255, 255), ""},
-                     {"txtB", "b", {45, 790, 975, 285}, 45, 595, 1, rgb(192, 255, 255), ""},
-                     {"txtC", "c", {1145, 270, 975, 285}, 1145, 75, 2, rgb(255, 255, 192), ""},
-                     {"txtT", "t", {1145, 790, 975, 285}, 1145, 595, 3, rgb(255, 255, 192), ""}};
+    layout.fields = {numbered(txtA, {"txtA", "a", {45, 270, 975, 285}, 45, 75, 0, rgb(192, 255, 255), ""}),
+                     numbered(txtB, {"txtB", "b", {45, 790, 975, 285}, 45, 595, 1, rgb(192, 255, 255), ""}),
+                     numbered(txtC, {"txtC", "c", {1145, 270, 975, 285}, 1145, 75, 2, rgb(255, 255, 192), ""}),
+                     numbered(txtT, {"txtT", "t", {1145, 790, 975, 285}, 1145, 595, 3, rgb(255, 255, 192), ""})};
     layout.sliders = {{"HScroll", {45, 1200, 3180, 255}, 0, 100, 4}};
     layout.labels = {{"IndMin", "0", {45, 1470, 255, 255}}, {"IndMax", "1000c", {2400, 1470, 810, 255}}};
     layout.buttons = {{"Command1", "c", {45, 1700, 600, 255}, kHighlight},
@@ -68,15 +68,14 @@ public:
         : GaugeWindow(app, kFrame, testLayout(), std::move(gauge))
         , m_host(host)
     {
-        m_procedures = {[this] { run({S(txtB, txtA, Op::Div, 1000), S(txtC, txtA, Op::Mul, 1000),
-                                      S(txtT, txtA, Op::Div, 3)}); },
-                        [this] { tindicator(); }};
         const Call gaugeUpdate{kTindicator};
-        m_enterChains[txtA] = {lineA, gaugeUpdate};
-        m_enterChains[txtB] = {S(txtA, txtB, Op::Mul, 1000), S(txtC, txtA, Op::Mul, 1000), S(txtT, txtA, Op::Div, 3),
-                               gaugeUpdate};
-        m_enterChains[txtC] = {S(txtA, txtC, Op::Div, 1000), S(txtB, txtA, Op::Div, 1000), S(txtT, txtA, Op::Div, 3),
-                               gaugeUpdate};
+        install({{kLineA, {S(txtB, txtA, Op::Div, 1000), S(txtC, txtA, Op::Mul, 1000), S(txtT, txtA, Op::Div, 3)}}},
+                {{txtA, {lineA, gaugeUpdate}},
+                 {txtB, {S(txtA, txtB, Op::Mul, 1000), S(txtC, txtA, Op::Mul, 1000), S(txtT, txtA, Op::Div, 3),
+                         gaugeUpdate}},
+                 {txtC, {S(txtA, txtC, Op::Div, 1000), S(txtB, txtA, Op::Div, 1000), S(txtT, txtA, Op::Div, 3),
+                         gaugeUpdate}}},
+                kTindicator);
     }
 
     std::string highlighted() const

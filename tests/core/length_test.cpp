@@ -236,15 +236,6 @@ TEST(LengthWindow, StartsEmptyWithTheDesignGauge)
     for (const test::UnitSize& unit : kUnitSizes) {
         EXPECT_EQ(w.text(unit.field), "");
     }
-    // The field numbers the chains use are the rows of the field table.
-    const char* names[] = {"txtC0", "txtC1", "txtS7", "txtI1", "txtI8", "txtS0", "txtS00", "txtS8", "txtK3", "txtP6"};
-    const LengthWindow::Field fields[] = {LengthWindow::txtC0, LengthWindow::txtC1, LengthWindow::txtS7,
-                                          LengthWindow::txtI1, LengthWindow::txtI8, LengthWindow::txtS0,
-                                          LengthWindow::txtS00, LengthWindow::txtS8, LengthWindow::txtK3,
-                                          LengthWindow::txtP6};
-    for (std::size_t i = 0; i < std::size(names); ++i) {
-        EXPECT_EQ(w.fieldIndex(names[i]), fields[i]) << names[i];
-    }
 }
 
 TEST(LengthWindow, OverflowStopsTheChainAtTheFailingStep)

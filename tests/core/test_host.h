@@ -242,15 +242,6 @@ inline void expectResets(const char* window, Typed before, std::span<const char*
     }
 }
 
-// The field numbers the chains use are the rows of the field table, named in order.
-inline void expectFieldTable(const ConversionWindow& w, std::span<const char* const> names)
-{
-    ASSERT_EQ(w.layout().fields.size(), names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        EXPECT_EQ(w.fieldIndex(names[i]), static_cast<int>(i)) << names[i];
-    }
-}
-
 // The tab order runs column by column, top to bottom, and the slider comes last.
 inline void expectTabOrderByColumns(const ConversionWindow& w)
 {
