@@ -4,7 +4,7 @@
 # Japanese font the windows are drawn for and the CJK font other desktops have instead (the
 # text-fit test measures both), the help compiler and reader, Xvfb with the tools the
 # screen tests use, and a German locale, under which the tests check that numbers keep
-# their "." whatever the locale says.
+# their "." whatever the locale says; and clang with libFuzzer for the fuzz targets.
 set -euo pipefail
 
 packages=(
