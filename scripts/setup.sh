@@ -2,8 +2,9 @@
 # Installs what Mezura needs to build, run and test on Debian 12: the compiler and CMake,
 # Qt 6 Widgets with its platform plugins and Qt's Japanese translations, GoogleTest, the
 # Japanese font the windows are drawn for and the CJK font other desktops have instead (the
-# text-fit test measures both), the help compiler and reader, and Xvfb with the tools the
-# screen tests use.
+# text-fit test measures both), the help compiler and reader, Xvfb with the tools the
+# screen tests use, and a German locale, under which the tests check that numbers keep
+# their "." whatever the locale says.
 set -euo pipefail
 
 packages=(
@@ -13,20 +14,33 @@ packages=(
   fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
   fp-utils libchm-dev
   xvfb x11-utils xdotool imagemagick
+  locales
 )
-
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
+# A locale whose decimal separator is a comma.
+comma_locale=de_DE.UTF-8
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
   sudo="sudo"
 fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# locale -a writes de_DE.utf8 for de_DE.UTF-8.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  echo "Generating the locale $comma_locale"
+  if grep -q "^# *$comma_locale UTF-8" /etc/locale.gen; then
+    $sudo sed -i "s/^# *\($comma_locale UTF-8\)/\1/" /etc/locale.gen
+  elif ! grep -q "^$comma_locale UTF-8" /etc/locale.gen; then
+    echo "$comma_locale UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+  fi
+  $sudo locale-gen
+fi

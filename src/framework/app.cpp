@@ -179,7 +179,13 @@ int App::visibleConversionWindows() const
 
 void App::closeRequest(Form& closing)
 {
-    const int others = visibleConversionWindows() - (closing.visible() ? 1 : 0);
+    // The count asks each of the ten whether it is visible, and asking creates a window
+    // that does not exist yet, hidden, as any other reference does.
+    int visible = 0;
+    for (const WindowRow& each : m_table.windows) {
+        visible += window(each).visible() ? 1 : 0;
+    }
+    const int others = visible - (closing.visible() ? 1 : 0);
     if (others > 0) {
         closing.setVisible(false);
     } else {

@@ -67,8 +67,10 @@ public:
     // "全て": every conversion window in menu order; the calendar ends in front.
     void showAll();
     // The close box of a conversion window: hide it while another conversion window is
-    // visible, else end the program.
+    // visible, else end the program. Counting refers to all ten, so it creates any that
+    // does not exist yet (hidden).
     void closeRequest(Form& closing);
+    // Visible conversion windows among those that exist; creates none.
     int visibleConversionWindows() const;
 
     void quit();

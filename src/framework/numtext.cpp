@@ -1,18 +1,21 @@
 #include "framework/numtext.h"
 
 #include "framework/arith.h"
+#include "framework/fullwidth.h"
 
-#include <cerrno>
-#include <clocale>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
-#include <locale.h>
+#include <string>
+#include <string_view>
 
 namespace mezura {
 
 namespace {
+
+constexpr int kSignificantDigits = 15;
 
 bool isBlank(char c)
 {
@@ -37,16 +40,62 @@ int digitValue(char c, int radix)
     return d < radix ? d : -1;
 }
 
-// strtod in the "C" locale, whatever locale the process runs in: the point is always ".".
-double strtodC(const std::string& text)
+// Whether the decimal number in `number` (an optional "-", digits with at most one ".",
+// optionally "e", a sign and digits) is at least 1 in magnitude, judged by the decimal
+// exponent of its first non-zero digit plus the written exponent. A number that is zero
+// throughout is not. Only used to tell an overflow from an underflow, so far from 1 that
+// the judgement needs no more care.
+bool atLeastOne(std::string_view number)
 {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    errno = 0;
-    const double value = strtod_l(text.c_str(), nullptr, cLocale);
-    if (errno == ERANGE && std::isinf(value)) {
-        throw ArithmeticError(ArithmeticFault::Overflow);
+    long long place = 0; // of the first non-zero digit: 0 for units, -1 for tenths
+    long long fractionDigits = 0;
+    bool found = false;
+    bool fraction = false;
+    std::size_t i = 0;
+    for (; i < number.size() && number[i] != 'e'; ++i) {
+        const char c = number[i];
+        if (c == '.') {
+            fraction = true;
+        } else if (isDigit(c)) {
+            fractionDigits += fraction ? 1 : 0;
+            if (!found && c != '0') {
+                found = true;
+                place = fraction ? -fractionDigits : 0;
+            } else if (found && !fraction) {
+                ++place;
+            }
+        }
     }
-    return value; // an underflow reads as 0 or the nearest subnormal
+    if (!found) {
+        return false;
+    }
+    long long exponent = 0;
+    bool negative = false;
+    for (; i < number.size(); ++i) {
+        if (number[i] == '-') {
+            negative = true;
+        } else if (isDigit(number[i])) {
+            exponent = std::min(exponent * 10 + (number[i] - '0'), 1'000'000'000LL); // saturates
+        }
+    }
+    return place + (negative ? -exponent : exponent) >= 0;
+}
+
+// The double nearest to a decimal number as `atLeastOne` takes it, the point always ".",
+// whatever locale the process runs in. A magnitude beyond the double range is an overflow;
+// one too small for the smallest subnormal reads as 0.
+double decimalValue(std::string_view number)
+{
+    double value = 0.0;
+    const auto [end, fault] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)end;
+    if (fault == std::errc::result_out_of_range) {
+        if (atLeastOne(number)) {
+            throw ArithmeticError(ArithmeticFault::Overflow);
+        }
+        return number.front() == '-' ? -0.0 : 0.0;
+    }
+    return fault == std::errc() ? value : 0.0;
 }
 
 // &H and &O: an unsigned integer in radix 16 or 8; no digits read as 0.
@@ -69,7 +118,7 @@ double parseNumber(std::string_view text)
 {
     std::string s;
     s.reserve(text.size());
-    for (char c : text) {
+    for (char c : foldFullWidth(text)) {
         if (!isBlank(c)) {
             s.push_back(c);
         }
@@ -88,7 +137,9 @@ double parseNumber(std::string_view text)
     std::size_t i = 0;
     std::string number;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        number.push_back(s[i]);
+        if (s[i] == '-') {
+            number.push_back('-');
+        }
         ++i;
     }
     bool anyDigit = false;
@@ -123,7 +174,7 @@ double parseNumber(std::string_view text)
             number += exponent;
         }
     }
-    return strtodC(number);
+    return decimalValue(number);
 }
 
 std::string numberText(double value)
@@ -132,10 +183,13 @@ std::string numberText(double value)
     if (value == 0.0) {
         return "0";
     }
-    // %.14e rounds to 15 significant digits and carries into the exponent (9.9999999999999999 -> 1e+01).
+    // Scientific form with 14 digits after the point rounds to 15 significant digits and
+    // carries into the exponent (9.9999999999999999 -> 1.00000000000000e+01). Unlike printf,
+    // to_chars never looks at the locale: the point is ".".
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
-    const std::string e(buf);
+    const std::to_chars_result written
+        = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, kSignificantDigits - 1);
+    const std::string_view e(buf, static_cast<std::size_t>(written.ptr - buf));
     const bool negative = e[0] == '-';
     const std::size_t start = negative ? 1 : 0;
     const std::size_t ePos = e.find('e');
@@ -148,7 +202,12 @@ std::string numberText(double value)
     while (digits.size() > 1 && digits.back() == '0') {
         digits.pop_back();
     }
-    const int exponent = std::atoi(e.c_str() + ePos + 1);
+    // The exponent as to_chars writes it: a sign, then two or three digits.
+    int exponent = 0;
+    std::from_chars(e.data() + ePos + 2, e.data() + e.size(), exponent);
+    if (e[ePos + 1] == '-') {
+        exponent = -exponent;
+    }
 
     std::string out = negative ? "-" : "";
     if (exponent < -4 || exponent >= 15) {
@@ -157,9 +216,12 @@ std::string numberText(double value)
             out += '.';
             out += digits.substr(1);
         }
-        char exp[16];
-        std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-        out += exp;
+        out += exponent < 0 ? "E-" : "E+";
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10) {
+            out += '0';
+        }
+        out += std::to_string(magnitude);
     } else if (exponent < 0) {
         out += "0.";
         out.append(static_cast<std::size_t>(-exponent - 1), '0');

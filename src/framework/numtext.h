@@ -11,9 +11,10 @@
 
 namespace mezura {
 
-// Number parse. Blanks, tabs and line feeds are ignored wherever they stand; reading stops
-// at the first character that cannot continue the number; text that does not begin with a
-// number reads as 0.
+// Number parse. Full-width forms read as their ASCII twins first (foldFullWidth), so that
+// "１００" and "1００" read as 100. Blanks, tabs and line feeds are ignored wherever they
+// stand; reading stops at the first character that cannot continue the number; text that
+// does not begin with a number reads as 0. The point is "." whatever the locale.
 //   parseNumber("12abc") -> 12      parseNumber("1,000") -> 1     parseNumber("1.5.5") -> 1.5
 //   parseNumber("2D3")   -> 2000    parseNumber("&H10")  -> 16    parseNumber("&O17")  -> 15
 //   parseNumber(" - 1 2") -> -12    parseNumber("")      -> 0     parseNumber("abc")   -> 0
@@ -21,7 +22,7 @@ namespace mezura {
 double parseNumber(std::string_view text);
 
 // Number text: at most 15 significant digits; exponent form exactly when the decimal
-// exponent is below -4 or at least 15.
+// exponent is below -4 or at least 15. No locale is consulted.
 //   numberText(0.5) -> "0.5"          numberText(1.0 / 3) -> "0.333333333333333"
 //   numberText(0.0123) -> "0.0123"    numberText(0.00001) -> "1E-05"
 //   numberText(1234567890123456.0) -> "1.23456789012346E+15"

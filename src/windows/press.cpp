@@ -26,7 +26,7 @@ Layout pressLayout()
     Layout layout;
     layout.fields = {
         //     name     label           Left   Top  label at  tab  colour
-        field(MEZURA_FIELD(txtP1), "Pa (N/m3)",       30,   315,   120,    0, kPascal),
+        field(MEZURA_FIELD(txtP1), "Pa (N/m2)",       30,   315,   120,    0, kPascal),
         field(MEZURA_FIELD(txtP2), "hPa (mb)",        30,   855,   660,    1, kPascal),
         field(MEZURA_FIELD(txtP3), "b",               30,  1350,  1185,    2, kPascal),
         field(MEZURA_FIELD(txtA1), "mmAq",          1110,   315,   135,    3, kWater),

@@ -29,24 +29,27 @@ Layout yearLayout()
     layout.fields = {
         //     name     label       Left   Top  tab  colour
         field(MEZURA_FIELD(txtW1), "西暦",        45,   270,  0, kWestern),
-        field(MEZURA_FIELD(txtW2), "？年前",      45,  1310,  1, kWestern),
-        field(MEZURA_FIELD(txtJ1), "平成",      1145,   270,  2, kEra),
-        field(MEZURA_FIELD(txtJ2), "昭和",      1145,   790,  3, kEra),
-        field(MEZURA_FIELD(txtJ3), "大正",      1145,  1320,  4, kEra),
-        field(MEZURA_FIELD(txtJ4), "明治\u3000", 1145, 1830,  5, kEra),
-        field(MEZURA_FIELD(txtE1), "十干",      2245,   270,  6, kName, false),
-        field(MEZURA_FIELD(txtE3), "十二支",    2245,   790,  7, kName, false),
-        field(MEZURA_FIELD(txtE2), "納音",      2245,  1320,  8, kName, false),
-        field(MEZURA_FIELD(txtE4), "九星",      2245,  1830,  9, kName, false),
+        field(MEZURA_FIELD(txtW2), "？年前",      45,  1310,  2, kWestern),
+        field(MEZURA_FIELD(txtJ5), "令和",        45,   790,  1, kEra),
+        field(MEZURA_FIELD(txtJ1), "平成",      1145,   270,  3, kEra),
+        field(MEZURA_FIELD(txtJ2), "昭和",      1145,   790,  4, kEra),
+        field(MEZURA_FIELD(txtJ3), "大正",      1145,  1320,  5, kEra),
+        field(MEZURA_FIELD(txtJ4), "明治\u3000", 1145, 1830,  6, kEra),
+        field(MEZURA_FIELD(txtE1), "十干",      2245,   270,  7, kName, false),
+        field(MEZURA_FIELD(txtE3), "十二支",    2245,   790,  8, kName, false),
+        field(MEZURA_FIELD(txtE2), "納音",      2245,  1320,  9, kName, false),
+        field(MEZURA_FIELD(txtE4), "九星",      2245,  1830, 10, kName, false),
     };
-    layout.sliders = {{"HScroll", {30, 2265, 3180, 255}, 0, 3000, 10}};
+    layout.sliders = {{"HScroll", {30, 2265, 3180, 255}, 0, 3000, 11}};
     layout.labels = {{"IndMin", "0", {345, 2520, 495, kLabelHeight}},
                      {"IndMax", "3000", {2850, 2520, 495, kLabelHeight}}};
-    layout.buttons = {{"Command1", "西暦", {15, 2700, 540, 255}, kHighlight},
-                      {"Command2", "明治", {615, 2700, 540, 255}, kButtonFace},
-                      {"Command3", "大正", {1200, 2700, 540, 255}, kButtonFace},
-                      {"Command4", "昭和", {1800, 2700, 540, 255}, kButtonFace},
-                      {"Command5", "平成", {2385, 2700, 540, 255}, kButtonFace},
+    // Six era buttons and "?" share the row: 465 wide, 30 apart.
+    layout.buttons = {{"Command1", "西暦", {15, 2700, 465, 255}, kHighlight},
+                      {"Command2", "明治", {510, 2700, 465, 255}, kButtonFace},
+                      {"Command3", "大正", {1005, 2700, 465, 255}, kButtonFace},
+                      {"Command4", "昭和", {1500, 2700, 465, 255}, kButtonFace},
+                      {"Command5", "平成", {1995, 2700, 465, 255}, kButtonFace},
+                      {"Command7", "令和", {2490, 2700, 465, 255}, kButtonFace},
                       {"Command6", "?", {2985, 2700, 240, 255}, kHelpButton, ButtonRole::Help}};
     return layout;
 }
@@ -60,12 +63,13 @@ struct Era {
     int max;
     const char* maxCaption;
 };
-constexpr std::array<Era, 5> kEras{{
+constexpr std::array<Era, 6> kEras{{
     {1, "Command1", 0, "0", 3000, "3000"},
     {2, "Command2", 1868, "1868", 1912, "1912"},
     {3, "Command3", 1912, "1912", 1926, "1926"},
     {4, "Command4", 1926, "1926", 1989, "1989"},
-    {5, "Command5", 1989, "1989", 3000, "3000"},
+    {5, "Command5", 1989, "1989", 2019, "2019"},
+    {6, "Command7", 2019, "2019", 3000, "3000"},
 }};
 
 std::vector<GaugeBase::RangeButton> eraButtons()
@@ -123,30 +127,45 @@ const Call tindicator{YearWindow::kTindicator};
 const Call fromYearsBefore{YearWindow::kFromYearsBefore};
 } // namespace proc
 
+// The era years, in the order lineJ writes them: an era's year is W minus the year before
+// its first (令和 from 2019, 平成 from 1989, 昭和 from 1926, 大正 from 1912, 明治 from 1868).
+struct EraYear {
+    YearWindow::Field field;
+    double before;
+};
+constexpr std::array<EraYear, 5> kEraYears{{
+    {txtJ5, 2018}, {txtJ1, 1988}, {txtJ2, 1925}, {txtJ3, 1911}, {txtJ4, 1867}}};
+
+// The era years from W, leaving out `typed` (the field typed into is not rewritten).
+Chain eraSteps(std::optional<YearWindow::Field> typed = std::nullopt)
+{
+    Chain steps;
+    for (const EraYear& era : kEraYears) {
+        if (era.field != typed) {
+            steps.push_back(S(era.field, txtW1, Sub, era.before));
+        }
+    }
+    return steps;
+}
+
 // What Enter in each typed field runs. An era field gives the Western year, the other eras
 // follow from it; the field typed into is not rewritten.
 std::vector<rows::EnterRow> enterChains()
 {
     using namespace proc;
-    return {
+    std::vector<rows::EnterRow> chains{
         {txtW1, {lineW, lineJ, lineE, tindicator}},
         {txtW2, {fromYearsBefore, lineJ, lineE, tindicator}},
-        {txtJ1, {S(txtW1, txtJ1, Add, 1988), S(txtJ2, txtW1, Sub, 1925), S(txtJ3, txtW1, Sub, 1911),
-                 S(txtJ4, txtW1, Sub, 1867), lineW, lineE, tindicator}},
-        {txtJ2, {S(txtW1, txtJ2, Add, 1925), S(txtJ1, txtW1, Sub, 1988), S(txtJ3, txtW1, Sub, 1911),
-                 S(txtJ4, txtW1, Sub, 1867), lineW, lineE, tindicator}},
-        {txtJ3, {S(txtW1, txtJ3, Add, 1911), S(txtJ1, txtW1, Sub, 1988), S(txtJ2, txtW1, Sub, 1925),
-                 S(txtJ4, txtW1, Sub, 1867), lineW, lineE, tindicator}},
-        {txtJ4, {S(txtW1, txtJ4, Add, 1867), S(txtJ1, txtW1, Sub, 1988), S(txtJ2, txtW1, Sub, 1925),
-                 S(txtJ3, txtW1, Sub, 1911), lineW, lineE, tindicator}},
     };
-}
-
-// The era years: 平成 from 1989, 昭和 from 1926, 大正 from 1912, 明治 from 1868.
-Chain lineJSteps()
-{
-    return {S(txtJ1, txtW1, Sub, 1988), S(txtJ2, txtW1, Sub, 1925), S(txtJ3, txtW1, Sub, 1911),
-            S(txtJ4, txtW1, Sub, 1867)};
+    for (const EraYear& era : kEraYears) {
+        Chain chain{S(txtW1, era.field, Add, era.before)};
+        for (Action& step : eraSteps(era.field)) {
+            chain.push_back(std::move(step));
+        }
+        chain.insert(chain.end(), {lineW, lineE, tindicator});
+        chains.push_back({era.field, std::move(chain)});
+    }
+    return chains;
 }
 
 } // namespace
@@ -168,7 +187,7 @@ YearWindow::YearWindow(App& app, const FrameSpec& frame)
     : GaugeBase(app, frame, yearLayout(), eraButtons())
 {
     install({{kLineW, [this] { lineW(); }},
-             {kLineJ, [this] { run(lineJSteps()); }},
+             {kLineJ, [this] { run(eraSteps()); }},
              {kLineE, [this] { lineE(); }},
              {kTindicator, [this] { tindicator(); }},
              {kFromYearsBefore, [this] { fromYearsBefore(); }}},

@@ -1,4 +1,4 @@
-// The calendar window: a Western year, the years of the four modern eras, the years before
+// The calendar window: a Western year, the years of the five modern eras, the years before
 // now, and the traditional names of the year (heavenly stem, earthly branch, 納音, nine-star),
 // with an era ruler for a gauge.
 #pragma once
@@ -14,7 +14,7 @@ public:
     YearWindow(App& app, const FrameSpec& frame);
 
     // The fields, in the order of the window's field table.
-    enum Field { txtW1, txtW2, txtJ1, txtJ2, txtJ3, txtJ4, txtE1, txtE3, txtE2, txtE4 };
+    enum Field { txtW1, txtW2, txtJ5, txtJ1, txtJ2, txtJ3, txtJ4, txtE1, txtE3, txtE2, txtE4 };
     enum Procedure { kLineW, kLineJ, kLineE, kTindicator, kFromYearsBefore };
 
     // The four names of Western year `year`: stem, 納音, branch, nine-star. Every year has

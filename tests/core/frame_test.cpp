@@ -93,6 +93,10 @@ TEST(Frame, ClosingHidesUntilTheLastVisibleWindowEndsTheProgram)
     t.window("temp").closeRequest();
     EXPECT_FALSE(t.window("temp").visible());
     EXPECT_FALSE(t.app.ended());
+    for (const WindowRow& row : t.app.windows()) { // counting created every window, hidden
+        ASSERT_NE(t.app.existing(row.frame.name), nullptr) << row.frame.name;
+    }
+    EXPECT_EQ(t.app.visibleConversionWindows(), 1);
 
     t.window("length").menu("mnuUT"); // shown again with its values and mode
     EXPECT_TRUE(t.window("temp").visible());

@@ -1,10 +1,12 @@
 #include "framework/arith.h"
+#include "framework/fullwidth.h"
 #include "framework/numtext.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace mezura {
 namespace {
@@ -24,9 +26,44 @@ TEST(NumberParse, ReadsAsMuchAsContinuesTheNumber)
         {"+5", 5},        {"-", 0},          {".5", 0.5},       {"-.5", -0.5},    {"5.", 5},
         {".", 0},         {" 1 2 3 ", 123},  {"\t-\n4", -4},    {"1 e 2", 100},   {"1\r2", 1},
         {"0.1", 0.1},     {"273.15", 273.15}, {"1E-999", 0},    {"--1", 0},       {"1+1", 1},
+        {"1e-310", 1e-310}, {"-1E-400", -0.0}, {"0E99999999999999999999", 0}, {"0.00001E-320", 0},
+        {"00012", 12},    {"+.5e+1", 5},
     };
     for (const ParseRow& row : rows) {
         EXPECT_EQ(parseNumber(row.text), row.value) << "text: \"" << row.text << '"';
+    }
+}
+
+// What an input method in full-width mode types reads as the ASCII it stands for.
+TEST(NumberParse, ReadsFullWidthAndMixedInputAsASCII)
+{
+    const ParseRow rows[] = {
+        {"１９８９", 1989},          {"１００", 100},           {"1００", 100},          {"１0０", 100},
+        {"－４０", -40},             {"\u2212４０", -40},       {"＋５", 5},             {"１．５", 1.5},
+        {"２Ｅ３", 2000},            {"２ｅ－３", 0.002},       {"２Ｄ３", 2000},        {"２ｄ＋３", 2000},
+        {"＆Ｈ１０", 16},            {"＆ｈ１ｆ", 31},          {"＆Ｏ１７", 15},        {"&Ｈ1Ｆ", 31},
+        {"１\u3000２", 12},          {"\u3000－\u3000１", -1}, {"１，５", 1},           {"１２ａｂｃ", 12},
+        {"１．５．５", 1.5},          {"ｱ1", 0},               {"1ｱ", 1},              {"１\uFF5F２", 1},
+        {"\xEF\xBC", 0},             {"1\xEF\xBC\x91", 11},   {"1\xEF\xBC", 1},       {"\xEF\xBC\x80" "1", 0},
+    };
+    for (const ParseRow& row : rows) {
+        EXPECT_EQ(parseNumber(row.text), row.value) << "text: \"" << row.text << '"';
+    }
+}
+
+TEST(FullWidth, FoldsTheFormsOfASCIIAndNothingElse)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"\uFF01\uFF5E", "!~"},     // the ends of the block
+        {"\uFF00\uFF5F\uFF71", "\uFF00\uFF5F\uFF71"}, // just outside it, and half-width katakana
+        {"ＡＺａｚ０９＿", "AZaz09_"},
+        {"\u3000\u2212", " -"},
+        {"年号 1989", "年号 1989"},
+        {"\xEF\xBD", "\xEF\xBD"},     // cut short
+        {"", ""},
+    };
+    for (const auto& [text, folded] : rows) {
+        EXPECT_EQ(foldFullWidth(text), folded) << "text: \"" << text << '"';
     }
 }
 
@@ -34,6 +71,9 @@ TEST(NumberParse, BeyondTheDoubleRangeIsAnOverflow)
 {
     EXPECT_THROW(parseNumber("1E999"), ArithmeticError);
     EXPECT_THROW(parseNumber("-1D400"), ArithmeticError);
+    EXPECT_THROW(parseNumber("1E99999999999999999999"), ArithmeticError);
+    EXPECT_THROW(parseNumber("100000E304"), ArithmeticError);
+    EXPECT_THROW(parseNumber("0.0001E313"), ArithmeticError);
     EXPECT_THROW(parseNumber("&H" + std::string(300, 'F')), ArithmeticError);
     EXPECT_EQ(parseNumber("1.7976931348623157E308"), std::numeric_limits<double>::max());
 }

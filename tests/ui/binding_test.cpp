@@ -1,4 +1,5 @@
 #include "framework/arith.h"
+#include "framework/numtext.h"
 #include "framework/window.h"
 #include "ui/binding.h"
 #include "ui/conversionview.h"
@@ -10,6 +11,7 @@
 
 #include <QClipboard>
 #include <QHash>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QLineEdit>
@@ -18,8 +20,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <algorithm>
+#include <clocale>
 #include <memory>
+#include <string>
 
 namespace mezura::ui {
 
@@ -54,6 +60,47 @@ QWidget* nextTabStop(QWidget* widget)
         next = next->nextInFocusChain();
     }
     return next;
+}
+
+// The process under a locale whose decimal separator is a comma, as a desktop session set
+// to German gives it, for C and for Qt; the C locale again when it ends.
+class CommaLocale {
+public:
+    CommaLocale()
+        : m_active(std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr)
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    }
+    ~CommaLocale()
+    {
+        std::setlocale(LC_ALL, "C");
+        QLocale::setDefault(QLocale::c());
+    }
+    CommaLocale(const CommaLocale&) = delete;
+    CommaLocale& operator=(const CommaLocale&) = delete;
+
+    bool active() const
+    {
+        return m_active && std::string(std::localeconv()->decimal_point) == "," && QLocale().decimalPoint() == ",";
+    }
+
+private:
+    bool m_active;
+};
+
+// Types `text` into `edit` as the user does: ASCII by keys, any other character committed
+// by the input method (a Japanese one in full-width mode gives "１００").
+void type(QLineEdit* edit, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(edit, c.toLatin1());
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(c);
+            QApplication::sendEvent(edit, &commit);
+        }
+    }
 }
 
 // A point of the window background where no control is.
@@ -263,6 +310,15 @@ private slots:
         QTest::newRow("-300 C is reset") << "txtCels"
                                          << "-300" << QStringList { "-273.15", "-459.67", "0" } << 300 << 0 << " 300"
                                          << "Command1" << cold << true;
+        // Full-width input reads as ASCII; the typed field keeps it, the others are ASCII.
+        QTest::newRow("full-width 100 C")
+            << "txtCels"
+            << "１００" << QStringList { "１００", "212", "373.15" } << 1000 << 373 << " 1000" << "Command2" << hot
+            << false;
+        QTest::newRow("full-width minus sign -40 F")
+            << "txtFahr"
+            << "\u2212４０" << QStringList { "-40", "\u2212４０", "233.15" } << 300 << 233 << " 300" << "Command1" << cold
+            << false;
     }
     void enterRunsTheChain()
     {
@@ -278,7 +334,7 @@ private slots:
 
         auto* typedInto = m_temp->findChild<QLineEdit*>(field);
         QVERIFY(typedInto != nullptr);
-        QTest::keyClicks(typedInto, typed);
+        type(typedInto, typed);
         QTest::keyClick(typedInto, Qt::Key_Return);
 
         FIND(cels, QLineEdit, m_temp, "txtCels");
@@ -304,10 +360,27 @@ private slots:
         }
     }
 
+    // A desktop whose locale writes 1,5 for 1.5 changes no number the program reads or writes.
+    void numbersIgnoreACommaDecimalLocale_data() { enterRunsTheChain_data(); }
+    void numbersIgnoreACommaDecimalLocale()
+    {
+        const CommaLocale comma;
+        QVERIFY2(comma.active(), "the locale de_DE.UTF-8 is missing; scripts/setup.sh generates it");
+        const auto text = [](double value) { return QString::fromStdString(numberText(value)); };
+        QCOMPARE(text(-459.67), "-459.67");
+        QCOMPARE(text(1.5e-7), "1.5E-07");
+        QCOMPARE(text(setCol(-9.87654321E+20, 6)), "-9.876E+20");
+        QCOMPARE(QString::fromStdString(paddedNumberText(0.5)), " 0.5");
+        QCOMPARE(parseNumber("273.15"), 273.15);
+        QCOMPARE(parseNumber("1,5"), 1.0);
+        enterRunsTheChain();
+    }
+
     void captionsAreNeverCut()
     {
-        // The area window's "10000cm2" runs wider in this font than its designed place: the
-        // caption keeps its right edge and grows to the left. A note of two lines wraps.
+        // Neither a label's nor a button's caption is cut. The area window's "10000cm2" runs
+        // wider in this font than its designed place: the caption keeps its right edge and
+        // grows to the left. A note of two lines wraps.
         m_binding->forward([this] { m_binding->app().showAll(); });
         for (const WindowRow& row : windowTable().windows) {
             const QString name = QString::fromStdString(row.frame.name);
@@ -320,6 +393,14 @@ private slots:
                 QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width()
                              && label->fontMetrics().height() <= label->height(),
                          qPrintable(name + "." + label->objectName() + ": " + label->text()));
+            }
+            for (const QPushButton* button : view->findChildren<QPushButton*>()) {
+                QStyleOptionButton option;
+                option.initFrom(button);
+                option.text = button->text();
+                const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+                QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) <= room.width(),
+                         qPrintable(name + "." + button->objectName() + ": " + button->text()));
             }
         }
         ConversionView* square = m_binding->conversionView("square");
@@ -539,6 +620,12 @@ private slots:
         m_temp->close();
         QVERIFY(!m_temp->isVisible() && !app.window("temp").visible());
         QVERIFY(length->isVisible() && !app.ended());
+        // Counting the visible windows created the eight not opened so far, and showed none.
+        for (const WindowRow& row : windowTable().windows) {
+            QVERIFY2(app.existing(row.frame.name) != nullptr, row.frame.name.c_str());
+            const ConversionView* view = m_binding->conversionView(row.frame.name);
+            QCOMPARE(view != nullptr && view->isVisible(), view == length);
+        }
         FIND(showTemp, QAction, length, "mnuUT");
         showTemp->trigger();
         QVERIFY(m_temp->isVisible());
