@@ -12,11 +12,11 @@ namespace {
 
 class QuietHost : public mezura::Host {
 public:
-    void beep(const std::string&) override {}
+    void beep(const mezura::Form&) override {}
     void openHelp(int) override {}
-    void reportError(const std::string&, const std::string&) override {}
-    void showPopup(const std::string&) override {}
-    void bringToFront(const std::string&) override {}
+    void reportError(const mezura::Form&, const std::string&) override {}
+    void showPopup(const mezura::Form&) override {}
+    void bringToFront(const mezura::Form&) override {}
     void quit() override {}
     int currentYear() override { return 2026; }
 };

@@ -149,14 +149,14 @@ void App::showAndFocus(const WindowRow& row)
 {
     ConversionWindow& shown = window(row);
     shown.setVisible(true);
-    m_host.bringToFront(shown.name());
+    m_host.bringToFront(shown);
 }
 
 void App::showAndFocus(std::string_view name)
 {
     Form& shown = form(name);
     shown.setVisible(true);
-    m_host.bringToFront(shown.name());
+    m_host.bringToFront(shown);
 }
 
 void App::showAll()

@@ -14,7 +14,7 @@ Form::Form(App& app, std::string name)
 
 void Form::reportFailure(const ArithmeticError& error)
 {
-    m_app.host().reportError(m_name, faultMessage(error.fault()));
+    m_app.host().reportError(*this, faultMessage(error.fault()));
 }
 
 } // namespace mezura

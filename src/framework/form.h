@@ -3,6 +3,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace mezura {
 
@@ -20,6 +21,14 @@ public:
 
     bool visible() const { return m_visible; }
     void setVisible(bool visible) { m_visible = visible; }
+
+    // What the user does to a window of either kind. Each runs to completion.
+    virtual void f1() = 0;           // the F1 key
+    virtual void closeRequest() = 0; // the close box
+    // A key that produces the character `keyCode`, sent to the window itself.
+    virtual void key(int keyCode) = 0;
+    // A mouse click on the control named `control`; false when the window has none.
+    virtual bool click(std::string_view control) = 0;
 
     // key=value lines of the window's state, as the scripted driver prints them.
     virtual void dump(std::ostream& out) const = 0;

@@ -5,21 +5,25 @@
 #include <string>
 
 namespace mezura {
+class Form;
+}
+
+namespace mezura {
 
 class Host {
 public:
     virtual ~Host() = default;
 
     // The system beep, given by `window`.
-    virtual void beep(const std::string& window) = 0;
+    virtual void beep(const Form& window) = 0;
     // Open help at `topic`. The host opens it after the running handler has returned.
     virtual void openHelp(int topic) = 0;
     // Tell the user about a problem met in `window` (an arithmetic failure, a file ...).
-    virtual void reportError(const std::string& window, const std::string& message) = 0;
+    virtual void reportError(const Form& window, const std::string& message) = 0;
     // Show the pop-up menu of `window` at the mouse position.
-    virtual void showPopup(const std::string& window) = 0;
+    virtual void showPopup(const Form& window) = 0;
     // Bring `window` to the front and give it the focus; it is visible already.
-    virtual void bringToFront(const std::string& window) = 0;
+    virtual void bringToFront(const Form& window) = 0;
     // End the program: every window closes.
     virtual void quit() = 0;
     // The year of today's date.

@@ -112,7 +112,7 @@ void ConversionWindow::setCaption(std::string_view label, const std::string& cap
 
 void ConversionWindow::beep()
 {
-    app().host().beep(name());
+    app().host().beep(*this);
 }
 
 void ConversionWindow::run(const Chain& chain)
@@ -209,6 +209,18 @@ void ConversionWindow::clickButton(int button)
     guarded([&] { rangeButton(button); });
 }
 
+bool ConversionWindow::click(std::string_view control)
+{
+    if (const int field = fieldIndex(control); field >= 0) {
+        clickField(field);
+    } else if (const int button = buttonIndex(control); button >= 0) {
+        clickButton(button);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void ConversionWindow::slide(int position)
 {
     if (hasGauge()) {
@@ -297,7 +309,7 @@ void ConversionWindow::choose(const MenuEntry& item)
 void ConversionWindow::mouseDown(int button)
 {
     if (button == 2) {
-        app().host().showPopup(name());
+        app().host().showPopup(*this);
     } else {
         m_frame.frameSwitch();
     }

@@ -65,9 +65,13 @@ public:
     bool menu(std::string_view item);
     void choose(const MenuEntry& item);
     void mouseDown(int button);                        // 1 left, 2 right
-    void closeRequest();
+    void closeRequest() override;
     void setState(WindowState state);
-    void f1();
+    void f1() override;
+    // A key sent to the window itself, not to a field, does nothing.
+    void key(int /*keyCode*/) override {}
+    // A click on a field or a button.
+    bool click(std::string_view control) override;
 
     void dump(std::ostream& out) const override;
 

@@ -79,7 +79,7 @@ void SettingsWindow::load(const std::string& progpath, FileSystem& files)
     cfgView();
     // The start-up window: shown in front of the windows just opened, at every start.
     setVisible(true);
-    app().host().bringToFront(name());
+    app().host().bringToFront(*this);
 }
 
 void SettingsWindow::cfgLoad()
@@ -96,7 +96,7 @@ void SettingsWindow::cfgLoad()
         m_checks = Checks{};
         break;
     case SettingsFile::Status::Failed:
-        app().host().reportError(name(), loaded.message);
+        app().host().reportError(*this, loaded.message);
         break;
     }
     setVisible(true);
@@ -110,7 +110,7 @@ bool SettingsWindow::cfgSave()
     } else if (m_file->save(m_checks, message)) {
         return true;
     }
-    app().host().reportError(name(), message);
+    app().host().reportError(*this, message);
     return false;
 }
 
@@ -122,7 +122,7 @@ void SettingsWindow::cfgView()
     setVisible(app().visibleConversionWindows() == 0);
 }
 
-bool SettingsWindow::clickButton(std::string_view button)
+bool SettingsWindow::click(std::string_view button)
 {
     for (const ButtonSpec& row : m_layout.buttons) {
         if (row.name == button) {
@@ -186,7 +186,7 @@ void SettingsWindow::help()
     f1();
 }
 
-void SettingsWindow::keyPress(int keyCode)
+void SettingsWindow::key(int keyCode)
 {
     if (keyCode > 0) {
         cancel();
@@ -211,7 +211,7 @@ void SettingsWindow::dismiss()
     // reach, and ending the program on a stray key would be worse: the window stays and
     // beeps. "quit" ends the program.
     if (app().visibleConversionWindows() == 0) {
-        app().host().beep(name());
+        app().host().beep(*this);
     } else {
         setVisible(false);
     }

@@ -49,7 +49,7 @@ public:
 
     // User events.
     // A click on a button by name ("Command1" ...); false when there is no such button.
-    bool clickButton(std::string_view button);
+    bool click(std::string_view button) override;
     // A click on a button that does `role`.
     void press(ButtonRole role);
     void ok();     // save the boxes, then apply them
@@ -59,9 +59,9 @@ public:
     // A key that produces a character (Enter, Esc, Space, letters ...) sent to the window
     // itself: it dismisses the window like "cancel". While no conversion window is visible,
     // "cancel", such a key and the close box are refused with a beep; the window stays.
-    void keyPress(int keyCode);
-    void closeRequest(); // the close box: as "cancel"
-    void f1();
+    void key(int keyCode) override;
+    void closeRequest() override; // the close box: as "cancel"
+    void f1() override;
 
     // CfgLoad: the boxes from the settings file; when there is none, all clear. A file that
     // cannot be read or holds no ten values leaves the boxes as they were and is reported.

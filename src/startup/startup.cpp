@@ -18,9 +18,15 @@ std::string programDirectory(std::string dir)
     return dir;
 }
 
+SettingsWindow& settingsWindow(App& app)
+{
+    // The window table builds the settings window as this class.
+    return dynamic_cast<SettingsWindow&>(app.settings());
+}
+
 SettingsWindow& start(App& app, const std::string& dir, FileSystem& files)
 {
-    auto& config = dynamic_cast<SettingsWindow&>(app.form(kSettingsWindow));
+    SettingsWindow& config = settingsWindow(app);
     config.load(programDirectory(dir), files);
     return config;
 }

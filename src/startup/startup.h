@@ -22,4 +22,7 @@ std::string programDirectory(std::string dir);
 // outlive `app`. Returns the settings window, whose helpFile() the help viewer opens.
 SettingsWindow& start(App& app, const std::string& dir, FileSystem& files);
 
+// The settings window of `app`, created on first reference.
+SettingsWindow& settingsWindow(App& app);
+
 } // namespace mezura

@@ -27,15 +27,15 @@ std::string QtHost::helpFile() const
     return config != nullptr ? config->helpFile() : std::string();
 }
 
-void QtHost::beep(const std::string& window)
+void QtHost::beep(const Form& window)
 {
     QApplication::beep();
     // Most desktops do not sound the beep: the window asks for attention as well, and a
     // conversion window flashes the fields that its reset writes.
-    if (View* view = m_binding.view(window)) {
+    if (View* view = m_binding.view(window.name())) {
         QApplication::alert(view->widget());
     }
-    if (ConversionView* view = m_binding.conversionView(window)) {
+    if (ConversionView* view = m_binding.conversionView(window.name())) {
         view->flashResetFields();
     }
 }
@@ -47,26 +47,25 @@ void QtHost::openHelp(int topic)
 
 void QtHost::setHelpOpener(std::function<void(int)> opener) { m_openHelp = std::move(opener); }
 
-void QtHost::reportError(const std::string& window, const std::string& message)
+void QtHost::reportError(const Form& window, const std::string& message)
 {
-    const Form* form = m_binding.app().existing(window);
-    const QString title = QString::fromStdString(form != nullptr ? form->title() : window);
-    View* view = m_binding.view(window);
+    const QString title = QString::fromStdString(window.title());
+    View* view = m_binding.view(window.name());
     showMessage({ MessageKind::Warning, title, QString::fromStdString(message) },
                 view != nullptr ? view->widget() : nullptr);
 }
 
-void QtHost::showPopup(const std::string& window)
+void QtHost::showPopup(const Form& window)
 {
-    if (ConversionView* view = m_binding.conversionView(window)) {
+    if (ConversionView* view = m_binding.conversionView(window.name())) {
         view->popup(QCursor::pos());
     }
 }
 
-void QtHost::bringToFront(const std::string& window)
+void QtHost::bringToFront(const Form& window)
 {
     m_binding.syncAll(); // builds the view of a window that shows for the first time
-    View* view = m_binding.view(window);
+    View* view = m_binding.view(window.name());
     if (view == nullptr) {
         return;
     }

@@ -15,12 +15,12 @@ class QtHost : public Host {
 public:
     explicit QtHost(Binding& binding);
 
-    void beep(const std::string& window) override;
+    void beep(const Form& window) override;
     // Opens help once the running handler has returned.
     void openHelp(int topic) override;
-    void reportError(const std::string& window, const std::string& message) override;
-    void showPopup(const std::string& window) override;
-    void bringToFront(const std::string& window) override;
+    void reportError(const Form& window, const std::string& message) override;
+    void showPopup(const Form& window) override;
+    void bringToFront(const Form& window) override;
     // Closes every window and leaves the event loop, once the running handler has returned.
     void quit() override;
     int currentYear() override;

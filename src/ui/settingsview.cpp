@@ -216,7 +216,7 @@ bool SettingsView::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    forward([this, code] { m_window.keyPress(code); });
+    forward([this, code] { m_window.key(code); });
     return true;
 }
 

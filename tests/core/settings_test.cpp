@@ -58,14 +58,14 @@ class RecordingHost : public Host {
 public:
     std::vector<std::string> events;
 
-    void beep(const std::string& window) override { events.push_back("beep " + window); }
+    void beep(const Form& window) override { events.push_back("beep " + window.name()); }
     void openHelp(int topic) override { events.push_back("help " + std::to_string(topic)); }
-    void reportError(const std::string& window, const std::string& message) override
+    void reportError(const Form& window, const std::string& message) override
     {
-        events.push_back("error " + window + " " + message);
+        events.push_back("error " + window.name() + " " + message);
     }
-    void showPopup(const std::string& window) override { events.push_back("popup " + window); }
-    void bringToFront(const std::string& window) override { events.push_back("front " + window); }
+    void showPopup(const Form& window) override { events.push_back("popup " + window.name()); }
+    void bringToFront(const Form& window) override { events.push_back("front " + window.name()); }
     void quit() override { events.push_back("exit"); }
     int currentYear() override { return 2024; }
 };
@@ -253,11 +253,11 @@ TEST_F(StartUp, DismissingHidesOrIsRefusedWhenNothingElseIsVisible)
     };
     const Row rows[] = {
         {"cancel", [](SettingsWindow& w) { w.cancel(); }},
-        {"Command2", [](SettingsWindow& w) { w.clickButton("Command2"); }},
-        {"Enter", [](SettingsWindow& w) { w.keyPress(13); }},
-        {"Esc", [](SettingsWindow& w) { w.keyPress(27); }},
-        {"Space", [](SettingsWindow& w) { w.keyPress(32); }},
-        {"letter", [](SettingsWindow& w) { w.keyPress('q'); }},
+        {"Command2", [](SettingsWindow& w) { w.click("Command2"); }},
+        {"Enter", [](SettingsWindow& w) { w.key(13); }},
+        {"Esc", [](SettingsWindow& w) { w.key(27); }},
+        {"Space", [](SettingsWindow& w) { w.key(32); }},
+        {"letter", [](SettingsWindow& w) { w.key('q'); }},
         {"close box", [](SettingsWindow& w) { w.closeRequest(); }},
     };
     for (const Row& row : rows) {
@@ -284,7 +284,7 @@ TEST_F(StartUp, NoKeyCodeDismissesNothing)
 {
     files.files[kCfg] = kTempAndYear;
     SettingsWindow& config = begin();
-    config.keyPress(0);
+    config.key(0);
     EXPECT_TRUE(config.visible());
 }
 
@@ -293,11 +293,11 @@ TEST_F(StartUp, HelpOpensTheCommonTopicAndF1KeepsIt)
     SettingsWindow& config = begin();
     host.events.clear();
     config.f1();
-    EXPECT_TRUE(config.clickButton("Command6"));
+    EXPECT_TRUE(config.click("Command6"));
     config.f1();
     EXPECT_EQ(host.events, (std::vector<std::string>{"help 1000", "help 1000", "help 1000"}));
     EXPECT_TRUE(config.visible());
-    EXPECT_FALSE(config.clickButton("Command4"));
+    EXPECT_FALSE(config.click("Command4"));
 }
 
 struct BadFileRow {

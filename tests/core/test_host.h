@@ -18,14 +18,14 @@ namespace mezura::test {
 
 class RecordingHost : public Host {
 public:
-    void beep(const std::string& window) override { events.push_back("beep " + window); }
+    void beep(const Form& window) override { events.push_back("beep " + window.name()); }
     void openHelp(int topic) override { events.push_back("help " + std::to_string(topic)); }
-    void reportError(const std::string& window, const std::string& message) override
+    void reportError(const Form& window, const std::string& message) override
     {
-        events.push_back("error " + window + ' ' + message);
+        events.push_back("error " + window.name() + ' ' + message);
     }
-    void showPopup(const std::string& window) override { events.push_back("popup " + window); }
-    void bringToFront(const std::string& window) override { events.push_back("front " + window); }
+    void showPopup(const Form& window) override { events.push_back("popup " + window.name()); }
+    void bringToFront(const Form& window) override { events.push_back("front " + window.name()); }
     void quit() override { events.push_back("exit"); }
     int currentYear() override { return year; }
 
