@@ -5,6 +5,7 @@
 #include "ui/binding.h"
 #include "ui/controls.h"
 #include "ui/icon.h"
+#include "windows/units.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -160,6 +161,10 @@ void ConversionView::buildControls()
         auto* field = new FieldEdit(parent);
         field->setObjectName(qs(row.name));
         field->setGeometry(fieldPlace);
+        field->wholeText = [this, index, label = shownLabel(row.label),
+                            relation = std::string(unitRelation(m_window.name(), row.name))] {
+            return qs(fieldTip(m_window.text(index), label, relation));
+        };
         if (row.typing) {
             field->onKey = [this, index](int key) { forward([this, index, key] { m_window.keyPress(index, key); }); };
             field->onClick = [this, index] { forward([this, index] { m_window.clickField(index); }); };
