@@ -21,11 +21,11 @@ using namespace mezura;
 
 class QuietHost : public Host {
 public:
-    void beep(const std::string&) override {}
+    void beep(const Form&) override {}
     void openHelp(int) override {}
-    void reportError(const std::string&, const std::string&) override {}
-    void showPopup(const std::string&) override {}
-    void bringToFront(const std::string&) override {}
+    void reportError(const Form&, const std::string&) override {}
+    void showPopup(const Form&) override {}
+    void bringToFront(const Form&) override {}
     void quit() override {}
     int currentYear() override { return 2000; }
 };
