@@ -11,7 +11,7 @@ namespace {
 using test::TestApp;
 
 // The unit as the relations write it: the label without its padding, and for the base unit
-// its first name ("cm3" of "cm3, cc, ml", "Pa" of "Pa (N/m3)").
+// its first name ("cm3" of "cm3, cc, ml", "Pa" of "Pa (N/m2)").
 std::string firstName(const std::string& label)
 {
     const std::string shown = shownLabel(label);
