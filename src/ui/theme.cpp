@@ -70,6 +70,15 @@ public:
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         if (element == PE_PanelLineEdit) {
             focusFrame(option, option->rect, QPalette::Base, painter);
+        } else if (element == PE_IndicatorCheckBox) {
+            // The box's edge, which some styles draw in a shade of the window that a black
+            // or white theme turns into the window's own colour.
+            painter->save();
+            painter->setRenderHint(QPainter::Antialiasing, false);
+            painter->setPen(inkOn(option->palette.color(QPalette::Window)));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+            painter->restore();
         }
     }
 
