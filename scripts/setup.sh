@@ -3,8 +3,10 @@
 # Qt 6 Widgets with its platform plugins and Qt's Japanese translations, GoogleTest, the
 # Japanese font the windows are drawn for and the CJK font other desktops have instead (the
 # text-fit test measures both), the help compiler and reader, Xvfb with the tools the
-# screen tests use, and a German locale, under which the tests check that numbers keep
-# their "." whatever the locale says.
+# screen tests use, a German locale, under which the tests check that numbers keep their
+# "." whatever the locale says; the accessibility bus (D-Bus, AT-SPI) that the
+# screen-reader test reads the program through; and what builds and checks the Debian
+# package.
 set -euo pipefail
 
 packages=(
@@ -14,7 +16,9 @@ packages=(
   fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
   fp-utils libchm-dev
   xvfb x11-utils xdotool imagemagick
+  dbus at-spi2-core libglib2.0-bin
   locales
+  dpkg-dev file desktop-file-utils appstream lintian
 )
 # A locale whose decimal separator is a comma.
 comma_locale=de_DE.UTF-8
