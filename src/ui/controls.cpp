@@ -170,8 +170,8 @@ void Caption::fit()
     if (baseline + ink.top() < m_ceiling + 0.5) {
         baseline = m_ceiling + 0.5 - ink.top();
     }
-    const int top = std::max(m_ceiling, std::min(m_design.top(), int(std::floor(baseline + ink.top()))));
-    const int bottom = std::min(std::max(m_design.bottom() + 1, int(std::ceil(baseline + ink.bottom()))), m_floor);
+    const int top = std::max(m_ceiling, std::min(m_design.top(), int(std::floor(baseline + ink.top() - 0.5))));
+    const int bottom = std::min(std::max(m_design.bottom() + 1, int(std::ceil(baseline + ink.bottom() + 0.5))), m_floor);
     rect.setTop(top);
     rect.setBottom(std::max(top, bottom - 1));
     m_baseline = baseline - top;

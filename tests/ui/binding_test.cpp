@@ -393,8 +393,11 @@ private slots:
                 if (label->wordWrap()) {
                     continue;
                 }
+                // A caption is as high as its letters and sets them itself (the text-fit test
+                // measures them); a plain label needs a whole line.
                 QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width()
-                             && label->fontMetrics().height() <= label->height(),
+                             && (dynamic_cast<const Caption*>(label) != nullptr
+                                 || label->fontMetrics().height() <= label->height()),
                          qPrintable(name + "." + label->objectName() + ": " + label->text()));
             }
             for (const QPushButton* button : view->findChildren<QPushButton*>()) {
