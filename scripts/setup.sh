@@ -5,8 +5,8 @@
 # text-fit test measures both), the help compiler and reader, Xvfb with the tools the
 # screen tests use, a German locale, under which the tests check that numbers keep their
 # "." whatever the locale says; the accessibility bus (D-Bus, AT-SPI) that the
-# screen-reader test reads the program through; and what builds and checks the Debian
-# package.
+# screen-reader test reads the program through; what builds and checks the Debian
+# package; and clang with libFuzzer for the fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -19,6 +19,7 @@ packages=(
   dbus at-spi2-core libglib2.0-bin
   locales
   dpkg-dev file desktop-file-utils appstream lintian
+  clang libfuzzer-14-dev libclang-rt-14-dev libx11-dev
 )
 # A locale whose decimal separator is a comma.
 comma_locale=de_DE.UTF-8

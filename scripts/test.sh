@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Mezura with its tests, and runs every test twice: in a
-# normal build and in a build with AddressSanitizer and UndefinedBehaviorSanitizer; then, as
-# root, checks the Debian package (scripts/package-check.sh).
+# normal build and in a build with AddressSanitizer and UndefinedBehaviorSanitizer; runs the
+# fuzz targets for a bounded time (scripts/fuzz.sh); then, as root, checks the Debian package
+# (scripts/package-check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -17,6 +18,8 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMEZURA_SANITIZE=ON
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+bash scripts/fuzz.sh
 
 # The Debian package, built, installed with apt, used as an ordinary user and removed again.
 # It installs packages and makes a user, so it runs only as root (as in CI).

@@ -89,6 +89,7 @@ void ConversionView::buildMenus()
         if (entry.items.empty()) {
             QAction* command = menuBar()->addAction(qs(entry.caption));
             command->setObjectName(qs(entry.name));
+            setSpeech(command, menuItemName(entry));
             connect(command, &QAction::triggered, this,
                     [this, item = &entry] { forward([this, item] { m_window.choose(*item); }); });
             continue;
@@ -113,6 +114,7 @@ void ConversionView::addItems(QMenu* menu, const std::vector<MenuEntry>& items)
         }
         QAction* action = menu->addAction(qs(item.caption));
         action->setObjectName(qs(item.name));
+        setSpeech(action, menuItemName(item));
         connect(action, &QAction::triggered, this,
                 [this, entry = &item] { forward([this, entry] { m_window.choose(*entry); }); });
     }
