@@ -67,11 +67,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The program directory: the program, its help file and a settings file of our own.
+# The program directory: the program, its help viewer and help file, and a settings file of
+# our own.
 mkdir "$work/program"
 cp "$mezura" "$work/program/mezura"
 help_file="$(dirname "$mezura")/Mezura.chm"
 [ -f "$help_file" ] && cp "$help_file" "$work/program/"
+help_viewer="$(dirname "$mezura")/mezura-help"
+[ -f "$help_viewer" ] && cp "$help_viewer" "$work/program/"
 if [ ${#opened[@]} -gt 0 ]; then
     for name in "${conversion[@]}"; do
         line=0
@@ -101,7 +104,8 @@ for command in "${input[@]}"; do
     xdotool "${words[@]}"
     sleep 0.2
 done
-target=$(wait_window "^${title}\$" "$app_pid")
+# The help window adds the title of its page to its own.
+target=$(wait_window "^${title}(－.*)?\$" "$app_pid")
 sleep 0.5 # let the last repaint land
 mkdir -p "$(dirname "$out")"
 import -window "$target" "$out"

@@ -4,7 +4,8 @@
 # Japanese font the windows are drawn for and the CJK font other desktops have instead (the
 # text-fit test measures both), the help compiler and reader, Xvfb with the tools the
 # screen tests use, and a German locale, under which the tests check that numbers keep
-# their "." whatever the locale says.
+# their "." whatever the locale says; and the accessibility bus (D-Bus, AT-SPI) that the
+# screen-reader test reads the program through.
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,7 @@ packages=(
   fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
   fp-utils libchm-dev
   xvfb x11-utils xdotool imagemagick
+  dbus at-spi2-core libglib2.0-bin
   locales
 )
 # A locale whose decimal separator is a comma.

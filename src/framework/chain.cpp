@@ -1,5 +1,6 @@
 #include "framework/chain.h"
 
+#include "framework/fullwidth.h"
 #include "framework/numtext.h"
 
 #include <stdexcept>
@@ -45,8 +46,8 @@ void runChain(Fields& fields, const Chain& chain, const std::function<void(int)>
         if (const auto* step = std::get_if<Step>(&action)) {
             runStep(fields, *step);
         } else if (const auto* copy = std::get_if<CopyText>(&action)) {
-            const std::string text = fields.text(copy->source);
-            fields.setText(copy->target, text);
+            // A copy is written as the other fields are: full-width forms as ASCII.
+            fields.setText(copy->target, foldFullWidth(fields.text(copy->source)));
         } else {
             call(std::get<Call>(action).procedure);
         }

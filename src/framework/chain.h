@@ -42,7 +42,8 @@ struct Call {
     int procedure;
 };
 
-// target <- the text of source, unchanged: no parse, no limiter ("12abc" stays "12abc").
+// target <- the text of source, no parse, no limiter ("12abc" stays "12abc"); full-width
+// forms are written as ASCII, as in every written field ("１２" gives "12").
 struct CopyText {
     int target;
     int source;

@@ -7,6 +7,16 @@
 
 namespace mezura {
 
+// The ASCII twin of one character: U+FF01 to U+FF5E as U+0021 to U+007E, the ideographic
+// space U+3000 as a blank, the minus sign U+2212 as "-"; any other character is itself.
+constexpr char32_t fullWidthTwin(char32_t c)
+{
+    if (c >= 0xFF01 && c <= 0xFF5E) {
+        return c - 0xFEE0;
+    }
+    return c == 0x3000 ? U' ' : c == 0x2212 ? U'-' : c;
+}
+
 // UTF-8 text with every character of the full-width forms U+FF01 to U+FF5E replaced by its
 // ASCII twin, the ideographic space U+3000 by a blank and the minus sign U+2212 by "-";
 // every other byte, malformed UTF-8 included, is kept as it is.

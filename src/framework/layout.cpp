@@ -4,6 +4,21 @@
 
 namespace mezura {
 
+std::string shownLabel(const std::string& label)
+{
+    std::string shown = label;
+    // Trailing ASCII blanks and ideographic spaces (U+3000, "\xE3\x80\x80" in UTF-8).
+    for (;;) {
+        if (!shown.empty() && shown.back() == ' ') {
+            shown.pop_back();
+        } else if (shown.size() >= 3 && shown.compare(shown.size() - 3, 3, "\xE3\x80\x80") == 0) {
+            shown.resize(shown.size() - 3);
+        } else {
+            return shown;
+        }
+    }
+}
+
 std::string colourText(Colour colour)
 {
     char buf[16];

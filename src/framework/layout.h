@@ -20,6 +20,10 @@ inline constexpr Colour kButtonFace = 0x8000000F;    // the system button-face c
 inline constexpr Colour kHighlight = rgb(255, 224, 192); // the highlighted range button
 inline constexpr Colour kHelpButton = rgb(255, 192, 192);
 
+// A unit label as a reader quotes it, without the blanks that pad it on the screen:
+// shownLabel("摂氏(C)　") -> "摂氏(C)".
+std::string shownLabel(const std::string& label);
+
 // "&HFFFFC0": six upper-case hex digits in blue, green, red order (system colours in full).
 std::string colourText(Colour colour);
 

@@ -1,7 +1,7 @@
 // The vocabulary of a window's tables, so that a row reads like the table it comes from:
 //   S(txtI2, txtI1, Div, 12)              txtI2 <- txtI1 ÷ 12, through the digit limiter
 //   S(txtP2, txtC1, Mul, 83, Div, 35)     the two operations in the order written
-//   TextOf(txtT1, txtI1)                  txtT1 <- the text of txtI1, unchanged
+//   TextOf(txtT1, txtI1)                  txtT1 <- the text of txtI1, full-width forms as ASCII
 //   {txtC1, {lineC, lineI, tindicator}}   what Enter in txtC1 runs
 //   {kLineC, {S(..), S(..)}}              the group procedure lineC
 #pragma once

@@ -341,17 +341,7 @@ std::string ConversionWindow::fieldsText() const
 {
     std::string lines;
     for (std::size_t i = 0; i < m_layout.fields.size(); ++i) {
-        std::string label = m_layout.fields[i].label;
-        // Trailing ASCII blanks and ideographic spaces (U+3000, "\xE3\x80\x80" in UTF-8).
-        for (;;) {
-            if (!label.empty() && label.back() == ' ') {
-                label.pop_back();
-            } else if (label.size() >= 3 && label.compare(label.size() - 3, 3, "\xE3\x80\x80") == 0) {
-                label.resize(label.size() - 3);
-            } else {
-                break;
-            }
-        }
+        const std::string label = shownLabel(m_layout.fields[i].label);
         lines += label + '\t' + m_texts[i] + '\n';
     }
     return lines;

@@ -1,5 +1,6 @@
 #include "help/textsearch.h"
 
+#include "framework/fullwidth.h"
 #include "help/html.h"
 
 #include <algorithm>
@@ -47,9 +48,8 @@ char32_t semiVoiced(char32_t c)
 
 char32_t foldOne(char32_t c)
 {
-    if (c >= 0xFF01 && c <= 0xFF5E) {
-        c -= 0xFEE0; // full-width ASCII
-    } else if (c >= 0xFF61 && c <= 0xFF9F) {
+    c = fullWidthTwin(c); // as number input reads full-width forms
+    if (c >= 0xFF61 && c <= 0xFF9F) {
         return kHalfWidthKana[c - 0xFF61];
     }
     if (c >= 'A' && c <= 'Z') {
@@ -67,8 +67,6 @@ char32_t foldOne(char32_t c)
         return '1';
     case 0xB5:
         return 0x3BC; // the micro sign as the Greek letter
-    case 0x2212:
-        return '-';
     default:
         return c;
     }

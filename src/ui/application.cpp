@@ -1,5 +1,7 @@
 #include "ui/application.h"
 
+#include "ui/theme.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -24,6 +26,11 @@ bool loadQtTranslations()
 
 void setUpApplication()
 {
+    QApplication::setStyle(readableStyle());
+    const QPalette theme = QApplication::palette();
+    if (const QPalette readable = readablePalette(theme); readable != theme) {
+        QApplication::setPalette(readable);
+    }
     QApplication::setFont(applicationFont());
     QApplication::setQuitOnLastWindowClosed(false);
     loadQtTranslations();

@@ -3,6 +3,10 @@
 #include <algorithm>
 
 #include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QToolTip>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +18,31 @@ namespace mezura::ui {
 FieldEdit::FieldEdit(QWidget* parent)
     : QLineEdit(parent)
 {
+}
+
+bool FieldEdit::textFits() const
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this)
+                           .marginsRemoved(textMargins());
+    // The line edit keeps a small margin at each side of its text.
+    return fontMetrics().horizontalAdvance(text()) <= room.width() - 4;
+}
+
+bool FieldEdit::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (!textFits() && wholeText) {
+            QToolTip::showText(help->globalPos(), wholeText(), this);
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QLineEdit::event(event);
 }
 
 void FieldEdit::keyPressEvent(QKeyEvent* event)

@@ -19,8 +19,14 @@ public:
 
     std::function<void(int keyCode)> onKey;
     std::function<void()> onClick; // left button
+    // The tooltip of a text wider than the field: the whole text with its unit's relation.
+    std::function<QString()> wholeText;
+
+    // Whether the text shows in full in the field.
+    bool textFits() const;
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 };

@@ -2,9 +2,12 @@
 
 #include "framework/menu.h"
 #include "framework/window.h"
+#include "ui/accessible.h"
 #include "ui/binding.h"
 #include "ui/controls.h"
 #include "ui/icon.h"
+#include "ui/theme.h"
+#include "windows/units.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -145,6 +148,12 @@ void ConversionView::buildControls()
         auto* field = new FieldEdit(parent);
         field->setObjectName(qs(row.name));
         field->setGeometry(toPixels(row.field, d));
+        field->setAccessibleName(fieldName(m_window.name(), row));
+        field->setAccessibleDescription(qs(std::string(unitRelation(m_window.name(), row.name))));
+        field->wholeText = [this, index, label = shownLabel(row.label),
+                            relation = std::string(unitRelation(m_window.name(), row.name))] {
+            return qs(fieldTip(m_window.text(index), label, relation));
+        };
         if (row.typing) {
             field->onKey = [this, index](int key) { forward([this, index, key] { m_window.keyPress(index, key); }); };
             field->onClick = [this, index] { forward([this, index] { m_window.clickField(index); }); };
@@ -176,6 +185,7 @@ void ConversionView::buildControls()
         button->setObjectName(qs(row.name));
         button->setGeometry(toPixels(row.rect, d));
         button->setAutoDefault(false);
+        button->setAccessibleName(buttonName(row));
         if (row.bold) {
             QFont font = button->font();
             font.setBold(true);
@@ -261,10 +271,14 @@ void ConversionView::sync()
             m_fields[i]->setText(text);
             m_fields[i]->setCursorPosition(0); // a written value shows from its first digit
         }
-        setColour(m_fields[i], QPalette::Base, toQColor(m_window.fieldColour(index)));
+        paintSurface(m_fields[i], Surface::Field, m_window.fieldColour(index));
     }
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
-        setColour(m_buttons[i], QPalette::Button, toQColor(m_window.buttonColour(static_cast<int>(i))));
+        const Colour colour = m_window.buttonColour(static_cast<int>(i));
+        paintSurface(m_buttons[i], Surface::Button, colour);
+        setSpeech(m_buttons[i], m_buttons[i]->accessibleName(),
+                  colour == kHighlight && layout.buttons[i].role == ButtonRole::Range ? QStringLiteral("選んでいる目盛り")
+                                                                                      : QString());
     }
     for (std::size_t i = 0; i < m_labels.size(); ++i) {
         const QString caption = qs(m_window.caption(layout.labels[i].name));
@@ -280,6 +294,8 @@ void ConversionView::sync()
         }
         m_slider->setSingleStep(slider.smallChange());
         m_slider->setPageStep(slider.largeChange());
+        setSpeech(m_slider, gaugeName(qs(m_window.caption("IndMin")), qs(m_window.caption("IndMax"))),
+                  gaugeValue(slider.value(), slider.max()));
         if (m_slider->value() != slider.value() || m_slider->sliderPosition() != slider.value()) {
             m_slider->setValue(slider.value());
             m_slider->setSliderPosition(slider.value());

@@ -37,13 +37,4 @@ QColor toQColor(Colour colour)
                   static_cast<int>(colour >> 16 & 0xFF));
 }
 
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    if (widget->palette().color(role) != colour) {
-        QPalette palette = widget->palette();
-        palette.setColor(role, colour);
-        widget->setPalette(palette);
-    }
-}
-
 } // namespace mezura::ui

@@ -51,7 +51,4 @@ QColor toQColor(Colour colour);
 // Text of the core, which is UTF-8, as Qt text.
 inline QString qs(const std::string& text) { return QString::fromStdString(text); }
 
-// Sets one colour of a widget's palette, when it differs.
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
-
 } // namespace mezura::ui

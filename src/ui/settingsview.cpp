@@ -1,9 +1,11 @@
 #include "ui/settingsview.h"
 
 #include "startup/settings.h"
+#include "ui/accessible.h"
 #include "ui/binding.h"
 #include "ui/controls.h"
 #include "ui/icon.h"
+#include "ui/theme.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -119,6 +121,7 @@ void SettingsView::buildControls()
         auto* check = new CheckBox(qs(row.caption), parentOf(row.box));
         check->setObjectName(QStringLiteral("%1(%2)").arg(qs(row.name)).arg(row.index));
         check->setGeometry(toPixels(row.rect, d));
+        check->setAccessibleName(startupCheckName(qs(row.caption)));
         const int index = row.index;
         // A click ticks a box that was clear or grey and clears a ticked one.
         check->onClick = [this, index] {
@@ -132,7 +135,8 @@ void SettingsView::buildControls()
         button->setObjectName(qs(row.name));
         button->setGeometry(toPixels(row.rect, d));
         button->setAutoDefault(false);
-        setColour(button, QPalette::Button, toQColor(row.colour));
+        paintSurface(button, Surface::Button, row.colour);
+        button->setAccessibleName(buttonName(row));
         const ButtonRole role = row.role;
         connect(button, &QPushButton::clicked, this,
                 [this, role] { forward([this, role] { m_window.press(role); }); });

@@ -96,6 +96,10 @@ TEST(WeightWindow, TheThreeGrainFieldsShareOneText)
          {{"txtT1", "12abc"}, {"txtI1", "12abc"}, {"txtA1", "12abc"}, {"txtT2", "0.5"}, {"txtA2", "0.6"},
           {"txtI4", "0.00171428571428571"}, {"txtC2", "0.777586919999998"}},
          {"1000g", 1000, 1, "Command2"}},
+        // full-width text reaches them in ASCII, as every written field
+        {"txtT1", "１２ａｂｃ",
+         {{"txtT1", "１２ａｂｃ"}, {"txtI1", "12abc"}, {"txtA1", "12abc"}, {"txtT2", "0.5"}, {"txtA2", "0.6"}},
+         {"1000g", 1000, 1, "Command2"}},
         {"txtI1", "2e3",
          {{"txtI1", "2e3"}, {"txtT1", "2e3"}, {"txtA1", "2e3"}, {"txtA2", "100"}, {"txtI4", "0.285714285714286"},
           {"txtC2", "129.59782"}},

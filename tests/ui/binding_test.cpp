@@ -2,6 +2,7 @@
 #include "framework/numtext.h"
 #include "framework/window.h"
 #include "ui/binding.h"
+#include "ui/controls.h"
 #include "ui/conversionview.h"
 #include "ui/mapping.h"
 #include "ui/messages.h"
@@ -10,7 +11,9 @@
 #include "windows/temp.h"
 
 #include <QClipboard>
+#include <QHelpEvent>
 #include <QInputMethodEvent>
+#include <QToolTip>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -401,6 +404,29 @@ private slots:
         QTest::keyClick(fahr, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), "212");
         QCOMPARE(fahr->text(), "212");
+    }
+
+    // A field whose text is wider than the field shows it whole in a tooltip, with its unit
+    // and the unit's relation; a text that fits has none.
+    void wholeTextInATooltip()
+    {
+        m_binding->forward([this] { m_binding->app().showAndFocus("heat"); });
+        ConversionView* heat = m_binding->conversionView("heat");
+        QVERIFY(heat != nullptr);
+        FIND(wattHours, FieldEdit, heat, "txtN3");
+        FIND(erg, FieldEdit, heat, "txtC1");
+        QTest::keyClicks(wattHours, "1");
+        QTest::keyClick(wattHours, Qt::Key_Return);
+        QCOMPARE(erg->text(), "36000000000");
+        QVERIFY(!erg->textFits());
+        QVERIFY(wattHours->textFits());
+        QHelpEvent wide(QEvent::ToolTip, QPoint(2, 2), erg->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(erg, &wide);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), "36000000000 erg — 1 erg = 1E-07 J");
+        QHelpEvent fits(QEvent::ToolTip, QPoint(2, 2), wattHours->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(wattHours, &fits);
+        QTRY_VERIFY(!QToolTip::isVisible());
     }
 
     void clickEmptiesTheField()

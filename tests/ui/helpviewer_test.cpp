@@ -8,13 +8,21 @@
 #include <QAction>
 #include <QBuffer>
 #include <QAbstractTextDocumentLayout>
+#include <QCheckBox>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTreeWidget>
 #include <memory>
 
 #include <csignal>
@@ -27,6 +35,43 @@ namespace {
 const QString kBuiltHelp = QStringLiteral(MEZURA_HELP_FILE);
 
 QString firstLine(const QTextBrowser* browser) { return browser->document()->begin().text().trimmed(); }
+
+// The entry the contents tree stands at, and whether every entry above it is open.
+QString contentsAt(const HelpWindow* window)
+{
+    const auto* tree = window->findChild<QTreeWidget*>(QStringLiteral("helpContents"));
+    const QTreeWidgetItem* item = tree == nullptr ? nullptr : tree->currentItem();
+    if (item == nullptr) {
+        return QStringLiteral("(none)");
+    }
+    for (const QTreeWidgetItem* above = item->parent(); above != nullptr; above = above->parent()) {
+        if (!above->isExpanded()) {
+            return item->text(0) + QStringLiteral(" (closed)");
+        }
+    }
+    return item->text(0);
+}
+
+// Types `text` as the keyboard would, one character after another (Japanese too).
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+// The texts the page marks (search results, find's "highlight all").
+QStringList marked(const QTextBrowser* browser)
+{
+    QStringList texts;
+    for (const QTextEdit::ExtraSelection& mark : browser->extraSelections()) {
+        texts << mark.cursor.selectedText();
+    }
+    return texts;
+}
 
 // The first picture of the shown page: its name as the page writes it, and the block and the
 // place within it where it stands.
@@ -107,29 +152,36 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("entry"); // where the contents tree stands
         // clang-format off
-        QTest::newRow("common") << 1000 << "/common.htm" << "共通事項" << "ヨモギの単位計算 ― 共通事項";
-        QTest::newRow("length") << 1010 << "/length.htm" << "長さの画面" << "長さの画面";
-        QTest::newRow("square") << 1020 << "/square.htm" << "面積の画面" << "面積の画面";
-        QTest::newRow("cubic") << 1030 << "/cubic.htm" << "体積の画面" << "体積の画面";
-        QTest::newRow("weight") << 1040 << "/weight.htm" << "重さの画面" << "重さの画面";
-        QTest::newRow("press") << 1050 << "/press.htm" << "圧力の画面" << "圧力の画面";
-        QTest::newRow("temp") << 1060 << "/temp.htm" << "温度の画面" << "温度の画面";
-        QTest::newRow("year") << 1070 << "/year.htm" << "年号の画面" << "年号の画面";
-        QTest::newRow("velocity") << 1080 << "/velocity.htm" << "速度の画面" << "速度の画面";
-        QTest::newRow("heat") << 1090 << "/heat.htm" << "熱量の画面" << "熱量の画面";
-        QTest::newRow("radio") << 1100 << "/radio.htm" << "壊変率の画面" << "壊変率の画面";
+        QTest::newRow("common") << 1000 << "/common.htm" << "共通事項" << "ヨモギの単位計算 ― 共通事項" << "共通事項";
+        QTest::newRow("length") << 1010 << "/length.htm" << "長さの画面" << "長さの画面" << "長さ";
+        QTest::newRow("square") << 1020 << "/square.htm" << "面積の画面" << "面積の画面" << "面積";
+        QTest::newRow("cubic") << 1030 << "/cubic.htm" << "体積の画面" << "体積の画面" << "体積";
+        QTest::newRow("weight") << 1040 << "/weight.htm" << "重さの画面" << "重さの画面" << "重さ";
+        QTest::newRow("press") << 1050 << "/press.htm" << "圧力の画面" << "圧力の画面" << "圧力";
+        QTest::newRow("temp") << 1060 << "/temp.htm" << "温度の画面" << "温度の画面" << "温度";
+        QTest::newRow("year") << 1070 << "/year.htm" << "年号の画面" << "年号の画面" << "年号";
+        QTest::newRow("velocity") << 1080 << "/velocity.htm" << "速度の画面" << "速度の画面" << "速度";
+        QTest::newRow("heat") << 1090 << "/heat.htm" << "熱量の画面" << "熱量の画面" << "熱量";
+        QTest::newRow("radio") << 1100 << "/radio.htm" << "壊変率の画面" << "壊変率の画面" << "壊変率";
+        QTest::newRow("common again") << 1000 << "/common.htm" << "共通事項" << "ヨモギの単位計算 ― 共通事項" << "共通事項";
         // clang-format on
     }
-    // One window for all of them; the page's style sheet comes from the file as well (its
-    // headings are 14 points).
+    // One window for all of them, already open at another page from the second on: the
+    // topic is shown with the contents tree at it. The page's style sheet comes from the
+    // file as well (its headings are 14 points).
     void everyTopicShowsItsPage()
     {
         QFETCH(int, topic);
         QFETCH(QString, page);
         QFETCH(QString, title);
         QFETCH(QString, heading);
+        QFETCH(QString, entry);
         HelpViewer& help = viewer();
+        if (help.window() != nullptr) {
+            help.window()->tabs()->setCurrentIndex(2); // the search tab in front
+        }
         QVERIFY(help.open(kBuiltHelp.toStdString(), topic));
         QVERIFY(m_messages.isEmpty());
         HelpWindow* window = help.window();
@@ -138,7 +190,9 @@ private slots:
             m_firstWindow = window;
         }
         QCOMPARE(window, m_firstWindow);
-        QCOMPARE(window->windowTitle(), "ヨモギの単位計算－ヘルプ");
+        QCOMPARE(window->windowTitle(), "ヨモギの単位計算－ヘルプ－" + title);
+        QCOMPARE(window->tabs()->currentIndex(), 0);
+        QCOMPARE(contentsAt(window), entry);
         const HelpBrowser* browser = window->browser();
         QCOMPARE(browser->source(), QUrl("help:" + page));
         QCOMPARE(browser->documentTitle(), title);
@@ -205,13 +259,216 @@ private slots:
         QTest::keyClick(browser, Qt::Key_Return);
         QCOMPARE(browser->source(), QUrl("help:/length.htm"));
         QCOMPARE(browser->documentTitle(), "長さの画面");
+        QCOMPARE(contentsAt(help.window()), "長さ");
         QVERIFY(back->isEnabled() && !forward->isEnabled());
-        back->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(help.window()));
+        // Alt+Left and Alt+Right wherever the focus is in the window.
+        FIND(contents, QTreeWidget, help.window(), "helpContents");
+        contents->setFocus();
+        QTest::keyClick(contents, Qt::Key_Left, Qt::AltModifier);
         QCOMPARE(browser->documentTitle(), "共通事項");
+        QCOMPARE(contentsAt(help.window()), "共通事項");
         QVERIFY(forward->isEnabled());
-        forward->trigger();
+        QTest::keyClick(browser, Qt::Key_Right, Qt::AltModifier);
         QCOMPARE(browser->documentTitle(), "長さの画面");
+        // A section of the contents opens its place, and the tree stays at it.
+        const QList<QTreeWidgetItem*> gauge = contents->findItems("ゲージ", Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(gauge.size(), 1);
+        QTest::mouseClick(contents->viewport(), Qt::LeftButton, {}, contents->visualItemRect(gauge[0]).center());
+        QCOMPARE(browser->source(), QUrl("help:/common.htm#gauge"));
+        QCOMPARE(contentsAt(help.window()), "ゲージ");
+        QCOMPARE(help.window()->windowTitle(), "ヨモギの単位計算－ヘルプ－共通事項");
         QVERIFY(m_messages.isEmpty());
+    }
+
+
+    // The index narrows to what holds the typed word in any script form; Enter opens the
+    // entry (a keyword on several pages first shows them); a word it lacks says so.
+    void indexOpensWhatIsTyped_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("enters");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("坪") << "坪" << 1 << "/square.htm" << "";
+        QTest::newRow("half-width katakana") << "ﾏｯﾊ" << 1 << "/velocity.htm" << "";
+        QTest::newRow("full-width Latin") << "ＭＡＣＨ" << 1 << "/velocity.htm" << "";
+        QTest::newRow("九星") << "九星" << 1 << "/year.htm" << "";
+        QTest::newRow("on two pages") << "合" << 2 << "/square.htm" << "";
+        QTest::newRow("nowhere") << "ヨモギ餅" << 1 << "/common.htm" << "「ヨモギ餅」は索引にありません。";
+    }
+    void indexOpensWhatIsTyped()
+    {
+        QFETCH(QString, word);
+        QFETCH(int, enters);
+        QFETCH(QString, page);
+        QFETCH(QString, note);
+        HelpViewer& help = viewer();
+        QVERIFY(help.open(kBuiltHelp.toStdString(), 1000));
+        HelpWindow* window = help.window();
+        FIND(field, QLineEdit, window, "helpIndexWord");
+        FIND(index, QTreeWidget, window, "helpIndex");
+        FIND(says, QLabel, window, "helpIndexNote");
+        window->tabs()->setCurrentIndex(1);
+        field->clear();
+        QVERIFY(!says->isVisibleTo(window));
+        const int everything = visibleItems(index);
+        typeText(field, word);
+        QVERIFY(visibleItems(index) < everything);
+        for (int i = 0; i < enters; ++i) {
+            QTest::keyClick(field, Qt::Key_Return);
+        }
+        QCOMPARE(window->browser()->source().path(), page);
+        QCOMPARE(says->isVisibleTo(window), !note.isEmpty());
+        QCOMPARE(says->text(), note);
+        QCOMPARE(visibleItems(index) == 0, !note.isEmpty());
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    // Search over every page: a word in another script form finds the same pages, listed by
+    // title; the page opened from the list marks every place of the word.
+    void searchFindsAndMarks()
+    {
+        HelpViewer& help = viewer();
+        QVERIFY(help.open(kBuiltHelp.toStdString(), 1000));
+        HelpWindow* window = help.window();
+        FIND(field, QLineEdit, window, "helpSearchWord");
+        FIND(results, QListWidget, window, "helpResults");
+        FIND(says, QLabel, window, "helpSearchNote");
+        window->tabs()->setCurrentIndex(2);
+        const auto search = [&](const QString& word) {
+            field->clear();
+            typeText(field, word);
+            QTest::keyClick(field, Qt::Key_Return);
+            QStringList titles;
+            for (int i = 0; i < results->count(); ++i) {
+                titles << results->item(i)->text();
+            }
+            return titles;
+        };
+        const QStringList tsubo = search("つぼ");
+        QVERIFY2(tsubo.contains("面積の画面"), qPrintable(tsubo.join(',')));
+        QCOMPARE(search("ツボ"), tsubo);
+        QCOMPARE(search("ﾂﾎﾞ"), tsubo);
+        QCOMPARE(says->text(), QStringLiteral("「ﾂﾎﾞ」は %1 ページにあります。").arg(tsubo.size()));
+        QCOMPARE(search("ｅｎｔｅｒ"), search("Enter"));
+
+        search("ﾂﾎﾞ");
+        const QList<QListWidgetItem*> square = results->findItems("面積の画面", Qt::MatchExactly);
+        QCOMPARE(square.size(), 1);
+        QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, results->visualItemRect(square[0]).center());
+        QCOMPARE(window->browser()->source().path(), "/square.htm");
+        const QStringList marks = marked(window->browser());
+        QVERIFY(!marks.isEmpty());
+        for (const QString& mark : marks) {
+            QCOMPARE(mark, "つぼ");
+        }
+        // Elsewhere the marks are gone.
+        QVERIFY(help.open(kBuiltHelp.toStdString(), 1010));
+        QVERIFY(marked(window->browser()).isEmpty());
+
+        QVERIFY(search("ヨモギ餅").isEmpty());
+        QCOMPARE(says->text(), "「ヨモギ餅」はどのページにもありません。");
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    // Ctrl+F finds in the page shown, in any script form: Enter goes on, Shift+Enter back,
+    // both round the ends; "すべて強調" marks every place.
+    void findsInThePage()
+    {
+        HelpViewer& help = viewer();
+        QVERIFY(help.open(kBuiltHelp.toStdString(), 1010));
+        HelpWindow* window = help.window();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        HelpBrowser* browser = window->browser();
+        FIND(bar, QWidget, window, "helpFind");
+        FIND(field, QLineEdit, window, "helpFindWord");
+        FIND(all, QCheckBox, window, "helpFindAll");
+        FIND(says, QLabel, window, "helpFindNote");
+        QTest::keyClick(browser, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(bar->isVisible() && field->hasFocus());
+        typeText(field, "ｉｎｃｈ");
+        const QString text = browser->document()->toRawText();
+        const int places = int(text.count("inch"));
+        QVERIFY(places >= 3);
+        const int first = int(text.indexOf("inch"));
+        QCOMPARE(browser->textCursor().selectionStart(), first);
+        QCOMPARE(browser->textCursor().selectedText(), "inch");
+        QCOMPARE(says->text(), QStringLiteral("1 / %1").arg(places));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(browser->textCursor().selectionStart(), int(text.indexOf("inch", first + 1)));
+        QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(browser->textCursor().selectionStart(), first);
+        QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(browser->textCursor().selectionStart(), int(text.lastIndexOf("inch")));
+        QCOMPARE(says->text(), QStringLiteral("%1 / %1").arg(places));
+        QVERIFY(marked(browser).isEmpty());
+        all->setChecked(true);
+        QCOMPARE(marked(browser), QStringList(places, "inch"));
+        field->clear();
+        typeText(field, "ヨモギ餅");
+        QCOMPARE(says->text(), "見つかりません");
+        QVERIFY(marked(browser).isEmpty());
+        all->setChecked(false);
+    }
+
+    // Ctrl++, Ctrl+- and Ctrl+0 size the text, the page read at the same place; Esc closes.
+    void zoomsAndCloses()
+    {
+        HelpViewer& help = viewer();
+        QVERIFY(help.open(kBuiltHelp.toStdString(), 1000));
+        HelpWindow* window = help.window();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        HelpBrowser* browser = window->browser();
+        const auto heading = [&] { return browser->document()->begin().charFormat().fontPointSize(); };
+        QCOMPARE(heading(), 14.0);
+        QTest::keyClick(browser, Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(browser, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(heading(), 14.0 * 1.25);
+        QCOMPARE(browser->documentTitle(), "共通事項");
+        QTest::keyClick(browser, Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(browser, Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(browser, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(heading(), 14.0 * 0.9);
+        QTest::keyClick(browser, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(heading(), 14.0);
+        FIND(field, QLineEdit, window, "helpIndexWord");
+        window->tabs()->setCurrentIndex(1);
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QVERIFY(help.open(kBuiltHelp.toStdString(), 1000));
+        QVERIFY(window->isVisible());
+    }
+
+    // A new help window shows the whole page at the screen's scale as far as the screen has
+    // room for it: no scroll bar unless the window fills the screen that way.
+    void opensAtTheSizeOfThePage_data()
+    {
+        QTest::addColumn<int>("topic");
+        QTest::newRow("common") << 1000;
+        QTest::newRow("cubic: the widest picture") << 1030;
+        QTest::newRow("temp: a short page") << 1060;
+    }
+    void opensAtTheSizeOfThePage()
+    {
+        QFETCH(int, topic);
+        HelpViewer fresh;
+        QVERIFY(fresh.open(kBuiltHelp.toStdString(), topic));
+        HelpWindow* window = fresh.window();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QSize room = window->screen()->availableGeometry().size();
+        QVERIFY(window->width() <= room.width() && window->height() <= room.height());
+        const QScrollBar* across = window->browser()->horizontalScrollBar();
+        const QScrollBar* down = window->browser()->verticalScrollBar();
+        QVERIFY2(across->maximum() == 0 || window->width() >= room.width() * 85 / 100,
+                 qPrintable(QStringLiteral("%1 px left to scroll in a window %2 px wide")
+                                .arg(across->maximum())
+                                .arg(window->width())));
+        QVERIFY2(down->maximum() == 0 || window->height() >= room.height() * 85 / 100,
+                 qPrintable(QStringLiteral("%1 px left to scroll in a window %2 px high")
+                                .arg(down->maximum())
+                                .arg(window->height())));
     }
 
     // Every failure names the file; the viewer shows nothing new and the program goes on.
@@ -409,6 +666,15 @@ private slots:
     }
 
 private:
+    static int visibleItems(const QTreeWidget* tree)
+    {
+        int count = 0;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+            count += tree->topLevelItem(i)->isHidden() ? 0 : 1;
+        }
+        return count;
+    }
+
     HelpViewer& viewer()
     {
         if (!m_viewer) {

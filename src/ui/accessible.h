@@ -1,0 +1,32 @@
+// What assistive technology (a screen reader, through Qt's AT-SPI bridge) says for the
+// windows' controls: each name tells what the control holds or does.
+#pragma once
+
+#include "framework/layout.h"
+
+#include <QString>
+#include <string_view>
+
+class QWidget;
+
+namespace mezura::ui {
+
+// A unit field: its label and the unit in words, "mm ミリメートル".
+QString fieldName(std::string_view window, const FieldSpec& field);
+
+// A button by what it does: "目盛りを mm にする", "ヘルプを開く", "OK：選んだ画面を開いて保存する".
+QString buttonName(const ButtonSpec& button);
+
+// The gauge: its range from the captions at its ends, "目盛り 0 から 1000mm"; and its
+// position, "位置 25 (最大 1000)".
+QString gaugeName(const QString& min, const QString& max);
+QString gaugeValue(int value, int max);
+
+// Sets a widget's accessible name and description, each only when it differs, so that
+// assistive technology hears of real changes only.
+void setSpeech(QWidget* widget, const QString& name, const QString& description = {});
+
+// A check box of the settings window: "長さの画面を起動時に開く".
+QString startupCheckName(const QString& caption);
+
+} // namespace mezura::ui

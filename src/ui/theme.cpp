@@ -1,0 +1,179 @@
+#include "ui/theme.h"
+
+#include "ui/mapping.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOption>
+#include <QWidget>
+#include <array>
+#include <cmath>
+#include <utility>
+
+namespace mezura::ui {
+
+namespace {
+
+constexpr std::array kGroups { QPalette::Active, QPalette::Inactive, QPalette::Disabled };
+
+// Pairs of background and the text drawn on it.
+constexpr std::array<std::pair<QPalette::ColorRole, QPalette::ColorRole>, 5> kTextPairs { {
+    { QPalette::Window, QPalette::WindowText },
+    { QPalette::Base, QPalette::Text },
+    { QPalette::Button, QPalette::ButtonText },
+    { QPalette::Highlight, QPalette::HighlightedText },
+    { QPalette::ToolTipBase, QPalette::ToolTipText },
+} };
+
+double channel(float value)
+{
+    const double c = value;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const QColor& colour)
+{
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) + 0.0722 * channel(rgb.blueF());
+}
+
+// Ink drawn part of the way towards its background, for disabled text: as dim as it may be
+// while it still reads.
+QColor dimmed(const QColor& ink, const QColor& background)
+{
+    for (int step = 8; step > 0; --step) {
+        const double t = step * 0.05; // 40 % of the way, then nearer the ink
+        const auto mix = [t](int from, int to) { return static_cast<int>(std::lround(from + (to - from) * t)); };
+        const QColor candidate(mix(ink.red(), background.red()), mix(ink.green(), background.green()),
+                               mix(ink.blue(), background.blue()));
+        if (contrastRatio(candidate, background) >= kTextContrast) {
+            return candidate;
+        }
+    }
+    return ink;
+}
+
+QColor readableText(QPalette::ColorGroup group, const QColor& background)
+{
+    const QColor ink = inkOn(background);
+    return group == QPalette::Disabled ? dimmed(ink, background) : ink;
+}
+
+// Draws the desktop's style and, over a focused field, button, check box or slider, a frame
+// of two pixels just inside its edge that stands out on the control's own background.
+class ReadableStyle : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        if (element == PE_PanelLineEdit) {
+            focusFrame(option, option->rect, QPalette::Base, painter);
+        } else if (element == PE_IndicatorCheckBox) {
+            // The box's edge, which some styles draw in a shade of the window that a black
+            // or white theme turns into the window's own colour.
+            painter->save();
+            painter->setRenderHint(QPainter::Antialiasing, false);
+            painter->setPen(inkOn(option->palette.color(QPalette::Window)));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+            painter->restore();
+        }
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element == CE_PushButton) {
+            focusFrame(option, option->rect, QPalette::Button, painter);
+        } else if (element == CE_CheckBox) {
+            focusFrame(option, option->rect, QPalette::Window, painter);
+        }
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override
+    {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        if (control == CC_ScrollBar) {
+            focusFrame(option, option->rect, QPalette::Window, painter);
+        }
+    }
+
+private:
+    static void focusFrame(const QStyleOption* option, const QRect& rect, QPalette::ColorRole background,
+                           QPainter* painter)
+    {
+        if (!(option->state & State_HasFocus) || rect.width() < 6 || rect.height() < 6) {
+            return;
+        }
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(QPen(inkOn(option->palette.color(background)), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(QRectF(rect).adjusted(1, 1, -1, -1));
+        painter->restore();
+    }
+};
+
+} // namespace
+
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor inkOn(const QColor& background)
+{
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    return contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
+}
+
+void paintSurface(QWidget* widget, Surface surface, Colour colour)
+{
+    const auto [back, fore] = surface == Surface::Field ? std::pair(QPalette::Base, QPalette::Text)
+                                                        : std::pair(QPalette::Button, QPalette::ButtonText);
+    const QPalette theme = QApplication::palette(widget);
+    QPalette palette = widget->palette();
+    for (const QPalette::ColorGroup group : kGroups) {
+        if (colour == kButtonFace) {
+            palette.setColor(group, back, theme.color(group, back));
+            palette.setColor(group, fore, theme.color(group, fore));
+        } else {
+            const QColor background = toQColor(colour);
+            palette.setColor(group, back, background);
+            palette.setColor(group, fore, readableText(group, background));
+        }
+        const QColor selection = theme.color(group, QPalette::Highlight);
+        palette.setColor(group, QPalette::HighlightedText,
+                         contrastRatio(theme.color(group, QPalette::HighlightedText), selection) >= kTextContrast
+                             ? theme.color(group, QPalette::HighlightedText)
+                             : inkOn(selection));
+    }
+    if (palette != widget->palette()) {
+        widget->setPalette(palette);
+    }
+}
+
+QPalette readablePalette(const QPalette& theme)
+{
+    QPalette palette = theme;
+    for (const QPalette::ColorGroup group : kGroups) {
+        for (const auto& [back, fore] : kTextPairs) {
+            const QColor background = theme.color(group, back);
+            if (contrastRatio(theme.color(group, fore), background) < kTextContrast) {
+                palette.setColor(group, fore, readableText(group, background));
+            }
+        }
+    }
+    return palette;
+}
+
+QStyle* readableStyle() { return new ReadableStyle; }
+
+} // namespace mezura::ui

@@ -1,0 +1,309 @@
+// Every window under the light, a dark and a high-contrast theme: its texts read on their
+// backgrounds, the focused control shows a frame, and assistive technology finds a name for
+// every control it can reach.
+#include "framework/app.h"
+#include "framework/window.h"
+#include "palettes.h"
+#include "ui/binding.h"
+#include "ui/mapping.h"
+#include "ui/theme.h"
+#include "uitest.h"
+#include "windows/units.h"
+
+#include <QAccessible>
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
+#include <map>
+#include <memory>
+
+namespace mezura::ui {
+
+namespace {
+
+const char* const kWindows[] = { "config", "length", "square", "cubic",    "weight", "velocity",
+                                 "press",  "heat",   "temp",   "radio", "year" };
+
+// The colour that most pixels of `area` have: the background there.
+QColor commonest(const QImage& image, const QRegion& area)
+{
+    std::map<QRgb, int> counts;
+    for (const QRect& rect : area) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                ++counts[image.pixel(x, y)];
+            }
+        }
+    }
+    QRgb best = 0;
+    int most = 0;
+    for (const auto& [rgb, count] : counts) {
+        if (count > most) {
+            best = rgb;
+            most = count;
+        }
+    }
+    return QColor(best);
+}
+
+// The pixel of `area` that stands out most on `background`: the core of the text's strokes.
+QColor strongest(const QImage& image, const QRegion& area, const QColor& background)
+{
+    QColor best = background;
+    double ratio = 1;
+    for (const QRect& rect : area) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const QColor pixel(image.pixel(x, y));
+                if (const double r = contrastRatio(pixel, background); r > ratio) {
+                    best = pixel;
+                    ratio = r;
+                }
+            }
+        }
+    }
+    return best;
+}
+
+bool hasText(const QWidget* control)
+{
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
+        return !edit->text().isEmpty();
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        return !button->text().isEmpty();
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        return !label->text().trimmed().isEmpty();
+    }
+    return false;
+}
+
+// Where a control draws its text, in its window's coordinates: inside its frame (past the
+// indicator of a check box), less what other controls cover.
+QRegion textArea(const QWidget* control, const QWidget* window, const QList<QWidget*>& controls)
+{
+    QRect rect(control->mapTo(window, QPoint(0, 0)), control->size());
+    if (qobject_cast<const QCheckBox*>(control) != nullptr) {
+        rect.setLeft(rect.left() + control->style()->pixelMetric(QStyle::PM_IndicatorWidth)
+                     + control->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
+    } else if (qobject_cast<const QLabel*>(control) == nullptr) {
+        rect.adjust(3, 3, -3, -3); // the frame, and a focus frame inside it
+    }
+    QRegion area(rect & window->rect());
+    for (const QWidget* other : controls) {
+        if (other != control && other->isVisible() && !other->isAncestorOf(control)) {
+            area -= QRect(other->mapTo(window, QPoint(0, 0)), other->size());
+        }
+    }
+    return area;
+}
+
+// The palette roles that a control draws its text and its background with.
+std::pair<QPalette::ColorRole, QPalette::ColorRole> textRoles(const QWidget* control)
+{
+    if (qobject_cast<const QLineEdit*>(control) != nullptr) {
+        return { QPalette::Base, QPalette::Text };
+    }
+    if (qobject_cast<const QAbstractButton*>(control) != nullptr && qobject_cast<const QCheckBox*>(control) == nullptr) {
+        return { QPalette::Button, QPalette::ButtonText };
+    }
+    return { QPalette::Window, QPalette::WindowText };
+}
+
+QString where(const char* window, const QObject* control) { return QString(window) + "." + control->objectName(); }
+
+// Every name that assistive technology reaches from `iface` which is focusable and unnamed.
+void unnamed(QAccessibleInterface* iface, const QString& path, QStringList& out)
+{
+    if (iface == nullptr || !iface->isValid()) {
+        return;
+    }
+    const QAccessible::State state = iface->state();
+    if (state.focusable && !state.invisible && iface->text(QAccessible::Name).trimmed().isEmpty()) {
+        out << path + "/" + (iface->object() != nullptr ? iface->object()->objectName() : QString::number(iface->role()));
+    }
+    for (int i = 0; i < iface->childCount(); ++i) {
+        unnamed(iface->child(i), path + "/" + QString::number(i), out);
+    }
+}
+
+} // namespace
+
+class ReadableTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        test::quietPlatform();
+        m_light = QApplication::palette();
+    }
+
+    void cleanup()
+    {
+        m_binding.reset();
+        QApplication::setPalette(m_light);
+    }
+
+    void everyWindow_data()
+    {
+        QTest::addColumn<QString>("theme");
+        QTest::addColumn<QPalette>("palette");
+        QTest::addColumn<QString>("window");
+        for (const auto& [theme, palette] : test::themes(QApplication::palette())) {
+            for (const char* window : kWindows) {
+                QTest::newRow(qPrintable(theme + " " + window)) << theme << palette << QString(window);
+            }
+        }
+    }
+
+    // The window filled by Enter in its first field, then each text on its background,
+    // measured in the window's picture; the colours of every state in the palette; and a
+    // frame that stands out where a control takes the focus.
+    void everyWindow()
+    {
+        QFETCH(QPalette, palette);
+        QFETCH(QString, window);
+        const QByteArray name = window.toUtf8();
+        QWidget* view = show(palette, name);
+        QVERIFY(view != nullptr);
+
+        const QList<QWidget*> controls = view->findChildren<QWidget*>();
+        const QImage image = view->grab().toImage();
+        for (const QWidget* control : controls) {
+            if (!control->isVisible() || !hasText(control)) {
+                continue;
+            }
+            const QRegion area = textArea(control, view, controls);
+            if (area.isEmpty()) {
+                continue;
+            }
+            const QColor background = commonest(image, area);
+            const QColor text = strongest(image, area, background);
+            QVERIFY2(contrastRatio(text, background) >= kTextContrast,
+                     qPrintable(QStringLiteral("%1: %2 on %3 reads %4 : 1")
+                                    .arg(where(name, control), text.name(), background.name())
+                                    .arg(contrastRatio(text, background), 0, 'f', 2)));
+
+            const auto [back, fore] = textRoles(control);
+            for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
+                const QPalette& colours = control->palette();
+                QVERIFY2(contrastRatio(colours.color(group, fore), colours.color(group, back)) >= kTextContrast,
+                         qPrintable(where(name, control) + " in colour group " + QString::number(group)));
+                QVERIFY2(contrastRatio(colours.color(group, QPalette::HighlightedText),
+                                       colours.color(group, QPalette::Highlight))
+                             >= kTextContrast,
+                         qPrintable(where(name, control) + " selected, colour group " + QString::number(group) + colours.color(group, QPalette::HighlightedText).name() + colours.color(group, QPalette::Highlight).name()));
+            }
+        }
+
+        view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view));
+        for (QWidget* control : controls) {
+            if (!control->isVisible() || !(control->focusPolicy() & Qt::TabFocus)) {
+                continue;
+            }
+            view->setFocus();
+            const QImage plain = control->grab().toImage();
+            control->setFocus(Qt::TabFocusReason);
+            QVERIFY(control->hasFocus());
+            const QImage focused = control->grab().toImage();
+            const QColor background = commonest(plain, QRegion(plain.rect().adjusted(3, 3, -3, -3)));
+            double frame = 1;
+            for (int y = 0; y < focused.height(); ++y) {
+                for (int x = 0; x < focused.width(); ++x) {
+                    if (focused.pixel(x, y) != plain.pixel(x, y)) {
+                        frame = std::max(frame, contrastRatio(QColor(focused.pixel(x, y)), background));
+                    }
+                }
+            }
+            QVERIFY2(frame >= kFrameContrast,
+                     qPrintable(QStringLiteral("%1: focus shows %2 : 1").arg(where(name, control)).arg(frame)));
+        }
+    }
+
+    void accessibleNames_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char* window : kWindows) {
+            QTest::newRow(window) << QString(window);
+        }
+    }
+
+    // Every control that assistive technology can focus has a name, menus included; a unit
+    // field's name says its unit in words, the gauge's its range and position.
+    void accessibleNames()
+    {
+        QFETCH(QString, window);
+        const QByteArray name = window.toUtf8();
+        QWidget* view = show(QApplication::palette(), name);
+        QVERIFY(view != nullptr);
+
+        QStringList missing;
+        unnamed(QAccessible::queryAccessibleInterface(view), name, missing);
+        for (QMenu* menu : view->findChildren<QMenu*>()) {
+            unnamed(QAccessible::queryAccessibleInterface(menu), where(name, menu), missing);
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable("no name: " + missing.join(", ")));
+        for (const QAbstractButton* button : view->findChildren<QAbstractButton*>()) {
+            if (button->isVisibleTo(view) && button->focusPolicy() != Qt::NoFocus) { // a caption alone says too little
+                QVERIFY2(button->accessibleName().size() > button->text().size(),
+                         qPrintable(where(name, button) + ": " + button->accessibleName()));
+            }
+        }
+
+        if (window == "config") {
+            return;
+        }
+        const ConversionWindow& model = m_binding->app().window(name.constData());
+        for (const FieldSpec& field : model.layout().fields) {
+            const auto* edit = view->findChild<QLineEdit*>(qs(field.name));
+            QVERIFY(edit != nullptr);
+            const std::string_view words = unitWords(model.name(), field.name);
+            QVERIFY2(!words.empty(), qPrintable(where(name, edit) + " has no unit in words"));
+            QCOMPARE(edit->accessibleName(), qs(field.label).trimmed() + " " + QString::fromUtf8(words.data(), qsizetype(words.size())));
+        }
+        if (auto* slider = view->findChild<QScrollBar*>()) {
+            const QString range = QStringLiteral("目盛り %1 から %2")
+                                      .arg(qs(model.caption("IndMin")).trimmed(), qs(model.caption("IndMax")).trimmed());
+            QCOMPARE(slider->accessibleName(), range);
+            QVERIFY2(slider->accessibleDescription().contains(QString::number(slider->value())), name);
+        }
+    }
+
+private:
+    // The window under `palette`, filled by Enter in its first field.
+    QWidget* show(const QPalette& palette, const QByteArray& name)
+    {
+        QApplication::setPalette(readablePalette(palette));
+        m_binding = std::make_unique<Binding>();
+        m_binding->forward([this, &name] { m_binding->app().showAndFocus(name.constData()); });
+        if (name != "config") {
+            m_binding->forward([this, &name] {
+                ConversionWindow& window = m_binding->app().window(name.constData());
+                window.typeText(0, "1");
+                window.keyPress(0, 13);
+            });
+        }
+        View* view = m_binding->view(name.constData());
+        if (view == nullptr || !QTest::qWaitForWindowExposed(view->widget())) {
+            return nullptr;
+        }
+        return view->widget();
+    }
+
+    QPalette m_light;
+    std::unique_ptr<Binding> m_binding;
+    test::ModalGuard m_guard;
+};
+
+} // namespace mezura::ui
+
+MEZURA_UI_TEST_MAIN(mezura::ui::ReadableTest)
+#include "readable_test.moc"
