@@ -9,6 +9,10 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     mezura::ui::setUpApplication();
+#ifdef MEZURA_DESKTOP_ID
+    // Lets the desktop match the windows with the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(MEZURA_DESKTOP_ID));
+#endif
     mezura::DiskFileSystem files; // outlives the windows
     mezura::ui::Binding binding;
     // The settings window starts the program from the directory of the program file.

@@ -3,9 +3,10 @@
 # clang-tidy, Qt 6 Widgets with its platform plugins and Qt's Japanese translations, GoogleTest, the
 # Japanese font the windows are drawn for and the CJK font other desktops have instead (the
 # text-fit test measures both), the help compiler and reader, Xvfb with the tools the
-# screen tests use, and a German locale, under which the tests check that numbers keep
-# their "." whatever the locale says; and the accessibility bus (D-Bus, AT-SPI) that the
-# screen-reader test reads the program through.
+# screen tests use, a German locale, under which the tests check that numbers keep their
+# "." whatever the locale says; the accessibility bus (D-Bus, AT-SPI) that the
+# screen-reader test reads the program through; what builds and checks the Debian
+# package; and clang with libFuzzer for the fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -17,6 +18,8 @@ packages=(
   xvfb x11-utils xdotool imagemagick
   dbus at-spi2-core libglib2.0-bin
   locales
+  dpkg-dev file desktop-file-utils appstream lintian
+  clang libfuzzer-14-dev libclang-rt-14-dev libx11-dev
 )
 # A locale whose decimal separator is a comma.
 comma_locale=de_DE.UTF-8

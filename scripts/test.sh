@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Mezura with its tests, and runs every test twice: in a
-# normal build and in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# normal build and in a build with AddressSanitizer and UndefinedBehaviorSanitizer; runs the
+# fuzz targets for a bounded time (scripts/fuzz.sh); then, as root, checks the Debian package
+# (scripts/package-check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -12,10 +14,20 @@ jobs="$(nproc)"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DMEZURA_WERROR=ON
 cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure -j"$jobs"
-# clang-tidy over the sources the last commit changed (at most 40 files).
+# clang-tidy over the sources the last commit changed (at most 20 files, a few seconds each).
 bash scripts/tidy.sh build-test
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMEZURA_SANITIZE=ON -DMEZURA_WERROR=ON
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+bash scripts/fuzz.sh
+
+# The Debian package, built, installed with apt, used as an ordinary user and removed again.
+# It installs packages and makes a user, so it runs only as root (as in CI).
+if [ "$(id -u)" -eq 0 ]; then
+  bash scripts/package-check.sh
+else
+  echo "package check skipped: it needs root (CI runs it)"
+fi

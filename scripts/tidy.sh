@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Runs clang-tidy with the project's .clang-tidy over the C++ sources that the last commit
 # changed (a changed header brings in the source of the same name), with the compile commands
-# of a configured build directory. Bounded: at most 40 files; prints what it checked.
+# of a configured build directory. Bounded: at most 20 files; prints what it checked.
 #   scripts/tidy.sh [BUILD_DIR]        (default build-test)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build-test}"
-limit=40
+limit=20
 
 tidy="$(command -v clang-tidy-14 || command -v clang-tidy || true)"
 if [ -z "$tidy" ]; then

@@ -52,14 +52,86 @@ std::string withLeadingSlash(std::string page)
     return !page.empty() && page.front() == '/' ? page : "/" + page;
 }
 
-int collectPage(chmFile*, chmUnitInfo* unit, void* context)
-{
-    const std::string path = unit->path;
-    if (endsWith(path, ".htm") || endsWith(path, ".html")) {
-        static_cast<std::vector<std::string>*>(context)->push_back(path);
+// The objects of a compiled help file, through chmlib.
+class ChmObjects final : public HelpFile::Objects {
+public:
+    explicit ChmObjects(chmFile* file)
+        : m_file(file)
+    {
     }
-    return CHM_ENUMERATOR_CONTINUE;
-}
+    ~ChmObjects() override { chm_close(m_file); }
+    ChmObjects(const ChmObjects&) = delete;
+    ChmObjects& operator=(const ChmObjects&) = delete;
+
+    bool has(const std::string& name) const override
+    {
+        chmUnitInfo unit{};
+        return chm_resolve_object(m_file, name.c_str(), &unit) == CHM_RESOLVE_SUCCESS;
+    }
+
+    std::optional<std::string> get(const std::string& name) const override
+    {
+        chmUnitInfo unit{};
+        if (chm_resolve_object(m_file, name.c_str(), &unit) != CHM_RESOLVE_SUCCESS || unit.length > kLargestObject) {
+            return std::nullopt;
+        }
+        std::string bytes(static_cast<std::size_t>(unit.length), '\0');
+        if (unit.length == 0) {
+            return bytes;
+        }
+        const LONGINT64 got = chm_retrieve_object(m_file, &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0,
+                                                  static_cast<LONGINT64>(unit.length));
+        if (got != static_cast<LONGINT64>(unit.length)) {
+            return std::nullopt;
+        }
+        return bytes;
+    }
+
+    std::vector<std::string> names() const override
+    {
+        std::vector<std::string> found;
+        chm_enumerate(m_file, CHM_ENUMERATE_ALL, collect, &found);
+        return found;
+    }
+
+private:
+    static int collect(chmFile*, chmUnitInfo* unit, void* context)
+    {
+        static_cast<std::vector<std::string>*>(context)->push_back(unit->path);
+        return CHM_ENUMERATOR_CONTINUE;
+    }
+
+    chmFile* m_file;
+};
+
+// Objects held in memory.
+class MemoryObjects final : public HelpFile::Objects {
+public:
+    explicit MemoryObjects(std::map<std::string, std::string> objects)
+        : m_objects(std::move(objects))
+    {
+    }
+    bool has(const std::string& name) const override { return m_objects.count(name) != 0; }
+    std::optional<std::string> get(const std::string& name) const override
+    {
+        const auto found = m_objects.find(name);
+        if (found == m_objects.end() || found->second.size() > kLargestObject) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
+    std::vector<std::string> names() const override
+    {
+        std::vector<std::string> all;
+        for (const auto& [name, bytes] : m_objects) {
+            all.push_back(name);
+        }
+        return all;
+    }
+
+private:
+    std::map<std::string, std::string> m_objects;
+};
 
 // "a%20b" -> "a b"; a broken escape stays as written.
 std::string percentDecoded(const std::string& text)
@@ -124,15 +196,26 @@ std::string normalized(const std::string& path)
 
 } // namespace
 
-void HelpFile::Close::operator()(chmFile* file) const
+HelpFile::HelpFile(std::string path, std::unique_ptr<Objects> objects)
+    : m_path(std::move(path))
+    , m_file(std::move(objects))
 {
-    chm_close(file);
 }
 
-HelpFile::HelpFile(std::string path, chmFile* file)
-    : m_path(std::move(path))
-    , m_file(file)
+HelpFile HelpFile::fromObjects(std::string path, std::map<std::string, std::string> objects)
 {
+    return HelpFile(std::move(path), std::make_unique<MemoryObjects>(std::move(objects)));
+}
+
+std::map<std::string, std::string> HelpFile::objects() const
+{
+    std::map<std::string, std::string> all;
+    for (const std::string& name : m_file->names()) {
+        if (std::optional<std::string> bytes = m_file->get(name)) {
+            all.emplace(name, std::move(*bytes));
+        }
+    }
+    return all;
 }
 
 HelpFile::HelpFile(HelpFile&&) noexcept = default;
@@ -162,25 +245,12 @@ std::optional<HelpFile> HelpFile::open(const std::string& path, std::string& err
         error = named(path) + " はヘルプファイルの形式ではありません";
         return std::nullopt;
     }
-    return HelpFile(path, file);
+    return HelpFile(path, std::make_unique<ChmObjects>(file));
 }
 
 std::optional<std::string> HelpFile::object(const std::string& name) const
 {
-    chmUnitInfo unit{};
-    if (chm_resolve_object(m_file.get(), name.c_str(), &unit) != CHM_RESOLVE_SUCCESS || unit.length > kLargestObject) {
-        return std::nullopt;
-    }
-    std::string bytes(static_cast<std::size_t>(unit.length), '\0');
-    if (unit.length == 0) {
-        return bytes;
-    }
-    const LONGINT64 got = chm_retrieve_object(m_file.get(), &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0,
-                                              static_cast<LONGINT64>(unit.length));
-    if (got != static_cast<LONGINT64>(unit.length)) {
-        return std::nullopt;
-    }
-    return bytes;
+    return m_file->get(name);
 }
 
 std::optional<std::string> HelpFile::read(const std::string& page, std::string& error) const
@@ -196,7 +266,11 @@ std::optional<std::string> HelpFile::read(const std::string& page, std::string& 
 std::vector<std::string> HelpFile::pages() const
 {
     std::vector<std::string> found;
-    chm_enumerate(m_file.get(), CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, collectPage, &found);
+    for (std::string& name : m_file->names()) {
+        if (endsWith(name, ".htm") || endsWith(name, ".html")) {
+            found.push_back(std::move(name));
+        }
+    }
     std::sort(found.begin(), found.end());
     return found;
 }
@@ -288,8 +362,7 @@ std::optional<std::string> HelpFile::pageForTopic(int topic, std::string& error)
     const std::string written = withLeadingSlash(entry);
     for (std::size_t from = 0; from != std::string::npos; from = written.find('/', from + 1)) {
         const std::string candidate = written.substr(from);
-        chmUnitInfo unit{};
-        if (candidate.size() > 1 && chm_resolve_object(m_file.get(), candidate.c_str(), &unit) == CHM_RESOLVE_SUCCESS) {
+        if (candidate.size() > 1 && m_file->has(candidate)) {
             return candidate + fragment;
         }
     }

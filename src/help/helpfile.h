@@ -6,12 +6,12 @@
 #include "help/sitemap.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-struct chmFile;
 
 namespace mezura {
 
@@ -39,22 +39,35 @@ public:
     // The HTML pages of the file ("/common.htm", ...), sorted.
     std::vector<std::string> pages() const;
 
+    // What the file's container holds: named objects ("/length.htm", "/#SYSTEM" ...).
+    class Objects {
+    public:
+        virtual ~Objects() = default;
+        virtual bool has(const std::string& name) const = 0;
+        // The object's bytes; nothing when there is none or it cannot be read.
+        virtual std::optional<std::string> get(const std::string& name) const = 0;
+        // Every name, in the container's order.
+        virtual std::vector<std::string> names() const = 0;
+    };
+    // A help file of these objects, held in memory, read by the same rules as a compiled file
+    // (the fuzz target reads damaged copies of the help file's objects so, without the
+    // container's library, which runs in the viewer's process only).
+    static HelpFile fromObjects(std::string path, std::map<std::string, std::string> objects);
+    // Every object of the file, by name.
+    std::map<std::string, std::string> objects() const;
+
     // The table of contents and the keyword index that the file names in its system record,
     // read; no entries when it names none or holds none.
     std::vector<SitemapEntry> contents() const;
     std::vector<SitemapEntry> keywords() const;
 
 private:
-    struct Close {
-        void operator()(chmFile* file) const;
-    };
-
-    HelpFile(std::string path, chmFile* file);
+    HelpFile(std::string path, std::unique_ptr<Objects> objects);
     std::optional<std::string> object(const std::string& name) const;
     std::vector<SitemapEntry> sitemap(std::uint16_t code) const;
 
     std::string m_path;
-    std::unique_ptr<chmFile, Close> m_file;
+    std::unique_ptr<Objects> m_file;
 };
 
 // A place inside the help file: a page and, after "#", a fragment within it.

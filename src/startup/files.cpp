@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -300,6 +301,61 @@ bool DiskFileSystem::writeFile(const std::string& path, const std::string& bytes
     }
     syncDirectory(directory);
     return true;
+}
+
+bool DiskFileSystem::exists(const std::string& path)
+{
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0;
+}
+
+bool DiskFileSystem::writableDirectory(const std::string& directory)
+{
+    // Writing a file there means creating one beside the target and renaming it: that takes
+    // write and search permission on the directory.
+    const std::string dir = directory.empty() ? "." : directory;
+    return ::faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+bool DiskFileSystem::makeDirectories(const std::string& directory, std::string& error)
+{
+    namespace fs = std::filesystem;
+    const fs::path path = fs::path(directory).lexically_normal();
+    fs::path sofar;
+    for (const fs::path& part : path) {
+        sofar /= part;
+        if (part.empty() || sofar == sofar.root_path()) {
+            continue;
+        }
+        if (::mkdir(sofar.c_str(), 0700) != 0 && errno != EEXIST) {
+            error = reason(errno);
+            return false;
+        }
+    }
+    std::error_code ec;
+    if (!fs::is_directory(path, ec)) {
+        error = reason(ENOTDIR);
+        return false;
+    }
+    return true;
+}
+
+std::string DiskFileSystem::configHome()
+{
+    return userConfigHome(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+}
+
+std::string userConfigHome(const char* xdgConfigHome, const char* home)
+{
+    const auto absolute = [](const char* dir) { return dir != nullptr && dir[0] == '/'; };
+    const auto withSlash = [](std::string dir) { return dir.back() == '/' ? dir : dir + '/'; };
+    if (absolute(xdgConfigHome)) {
+        return withSlash(xdgConfigHome);
+    }
+    if (absolute(home)) {
+        return withSlash(home) + ".config/";
+    }
+    return "";
 }
 
 } // namespace mezura

@@ -28,7 +28,28 @@ public:
     // a failure (false, `error` set) whatever was at `path` before is still there, unchanged.
     // Anything but a regular file at `path` (a FIFO, a device, a directory) is never replaced.
     virtual bool writeFile(const std::string& path, const std::string& bytes, std::string& error) = 0;
+
+    // True when there is a file or directory at `path`.
+    virtual bool exists(const std::string& path) = 0;
+
+    // True when the program may create and replace files in `directory`.
+    virtual bool writableDirectory(const std::string& directory) = 0;
+
+    // Creates `directory` and whatever leads to it that is missing, readable by the user
+    // alone; true when it exists afterwards.
+    virtual bool makeDirectories(const std::string& directory, std::string& error) = 0;
+
+    // The user's directory for settings of programs, ending in "/" (see userConfigHome);
+    // empty when the system does not say.
+    virtual std::string configHome() = 0;
 };
+
+// The user's directory for settings of programs, ending in "/": $XDG_CONFIG_HOME when it is
+// an absolute path, else $HOME/.config; empty when neither gives one. A relative
+// XDG_CONFIG_HOME is ignored, as it would depend on the working directory:
+// ("/c", "/h") -> "/c/", (nullptr, "/h") -> "/h/.config/", ("rel", "/h") -> "/h/.config/",
+// ("", "") -> "".
+std::string userConfigHome(const char* xdgConfigHome, const char* home);
 
 // The real disk. writeFile writes a new file beside the target, flushes it to the disk and
 // renames it over the target only when every byte was written; such a file that an earlier
@@ -40,6 +61,11 @@ public:
     std::optional<std::vector<std::string>> regularFiles(const std::string& directory, std::string& error) override;
     std::optional<std::string> readFile(const std::string& path, std::size_t limit, std::string& error) override;
     bool writeFile(const std::string& path, const std::string& bytes, std::string& error) override;
+    bool exists(const std::string& path) override;
+    bool writableDirectory(const std::string& directory) override;
+    bool makeDirectories(const std::string& directory, std::string& error) override;
+    // From the environment variables XDG_CONFIG_HOME and HOME.
+    std::string configHome() override;
 };
 
 // The system's reason for error number `code`, in Japanese.

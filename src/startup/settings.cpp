@@ -70,11 +70,16 @@ void SettingsWindow::clickCheck(int i)
     setCheck(i, check(i) == 1 ? 0 : 1);
 }
 
-void SettingsWindow::load(const std::string& progpath, FileSystem& files)
+void SettingsWindow::load(const std::string& progpath, const SettingsPlace& place, FileSystem& files)
 {
     m_progpath = progpath;
     m_helpFile = progpath + kHelpFileName;
-    m_file.emplace(files, progpath);
+    m_place = place;
+    m_files = &files;
+    m_file.emplace(files, place.directory);
+    if (!place.defaults.empty()) {
+        m_defaults.emplace(files, place.defaults);
+    }
     cfgLoad();
     cfgView();
     // The start-up window: shown in front of the windows just opened, at every start.
@@ -87,7 +92,14 @@ void SettingsWindow::cfgLoad()
     if (!m_file) {
         return;
     }
-    const SettingsFile::Loaded loaded = m_file->load();
+    // The user's own settings directory is made by the first save; until then it holds no
+    // settings file, and the default beside the program is read.
+    SettingsFile::Loaded loaded = m_defaults && !m_files->exists(m_place.directory)
+                                      ? SettingsFile::Loaded{SettingsFile::Status::Missing, Checks{}, ""}
+                                      : m_file->load();
+    if (loaded.status == SettingsFile::Status::Missing && m_defaults) {
+        loaded = m_defaults->load();
+    }
     switch (loaded.status) {
     case SettingsFile::Status::Loaded:
         m_checks = loaded.checks;
@@ -107,8 +119,14 @@ bool SettingsWindow::cfgSave()
     std::string message;
     if (!m_file) {
         message = "設定ファイルの場所が決まっていません（起動していません）";
-    } else if (m_file->save(m_checks, message)) {
-        return true;
+    } else {
+        // The user's own settings directory may not exist yet; if it cannot be made, the
+        // save below says so, naming the file.
+        std::string ignored;
+        m_files->makeDirectories(m_place.directory, ignored);
+        if (m_file->save(m_checks, message)) {
+            return true;
+        }
     }
     app().host().reportError(*this, message);
     return false;

@@ -15,6 +15,14 @@ namespace mezura {
 
 inline constexpr const char* kHelpFileName = "Mezura.chm";
 
+// Where the settings file is kept: `directory` holds the user's own file, read at the start
+// and written by every save. While it holds none, the file in `defaults` (when not empty) is
+// read in its place. Both end in "/".
+struct SettingsPlace {
+    std::string directory;
+    std::string defaults;
+};
+
 class SettingsWindow : public Form {
 public:
     explicit SettingsWindow(App& app);
@@ -38,10 +46,12 @@ public:
     const Checks& checks() const { return m_checks; }
 
     // Form_Load, the start-up of the program: `progpath` (the program directory, ending in
-    // "/") and the help file beside it are kept, the settings file is read and applied, and
-    // this window is shown in front. `files` must outlive the window.
-    void load(const std::string& progpath, FileSystem& files);
+    // "/") and the help file beside it are kept, the settings file is read from `place` and
+    // applied, and this window is shown in front. `files` must outlive the window.
+    void load(const std::string& progpath, const SettingsPlace& place, FileSystem& files);
     const std::string& progpath() const { return m_progpath; }
+    // The directory whose settings file the saves write; empty before the start-up.
+    const std::string& settingsDirectory() const { return m_place.directory; }
     // progpath + "Mezura.chm", the file the help opens; empty before the start-up.
     const std::string& helpFile() const { return m_helpFile; }
     // The topic F1 opens in this window: the common one, 1000.
@@ -84,7 +94,10 @@ private:
     Checks m_checks{};
     std::string m_progpath;
     std::string m_helpFile;
+    SettingsPlace m_place;
+    FileSystem* m_files = nullptr;
     std::optional<SettingsFile> m_file; // set by the start-up
+    std::optional<SettingsFile> m_defaults; // read while m_file is missing
     int m_helpTopic = kCommonHelpTopic;
 };
 

@@ -18,6 +18,18 @@ std::string programDirectory(std::string dir)
     return dir;
 }
 
+SettingsPlace settingsPlace(const std::string& progpath, FileSystem& files)
+{
+    if (files.writableDirectory(progpath)) {
+        return {progpath, ""};
+    }
+    const std::string home = files.configHome();
+    if (home.empty()) {
+        return {progpath, ""};
+    }
+    return {home + "mezura/", progpath};
+}
+
 SettingsWindow& settingsWindow(App& app)
 {
     // The window table builds the settings window as this class.
@@ -27,7 +39,8 @@ SettingsWindow& settingsWindow(App& app)
 SettingsWindow& start(App& app, const std::string& dir, FileSystem& files)
 {
     SettingsWindow& config = settingsWindow(app);
-    config.load(programDirectory(dir), files);
+    const std::string progpath = programDirectory(dir);
+    config.load(progpath, settingsPlace(progpath, files), files);
     return config;
 }
 

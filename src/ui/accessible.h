@@ -7,7 +7,12 @@
 #include <QString>
 #include <string_view>
 
+class QAction;
 class QWidget;
+
+namespace mezura {
+struct MenuEntry;
+}
 
 namespace mezura::ui {
 
@@ -25,6 +30,16 @@ QString gaugeValue(int value, int max);
 // Sets a widget's accessible name and description, each only when it differs, so that
 // assistive technology hears of real changes only.
 void setSpeech(QWidget* widget, const QString& name, const QString& description = {});
+
+// A menu item by what it does: "長さの画面を開く", "表示：画面の大きさを切り替える"; a
+// drop-down by its caption.
+QString menuItemName(const MenuEntry& item);
+
+// Gives a menu item the name that assistive technology says for it instead of its caption.
+// A menu item of Qt speaks its caption alone, so the program answers for the items that
+// carry a name (installAccessibleMenuItems, once, before the first window).
+void setSpeech(QAction* action, const QString& name);
+void installAccessibleMenuItems();
 
 // A check box of the settings window: "長さの画面を起動時に開く".
 QString startupCheckName(const QString& caption);

@@ -1,5 +1,6 @@
 #include "ui/application.h"
 
+#include "ui/accessible.h"
 #include "ui/theme.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@ bool loadQtTranslations()
 
 void setUpApplication()
 {
+    installAccessibleMenuItems();
     QApplication::setStyle(readableStyle());
     const QPalette theme = QApplication::palette();
     if (const QPalette readable = readablePalette(theme); readable != theme) {

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <vector>
+
 namespace mezura::ui {
 
 namespace {
@@ -15,52 +17,88 @@ const QColor kYardPound(255, 255, 192); // the second
 const QColor kJapanese(255, 192, 255); // the third
 const QColor kFourth(192, 255, 192); // the fourth
 
-void drawRuler(QPainter& painter)
+// One piece of the drawing, painted in order. A line runs from (x, y) to (x + w, y + h);
+// a rectangle has its corners rounded by `radius`. An invalid fill paints no inside, a
+// stroke width of 0 no outline; outlines are in kInk.
+struct Shape {
+    enum Kind { Rect, Line } kind;
+    double x, y, w, h;
+    double radius;
+    QColor fill;
+    double stroke;
+};
+
+std::vector<Shape> shapes()
 {
-    const QRectF body(4, 5, 24, 10);
-    painter.setBrush(kYardPound);
-    painter.drawRect(body);
-    // Ticks from the top edge: long at both ends and the middle, short between.
+    std::vector<Shape> drawing = {
+        // The ground.
+        {Shape::Rect, 1.25, 1.25, 29.5, 29.5, 6, kMetric, 1.5},
+        // The ruler.
+        {Shape::Rect, 4, 5, 24, 10, 0, kYardPound, 1.2},
+    };
+    // Its ticks from the top edge: long at both ends and the middle, short between.
     for (int i = 0; i <= 4; ++i) {
-        const double x = 6 + i * 5.0;
-        const double length = i % 2 == 0 ? 6.0 : 3.5;
-        painter.drawLine(QPointF(x, body.top()), QPointF(x, body.top() + length));
+        drawing.push_back({Shape::Line, 6 + i * 5.0, 5, 0, i % 2 == 0 ? 6.0 : 3.5, 0, QColor(), 1.2});
+    }
+    // The gauge: the track, the value up to the thumb, the track's outline, the thumb.
+    drawing.push_back({Shape::Rect, 4, 20, 24, 6, 0, Qt::white, 0});
+    drawing.push_back({Shape::Rect, 4, 20, 13, 6, 0, kFourth, 0});
+    drawing.push_back({Shape::Rect, 4, 20, 24, 6, 0, QColor(), 1.2});
+    drawing.push_back({Shape::Rect, 16, 17.5, 5, 11, 1.2, kJapanese, 1.2});
+    return drawing;
+}
+
+void paint(QPainter& painter, const Shape& shape)
+{
+    painter.setPen(shape.stroke > 0 ? QPen(kInk, shape.stroke) : QPen(Qt::NoPen));
+    painter.setBrush(shape.fill.isValid() ? QBrush(shape.fill) : QBrush(Qt::NoBrush));
+    const QRectF rect(shape.x, shape.y, shape.w, shape.h);
+    if (shape.kind == Shape::Line) {
+        painter.drawLine(rect.topLeft(), rect.bottomRight());
+    } else if (shape.radius > 0) {
+        painter.drawRoundedRect(rect, shape.radius, shape.radius);
+    } else {
+        painter.drawRect(rect);
     }
 }
 
-void drawGauge(QPainter& painter)
+QString svgNumber(double value) { return QString::number(value, 'g', 6); }
+
+QString svgElement(const Shape& shape)
 {
-    const QRectF track(4, 20, 24, 6);
-    painter.setBrush(Qt::white);
-    painter.drawRect(track);
-    // The value up to the thumb.
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kFourth);
-    painter.drawRect(QRectF(track.left(), track.top(), 13, track.height()));
-    painter.setPen(QPen(kInk, 1.2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(track);
-    painter.setBrush(kJapanese);
-    painter.drawRoundedRect(QRectF(16, 17.5, 5, 11), 1.2, 1.2);
+    const QString fill = shape.fill.isValid() ? shape.fill.name() : QStringLiteral("none");
+    const QString stroke = shape.stroke > 0
+        ? QStringLiteral(" stroke=\"%1\" stroke-width=\"%2\"").arg(kInk.name(), svgNumber(shape.stroke))
+        : QString();
+    if (shape.kind == Shape::Line) {
+        return QStringLiteral("  <line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\"%5/>\n")
+            .arg(svgNumber(shape.x), svgNumber(shape.y), svgNumber(shape.x + shape.w), svgNumber(shape.y + shape.h),
+                 stroke);
+    }
+    const QString corners = shape.radius > 0
+        ? QStringLiteral(" rx=\"%1\" ry=\"%1\"").arg(svgNumber(shape.radius))
+        : QString();
+    return QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"%5 fill=\"%6\"%7/>\n")
+        .arg(svgNumber(shape.x), svgNumber(shape.y), svgNumber(shape.w), svgNumber(shape.h), corners, fill, stroke);
 }
 } // namespace
 
-QPixmap programPixmap(int pixels)
+QImage programImage(int pixels)
 {
-    QPixmap pixmap(pixels, pixels);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(pixels / kGrid, pixels / kGrid);
+    for (const Shape& shape : shapes()) {
+        paint(painter, shape);
+    }
+    return image;
+}
 
-    painter.setPen(QPen(kInk, 1.5));
-    painter.setBrush(kMetric);
-    painter.drawRoundedRect(QRectF(1.25, 1.25, 29.5, 29.5), 6, 6);
-
-    painter.setPen(QPen(kInk, 1.2));
-    drawRuler(painter);
-    drawGauge(painter);
-    return pixmap;
+QPixmap programPixmap(int pixels)
+{
+    return QPixmap::fromImage(programImage(pixels));
 }
 
 const QIcon& windowIcon()
@@ -73,6 +111,17 @@ const QIcon& windowIcon()
         return drawn;
     }();
     return icon;
+}
+
+QString programSvg()
+{
+    QString svg = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+                                 "viewBox=\"0 0 32 32\">\n");
+    for (const Shape& shape : shapes()) {
+        svg += svgElement(shape);
+    }
+    return svg + QStringLiteral("</svg>\n");
 }
 
 } // namespace mezura::ui

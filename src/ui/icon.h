@@ -1,13 +1,17 @@
-// The program's icon, drawn at start: a ruler over a value gauge on the light cyan of the
-// metric fields, in the colours of the unit groups.
+// The program's icon: a ruler over a value gauge on the light cyan of the metric fields, in
+// the colours of the unit groups. One drawing serves the windows and the icon files that the
+// installed program leaves for the desktop (the scalable one and each fixed size).
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
+#include <QString>
 
 namespace mezura::ui {
 
-// The icon at `pixels` x `pixels`.
+// The icon at `pixels` x `pixels`, on a transparent ground.
+QImage programImage(int pixels);
 QPixmap programPixmap(int pixels);
 
 // The icon of every window in the small sizes that title bars, task bars and window switchers
@@ -15,5 +19,8 @@ QPixmap programPixmap(int pixels);
 // first shows, so that Qt hands it to the window manager once per window; larger pictures of
 // the icon come from programPixmap.
 const QIcon& windowIcon();
+
+// The same drawing as a scalable (SVG) image.
+QString programSvg();
 
 } // namespace mezura::ui

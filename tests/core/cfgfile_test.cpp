@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -364,6 +365,60 @@ TEST(SettingsFileOnDisk, ASymbolicLinkIsWrittenThrough)
     ASSERT_TRUE(file.save(kTempOnly, message)) << message;
     EXPECT_FALSE(fs::is_symlink(dir.file("program/Mezura.cfg")));
     EXPECT_EQ(dir.read("program/Mezura.cfg"), kTempOnlyText);
+}
+
+// What an installed program asks of the disk: whether the user may write into its
+// directory, and the user's own settings directory, made on the first save.
+TEST(DiskFiles, WritableDirectoriesAndTheUsersSettingsDirectory)
+{
+    TempDir dir;
+    fs::create_directory(dir.file("locked"));
+    fs::create_directory(dir.file("open"));
+    fs::permissions(dir.file("locked"), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read
+                                            | fs::perms::others_exec);
+    for (const char* sub : {"", "open"}) {
+        fs::permissions(dir.file(sub), fs::perms::all);
+    }
+    dir.write("open/plain", "x");
+    const int status = asOrdinaryUser([&] {
+        DiskFileSystem disk;
+        std::string error;
+        std::string blocked;
+        const bool made = disk.makeDirectories(dir.file("open/a/b//c/"), error) && disk.makeDirectories(dir.file("open/a"), error);
+        const bool refused = !disk.makeDirectories(dir.file("locked/x"), blocked) && blocked == systemReason(EACCES)
+                             && !disk.makeDirectories(dir.file("open/plain/x"), blocked) && blocked == systemReason(ENOTDIR);
+        return !disk.writableDirectory(dir.file("locked") + "/") && disk.writableDirectory(dir.file("open") + "/")
+               && made && refused && disk.exists(dir.file("open/plain")) && !disk.exists(dir.file("open/none"));
+    });
+    ASSERT_NE(status, 2) << "no ordinary user to run as";
+    EXPECT_EQ(status, 0);
+    // Made for the user alone, as a settings directory should be.
+    EXPECT_EQ(fs::status(dir.file("open/a/b")).permissions(), fs::perms::owner_all);
+    EXPECT_TRUE(fs::is_directory(dir.file("open/a/b/c")));
+    EXPECT_FALSE(fs::exists(dir.file("locked/x")));
+}
+
+TEST(DiskFiles, TheUsersConfigurationDirectory)
+{
+    struct Row {
+        const char* xdg;
+        const char* home;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"/c", "/h", "/c/"},
+        {"/c/", "/h", "/c/"},
+        {nullptr, "/h", "/h/.config/"},
+        {"", "/home/user/", "/home/user/.config/"},
+        {"relative", "/h", "/h/.config/"}, // would depend on the working directory
+        {nullptr, "relative", ""},
+        {nullptr, nullptr, ""},
+        {"", "", ""},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(userConfigHome(row.xdg, row.home), row.expected)
+            << (row.xdg ? row.xdg : "(unset)") << ", " << (row.home ? row.home : "(unset)");
+    }
 }
 
 TEST(SettingsFileOnDisk, RoundTripWithCrLfBytes)

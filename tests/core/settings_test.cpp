@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 namespace mezura {
 namespace {
@@ -24,6 +25,10 @@ public:
     {
         if (failList) {
             error = "Permission denied";
+            return std::nullopt;
+        }
+        if (!exists(directory)) {
+            error = "No such file or directory";
             return std::nullopt;
         }
         std::vector<std::string> names;
@@ -52,6 +57,20 @@ public:
         files[path] = bytes;
         return true;
     }
+    bool exists(const std::string& path) override { return missing.count(path) == 0; }
+    bool writableDirectory(const std::string& directory) override { return readOnly.count(directory) == 0; }
+    bool makeDirectories(const std::string& directory, std::string&) override
+    {
+        made.push_back(directory);
+        missing.erase(directory);
+        return true;
+    }
+    std::string configHome() override { return home; }
+
+    std::set<std::string> readOnly; // directories the user may not write into
+    std::set<std::string> missing;  // directories that do not exist
+    std::string home = "/home/user/.config/";
+    std::vector<std::string> made;
 };
 
 class RecordingHost : public Host {
@@ -162,6 +181,78 @@ TEST_F(StartUp, KeepsTheProgramDirectoryAndTheHelpFileBesideIt)
         const SettingsWindow& config = start(freshApp, row.dir, files);
         EXPECT_EQ(config.progpath(), row.progpath);
         EXPECT_EQ(config.helpFile(), row.help);
+    }
+}
+
+// A program directory the user may write into keeps the settings beside the program. An
+// installed one does not: the user's own file lives in ~/.config/mezura/, a file beside the
+// program is read until the user has saved one, and messages name the file actually used.
+TEST(SettingsPlace, AnInstalledProgramKeepsTheSettingsInTheUsersDirectory)
+{
+    const std::string own = "/home/user/.config/mezura/Mezura.cfg";
+    const std::string length = "1,0,0,0,0,0,0,0,0,0";
+    struct Row {
+        const char* name;
+        bool writable;
+        std::string home;
+        std::string beside; // "" for none
+        std::string mine;   // "" for none
+        const char* visible;
+        std::string error;  // the load's report, or ""
+        std::string saved;  // where "OK" writes
+    };
+    const Row rows[] = {
+        {"portable copy", true, "/home/user/.config/", kTempAndYear, length, "temp year", "", kCfg},
+        {"portable copy, first start", true, "/home/user/.config/", "", length, "", "", kCfg},
+        {"installed, default beside", false, "/home/user/.config/", kTempAndYear, "", "temp year", "", own},
+        {"installed, own file wins", false, "/home/user/.config/", kTempAndYear, length, "length", "", own},
+        {"installed, first start", false, "/home/user/.config/", "", "", "", "", own},
+        {"installed, own file broken", false, "/home/user/.config/", kTempAndYear, "1,1",  "",
+         "error config 設定ファイル " + own + " を読み込めません: 値が 10 個ありません（2 個）", own},
+        {"installed, default broken", false, "/home/user/.config/", "0,0", "", "",
+         "error config 設定ファイル " + kCfg + " を読み込めません: 値が 10 個ありません（2 個）", own},
+        {"installed, no home", false, "", kTempAndYear, "", "temp year", "", kCfg},
+    };
+    for (const Row& row : rows) {
+        RecordingHost host;
+        MemoryFiles files;
+        if (!row.writable) {
+            files.readOnly.insert(kDir);
+        }
+        files.home = row.home;
+        if (!row.beside.empty()) {
+            files.files[kCfg] = row.beside;
+        }
+        if (!row.mine.empty()) {
+            files.files[own] = row.mine;
+        } else {
+            files.missing.insert("/home/user/.config/mezura/"); // made by the first save
+        }
+        App app(host, windowTable());
+        SettingsWindow& config = start(app, "/opt/mezura", files);
+        std::string names;
+        for (const WindowRow& each : windowTable().windows) {
+            names += app.window(each).visible() ? (names.empty() ? "" : " ") + each.frame.name : "";
+        }
+        EXPECT_EQ(names, row.visible) << row.name;
+        EXPECT_EQ(host.events.front(), row.error.empty() ? "front config" : row.error) << row.name;
+        EXPECT_EQ(config.helpFile(), kDir + "Mezura.chm") << row.name; // help stays beside the program
+
+        config.setCheck(5, 1);
+        config.ok();
+        std::string problem;
+        const std::optional<Checks> saved = parseSettings(files.files[row.saved], problem);
+        ASSERT_TRUE(saved.has_value()) << row.name << ": " << problem;
+        EXPECT_EQ((*saved)[4], 1) << row.name;
+        EXPECT_EQ(config.settingsDirectory() + "Mezura.cfg", row.saved) << row.name;
+        if (row.saved == own) {
+            EXPECT_EQ(files.made, std::vector<std::string>{"/home/user/.config/mezura/"}) << row.name;
+            EXPECT_EQ(files.files.count(kCfg) != 0 ? files.files[kCfg] : "", row.beside) << row.name;
+        }
+        // A second start reads what was saved.
+        App again(host, windowTable());
+        start(again, "/opt/mezura", files);
+        EXPECT_TRUE(again.form("velocity").visible()) << row.name;
     }
 }
 

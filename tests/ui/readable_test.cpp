@@ -11,6 +11,7 @@
 #include "windows/units.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
@@ -258,6 +259,14 @@ private slots:
             }
         }
 
+        for (QAction* action : view->findChildren<QAction*>()) {
+            if (action->isSeparator() || action->menu() != nullptr || action->text().isEmpty()) {
+                continue; // a drop-down is named by its caption
+            }
+            QAccessibleInterface* item = QAccessible::queryAccessibleInterface(action);
+            QVERIFY2(item != nullptr && item->text(QAccessible::Name).size() > action->text().size(),
+                     qPrintable(where(name, action) + " says no more than its caption"));
+        }
         if (window == "config") {
             return;
         }
