@@ -138,18 +138,33 @@ void ConversionView::buildControls()
         boxes[row.name] = box;
     }
 
+    std::vector<QRect> fieldPlaces;
+    for (const FieldSpec& row : layout.fields) {
+        fieldPlaces.push_back(toPixels(row.field, d));
+    }
     for (std::size_t i = 0; i < layout.fields.size(); ++i) {
         const FieldSpec& row = layout.fields[i];
         const int index = static_cast<int>(i);
         QWidget* parent = row.box.empty() ? background : boxes.at(row.box);
+        const QRect& fieldPlace = fieldPlaces[i];
 
         auto* label = new Caption(qs(row.label), parent);
         label->setObjectName(qs("lbl_" + row.name));
-        label->setDesignGeometry(toPixels({ row.labelLeft, row.labelTop, row.field.width, row.labelHeight }, d));
+        const QRect designed = toPixels({ row.labelLeft, row.labelTop, row.field.width, row.labelHeight }, d);
+        // The caption keeps clear of the fields, so that a field that changes never repaints it.
+        int freeFrom = 0;
+        for (std::size_t j = 0; j < fieldPlaces.size(); ++j) {
+            const QRect& other = fieldPlaces[j];
+            if (layout.fields[j].box == row.box && other.top() < fieldPlace.top() && other.left() <= designed.right()
+                && other.right() >= designed.left()) {
+                freeFrom = std::max(freeFrom, other.bottom() + 1);
+            }
+        }
+        label->setDesignGeometry(captionPlace(designed, fieldPlace.top(), freeFrom, label->fontMetrics().height()));
 
         auto* field = new FieldEdit(parent);
         field->setObjectName(qs(row.name));
-        field->setGeometry(toPixels(row.field, d));
+        field->setGeometry(fieldPlace);
         field->setAccessibleName(fieldName(m_window.name(), row));
         field->setAccessibleDescription(qs(std::string(unitRelation(m_window.name(), row.name))));
         field->wholeText = [this, index, label = shownLabel(row.label),

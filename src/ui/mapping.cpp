@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <algorithm>
 #include <cmath>
 
 namespace mezura::ui {
@@ -27,6 +28,19 @@ QSize windowPixels(Size size, Dpi dpi, int menuBarHeight)
 }
 
 QSize plainWindowPixels(Size size, Dpi dpi) { return clientPixels({ size.width, size.height + kMenuBarTwips }, dpi); }
+
+QRect captionPlace(const QRect& designed, int fieldTop, int freeFrom, int textHeight)
+{
+    const int bottom = std::min(designed.top() + designed.height(), fieldTop);
+    int top = std::max(designed.top(), freeFrom);
+    if (bottom - top < textHeight) {
+        top = std::max(bottom - textHeight, freeFrom);
+    }
+    if (bottom - top < textHeight) {
+        return designed;
+    }
+    return QRect(designed.left(), top, designed.width(), bottom - top);
+}
 
 QColor toQColor(Colour colour)
 {

@@ -45,6 +45,16 @@ QSize windowPixels(Size size, Dpi dpi, int menuBarHeight);
 // plainWindowPixels({6105, 3420}, {96, 96}) -> 399 x 201.
 QSize plainWindowPixels(Size size, Dpi dpi);
 
+// The place of a unit caption: the band between the field above it (whose bottom edge is at
+// `freeFrom`, 0 without one) and its own field (at `fieldTop`), overlapping neither, so that
+// a field that changes never repaints a caption. The band keeps to the designed place where a
+// line of text (`textHeight` pixels) fits there, else it reaches up as far as the line needs;
+// where not even that leaves room, the designed place.
+// captionPlace({20, 5, 65, 17}, 18, 0, 13) -> {20, 5, 65, 13};
+// captionPlace({20, 109, 65, 17}, 120, 100, 13) -> {20, 107, 65, 13};
+// captionPlace({20, 206, 65, 17}, 223, 210, 13) -> {20, 210, 65, 13}.
+QRect captionPlace(const QRect& designed, int fieldTop, int freeFrom, int textHeight);
+
 // &H00BBGGRR to a colour; the system button face is the palette's button colour.
 QColor toQColor(Colour colour);
 

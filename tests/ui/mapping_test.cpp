@@ -78,6 +78,28 @@ private slots:
         QCOMPARE(toPixels({ 45, 270, 980, 285 }, { 192, 96 }), QRect(6, 18, 131, 19));
     }
 
+    void captionsKeepClearOfTheFields_data()
+    {
+        QTest::addColumn<QRect>("designed");
+        QTest::addColumn<int>("fieldTop");
+        QTest::addColumn<int>("freeFrom");
+        QTest::addColumn<QRect>("place");
+        const QRect designed(20, 109, 65, 17);
+        QTest::newRow("ends where its field begins") << designed << 122 << 0 << QRect(20, 109, 65, 13);
+        QTest::newRow("reaches up for a line") << designed << 120 << 100 << QRect(20, 107, 65, 13);
+        QTest::newRow("starts below the field above") << designed << 126 << 112 << QRect(20, 112, 65, 14);
+        QTest::newRow("field below its place") << designed << 140 << 0 << designed;
+        QTest::newRow("no room for a line keeps the design") << designed << 120 << 110 << designed;
+    }
+    void captionsKeepClearOfTheFields()
+    {
+        QFETCH(QRect, designed);
+        QFETCH(int, fieldTop);
+        QFETCH(int, freeFrom);
+        QFETCH(QRect, place);
+        QCOMPARE(captionPlace(designed, fieldTop, freeFrom, 13), place);
+    }
+
     void coloursAreBlueGreenRed_data()
     {
         QTest::addColumn<uint>("colour");
