@@ -542,12 +542,11 @@ void HelpWindow::buildShortcuts()
         connect(item, &QAction::triggered, this, action);
         addAction(item);
     };
-    const auto zoomTo = [this](int step) {
+    const auto zoomStep = [this](int step) {
         const auto* at = std::find(kZoomSteps.begin(), kZoomSteps.end(), m_browser->zoom());
         const auto index = std::clamp<std::ptrdiff_t>((at - kZoomSteps.begin()) + step, 0,
                                                       static_cast<std::ptrdiff_t>(kZoomSteps.size()) - 1);
-        m_browser->setZoom(kZoomSteps[static_cast<std::size_t>(index)]);
-        mark();
+        zoom(kZoomSteps[static_cast<std::size_t>(index)]);
     };
     shortcut("helpFindShow", {QKeySequence::Find}, [this] { showFind(); });
     shortcut("helpFindNextKey", {QKeySequence::FindNext}, [this] { findInPage(false); });
@@ -556,15 +555,20 @@ void HelpWindow::buildShortcuts()
     shortcut("helpZoomIn",
              {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal),
               QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus))},
-             [zoomTo] { zoomTo(1); });
+             [zoomStep] { zoomStep(1); });
     shortcut("helpZoomOut",
              {QKeySequence(Qt::CTRL | Qt::Key_Minus), QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus))},
-             [zoomTo] { zoomTo(-1); });
-    shortcut("helpZoomReset", {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] {
-        m_browser->setZoom(100);
-        mark();
-    });
+             [zoomStep] { zoomStep(-1); });
+    shortcut("helpZoomReset", {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { zoom(100); });
     shortcut("helpClose", {QKeySequence(Qt::Key_Escape)}, [this] { close(); });
+}
+
+void HelpWindow::zoom(int percent)
+{
+    m_keepMarks = true; // the page is read again: what was marked on it stays marked
+    m_browser->setZoom(percent);
+    m_keepMarks = false;
+    mark();
 }
 
 void HelpWindow::setFile(HelpFile file)
@@ -598,7 +602,7 @@ void HelpWindow::pageShown(const QUrl& address)
 {
     const QString title = m_browser->documentTitle();
     setWindowTitle(title.isEmpty() ? helpTitle() : helpTitle() + QStringLiteral("－") + title);
-    if (!m_openingResult) {
+    if (!m_keepMarks) {
         m_searchMarks.clear(); // the search's marks belong to the page it opened
     }
     m_findNote->clear();
@@ -756,9 +760,9 @@ void HelpWindow::runSearch()
 void HelpWindow::openResult(QListWidgetItem* item)
 {
     m_searchMarks = folded(m_searchWord->text().toStdString());
-    m_openingResult = true;
+    m_keepMarks = true;
     go(HelpLink{item->data(kPlaceRole).toString().toStdString(), {}});
-    m_openingResult = false;
+    m_keepMarks = false;
     mark();
     // The first place found is brought into view.
     const auto places = placesInPage(m_searchMarks);

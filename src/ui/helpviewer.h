@@ -120,6 +120,7 @@ private:
     // Where the folded `word` stands in the text of the page shown, as document positions.
     std::vector<std::pair<std::size_t, std::size_t>> placesInPage(const std::u32string& word) const;
     void go(const HelpLink& link);
+    void zoom(int percent);
 
     HelpBrowser* m_browser;
     QTabWidget* m_tabs = nullptr;
@@ -139,7 +140,7 @@ private:
     QHash<const SitemapEntry*, QTreeWidgetItem*> m_keywordItems;
     std::optional<HelpSearch> m_search;               // read from the file at the first search
     std::u32string m_searchMarks;                     // the searched word, marked on the page it opened
-    bool m_openingResult = false;
+    bool m_keepMarks = false; // the page shown next is the same, or the one a result opens
 };
 
 class HelpViewer {

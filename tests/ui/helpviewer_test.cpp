@@ -363,6 +363,11 @@ private slots:
         for (const QString& mark : marks) {
             QCOMPARE(mark, "つぼ");
         }
+        // Zooming lays the page out anew with its marks.
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window->browser(), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(marked(window->browser()), marks);
+        QTest::keyClick(window->browser(), Qt::Key_0, Qt::ControlModifier);
         // Elsewhere the marks are gone.
         QVERIFY(help.open(kBuiltHelp.toStdString(), 1010));
         QVERIFY(marked(window->browser()).isEmpty());
