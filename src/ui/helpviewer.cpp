@@ -522,11 +522,22 @@ void HelpWindow::buildFindBar()
 
 bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    // Enter in the find field finds the next place, Shift+Enter the one before.
+    // Enter in the find field finds the next place, Shift+Enter the one before. Esc there
+    // closes the find bar, as its close button does, and leaves the window open: the field
+    // claims Esc before the window's shortcut sees it.
+    if (watched == m_findWord && event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
     if (watched == m_findWord && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             findInPage(key->modifiers().testFlag(Qt::ShiftModifier));
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            m_findBar->findChild<QToolButton*>(QStringLiteral("helpFindClose"))->click();
             return true;
         }
     }

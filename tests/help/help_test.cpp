@@ -137,6 +137,29 @@ struct PictureRow {
     std::uint32_t height;
 };
 
+// The viewer draws the pages in the desktop's colours. A rule of the style sheet that gives
+// a background must give the text colour on it too, and one that gives a text colour must
+// give its background: otherwise a dark theme's light text lands on the light header cells,
+// or dark caption text on the dark page.
+TEST(HelpFile, StyleRulesSetTextAndBackgroundColoursTogether)
+{
+    const HelpFile help = openBuilt();
+    std::string error;
+    const std::optional<std::string> css = help.read("/style.css", error);
+    ASSERT_TRUE(css.has_value()) << error;
+    const std::regex rule(R"(\s*([^{}]+?)\s*\{([^}]*)\})");
+    const std::regex background(R"((^|[;\s])background(-color)?\s*:)");
+    const std::regex colour(R"((^|[;\s])color\s*:)");
+    int rules = 0;
+    for (auto it = std::sregex_iterator(css->begin(), css->end(), rule); it != std::sregex_iterator(); ++it) {
+        const std::string declarations = (*it)[2];
+        EXPECT_EQ(std::regex_search(declarations, background), std::regex_search(declarations, colour))
+            << "style rule " << (*it)[1] << "{" << declarations << "}";
+        ++rules;
+    }
+    EXPECT_GT(rules, 5);
+}
+
 // Every window's page shows its screenshot (the common page the settings window's), the
 // pictures travel inside the file whole, and no page shows a picture that is not there.
 TEST(HelpFile, ThePicturesThePagesShowAreInTheFile)

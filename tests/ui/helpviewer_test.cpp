@@ -415,6 +415,10 @@ private slots:
         QCOMPARE(says->text(), "見つかりません");
         QVERIFY(marked(browser).isEmpty());
         all->setChecked(false);
+        // Esc in the find field closes the bar only; the window stays.
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+        QVERIFY(window->isVisible());
     }
 
     // Ctrl++, Ctrl+- and Ctrl+0 size the text, the page read at the same place; Esc closes.
