@@ -17,7 +17,7 @@
 namespace {
 
 // A request longer than this is no request of the program's.
-constexpr qsizetype kLongestRequest = 64 * 1024;
+constexpr qsizetype kLongestRequest = qsizetype{64} * 1024;
 
 void answer(const QByteArray& line)
 {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Mezura needs to build, run and test on Debian 12: the compiler and CMake,
-# Qt 6 Widgets with its platform plugins and Qt's Japanese translations, GoogleTest, the
+# Installs what Mezura needs to build, run and test on Debian 12: the compiler, CMake and
+# clang-tidy, Qt 6 Widgets with its platform plugins and Qt's Japanese translations, GoogleTest, the
 # Japanese font the windows are drawn for and the CJK font other desktops have instead (the
 # text-fit test measures both), the help compiler and reader, Xvfb with the tools the
 # screen tests use, a German locale, under which the tests check that numbers keep their
@@ -10,7 +10,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config clang-tidy
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   libgtest-dev googletest
   fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n

@@ -10,11 +10,14 @@ bash scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
 
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug
+# Warnings are errors here: a change that warns does not pass.
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DMEZURA_WERROR=ON
 cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure -j"$jobs"
+# clang-tidy over the sources the last commit changed (at most 20 files, a few seconds each).
+bash scripts/tidy.sh build-test
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMEZURA_SANITIZE=ON
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMEZURA_SANITIZE=ON -DMEZURA_WERROR=ON
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"

@@ -7,16 +7,17 @@
 
 namespace mezura {
 
-void runStep(Fields& fields, const Step& step)
+double applyOperations(double value, const std::vector<Operation>& ops, bool limited)
 {
-    double value = parseNumber(fields.text(step.source));
-    for (const Operation& operation : step.ops) {
+    for (const Operation& operation : ops) {
         value = apply(value, operation.op, operation.constant);
     }
-    if (step.limited) {
-        value = setCol(value, kLimiterDigits);
-    }
-    fields.setText(step.target, numberText(value));
+    return limited ? setCol(value, kLimiterDigits) : value;
+}
+
+void runStep(Fields& fields, const Step& step)
+{
+    fields.setText(step.target, numberText(applyOperations(parseNumber(fields.text(step.source)), step.ops, step.limited)));
 }
 
 void checkChain(const Chain& chain, int fields, int procedures, const std::string& where)

@@ -52,6 +52,11 @@ struct CopyText {
 using Action = std::variant<Step, Call, CopyText>;
 using Chain = std::vector<Action>;
 
+// value op constant ... in order, then through the digit limiter (SetCol(.., 6)) when
+// `limited`: what a step or the slider writes, and (not limited) what the gauge reads.
+// Throws ArithmeticError at the first failing operation.
+double applyOperations(double value, const std::vector<Operation>& ops, bool limited);
+
 // Runs one step; throws ArithmeticError at the first failing operation without writing.
 void runStep(Fields& fields, const Step& step);
 

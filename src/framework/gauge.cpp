@@ -41,15 +41,6 @@ int GaugeBase::rangeOf(int button) const
     return 0;
 }
 
-std::vector<GaugeBase::RangeButton> rangeButtons(const GaugeSpec& gauge)
-{
-    std::vector<GaugeBase::RangeButton> buttons;
-    for (const GaugeRange& range : gauge.ranges) {
-        buttons.push_back({range.n, range.button});
-    }
-    return buttons;
-}
-
 namespace {
 
 // A data error in a window's gauge table shows when the window is created, not on some
@@ -97,7 +88,7 @@ void check(const ConversionWindow& window, const GaugeSpec& gauge)
 } // namespace
 
 GaugeWindow::GaugeWindow(App& app, const FrameSpec& frame, Layout layout, GaugeSpec gauge)
-    : GaugeBase(app, frame, std::move(layout), rangeButtons(gauge))
+    : GaugeBase(app, frame, std::move(layout), rangeButtons(gauge.ranges))
     , m_gauge(std::move(gauge))
 {
     check(*this, m_gauge);
@@ -105,11 +96,7 @@ GaugeWindow::GaugeWindow(App& app, const FrameSpec& frame, Layout layout, GaugeS
 
 double GaugeWindow::read(const Reading& reading) const
 {
-    double value = parseNumber(text(reading.field));
-    for (const Operation& operation : reading.ops) {
-        value = apply(value, operation.op, operation.constant);
-    }
-    return value;
+    return applyOperations(parseNumber(text(reading.field)), reading.ops, false);
 }
 
 void GaugeWindow::assignPosition(double value)
@@ -135,42 +122,42 @@ const GaugeRange* GaugeWindow::current() const
 
 void GaugeWindow::tindicator()
 {
-    update(true);
+    if (!showRange()) {
+        resetOutOfRange();
+    }
 }
 
-void GaugeWindow::update(bool mayReset)
+bool GaugeWindow::showRange()
 {
     const double d = read(Reading{m_gauge.decision});
-    if (d >= 0) {
-        for (const GaugeRange& range : m_gauge.ranges) {
-            if (d <= range.bound) {
-                gauge().setMax(range.max);
-                // The caption before the position: the change handler that the position
-                // raises finds its range by the caption.
-                setCaption(kIndMax, range.caption);
-                assignPosition(read(range.field));
-                bcolor(range.n);
-                return;
-            }
+    if (d < 0) {
+        return false;
+    }
+    for (const GaugeRange& range : m_gauge.ranges) {
+        if (d <= range.bound) {
+            gauge().setMax(range.max);
+            // The caption before the position: the change handler that the position
+            // raises finds its range by the caption.
+            setCaption(kIndMax, range.caption);
+            assignPosition(read(range.field));
+            bcolor(range.n);
+            return true;
         }
     }
-    outOfRange(mayReset);
+    return false;
 }
 
-void GaugeWindow::outOfRange(bool mayReset)
+void GaugeWindow::resetOutOfRange()
 {
-    // The second run after a reset finds the lowest range; should a window's reset leave
-    // its decision value out of range, the gauge stops there rather than reset forever.
-    if (!mayReset) {
-        return;
-    }
     beep();
     for (int field : m_gauge.reset.fields) {
         setText(field, "0");
     }
     run(m_gauge.reset.recompute);
+    // Should a window's reset leave its decision value out of range, the gauge stops here
+    // rather than reset forever.
     if (m_gauge.reset.again) {
-        update(false);
+        showRange();
     }
 }
 
@@ -202,18 +189,10 @@ void GaugeWindow::rangeButton(int button)
     }
 }
 
-void GaugeWindow::writeBack(const GaugeRange& range, bool change)
+void GaugeWindow::writeSliderValue(const GaugeRange& range)
 {
     const WriteBack& back = range.writeBack;
-    double value = gauge().value();
-    for (const Operation& operation : back.ops) {
-        value = apply(value, operation.op, operation.constant);
-    }
-    if (back.limited) {
-        value = setCol(value, kLimiterDigits);
-    }
-    setText(back.target, numberText(value));
-    run(change && back.changeChain ? *back.changeChain : back.chain);
+    setText(back.target, numberText(applyOperations(gauge().value(), back.ops, back.limited)));
 }
 
 void GaugeWindow::sliderChange()
@@ -229,13 +208,16 @@ void GaugeWindow::sliderChange()
     if (whole && *whole == gauge().value()) {
         return; // the position came from the fields; the typed text stays
     }
-    writeBack(*range, true);
+    writeSliderValue(*range);
+    const WriteBack& back = range->writeBack;
+    run(back.changeChain ? *back.changeChain : back.chain);
 }
 
 void GaugeWindow::sliderScroll()
 {
     if (const GaugeRange* range = current()) {
-        writeBack(*range, false);
+        writeSliderValue(*range);
+        run(range->writeBack.chain);
     }
 }
 
@@ -252,6 +234,7 @@ void GaugeWindow::install(std::vector<rows::ProcedureRow> procedures, std::vecto
                           int tindicatorNumber)
 {
     std::vector<Procedure> installed;
+    installed.reserve(procedures.size() + 1);
     for (rows::ProcedureRow& procedure : procedures) {
         installed.push_back({procedure.number, [this, steps = std::move(procedure.chain)] { run(steps); }});
     }

@@ -155,17 +155,31 @@ protected:
     void sliderScroll() override;
 
 private:
-    void update(bool mayReset);
-    void outOfRange(bool mayReset);
+    // Shows the range that holds the decision value; false when none does.
+    bool showRange();
+    // A value outside every range: beep, reset the fields, and show the range of the reset
+    // value once more (should that be out of range too, the gauge stays as it is).
+    void resetOutOfRange();
     const GaugeRange* current() const;  // by the IndMax caption
     double read(const Reading& reading) const;
     void assignPosition(double value);
-    void writeBack(const GaugeRange& range, bool change);
+    // The slider's value into the range's write-back field (the chain that follows is the
+    // caller's).
+    void writeSliderValue(const GaugeRange& range);
 
     GaugeSpec m_gauge;
 };
 
-// Range buttons of a gauge table in the order of its ranges, for GaugeBase.
-std::vector<GaugeBase::RangeButton> rangeButtons(const GaugeSpec& gauge);
+// The range buttons of a table of ranges, in its order, for GaugeBase: every row names its
+// range number `n` and its `button`.
+template <typename Rows> std::vector<GaugeBase::RangeButton> rangeButtons(const Rows& rows)
+{
+    std::vector<GaugeBase::RangeButton> buttons;
+    buttons.reserve(std::size(rows));
+    for (const auto& row : rows) {
+        buttons.push_back({row.n, row.button});
+    }
+    return buttons;
+}
 
 } // namespace mezura

@@ -51,9 +51,9 @@ const QColor kFindMark(255, 210, 140);
 
 // Beyond these a page or a picture would stall the viewer for minutes or exhaust its memory;
 // the help's own pages are a few kilobytes, its pictures a few hundred pixels wide.
-constexpr qsizetype kLargestPage = 512 * 1024;
+constexpr qsizetype kLargestPage = qsizetype{512} * 1024;
 constexpr int kDeepestTables = 16;
-constexpr qsizetype kLargestPicture = 4 * 1024 * 1024;
+constexpr qsizetype kLargestPicture = qsizetype{4} * 1024 * 1024;
 constexpr int kWidestPicture = 4096;
 
 // What a refused picture shows: an empty box.

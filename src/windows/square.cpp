@@ -27,8 +27,9 @@ FieldSpec field(int id, const char* name, const char* label, int left, int top, 
 Layout squareLayout()
 {
     Layout layout;
+    // clang-format off
     layout.fields = {
-        //     name     label          Left   Top  label at  tab  colour
+        //     name                 label          Left   Top  label at  tab  colour
         field(MEZURA_FIELD(txtC1), "cm2",            45,   270,    75,    0, kMetric),
         field(MEZURA_FIELD(txtC2), "m2",             45,  1800,  1635,    1, kMetric),
         field(MEZURA_FIELD(txtC3), "a(are)",         45,  2350,  2155,    2, kMetric),
@@ -53,6 +54,7 @@ Layout squareLayout()
         field(MEZURA_FIELD(txtK2), "畳(中京間)",   3345,  1800,  1635,   21, kTatami),
         field(MEZURA_FIELD(txtK3), "畳(京間)",     3345,  2350,  2155,   22, kTatami, 180),
     };
+    // clang-format on
     layout.sliders = {{"HScroll", {45, 4395, 3195, 255}, 0, 100, 23}};
     layout.labels = {{"IndMin", "0", {45, 4665, 255, kLabelHeight}},
                      {"IndMax", "10000cm2", {2400, 4665, 855, kLabelHeight}}};
@@ -194,6 +196,7 @@ GaugeSpec squareGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtC5;
+    // clang-format off
     gauge.ranges = {
         // n  button      km2 bound    Max    caption     thumb    ares <- p;  clamp: field, limit, text
         {1, "Command1", 0.00000001, 10000, "10000cm2", {txtC1}, ares({{Div, 1000000}}),
@@ -206,6 +209,7 @@ GaugeSpec squareGauge()
          clamp(txtC4, 100, "100", fromHectares)},
         {5, "Command5", 30000,      30000, "30000km2", {txtC5}, ares({{Mul, 10000}})}, // no clamp
     };
+    // clang-format on
     gauge.reset = GaugeReset::allFields(SquareWindow::kFieldCount); // every unit field "0"
     return gauge;
 }

@@ -26,11 +26,12 @@ FieldSpec field(int id, const char* name, const char* label, int left, int tab)
 Layout tempLayout()
 {
     Layout layout;
-    //               name        label            Left  Top  Width Height  label at   tab colour
-    //     name                    label          Left  tab
-    layout.fields = {field(MEZURA_FIELD(txtCels), "摂氏(C)　", 45, 0),
-                     field(MEZURA_FIELD(txtFahr), "華氏(F)　", 1145, 1),
-                     field(MEZURA_FIELD(txtKervin), "絶対温度(K)", 2245, 2)};
+    // clang-format off
+    //                     name                      label          Left  tab
+    layout.fields = {field(MEZURA_FIELD(txtCels),   "摂氏(C)　",    45,   0),
+                     field(MEZURA_FIELD(txtFahr),   "華氏(F)　",    1145, 1),
+                     field(MEZURA_FIELD(txtKervin), "絶対温度(K)",  2245, 2)};
+    // clang-format on
     layout.sliders = {{"HScroll1", {45, 680, 3180, 255}, 0, 3000, 3}};
     layout.labels = {{"IndMin", "0", {285, 945, 255, 255}}, {"IndMax", "300K", {2685, 945, 615, 255}}};
     layout.buttons = {{"Command1", "300K", {45, 1200, 555, 255}, kHighlight},
@@ -50,21 +51,14 @@ struct Range {
     int max;
     const char* caption;
 };
+// clang-format off
 constexpr std::array<Range, 4> kRanges{{
     {1, "Command1", 300, 300, "300K"},
     {2, "Command2", 1000, 1000, "1000K"},
     {3, "Command3", 3000, 3000, "3000K"},
     {5, "Command5", 30000, 30000, "30000K"},
 }};
-
-std::vector<GaugeBase::RangeButton> rangeButtons()
-{
-    std::vector<GaugeBase::RangeButton> buttons;
-    for (const Range& range : kRanges) {
-        buttons.push_back({range.n, range.button});
-    }
-    return buttons;
-}
+// clang-format on
 
 const Operation toFahrenheit[] = {{Op::Mul, 9}, {Op::Div, 5}, {Op::Add, 32}};
 
@@ -76,7 +70,7 @@ Step step(int target, int source, std::vector<Operation> ops)
 } // namespace
 
 TempWindow::TempWindow(App& app, const FrameSpec& frame)
-    : GaugeBase(app, frame, tempLayout(), rangeButtons())
+    : GaugeBase(app, frame, tempLayout(), rangeButtons(kRanges))
 {
     const std::vector<Operation> fahrenheit(std::begin(toFahrenheit), std::end(toFahrenheit));
     const Step celsiusFromKelvin = step(txtCels, txtKervin, {{Op::Sub, 273.15}});

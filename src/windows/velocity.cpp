@@ -25,8 +25,9 @@ FieldSpec field(int id, const char* name, const char* label, int left, int top, 
 Layout velocityLayout()
 {
     Layout layout;
+    // clang-format off
     layout.fields = {
-        //     name     label           Left   Top  label at  tab  colour
+        //     name                 label           Left   Top  label at  tab  colour
         field(MEZURA_FIELD(txtC0), "cm/s (kine)",     45,   315,   120,    0, kMetric),
         field(MEZURA_FIELD(txtC1), "m/s",             45,   840,   675,    1, kMetric),
         field(MEZURA_FIELD(txtC2), "km/h",            45,  1425,  1215,    2, kMetric),
@@ -38,6 +39,7 @@ Layout velocityLayout()
         field(MEZURA_FIELD(txtS2), "音速 mach",     2250,  1965,  1740,    8, kReference),
         field(MEZURA_FIELD(txtS3), "光速",          2250,  2520,  2280,    9, kReference),
     };
+    // clang-format on
     layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 100, 10}};
     layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},
                      {"IndMax", "100m/s", {2400, 3255, 810, kLabelHeight}}};
@@ -129,6 +131,7 @@ GaugeSpec velocityGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtC1;
+    // clang-format off
     gauge.ranges = {
         // n  button      m/s bound  Max   caption     thumb                m/s <- p
         {1, "Command1", 100,        100, "100m/s",   {txtC1},             metresPerSecond({}),
@@ -139,6 +142,7 @@ GaugeSpec velocityGauge()
          metresPerSecond({{Div, 1000}, {Mul, 299792458}}),
          clamp({txtS3}, 1, txtS3, "1", enterChainWithoutGaugeUpdate(txtS3))},
     };
+    // clang-format on
     gauge.reset = GaugeReset::allFields(VelocityWindow::kFieldCount); // every unit field "0"
     gauge.reset.again = false;
     gauge.compare = Compare::Int32;

@@ -30,9 +30,10 @@ FieldSpec field(int id, const char* name, const char* label, int left, int top, 
 Layout weightLayout()
 {
     Layout layout;
+    // clang-format off
     // The troy and apothecaries' fields stand relative to their frame.
     layout.fields = {
-        //     name     label                  Left   Top  tab  colour
+        //     name                 label                  Left   Top  tab  colour
         field(MEZURA_FIELD(txtC1), "mg",                     45,   270,   0, kMetric),
         field(MEZURA_FIELD(txtC2), "g",                      45,  1310,   1, kMetric),
         field(MEZURA_FIELD(txtC3), "kg",                     45,  2350,   2, kMetric),
@@ -58,6 +59,7 @@ Layout weightLayout()
         field(MEZURA_FIELD(txtA4), "ounce",                 120,  1995,  22, kApothecaries, kApothecariesBox),
         field(MEZURA_FIELD(txtA5), "pound",                 120,  2505,  23, kApothecaries, kApothecariesBox),
     };
+    // clang-format on
     layout.boxes = {{kTroyBox, "金衡系", {3360, 360, 1215, 2895}},
                     {kApothecariesBox, "薬局系", {4680, 360, 1215, 2895}}};
     layout.sliders = {{"HScroll", {60, 4320, 3180, 255}, 0, 100, 24}};
@@ -194,6 +196,7 @@ GaugeSpec weightGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtC3;
+    // clang-format off
     gauge.ranges = {
         // n  button     kg bound    Max   caption   thumb    kg <- p                        clamp: over, grams
         {1, "Command1", 0.000001,  1000, "1000mg", {txtC1}, kilograms({{Div, 1000000}}), clamp(txtC1, 1000, "1")},
@@ -201,6 +204,7 @@ GaugeSpec weightGauge()
         {3, "Command3", 1,         1000, "1000kg", {txtC3}, kilograms({}),               clamp(txtC3, 1000, "1000000")},
         {4, "Command4", 30000000, 30000, "30000t", {txtC4}, kilograms({{Mul, 1000}})}, // no clamp
     };
+    // clang-format on
     gauge.reset = GaugeReset::allFields(WeightWindow::kFieldCount); // every unit field "0"
     return gauge;
 }

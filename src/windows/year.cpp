@@ -26,8 +26,9 @@ FieldSpec field(int id, const char* name, const char* label, int left, int top, 
 Layout yearLayout()
 {
     Layout layout;
+    // clang-format off
     layout.fields = {
-        //     name     label       Left   Top  tab  colour
+        //     name                 label       Left   Top  tab  colour
         field(MEZURA_FIELD(txtW1), "西暦",        45,   270,  0, kWestern),
         field(MEZURA_FIELD(txtW2), "？年前",      45,  1310,  2, kWestern),
         field(MEZURA_FIELD(txtJ5), "令和",        45,   790,  1, kEra),
@@ -40,6 +41,7 @@ Layout yearLayout()
         field(MEZURA_FIELD(txtE2), "納音",      2245,  1320,  9, kName, false),
         field(MEZURA_FIELD(txtE4), "九星",      2245,  1830, 10, kName, false),
     };
+    // clang-format on
     layout.sliders = {{"HScroll", {30, 2265, 3180, 255}, 0, 3000, 11}};
     layout.labels = {{"IndMin", "0", {345, 2520, 495, kLabelHeight}},
                      {"IndMax", "3000", {2850, 2520, 495, kLabelHeight}}};
@@ -63,6 +65,7 @@ struct Era {
     int max;
     const char* maxCaption;
 };
+// clang-format off
 constexpr std::array<Era, 6> kEras{{
     {1, "Command1", 0, "0", 3000, "3000"},
     {2, "Command2", 1868, "1868", 1912, "1912"},
@@ -71,15 +74,7 @@ constexpr std::array<Era, 6> kEras{{
     {5, "Command5", 1989, "1989", 2019, "2019"},
     {6, "Command7", 2019, "2019", 3000, "3000"},
 }};
-
-std::vector<GaugeBase::RangeButton> eraButtons()
-{
-    std::vector<GaugeBase::RangeButton> buttons;
-    for (const Era& era : kEras) {
-        buttons.push_back({era.n, era.button});
-    }
-    return buttons;
-}
+// clang-format on
 
 // The name tables; entry 0 is empty.
 constexpr std::array<std::string_view, 11> kStems{
@@ -184,7 +179,7 @@ YearWindow::Names YearWindow::names(double year)
 }
 
 YearWindow::YearWindow(App& app, const FrameSpec& frame)
-    : GaugeBase(app, frame, yearLayout(), eraButtons())
+    : GaugeBase(app, frame, yearLayout(), rangeButtons(kEras))
 {
     install({{kLineW, [this] { lineW(); }},
              {kLineJ, [this] { run(eraSteps()); }},
