@@ -1,6 +1,6 @@
 // The help file reader on damaged copies of the help file's objects: the input is an archive
 // of named objects (see helpfile_archive.h), seeded with every object of the built
-// Mezura.chm. Whatever the objects hold, reading topics, pages, links, the contents and the
+// Mezura.chm. Whatever the objects hold, reading topics, pages, the contents and the
 // index ends without a crash and without undefined behaviour.
 #include "helpfile_archive.h"
 
@@ -20,15 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     for (const std::string& page : help.pages()) {
-        const auto html = help.read(page, error);
-        if (!html) {
-            continue;
-        }
-        for (const std::string& target : linkTargets(*html)) {
-            if (const auto link = resolveLink(page, target)) {
-                help.read(link->page, error);
-            }
-        }
+        help.read(page, error);
     }
     help.contents();
     help.keywords();

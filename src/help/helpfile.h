@@ -1,6 +1,5 @@
 // The compiled help file (Mezura.chm): opened by path, a topic number resolved to its page
-// through the file's context map, a page's bytes read by path, and the links of a page
-// followed. No toolkit: the help viewer of the desktop program builds on it.
+// through the file's context map, a page's bytes read by path. No toolkit: the help viewer of the desktop program builds on it.
 #pragma once
 
 #include "help/sitemap.h"
@@ -77,14 +76,5 @@ struct HelpLink {
 
     bool operator==(const HelpLink&) const = default;
 };
-
-// The targets of the links of an HTML page (<a href="...">), in order, as written (with
-// "&amp;" read as "&").
-std::vector<std::string> linkTargets(const std::string& html);
-
-// Where `href`, written in the page `fromPage`, leads inside the help file:
-// ("/sub/a.htm", "../b.htm#x") -> {"/b.htm", "x"}; ("/a.htm", "#top") -> {"/a.htm", "top"}.
-// Nothing for a link that leaves the file ("http:", "mailto:" ...).
-std::optional<HelpLink> resolveLink(const std::string& fromPage, const std::string& href);
 
 } // namespace mezura

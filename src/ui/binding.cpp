@@ -48,28 +48,30 @@ Binding::~Binding()
 
 void Binding::created(Form& form)
 {
-    const std::size_t index = m_views.size();
-    m_views.push_back(Entry { &form, nullptr });
-    if (dynamic_cast<ConversionWindow*>(&form) != nullptr) {
+    Entry entry;
+    entry.form = &form;
+    if (const WindowRow* row = m_app.row(form.name())) {
+        entry.window = &m_app.window(*row); // stored already: this creates nothing
+    }
+    m_views.push_back(std::move(entry));
+    if (m_views.back().window != nullptr) {
         return; // built when it first shows
     }
-    std::unique_ptr<View> view = build(form);
-    if (view != nullptr) {
-        Busy busy(m_busy);
-        view->sync();
-        m_views[index].view = std::move(view);
-    }
+    const std::size_t index = m_views.size() - 1;
+    Busy busy(m_busy);
+    build(m_views[index]);
+    m_views[index].view->sync();
 }
 
-std::unique_ptr<View> Binding::build(Form& form)
+void Binding::build(Entry& entry)
 {
-    if (auto* window = dynamic_cast<ConversionWindow*>(&form)) {
-        return std::make_unique<ConversionView>(*this, *window);
+    if (entry.window != nullptr) {
+        auto view = std::make_unique<ConversionView>(*this, *entry.window);
+        entry.conversionView = view.get();
+        entry.view = std::move(view);
+    } else {
+        entry.view = std::make_unique<SettingsView>(*this, settingsWindow(m_app));
     }
-    if (auto* settings = dynamic_cast<SettingsWindow*>(&form)) {
-        return std::make_unique<SettingsView>(*this, *settings);
-    }
-    return nullptr;
 }
 
 void Binding::start(const std::string& dir, FileSystem& files)
@@ -106,10 +108,7 @@ void Binding::syncAll()
             if (!entry.form->visible()) {
                 continue;
             }
-            entry.view = build(*entry.form);
-            if (entry.view == nullptr) {
-                continue;
-            }
+            build(entry);
         } else if (!entry.form->visible() && !entry.view->widget()->isVisible()) {
             continue; // hidden and staying hidden: it catches up when it shows
         }
@@ -117,19 +116,38 @@ void Binding::syncAll()
     }
 }
 
-View* Binding::view(std::string_view name) const
+const Binding::Entry* Binding::entry(const Form& form) const
 {
-    for (const Entry& entry : m_views) {
-        if (entry.form->name() == name) {
-            return entry.view.get();
+    for (const Entry& each : m_views) {
+        if (each.form == &form) {
+            return &each;
         }
     }
     return nullptr;
 }
 
+View* Binding::view(const Form& form) const
+{
+    const Entry* found = entry(form);
+    return found != nullptr ? found->view.get() : nullptr;
+}
+
+ConversionView* Binding::conversionView(const Form& form) const
+{
+    const Entry* found = entry(form);
+    return found != nullptr ? found->conversionView : nullptr;
+}
+
+View* Binding::view(std::string_view name) const
+{
+    const Form* form = m_app.existing(name);
+    return form != nullptr ? view(*form) : nullptr;
+}
+
 ConversionView* Binding::conversionView(std::string_view name) const
 {
-    return dynamic_cast<ConversionView*>(view(name));
+    const Form* form = m_app.existing(name);
+    return form != nullptr ? conversionView(*form) : nullptr;
 }
 
 void Binding::closeAll()

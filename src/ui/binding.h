@@ -48,6 +48,9 @@ public:
     void syncAll();
 
     // The view of a window, once built (a conversion window's when it has shown), else null.
+    View* view(const Form& form) const;
+    ConversionView* conversionView(const Form& form) const;
+    // The same for a window named as a script or a test names it; null while it does not exist.
     View* view(std::string_view name) const;
     ConversionView* conversionView(std::string_view name) const;
 
@@ -56,12 +59,15 @@ public:
 
 private:
     struct Entry {
-        Form* form;
-        std::unique_ptr<View> view; // null until built
+        Form* form = nullptr;
+        ConversionWindow* window = nullptr;     // the same window when it is a conversion window
+        std::unique_ptr<View> view;             // null until built
+        ConversionView* conversionView = nullptr; // the same view when it is a conversion view
     };
 
+    const Entry* entry(const Form& form) const;
     void created(Form& form);
-    std::unique_ptr<View> build(Form& form);
+    void build(Entry& entry);
 
     QtHost m_host;
     App m_app;

@@ -167,6 +167,19 @@ HelpBrowser::HelpBrowser(QWidget* parent)
     connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::follow);
 }
 
+std::optional<HelpLink> helpLink(const std::string& fromPage, QString href)
+{
+    href.replace(QStringLiteral("%5C"), QStringLiteral("/"), Qt::CaseInsensitive).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QUrl from;
+    from.setScheme(kScheme);
+    from.setPath(QString::fromStdString(fromPage.starts_with('/') ? fromPage : "/" + fromPage));
+    const QUrl target = from.resolved(QUrl(href));
+    if (target.scheme() != kScheme) {
+        return std::nullopt;
+    }
+    return HelpLink{target.path(QUrl::FullyDecoded).toStdString(), target.fragment(QUrl::FullyDecoded).toStdString()};
+}
+
 QUrl HelpBrowser::address(const HelpLink& link)
 {
     QUrl url;
@@ -233,18 +246,7 @@ void HelpBrowser::setZoom(int percent)
 
 std::optional<HelpLink> HelpBrowser::place(const QUrl& url) const
 {
-    if (url.isRelative()) {
-        return resolveLink(m_page, url.toString(QUrl::FullyEncoded).toStdString());
-    }
-    if (url.scheme() != kScheme) {
-        return std::nullopt;
-    }
-    std::string path = url.path(QUrl::FullyEncoded).toStdString();
-    if (url.hasFragment()) {
-        path.push_back('#');
-        path += url.fragment(QUrl::FullyEncoded).toStdString();
-    }
-    return resolveLink("/", path);
+    return helpLink(url.isRelative() ? m_page : "/", url.toString(QUrl::FullyEncoded));
 }
 
 void HelpBrowser::follow(const QUrl& url)
@@ -415,7 +417,7 @@ void HelpWindow::buildSideTabs()
         const QString place = item->data(0, kPlaceRole).toString();
         if (place.isEmpty()) {
             item->setExpanded(!item->isExpanded()); // a heading: it only opens and closes
-        } else if (const std::optional<HelpLink> link = resolveLink("/", place.toStdString())) {
+        } else if (const std::optional<HelpLink> link = helpLink("/", place)) {
             go(*link);
         }
     };
@@ -648,7 +650,7 @@ void HelpWindow::followInContents(const HelpLink& here)
     int bestFit = 0;
     for (QTreeWidgetItemIterator it(m_contents); *it != nullptr; ++it) {
         const std::optional<HelpLink> link
-            = resolveLink("/", (*it)->data(0, kPlaceRole).toString().toStdString());
+            = helpLink("/", (*it)->data(0, kPlaceRole).toString());
         if ((*it)->data(0, kPlaceRole).toString().isEmpty() || !link || link->page != here.page) {
             continue;
         }
@@ -724,7 +726,7 @@ void HelpWindow::openIndexItem(QTreeWidgetItem* item)
 {
     const QString place = item->data(0, kPlaceRole).toString();
     if (!place.isEmpty()) {
-        if (const std::optional<HelpLink> link = resolveLink("/", place.toStdString())) {
+        if (const std::optional<HelpLink> link = helpLink("/", place)) {
             go(*link);
         }
     } else if (item->childCount() > 0) {

@@ -29,6 +29,12 @@ class QTreeWidgetItem;
 
 namespace mezura::ui {
 
+// Where `href`, written in the page `fromPage`, leads inside the help file:
+// ("/sub/a.htm", "../b.htm#x") -> {"/b.htm", "x"}; ("/a.htm", "#top") -> {"/a.htm", "top"}.
+// A "\\" counts as "/", a query is left out. Nothing for a link that leaves the file
+// ("http:", "mailto:" ...).
+std::optional<HelpLink> helpLink(const std::string& fromPage, QString href);
+
 // The pages of one help file. Its addresses are "help:/length.htm", "help:/common.htm#fields".
 class HelpBrowser : public QTextBrowser {
     Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include "framework/app.h"
 #include "startup/settings.h"
+#include "startup/startup.h"
 #include "ui/binding.h"
 #include "ui/conversionview.h"
 #include "ui/messages.h"
@@ -23,8 +24,10 @@ QtHost::QtHost(Binding& binding)
 
 std::string QtHost::helpFile() const
 {
-    const auto* config = dynamic_cast<const SettingsWindow*>(m_binding.app().existing(kSettingsWindow));
-    return config != nullptr ? config->helpFile() : std::string();
+    if (m_binding.app().existing(kSettingsWindow) == nullptr) {
+        return {};
+    }
+    return settingsWindow(m_binding.app()).helpFile();
 }
 
 void QtHost::beep(const Form& window)
@@ -32,10 +35,10 @@ void QtHost::beep(const Form& window)
     QApplication::beep();
     // Most desktops do not sound the beep: the window asks for attention as well, and a
     // conversion window flashes the fields that its reset writes.
-    if (View* view = m_binding.view(window.name())) {
+    if (View* view = m_binding.view(window)) {
         QApplication::alert(view->widget());
     }
-    if (ConversionView* view = m_binding.conversionView(window.name())) {
+    if (ConversionView* view = m_binding.conversionView(window)) {
         view->flashResetFields();
     }
 }
@@ -50,14 +53,14 @@ void QtHost::setHelpOpener(std::function<void(int)> opener) { m_openHelp = std::
 void QtHost::reportError(const Form& window, const std::string& message)
 {
     const QString title = QString::fromStdString(window.title());
-    View* view = m_binding.view(window.name());
+    View* view = m_binding.view(window);
     showMessage({ MessageKind::Warning, title, QString::fromStdString(message) },
                 view != nullptr ? view->widget() : nullptr);
 }
 
 void QtHost::showPopup(const Form& window)
 {
-    if (ConversionView* view = m_binding.conversionView(window.name())) {
+    if (ConversionView* view = m_binding.conversionView(window)) {
         view->popup(QCursor::pos());
     }
 }
@@ -65,7 +68,7 @@ void QtHost::showPopup(const Form& window)
 void QtHost::bringToFront(const Form& window)
 {
     m_binding.syncAll(); // builds the view of a window that shows for the first time
-    View* view = m_binding.view(window.name());
+    View* view = m_binding.view(window);
     if (view == nullptr) {
         return;
     }

@@ -1,5 +1,6 @@
 #include "help/helpfile.h"
 #include "help/textsearch.h"
+#include "links.h"
 #include "tempdir.h"
 #include "test_host.h"
 

@@ -246,6 +246,38 @@ private slots:
         QVERIFY(m_messages.isEmpty());
     }
 
+    // A link is seen from the page it stands in and never leaves the help file.
+    void linksResolveAgainstThePageTheyStandIn()
+    {
+        const struct {
+            const char* from;
+            const char* href;
+            std::optional<HelpLink> link;
+        } rows[] = {
+            { "/common.htm", "length.htm", HelpLink { "/length.htm", "" } },
+            { "common.htm", "length.htm#gauge", HelpLink { "/length.htm", "gauge" } },
+            { "/common.htm", "#gauge", HelpLink { "/common.htm", "gauge" } },
+            { "/common.htm", "", HelpLink { "/common.htm", "" } },
+            { "/sub/a.htm", "b.htm", HelpLink { "/sub/b.htm", "" } },
+            { "/sub/a.htm", "../b.htm", HelpLink { "/b.htm", "" } },
+            { "/sub/a.htm", "../../../b.htm", HelpLink { "/b.htm", "" } },
+            { "/sub/a.htm", "./c/./d.htm", HelpLink { "/sub/c/d.htm", "" } },
+            { "/sub/a.htm", "/top.htm", HelpLink { "/top.htm", "" } },
+            { "/sub/a.htm", "..\\win.htm", HelpLink { "/win.htm", "" } },
+            { "/sub/a.htm", "..%5Cwin.htm", HelpLink { "/win.htm", "" } },
+            { "/a.htm", "with%20blank.htm?x=1#f", HelpLink { "/with blank.htm", "f" } },
+            { "/a.htm", "bad%zzescape.htm", HelpLink { "/bad%zzescape.htm", "" } },
+            { "/a.htm", "help:/b/../c.htm#x", HelpLink { "/c.htm", "x" } },
+            { "/a.htm", "http://example.invalid/", std::nullopt },
+            { "/a.htm", "mailto:someone", std::nullopt },
+            { "/a.htm", "ms-its:Other.chm::/x.htm", std::nullopt },
+        };
+        for (const auto& row : rows) {
+            const std::optional<HelpLink> link = helpLink(row.from, QString::fromUtf8(row.href));
+            QVERIFY2(link == row.link, row.href);
+        }
+    }
+
     // The keyboard reaches the first link of the common page (the length page); back and
     // forward walk the pages seen.
     void followsLinksBackAndForward()
