@@ -1,19 +1,27 @@
 #include "ui/controls.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <QToolTip>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QTimer>
 #include <QWheelEvent>
 
 namespace mezura::ui {
+
+namespace {
+// The smallest font a text that does not fit is given, in points.
+constexpr qreal kSmallestPoints = 6;
+} // namespace
 
 FieldEdit::FieldEdit(QWidget* parent)
     : QLineEdit(parent)
@@ -107,18 +115,151 @@ void Caption::setCaption(const QString& text)
     fit();
 }
 
+void Caption::setRoom(int ceiling, int floor, int rightEdge)
+{
+    m_ceiling = ceiling;
+    m_floor = floor;
+    m_rightEdge = rightEdge;
+    fit();
+}
+
 void Caption::fit()
 {
     QRect rect = m_design;
-    const int needed = fontMetrics().horizontalAdvance(text()) + 2 * margin() + 1;
-    if (needed > rect.width() && !wordWrap()) {
+    if (wordWrap()) {
+        // A note of several lines: a smaller font where its lines would not fit its place.
+        shrinkUntil([&](const QFontMetricsF& metrics) {
+            return metrics.boundingRect(QRectF(QPointF(0, 0), QSizeF(rect.size())), Qt::TextWordWrap, text()).height()
+                <= rect.height();
+        });
+        setGeometry(rect);
+        return;
+    }
+    // A line taller than the band between the controls above and below: a smaller font.
+    shrinkUntil([&](const QFontMetricsF& metrics) {
+        return std::ceil(metrics.tightBoundingRect(text()).height()) + 1 <= qreal(m_floor) - m_ceiling;
+    });
+    const QFontMetricsF metrics(font());
+    const QRectF ink = text().isEmpty() ? QRectF() : metrics.tightBoundingRect(text());
+    // A letter that reaches left of its origin (J) is moved right by as much.
+    m_indent = std::max<qreal>(0, -ink.left());
+    const int needed = int(std::ceil(m_indent + std::max(metrics.horizontalAdvance(text()), ink.right()))) + 1;
+    if (needed > rect.width()) {
         if (m_keepRightEdge) {
             rect.setLeft(std::max(0, rect.right() + 1 - needed));
         } else {
             rect.setWidth(needed);
         }
     }
+    if (rect.right() >= m_rightEdge && m_design.left() < m_rightEdge) {
+        rect.moveRight(std::max(rect.width() - 1, m_rightEdge - 1)); // ends at the window's edge
+        rect.moveLeft(std::max(0, rect.left()));
+    }
+    if (text().isEmpty()) {
+        setGeometry(rect);
+        return;
+    }
+    // The line where a top-aligned label would set it, its baseline one ascent below the
+    // top; lifted where its letters would reach into the control below, lowered where they
+    // would rise above the band, half a pixel apart from both so that no scale rounds the
+    // letters into a neighbour. The caption covers the letters and no more of the band.
+    qreal baseline = m_design.top() + metrics.ascent();
+    if (baseline + ink.bottom() > m_floor - 0.5) {
+        baseline = m_floor - 0.5 - ink.bottom();
+    }
+    if (baseline + ink.top() < m_ceiling + 0.5) {
+        baseline = m_ceiling + 0.5 - ink.top();
+    }
+    const int top = std::max(m_ceiling, std::min(m_design.top(), int(std::floor(baseline + ink.top() - 0.5))));
+    const int bottom = std::min(std::max(m_design.bottom() + 1, int(std::ceil(baseline + ink.bottom() + 0.5))), m_floor);
+    rect.setTop(top);
+    rect.setBottom(std::max(top, bottom - 1));
+    m_baseline = baseline - top;
     setGeometry(rect);
+    update();
+}
+
+void Caption::shrinkUntil(const std::function<bool(const QFontMetricsF&)>& fits)
+{
+    QFont shrunk = font();
+    while (shrunk.pointSizeF() > kSmallestPoints && !fits(QFontMetricsF(shrunk))) {
+        shrunk.setPointSizeF(shrunk.pointSizeF() - 0.25);
+    }
+    if (shrunk != font()) {
+        setFont(shrunk);
+    }
+}
+
+void Caption::paintEvent(QPaintEvent* event)
+{
+    if (wordWrap()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(QPointF(contentsRect().left() + m_indent, m_baseline), text());
+}
+
+void fitButtonText(QPushButton* button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QRectF box = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    QFont font = button->font();
+    while (font.pointSizeF() > kSmallestPoints) {
+        // The line centred in the button, as the style draws it, in whole pixels.
+        const QFontMetricsF metrics(font);
+        const qreal width = metrics.horizontalAdvance(button->text());
+        const qreal baseline = box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
+        const QRectF ink = metrics.tightBoundingRect(button->text()).translated(0, baseline);
+        if (width + 1 <= box.width() && ink.top() >= box.top() + 0.5 && ink.bottom() <= box.bottom() - 0.5) {
+            break;
+        }
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    if (font != button->font()) {
+        button->setFont(font);
+    }
+}
+
+void placeCaptions(QWidget* parent, const std::vector<int>& rightEdges)
+{
+    const QObjectList& children = parent->children();
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        auto* caption = dynamic_cast<Caption*>(children[i]);
+        if (caption == nullptr) {
+            continue;
+        }
+        const QRect own = caption->geometry();
+        int ceiling = 0;
+        int floor = std::numeric_limits<int>::max();
+        int rightEdge = std::numeric_limits<int>::max();
+        for (int edge : rightEdges) {
+            if (edge > own.left()) {
+                rightEdge = edge;
+                break;
+            }
+        }
+        for (qsizetype j = 0; j < children.size(); ++j) {
+            const auto* other = qobject_cast<const QWidget*>(children[j]);
+            if (other == nullptr || j == i || other->isWindow()) {
+                continue;
+            }
+            const QRect r = other->geometry();
+            if (r.right() < own.left() || r.left() > own.right()) {
+                continue;
+            }
+            if (r.bottom() < own.top() + own.height() / 2 && r.top() < own.top()) {
+                ceiling = std::max(ceiling, r.bottom() + 1); // a control above
+            } else if (j > i && r.top() > own.top()) {
+                floor = std::min(floor, r.top()); // a control below, drawn over the caption
+            }
+        }
+        caption->setRoom(ceiling, floor, rightEdge);
+    }
 }
 
 CheckBox::CheckBox(const QString& text, QWidget* parent)

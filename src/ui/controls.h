@@ -3,11 +3,15 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
 #include <functional>
+#include <limits>
+#include <vector>
 
 namespace mezura::ui {
 
@@ -56,12 +60,43 @@ public:
     void setDesignGeometry(const QRect& rect, bool keepRightEdge = false);
     void setCaption(const QString& text);
 
+    // The band of the parent that the text may use, beyond which other controls lie: from
+    // `ceiling` down to `floor` (exclusive) and left of `rightEdge`. A unit label overlapped
+    // by its field below draws its text whole above the field: lifted just as far as its
+    // letters need (descenders included), never into the control above it.
+    void setRoom(int ceiling, int floor, int rightEdge);
+
+    // Where the caption's line starts: the left end of its baseline, from the caption's
+    // top left corner.
+    QPointF origin() const { return { m_indent, m_baseline }; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void fit();
+    // Makes the font smaller, down to 6 points, until `fits` says the text fits.
+    void shrinkUntil(const std::function<bool(const QFontMetricsF&)>& fits);
 
     QRect m_design;
     bool m_keepRightEdge = false;
+    int m_ceiling = std::numeric_limits<int>::min();
+    int m_floor = std::numeric_limits<int>::max();
+    int m_rightEdge = std::numeric_limits<int>::max();
+    qreal m_baseline = 0;
+    qreal m_indent = 0;
 };
+
+// A button text wider or taller than the room inside the button (the screen's font may run
+// larger than the one the layout was drawn for) gets a font a little smaller, down to 6
+// points, until it fits whole.
+void fitButtonText(QPushButton* button);
+
+// Gives every caption among the children of `parent` its room: the band up to the nearest
+// control below it that is drawn over it and down from the nearest control above it, left
+// of the parent's right edge as the window shows it: the first of `rightEdges` (ascending;
+// one per window width) right of the caption's start.
+void placeCaptions(QWidget* parent, const std::vector<int>& rightEdges);
 
 // A check box whose state only the program sets: a click changes nothing by itself and is
 // handed on, for the window to decide the box's new state.

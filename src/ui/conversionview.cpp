@@ -226,6 +226,20 @@ void ConversionView::buildControls()
         connect(m_slider, &QAbstractSlider::sliderReleased, this,
                 [this] { forward([this] { m_window.dragRelease(); }); });
     }
+
+    for (QPushButton* button : m_buttons) {
+        fitButtonText(button);
+    }
+    // Every caption's room, once all controls stand: in the window at each of its widths.
+    std::vector<int> edges;
+    for (const Size& size : m_window.frame().row().modes) {
+        edges.push_back(clientPixels(size, d).width());
+    }
+    std::sort(edges.begin(), edges.end());
+    placeCaptions(background, edges);
+    for (const auto& [name, box] : boxes) {
+        placeCaptions(box, { box->width() });
+    }
 }
 
 void ConversionView::orderTabs()

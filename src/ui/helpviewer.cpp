@@ -881,7 +881,9 @@ void HelpWindow::fitToPage()
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const QSizeF laidOut = document->size(); // with the document's margins
     const QSize page(qCeil(laidOut.width()) + frame + scrollBar, qCeil(laidOut.height()) + frame);
-    const int side = std::max(m_tabs->minimumWidth(), m_tabs->minimumSizeHint().width());
+    // The side wide enough that a search word of several characters shows beside its button.
+    const int side = std::max({m_tabs->minimumWidth(), m_tabs->minimumSizeHint().width(),
+                               fontMetrics().horizontalAdvance(QString(18, QChar(0x3042)))});
     const int handle = qobject_cast<QSplitter*>(centralWidget())->handleWidth();
     QSize wanted(side + handle + page.width(), page.height());
     wanted.rheight() += sizeHint().height() - centralWidget()->sizeHint().height(); // tool bar and frame

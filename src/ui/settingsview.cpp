@@ -105,7 +105,7 @@ void SettingsView::buildControls()
     for (const LabelSpec& row : layout.labels) {
         auto* label = new Caption(qs(row.caption), this);
         label->setObjectName(qs(row.name));
-        label->setGeometry(toPixels(row.rect, d));
+        label->setDesignGeometry(toPixels(row.rect, d));
     }
 
     std::map<std::string, QWidget*> boxes;
@@ -140,7 +140,9 @@ void SettingsView::buildControls()
         const ButtonRole role = row.role;
         connect(button, &QPushButton::clicked, this,
                 [this, role] { forward([this, role] { m_window.press(role); }); });
+        fitButtonText(button);
     }
+    placeCaptions(this, { width() });
 }
 
 void SettingsView::sync()

@@ -56,7 +56,7 @@ Layout heatLayout()
                       {"Command2", "mJ", {720, 3465, 540, 255}, kButtonFace},
                       {"Command3", "J", {1440, 3465, 570, 255}, kButtonFace},
                       {"Command4", "kJ", {2160, 3480, 690, 255}, kButtonFace},
-                      {"Command5", "?", {2985, 3465, 240, 255}, kHelpButton, ButtonRole::Help, kNoBox, kBoldCaption}};
+                      {"Command5", "?", {2970, 3465, 240, 255}, kHelpButton, ButtonRole::Help, kNoBox, kBoldCaption}};
     return layout;
 }
 

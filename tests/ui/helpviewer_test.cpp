@@ -368,6 +368,10 @@ private slots:
         FIND(results, QListWidget, window, "helpResults");
         FIND(says, QLabel, window, "helpSearchNote");
         window->tabs()->setCurrentIndex(2);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        // The word typed shows: room for eight full-width characters beside the button.
+        QVERIFY2(field->width() >= field->fontMetrics().horizontalAdvance(QString(8, QChar(0x3042))),
+                 QByteArray::number(field->width()));
         const auto search = [&](const QString& word) {
             field->clear();
             typeText(field, word);

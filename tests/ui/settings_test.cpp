@@ -1,6 +1,7 @@
 #include "startup/files.h"
 #include "startup/settings.h"
 #include "ui/binding.h"
+#include "ui/controls.h"
 #include "ui/conversionview.h"
 #include "ui/messages.h"
 #include "ui/settingsview.h"
@@ -103,7 +104,13 @@ private slots:
         }
         QCOMPARE(shown, caption);
         QCOMPARE(control->parentWidget()->objectName(), inFrame ? QString("Frame1") : QString("config"));
-        QCOMPARE(control->geometry(), toPixels({ twips.x(), twips.y(), twips.width(), twips.height() }, view->dpi()));
+        const QRect designed = toPixels({ twips.x(), twips.y(), twips.width(), twips.height() }, view->dpi());
+        if (dynamic_cast<Caption*>(control) != nullptr) {
+            QCOMPARE(control->x(), designed.x()); // its height is that of its letters
+            QVERIFY(control->geometry().intersects(designed));
+        } else {
+            QCOMPARE(control->geometry(), designed);
+        }
         if (colour.isValid()) {
             QCOMPARE(face(control), colour);
         }

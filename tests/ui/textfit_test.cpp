@@ -1,0 +1,217 @@
+#include "framework/window.h"
+#include "startup/files.h"
+#include "ui/binding.h"
+#include "ui/controls.h"
+#include "ui/conversionview.h"
+#include "uitest.h"
+
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
+#include <cmath>
+#include <memory>
+
+namespace mezura::ui {
+
+namespace {
+
+// The room that a widget has for painting around `wanted` (both in the widget's logical
+// coordinates): its own rectangle, cut by its parents; nothing where a sibling stacked above
+// it (created or raised later) lies over `wanted`.
+QRectF roomOf(const QWidget* widget, const QRectF& wanted)
+{
+    QRectF room = widget->rect();
+    const QWidget* child = widget;
+    for (const QWidget* parent = widget->parentWidget(); parent != nullptr && !child->isWindow();
+         child = parent, parent = parent->parentWidget()) {
+        room &= QRectF(widget->mapFrom(parent, QPointF(0, 0)), QSizeF(parent->size()));
+        const QObjectList& siblings = parent->children();
+        for (qsizetype i = siblings.indexOf(const_cast<QWidget*>(child)) + 1; i < siblings.size(); ++i) {
+            const auto* sibling = qobject_cast<const QWidget*>(siblings[i]);
+            if (sibling == nullptr || sibling->isHidden() || sibling->isWindow()) {
+                continue;
+            }
+            const QRectF over(widget->mapFrom(parent, QPointF(sibling->pos())), QSizeF(sibling->size()));
+            if (over.intersects(wanted)) {
+                return {};
+            }
+        }
+    }
+    return room;
+}
+
+// Where a text painted at `at` (the left end of its baseline) puts ink: its glyphs' tight
+// bounds, as wide as its advance.
+QRectF inkOf(const QFontMetricsF& metrics, const QString& text, QPointF at)
+{
+    QRectF ink = metrics.tightBoundingRect(text).translated(at);
+    ink.setLeft(std::min(ink.left(), at.x()));
+    ink.setRight(std::max(ink.right(), at.x() + metrics.horizontalAdvance(text)));
+    return ink;
+}
+
+// The left end of the baseline of `text` centred in `box`, as a style draws a button's text.
+QPointF centred(const QFontMetricsF& metrics, const QString& text, const QRectF& box)
+{
+    const qreal width = metrics.horizontalAdvance(text);
+    return { box.left() + (box.width() - width) / 2, box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent() };
+}
+
+// Device pixels: those that ink touches, and those that a room owns (its edges rounded as a
+// widget's are).
+QRect touched(const QRectF& logical, qreal ratio)
+{
+    return QRect(QPoint(int(std::floor(logical.left() * ratio)), int(std::floor(logical.top() * ratio))),
+                 QPoint(int(std::ceil(logical.right() * ratio)) - 1, int(std::ceil(logical.bottom() * ratio)) - 1));
+}
+
+QRect owned(const QRectF& logical, qreal ratio)
+{
+    if (logical.isEmpty()) {
+        return {};
+    }
+    return QRect(QPoint(qRound(logical.left() * ratio), qRound(logical.top() * ratio)),
+                 QPoint(qRound(logical.right() * ratio) - 1, qRound(logical.bottom() * ratio) - 1));
+}
+
+} // namespace
+
+// Every text of every window fits in full in the room it has, at the desktop's scale factor
+// (QT_SCALE_FACTOR, one run per factor) and in the font the windows are drawn for as well as
+// in the CJK font that a Debian desktop has instead: labels, captions, check boxes, frame
+// titles, button texts, gauge labels and menu texts, in every size mode of every window.
+class TextFitTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { test::quietPlatform(); }
+
+    void everyTextFits_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::newRow("IPAPGothic") << "IPAPGothic";
+        QTest::newRow("Noto Sans CJK JP") << "Noto Sans CJK JP";
+    }
+    void everyTextFits()
+    {
+        QFETCH(QString, family);
+        QVERIFY2(QFontDatabase::hasFamily(family), qPrintable(family + " is not installed"));
+        QFont font = applicationFont();
+        font.setFamily(family);
+        QApplication::setFont(font);
+        QTemporaryDir program;
+        DiskFileSystem files;
+        QStringList cut;
+        {
+            Binding binding;
+            binding.start(program.path().toStdString(), files);
+            binding.forward([&binding] { binding.app().showAll(); });
+            const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
+            if (View* config = binding.view("config")) {
+                check(config->widget(), "config", scale, cut);
+            }
+            for (const WindowRow& row : binding.app().windows()) {
+                ConversionView* view = binding.conversionView(row.frame.name);
+                QVERIFY(view != nullptr);
+                for (std::size_t mode = 0; mode < row.frame.modes.size(); ++mode) {
+                    QTest::qWait(0);
+                    check(view, QString::fromStdString(row.frame.name) + " mode "
+                                    + QString::number(binding.app().window(row).frame().mode()), scale, cut);
+                    binding.forward([&binding, &row] { binding.app().window(row).menu("mnuS"); });
+                }
+            }
+        }
+        QApplication::setFont(applicationFont());
+        for (const QString& line : cut) {
+            qWarning("%s: %s", qPrintable(family), qPrintable(line));
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1 texts do not fit in %2").arg(cut.size()).arg(family)));
+    }
+
+private:
+    static void check(QWidget* window, const QString& where, const QString& scale, QStringList& cut)
+    {
+        const qreal ratio = window->devicePixelRatioF();
+        const auto report = [&](const QWidget* control, const QString& text, const QRectF& ink, const QRectF& room) {
+            const QRect needs = touched(ink, ratio);
+            const QRect has = owned(room, ratio);
+            if (!has.contains(needs)) {
+                cut << QStringLiteral("%1.%2 at scale %3: \"%4\" needs %5x%6 at (%7,%8), has %9x%10 at (%11,%12)")
+                           .arg(where, control->objectName(), scale, text)
+                           .arg(needs.width()).arg(needs.height()).arg(needs.x()).arg(needs.y())
+                           .arg(has.width()).arg(has.height()).arg(has.x()).arg(has.y());
+            }
+        };
+        const QRect client = window->rect();
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            if (control->isHidden() || control->objectName().isEmpty()) {
+                continue;
+            }
+            // A control that lies wholly outside the client area in this size mode is hidden
+            // by design (the wide part, the gauge of a short window).
+            const QRect placed(control->mapTo(window, QPoint(0, 0)), control->size());
+            if (!placed.intersects(client)) {
+                continue;
+            }
+            const QFontMetricsF metrics(control->font());
+            if (auto* label = qobject_cast<QLabel*>(control); label != nullptr && !label->text().isEmpty()) {
+                const QRectF box = label->contentsRect();
+                if (label->wordWrap()) {
+                    const QRectF ink = metrics.boundingRect(box, Qt::TextWordWrap, label->text());
+                    report(label, label->text(), ink, roomOf(label, ink));
+                    continue;
+                }
+                // A caption sets its line itself; a plain label one ascent below its top.
+                const auto* caption = dynamic_cast<const Caption*>(label);
+                const QPointF at = caption != nullptr ? caption->origin() + box.topLeft()
+                                                      : QPointF(box.left(), box.top() + metrics.ascent());
+                const QRectF ink = inkOf(metrics, label->text(), at);
+                report(label, label->text(), ink, roomOf(label, ink));
+            } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+                QStyleOptionButton option;
+                option.initFrom(button);
+                option.text = button->text();
+                const QRectF box = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+                const QRectF ink = inkOf(metrics, button->text(), centred(metrics, button->text(), box));
+                report(button, button->text(), ink, roomOf(button, ink) & box);
+                // The button itself shows whole where it shows at all.
+                if (!roomOf(button, button->rect()).contains(QRectF(button->rect()))) {
+                    cut << QStringLiteral("%1.%2 at scale %3: the button \"%4\" is cut").arg(where, button->objectName(), scale, button->text());
+                }
+            } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
+                QStyleOptionButton option;
+                option.initFrom(box);
+                option.text = box->text();
+                const QRectF contents = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+                const QPointF at(contents.left(), contents.top() + (contents.height() - metrics.height()) / 2 + metrics.ascent());
+                const QRectF ink = inkOf(metrics, box->text(), at);
+                report(box, box->text(), ink, roomOf(box, ink));
+            } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
+                QStyleOptionGroupBox option;
+                option.initFrom(frame);
+                option.text = frame->title();
+                option.subControls = QStyle::SC_GroupBoxLabel;
+                const QRectF title = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+                const QRectF ink = inkOf(metrics, frame->title(), centred(metrics, frame->title(), title));
+                report(frame, frame->title(), ink, roomOf(frame, ink));
+            } else if (auto* bar = qobject_cast<QMenuBar*>(control)) {
+                for (QAction* action : bar->actions()) {
+                    const QRectF item = bar->actionGeometry(action);
+                    const QRectF ink = inkOf(metrics, action->text(), centred(metrics, action->text(), item));
+                    report(bar, action->text(), ink, item.isValid() ? roomOf(bar, item) & item : QRectF());
+                }
+            }
+        }
+    }
+};
+
+} // namespace mezura::ui
+
+MEZURA_UI_TEST_MAIN(mezura::ui::TextFitTest)
+#include "textfit_test.moc"
