@@ -1,6 +1,8 @@
 // How long one answer to Enter takes: the whole chain of a field, the gauge included, and
-// the numeric text rules it is made of. Run: build with -DMEZURA_BENCH=ON, then
-// ./build/bench/mezura_bench
+// the numeric text rules it is made of; for every window its largest chain, found by trying
+// each field. Run: build with -DMEZURA_BENCH=ON, then ./build/bench/mezura_bench
+#include "largest_chain.h"
+
 #include "framework/app.h"
 #include "framework/numtext.h"
 #include "framework/window.h"
@@ -10,20 +12,9 @@
 
 namespace {
 
-class QuietHost : public mezura::Host {
-public:
-    void beep(const mezura::Form&) override {}
-    void openHelp(int) override {}
-    void reportError(const mezura::Form&, const std::string&) override {}
-    void showPopup(const mezura::Form&) override {}
-    void bringToFront(const mezura::Form&) override {}
-    void quit() override {}
-    int currentYear() override { return 2026; }
-};
-
 void enterIn(benchmark::State& state, const char* window, const char* field, const char* text)
 {
-    QuietHost host;
+    mezura::bench::QuietHost host;
     mezura::App app(host, mezura::windowTable());
     mezura::ConversionWindow& w = app.window(window);
     const int index = w.fieldIndex(field);
@@ -73,4 +64,24 @@ BENCHMARK(BM_EnterYear);
 BENCHMARK(BM_NumberText);
 BENCHMARK(BM_NumberParse);
 BENCHMARK(BM_DigitLimiter);
-BENCHMARK_MAIN();
+
+int main(int argc, char** argv)
+{
+    // One benchmark per window: the chain of its field whose Enter writes the most fields,
+    // named with that field and the count ("EnterLargest/cubic/txtC1/40").
+    for (const mezura::WindowRow& row : mezura::windowTable().windows) {
+        const mezura::bench::LargestChain chain = mezura::bench::largestChain(row);
+        const std::string name
+            = "EnterLargest/" + row.frame.name + "/" + chain.field + "/" + std::to_string(chain.rewritten);
+        benchmark::RegisterBenchmark(name.c_str(), [window = row.frame.name, field = chain.field](benchmark::State& state) {
+            enterIn(state, window.c_str(), field.c_str(), "1");
+        });
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

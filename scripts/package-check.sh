@@ -96,16 +96,17 @@ settings=$(wait_window "^${prefix}設定\$" "$app_pid") || fail "the settings wi
 [ "$(readlink "/proc/$app_pid/exe")" = /usr/lib/mezura/mezura ] || fail "the running program is not /usr/lib/mezura/mezura"
 step "'$exec_line' mapped the settings window $settings"
 
-# Help at the common topic, from the installed help file. The help viewer's window is
-# large; a message that the help file cannot be read would come in a low box of the same
-# title.
+# Help at the common topic, from the installed help file: the help window's title names
+# the page it shows ("…ヘルプ－共通事項"); a message that the help file cannot be read would
+# come in a low box titled "…ヘルプ" alone.
 xdotool windowfocus --sync "$settings" key F1
-help=$(wait_window "^${prefix}ヘルプ\$" "$app_pid") || fail "help did not open"
+help=$(wait_window "^${prefix}ヘルプ－" "$app_pid") || fail "help did not open at a page"
+title=$(xdotool getwindowname "$help")
 height=$(xwininfo -id "$help" | awk '/ Height:/ {print $2}')
 [ "$height" -ge 200 ] || fail "help showed a message instead of the help file (window $height pixels high)"
 help_pid=$(xdotool getwindowpid "$help" 2>/dev/null || true)
 [ "$help_pid" = "$app_pid" ] && help_pid=
-step "F1 opened help (a window $height pixels high)"
+step "F1 opened help: \"$title\", $height pixels high"
 
 # "quit" in the settings window saves and ends the program. The button lies at its twips
 # position at 96 dpi (15 twips a pixel): frame (2280, 120) + button (2160, 2160), 735 x 375.

@@ -50,6 +50,15 @@ wait_gone() {
     return 1
 }
 
+# begin_session: a fresh work directory ($work) for a script that runs the program; at exit
+# the program ($app_pid) and the display ($xvfb_pid) are stopped and the directory removed.
+begin_session() {
+    work=$(mktemp -d)
+    xvfb_pid=
+    app_pid=
+    trap 'stop_process "$app_pid"; stop_process "$xvfb_pid"; rm -rf "$work"' EXIT
+}
+
 # stop_process PID: ends a process this script started and waits for it.
 stop_process() {
     if [ -n "$1" ]; then

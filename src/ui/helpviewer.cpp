@@ -1,8 +1,10 @@
 #include "ui/helpviewer.h"
 
 #include "framework/frame.h"
+#include "ui/accessible.h"
 #include "ui/icon.h"
 #include "ui/messages.h"
+#include "ui/theme.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -378,6 +380,13 @@ HelpWindow::HelpWindow()
     forward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
     forward->setEnabled(false);
     connect(forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
+    for (const auto& [action, name] : { std::pair(back, QStringLiteral("戻る：前に見たページに戻る")),
+                                         std::pair(forward, QStringLiteral("進む：戻る前のページに進む")) }) {
+        setSpeech(action, name);
+        setSpeech(bar->widgetForAction(action), name);
+    }
+    setSpeech(bar->toggleViewAction(), QStringLiteral("移動：戻る・進むのバーを表示する"));
+    setSpeech(m_browser, QStringLiteral("ヘルプのページ"));
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
 
     buildSideTabs();
@@ -407,11 +416,13 @@ void HelpWindow::buildSideTabs()
 {
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("helpTabs"));
+    setSpeech(m_tabs, QStringLiteral("目次・索引・検索"));
     // About fourteen characters wide: the longest entries of the contents and the index.
     m_tabs->setMinimumWidth(fontMetrics().horizontalAdvance(QString(14, QChar(0x3042))));
 
     m_contents = new QTreeWidget;
     m_contents->setObjectName(QStringLiteral("helpContents"));
+    setSpeech(m_contents, QStringLiteral("目次"));
     m_contents->setHeaderHidden(true);
     const auto openEntry = [this](QTreeWidgetItem* item) {
         const QString place = item->data(0, kPlaceRole).toString();
@@ -429,10 +440,12 @@ void HelpWindow::buildSideTabs()
     auto* indexLayout = new QVBoxLayout(index);
     m_indexWord = new QLineEdit;
     m_indexWord->setObjectName(QStringLiteral("helpIndexWord"));
+    setSpeech(m_indexWord, QStringLiteral("索引を絞り込む言葉"));
     m_indexWord->setPlaceholderText(QStringLiteral("探す言葉"));
     m_indexWord->setClearButtonEnabled(true);
     m_index = new QTreeWidget;
     m_index->setObjectName(QStringLiteral("helpIndex"));
+    setSpeech(m_index, QStringLiteral("索引"));
     m_index->setHeaderHidden(true);
     m_index->setRootIsDecorated(false);
     m_indexNote = new QLabel;
@@ -457,14 +470,17 @@ void HelpWindow::buildSideTabs()
     auto* searchRow = new QHBoxLayout;
     m_searchWord = new QLineEdit;
     m_searchWord->setObjectName(QStringLiteral("helpSearchWord"));
+    setSpeech(m_searchWord, QStringLiteral("検索する言葉"));
     m_searchWord->setPlaceholderText(QStringLiteral("探す言葉"));
     m_searchWord->setClearButtonEnabled(true);
     auto* start = new QPushButton(QStringLiteral("検索"));
     start->setObjectName(QStringLiteral("helpSearchStart"));
+    setSpeech(start, QStringLiteral("検索：言葉を含むページを探す"));
     searchRow->addWidget(m_searchWord, 1);
     searchRow->addWidget(start);
     m_results = new QListWidget;
     m_results->setObjectName(QStringLiteral("helpResults"));
+    setSpeech(m_results, QStringLiteral("検索結果"));
     m_searchNote = new QLabel;
     m_searchNote->setObjectName(QStringLiteral("helpSearchNote"));
     m_searchNote->setWordWrap(true);
@@ -487,20 +503,23 @@ void HelpWindow::buildFindBar()
     row->setContentsMargins(4, 2, 4, 2);
     m_findWord = new QLineEdit;
     m_findWord->setObjectName(QStringLiteral("helpFindWord"));
+    setSpeech(m_findWord, QStringLiteral("ページ内で探す言葉"));
     m_findWord->setPlaceholderText(QStringLiteral("ページ内を探す"));
     m_findWord->installEventFilter(this);
-    const auto button = [this](const char* name, const QString& caption) {
+    const auto button = [this](const char* name, const QString& caption, const QString& speech) {
         auto* tool = new QToolButton;
         tool->setObjectName(QLatin1String(name));
         tool->setText(caption);
+        setSpeech(tool, caption + QStringLiteral("：") + speech);
         tool->setAutoRaise(true);
         return tool;
     };
-    QToolButton* previous = button("helpFindPrevious", QStringLiteral("前へ"));
-    QToolButton* next = button("helpFindNext", QStringLiteral("次へ"));
-    QToolButton* close = button("helpFindClose", QStringLiteral("閉じる"));
+    QToolButton* previous = button("helpFindPrevious", QStringLiteral("前へ"), QStringLiteral("ひとつ前の箇所に移る"));
+    QToolButton* next = button("helpFindNext", QStringLiteral("次へ"), QStringLiteral("次の箇所に移る"));
+    QToolButton* close = button("helpFindClose", QStringLiteral("閉じる"), QStringLiteral("ページ内の検索を閉じる"));
     m_findAll = new QCheckBox(QStringLiteral("すべて強調"));
     m_findAll->setObjectName(QStringLiteral("helpFindAll"));
+    setSpeech(m_findAll, QStringLiteral("すべて強調：見つかった箇所をすべて色付けする"));
     m_findNote = new QLabel;
     m_findNote->setObjectName(QStringLiteral("helpFindNote"));
     row->addWidget(m_findWord, 1);
@@ -855,6 +874,7 @@ void HelpWindow::mark()
             mark.cursor.setPosition(static_cast<int>(begin));
             mark.cursor.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
             mark.format.setBackground(colour);
+            mark.format.setForeground(inkOn(colour)); // the theme's text may be white
             marks << mark;
         }
     };

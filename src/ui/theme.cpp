@@ -2,6 +2,7 @@
 
 #include "ui/mapping.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QPainter>
 #include <QProxyStyle>
@@ -60,7 +61,7 @@ QColor readableText(QPalette::ColorGroup group, const QColor& background)
     return group == QPalette::Disabled ? dimmed(ink, background) : ink;
 }
 
-// Draws the desktop's style and, over a focused field, button, check box or slider, a frame
+// Draws the desktop's style and, over a focused field, button, check box, slider, page or list, a frame
 // of two pixels just inside its edge that stands out on the control's own background.
 class ReadableStyle : public QProxyStyle {
 public:
@@ -90,6 +91,10 @@ public:
             focusFrame(option, option->rect, QPalette::Button, painter);
         } else if (element == CE_CheckBox) {
             focusFrame(option, option->rect, QPalette::Window, painter);
+        } else if (element == CE_TabBarTab) {
+            focusFrame(option, option->rect, QPalette::Window, painter);
+        } else if (element == CE_ShapedFrame && qobject_cast<const QAbstractScrollArea*>(widget) != nullptr) {
+            focusFrame(option, option->rect, QPalette::Base, painter); // a page, tree or list
         }
     }
 
@@ -99,6 +104,8 @@ public:
         QProxyStyle::drawComplexControl(control, option, painter, widget);
         if (control == CC_ScrollBar) {
             focusFrame(option, option->rect, QPalette::Window, painter);
+        } else if (control == CC_ToolButton) {
+            focusFrame(option, option->rect, option->state & State_AutoRaise ? QPalette::Window : QPalette::Button, painter);
         }
     }
 
@@ -169,6 +176,18 @@ QPalette readablePalette(const QPalette& theme)
             if (contrastRatio(theme.color(group, fore), background) < kTextContrast) {
                 palette.setColor(group, fore, readableText(group, background));
             }
+        }
+        // Links of the help pages keep their hue, shifted towards black or white until they read.
+        for (const QPalette::ColorRole link : { QPalette::Link, QPalette::LinkVisited }) {
+            const QColor background = theme.color(group, QPalette::Base);
+            const QColor ink = inkOn(background);
+            const QColor own = theme.color(group, link);
+            QColor colour = own;
+            for (int step = 1; contrastRatio(colour, background) < kTextContrast; ++step) {
+                const auto mixed = [step](int from, int to) { return from + (to - from) * step / 10; };
+                colour = QColor(mixed(own.red(), ink.red()), mixed(own.green(), ink.green()), mixed(own.blue(), ink.blue()));
+            }
+            palette.setColor(group, link, colour);
         }
     }
     return palette;

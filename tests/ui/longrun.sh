@@ -30,17 +30,8 @@ fi
 command -v xdotool >/dev/null 2>&1 || { echo "FAIL: xdotool is not installed"; exit 1; }
 
 . "$(dirname "$0")/../../scripts/xvfb.sh"
-work=$(mktemp -d)
+begin_session # the help viewer ends with the program, when its input closes
 program=$work/program
-xvfb_pid=
-app_pid=
-cleanup() {
-    stop_process "$app_pid"
-    # The help viewer ends with the program, when its input closes.
-    stop_process "$xvfb_pid"
-    rm -rf "$work"
-}
-trap cleanup EXIT
 fail() {
     echo "FAIL: $1 (seed $seed, event $done_events)"
     tail -n 60 "$work/mezura.log"

@@ -5,6 +5,7 @@
 #include "framework/window.h"
 #include "palettes.h"
 #include "ui/binding.h"
+#include "ui/helpviewer.h"
 #include "ui/mapping.h"
 #include "ui/theme.h"
 #include "uitest.h"
@@ -17,8 +18,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextTable>
+#include <QTreeWidget>
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -27,8 +35,11 @@ namespace mezura::ui {
 
 namespace {
 
+// The program's windows, and the help viewer with each of its side tabs in front.
 const char* const kWindows[] = { "config", "length", "square", "cubic",    "weight", "velocity",
-                                 "press",  "heat",   "temp",   "radio", "year" };
+                                 "press",  "heat",   "temp",   "radio", "year",
+                                 "help-contents", "help-index", "help-search" };
+const char* const kHelpTabs[] = { "help-contents", "help-index", "help-search" };
 
 // The colour that most pixels of `area` have: the background there.
 QColor commonest(const QImage& image, const QRegion& area)
@@ -73,6 +84,12 @@ QColor strongest(const QImage& image, const QRegion& area, const QColor& backgro
 
 bool hasText(const QWidget* control)
 {
+    if (qobject_cast<const QTabBar*>(control) != nullptr || qobject_cast<const QTextBrowser*>(control) != nullptr) {
+        return true;
+    }
+    if (const auto* list = qobject_cast<const QAbstractItemView*>(control)) {
+        return list->model() != nullptr && list->model()->rowCount() > 0;
+    }
     if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
         return !edit->text().isEmpty();
     }
@@ -97,8 +114,10 @@ QRegion textArea(const QWidget* control, const QWidget* window, const QList<QWid
         rect.adjust(3, 3, -3, -3); // the frame, and a focus frame inside it
     }
     QRegion area(rect & window->rect());
+    const auto* scrolled = qobject_cast<const QAbstractScrollArea*>(control);
     for (const QWidget* other : controls) {
-        if (other != control && other->isVisible() && !other->isAncestorOf(control)) {
+        if (other != control && other->isVisible() && !other->isAncestorOf(control)
+            && (scrolled == nullptr || !scrolled->isAncestorOf(other))) { // a page or list draws in its viewport
             area -= QRect(other->mapTo(window, QPoint(0, 0)), other->size());
         }
     }
@@ -108,7 +127,7 @@ QRegion textArea(const QWidget* control, const QWidget* window, const QList<QWid
 // The palette roles that a control draws its text and its background with.
 std::pair<QPalette::ColorRole, QPalette::ColorRole> textRoles(const QWidget* control)
 {
-    if (qobject_cast<const QLineEdit*>(control) != nullptr) {
+    if (qobject_cast<const QLineEdit*>(control) != nullptr || qobject_cast<const QAbstractScrollArea*>(control) != nullptr) {
         return { QPalette::Base, QPalette::Text };
     }
     if (qobject_cast<const QAbstractButton*>(control) != nullptr && qobject_cast<const QCheckBox*>(control) == nullptr) {
@@ -118,6 +137,40 @@ std::pair<QPalette::ColorRole, QPalette::ColorRole> textRoles(const QWidget* con
 }
 
 QString where(const char* window, const QObject* control) { return QString(window) + "." + control->objectName(); }
+
+// The texts of a page that do not read on their background, "「画面」 #ffffff on #f0f0f0": the
+// page's own colours, those of the theme where the page sets none, and those of the marks.
+QStringList unreadableInPage(const QTextBrowser* page)
+{
+    const QPalette& theme = page->palette();
+    const auto colour = [](const QBrush& brush, const QColor& otherwise) {
+        return brush.style() == Qt::NoBrush ? otherwise : brush.color();
+    };
+    QStringList out;
+    const auto check = [&out](const QString& text, const QColor& fore, const QColor& back) {
+        if (!text.trimmed().isEmpty() && contrastRatio(fore, back) < kTextContrast) {
+            out << QStringLiteral("「%1」 %2 on %3").arg(text.left(12), fore.name(), back.name());
+        }
+    };
+    for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next()) {
+        QColor back = colour(block.blockFormat().background(), theme.color(QPalette::Base));
+        if (const auto* table = qobject_cast<QTextTable*>(QTextCursor(block).currentTable())) {
+            const QTextTableCell cell = table->cellAt(block.position());
+            back = colour(block.blockFormat().background(), colour(cell.format().background(), colour(table->format().background(), back)));
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            const QColor link = theme.color(QPalette::Link);
+            check(it.fragment().text(), colour(format.foreground(), format.isAnchor() ? link : theme.color(QPalette::Text)),
+                  colour(format.background(), back));
+        }
+    }
+    for (const QTextEdit::ExtraSelection& mark : page->extraSelections()) {
+        check(mark.cursor.selectedText(), colour(mark.format.foreground(), theme.color(QPalette::Text)),
+              colour(mark.format.background(), theme.color(QPalette::Base)));
+    }
+    return out;
+}
 
 // Every name that assistive technology reaches from `iface` which is focusable and unnamed.
 void unnamed(QAccessibleInterface* iface, const QString& path, QStringList& out)
@@ -149,6 +202,7 @@ private slots:
     void cleanup()
     {
         m_binding.reset();
+        m_help.reset();
         QApplication::setPalette(m_light);
     }
 
@@ -192,6 +246,10 @@ private slots:
                                     .arg(where(name, control), text.name(), background.name())
                                     .arg(contrastRatio(text, background), 0, 'f', 2)));
 
+            if (const auto* page = qobject_cast<const QTextBrowser*>(control)) {
+                const QStringList unreadable = unreadableInPage(page);
+                QVERIFY2(unreadable.isEmpty(), qPrintable(where(name, control) + ": " + unreadable.join(", ")));
+            }
             const auto [back, fore] = textRoles(control);
             for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
                 const QPalette& colours = control->palette();
@@ -260,14 +318,15 @@ private slots:
         }
 
         for (QAction* action : view->findChildren<QAction*>()) {
-            if (action->isSeparator() || action->menu() != nullptr || action->text().isEmpty()) {
-                continue; // a drop-down is named by its caption
+            if (action->isSeparator() || action->menu() != nullptr || action->text().isEmpty()
+                || action->associatedObjects().isEmpty()) {
+                continue; // a drop-down is named by its caption; an action in no menu or bar is reached by its key only
             }
             QAccessibleInterface* item = QAccessible::queryAccessibleInterface(action);
             QVERIFY2(item != nullptr && item->text(QAccessible::Name).size() > action->text().size(),
-                     qPrintable(where(name, action) + " says no more than its caption"));
+                     qPrintable(where(name, action) + action->text() + " says no more than its caption"));
         }
-        if (window == "config") {
+        if (m_binding == nullptr || window == "config") {
             return;
         }
         const ConversionWindow& model = m_binding->app().window(name.constData());
@@ -287,10 +346,26 @@ private slots:
     }
 
 private:
-    // The window under `palette`, filled by Enter in its first field.
+    // The window under `palette`, filled by Enter in its first field; the help viewer at
+    // the common page with words in its fields, the search run and the find bar open.
     QWidget* show(const QPalette& palette, const QByteArray& name)
     {
         QApplication::setPalette(readablePalette(palette));
+        if (const auto* tab = std::find(std::begin(kHelpTabs), std::end(kHelpTabs), name); tab != std::end(kHelpTabs)) {
+            m_help = std::make_unique<HelpViewer>();
+            if (!m_help->open(MEZURA_HELP_FILE, 1000)) {
+                return nullptr;
+            }
+            HelpWindow* help = m_help->window();
+            help->findChild<QAction*>("helpFindShow")->trigger();
+            help->findChild<QLineEdit*>("helpFindWord")->insert(QStringLiteral("画面"));
+            help->findChild<QLineEdit*>("helpIndexWord")->insert(QStringLiteral("単位"));
+            auto* search = help->findChild<QLineEdit*>("helpSearchWord");
+            search->insert(QStringLiteral("換算"));
+            QTest::keyClick(search, Qt::Key_Return);
+            help->tabs()->setCurrentIndex(int(tab - std::begin(kHelpTabs)));
+            return QTest::qWaitForWindowExposed(help) ? help : nullptr;
+        }
         m_binding = std::make_unique<Binding>();
         m_binding->forward([this, &name] { m_binding->app().showAndFocus(name.constData()); });
         if (name != "config") {
@@ -309,6 +384,7 @@ private:
 
     QPalette m_light;
     std::unique_ptr<Binding> m_binding;
+    std::unique_ptr<HelpViewer> m_help;
     test::ModalGuard m_guard;
 };
 

@@ -25,16 +25,8 @@ for tool in xdotool xwininfo; do
 done
 
 . "$(dirname "$0")/../../scripts/xvfb.sh"
-work=$(mktemp -d)
+begin_session
 program=$work/program
-xvfb_pid=
-app_pid=
-cleanup() {
-    stop_process "$app_pid"
-    stop_process "$xvfb_pid"
-    rm -rf "$work"
-}
-trap cleanup EXIT
 fail() {
     echo "FAIL: $1"
     [ -f "$work/mezura.log" ] && cat "$work/mezura.log"

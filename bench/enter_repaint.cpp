@@ -1,0 +1,86 @@
+// mezura-enter-bench: how long Enter takes in the real windows, from the key event in a unit
+// field until the window has painted what changed (the paint of every dirty control and its
+// flush to the window's backing store, or to the X server under X), for the largest chain of
+// every window, on the Qt platform it runs on (QT_QPA_PLATFORM=offscreen, or an X display).
+//   mezura-enter-bench [ROUNDS]      warm: after one Enter, ROUNDS more, 1 and 2 typed in
+//                                    turn so that every field changes; median and minimum
+//   mezura-enter-bench --cold NAME   the first Enter after the start, in window NAME only
+//                                    (run it in a fresh process each time)
+#include "largest_chain.h"
+
+#include "ui/application.h"
+#include "ui/binding.h"
+#include "ui/conversionview.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Lets every pending event and paint run.
+void settle() { QTest::qWait(5); }
+
+// One Enter, timed from the key event until the window's paints are done, in microseconds.
+double timedEnter(QLineEdit* field, const char* typed)
+{
+    field->selectAll();
+    QTest::keyClicks(field, QString::fromLatin1(typed));
+    settle();
+    QElapsedTimer timer;
+    timer.start();
+    QTest::keyClick(field, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    const double micros = static_cast<double>(timer.nsecsElapsed()) / 1000.0;
+    settle();
+    return micros;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    mezura::ui::setUpApplication();
+    const bool cold = argc == 3 && std::strcmp(argv[1], "--cold") == 0;
+    const int rounds = !cold && argc == 2 ? std::max(1, std::atoi(argv[1])) : 200;
+
+    mezura::ui::Binding binding;
+    for (const mezura::WindowRow& row : mezura::windowTable().windows) {
+        if (cold && row.frame.name != argv[2]) {
+            continue;
+        }
+        const mezura::bench::LargestChain chain = mezura::bench::largestChain(row);
+        binding.forward([&] { binding.app().showAndFocus(row); });
+        mezura::ui::ConversionView* view = binding.conversionView(row.frame.name);
+        if (view == nullptr || !QTest::qWaitForWindowExposed(view)) {
+            std::fprintf(stderr, "%s does not show\n", row.frame.name.c_str());
+            return 1;
+        }
+        settle();
+        auto* field = view->findChild<QLineEdit*>(QString::fromStdString(chain.field));
+        std::vector<double> samples { timedEnter(field, "1") };
+        if (cold) {
+            std::printf("%s cold %-8s %-6s %2d fields  %8.0f us\n", qPrintable(QGuiApplication::platformName()),
+                        row.frame.name.c_str(), chain.field.c_str(), chain.rewritten, samples.front());
+            break;
+        }
+        samples.clear();
+        for (int i = 0; i < rounds; ++i) {
+            samples.push_back(timedEnter(field, i % 2 == 0 ? "2" : "1"));
+        }
+        std::sort(samples.begin(), samples.end());
+        std::printf("%s warm %-8s %-6s %2d fields  median %6.0f us  min %6.0f us  (%d Enters)\n",
+                    qPrintable(QGuiApplication::platformName()), row.frame.name.c_str(), chain.field.c_str(),
+                    chain.rewritten, samples[samples.size() / 2], samples.front(), rounds);
+        binding.forward([&] { binding.app().window(row).setVisible(false); });
+        settle();
+    }
+    return 0;
+}

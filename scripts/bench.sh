@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in a Release build (build-bench) and runs them all:
+# 1. start-up: on a virtual X display of its own, the floor program (a plain Qt program of
+#    the same shape) and Mezura with 2 and with 10 windows chosen in its settings file, each
+#    started ROUNDS times (default 9) in turn; medians of the time to the first window mapped,
+#    to every chosen window mapped, resident memory, and the ratios to the floor;
+# 2. Enter until painted, for every window's largest chain: warm and cold (the first Enter
+#    after the start, 9 fresh starts each), offscreen and on the virtual display;
+# 3. the core chains (Google Benchmark).
+#   scripts/bench.sh [ROUNDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rounds=${1:-9}
+
+for package in libbenchmark-dev libxcb1-dev; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get install -y "$package"
+  fi
+done
+
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMEZURA_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-bench -j"$(nproc)" --target mezura mezura_bench mezura-enter-bench mezura-floor mezura-startup-timer
+
+export LC_ALL=C.UTF-8
+unset QT_QPA_PLATFORM
+. scripts/xvfb.sh
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  stop_process "$xvfb_pid"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+start_xvfb "$work"
+
+echo "== machine"
+echo "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# Program folders: the temperature and calendar windows chosen, and all ten.
+for chosen in 2 10; do
+  mkdir -p "$work/mezura-$chosen"
+  cp build-bench/mezura "$work/mezura-$chosen/"
+done
+printf '0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n' >"$work/mezura-2/Mezura.cfg"
+printf '1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n' >"$work/mezura-10/Mezura.cfg"
+
+echo "== start-up on $DISPLAY, $rounds rounds (the settings window counts among the windows)"
+build-bench/bench/mezura-startup-timer "$rounds" floor:2:build-bench/bench/mezura-floor \
+  mezura-2:3:"$work/mezura-2/mezura" mezura-10:11:"$work/mezura-10/mezura"
+
+echo "== Enter until painted, warm"
+QT_QPA_PLATFORM=offscreen build-bench/bench/mezura-enter-bench 200 2>/dev/null
+build-bench/bench/mezura-enter-bench 200 2>/dev/null
+
+echo "== Enter until painted, cold: median of $rounds fresh starts"
+for platform in offscreen xcb; do
+  for window in length square cubic weight velocity press heat temp radio year; do
+    for _ in $(seq "$rounds"); do
+      QT_QPA_PLATFORM=$platform build-bench/bench/mezura-enter-bench --cold "$window" 2>/dev/null
+    done | sort -n -k7 | awk -v n="$rounds" 'NR == int((n + 1) / 2) { print $0 " (median)" }'
+  done
+done
+
+echo "== core chains"
+build-bench/bench/mezura_bench --benchmark_filter='EnterLargest' --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
