@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -18,12 +17,14 @@ int main(int argc, char** argv)
     const QString name = QString::fromLocal8Bit(argv[2]);
     bool ok = QDir(dir).mkpath(QStringLiteral("scalable/apps"));
     QFile svg(dir + QStringLiteral("/scalable/apps/") + name + QStringLiteral(".svg"));
-    ok = ok && svg.open(QIODevice::WriteOnly | QIODevice::Truncate) && svg.write(mezura::ui::programSvg().toUtf8()) >= 0;
+    ok =
+        ok && svg.open(QIODevice::WriteOnly | QIODevice::Truncate) && svg.write(mezura::ui::programSvg().toUtf8()) >= 0;
     svg.close();
     for (const int pixels : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString size = QStringLiteral("%1x%1").arg(pixels);
-        ok = ok && QDir(dir).mkpath(size + QStringLiteral("/apps"))
-             && mezura::ui::programImage(pixels).save(dir + '/' + size + QStringLiteral("/apps/") + name + QStringLiteral(".png"));
+        ok = ok && QDir(dir).mkpath(size + QStringLiteral("/apps")) &&
+            mezura::ui::programImage(pixels).save(dir + '/' + size + QStringLiteral("/apps/") + name +
+                                                  QStringLiteral(".png"));
     }
     if (!ok) {
         std::fprintf(stderr, "mezura-icons: cannot write the icons into %s\n", argv[1]);

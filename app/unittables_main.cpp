@@ -63,7 +63,8 @@ std::string tableHtml(const UnitTable& table, const ConversionWindow& window)
             const FieldSpec& field = window.layout().fields.at(static_cast<std::size_t>(window.fieldIndex(unit.field)));
             html += "<tr>";
             if (first) {
-                html += "<td rowspan=\"" + std::to_string(group.units.size()) + "\">" + escaped(group.caption) + "</td>";
+                html +=
+                    "<td rowspan=\"" + std::to_string(group.units.size()) + "\">" + escaped(group.caption) + "</td>";
                 first = false;
             }
             html += "<td>" + escaped(shownLabel(field.label)) + "</td><td>" + escaped(unit.relation) + "</td></tr>\n";
@@ -96,7 +97,8 @@ int main(int argc, char** argv)
             return 1;
         }
         const std::size_t from = begin + std::string(kBegin).size();
-        const std::string written = text.substr(0, from) + "\n" + tableHtml(table, app.window(table.window)) + text.substr(end);
+        const std::string written =
+            text.substr(0, from) + "\n" + tableHtml(table, app.window(table.window)) + text.substr(end);
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << written;
         if (!out) {

@@ -1,11 +1,10 @@
 // How long one answer to Enter takes: the whole chain of a field, the gauge included, and
 // the numeric text rules it is made of; for every window its largest chain, found by trying
 // each field. Run: build with -DMEZURA_BENCH=ON, then ./build/bench/mezura_bench
-#include "largest_chain.h"
-
 #include "framework/app.h"
 #include "framework/numtext.h"
 #include "framework/window.h"
+#include "largest_chain.h"
 #include "windows/catalog.h"
 
 #include <benchmark/benchmark.h>
@@ -25,11 +24,26 @@ void enterIn(benchmark::State& state, const char* window, const char* field, con
     }
 }
 
-void BM_EnterLengthInch(benchmark::State& state) { enterIn(state, "length", "txtI1", "1"); }
-void BM_EnterLengthNauticalMile(benchmark::State& state) { enterIn(state, "length", "txtS7", "1"); }
-void BM_EnterSquareTsubo(benchmark::State& state) { enterIn(state, "square", "txtS3", "1"); }
-void BM_EnterTempCelsius(benchmark::State& state) { enterIn(state, "temp", "txtCels", "100"); }
-void BM_EnterYear(benchmark::State& state) { enterIn(state, "year", "txtW1", "1989"); }
+void BM_EnterLengthInch(benchmark::State& state)
+{
+    enterIn(state, "length", "txtI1", "1");
+}
+void BM_EnterLengthNauticalMile(benchmark::State& state)
+{
+    enterIn(state, "length", "txtS7", "1");
+}
+void BM_EnterSquareTsubo(benchmark::State& state)
+{
+    enterIn(state, "square", "txtS3", "1");
+}
+void BM_EnterTempCelsius(benchmark::State& state)
+{
+    enterIn(state, "temp", "txtCels", "100");
+}
+void BM_EnterYear(benchmark::State& state)
+{
+    enterIn(state, "year", "txtW1", "1989");
+}
 
 void BM_NumberText(benchmark::State& state)
 {
@@ -71,11 +85,12 @@ int main(int argc, char** argv)
     // named with that field and the count ("EnterLargest/cubic/txtC1/40").
     for (const mezura::WindowRow& row : mezura::windowTable().windows) {
         const mezura::bench::LargestChain chain = mezura::bench::largestChain(row);
-        const std::string name
-            = "EnterLargest/" + row.frame.name + "/" + chain.field + "/" + std::to_string(chain.rewritten);
-        benchmark::RegisterBenchmark(name.c_str(), [window = row.frame.name, field = chain.field](benchmark::State& state) {
-            enterIn(state, window.c_str(), field.c_str(), "1");
-        });
+        const std::string name =
+            "EnterLargest/" + row.frame.name + "/" + chain.field + "/" + std::to_string(chain.rewritten);
+        benchmark::RegisterBenchmark(name.c_str(),
+                                     [window = row.frame.name, field = chain.field](benchmark::State& state) {
+                                         enterIn(state, window.c_str(), field.c_str(), "1");
+                                     });
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

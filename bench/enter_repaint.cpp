@@ -7,7 +7,6 @@
 //   mezura-enter-bench --cold NAME   the first Enter after the start, in window NAME only
 //                                    (run it in a fresh process each time)
 #include "largest_chain.h"
-
 #include "ui/application.h"
 #include "ui/binding.h"
 #include "ui/conversionview.h"
@@ -25,7 +24,10 @@
 namespace {
 
 // Lets every pending event and paint run.
-void settle() { QTest::qWait(5); }
+void settle()
+{
+    QTest::qWait(5);
+}
 
 // One Enter, timed from the key event until the window's paints are done, in microseconds.
 double timedEnter(QLineEdit* field, const char* typed)
@@ -65,7 +67,7 @@ int main(int argc, char** argv)
         }
         settle();
         auto* field = view->findChild<QLineEdit*>(QString::fromStdString(chain.field));
-        std::vector<double> samples { timedEnter(field, "1") };
+        std::vector<double> samples{timedEnter(field, "1")};
         if (cold) {
             std::printf("%s cold %-8s %-6s %2d fields  %8.0f us\n", qPrintable(QGuiApplication::platformName()),
                         row.frame.name.c_str(), chain.field.c_str(), chain.rewritten, samples.front());

@@ -22,7 +22,7 @@ std::unique_ptr<QMainWindow> makeWindow(int number)
 {
     auto window = std::make_unique<QMainWindow>();
     window->setWindowTitle(QStringLiteral("floor %1").arg(number));
-    for (const char* menu : { "units", "view", "help", "end" }) {
+    for (const char* menu : {"units", "view", "help", "end"}) {
         window->menuBar()->addMenu(QString::fromLatin1(menu))->addAction(QStringLiteral("item"));
     }
     auto* client = new QWidget;

@@ -51,7 +51,7 @@ inline LargestChain largestChain(const WindowRow& row)
             rewritten += i != typed && !window.text(static_cast<int>(i)).empty() ? 1 : 0;
         }
         if (rewritten > largest.rewritten) {
-            largest = { fields[typed].name, rewritten };
+            largest = {fields[typed].name, rewritten};
         }
     }
 }

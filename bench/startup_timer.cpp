@@ -5,8 +5,6 @@
 // resident memory 300 ms after that. Prints every round, then the medians and each
 // program's ratio to the first program (the floor).
 //   mezura-startup-timer ROUNDS LABEL:WINDOWS:PROGRAM [LABEL:WINDOWS:PROGRAM ...]
-#include <xcb/xcb.h>
-
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -19,6 +17,7 @@
 #include <thread>
 #include <unistd.h>
 #include <vector>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -59,7 +58,10 @@ double residentMegabytes(pid_t pid)
     return -1;
 }
 
-double msSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+double msSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
 
 Run runOnce(xcb_connection_t* x, const Program& program)
 {
@@ -74,7 +76,7 @@ Run runOnce(xcb_connection_t* x, const Program& program)
         _exit(127);
     }
     int mapped = 0;
-    pollfd watch { xcb_get_file_descriptor(x), POLLIN, 0 };
+    pollfd watch{xcb_get_file_descriptor(x), POLLIN, 0};
     while (mapped < program.windows && msSince(start) < 20000) {
         xcb_generic_event_t* event = xcb_poll_for_event(x);
         if (event == nullptr) {
@@ -122,7 +124,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "not LABEL:WINDOWS:PROGRAM: %s\n", argv[i]);
             return 2;
         }
-        programs.push_back({ spec.substr(0, a), std::stoi(spec.substr(a + 1, b - a - 1)), spec.substr(b + 1), {}, {}, {} });
+        programs.push_back(
+            {spec.substr(0, a), std::stoi(spec.substr(a + 1, b - a - 1)), spec.substr(b + 1), {}, {}, {}});
     }
     xcb_connection_t* x = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(x)) {
@@ -137,8 +140,8 @@ int main(int argc, char** argv)
     for (int round = 1; round <= rounds; ++round) {
         for (Program& program : programs) {
             const Run run = runOnce(x, program);
-            std::printf("round %d  %-12s first %7.1f ms  all %2d %7.1f ms  rss %5.1f MB\n", round, program.label.c_str(),
-                        run.first, program.windows, run.all, run.rss);
+            std::printf("round %d  %-12s first %7.1f ms  all %2d %7.1f ms  rss %5.1f MB\n", round,
+                        program.label.c_str(), run.first, program.windows, run.all, run.rss);
             std::fflush(stdout);
             if (run.first >= 0) {
                 program.first.push_back(run.first);

@@ -21,8 +21,8 @@ inline std::map<std::string, std::string> readArchive(const std::uint8_t* data, 
         }
         std::string name(reinterpret_cast<const char*>(data + at), nameLength);
         at += nameLength;
-        const std::size_t length = std::size_t{data[at]} | std::size_t{data[at + 1]} << 8
-                                   | std::size_t{data[at + 2]} << 16 | std::size_t{data[at + 3]} << 24;
+        const std::size_t length = std::size_t{data[at]} | std::size_t{data[at + 1]} << 8 |
+            std::size_t{data[at + 2]} << 16 | std::size_t{data[at + 3]} << 24;
         at += 4;
         if (size - at < length) {
             break;

@@ -2,9 +2,8 @@
 // of named objects (see helpfile_archive.h), seeded with every object of the built
 // Mezura.chm. Whatever the objects hold, reading topics, pages, the contents and the
 // index ends without a crash and without undefined behaviour.
-#include "helpfile_archive.h"
-
 #include "help/helpfile.h"
+#include "helpfile_archive.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,9 +2,8 @@
 // fuzz target: helpfile-seed Mezura.chm OUTPUT. Pictures are left out, since the reader only
 // passes them on, and so are the container's own streams ("::DataSpace/..."), which only
 // chmlib reads.
-#include "helpfile_archive.h"
-
 #include "help/helpfile.h"
+#include "helpfile_archive.h"
 
 #include <fstream>
 #include <iostream>
@@ -22,7 +21,8 @@ int main(int argc, char** argv)
         return 1;
     }
     std::map<std::string, std::string> objects = help->objects();
-    std::erase_if(objects, [](const auto& object) { return object.first.ends_with(".png") || object.first.starts_with("::"); });
+    std::erase_if(objects,
+                  [](const auto& object) { return object.first.ends_with(".png") || object.first.starts_with("::"); });
     std::ofstream(argv[2], std::ios::binary) << mezura::fuzz::writeArchive(objects);
     std::cout << objects.size() << " objects\n";
     return 0;

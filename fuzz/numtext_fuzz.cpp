@@ -14,7 +14,10 @@
 
 namespace {
 
-bool digit(char c) { return c >= '0' && c <= '9'; }
+bool digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // "-12.5", "0.0123", "1.5E-05", "-1E+300"; leading zeros only as "0." before a fraction.
 bool wellFormed(const std::string& text)

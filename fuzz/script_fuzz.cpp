@@ -10,9 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
-#include <string>
-
 #include <stdlib.h>
+#include <string>
 
 namespace {
 

@@ -20,11 +20,11 @@ class App;
 
 // One conversion window: everything the program knows of it outside the window itself.
 struct WindowRow {
-    FrameSpec frame;       // module name, caption, help topic, size modes
-    std::string menuItem;  // its item under "他の単位": "mnuUL"
-    std::string label;     // that item's caption and the settings check box's: "壊変"
-    int checkBox;          // Check1(i), and the line i of the settings file
-    bool groupEnds;        // a separator follows its menu item
+    FrameSpec frame;      // module name, caption, help topic, size modes
+    std::string menuItem; // its item under "他の単位": "mnuUL"
+    std::string label;    // that item's caption and the settings check box's: "壊変"
+    int checkBox;         // Check1(i), and the line i of the settings file
+    bool groupEnds;       // a separator follows its menu item
     std::unique_ptr<ConversionWindow> (*make)(App& app, const FrameSpec& frame);
 };
 

@@ -17,7 +17,8 @@ double applyOperations(double value, const std::vector<Operation>& ops, bool lim
 
 void runStep(Fields& fields, const Step& step)
 {
-    fields.setText(step.target, numberText(applyOperations(parseNumber(fields.text(step.source)), step.ops, step.limited)));
+    fields.setText(step.target,
+                   numberText(applyOperations(parseNumber(fields.text(step.source)), step.ops, step.limited)));
 }
 
 void checkChain(const Chain& chain, int fields, int procedures, const std::string& where)

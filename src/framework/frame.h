@@ -18,11 +18,11 @@ const char* stateName(WindowState state);
 
 // One row of the frame table: what the frames of the ten windows differ in.
 struct FrameSpec {
-    std::string name;          // module name: "length"
-    std::string caption;       // "長さ": the title's end and the help item's caption
-    int helpTopic;             // 1010
-    std::string sizeItem;      // caption of the pop-up's window-size item
-    std::vector<Size> modes;   // mode 1 first
+    std::string name;        // module name: "length"
+    std::string caption;     // "長さ": the title's end and the help item's caption
+    int helpTopic;           // 1010
+    std::string sizeItem;    // caption of the pop-up's window-size item
+    std::vector<Size> modes; // mode 1 first
     int initialMode;
 };
 

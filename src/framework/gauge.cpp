@@ -202,8 +202,8 @@ void GaugeWindow::sliderChange()
         return; // a caption of no range: nothing to write
     }
     const double k = read(range->field);
-    const std::optional<int> whole = m_gauge.compare == Compare::Int16 ? std::optional<int>(toInt16(k))
-                                                                       : std::optional<int>(toInt32(k));
+    const std::optional<int> whole =
+        m_gauge.compare == Compare::Int16 ? std::optional<int>(toInt16(k)) : std::optional<int>(toInt32(k));
     // A field beyond the integer range cannot match the position: the user moved the thumb.
     if (whole && *whole == gauge().value()) {
         return; // the position came from the fields; the typed text stays

@@ -42,7 +42,7 @@ struct WriteBack {
     int target = -1;
     std::vector<Operation> ops = {};
     bool limited = false;
-    Chain chain = {};                     // after a drag move, and after a change
+    Chain chain = {};                      // after a drag move, and after a change
     std::optional<Chain> changeChain = {}; // after a change, where it differs from `chain`
 };
 
@@ -65,15 +65,15 @@ struct Clamp {
 };
 
 struct GaugeRange {
-    int n = 0;              // the range number Bcolor highlights it by
-    std::string button;     // "Command1"
-    double bound = 0;       // inclusive upper bound of the decision value
-    int max = 0;            // slider maximum
-    std::string caption;    // IndMax text; names the active range
-    Reading field;          // the thumb position in this range, and what the change handler compares
+    int n = 0;           // the range number Bcolor highlights it by
+    std::string button;  // "Command1"
+    double bound = 0;    // inclusive upper bound of the decision value
+    int max = 0;         // slider maximum
+    std::string caption; // IndMax text; names the active range
+    Reading field;       // the thumb position in this range, and what the change handler compares
     WriteBack writeBack;
-    std::optional<Clamp> clamp = {};               // none: the button only takes the position
-    std::optional<Reading> buttonPosition = {};    // where the button reads the position, if not `field`
+    std::optional<Clamp> clamp = {};            // none: the button only takes the position
+    std::optional<Reading> buttonPosition = {}; // where the button reads the position, if not `field`
 };
 
 // The out-of-range reset: the fields set to "0" in this order, then `recompute`, then
@@ -92,8 +92,8 @@ struct GaugeReset {
 enum class Compare { Int16, Int32 };
 
 struct GaugeSpec {
-    int decision = -1;               // the field whose value picks the range
-    std::vector<GaugeRange> ranges;  // ascending bounds
+    int decision = -1;              // the field whose value picks the range
+    std::vector<GaugeRange> ranges; // ascending bounds
     GaugeReset reset;
     Compare compare = Compare::Int16;
 };
@@ -160,7 +160,7 @@ private:
     // A value outside every range: beep, reset the fields, and show the range of the reset
     // value once more (should that be out of range too, the gauge stays as it is).
     void resetOutOfRange();
-    const GaugeRange* current() const;  // by the IndMax caption
+    const GaugeRange* current() const; // by the IndMax caption
     double read(const Reading& reading) const;
     void assignPosition(double value);
     // The slider's value into the range's write-back field (the chain that follows is the

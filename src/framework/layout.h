@@ -16,7 +16,7 @@ constexpr Colour rgb(int red, int green, int blue)
     return static_cast<Colour>(blue) << 16 | static_cast<Colour>(green) << 8 | static_cast<Colour>(red);
 }
 
-inline constexpr Colour kButtonFace = 0x8000000F;    // the system button-face colour
+inline constexpr Colour kButtonFace = 0x8000000F;        // the system button-face colour
 inline constexpr Colour kHighlight = rgb(255, 224, 192); // the highlighted range button
 inline constexpr Colour kHelpButton = rgb(255, 192, 192);
 
@@ -41,8 +41,8 @@ inline constexpr int kLabelHeight = 255;
 
 // One unit field with its unit label above it.
 struct FieldSpec {
-    std::string name;   // "txtC1"
-    std::string label;  // "cm"
+    std::string name;  // "txtC1"
+    std::string label; // "cm"
     Rect field;
     int labelLeft;
     int labelTop;
@@ -51,7 +51,7 @@ struct FieldSpec {
     std::string box;    // name of the frame box that holds it, or empty
     bool typing = true; // false: display only, no key or click handlers
     int labelHeight = kLabelHeight;
-    int id = -1;        // its number in the window's Field enum: its place in the table
+    int id = -1; // its number in the window's Field enum: its place in the table
 };
 
 // A field's number in its window's Field enum and its name, both from the one identifier:
@@ -74,7 +74,7 @@ struct ButtonSpec {
     std::string name;    // "Command1"
     std::string caption; // "300K"
     Rect rect;
-    Colour colour;       // at creation
+    Colour colour; // at creation
     ButtonRole role = ButtonRole::Range;
     std::string box = {}; // name of the frame box that holds it, or empty
     bool bold = false;    // a bold caption in the window's font size
@@ -87,7 +87,7 @@ struct LabelSpec {
     std::string name;    // "IndMax"
     std::string caption; // at creation
     Rect rect;
-    double points = 0;   // a font size of its own, in points; 0: the window's font
+    double points = 0; // a font size of its own, in points; 0: the window's font
 };
 
 struct BoxSpec {
@@ -102,7 +102,7 @@ struct CheckSpec {
     int index;           // 1 ...
     std::string caption; // "長さ"
     Rect rect;
-    std::string box;     // name of the frame box that holds it, or empty
+    std::string box; // name of the frame box that holds it, or empty
 };
 
 // A picture: the program's icon.

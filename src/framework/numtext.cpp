@@ -187,8 +187,8 @@ std::string numberText(double value)
     // carries into the exponent (9.9999999999999999 -> 1.00000000000000e+01). Unlike printf,
     // to_chars never looks at the locale: the point is ".".
     char buf[64];
-    const std::to_chars_result written
-        = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, kSignificantDigits - 1);
+    const std::to_chars_result written =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, kSignificantDigits - 1);
     const std::string_view e(buf, static_cast<std::size_t>(written.ptr - buf));
     const bool negative = e[0] == '-';
     const std::size_t start = negative ? 1 : 0;

@@ -42,8 +42,8 @@ public:
     // Fields: texts by index in the field table.
     const std::string& text(int field) const override;
     void setText(int field, const std::string& text) override;
-    int fieldIndex(std::string_view name) const;       // -1 when there is none
-    int buttonIndex(std::string_view name) const;      // -1 when there is none
+    int fieldIndex(std::string_view name) const;  // -1 when there is none
+    int buttonIndex(std::string_view name) const; // -1 when there is none
     Colour fieldColour(int field) const;
     Colour buttonColour(int button) const;
     const std::string& caption(std::string_view label) const; // "IndMax"
@@ -54,17 +54,17 @@ public:
 
     // User events. Each runs to completion; an arithmetic failure is reported to the user.
     void typeText(int field, const std::string& text); // the user edits a field's text
-    void keyPress(int field, int keyCode);              // 13 is Enter
+    void keyPress(int field, int keyCode);             // 13 is Enter
     void clickField(int field);
     void clickButton(int button);
-    void slide(int position);                          // arrow or track click
-    void drag(const std::vector<int>& positions);      // thumb dragged, then released
-    void dragTo(int position);                         // one move of a drag in progress
-    void dragRelease();                                // the end of a drag
+    void slide(int position);                     // arrow or track click
+    void drag(const std::vector<int>& positions); // thumb dragged, then released
+    void dragTo(int position);                    // one move of a drag in progress
+    void dragRelease();                           // the end of a drag
     // The menu item named `item` chosen; false when the window has no such item.
     bool menu(std::string_view item);
     void choose(const MenuEntry& item);
-    void mouseDown(int button);                        // 1 left, 2 right
+    void mouseDown(int button); // 1 left, 2 right
     void closeRequest() override;
     void setState(WindowState state);
     void f1() override;
@@ -110,8 +110,8 @@ private:
     void helpAt(int topic);
 
     Layout m_layout;
-    std::vector<Chain> m_enterChains;        // by field index; empty: no chain
-    std::vector<Procedure> m_procedures;     // by procedure number
+    std::vector<Chain> m_enterChains;    // by field index; empty: no chain
+    std::vector<Procedure> m_procedures; // by procedure number
     FrameModel m_frame;
     std::vector<MenuEntry> m_menus;
     MenuEntry m_popup;

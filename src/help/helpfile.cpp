@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
-#include <system_error>
-#include <utility>
-
 #include <chm_lib.h>
+#include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace mezura {
 
@@ -224,8 +223,8 @@ std::vector<SitemapEntry> HelpFile::sitemap(std::uint16_t code) const
         return {};
     }
     const auto word = [&](std::size_t at) {
-        return static_cast<std::uint16_t>(static_cast<unsigned char>((*system)[at])
-                                          | static_cast<unsigned char>((*system)[at + 1]) << 8);
+        return static_cast<std::uint16_t>(static_cast<unsigned char>((*system)[at]) |
+                                          static_cast<unsigned char>((*system)[at + 1]) << 8);
     };
     for (std::size_t at = 4; at + 4 <= system->size();) {
         const std::uint16_t entry = word(at);

@@ -1,5 +1,6 @@
 // The compiled help file (Mezura.chm): opened by path, a topic number resolved to its page
-// through the file's context map, a page's bytes read by path. No toolkit: the help viewer of the desktop program builds on it.
+// through the file's context map, a page's bytes read by path. No toolkit: the help viewer of the desktop program
+// builds on it.
 #pragma once
 
 #include "help/sitemap.h"
@@ -10,7 +11,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
 
 namespace mezura {
 

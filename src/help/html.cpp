@@ -83,8 +83,8 @@ bool Scanner::next(Token& token)
     const std::string_view html = m_html;
     while (m_at < html.size()) {
         token = Token{};
-        if (html[m_at] != '<' || m_at + 1 >= html.size()
-            || !(html[m_at + 1] == '/' || html[m_at + 1] == '!' || nameChar(html[m_at + 1]))) {
+        if (html[m_at] != '<' || m_at + 1 >= html.size() ||
+            !(html[m_at + 1] == '/' || html[m_at + 1] == '!' || nameChar(html[m_at + 1]))) {
             // Text up to the next thing that can open a tag.
             std::size_t end = m_at + 1;
             while (end < html.size() && html[end] != '<') {
@@ -164,7 +164,7 @@ std::string decodeEntities(std::string_view text)
         std::string_view name;
         const char* text;
     };
-    static constexpr Named kNamed[] = {{"amp", "&"}, {"lt", "<"},  {"gt", ">"},
+    static constexpr Named kNamed[] = {{"amp", "&"},   {"lt", "<"},   {"gt", ">"},
                                        {"quot", "\""}, {"apos", "'"}, {"nbsp", "\xC2\xA0"}};
     std::string out;
     out.reserve(text.size());

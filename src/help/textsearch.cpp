@@ -23,18 +23,24 @@ constexpr std::array<char16_t, 63> kHalfWidthKana = {
 
 bool isBlank(char32_t c)
 {
-    return c == ' ' || (c >= '\t' && c <= '\r') || c == 0xA0 || c == 0x3000 || (c >= 0x2000 && c <= 0x200B)
-        || c == 0x2028 || c == 0x2029 || c == 0xFFFC;
+    return c == ' ' || (c >= '\t' && c <= '\r') || c == 0xA0 || c == 0x3000 || (c >= 0x2000 && c <= 0x200B) ||
+        c == 0x2028 || c == 0x2029 || c == 0xFFFC;
 }
 
-bool isVoicedMark(char32_t c) { return c == 0xFF9E || c == 0x3099 || c == 0x309B; }
-bool isSemiVoicedMark(char32_t c) { return c == 0xFF9F || c == 0x309A || c == 0x309C; }
+bool isVoicedMark(char32_t c)
+{
+    return c == 0xFF9E || c == 0x3099 || c == 0x309B;
+}
+bool isSemiVoicedMark(char32_t c)
+{
+    return c == 0xFF9F || c == 0x309A || c == 0x309C;
+}
 
 // The katakana with the voiced mark of `c`, or 0 when it has none: カ -> ガ, ウ -> ヴ.
 char32_t voiced(char32_t c)
 {
-    if ((c >= 0x30AB && c <= 0x30C1 && (c - 0x30AB) % 2 == 0) || c == 0x30C4 || c == 0x30C6 || c == 0x30C8
-        || (c >= 0x30CF && c <= 0x30DB && (c - 0x30CF) % 3 == 0)) {
+    if ((c >= 0x30AB && c <= 0x30C1 && (c - 0x30AB) % 2 == 0) || c == 0x30C4 || c == 0x30C6 || c == 0x30C8 ||
+        (c >= 0x30CF && c <= 0x30DB && (c - 0x30CF) % 3 == 0)) {
         return c + 1;
     }
     return c == 0x30A6 ? 0x30F4 : 0;
@@ -108,9 +114,11 @@ std::u16string utf16(std::string_view utf8Text)
     std::size_t at = 0;
     while (at < utf8Text.size()) {
         const auto lead = static_cast<unsigned char>(utf8Text[at]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                                 : lead >= 0xF0 && lead < 0xF5                   ? 4
-                                                                                 : 0;
+        const std::size_t length = lead < 0x80 ? 1
+            : lead >= 0xC2 && lead < 0xE0      ? 2
+            : lead >= 0xE0 && lead < 0xF0      ? 3
+            : lead >= 0xF0 && lead < 0xF5      ? 4
+                                               : 0;
         char32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
         bool valid = length > 0 && at + length <= utf8Text.size();
         for (std::size_t i = 1; valid && i < length; ++i) {
@@ -223,7 +231,7 @@ std::vector<std::pair<std::size_t, std::size_t>> findAll(const FoldedText& text,
 PageText pageText(std::string_view page)
 {
     // Tags that end a line of text: the words on either side of them are not one word.
-    static constexpr std::string_view kBreaks[] = {"p",  "br", "div", "h1", "h2", "h3", "h4", "h5", "h6", "li",
+    static constexpr std::string_view kBreaks[] = {"p",  "br", "div", "h1",    "h2", "h3", "h4", "h5", "h6", "li",
                                                    "tr", "td", "th",  "table", "ul", "ol", "dt", "dd", "hr", "title"};
     PageText out;
     html::Scanner scanner(page);

@@ -99,8 +99,7 @@ std::optional<std::vector<ScriptLine>> readScript(std::istream& in, std::ostream
         if (!fault.empty()) {
             err << "mezura-script: line " << number << ": " << fault << '\n';
             sound = false;
-        } else if (const auto first = line.find_first_not_of(" \t");
-                   first != std::string::npos && line[first] != '#') {
+        } else if (const auto first = line.find_first_not_of(" \t"); first != std::string::npos && line[first] != '#') {
             lines.push_back({number, line.substr(first)});
         }
         line.clear();

@@ -24,9 +24,8 @@ char lower(char c)
 
 bool sameIgnoringCase(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-        return lower(x) == lower(y);
-    });
+    return a.size() == b.size() &&
+        std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
 // A value as the user may see it in a message: printable ASCII only, at most 16 characters.

@@ -5,18 +5,20 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
-
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace mezura {
 
 namespace {
 
-std::string reason(int error) { return systemReason(error); }
+std::string reason(int error)
+{
+    return systemReason(error);
+}
 
 // The temporary file that a write of `name` makes beside it, by process and attempt.
 std::string temporaryName(const std::string& name, pid_t pid, int attempt)
@@ -40,16 +42,16 @@ void removeLeftovers(const std::string& directory, const std::string& name)
         const std::string rest = entry.substr(prefix.size());
         const auto dot = rest.find('.');
         const auto digits = [](const std::string& text) {
-            return !text.empty() && text.size() <= 9
-                   && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+            return !text.empty() && text.size() <= 9 &&
+                std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
         };
         if (dot == std::string::npos || !digits(rest.substr(0, dot)) || !digits(rest.substr(dot + 1))) {
             continue;
         }
         const auto pid = static_cast<pid_t>(std::stol(rest.substr(0, dot)));
         std::error_code typeError;
-        if (pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH && it->is_regular_file(typeError)
-            && !it->is_symlink(typeError)) {
+        if (pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH && it->is_regular_file(typeError) &&
+            !it->is_symlink(typeError)) {
             ::unlink(it->path().c_str());
         }
     }

@@ -1,7 +1,6 @@
 #include "startup/settings.h"
 
 #include "framework/app.h"
-
 #include "framework/window.h"
 
 #include <array>
@@ -13,7 +12,7 @@ namespace mezura {
 
 namespace {
 
-constexpr Colour kOkButton = rgb(192, 255, 255); // &HFFFFC0
+constexpr Colour kOkButton = rgb(192, 255, 255);       // &HFFFFC0
 constexpr Colour kQuestionButton = rgb(192, 192, 255); // &HFFC0C0, bluer than the conversion windows' "?"
 constexpr const char* kFrame = "Frame1";
 
@@ -95,8 +94,8 @@ void SettingsWindow::cfgLoad()
     // The user's own settings directory is made by the first save; until then it holds no
     // settings file, and the default beside the program is read.
     SettingsFile::Loaded loaded = m_defaults && !m_files->exists(m_place.directory)
-                                      ? SettingsFile::Loaded{SettingsFile::Status::Missing, Checks{}, ""}
-                                      : m_file->load();
+        ? SettingsFile::Loaded{SettingsFile::Status::Missing, Checks{}, ""}
+        : m_file->load();
     if (loaded.status == SettingsFile::Status::Missing && m_defaults) {
         loaded = m_defaults->load();
     }

@@ -96,7 +96,7 @@ private:
     std::string m_helpFile;
     SettingsPlace m_place;
     FileSystem* m_files = nullptr;
-    std::optional<SettingsFile> m_file; // set by the start-up
+    std::optional<SettingsFile> m_file;     // set by the start-up
     std::optional<SettingsFile> m_defaults; // read while m_file is missing
     int m_helpTopic = kCommonHelpTopic;
 };

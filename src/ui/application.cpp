@@ -9,15 +9,18 @@
 
 namespace mezura::ui {
 
-QFont applicationFont() { return QFont(QStringLiteral("IPAPGothic"), 9); }
+QFont applicationFont()
+{
+    return QFont(QStringLiteral("IPAPGothic"), 9);
+}
 
 bool loadQtTranslations()
 {
     // The program speaks Japanese whatever the desktop's language: so do Qt's own texts, the
     // fields' context menu and the standard dialogs, from the system's translations.
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
-        && QCoreApplication::installTranslator(translator)) {
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator)) {
         return true;
     }
     delete translator;

@@ -13,9 +13,9 @@ QFont applicationFont();
 bool loadQtTranslations();
 
 // Sets the application font, Qt's Japanese texts, the style that keeps every theme
-// readable with a visible focus and the menu items' names for assistive technology; the windows, not Qt, decide when the program ends. The
-// program's icon is no application icon: Qt would send it to the window manager twice for
-// every window, so each window sets it on itself.
+// readable with a visible focus and the menu items' names for assistive technology; the windows, not Qt, decide when
+// the program ends. The program's icon is no application icon: Qt would send it to the window manager twice for every
+// window, so each window sets it on itself.
 void setUpApplication();
 
 } // namespace mezura::ui

@@ -90,7 +90,7 @@ void Binding::forward(const std::function<void()>& event)
             event();
         } catch (const std::exception& error) {
             // A fault of the program itself; the windows stay as the event left them.
-            showMessage({ MessageKind::Critical, QStringLiteral("ヨモギの単位計算"), QString::fromUtf8(error.what()) });
+            showMessage({MessageKind::Critical, QStringLiteral("ヨモギの単位計算"), QString::fromUtf8(error.what())});
         }
     }
     syncAll();

@@ -60,8 +60,8 @@ public:
 private:
     struct Entry {
         Form* form = nullptr;
-        ConversionWindow* window = nullptr;     // the same window when it is a conversion window
-        std::unique_ptr<View> view;             // null until built
+        ConversionWindow* window = nullptr;       // the same window when it is a conversion window
+        std::unique_ptr<View> view;               // null until built
         ConversionView* conversionView = nullptr; // the same view when it is a conversion view
     };
 

@@ -1,20 +1,19 @@
 #include "ui/controls.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
-#include <QToolTip>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QFontMetricsF>
-#include <QPainter>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 
 namespace mezura::ui {
 
@@ -32,8 +31,8 @@ bool FieldEdit::textFits() const
 {
     QStyleOptionFrame option;
     initStyleOption(&option);
-    const QRect room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this)
-                           .marginsRemoved(textMargins());
+    const QRect room =
+        style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
     // The line edit keeps a small margin at each side of its text.
     return fontMetrics().horizontalAdvance(text()) <= room.width() - 4;
 }
@@ -93,7 +92,10 @@ void Background::mousePressEvent(QMouseEvent* event)
     }
 }
 
-void Background::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+void Background::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+}
 
 Caption::Caption(const QString& text, QWidget* parent)
     : QLabel(text, parent)
@@ -129,8 +131,8 @@ void Caption::fit()
     if (wordWrap()) {
         // A note of several lines: a smaller font where its lines would not fit its place.
         shrinkUntil([&](const QFontMetricsF& metrics) {
-            return metrics.boundingRect(QRectF(QPointF(0, 0), QSizeF(rect.size())), Qt::TextWordWrap, text()).height()
-                <= rect.height();
+            return metrics.boundingRect(QRectF(QPointF(0, 0), QSizeF(rect.size())), Qt::TextWordWrap, text())
+                       .height() <= rect.height();
         });
         setGeometry(rect);
         return;
@@ -171,7 +173,8 @@ void Caption::fit()
         baseline = m_ceiling + 0.5 - ink.top();
     }
     const int top = std::max(m_ceiling, std::min(m_design.top(), int(std::floor(baseline + ink.top() - 0.5))));
-    const int bottom = std::min(std::max(m_design.bottom() + 1, int(std::ceil(baseline + ink.bottom() + 0.5))), m_floor);
+    const int bottom =
+        std::min(std::max(m_design.bottom() + 1, int(std::ceil(baseline + ink.bottom() + 0.5))), m_floor);
     rect.setTop(top);
     rect.setBottom(std::max(top, bottom - 1));
     m_baseline = baseline - top;
@@ -273,16 +276,24 @@ CheckBox::CheckBox(const QString& text, QWidget* parent)
     });
 }
 
-void CheckBox::nextCheckState() { }
+void CheckBox::nextCheckState()
+{
+}
 
 GaugeBar::GaugeBar(QWidget* parent)
     : QScrollBar(Qt::Horizontal, parent)
 {
 }
 
-void GaugeBar::wheelEvent(QWheelEvent* event) { event->ignore(); }
+void GaugeBar::wheelEvent(QWheelEvent* event)
+{
+    event->ignore();
+}
 
-void GaugeBar::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
+void GaugeBar::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+}
 
 namespace {
 class FlashOverlay : public QWidget {

@@ -68,7 +68,7 @@ public:
 
     // Where the caption's line starts: the left end of its baseline, from the caption's
     // top left corner.
-    QPointF origin() const { return { m_indent, m_baseline }; }
+    QPointF origin() const { return {m_indent, m_baseline}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -12,9 +12,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QFont>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -64,7 +64,7 @@ ConversionView::ConversionView(Binding& binding, ConversionWindow& window)
 Dpi ConversionView::dpi() const
 {
     const QScreen* shown = screen();
-    return { shown->logicalDotsPerInchX(), shown->logicalDotsPerInchY() };
+    return {shown->logicalDotsPerInchX(), shown->logicalDotsPerInchY()};
 }
 
 QSize ConversionView::pixelSize() const
@@ -80,7 +80,10 @@ QSize ConversionView::pixelSize() const
     return windowPixels(size, dpi(), barHeight);
 }
 
-void ConversionView::forward(const std::function<void()>& event) { m_binding.forward(event); }
+void ConversionView::forward(const std::function<void()>& event)
+{
+    m_binding.forward(event);
+}
 
 void ConversionView::buildMenus()
 {
@@ -150,13 +153,13 @@ void ConversionView::buildControls()
 
         auto* label = new Caption(qs(row.label), parent);
         label->setObjectName(qs("lbl_" + row.name));
-        const QRect designed = toPixels({ row.labelLeft, row.labelTop, row.field.width, row.labelHeight }, d);
+        const QRect designed = toPixels({row.labelLeft, row.labelTop, row.field.width, row.labelHeight}, d);
         // The caption keeps clear of the fields, so that a field that changes never repaints it.
         int freeFrom = 0;
         for (std::size_t j = 0; j < fieldPlaces.size(); ++j) {
             const QRect& other = fieldPlaces[j];
-            if (layout.fields[j].box == row.box && other.top() < fieldPlace.top() && other.left() <= designed.right()
-                && other.right() >= designed.left()) {
+            if (layout.fields[j].box == row.box && other.top() < fieldPlace.top() && other.left() <= designed.right() &&
+                other.right() >= designed.left()) {
                 freeFrom = std::max(freeFrom, other.bottom() + 1);
             }
         }
@@ -238,7 +241,7 @@ void ConversionView::buildControls()
     std::sort(edges.begin(), edges.end());
     placeCaptions(background, edges);
     for (const auto& [name, box] : boxes) {
-        placeCaptions(box, { box->width() });
+        placeCaptions(box, {box->width()});
     }
 }
 
@@ -308,8 +311,9 @@ void ConversionView::sync()
         const Colour colour = m_window.buttonColour(static_cast<int>(i));
         paintSurface(m_buttons[i], Surface::Button, colour);
         setSpeech(m_buttons[i], m_buttons[i]->accessibleName(),
-                  colour == kHighlight && layout.buttons[i].role == ButtonRole::Range ? QStringLiteral("選んでいる目盛り")
-                                                                                      : QString());
+                  colour == kHighlight && layout.buttons[i].role == ButtonRole::Range
+                      ? QStringLiteral("選んでいる目盛り")
+                      : QString());
     }
     for (std::size_t i = 0; i < m_labels.size(); ++i) {
         const QString caption = qs(m_window.caption(layout.labels[i].name));
@@ -357,7 +361,10 @@ void ConversionView::sync()
     }
 }
 
-void ConversionView::popup(const QPoint& at) { m_popup->popup(at); }
+void ConversionView::popup(const QPoint& at)
+{
+    m_popup->popup(at);
+}
 
 void ConversionView::flashResetFields()
 {

@@ -61,9 +61,9 @@ private:
     Binding& m_binding;
     ConversionWindow& m_window;
     QMenu* m_popup = nullptr;
-    std::vector<FieldEdit*> m_fields; // by field index
+    std::vector<FieldEdit*> m_fields;    // by field index
     std::vector<QPushButton*> m_buttons; // by button index
-    std::vector<Caption*> m_labels; // by label index (IndMin, IndMax ...)
+    std::vector<Caption*> m_labels;      // by label index (IndMin, IndMax ...)
     GaugeBar* m_slider = nullptr;
     std::optional<Size> m_appliedSize; // the size last given to the widget
 };

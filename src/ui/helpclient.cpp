@@ -10,9 +10,15 @@
 namespace mezura::ui {
 
 namespace {
-QString helpTitle() { return QString::fromUtf8(kTitlePrefix) + QStringLiteral("ヘルプ"); }
+QString helpTitle()
+{
+    return QString::fromUtf8(kTitlePrefix) + QStringLiteral("ヘルプ");
+}
 
-void report(const QString& text) { showMessage({ MessageKind::Warning, helpTitle(), text }); }
+void report(const QString& text)
+{
+    showMessage({MessageKind::Warning, helpTitle(), text});
+}
 
 // How long an ending viewer is given to go before it is killed.
 constexpr int kEndWaitMs = 2000;
@@ -23,7 +29,10 @@ HelpClient::HelpClient()
 {
 }
 
-HelpClient::~HelpClient() { close(); }
+HelpClient::~HelpClient()
+{
+    close();
+}
 
 QString HelpClient::defaultProgram()
 {
@@ -32,8 +41,8 @@ QString HelpClient::defaultProgram()
 
 QByteArray HelpClient::request(const std::string& path, int topic)
 {
-    return QByteArray::number(topic) + ' '
-        + QByteArray(path.data(), static_cast<qsizetype>(path.size())).toPercentEncoding("/") + '\n';
+    return QByteArray::number(topic) + ' ' +
+        QByteArray(path.data(), static_cast<qsizetype>(path.size())).toPercentEncoding("/") + '\n';
 }
 
 void HelpClient::open(const std::string& path, int topic)

@@ -80,7 +80,7 @@ private:
     std::optional<HelpFile> m_file;
     std::string m_page = "/"; // the page last loaded: relative addresses are seen from it
     int m_zoom = 100;
-    qreal m_pointSize = 0; // of the text at 100 percent, once zoomed
+    qreal m_pointSize = 0;          // of the text at 100 percent, once zoomed
     bool m_pictureReported = false; // a picture of that page was refused and reported
 };
 
@@ -142,11 +142,11 @@ private:
     QCheckBox* m_findAll = nullptr;
     QLabel* m_findNote = nullptr;
 
-    std::vector<SitemapEntry> m_keywords;             // the index as read from the file
+    std::vector<SitemapEntry> m_keywords; // the index as read from the file
     QHash<const SitemapEntry*, QTreeWidgetItem*> m_keywordItems;
-    std::optional<HelpSearch> m_search;               // read from the file at the first search
-    std::u32string m_searchMarks;                     // the searched word, marked on the page it opened
-    bool m_keepMarks = false; // the page shown next is the same, or the one a result opens
+    std::optional<HelpSearch> m_search; // read from the file at the first search
+    std::u32string m_searchMarks;       // the searched word, marked on the page it opened
+    bool m_keepMarks = false;           // the page shown next is the same, or the one a result opens
 };
 
 class HelpViewer {

@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-
 #include <vector>
 
 namespace mezura::ui {
@@ -12,10 +11,10 @@ namespace {
 constexpr double kGrid = 32.0;
 
 const QColor kInk(40, 64, 88);
-const QColor kMetric(192, 255, 255); // the first unit group
+const QColor kMetric(192, 255, 255);    // the first unit group
 const QColor kYardPound(255, 255, 192); // the second
-const QColor kJapanese(255, 192, 255); // the third
-const QColor kFourth(192, 255, 192); // the fourth
+const QColor kJapanese(255, 192, 255);  // the third
+const QColor kFourth(192, 255, 192);    // the fourth
 
 // One piece of the drawing, painted in order. A line runs from (x, y) to (x + w, y + h);
 // a rectangle has its corners rounded by `radius`. An invalid fill paints no inside, a
@@ -62,7 +61,10 @@ void paint(QPainter& painter, const Shape& shape)
     }
 }
 
-QString svgNumber(double value) { return QString::number(value, 'g', 6); }
+QString svgNumber(double value)
+{
+    return QString::number(value, 'g', 6);
+}
 
 QString svgElement(const Shape& shape)
 {
@@ -75,9 +77,8 @@ QString svgElement(const Shape& shape)
             .arg(svgNumber(shape.x), svgNumber(shape.y), svgNumber(shape.x + shape.w), svgNumber(shape.y + shape.h),
                  stroke);
     }
-    const QString corners = shape.radius > 0
-        ? QStringLiteral(" rx=\"%1\" ry=\"%1\"").arg(svgNumber(shape.radius))
-        : QString();
+    const QString corners =
+        shape.radius > 0 ? QStringLiteral(" rx=\"%1\" ry=\"%1\"").arg(svgNumber(shape.radius)) : QString();
     return QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"%5 fill=\"%6\"%7/>\n")
         .arg(svgNumber(shape.x), svgNumber(shape.y), svgNumber(shape.w), svgNumber(shape.h), corners, fill, stroke);
 }
@@ -105,7 +106,7 @@ const QIcon& windowIcon()
 {
     static const QIcon icon = [] {
         QIcon drawn;
-        for (const int pixels : { 16, 24, 32, 48 }) {
+        for (const int pixels : {16, 24, 32, 48}) {
             drawn.addPixmap(programPixmap(pixels));
         }
         return drawn;

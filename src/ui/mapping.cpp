@@ -7,7 +7,10 @@
 
 namespace mezura::ui {
 
-int twipsToPixels(int twips, double dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
+int twipsToPixels(int twips, double dpi)
+{
+    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+}
 
 QRect toPixels(const Rect& rect, Dpi dpi)
 {
@@ -27,7 +30,10 @@ QSize windowPixels(Size size, Dpi dpi, int menuBarHeight)
     return QSize(client.width(), client.height() + menuBarHeight);
 }
 
-QSize plainWindowPixels(Size size, Dpi dpi) { return clientPixels({ size.width, size.height + kMenuBarTwips }, dpi); }
+QSize plainWindowPixels(Size size, Dpi dpi)
+{
+    return clientPixels({size.width, size.height + kMenuBarTwips}, dpi);
+}
 
 QRect captionPlace(const QRect& designed, int fieldTop, int freeFrom, int textHeight)
 {

@@ -17,7 +17,6 @@
 #include <QSize>
 #include <QString>
 #include <QWidget>
-
 #include <string>
 
 namespace mezura::ui {
@@ -59,6 +58,9 @@ QRect captionPlace(const QRect& designed, int fieldTop, int freeFrom, int textHe
 QColor toQColor(Colour colour);
 
 // Text of the core, which is UTF-8, as Qt text.
-inline QString qs(const std::string& text) { return QString::fromStdString(text); }
+inline QString qs(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 } // namespace mezura::ui

@@ -13,7 +13,10 @@ MessageSink& sink()
 }
 } // namespace
 
-void setMessageSink(MessageSink newSink) { sink() = std::move(newSink); }
+void setMessageSink(MessageSink newSink)
+{
+    sink() = std::move(newSink);
+}
 
 void showMessage(const Message& message, QWidget* parent)
 {

@@ -48,13 +48,16 @@ void QtHost::openHelp(int topic)
     QTimer::singleShot(0, &m_queue, [this, topic] { m_openHelp(topic); });
 }
 
-void QtHost::setHelpOpener(std::function<void(int)> opener) { m_openHelp = std::move(opener); }
+void QtHost::setHelpOpener(std::function<void(int)> opener)
+{
+    m_openHelp = std::move(opener);
+}
 
 void QtHost::reportError(const Form& window, const std::string& message)
 {
     const QString title = QString::fromStdString(window.title());
     View* view = m_binding.view(window);
-    showMessage({ MessageKind::Warning, title, QString::fromStdString(message) },
+    showMessage({MessageKind::Warning, title, QString::fromStdString(message)},
                 view != nullptr ? view->widget() : nullptr);
 }
 
@@ -87,6 +90,9 @@ void QtHost::quit()
     });
 }
 
-int QtHost::currentYear() { return QDate::currentDate().year(); }
+int QtHost::currentYear()
+{
+    return QDate::currentDate().year();
+}
 
 } // namespace mezura::ui

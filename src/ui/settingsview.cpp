@@ -61,8 +61,8 @@ SettingsView::SettingsView(Binding& binding, SettingsWindow& window)
     setWindowTitle(qs(window.title()));
     setWindowIcon(ui::windowIcon());
     // A panel of fixed layout: it can be minimized and closed, not resized.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(pixelSize());
     buildControls();
     if (const QScreen* shown = screen()) {
@@ -78,12 +78,18 @@ SettingsView::SettingsView(Binding& binding, SettingsWindow& window)
 Dpi SettingsView::dpi() const
 {
     const QScreen* shown = screen();
-    return { shown->logicalDotsPerInchX(), shown->logicalDotsPerInchY() };
+    return {shown->logicalDotsPerInchX(), shown->logicalDotsPerInchY()};
 }
 
-QSize SettingsView::pixelSize() const { return plainWindowPixels(SettingsWindow::size(), dpi()); }
+QSize SettingsView::pixelSize() const
+{
+    return plainWindowPixels(SettingsWindow::size(), dpi());
+}
 
-void SettingsView::forward(const std::function<void()>& event) { m_binding.forward(event); }
+void SettingsView::forward(const std::function<void()>& event)
+{
+    m_binding.forward(event);
+}
 
 void SettingsView::buildControls()
 {
@@ -124,9 +130,7 @@ void SettingsView::buildControls()
         check->setAccessibleName(startupCheckName(qs(row.caption)));
         const int index = row.index;
         // A click ticks a box that was clear or grey and clears a ticked one.
-        check->onClick = [this, index] {
-            forward([this, index] { m_window.clickCheck(index); });
-        };
+        check->onClick = [this, index] { forward([this, index] { m_window.clickCheck(index); }); };
         m_checks.emplace_back(index, check);
     }
 
@@ -138,11 +142,10 @@ void SettingsView::buildControls()
         paintSurface(button, Surface::Button, row.colour);
         button->setAccessibleName(buttonName(row));
         const ButtonRole role = row.role;
-        connect(button, &QPushButton::clicked, this,
-                [this, role] { forward([this, role] { m_window.press(role); }); });
+        connect(button, &QPushButton::clicked, this, [this, role] { forward([this, role] { m_window.press(role); }); });
         fitButtonText(button);
     }
-    placeCaptions(this, { width() });
+    placeCaptions(this, {width()});
 }
 
 void SettingsView::sync()

@@ -16,16 +16,16 @@ namespace mezura::ui {
 
 namespace {
 
-constexpr std::array kGroups { QPalette::Active, QPalette::Inactive, QPalette::Disabled };
+constexpr std::array kGroups{QPalette::Active, QPalette::Inactive, QPalette::Disabled};
 
 // Pairs of background and the text drawn on it.
-constexpr std::array<std::pair<QPalette::ColorRole, QPalette::ColorRole>, 5> kTextPairs { {
-    { QPalette::Window, QPalette::WindowText },
-    { QPalette::Base, QPalette::Text },
-    { QPalette::Button, QPalette::ButtonText },
-    { QPalette::Highlight, QPalette::HighlightedText },
-    { QPalette::ToolTipBase, QPalette::ToolTipText },
-} };
+constexpr std::array<std::pair<QPalette::ColorRole, QPalette::ColorRole>, 5> kTextPairs{{
+    {QPalette::Window, QPalette::WindowText},
+    {QPalette::Base, QPalette::Text},
+    {QPalette::Button, QPalette::ButtonText},
+    {QPalette::Highlight, QPalette::HighlightedText},
+    {QPalette::ToolTipBase, QPalette::ToolTipText},
+}};
 
 double channel(float value)
 {
@@ -105,7 +105,8 @@ public:
         if (control == CC_ScrollBar) {
             focusFrame(option, option->rect, QPalette::Window, painter);
         } else if (control == CC_ToolButton) {
-            focusFrame(option, option->rect, option->state & State_AutoRaise ? QPalette::Window : QPalette::Button, painter);
+            focusFrame(option, option->rect, option->state & State_AutoRaise ? QPalette::Window : QPalette::Button,
+                       painter);
         }
     }
 
@@ -178,14 +179,15 @@ QPalette readablePalette(const QPalette& theme)
             }
         }
         // Links of the help pages keep their hue, shifted towards black or white until they read.
-        for (const QPalette::ColorRole link : { QPalette::Link, QPalette::LinkVisited }) {
+        for (const QPalette::ColorRole link : {QPalette::Link, QPalette::LinkVisited}) {
             const QColor background = theme.color(group, QPalette::Base);
             const QColor ink = inkOn(background);
             const QColor own = theme.color(group, link);
             QColor colour = own;
             for (int step = 1; contrastRatio(colour, background) < kTextContrast; ++step) {
                 const auto mixed = [step](int from, int to) { return from + (to - from) * step / 10; };
-                colour = QColor(mixed(own.red(), ink.red()), mixed(own.green(), ink.green()), mixed(own.blue(), ink.blue()));
+                colour =
+                    QColor(mixed(own.red(), ink.red()), mixed(own.green(), ink.green()), mixed(own.blue(), ink.blue()));
             }
             palette.setColor(group, link, colour);
         }
@@ -193,6 +195,9 @@ QPalette readablePalette(const QPalette& theme)
     return palette;
 }
 
-QStyle* readableStyle() { return new ReadableStyle; }
+QStyle* readableStyle()
+{
+    return new ReadableStyle;
+}
 
 } // namespace mezura::ui

@@ -1,7 +1,8 @@
 #include "windows/cubic.h"
 
-
 #include <utility>
+
+// clang-format off
 
 namespace mezura {
 
@@ -29,7 +30,6 @@ FieldSpec field(int id, const char* name, const char* label, int left, int top, 
 Layout cubicLayout()
 {
     Layout layout;
-    // clang-format off
     // Five columns on the window; the dry measures stand relative to the "Dry" frame.
     layout.fields = {
         //     name                  label            Left   Top   tab  colour
@@ -75,7 +75,6 @@ Layout cubicLayout()
         field(MEZURA_FIELD(txtDA3), "US-peck",       1200,  1485,   39, kUS, kDry),
         field(MEZURA_FIELD(txtDA4), "US-bushel",     1200,  2010,   40, kUS, kDry),
     };
-    // clang-format on
     layout.boxes = {{kDry, "Dry", {5550, 840, 2310, 2445}}};
     layout.sliders = {{"HScroll", {60, 4800, 4290, 255}, 0, 100, 41}};
     layout.labels = {{"IndMin", "0", {60, 5085, 255, kLabelHeight}},
@@ -307,7 +306,6 @@ GaugeSpec cubicGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtC3;
-    // clang-format off
     gauge.ranges = {
         // n  button      l bound    Max    caption    thumb    litres <- p        clamp: over what, cm3 text
         {1, "Command1", 0.1,        100,   "100ml",   {txtC1}, litres({{Div, 1000}}), clamp(txtC1, 100, "100")},
@@ -315,7 +313,6 @@ GaugeSpec cubicGauge()
         {3, "Command3", 1000,      1000,   "1000L",   {txtC3}, litres({}),            clamp(txtC3, 1000, "1000000")},
         {4, "Command4", 30000000, 30000,   "30000m3", {txtC4}, litres({{Mul, 1000}})}, // no clamp
     };
-    // clang-format on
     gauge.reset = GaugeReset::allFields(CubicWindow::kFieldCount); // every unit field "0"
     return gauge;
 }
@@ -329,3 +326,4 @@ CubicWindow::CubicWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
+// clang-format on

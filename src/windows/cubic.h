@@ -5,6 +5,8 @@
 
 #include "framework/gauge.h"
 
+// clang-format off
+
 namespace mezura {
 
 class CubicWindow : public GaugeWindow {
@@ -30,3 +32,4 @@ public:
 };
 
 } // namespace mezura
+// clang-format on

@@ -1,8 +1,9 @@
 #include "windows/heat.h"
 
-
 #include <utility>
 #include <vector>
+
+// clang-format off
 
 namespace mezura {
 
@@ -30,7 +31,6 @@ FieldSpec field(int id, const char* name, const char* label, int left, int top, 
 Layout heatLayout()
 {
     Layout layout;
-    // clang-format off
     layout.fields = {
         //     name                 label          Left   Top  label at  tab  colour
         field(MEZURA_FIELD(txtJ1), "μJ",             45,   815,   600,    1, kJoule),
@@ -48,7 +48,6 @@ Layout heatLayout()
         field(MEZURA_FIELD(txtE2), "MeV",          3300,   815,   600,   12, kElectronVolt),
         field(MEZURA_FIELD(txtE3), "GeV",          3300,  1405,  1200,   13, kElectronVolt),
     };
-    // clang-format on
     layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 1000, 14}};
     layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},
                      {"IndMax", "1000μJ", {2400, 3255, 810, kLabelHeight}}};
@@ -139,7 +138,6 @@ GaugeSpec heatGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtJ3;
-    // clang-format off
     gauge.ranges = {
         // n  button      J bound   Max    caption   thumb    joules <- p
         //    clamp: its own field, then the joule group from it
@@ -152,7 +150,6 @@ GaugeSpec heatGauge()
         {4, "Command4", 1000000, 1000, "1000kJ", {txtJ4}, joules({{Mul, 1000}}),
          clamp(txtJ4, {S(txtJ3, txtJ4, Mul, 1000), S(txtJ2, txtJ3, Mul, 1000), S(txtJ1, txtJ2, Mul, 1000)})},
     };
-    // clang-format on
     gauge.compare = Compare::Int32;
     // The reset writes "0" in this order, then leaves the gauge alone.
     gauge.reset.fields = {txtJ1, txtJ2, txtJ3, txtJ4, txtE1, txtE2, txtE3,
@@ -170,3 +167,4 @@ HeatWindow::HeatWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
+// clang-format on

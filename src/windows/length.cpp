@@ -1,7 +1,8 @@
 #include "windows/length.h"
 
-
 #include <utility>
+
+// clang-format off
 
 namespace mezura {
 
@@ -29,7 +30,6 @@ FieldSpec field(int id, const char* name, const char* label, int left, int top, 
 Layout lengthLayout()
 {
     Layout layout;
-    // clang-format off
     // Fields in a frame stand relative to it. The labels of the yard-pound fields, of "里"
     // and of "間(京間)" do not stand at their field's Left.
     layout.fields = {
@@ -66,7 +66,6 @@ Layout lengthLayout()
         field(MEZURA_FIELD(txtP5), "pt (Didot)",    120,  1440,  120, 1245,   29, kType, kEuropean),
         field(MEZURA_FIELD(txtP6), "級（Q)",       4560,  4275, 4560, 4080,   30, kType),
     };
-    // clang-format on
     layout.boxes = {{kAmerican, "米国式活字", {4440, 360, 1215, 1335}},
                     {kEuropean, "欧州式活字", {4440, 1920, 1215, 1815}}};
     layout.sliders = {{"HScroll", {45, 5265, 3180, 255}, 0, 100, 31}};
@@ -258,7 +257,6 @@ GaugeSpec lengthGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtC3;
-    // clang-format off
     gauge.ranges = {
         // n  button      km bound  Max   caption   thumb   metres <- p          clamp: over what, cm text
         {1, "Command1", 0.001, 1000, "1000mm", {txtC0}, {txtC2, {{Div, 1000}}, false, fromMetres},
@@ -268,7 +266,6 @@ GaugeSpec lengthGauge()
         {3, "Command3", 1000, 1000, "1000km", {txtC3}, {txtC2, {{Mul, 1000}}, false, fromMetres},
          clamp({txtC3}, 1000, "100000000")},
     };
-    // clang-format on
     gauge.reset = GaugeReset::allFields(LengthWindow::kFieldCount); // every unit field "0"
     return gauge;
 }
@@ -282,3 +279,4 @@ LengthWindow::LengthWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
+// clang-format on

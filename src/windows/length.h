@@ -4,6 +4,8 @@
 
 #include "framework/gauge.h"
 
+// clang-format off
+
 namespace mezura {
 
 class LengthWindow : public GaugeWindow {
@@ -25,3 +27,4 @@ public:
 };
 
 } // namespace mezura
+// clang-format on

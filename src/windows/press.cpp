@@ -1,7 +1,8 @@
 #include "windows/press.h"
 
-
 #include <utility>
+
+// clang-format off
 
 namespace mezura {
 
@@ -24,7 +25,6 @@ FieldSpec field(int id, const char* name, const char* label, int left, int top, 
 Layout pressLayout()
 {
     Layout layout;
-    // clang-format off
     layout.fields = {
         //     name                 label           Left   Top  label at  tab  colour
         field(MEZURA_FIELD(txtP1), "Pa (N/m2)",       30,   315,   120,    0, kPascal),
@@ -37,7 +37,6 @@ Layout pressLayout()
         field(MEZURA_FIELD(txtH2), "atm",           2220,  1350,  1140,    7, kMercury),
         field(MEZURA_FIELD(txtH3), "mHg",           2220,  1845,  1650,    8, kMercury),
     };
-    // clang-format on
     layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 10000, 9}};
     layout.labels = {{"IndMin", "0", {45, 2550, 255, kLabelHeight}},
                      {"IndMax", "10000Pa", {1845, 2550, 1410, kLabelHeight}}};
@@ -106,14 +105,12 @@ GaugeSpec pressGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtP3;
-    // clang-format off
     gauge.ranges = {
         // n  button      bar bound  Max    caption     thumb    bars <- p
         {1, "Command1", 0.01,      10000, "10000Pa",  {txtP1}, bars({{Div, 100000}}), clamp(txtP1, fromPascals)},
         {2, "Command2", 1,         10000, "10000hPa", {txtP2}, bars({{Div, 1000}}), clamp(txtP2, fromHectopascals)},
         {3, "Command3", 1000,      10000, "10000b",   {txtP3}, bars({}), clamp(txtP3, fromBars)},
     };
-    // clang-format on
     // Every unit field "0", the mercury group before the water column; nothing recomputed.
     gauge.reset.fields = {txtP1, txtP2, txtP3, txtH1, txtH2, txtH3, txtA1, txtA2, txtA3};
     return gauge;
@@ -128,3 +125,4 @@ PressWindow::PressWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
+// clang-format on

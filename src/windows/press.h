@@ -4,6 +4,8 @@
 
 #include "framework/gauge.h"
 
+// clang-format off
+
 namespace mezura {
 
 class PressWindow : public GaugeWindow {
@@ -23,3 +25,4 @@ public:
 };
 
 } // namespace mezura
+// clang-format on

@@ -1,7 +1,8 @@
 #include "windows/radio.h"
 
-
 #include <utility>
+
+// clang-format off
 
 namespace mezura {
 
@@ -24,7 +25,6 @@ FieldSpec field(int id, const char* name, const char* label, int left, int top, 
 Layout radioLayout()
 {
     Layout layout;
-    // clang-format off
     layout.fields = {
         //     name                 label        Left   Top  label at  tab  colour
         field(MEZURA_FIELD(txtB1), "Bq (dps)",     30,   315,   120,    0, kBecquerel),
@@ -37,7 +37,6 @@ Layout radioLayout()
         field(MEZURA_FIELD(txtC4), "Ci",         1110,  1845,  1650,    7, kCurie),
         field(MEZURA_FIELD(txtM1), "M.E.",       2205,   315,   135,    8, kMache),
     };
-    // clang-format on
     layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 1000, 9}};
     layout.labels = {{"IndMin", "0", {45, 2550, 255, kLabelHeight}},
                      {"IndMax", "1000Bq", {1845, 2550, 1410, kLabelHeight}},
@@ -116,7 +115,6 @@ GaugeSpec radioGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtB3;
-    // clang-format off
     gauge.ranges = {
         // n  button      MBq bound  Max   caption    thumb    kBq <- p            clamp above 1000
         {1, "Command1", 0.001,     1000, "1000Bq",  {txtB1}, kilobecquerels({{Div, 1000}}),
@@ -128,7 +126,6 @@ GaugeSpec radioGauge()
         {4, "Command4", 1000000,   1000, "1000GBq", {txtB4}, kilobecquerels({{Mul, 1000000}}),
          clamp(txtB4, fromGigabecquerels)},
     };
-    // clang-format on
     gauge.reset = GaugeReset::allFields(RadioWindow::kFieldCount); // every unit field "0"
     return gauge;
 }
@@ -142,3 +139,4 @@ RadioWindow::RadioWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
+// clang-format on

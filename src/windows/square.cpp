@@ -1,7 +1,8 @@
 #include "windows/square.h"
 
-
 #include <utility>
+
+// clang-format off
 
 namespace mezura {
 
@@ -27,7 +28,6 @@ FieldSpec field(int id, const char* name, const char* label, int left, int top, 
 Layout squareLayout()
 {
     Layout layout;
-    // clang-format off
     layout.fields = {
         //     name                 label          Left   Top  label at  tab  colour
         field(MEZURA_FIELD(txtC1), "cm2",            45,   270,    75,    0, kMetric),
@@ -54,7 +54,6 @@ Layout squareLayout()
         field(MEZURA_FIELD(txtK2), "畳(中京間)",   3345,  1800,  1635,   21, kTatami),
         field(MEZURA_FIELD(txtK3), "畳(京間)",     3345,  2350,  2155,   22, kTatami, 180),
     };
-    // clang-format on
     layout.sliders = {{"HScroll", {45, 4395, 3195, 255}, 0, 100, 23}};
     layout.labels = {{"IndMin", "0", {45, 4665, 255, kLabelHeight}},
                      {"IndMax", "10000cm2", {2400, 4665, 855, kLabelHeight}}};
@@ -196,7 +195,6 @@ GaugeSpec squareGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtC5;
-    // clang-format off
     gauge.ranges = {
         // n  button      km2 bound    Max    caption     thumb    ares <- p;  clamp: field, limit, text
         {1, "Command1", 0.00000001, 10000, "10000cm2", {txtC1}, ares({{Div, 1000000}}),
@@ -209,7 +207,6 @@ GaugeSpec squareGauge()
          clamp(txtC4, 100, "100", fromHectares)},
         {5, "Command5", 30000,      30000, "30000km2", {txtC5}, ares({{Mul, 10000}})}, // no clamp
     };
-    // clang-format on
     gauge.reset = GaugeReset::allFields(SquareWindow::kFieldCount); // every unit field "0"
     return gauge;
 }
@@ -223,3 +220,4 @@ SquareWindow::SquareWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
+// clang-format on

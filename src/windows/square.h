@@ -5,6 +5,8 @@
 
 #include "framework/gauge.h"
 
+// clang-format off
+
 namespace mezura {
 
 class SquareWindow : public GaugeWindow {
@@ -25,3 +27,4 @@ public:
 };
 
 } // namespace mezura
+// clang-format on

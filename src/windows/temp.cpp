@@ -5,6 +5,8 @@
 #include <array>
 #include <optional>
 
+// clang-format off
+
 namespace mezura {
 
 namespace {
@@ -26,12 +28,10 @@ FieldSpec field(int id, const char* name, const char* label, int left, int tab)
 Layout tempLayout()
 {
     Layout layout;
-    // clang-format off
     //                     name                      label          Left  tab
     layout.fields = {field(MEZURA_FIELD(txtCels),   "摂氏(C)　",    45,   0),
                      field(MEZURA_FIELD(txtFahr),   "華氏(F)　",    1145, 1),
                      field(MEZURA_FIELD(txtKervin), "絶対温度(K)",  2245, 2)};
-    // clang-format on
     layout.sliders = {{"HScroll1", {45, 680, 3180, 255}, 0, 3000, 3}};
     layout.labels = {{"IndMin", "0", {285, 945, 255, 255}}, {"IndMax", "300K", {2685, 945, 615, 255}}};
     layout.buttons = {{"Command1", "300K", {45, 1200, 555, 255}, kHighlight},
@@ -51,14 +51,12 @@ struct Range {
     int max;
     const char* caption;
 };
-// clang-format off
 constexpr std::array<Range, 4> kRanges{{
     {1, "Command1", 300, 300, "300K"},
     {2, "Command2", 1000, 1000, "1000K"},
     {3, "Command3", 3000, 3000, "3000K"},
     {5, "Command5", 30000, 30000, "30000K"},
 }};
-// clang-format on
 
 const Operation toFahrenheit[] = {{Op::Mul, 9}, {Op::Div, 5}, {Op::Add, 32}};
 
@@ -172,3 +170,4 @@ void TempWindow::dumpExtra(std::ostream& out) const
 }
 
 } // namespace mezura
+// clang-format on

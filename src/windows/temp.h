@@ -4,6 +4,8 @@
 
 #include "framework/gauge.h"
 
+// clang-format off
+
 namespace mezura {
 
 class TempWindow : public GaugeBase {
@@ -35,3 +37,4 @@ private:
 };
 
 } // namespace mezura
+// clang-format on

@@ -1,5 +1,7 @@
 #include "windows/units.h"
 
+// clang-format off
+
 namespace mezura {
 
 namespace {
@@ -339,3 +341,4 @@ std::string fieldTip(std::string_view text, std::string_view label, std::string_
 }
 
 } // namespace mezura
+// clang-format on

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+// clang-format off
+
 namespace mezura {
 
 struct UnitRelation {
@@ -45,3 +47,4 @@ std::string_view unitWords(std::string_view window, std::string_view field);
 std::string fieldTip(std::string_view text, std::string_view label, std::string_view relation);
 
 } // namespace mezura
+// clang-format on

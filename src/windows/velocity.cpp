@@ -1,8 +1,9 @@
 #include "windows/velocity.h"
 
-
 #include <stdexcept>
 #include <utility>
+
+// clang-format off
 
 namespace mezura {
 
@@ -25,7 +26,6 @@ FieldSpec field(int id, const char* name, const char* label, int left, int top, 
 Layout velocityLayout()
 {
     Layout layout;
-    // clang-format off
     layout.fields = {
         //     name                 label           Left   Top  label at  tab  colour
         field(MEZURA_FIELD(txtC0), "cm/s (kine)",     45,   315,   120,    0, kMetric),
@@ -39,7 +39,6 @@ Layout velocityLayout()
         field(MEZURA_FIELD(txtS2), "音速 mach",     2250,  1965,  1740,    8, kReference),
         field(MEZURA_FIELD(txtS3), "光速",          2250,  2520,  2280,    9, kReference),
     };
-    // clang-format on
     layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 100, 10}};
     layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},
                      {"IndMax", "100m/s", {2400, 3255, 810, kLabelHeight}}};
@@ -131,7 +130,6 @@ GaugeSpec velocityGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtC1;
-    // clang-format off
     gauge.ranges = {
         // n  button      m/s bound  Max   caption     thumb                m/s <- p
         {1, "Command1", 100,        100, "100m/s",   {txtC1},             metresPerSecond({}),
@@ -142,7 +140,6 @@ GaugeSpec velocityGauge()
          metresPerSecond({{Div, 1000}, {Mul, 299792458}}),
          clamp({txtS3}, 1, txtS3, "1", enterChainWithoutGaugeUpdate(txtS3))},
     };
-    // clang-format on
     gauge.reset = GaugeReset::allFields(VelocityWindow::kFieldCount); // every unit field "0"
     gauge.reset.again = false;
     gauge.compare = Compare::Int32;
@@ -158,3 +155,4 @@ VelocityWindow::VelocityWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
+// clang-format on

@@ -5,6 +5,8 @@
 
 #include "framework/gauge.h"
 
+// clang-format off
+
 namespace mezura {
 
 class VelocityWindow : public GaugeWindow {
@@ -24,3 +26,4 @@ public:
 };
 
 } // namespace mezura
+// clang-format on

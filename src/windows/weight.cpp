@@ -1,7 +1,8 @@
 #include "windows/weight.h"
 
-
 #include <utility>
+
+// clang-format off
 
 namespace mezura {
 
@@ -30,7 +31,6 @@ FieldSpec field(int id, const char* name, const char* label, int left, int top, 
 Layout weightLayout()
 {
     Layout layout;
-    // clang-format off
     // The troy and apothecaries' fields stand relative to their frame.
     layout.fields = {
         //     name                 label                  Left   Top  tab  colour
@@ -59,7 +59,6 @@ Layout weightLayout()
         field(MEZURA_FIELD(txtA4), "ounce",                 120,  1995,  22, kApothecaries, kApothecariesBox),
         field(MEZURA_FIELD(txtA5), "pound",                 120,  2505,  23, kApothecaries, kApothecariesBox),
     };
-    // clang-format on
     layout.boxes = {{kTroyBox, "金衡系", {3360, 360, 1215, 2895}},
                     {kApothecariesBox, "薬局系", {4680, 360, 1215, 2895}}};
     layout.sliders = {{"HScroll", {60, 4320, 3180, 255}, 0, 100, 24}};
@@ -196,7 +195,6 @@ GaugeSpec weightGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtC3;
-    // clang-format off
     gauge.ranges = {
         // n  button     kg bound    Max   caption   thumb    kg <- p                        clamp: over, grams
         {1, "Command1", 0.000001,  1000, "1000mg", {txtC1}, kilograms({{Div, 1000000}}), clamp(txtC1, 1000, "1")},
@@ -204,7 +202,6 @@ GaugeSpec weightGauge()
         {3, "Command3", 1,         1000, "1000kg", {txtC3}, kilograms({}),               clamp(txtC3, 1000, "1000000")},
         {4, "Command4", 30000000, 30000, "30000t", {txtC4}, kilograms({{Mul, 1000}})}, // no clamp
     };
-    // clang-format on
     gauge.reset = GaugeReset::allFields(WeightWindow::kFieldCount); // every unit field "0"
     return gauge;
 }
@@ -218,3 +215,4 @@ WeightWindow::WeightWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
+// clang-format on

@@ -4,6 +4,8 @@
 
 #include "framework/gauge.h"
 
+// clang-format off
+
 namespace mezura {
 
 class WeightWindow : public GaugeWindow {
@@ -26,3 +28,4 @@ public:
 };
 
 } // namespace mezura
+// clang-format on

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+// clang-format off
+
 namespace mezura {
 
 namespace {
@@ -26,7 +28,6 @@ FieldSpec field(int id, const char* name, const char* label, int left, int top, 
 Layout yearLayout()
 {
     Layout layout;
-    // clang-format off
     layout.fields = {
         //     name                 label       Left   Top  tab  colour
         field(MEZURA_FIELD(txtW1), "西暦",        45,   270,  0, kWestern),
@@ -41,7 +42,6 @@ Layout yearLayout()
         field(MEZURA_FIELD(txtE2), "納音",      2245,  1320,  9, kName, false),
         field(MEZURA_FIELD(txtE4), "九星",      2245,  1830, 10, kName, false),
     };
-    // clang-format on
     layout.sliders = {{"HScroll", {30, 2265, 3180, 255}, 0, 3000, 11}};
     layout.labels = {{"IndMin", "0", {345, 2520, 495, kLabelHeight}},
                      {"IndMax", "3000", {2850, 2520, 495, kLabelHeight}}};
@@ -65,7 +65,6 @@ struct Era {
     int max;
     const char* maxCaption;
 };
-// clang-format off
 constexpr std::array<Era, 6> kEras{{
     {1, "Command1", 0, "0", 3000, "3000"},
     {2, "Command2", 1868, "1868", 1912, "1912"},
@@ -74,7 +73,6 @@ constexpr std::array<Era, 6> kEras{{
     {5, "Command5", 1989, "1989", 2019, "2019"},
     {6, "Command7", 2019, "2019", 3000, "3000"},
 }};
-// clang-format on
 
 // The name tables; entry 0 is empty.
 constexpr std::array<std::string_view, 11> kStems{
@@ -266,3 +264,4 @@ void YearWindow::sliderScroll()
 }
 
 } // namespace mezura
+// clang-format on

@@ -7,6 +7,8 @@
 
 #include <string>
 
+// clang-format off
+
 namespace mezura {
 
 class YearWindow : public GaugeBase {
@@ -43,3 +45,4 @@ private:
 };
 
 } // namespace mezura
+// clang-format on

@@ -6,11 +6,10 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <stdlib.h>
 #include <string>
 #include <system_error>
 #include <vector>
-
-#include <stdlib.h>
 
 namespace mezura::test {
 

@@ -2,21 +2,19 @@
 #include "startup/files.h"
 #include "tempdir.h"
 
-#include <gtest/gtest.h>
-
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <grp.h>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
-
-#include <grp.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace mezura {
@@ -25,7 +23,6 @@ namespace {
 using test::TempDir;
 
 namespace fs = std::filesystem;
-
 
 const Checks kTempOnly{0, 0, 0, 0, 0, 0, 0, 1, 0, 0};
 const std::string kTempOnlyText = "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n";
@@ -248,7 +245,8 @@ TEST(DiskFiles, AWriteRemovesWhatAKilledWriteLeft)
     DiskFileSystem disk;
     std::string error;
     ASSERT_TRUE(disk.writeFile(dir.file("Mezura.cfg"), "new", error)) << error;
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{running, ".Mezura.cfg.x.0", ".other.999999999.0", "Mezura.cfg"}));
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{running, ".Mezura.cfg.x.0", ".other.999999999.0", "Mezura.cfg"}));
     EXPECT_EQ(dir.read("Mezura.cfg"), "new");
 }
 
@@ -314,7 +312,8 @@ TEST(SettingsFileOnDisk, AReadOnlyFileIsNotReplaced)
     fs::create_directory(dir.file("open"));
     dir.write("locked/Mezura.cfg", kTempOnlyText);
     dir.write("open/Mezura.cfg", kTempOnlyText);
-    fs::permissions(dir.file("locked/Mezura.cfg"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir.file("locked/Mezura.cfg"),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::permissions(dir.file("open/Mezura.cfg"), fs::perms::all);
     for (const char* sub : {"", "locked", "open"}) {
         fs::permissions(dir.file(sub), fs::perms::all);
@@ -325,9 +324,11 @@ TEST(SettingsFileOnDisk, AReadOnlyFileIsNotReplaced)
         std::string message;
         SettingsFile locked(disk, dir.file("locked") + "/");
         SettingsFile open(disk, dir.file("open") + "/");
-        return !locked.save(everything, message)
-               && message == "設定ファイル " + dir.file("locked/Mezura.cfg") + " に保存できません: アクセスが許可されていません（ファイルは前のままです）"
-               && open.save(everything, message);
+        return !locked.save(everything, message) &&
+            message ==
+            "設定ファイル " + dir.file("locked/Mezura.cfg") +
+                " に保存できません: アクセスが許可されていません（ファイルは前のままです）" &&
+            open.save(everything, message);
     });
     ASSERT_NE(status, 2) << "no ordinary user to run as";
     EXPECT_EQ(status, 0);
@@ -374,8 +375,8 @@ TEST(DiskFiles, WritableDirectoriesAndTheUsersSettingsDirectory)
     TempDir dir;
     fs::create_directory(dir.file("locked"));
     fs::create_directory(dir.file("open"));
-    fs::permissions(dir.file("locked"), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read
-                                            | fs::perms::others_exec);
+    fs::permissions(dir.file("locked"),
+                    fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
     for (const char* sub : {"", "open"}) {
         fs::permissions(dir.file(sub), fs::perms::all);
     }
@@ -384,11 +385,12 @@ TEST(DiskFiles, WritableDirectoriesAndTheUsersSettingsDirectory)
         DiskFileSystem disk;
         std::string error;
         std::string blocked;
-        const bool made = disk.makeDirectories(dir.file("open/a/b//c/"), error) && disk.makeDirectories(dir.file("open/a"), error);
-        const bool refused = !disk.makeDirectories(dir.file("locked/x"), blocked) && blocked == systemReason(EACCES)
-                             && !disk.makeDirectories(dir.file("open/plain/x"), blocked) && blocked == systemReason(ENOTDIR);
-        return !disk.writableDirectory(dir.file("locked") + "/") && disk.writableDirectory(dir.file("open") + "/")
-               && made && refused && disk.exists(dir.file("open/plain")) && !disk.exists(dir.file("open/none"));
+        const bool made =
+            disk.makeDirectories(dir.file("open/a/b//c/"), error) && disk.makeDirectories(dir.file("open/a"), error);
+        const bool refused = !disk.makeDirectories(dir.file("locked/x"), blocked) && blocked == systemReason(EACCES) &&
+            !disk.makeDirectories(dir.file("open/plain/x"), blocked) && blocked == systemReason(ENOTDIR);
+        return !disk.writableDirectory(dir.file("locked") + "/") && disk.writableDirectory(dir.file("open") + "/") &&
+            made && refused && disk.exists(dir.file("open/plain")) && !disk.exists(dir.file("open/none"));
     });
     ASSERT_NE(status, 2) << "no ordinary user to run as";
     EXPECT_EQ(status, 0);
@@ -461,19 +463,23 @@ TEST(SettingsFileOnDisk, ProblemsNameTheFile)
     dir.write("mezura.cfg", "1\r\n1\r\n");
     SettingsFile::Loaded loaded = file.load();
     EXPECT_EQ(loaded.status, SettingsFile::Status::Failed);
-    EXPECT_EQ(loaded.message, "設定ファイル " + dir.file("mezura.cfg") + " を読み込めません: 値が 10 個ありません（2 個）");
+    EXPECT_EQ(loaded.message,
+              "設定ファイル " + dir.file("mezura.cfg") + " を読み込めません: 値が 10 個ありません（2 個）");
 
     SettingsFile nowhere(disk, dir.file("gone") + "/");
     loaded = nowhere.load();
     EXPECT_EQ(loaded.status, SettingsFile::Status::Failed);
-    EXPECT_EQ(loaded.message, "設定ファイル " + dir.file("gone") + "/Mezura.cfg を読み込めません: ファイルまたはフォルダがありません");
+    EXPECT_EQ(loaded.message,
+              "設定ファイル " + dir.file("gone") + "/Mezura.cfg を読み込めません: ファイルまたはフォルダがありません");
 
     // A file far larger than ten values need is no settings file: it is refused unread.
     dir.write("mezura.cfg", "");
     fs::resize_file(dir.file("mezura.cfg"), std::uintmax_t{1} << 40);
     loaded = file.load();
     EXPECT_EQ(loaded.status, SettingsFile::Status::Failed);
-    EXPECT_EQ(loaded.message, "設定ファイル " + dir.file("mezura.cfg") + " を読み込めません: ファイルが大きすぎます（4096 バイトまで）");
+    EXPECT_EQ(loaded.message,
+              "設定ファイル " + dir.file("mezura.cfg") +
+                  " を読み込めません: ファイルが大きすぎます（4096 バイトまで）");
 
     // A directory by the file's name is no settings file; it cannot be replaced either.
     TempDir other;
@@ -482,7 +488,8 @@ TEST(SettingsFileOnDisk, ProblemsNameTheFile)
     EXPECT_EQ(blocked.load().status, SettingsFile::Status::Missing);
     std::string message;
     EXPECT_FALSE(blocked.save(kTempOnly, message));
-    EXPECT_EQ(message, "設定ファイル " + other.file("Mezura.cfg") + " に保存できません: フォルダです（ファイルは前のままです）");
+    EXPECT_EQ(message,
+              "設定ファイル " + other.file("Mezura.cfg") + " に保存できません: フォルダです（ファイルは前のままです）");
     EXPECT_TRUE(fs::is_directory(other.file("Mezura.cfg")));
 }
 

@@ -3,11 +3,12 @@
 #include "test_host.h"
 #include "windows/cubic.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
+
+// clang-format off
 
 namespace mezura {
 namespace {
@@ -294,3 +295,4 @@ TEST(CubicWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
+// clang-format on

@@ -4,11 +4,12 @@
 #include "framework/numtext.h"
 #include "test_host.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
+
+// clang-format off
 
 namespace mezura {
 namespace {
@@ -28,12 +29,10 @@ const Call lineA{kLineA};
 Layout testLayout()
 {
     Layout layout;
-    // clang-format off
     layout.fields = {numbered(txtA, {"txtA", "a", {45, 270, 975, 285}, 45, 75, 0, rgb(192, 255, 255), ""}),
                      numbered(txtB, {"txtB", "b", {45, 790, 975, 285}, 45, 595, 1, rgb(192, 255, 255), ""}),
                      numbered(txtC, {"txtC", "c", {1145, 270, 975, 285}, 1145, 75, 2, rgb(255, 255, 192), ""}),
                      numbered(txtT, {"txtT", "t", {1145, 790, 975, 285}, 1145, 595, 3, rgb(255, 255, 192), ""})};
-    // clang-format on
     layout.sliders = {{"HScroll", {45, 1200, 3180, 255}, 0, 100, 4}};
     layout.labels = {{"IndMin", "0", {45, 1470, 255, 255}}, {"IndMax", "1000c", {2400, 1470, 810, 255}}};
     layout.buttons = {{"Command1", "c", {45, 1700, 600, 255}, kHighlight},
@@ -47,7 +46,6 @@ GaugeSpec testGauge()
 {
     GaugeSpec gauge;
     gauge.decision = txtB;
-    // clang-format off
     gauge.ranges = {
         // The slider writes t (1/3000000 of a c per step, limited); a follows from t.
         {1, "Command1", 0.001, 1000, "1000c", Reading{txtC},
@@ -59,7 +57,6 @@ GaugeSpec testGauge()
          Clamp{Reading{txtA}, 1000, txtA, "1000", {lineA}, ClampPosition::AfterChain}},
         {4, "Command4", 30000, 30000, "30000b", Reading{txtB}, WriteBack{txtA, {{Op::Mul, 1000}}, false, {lineA}}},
     };
-    // clang-format on
     gauge.reset = {{txtA, txtB, txtC, txtT}};
     return gauge;
 }
@@ -426,3 +423,4 @@ TEST(ChainCopy, ATextCopyCarriesTheTextUnchanged)
 
 } // namespace
 } // namespace mezura
+// clang-format on

@@ -4,9 +4,10 @@
 #include "windows/heat.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+// clang-format off
 
 namespace mezura {
 namespace {
@@ -272,3 +273,4 @@ TEST(HeatWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
+// clang-format on

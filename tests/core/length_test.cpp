@@ -3,11 +3,12 @@
 #include "test_host.h"
 #include "windows/length.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
+
+// clang-format off
 
 namespace mezura {
 namespace {
@@ -256,3 +257,4 @@ TEST(LengthWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
+// clang-format on

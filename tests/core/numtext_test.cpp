@@ -2,11 +2,12 @@
 #include "framework/fullwidth.h"
 #include "framework/numtext.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <utility>
+
+// clang-format off
 
 namespace mezura {
 namespace {
@@ -204,3 +205,4 @@ TEST(CheckedArithmetic, FaultsStopWithTheirKind)
 
 } // namespace
 } // namespace mezura
+// clang-format on

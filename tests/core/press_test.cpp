@@ -2,11 +2,12 @@
 #include "test_host.h"
 #include "windows/press.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
+
+// clang-format off
 
 namespace mezura {
 namespace {
@@ -233,3 +234,4 @@ TEST(PressWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
+// clang-format on

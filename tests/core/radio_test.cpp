@@ -3,11 +3,12 @@
 #include "test_host.h"
 #include "windows/radio.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
+
+// clang-format off
 
 namespace mezura {
 namespace {
@@ -203,3 +204,4 @@ TEST(RadioWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
+// clang-format on

@@ -5,7 +5,6 @@
 #include "windows/catalog.h"
 
 #include <gtest/gtest.h>
-
 #include <map>
 #include <set>
 
@@ -198,8 +197,8 @@ TEST(SettingsPlace, AnInstalledProgramKeepsTheSettingsInTheUsersDirectory)
         std::string beside; // "" for none
         std::string mine;   // "" for none
         const char* visible;
-        std::string error;  // the load's report, or ""
-        std::string saved;  // where "OK" writes
+        std::string error; // the load's report, or ""
+        std::string saved; // where "OK" writes
     };
     const Row rows[] = {
         {"portable copy", true, "/home/user/.config/", kTempAndYear, length, "temp year", "", kCfg},
@@ -207,7 +206,7 @@ TEST(SettingsPlace, AnInstalledProgramKeepsTheSettingsInTheUsersDirectory)
         {"installed, default beside", false, "/home/user/.config/", kTempAndYear, "", "temp year", "", own},
         {"installed, own file wins", false, "/home/user/.config/", kTempAndYear, length, "length", "", own},
         {"installed, first start", false, "/home/user/.config/", "", "", "", "", own},
-        {"installed, own file broken", false, "/home/user/.config/", kTempAndYear, "1,1",  "",
+        {"installed, own file broken", false, "/home/user/.config/", kTempAndYear, "1,1", "",
          "error config 設定ファイル " + own + " を読み込めません: 値が 10 個ありません（2 個）", own},
         {"installed, default broken", false, "/home/user/.config/", "0,0", "", "",
          "error config 設定ファイル " + kCfg + " を読み込めません: 値が 10 個ありません（2 個）", own},
@@ -259,9 +258,14 @@ TEST(SettingsPlace, AnInstalledProgramKeepsTheSettingsInTheUsersDirectory)
 TEST(ProgramDirectory, EndsInExactlyOneSlash)
 {
     const std::pair<const char*, const char*> rows[] = {
-        {"/usr/lib/mezura", "/usr/lib/mezura/"}, {"/usr/lib/mezura/", "/usr/lib/mezura/"},
-        {"/usr/lib/mezura///", "/usr/lib/mezura/"}, {"/", "/"}, {"//", "/"},
-        {"a", "a/"}, {"", "./"}, {"dir with blank", "dir with blank/"},
+        {"/usr/lib/mezura", "/usr/lib/mezura/"},
+        {"/usr/lib/mezura/", "/usr/lib/mezura/"},
+        {"/usr/lib/mezura///", "/usr/lib/mezura/"},
+        {"/", "/"},
+        {"//", "/"},
+        {"a", "a/"},
+        {"", "./"},
+        {"dir with blank", "dir with blank/"},
     };
     for (const auto& [dir, progpath] : rows) {
         EXPECT_EQ(programDirectory(dir), progpath) << '"' << dir << '"';
@@ -305,7 +309,8 @@ TEST_F(StartUp, ASaveThatFailsIsReportedAndTheOldFileStays)
     EXPECT_EQ(visibleWindows(), "length temp year");
     EXPECT_EQ(files.files[kCfg], kTempAndYear);
     EXPECT_EQ(host.events.back(),
-              "error config 設定ファイル /opt/mezura/Mezura.cfg に保存できません: No space left on device（ファイルは前のままです）");
+              "error config 設定ファイル /opt/mezura/Mezura.cfg に保存できません: No space left on "
+              "device（ファイルは前のままです）");
 
     // "quit" does not end the program on a choice it could not store.
     host.events.clear();
@@ -363,7 +368,8 @@ TEST_F(StartUp, DismissingHidesOrIsRefusedWhenNothingElseIsVisible)
             row.dismiss(config);
             EXPECT_FALSE(freshApp.ended()) << row.name;
             EXPECT_EQ(config.visible(), !withWindow) << row.name;
-            EXPECT_EQ(freshHost.events, withWindow ? std::vector<std::string>{} : std::vector<std::string>{"beep config"})
+            EXPECT_EQ(freshHost.events,
+                      withWindow ? std::vector<std::string>{} : std::vector<std::string>{"beep config"})
                 << row.name;
             EXPECT_EQ(freshApp.form("temp").visible(), withWindow) << row.name;
             EXPECT_EQ(freshFiles.writes, 0) << row.name;
@@ -405,7 +411,8 @@ TEST_F(StartUp, AnUnusableSettingsFileIsReportedAndChangesNothing)
 {
     const std::string prefix = "error config 設定ファイル /opt/mezura/";
     const BadFileRow rows[] = {
-        {"short", "1\r\n1\r\n1\r\n", false, false, prefix + "Mezura.cfg を読み込めません: 値が 10 個ありません（3 個）"},
+        {"short", "1\r\n1\r\n1\r\n", false, false,
+         prefix + "Mezura.cfg を読み込めません: 値が 10 個ありません（3 個）"},
         {"bad value", "1,1,1,1,1,1,1,5,1,1", false, false,
          prefix + "Mezura.cfg を読み込めません: 8 番目の値「5」は 0、1、2 のどれでもありません"},
         {"empty", "", false, false, prefix + "Mezura.cfg を読み込めません: 値が 10 個ありません（0 個）"},

@@ -3,8 +3,9 @@
 #include "windows/temp.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
+
+// clang-format off
 
 namespace mezura {
 namespace {
@@ -191,3 +192,4 @@ TEST(TempWindow, DumpNamesEveryField)
 
 } // namespace
 } // namespace mezura
+// clang-format on

@@ -2,14 +2,13 @@
 #pragma once
 
 #include "framework/app.h"
-#include "framework/numtext.h"
 #include "framework/host.h"
+#include "framework/numtext.h"
 #include "framework/window.h"
 #include "windows/catalog.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <span>
 #include <string>
 #include <vector>
@@ -246,7 +245,8 @@ inline void expectResets(const char* window, Typed before, std::span<const char*
 inline void expectTabOrderByColumns(const ConversionWindow& w)
 {
     std::vector<FieldSpec> byTab = w.layout().fields;
-    std::sort(byTab.begin(), byTab.end(), [](const FieldSpec& a, const FieldSpec& b) { return a.tabIndex < b.tabIndex; });
+    std::sort(byTab.begin(), byTab.end(),
+              [](const FieldSpec& a, const FieldSpec& b) { return a.tabIndex < b.tabIndex; });
     for (std::size_t i = 0; i < byTab.size(); ++i) {
         EXPECT_EQ(byTab[i].tabIndex, static_cast<int>(i));
         if (i > 0 && byTab[i].field.left == byTab[i - 1].field.left) {

@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+// clang-format off
+
 namespace mezura {
 namespace {
 
@@ -107,3 +109,4 @@ TEST(UnitRelations, TipShowsTheWholeTextWithItsUnit)
 
 } // namespace
 } // namespace mezura
+// clang-format on

@@ -5,9 +5,10 @@
 #include "windows/weight.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+// clang-format off
 
 namespace mezura {
 namespace {
@@ -309,3 +310,4 @@ TEST(WeightWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
+// clang-format on

@@ -4,9 +4,10 @@
 #include "windows/year.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+// clang-format off
 
 namespace mezura {
 namespace {
@@ -259,3 +260,4 @@ TEST_F(Calendar, NameFieldsAreForDisplayOnlyAndTheHelpButtonOpensTheCalendarTopi
 
 } // namespace
 } // namespace mezura
+// clang-format on

@@ -4,12 +4,11 @@
 #include "tempdir.h"
 #include "test_host.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <regex>
 #include <set>
@@ -41,10 +40,10 @@ struct TopicRow {
 TEST(HelpFile, EveryTopicOpensItsPage)
 {
     const TopicRow rows[] = {
-        {1000, "/common.htm", "<title>共通事項</title>"},   {1010, "/length.htm", "<title>長さの画面</title>"},
-        {1020, "/square.htm", "<title>面積の画面</title>"}, {1030, "/cubic.htm", "<title>体積の画面</title>"},
-        {1040, "/weight.htm", "<title>重さの画面</title>"}, {1050, "/press.htm", "<title>圧力の画面</title>"},
-        {1060, "/temp.htm", "<title>温度の画面</title>"},   {1070, "/year.htm", "<title>年号の画面</title>"},
+        {1000, "/common.htm", "<title>共通事項</title>"},     {1010, "/length.htm", "<title>長さの画面</title>"},
+        {1020, "/square.htm", "<title>面積の画面</title>"},   {1030, "/cubic.htm", "<title>体積の画面</title>"},
+        {1040, "/weight.htm", "<title>重さの画面</title>"},   {1050, "/press.htm", "<title>圧力の画面</title>"},
+        {1060, "/temp.htm", "<title>温度の画面</title>"},     {1070, "/year.htm", "<title>年号の画面</title>"},
         {1080, "/velocity.htm", "<title>速度の画面</title>"}, {1090, "/heat.htm", "<title>熱量の画面</title>"},
         {1100, "/radio.htm", "<title>壊変率の画面</title>"},
     };
@@ -82,9 +81,10 @@ TEST(HelpFile, PagesAreReadByPathWithOrWithoutTheLeadingSlash)
     EXPECT_EQ(help.read("style.css", error), withSlash);
     EXPECT_EQ(help.read("/nothing.htm", error), std::nullopt);
     EXPECT_EQ(error, "ヘルプファイル " + kHelpFile + " にページ /nothing.htm がありません");
-    EXPECT_EQ(help.pages(), (std::vector<std::string>{"/common.htm", "/cubic.htm", "/heat.htm", "/length.htm",
-                                                      "/press.htm", "/radio.htm", "/square.htm", "/temp.htm",
-                                                      "/velocity.htm", "/weight.htm", "/year.htm"}));
+    EXPECT_EQ(
+        help.pages(),
+        (std::vector<std::string>{"/common.htm", "/cubic.htm", "/heat.htm", "/length.htm", "/press.htm", "/radio.htm",
+                                  "/square.htm", "/temp.htm", "/velocity.htm", "/weight.htm", "/year.htm"}));
 }
 
 // No page of the help leads nowhere, and the common page reaches every window's page while
@@ -344,8 +344,8 @@ TEST(HelpSearchBuilt, AnyScriptFormFindsTheSamePages)
         return pages;
     };
     const std::pair<std::string, std::string> rows[] = {
-        {"つぼ", "ツボ"},     {"ゲージ", "げーじ"},    {"ゲージ", "ｹﾞｰｼﾞ"}, {"Enter", "ＥＮＴＥＲ"},
-        {"1000", "１０００"}, {"ノット", "ﾉｯﾄ"},       {"Mach", "mach"},    {"カップ", "かっぷ"},
+        {"つぼ", "ツボ"},     {"ゲージ", "げーじ"}, {"ゲージ", "ｹﾞｰｼﾞ"}, {"Enter", "ＥＮＴＥＲ"},
+        {"1000", "１０００"}, {"ノット", "ﾉｯﾄ"},    {"Mach", "mach"},    {"カップ", "かっぷ"},
     };
     for (const auto& [word, other] : rows) {
         const std::set<std::string> pages = pagesOf(word);

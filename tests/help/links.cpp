@@ -49,9 +49,8 @@ bool hasScheme(const std::string& href)
     if (!letter(href[0])) {
         return false;
     }
-    return std::all_of(href.begin(), href.begin() + static_cast<std::ptrdiff_t>(colon), [&](char c) {
-        return letter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
-    });
+    return std::all_of(href.begin(), href.begin() + static_cast<std::ptrdiff_t>(colon),
+                       [&](char c) { return letter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'; });
 }
 
 // "/a/./b/../c.htm" -> "/a/c.htm"; ".." never climbs above the root.
@@ -89,8 +88,8 @@ std::vector<std::string> linkTargets(const std::string& html)
     while ((at = text.find("<a", at)) != std::string::npos) {
         const std::size_t close = text.find('>', at);
         const std::size_t tagEnd = close == std::string::npos ? text.size() : close;
-        const bool isAnchor = at + 2 < text.size() && (text[at + 2] == ' ' || text[at + 2] == '\t' ||
-                                                       text[at + 2] == '\n' || text[at + 2] == '\r');
+        const bool isAnchor = at + 2 < text.size() &&
+            (text[at + 2] == ' ' || text[at + 2] == '\t' || text[at + 2] == '\n' || text[at + 2] == '\r');
         std::size_t attribute = isAnchor ? text.find("href", at) : std::string::npos;
         at = tagEnd;
         if (attribute == std::string::npos || attribute > tagEnd) {

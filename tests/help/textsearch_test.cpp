@@ -3,7 +3,6 @@
 #include "help/textsearch.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -27,7 +26,7 @@ TEST(TextFold, ScriptFormsCaseAndBlanksCountAlike)
         {"つぼ", "ツボ"},
         {"ﾂﾎﾞ", "ツボ"},
         {"ｶﾞﾛﾝ ﾊﾟｲﾝﾄ ｳﾞ", "ガロン パイント ヴ"},
-        {"ｱﾞ", "ア゛"},         // no voiced form: the mark stays a character of its own
+        {"ｱﾞ", "ア゛"},               // no voiced form: the mark stays a character of its own
         {"か\u3099は\u309A", "ガパ"}, // combining marks join as well
         {"ゝ", "ヽ"},
         {"a \u3000\n\t b", "a b"},
@@ -66,7 +65,9 @@ TEST(TextFold, MatchesReportedWhereTheyStandInTheSource)
 TEST(TextFold, Utf8ThatIsNoUtf8ReadsAsReplacement)
 {
     const std::pair<std::string, std::u16string> rows[] = {
-        {"a\xFF" "b", u"a\uFFFDb"},
+        {"a\xFF"
+         "b",
+         u"a\uFFFDb"},
         {"\xE3\x81", u"\uFFFD\uFFFD"},           // cut off
         {"\xC0\xAF", u"\uFFFD\uFFFD"},           // overlong
         {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"}, // a surrogate
@@ -81,11 +82,11 @@ TEST(TextFold, Utf8ThatIsNoUtf8ReadsAsReplacement)
 
 TEST(PageText, ReadableTextAndTitleOfAPage)
 {
-    const PageText page = pageText(
-        "<html><head><title> 面積の &amp; 画面 </title><style>p { color: red }</style>"
-        "<link rel=\"stylesheet\" href=\"style.css\"></head>"
-        "<body><h1>面積</h1><!-- not shown --><p>1 坪 &lt; 2 畳&#x3002;<br>x&nbsp;y &unknown; &#12354;</p>"
-        "<script>var hidden = 1;</script><table><tr><td>a</td><td>b</td></tr></table></body></html>");
+    const PageText page =
+        pageText("<html><head><title> 面積の &amp; 画面 </title><style>p { color: red }</style>"
+                 "<link rel=\"stylesheet\" href=\"style.css\"></head>"
+                 "<body><h1>面積</h1><!-- not shown --><p>1 坪 &lt; 2 畳&#x3002;<br>x&nbsp;y &unknown; &#12354;</p>"
+                 "<script>var hidden = 1;</script><table><tr><td>a</td><td>b</td></tr></table></body></html>");
     EXPECT_EQ(page.title, "面積の & 画面");
     EXPECT_EQ(page.text, "面積\n1 坪 < 2 畳。\nx\u00A0y &unknown; あ\na\nb");
 }
@@ -176,8 +177,10 @@ TEST(Sitemap, BrokenOrHostileTextGivesWhatCanBeRead)
 TEST(Html, EntitiesDecodedAndTagsRead)
 {
     const std::pair<std::string, std::string> rows[] = {
-        {"a &amp; b", "a & b"}, {"&lt;&gt;&quot;&apos;", "<>\"'"}, {"&#12354;&#x3042;", "ああ"},
-        {"&#0;&#x110000;", "\uFFFD\uFFFD"}, {"& alone", "& alone"}, {"&amp", "&amp"}, {"&nosuch;", "&nosuch;"},
+        {"a &amp; b", "a & b"},       {"&lt;&gt;&quot;&apos;", "<>\"'"},
+        {"&#12354;&#x3042;", "ああ"}, {"&#0;&#x110000;", "\uFFFD\uFFFD"},
+        {"& alone", "& alone"},       {"&amp", "&amp"},
+        {"&nosuch;", "&nosuch;"},
     };
     for (const auto& [text, decoded] : rows) {
         EXPECT_EQ(html::decodeEntities(text), decoded) << text;

@@ -14,21 +14,23 @@
 #include <QHash>
 #include <QHelpEvent>
 #include <QInputMethodEvent>
-#include <QToolTip>
 #include <QLabel>
-#include <QPaintEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QToolTip>
 #include <algorithm>
 #include <clocale>
 #include <memory>
 #include <string>
+
+// clang-format off
 
 namespace mezura::ui {
 
@@ -766,3 +768,4 @@ private:
 
 MEZURA_UI_TEST_MAIN(mezura::ui::BindingTest)
 #include "binding_test.moc"
+// clang-format on

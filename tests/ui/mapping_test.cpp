@@ -19,7 +19,7 @@ private slots:
         QTest::newRow("below half") << 7 << 96.0 << 0;
         QTest::newRow("half rounds up") << 105 << 96.0 << 7; // 6.5
         QTest::newRow("negative half rounds away") << -105 << 96.0 << -7;
-        QTest::newRow("field at 120") << 975 << 120.0 << 81; // 81.25
+        QTest::newRow("field at 120") << 975 << 120.0 << 81;        // 81.25
         QTest::newRow("temp width at 144") << 3315 << 144.0 << 332; // 331.5
         QTest::newRow("zero") << 0 << 96.0 << 0;
     }
@@ -53,8 +53,8 @@ private slots:
         QFETCH(int, menuBar);
         QFETCH(QSize, client);
         QFETCH(QSize, window);
-        QCOMPARE(clientPixels({ width, height }, { dpi, dpi }), client);
-        QCOMPARE(windowPixels({ width, height }, { dpi, dpi }, menuBar), window);
+        QCOMPARE(clientPixels({width, height}, {dpi, dpi}), client);
+        QCOMPARE(windowPixels({width, height}, {dpi, dpi}, menuBar), window);
     }
 
     // A window without a menu bar (the settings window) has its client area 285 twips taller.
@@ -69,13 +69,13 @@ private slots:
     {
         QFETCH(double, dpi);
         QFETCH(QSize, window);
-        QCOMPARE(plainWindowPixels({ 6105, 3420 }, { dpi, dpi }), window);
+        QCOMPARE(plainWindowPixels({6105, 3420}, {dpi, dpi}), window);
     }
 
     void rectsScaleEachSide()
     {
-        QCOMPARE(toPixels({ 45, 270, 980, 285 }, { 96, 96 }), QRect(3, 18, 65, 19));
-        QCOMPARE(toPixels({ 45, 270, 980, 285 }, { 192, 96 }), QRect(6, 18, 131, 19));
+        QCOMPARE(toPixels({45, 270, 980, 285}, {96, 96}), QRect(3, 18, 65, 19));
+        QCOMPARE(toPixels({45, 270, 980, 285}, {192, 96}), QRect(6, 18, 131, 19));
     }
 
     void captionsKeepClearOfTheFields_data()

@@ -32,8 +32,8 @@ inline QPalette darkPalette()
 inline QPalette highContrastPalette()
 {
     QPalette palette(Qt::black, Qt::black);
-    for (const QPalette::ColorRole role : { QPalette::WindowText, QPalette::ButtonText, QPalette::Text,
-                                            QPalette::ToolTipText, QPalette::BrightText }) {
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::ButtonText, QPalette::Text, QPalette::ToolTipText, QPalette::BrightText}) {
         palette.setColor(role, Qt::white);
     }
     palette.setColor(QPalette::Base, Qt::black);
@@ -53,9 +53,9 @@ inline QPalette highContrastPalette()
 // Every theme by name; the light one is the style's own.
 inline std::vector<std::pair<QString, QPalette>> themes(const QPalette& light)
 {
-    return { { QStringLiteral("light"), light },
-             { QStringLiteral("dark"), darkPalette() },
-             { QStringLiteral("contrast"), highContrastPalette() } };
+    return {{QStringLiteral("light"), light},
+            {QStringLiteral("dark"), darkPalette()},
+            {QStringLiteral("contrast"), highContrastPalette()}};
 }
 
 } // namespace mezura::ui::test

@@ -11,14 +11,14 @@
 #include "uitest.h"
 #include "windows/units.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QListWidget>
+#include <QMenu>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
@@ -30,6 +30,8 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+
+// clang-format off
 
 namespace mezura::ui {
 
@@ -392,3 +394,4 @@ private:
 
 MEZURA_UI_TEST_MAIN(mezura::ui::ReadableTest)
 #include "readable_test.moc"
+// clang-format on

@@ -18,6 +18,8 @@
 #include <optional>
 #include <utility>
 
+// clang-format off
+
 namespace mezura::ui {
 
 namespace {
@@ -64,7 +66,6 @@ private slots:
         QTest::addColumn<QColor>("colour"); // of a button
         const QColor none;
         const QColor buttonFace = toQColor(kButtonFace);
-        // clang-format off
         QTest::newRow("icon") << "Image1" << "" << QRect(900, 960, 480, 480) << false << none;
         QTest::newRow("name") << "Label1" << "ヨモギの単位計算" << QRect(360, 1920, 1815, 255) << false << none;
         QTest::newRow("name in letters") << "Label2" << "Mezura" << QRect(540, 2280, 1215, 255) << false << none;
@@ -77,7 +78,6 @@ private slots:
         QTest::newRow("cancel") << "Command2" << "cancel" << QRect(1200, 2160, 735, 375) << true << buttonFace;
         QTest::newRow("quit") << "Command3" << "quit" << QRect(2160, 2160, 735, 375) << true << buttonFace;
         QTest::newRow("help") << "Command6" << "?" << QRect(3120, 2160, 255, 375) << true << QColor(192, 192, 255);
-        // clang-format on
     }
     void builtFromTheLayout()
     {
@@ -180,7 +180,6 @@ private slots:
         const QString lengthAndTemp = "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n";
         const QStringList both { "config", "temp" };
         const QStringList temp { "temp" };
-        // clang-format off
         QTest::newRow("cancel") << kOnlyTemp << QStringList { "Command2:click" } << temp << 0 << onlyTemp;
         QTest::newRow("Esc") << kOnlyTemp << QStringList { "config:Esc" } << temp << 0 << onlyTemp;
         QTest::newRow("a letter on quit does not quit") << kOnlyTemp << QStringList { "Command3:Q" } << temp << 0 << onlyTemp;
@@ -199,7 +198,6 @@ private slots:
                                                      << QStringList { "config" } << 0 << "(no file)";
         QTest::newRow("first start: cancel is refused") << QByteArray() << QStringList { "Command2:click", "Command2:Return" }
                                                         << QStringList { "config" } << 0 << "(no file)";
-        // clang-format on
     }
     void keyboard()
     {
@@ -391,3 +389,4 @@ private:
 
 MEZURA_UI_TEST_MAIN(mezura::ui::SettingsTest)
 #include "settings_test.moc"
+// clang-format on

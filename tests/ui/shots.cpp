@@ -25,8 +25,8 @@ int main(int argc, char** argv)
     const QDir out(QString::fromLocal8Bit(argv[1]));
     mezura::ui::setUpApplication();
     const QPalette light = QApplication::palette();
-    const char* const windows[] = { "config", "length", "square", "cubic", "weight", "velocity",
-                                    "press",  "heat",   "temp",   "radio", "year" };
+    const char* const windows[] = {"config", "length", "square", "cubic", "weight", "velocity",
+                                   "press",  "heat",   "temp",   "radio", "year"};
     int taken = 0;
     for (const auto& [theme, palette] : mezura::ui::test::themes(light)) {
         QApplication::setPalette(mezura::ui::readablePalette(palette));

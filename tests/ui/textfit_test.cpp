@@ -60,7 +60,8 @@ QRectF inkOf(const QFontMetricsF& metrics, const QString& text, QPointF at)
 QPointF centred(const QFontMetricsF& metrics, const QString& text, const QRectF& box)
 {
     const qreal width = metrics.horizontalAdvance(text);
-    return { box.left() + (box.width() - width) / 2, box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent() };
+    return {box.left() + (box.width() - width) / 2,
+            box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent()};
 }
 
 // Device pixels: those that ink touches, and those that a room owns (its edges rounded as a
@@ -121,8 +122,10 @@ private slots:
                 QVERIFY(view != nullptr);
                 for (std::size_t mode = 0; mode < row.frame.modes.size(); ++mode) {
                     QTest::qWait(0);
-                    check(view, QString::fromStdString(row.frame.name) + " mode "
-                                    + QString::number(binding.app().window(row).frame().mode()), scale, cut);
+                    check(view,
+                          QString::fromStdString(row.frame.name) + " mode " +
+                              QString::number(binding.app().window(row).frame().mode()),
+                          scale, cut);
                     binding.forward([&binding, &row] { binding.app().window(row).menu("mnuS"); });
                 }
             }
@@ -144,8 +147,14 @@ private:
             if (!has.contains(needs)) {
                 cut << QStringLiteral("%1.%2 at scale %3: \"%4\" needs %5x%6 at (%7,%8), has %9x%10 at (%11,%12)")
                            .arg(where, control->objectName(), scale, text)
-                           .arg(needs.width()).arg(needs.height()).arg(needs.x()).arg(needs.y())
-                           .arg(has.width()).arg(has.height()).arg(has.x()).arg(has.y());
+                           .arg(needs.width())
+                           .arg(needs.height())
+                           .arg(needs.x())
+                           .arg(needs.y())
+                           .arg(has.width())
+                           .arg(has.height())
+                           .arg(has.x())
+                           .arg(has.y());
             }
         };
         const QRect client = window->rect();
@@ -182,14 +191,16 @@ private:
                 report(button, button->text(), ink, roomOf(button, ink) & box);
                 // The button itself shows whole where it shows at all.
                 if (!roomOf(button, button->rect()).contains(QRectF(button->rect()))) {
-                    cut << QStringLiteral("%1.%2 at scale %3: the button \"%4\" is cut").arg(where, button->objectName(), scale, button->text());
+                    cut << QStringLiteral("%1.%2 at scale %3: the button \"%4\" is cut")
+                               .arg(where, button->objectName(), scale, button->text());
                 }
             } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
                 QStyleOptionButton option;
                 option.initFrom(box);
                 option.text = box->text();
                 const QRectF contents = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
-                const QPointF at(contents.left(), contents.top() + (contents.height() - metrics.height()) / 2 + metrics.ascent());
+                const QPointF at(contents.left(),
+                                 contents.top() + (contents.height() - metrics.height()) / 2 + metrics.ascent());
                 const QRectF ink = inkOf(metrics, box->text(), at);
                 report(box, box->text(), ink, roomOf(box, ink));
             } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
@@ -197,7 +208,8 @@ private:
                 option.initFrom(frame);
                 option.text = frame->title();
                 option.subControls = QStyle::SC_GroupBoxLabel;
-                const QRectF title = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+                const QRectF title =
+                    frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
                 const QRectF ink = inkOf(metrics, frame->title(), centred(metrics, frame->title(), title));
                 report(frame, frame->title(), ink, roomOf(frame, ink));
             } else if (auto* bar = qobject_cast<QMenuBar*>(control)) {

@@ -56,12 +56,12 @@ inline QtMessageHandler& testLogHandler()
 
 inline void quietPlatform()
 {
-    testLogHandler()
-        = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-              if (!text.startsWith(QLatin1String("This plugin does not support")) && testLogHandler() != nullptr) {
-                  testLogHandler()(type, context, text);
-              }
-          });
+    testLogHandler() =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (!text.startsWith(QLatin1String("This plugin does not support")) && testLogHandler() != nullptr) {
+                testLogHandler()(type, context, text);
+            }
+        });
 }
 
 template <typename Suite> int run(int argc, char** argv)
@@ -81,7 +81,10 @@ template <typename Suite> int run(int argc, char** argv)
 } // namespace mezura::ui::test
 
 #define MEZURA_UI_TEST_MAIN(Suite)                                                                                     \
-    int main(int argc, char** argv) { return mezura::ui::test::run<Suite>(argc, argv); }
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        return mezura::ui::test::run<Suite>(argc, argv);                                                               \
+    }
 
 // Finds a control by its system name, failing the test when there is none.
 #define FIND(var, Type, parent, name)                                                                                  \

@@ -3,11 +3,9 @@
 // event loop, so a program stuck in a handler does not. Exit 0 when it answered in time,
 // 1 when not, 2 when the window is gone, 3 when there is no display.
 #include <X11/Xlib.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-
 #include <poll.h>
 
 namespace {
@@ -58,12 +56,13 @@ int main(int argc, char** argv)
         while (XPending(display) > 0) {
             XEvent reply{};
             XNextEvent(display, &reply);
-            if (reply.type == ClientMessage && reply.xclient.message_type == protocols
-                && static_cast<Atom>(reply.xclient.data.l[0]) == ping && reply.xclient.data.l[1] == stamp) {
+            if (reply.type == ClientMessage && reply.xclient.message_type == protocols &&
+                static_cast<Atom>(reply.xclient.data.l[0]) == ping && reply.xclient.data.l[1] == stamp) {
                 return 0;
             }
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             return 1;
         }
