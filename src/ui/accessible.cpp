@@ -54,7 +54,7 @@ public:
         }
         return {};
     }
-    void setText(QAccessible::Text, const QString&) override { }
+    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override
     {
         QRect place;
@@ -87,7 +87,7 @@ public:
 
     QStringList actionNames() const override
     {
-        return { m_action->menu() != nullptr ? showMenuAction() : pressAction() };
+        return {m_action->menu() != nullptr ? showMenuAction() : pressAction()};
     }
     void doAction(const QString& name) override
     {
@@ -127,7 +127,7 @@ QAccessibleInterface* spokenMenuItems(const QString& key, QObject* object)
 
 QString fieldName(std::string_view window, const FieldSpec& field)
 {
-    const QString label = qs(field.label).trimmed();
+    QString label = qs(field.label).trimmed();
     const std::string_view words = unitWords(window, field.name);
     if (words.empty()) {
         return label;
@@ -157,7 +157,10 @@ QString gaugeName(const QString& min, const QString& max)
     return QStringLiteral("目盛り %1 から %2").arg(min.trimmed(), max.trimmed());
 }
 
-QString gaugeValue(int value, int max) { return QStringLiteral("位置 %1 (最大 %2)").arg(value).arg(max); }
+QString gaugeValue(int value, int max)
+{
+    return QStringLiteral("位置 %1 (最大 %2)").arg(value).arg(max);
+}
 
 void setSpeech(QWidget* widget, const QString& name, const QString& description)
 {
@@ -171,7 +174,7 @@ void setSpeech(QWidget* widget, const QString& name, const QString& description)
 
 QString menuItemName(const MenuEntry& item)
 {
-    const QString caption = qs(item.caption);
+    QString caption = qs(item.caption);
     switch (item.command) {
     case MenuCommand::None:
         return caption;
@@ -193,10 +196,19 @@ QString menuItemName(const MenuEntry& item)
     return caption;
 }
 
-void setSpeech(QAction* action, const QString& name) { action->setProperty(kSpoken, name); }
+void setSpeech(QAction* action, const QString& name)
+{
+    action->setProperty(kSpoken, name);
+}
 
-void installAccessibleMenuItems() { QAccessible::installFactory(spokenMenuItems); }
+void installAccessibleMenuItems()
+{
+    QAccessible::installFactory(spokenMenuItems);
+}
 
-QString startupCheckName(const QString& caption) { return QStringLiteral("%1の画面を起動時に開く").arg(caption); }
+QString startupCheckName(const QString& caption)
+{
+    return QStringLiteral("%1の画面を起動時に開く").arg(caption);
+}
 
 } // namespace mezura::ui

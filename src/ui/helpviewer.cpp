@@ -64,7 +64,7 @@ QImage emptyBox()
     QImage box(16, 16, QImage::Format_ARGB32);
     box.fill(Qt::transparent);
     for (int i = 0; i < 16; ++i) {
-        for (const QPoint& edge : { QPoint(i, 0), QPoint(i, 15), QPoint(0, i), QPoint(15, i) }) {
+        for (const QPoint& edge : {QPoint(i, 0), QPoint(i, 15), QPoint(0, i), QPoint(15, i)}) {
             box.setPixel(edge, qRgb(0xA0, 0xA0, 0xA0));
         }
     }
@@ -88,11 +88,14 @@ int tableDepth(const QByteArray& html, int limit)
     return deepest;
 }
 
-QString helpTitle() { return QString::fromUtf8(kTitlePrefix) + QStringLiteral("ヘルプ"); }
+QString helpTitle()
+{
+    return QString::fromUtf8(kTitlePrefix) + QStringLiteral("ヘルプ");
+}
 
 void report(const std::string& problem)
 {
-    showMessage({ MessageKind::Warning, helpTitle(), QString::fromStdString(problem) });
+    showMessage({MessageKind::Warning, helpTitle(), QString::fromStdString(problem)});
 }
 
 std::u16string_view utf16View(const QString& text)
@@ -123,9 +126,9 @@ HelpLink split(const std::string& page)
 {
     const auto hash = page.find('#');
     if (hash == std::string::npos) {
-        return { page, {} };
+        return {page, {}};
     }
-    return { page.substr(0, hash), page.substr(hash + 1) };
+    return {page.substr(0, hash), page.substr(hash + 1)};
 }
 
 // The addresses of the style sheets that an HTML page links without saying type="text/css":
@@ -152,8 +155,8 @@ QStringList untypedStyleSheetLinks(const QString& html)
                 href = value;
             }
         }
-        if (!href.isEmpty() && type.compare(QLatin1String("text/css"), Qt::CaseInsensitive) != 0
-            && rel.split(QLatin1Char(' ')).contains(QLatin1String("stylesheet"), Qt::CaseInsensitive)) {
+        if (!href.isEmpty() && type.compare(QLatin1String("text/css"), Qt::CaseInsensitive) != 0 &&
+            rel.split(QLatin1Char(' ')).contains(QLatin1String("stylesheet"), Qt::CaseInsensitive)) {
             links << href;
         }
     }
@@ -171,7 +174,8 @@ HelpBrowser::HelpBrowser(QWidget* parent)
 
 std::optional<HelpLink> helpLink(const std::string& fromPage, QString href)
 {
-    href.replace(QStringLiteral("%5C"), QStringLiteral("/"), Qt::CaseInsensitive).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    href.replace(QStringLiteral("%5C"), QStringLiteral("/"), Qt::CaseInsensitive)
+        .replace(QLatin1Char('\\'), QLatin1Char('/'));
     QUrl from;
     from.setScheme(kScheme);
     from.setPath(QString::fromStdString(fromPage.starts_with('/') ? fromPage : "/" + fromPage));
@@ -269,7 +273,8 @@ std::string HelpBrowser::pageProblem(const std::string& page, const QByteArray& 
         return "ページ " + page + " は大きすぎるため表示しません（" + std::to_string(kLargestPage) + " バイトまで）";
     }
     if (tableDepth(html, kDeepestTables) > kDeepestTables) {
-        return "ページ " + page + " は表の入れ子が深すぎるため表示しません（" + std::to_string(kDeepestTables) + " 段まで）";
+        return "ページ " + page + " は表の入れ子が深すぎるため表示しません（" + std::to_string(kDeepestTables) +
+            " 段まで）";
     }
     return {};
 }
@@ -282,8 +287,8 @@ QImage HelpBrowser::picture(const std::string& name, const QByteArray& bytes, st
     QImageReader reader(&buffer);
     const QSize size = reader.size(); // from the picture's header, nothing decoded yet
     if (bytes.size() > kLargestPicture || size.width() > kWidestPicture || size.height() > kWidestPicture) {
-        problem = "画像 " + name + " は大きすぎるため表示しません（" + std::to_string(kLargestPicture) + " バイト、"
-                  + std::to_string(kWidestPicture) + "×" + std::to_string(kWidestPicture) + " 画素まで）";
+        problem = "画像 " + name + " は大きすぎるため表示しません（" + std::to_string(kLargestPicture) + " バイト、" +
+            std::to_string(kWidestPicture) + "×" + std::to_string(kWidestPicture) + " 画素まで）";
         return emptyBox();
     }
     // Decoded by its content whatever its name says; bytes that are no picture show the box.
@@ -380,8 +385,8 @@ HelpWindow::HelpWindow()
     forward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
     forward->setEnabled(false);
     connect(forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
-    for (const auto& [action, name] : { std::pair(back, QStringLiteral("戻る：前に見たページに戻る")),
-                                         std::pair(forward, QStringLiteral("進む：戻る前のページに進む")) }) {
+    for (const auto& [action, name] : {std::pair(back, QStringLiteral("戻る：前に見たページに戻る")),
+                                       std::pair(forward, QStringLiteral("進む：戻る前のページに進む"))}) {
         setSpeech(action, name);
         setSpeech(bar->widgetForAction(action), name);
     }
@@ -546,8 +551,8 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
     // Enter in the find field finds the next place, Shift+Enter the one before. Esc there
     // closes the find bar, as its close button does, and leaves the window open: the field
     // claims Esc before the window's shortcut sees it.
-    if (watched == m_findWord && event->type() == QEvent::ShortcutOverride
-        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    if (watched == m_findWord && event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         event->accept();
         return true;
     }
@@ -567,7 +572,7 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
 
 void HelpWindow::buildShortcuts()
 {
-    const auto shortcut = [this](const char* name, QList<QKeySequence> keys, auto action) {
+    const auto shortcut = [this](const char* name, const QList<QKeySequence>& keys, auto action) {
         auto* item = new QAction(this);
         item->setObjectName(QLatin1String(name));
         item->setShortcuts(keys);
@@ -589,7 +594,8 @@ void HelpWindow::buildShortcuts()
               QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus))},
              [zoomStep] { zoomStep(1); });
     shortcut("helpZoomOut",
-             {QKeySequence(Qt::CTRL | Qt::Key_Minus), QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus))},
+             {QKeySequence(Qt::CTRL | Qt::Key_Minus),
+              QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus))},
              [zoomStep] { zoomStep(-1); });
     shortcut("helpZoomReset", {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { zoom(100); });
     shortcut("helpClose", {QKeySequence(Qt::Key_Escape)}, [this] { close(); });
@@ -668,8 +674,7 @@ void HelpWindow::followInContents(const HelpLink& here)
     QTreeWidgetItem* best = nullptr;
     int bestFit = 0;
     for (QTreeWidgetItemIterator it(m_contents); *it != nullptr; ++it) {
-        const std::optional<HelpLink> link
-            = helpLink("/", (*it)->data(0, kPlaceRole).toString());
+        const std::optional<HelpLink> link = helpLink("/", (*it)->data(0, kPlaceRole).toString());
         if ((*it)->data(0, kPlaceRole).toString().isEmpty() || !link || link->page != here.page) {
             continue;
         }
@@ -697,7 +702,8 @@ void HelpWindow::fillIndex()
 {
     m_index->clear();
     m_keywordItems.clear();
-    const auto add = [this](const auto& self, const std::vector<SitemapEntry>& entries, QTreeWidgetItem* parent) -> void {
+    const auto add = [this](const auto& self, const std::vector<SitemapEntry>& entries,
+                            QTreeWidgetItem* parent) -> void {
         for (const SitemapEntry& entry : entries) {
             auto* item = parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_index);
             item->setText(0, QString::fromStdString(entry.name));
@@ -737,7 +743,8 @@ void HelpWindow::filterIndex()
         m_index->scrollToItem(first);
     }
     const bool none = found.empty() && !folded(word).empty();
-    m_indexNote->setText(none ? QStringLiteral("「%1」は索引にありません。").arg(m_indexWord->text().trimmed()) : QString());
+    m_indexNote->setText(none ? QStringLiteral("「%1」は索引にありません。").arg(m_indexWord->text().trimmed())
+                              : QString());
     m_indexNote->setVisible(none);
 }
 
@@ -853,7 +860,8 @@ void HelpWindow::findInPage(bool backward, bool fromSelectionStart)
         }
     } else {
         const std::size_t from = fromSelectionStart ? start : end;
-        const auto next = std::find_if(places.begin(), places.end(), [&](const auto& place) { return place.first >= from; });
+        const auto next =
+            std::find_if(places.begin(), places.end(), [&](const auto& place) { return place.first >= from; });
         chosen = next == places.end() ? 0 : static_cast<std::size_t>(next - places.begin());
     }
     QTextCursor found(m_browser->document());

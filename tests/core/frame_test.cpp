@@ -3,10 +3,9 @@
 #include "test_host.h"
 #include "windows/catalog.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace mezura {
 namespace {
@@ -73,15 +72,16 @@ TEST(Frame, HelpActionsSetTheTopicThatF1Opens)
     test::TestApp t;
     ConversionWindow& length = t.window("length");
     ConversionWindow& temp = t.window("temp");
-    length.f1();              // before any help action: the window's own topic
-    length.menu("mnuH1");     // common matters
-    length.f1();              // keeps 1000 now
-    length.menu("mnu02");     // "ﾍﾙﾌﾟ (F1)"
+    length.f1();          // before any help action: the window's own topic
+    length.menu("mnuH1"); // common matters
+    length.f1();          // keeps 1000 now
+    length.menu("mnu02"); // "ﾍﾙﾌﾟ (F1)"
     length.f1();
     temp.clickButton(temp.buttonIndex("Command4")); // "?"
     temp.menu("mnuH2");
-    EXPECT_EQ(t.host.events, (std::vector<std::string>{"help 1010", "help 1000", "help 1000", "help 1010",
-                                                       "help 1010", "help 1060", "help 1060"}));
+    EXPECT_EQ(t.host.events,
+              (std::vector<std::string>{"help 1010", "help 1000", "help 1000", "help 1010", "help 1010", "help 1060",
+                                        "help 1060"}));
 }
 
 TEST(Frame, ClosingHidesUntilTheLastVisibleWindowEndsTheProgram)
@@ -139,8 +139,8 @@ TEST(Frame, AllShowsEveryWindowInMenuOrderWithTheCalendarLast)
 TEST(Frame, OtherUnitItemsShowAndFocusTheirWindow)
 {
     const std::pair<const char*, const char*> items[] = {
-        {"mnuUL", "length"}, {"mnuUS", "square"}, {"mnuUC", "cubic"},  {"mnuUW", "weight"}, {"mnuUV", "velocity"},
-        {"mnuUP", "press"},  {"mnuUH", "heat"},   {"mnuUT", "temp"},   {"mnuUR", "radio"},  {"mnuUY", "year"},
+        {"mnuUL", "length"}, {"mnuUS", "square"}, {"mnuUC", "cubic"}, {"mnuUW", "weight"}, {"mnuUV", "velocity"},
+        {"mnuUP", "press"},  {"mnuUH", "heat"},   {"mnuUT", "temp"},  {"mnuUR", "radio"},  {"mnuUY", "year"},
     };
     for (const auto& [item, window] : items) {
         test::TestApp t;
@@ -166,6 +166,7 @@ TEST(Frame, MenusReadInTheirOrder)
     test::TestApp t;
     const auto bar = menuBar(windowTable().windows, t.app.row("radio")->frame);
     std::vector<std::string> captions;
+    captions.reserve(bar.size());
     for (const MenuEntry& entry : bar) {
         captions.push_back(entry.name + ' ' + entry.caption);
     }
@@ -180,8 +181,8 @@ TEST(Frame, MenusReadInTheirOrder)
     EXPECT_EQ(bar[2].items[1].caption, "壊変率");
 
     const std::pair<const char*, const char*> sizeItems[] = {
-        {"temp", "ﾌｫｰﾑｻｲｽﾞ変更"}, {"weight", "ﾌｫｰﾑｻｲｽﾞ変更"}, {"year", "ﾌｫｰﾑｻｲｽﾞ変更"},
-        {"cubic", "ｻｲｽﾞ変更(左クリック)"}, {"length", "ｻｲｽﾞ変更"}, {"press", "ｻｲｽﾞ変更"},
+        {"temp", "ﾌｫｰﾑｻｲｽﾞ変更"},          {"weight", "ﾌｫｰﾑｻｲｽﾞ変更"}, {"year", "ﾌｫｰﾑｻｲｽﾞ変更"},
+        {"cubic", "ｻｲｽﾞ変更(左クリック)"}, {"length", "ｻｲｽﾞ変更"},     {"press", "ｻｲｽﾞ変更"},
     };
     for (const auto& [window, caption] : sizeItems) {
         const MenuEntry popup = popupMenu(t.app.row(window)->frame);
@@ -258,13 +259,25 @@ TEST(Registry, AWindowWithWrongTablesFailsWhenBuilt)
     };
     const Row rows[] = {
         {"a chain that writes no field",
-         [&](ProbeWindow& w) { w.installRows({{ProbeWindow::kLineA, nothing}}, {{ProbeWindow::txtA, {S(2, 0, rows::Mul, 2)}}}); }},
+         [&](ProbeWindow& w) {
+             w.installRows({{ProbeWindow::kLineA, nothing}}, {{ProbeWindow::txtA, {S(2, 0, rows::Mul, 2)}}});
+         }},
         {"a chain that reads no field",
-         [&](ProbeWindow& w) { w.installRows({}, {{ProbeWindow::txtA, {S(1, -1, rows::Mul, 2)}}}); }},
+         [&](ProbeWindow& w) {
+             w.installRows({}, {{ProbeWindow::txtA, {S(1, -1, rows::Mul, 2)}}});
+         }},
         {"a call of no procedure",
-         [&](ProbeWindow& w) { w.installRows({{ProbeWindow::kLineA, nothing}}, {{ProbeWindow::txtB, {Call{1}}}}); }},
-        {"a procedure out of its place", [&](ProbeWindow& w) { w.installRows({{1, nothing}}, {}); }},
-        {"the Enter chain of no field", [&](ProbeWindow& w) { w.installRows({}, {{2, {}}}); }},
+         [&](ProbeWindow& w) {
+             w.installRows({{ProbeWindow::kLineA, nothing}}, {{ProbeWindow::txtB, {Call{1}}}});
+         }},
+        {"a procedure out of its place",
+         [&](ProbeWindow& w) {
+             w.installRows({{1, nothing}}, {});
+         }},
+        {"the Enter chain of no field",
+         [&](ProbeWindow& w) {
+             w.installRows({}, {{2, {}}});
+         }},
     };
     for (const Row& row : rows) {
         test::TestApp t;

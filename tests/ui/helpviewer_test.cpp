@@ -5,9 +5,9 @@
 #include "ui/messages.h"
 #include "uitest.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QBuffer>
-#include <QAbstractTextDocumentLayout>
 #include <QCheckBox>
 #include <QFile>
 #include <QImage>
@@ -23,10 +23,11 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTreeWidget>
-#include <memory>
-
 #include <csignal>
+#include <memory>
 #include <sys/stat.h>
+
+// clang-format off
 
 namespace mezura::ui {
 
@@ -153,7 +154,6 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("heading");
         QTest::addColumn<QString>("entry"); // where the contents tree stands
-        // clang-format off
         QTest::newRow("common") << 1000 << "/common.htm" << "共通事項" << "ヨモギの単位計算 ― 共通事項" << "共通事項";
         QTest::newRow("length") << 1010 << "/length.htm" << "長さの画面" << "長さの画面" << "長さ";
         QTest::newRow("square") << 1020 << "/square.htm" << "面積の画面" << "面積の画面" << "面積";
@@ -166,7 +166,6 @@ private slots:
         QTest::newRow("heat") << 1090 << "/heat.htm" << "熱量の画面" << "熱量の画面" << "熱量";
         QTest::newRow("radio") << 1100 << "/radio.htm" << "壊変率の画面" << "壊変率の画面" << "壊変率";
         QTest::newRow("common again") << 1000 << "/common.htm" << "共通事項" << "ヨモギの単位計算 ― 共通事項" << "共通事項";
-        // clang-format on
     }
     // One window for all of them, already open at another page from the second on: the
     // topic is shown with the contents tree at it. The page's style sheet comes from the
@@ -593,8 +592,8 @@ private slots:
             QByteArray html;
             std::string problem;
         } pages[] = {
-            { "a page at the limit", QByteArray(512 * 1024, 'x'), "" },
-            { "a larger page", QByteArray(512 * 1024 + 1, 'x'), "ページ /p.htm は大きすぎるため表示しません（524288 バイトまで）" },
+            { "a page at the limit", QByteArray(qsizetype{512} * 1024, 'x'), "" },
+            { "a larger page", QByteArray(qsizetype{512} * 1024 + 1, 'x'), "ページ /p.htm は大きすぎるため表示しません（524288 バイトまで）" },
             { "tables 16 deep", nested(16), "" },
             { "tables 17 deep", nested(17), "ページ /p.htm は表の入れ子が深すぎるため表示しません（16 段まで）" },
             { "many tables side by side", nested(1).repeated(100), "" },
@@ -627,7 +626,7 @@ private slots:
             { "as wide as allowed", png(4096, 1), QSize(4096, 1), "" },
             { "too wide", png(4097, 1), QSize(16, 16), tooLarge },
             { "too high", png(1, 4097), QSize(16, 16), tooLarge },
-            { "too many bytes", png(40, 30) + QByteArray(4 * 1024 * 1024, '\0'), QSize(16, 16), tooLarge },
+            { "too many bytes", png(40, 30) + QByteArray(qsizetype{4} * 1024 * 1024, '\0'), QSize(16, 16), tooLarge },
             { "no picture", "GIF89a", QSize(16, 16), "" },
         };
         for (const auto& row : pictures) {
@@ -738,3 +737,4 @@ private:
 
 MEZURA_UI_TEST_MAIN(mezura::ui::HelpViewerTest)
 #include "helpviewer_test.moc"
+// clang-format on
