@@ -19,17 +19,6 @@ namespace {
 
 using namespace mezura;
 
-class QuietHost : public Host {
-public:
-    void beep(const Form&) override {}
-    void openHelp(int) override {}
-    void reportError(const Form&, const std::string&) override {}
-    void showPopup(const Form&) override {}
-    void bringToFront(const Form&) override {}
-    void quit() override {}
-    int currentYear() override { return 2000; }
-};
-
 constexpr const char* kBegin = "<!-- unit table -->";
 constexpr const char* kEnd = "<!-- end of unit table -->";
 
@@ -81,7 +70,7 @@ int main(int argc, char** argv)
         std::cerr << "usage: mezura-unittables DIR\n";
         return 2;
     }
-    QuietHost host;
+    QuietHost host{2000};
     App app(host, windowTable());
     for (const UnitTable& table : unitTables()) {
         const std::string path = std::string(argv[1]) + "/" + table.window + ".htm";

@@ -13,7 +13,7 @@ namespace {
 
 void enterIn(benchmark::State& state, const char* window, const char* field, const char* text)
 {
-    mezura::bench::QuietHost host;
+    mezura::QuietHost host{2026};
     mezura::App app(host, mezura::windowTable());
     mezura::ConversionWindow& w = app.window(window);
     const int index = w.fieldIndex(field);

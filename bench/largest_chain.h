@@ -1,5 +1,5 @@
-// What the benchmarks share: a host that does nothing, and the largest chain of a window,
-// the one whose Enter rewrites the most fields.
+// What the benchmarks share: the largest chain of a window, the one whose Enter rewrites the
+// most fields.
 #pragma once
 
 #include "framework/app.h"
@@ -12,17 +12,6 @@
 
 namespace mezura::bench {
 
-class QuietHost : public Host {
-public:
-    void beep(const Form&) override {}
-    void openHelp(int) override {}
-    void reportError(const Form&, const std::string&) override {}
-    void showPopup(const Form&) override {}
-    void bringToFront(const Form&) override {}
-    void quit() override {}
-    int currentYear() override { return 2026; }
-};
-
 struct LargestChain {
     std::string field; // "txtI1"
     int rewritten = 0; // fields other than the typed one that Enter writes
@@ -33,7 +22,7 @@ inline LargestChain largestChain(const WindowRow& row)
 {
     LargestChain largest;
     for (std::size_t typed = 0;; ++typed) {
-        QuietHost host;
+        QuietHost host{2026};
         App app(host, windowTable());
         ConversionWindow& window = app.window(row);
         const std::vector<FieldSpec>& fields = window.layout().fields;

@@ -30,4 +30,24 @@ public:
     virtual int currentYear() = 0;
 };
 
+// A host that shows nothing and asks nothing: for tools that run the windows without a user
+// (the help build's unit tables, the benchmarks). Its date is always in `year`.
+class QuietHost : public Host {
+public:
+    explicit QuietHost(int year)
+        : m_year(year)
+    {
+    }
+    void beep(const Form&) override {}
+    void openHelp(int) override {}
+    void reportError(const Form&, const std::string&) override {}
+    void showPopup(const Form&) override {}
+    void bringToFront(const Form&) override {}
+    void quit() override {}
+    int currentYear() override { return m_year; }
+
+private:
+    int m_year;
+};
+
 } // namespace mezura
