@@ -108,8 +108,12 @@ help_pid=$(xdotool getwindowpid "$help" 2>/dev/null || true)
 [ "$help_pid" = "$app_pid" ] && help_pid=
 step "F1 opened help: \"$title\", $height pixels high"
 
-# "quit" in the settings window saves and ends the program. The button lies at its twips
-# position at 96 dpi (15 twips a pixel): frame (2280, 120) + button (2160, 2160), 735 x 375.
+# "quit" in the settings window saves and ends the program. The help window opened over it
+# (there is no window manager here), so the settings window is raised first. The button lies
+# at its twips position at 96 dpi (15 twips a pixel): frame (2280, 120) + button (2160, 2160),
+# 735 x 375.
+xdotool windowraise "$settings"
+xdotool windowfocus --sync "$settings"
 xdotool mousemove --window "$settings" $(((2280 + 2160 + 367) / 15)) $(((120 + 2160 + 187) / 15)) click 1
 for _ in $(seq 100); do
     kill -0 "$app_pid" 2>/dev/null || break
