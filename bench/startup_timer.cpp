@@ -117,15 +117,15 @@ int main(int argc, char** argv)
     const int rounds = std::atoi(argv[1]);
     std::vector<Program> programs;
     for (int i = 2; i < argc; ++i) {
-        const std::string spec = argv[i];
-        const std::size_t a = spec.find(':');
-        const std::size_t b = spec.find(':', a + 1);
+        const std::string program = argv[i];
+        const std::size_t a = program.find(':');
+        const std::size_t b = program.find(':', a + 1);
         if (a == std::string::npos || b == std::string::npos) {
             std::fprintf(stderr, "not LABEL:WINDOWS:PROGRAM: %s\n", argv[i]);
             return 2;
         }
         programs.push_back(
-            {spec.substr(0, a), std::stoi(spec.substr(a + 1, b - a - 1)), spec.substr(b + 1), {}, {}, {}});
+            {program.substr(0, a), std::stoi(program.substr(a + 1, b - a - 1)), program.substr(b + 1), {}, {}, {}});
     }
     xcb_connection_t* x = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(x)) {

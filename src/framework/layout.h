@@ -59,11 +59,11 @@ struct FieldSpec {
 // field's place in its table when it is built.
 #define MEZURA_FIELD(id) id, #id
 
-// `spec` with its number in the window's Field enum.
-inline FieldSpec numbered(int id, FieldSpec spec)
+// `field` with its number in the window's Field enum.
+inline FieldSpec numbered(int id, FieldSpec field)
 {
-    spec.id = id;
-    return spec;
+    field.id = id;
+    return field;
 }
 
 // What a click on a button does. Range: a gauge range button; Help: the "?" button; Ok,
