@@ -3,9 +3,11 @@
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QHelpEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSet>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
@@ -25,6 +27,12 @@ constexpr qreal kSmallestPoints = 6;
 FieldEdit::FieldEdit(QWidget* parent)
     : QLineEdit(parent)
 {
+    // A field holds a number: its text needs no shaping, which is the larger part of setting
+    // and painting it. Only the strategy is the field's own; family and size still follow
+    // the window.
+    QFont plain;
+    plain.setStyleStrategy(QFont::PreferNoShaping);
+    setFont(plain);
 }
 
 bool FieldEdit::textFits() const
@@ -35,6 +43,30 @@ bool FieldEdit::textFits() const
         style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
     // The line edit keeps a small margin at each side of its text.
     return fontMetrics().horizontalAdvance(text()) <= room.width() - 4;
+}
+
+void FieldEdit::prepareNumberGlyphs() const
+{
+    static QSet<QString> prepared;
+    const qreal ratio = devicePixelRatioF();
+    const QString key = font().key() + QLatin1Char('@') + QString::number(ratio);
+    if (prepared.contains(key)) {
+        return;
+    }
+    prepared.insert(key);
+    const QFontMetricsF metrics(font());
+    const QString characters = QStringLiteral("0123456789.E+-");
+    QImage scratch((QSizeF(metrics.horizontalAdvance(characters) + 2, metrics.height() * 4) * ratio).toSize(),
+                   QImage::Format_ARGB32_Premultiplied);
+    scratch.setDevicePixelRatio(ratio);
+    scratch.fill(Qt::transparent);
+    QPainter painter(&scratch);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::Text));
+    // A glyph is kept for each quarter of a pixel that it can start at.
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        painter.drawText(QPointF(quarter / 4.0, metrics.ascent() + quarter * metrics.height()), characters);
+    }
 }
 
 bool FieldEdit::event(QEvent* event)

@@ -29,6 +29,11 @@ public:
     // Whether the text shows in full in the field.
     bool textFits() const;
 
+    // Draws, once per font and pixel ratio, every character that a written number holds,
+    // off screen: the font's glyphs are then ready before the first Enter, which would
+    // otherwise spend a third of its time rendering them.
+    void prepareNumberGlyphs() const;
+
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <algorithm>
 #include <map>
 #include <utility>
@@ -305,11 +306,11 @@ void ConversionView::sync()
             m_fields[i]->setText(text);
             m_fields[i]->setCursorPosition(0); // a written value shows from its first digit
         }
-        paintSurface(m_fields[i], Surface::Field, m_window.fieldColour(index));
+        m_surfaces.paint(m_fields[i], Surface::Field, m_window.fieldColour(index));
     }
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
         const Colour colour = m_window.buttonColour(static_cast<int>(i));
-        paintSurface(m_buttons[i], Surface::Button, colour);
+        m_surfaces.paint(m_buttons[i], Surface::Button, colour);
         setSpeech(m_buttons[i], m_buttons[i]->accessibleName(),
                   colour == kHighlight && layout.buttons[i].role == ButtonRole::Range
                       ? QStringLiteral("選んでいる目盛り")
@@ -394,6 +395,15 @@ void ConversionView::changeEvent(QEvent* event)
         if (state != m_window.frame().state()) {
             forward([this, state] { m_window.setState(state); });
         }
+    }
+}
+
+void ConversionView::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_fields.empty()) {
+        // Once the window is on the screen and the program waits for the user.
+        QTimer::singleShot(0, m_fields.front(), [field = m_fields.front()] { field->prepareNumberGlyphs(); });
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "framework/frame.h"
 #include "ui/mapping.h"
+#include "ui/theme.h"
 #include "ui/view.h"
 
 #include <QMainWindow>
@@ -48,6 +49,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -65,6 +67,7 @@ private:
     std::vector<QPushButton*> m_buttons; // by button index
     std::vector<Caption*> m_labels;      // by label index (IndMin, IndMax ...)
     GaugeBar* m_slider = nullptr;
+    Surfaces m_surfaces;
     std::optional<Size> m_appliedSize; // the size last given to the widget
 };
 

@@ -5,11 +5,14 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QPainter>
+#include <QPixmap>
 #include <QProxyStyle>
 #include <QStyleOption>
 #include <QWidget>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
 #include <utility>
 
 namespace mezura::ui {
@@ -68,10 +71,15 @@ public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override
     {
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
         if (element == PE_PanelLineEdit) {
+            if (!drawSavedPanel(option, painter, widget)) {
+                QProxyStyle::drawPrimitive(element, option, painter, widget);
+            }
             focusFrame(option, option->rect, QPalette::Base, painter);
-        } else if (element == PE_IndicatorCheckBox) {
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        if (element == PE_IndicatorCheckBox) {
             // The box's edge, which some styles draw in a shade of the window that a black
             // or white theme turns into the window's own colour.
             painter->save();
@@ -111,6 +119,58 @@ public:
     }
 
 private:
+    // A field's panel as the desktop's style draws it, drawn once for each look (size, state,
+    // colours, pixel ratio) and then copied: the style's rounded and shaded frame costs more
+    // to draw than the field's text, and every field that Enter rewrites paints it anew.
+    // Only for the styles that draw a panel from its option alone (an animated style may draw
+    // the same state differently from one frame to the next), and only where the panel lies
+    // on whole device pixels, where the copy is the drawing to the pixel.
+    bool drawSavedPanel(const QStyleOption* option, QPainter* painter, const QWidget* widget) const
+    {
+        const QString style = baseStyle()->name();
+        const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+        const qreal ratio = painter->device()->devicePixelRatio();
+        const QTransform& transform = painter->deviceTransform();
+        const auto whole = [](qreal value) { return std::abs(value - std::round(value)) < 1e-9; };
+        if ((style != QLatin1String("fusion") && style != QLatin1String("windows")) || frame == nullptr ||
+            !whole(ratio) || transform.type() > QTransform::TxTranslate || !whole(transform.dx()) ||
+            !whole(transform.dy()) || option->rect.isEmpty() || option->rect.width() > 1024 ||
+            option->rect.height() > 1024) {
+            return false;
+        }
+        std::uint64_t key = 14695981039346656037ULL; // FNV-1a over the look: size, state, colours
+        const auto mix = [&key](std::uint64_t value) {
+            key ^= value;
+            key *= 1099511628211ULL;
+        };
+        const QPalette& palette = option->palette;
+        for (const int value :
+             {option->rect.width(), option->rect.height(), static_cast<int>(ratio), static_cast<int>(option->state),
+              static_cast<int>(option->direction), frame->lineWidth, frame->midLineWidth,
+              static_cast<int>(frame->features), static_cast<int>(palette.currentColorGroup())}) {
+            mix(static_cast<std::uint64_t>(value));
+        }
+        // These styles paint a panel in the colours of the group its state selects.
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            mix(palette.color(static_cast<QPalette::ColorRole>(role)).rgba());
+        }
+        if (m_panels.size() >= kSavedPanels) {
+            m_panels.clear();
+        }
+        QPixmap& panel = m_panels[key];
+        if (panel.isNull()) {
+            panel = QPixmap(option->rect.size() * static_cast<int>(ratio));
+            panel.setDevicePixelRatio(ratio);
+            panel.fill(Qt::transparent);
+            QStyleOptionFrame moved = *frame;
+            moved.rect.moveTopLeft(QPoint(0, 0));
+            QPainter into(&panel);
+            QProxyStyle::drawPrimitive(PE_PanelLineEdit, &moved, &into, widget);
+        }
+        painter->drawPixmap(option->rect.topLeft(), panel);
+        return true;
+    }
+
     static void focusFrame(const QStyleOption* option, const QRect& rect, QPalette::ColorRole background,
                            QPainter* painter)
     {
@@ -124,6 +184,10 @@ private:
         painter->drawRect(QRectF(rect).adjusted(1, 1, -1, -1));
         painter->restore();
     }
+
+    // A window has a few looks of field (its colours, with and without the focus): far fewer than this.
+    static constexpr std::size_t kSavedPanels = 256;
+    mutable std::unordered_map<std::uint64_t, QPixmap> m_panels;
 };
 
 } // namespace
@@ -166,6 +230,19 @@ void paintSurface(QWidget* widget, Surface surface, Colour colour)
     if (palette != widget->palette()) {
         widget->setPalette(palette);
     }
+}
+
+void Surfaces::paint(QWidget* widget, Surface surface, Colour colour)
+{
+    if (const qint64 theme = QApplication::palette().cacheKey(); theme != m_theme) {
+        m_painted.clear();
+        m_theme = theme;
+    }
+    if (const auto painted = m_painted.find(widget); painted != m_painted.end() && painted->second == colour) {
+        return;
+    }
+    paintSurface(widget, surface, colour);
+    m_painted[widget] = colour;
 }
 
 QPalette readablePalette(const QPalette& theme)

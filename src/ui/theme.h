@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QPalette>
+#include <unordered_map>
 
 class QStyle;
 class QWidget;
@@ -35,6 +36,18 @@ enum class Surface { Field, Button };
 // with black or white text (dimmed but still readable when disabled) and a readable text on
 // the theme's selection colour. Changes the palette only when it differs.
 void paintSurface(QWidget* widget, Surface surface, Colour colour);
+
+// The surfaces of one window's controls as last painted. A sync gives every control its
+// colour again; working the palette out costs more than the rest of an Enter's sync, so it
+// is done again only where a control's colour or the desktop's theme changed since.
+class Surfaces {
+public:
+    void paint(QWidget* widget, Surface surface, Colour colour);
+
+private:
+    qint64 m_theme = 0; // the application palette the colours were worked out on
+    std::unordered_map<const QWidget*, Colour> m_painted;
+};
 
 // The theme's palette with each text colour that contrasts less than kTextContrast with its
 // background replaced by black or white; the same palette when every pair reads.

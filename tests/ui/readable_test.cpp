@@ -19,8 +19,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -286,6 +290,102 @@ private slots:
             }
             QVERIFY2(frame >= kFrameContrast,
                      qPrintable(QStringLiteral("%1: focus shows %2 : 1").arg(where(name, control)).arg(frame)));
+        }
+    }
+
+    // A theme that changes while the windows show: the next event gives every field and
+    // button the colours the new theme asks for, as a first painting would.
+    void aThemeChangeReachesEveryWindow()
+    {
+        m_binding = std::make_unique<Binding>();
+        std::vector<const char*> windows(std::begin(kWindows) + 1, std::begin(kWindows) + 11);
+        for (const char* name : windows) {
+            m_binding->forward([this, name] {
+                m_binding->app().showAndFocus(name);
+                ConversionWindow& window = m_binding->app().window(name);
+                window.typeText(0, "1");
+                window.keyPress(0, 13);
+            });
+        }
+        QApplication::setPalette(readablePalette(test::darkPalette()));
+        m_binding->forward([] {});
+        for (const char* name : windows) {
+            const ConversionWindow& model = m_binding->app().window(name);
+            QWidget* view = m_binding->view(name)->widget();
+            const auto repainted = [](QWidget* control, Surface surface, Colour colour) {
+                const QPalette before = control->palette();
+                paintSurface(control, surface, colour);
+                return control->palette() == before;
+            };
+            for (std::size_t i = 0; i < model.layout().fields.size(); ++i) {
+                auto* field = view->findChild<QLineEdit*>(qs(model.layout().fields[i].name));
+                QVERIFY2(repainted(field, Surface::Field, model.fieldColour(int(i))), qPrintable(where(name, field)));
+            }
+            for (std::size_t i = 0; i < model.layout().buttons.size(); ++i) {
+                auto* button = view->findChild<QAbstractButton*>(qs(model.layout().buttons[i].name));
+                QVERIFY2(repainted(button, Surface::Button, model.buttonColour(int(i))), qPrintable(where(name, button)));
+            }
+        }
+    }
+
+    void savedPanels_data()
+    {
+        QTest::addColumn<QPalette>("palette");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<qreal>("ratio");
+        for (const auto& [theme, palette] : test::themes(QApplication::palette())) {
+            QPalette yellow = palette; // a field in a colour of the window's own
+            yellow.setColor(QPalette::Base, QColor(0xff, 0xff, 0x80));
+            for (const auto& [colours, base] : { std::pair(palette, "theme"), std::pair(yellow, "yellow") }) {
+                for (const bool enabled : { true, false }) {
+                    for (const qreal ratio : { 1.0, 2.0 }) {
+                        QTest::newRow(qPrintable(QStringLiteral("%1 %2 %3 x%4").arg(theme, base, enabled ? "enabled" : "disabled").arg(ratio)))
+                            << colours << enabled << ratio;
+                    }
+                }
+            }
+        }
+    }
+
+    // A field's panel is drawn once for each look and copied after that: each copy, in
+    // every look that follows another, is the desktop style's own drawing of that look.
+    void savedPanels()
+    {
+        QFETCH(QPalette, palette);
+        QFETCH(bool, enabled);
+        QFETCH(qreal, ratio);
+        auto* readable = qobject_cast<QProxyStyle*>(QApplication::style());
+        QVERIFY(readable != nullptr);
+        const std::unique_ptr<QStyle> plain(QStyleFactory::create(readable->baseStyle()->name()));
+        QVERIFY(plain != nullptr);
+        QLineEdit field;
+        field.setPalette(palette);
+        field.setEnabled(enabled);
+        field.resize(65, 19);
+        QStyleOptionFrame option;
+        option.initFrom(&field);
+        option.lineWidth = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field);
+        const auto draw = [&](const QStyle* style) {
+            QImage image(QSize(72, 24) * int(ratio), QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(palette.color(QPalette::Window));
+            QPainter painter(&image);
+            painter.translate(3, 2);
+            style->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, &field);
+            return image;
+        };
+        const QImage expected = draw(plain.get());
+        for (int time = 0; time < 2; ++time) { // drawn, then copied
+            const QImage drawn = draw(readable);
+            for (int y = 0; y < drawn.height(); ++y) {
+                for (int x = 0; x < drawn.width(); ++x) {
+                    const QColor a = drawn.pixelColor(x, y);
+                    const QColor b = expected.pixelColor(x, y);
+                    QVERIFY2(std::abs(a.red() - b.red()) <= 2 && std::abs(a.green() - b.green()) <= 2
+                                 && std::abs(a.blue() - b.blue()) <= 2,
+                             qPrintable(QStringLiteral("(%1, %2): %3, the style draws %4").arg(x).arg(y).arg(a.name(), b.name())));
+                }
+            }
         }
     }
 
