@@ -5,7 +5,7 @@
 
 namespace mezura::ui {
 
-// The font of every window: IPAPGothic, 9 points.
+// The font of every window: IPAPGothic, 9 points, shaped only where its script needs it.
 QFont applicationFont();
 
 // Installs Qt's Japanese translations from the system (Debian's qt6-translations-l10n);

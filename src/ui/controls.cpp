@@ -27,12 +27,6 @@ constexpr qreal kSmallestPoints = 6;
 FieldEdit::FieldEdit(QWidget* parent)
     : QLineEdit(parent)
 {
-    // A field holds a number: its text needs no shaping, which is the larger part of setting
-    // and painting it. Only the strategy is the field's own; family and size still follow
-    // the window.
-    QFont plain;
-    plain.setStyleStrategy(QFont::PreferNoShaping);
-    setFont(plain);
 }
 
 bool FieldEdit::textFits() const
@@ -162,19 +156,18 @@ void Caption::fit()
     QRect rect = m_design;
     if (wordWrap()) {
         // A note of several lines: a smaller font where its lines would not fit its place.
-        shrinkUntil([&](const QFontMetricsF& metrics) {
-            return metrics.boundingRect(QRectF(QPointF(0, 0), QSizeF(rect.size())), Qt::TextWordWrap, text())
+        shrinkUntil([&](const QFont& font) {
+            return QFontMetricsF(font)
+                       .boundingRect(QRectF(QPointF(0, 0), QSizeF(rect.size())), Qt::TextWordWrap, text())
                        .height() <= rect.height();
         });
         setGeometry(rect);
         return;
     }
     // A line taller than the band between the controls above and below: a smaller font.
-    shrinkUntil([&](const QFontMetricsF& metrics) {
-        return std::ceil(metrics.tightBoundingRect(text()).height()) + 1 <= qreal(m_floor) - m_ceiling;
-    });
+    shrinkUntil([&](const QFont& font) { return std::ceil(inkOf(font).height()) + 1 <= qreal(m_floor) - m_ceiling; });
     const QFontMetricsF metrics(font());
-    const QRectF ink = text().isEmpty() ? QRectF() : metrics.tightBoundingRect(text());
+    const QRectF ink = inkOf(font());
     // A letter that reaches left of its origin (J) is moved right by as much.
     m_indent = std::max<qreal>(0, -ink.left());
     const int needed = int(std::ceil(m_indent + std::max(metrics.horizontalAdvance(text()), ink.right()))) + 1;
@@ -214,10 +207,20 @@ void Caption::fit()
     update();
 }
 
-void Caption::shrinkUntil(const std::function<bool(const QFontMetricsF&)>& fits)
+QRectF Caption::inkOf(const QFont& font)
+{
+    if (m_inkText != text() || m_inkFont != font) {
+        m_inkText = text();
+        m_inkFont = font;
+        m_ink = text().isEmpty() ? QRectF() : QFontMetricsF(font).tightBoundingRect(text());
+    }
+    return m_ink;
+}
+
+void Caption::shrinkUntil(const std::function<bool(const QFont&)>& fits)
 {
     QFont shrunk = font();
-    while (shrunk.pointSizeF() > kSmallestPoints && !fits(QFontMetricsF(shrunk))) {
+    while (shrunk.pointSizeF() > kSmallestPoints && !fits(shrunk)) {
         shrunk.setPointSizeF(shrunk.pointSizeF() - 0.25);
     }
     if (shrunk != font()) {

@@ -81,7 +81,10 @@ protected:
 private:
     void fit();
     // Makes the font smaller, down to 6 points, until `fits` says the text fits.
-    void shrinkUntil(const std::function<bool(const QFontMetricsF&)>& fits);
+    void shrinkUntil(const std::function<bool(const QFont&)>& fits);
+    // The ink of the caption's letters in `font`, from their origin: measured again only
+    // when the text or the font changed, as the caption is fitted more than once.
+    QRectF inkOf(const QFont& font);
 
     QRect m_design;
     bool m_keepRightEdge = false;
@@ -90,6 +93,9 @@ private:
     int m_rightEdge = std::numeric_limits<int>::max();
     qreal m_baseline = 0;
     qreal m_indent = 0;
+    QString m_inkText;
+    QFont m_inkFont;
+    QRectF m_ink;
 };
 
 // A button text wider or taller than the room inside the button (the screen's font may run

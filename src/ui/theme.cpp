@@ -12,6 +12,8 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <map>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -206,26 +208,56 @@ QColor inkOn(const QColor& background)
     return contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
 }
 
+namespace {
+
+// What a surface's colour gives in each colour group: background, text, selected text.
+struct SurfaceColours {
+    std::array<QColor, kGroups.size()> back, fore, selected;
+};
+
+SurfaceColours workOut(const QPalette& theme, QPalette::ColorRole back, QPalette::ColorRole fore, Colour colour)
+{
+    SurfaceColours out;
+    for (std::size_t i = 0; i < kGroups.size(); ++i) {
+        const QPalette::ColorGroup group = kGroups[i];
+        if (colour == kButtonFace) {
+            out.back[i] = theme.color(group, back);
+            out.fore[i] = theme.color(group, fore);
+        } else {
+            out.back[i] = toQColor(colour);
+            out.fore[i] = readableText(group, out.back[i]);
+        }
+        const QColor selection = theme.color(group, QPalette::Highlight);
+        out.selected[i] = contrastRatio(theme.color(group, QPalette::HighlightedText), selection) >= kTextContrast
+            ? theme.color(group, QPalette::HighlightedText)
+            : inkOn(selection);
+    }
+    return out;
+}
+
+} // namespace
+
 void paintSurface(QWidget* widget, Surface surface, Colour colour)
 {
     const auto [back, fore] = surface == Surface::Field ? std::pair(QPalette::Base, QPalette::Text)
                                                         : std::pair(QPalette::Button, QPalette::ButtonText);
     const QPalette theme = QApplication::palette(widget);
-    QPalette palette = widget->palette();
-    for (const QPalette::ColorGroup group : kGroups) {
-        if (colour == kButtonFace) {
-            palette.setColor(group, back, theme.color(group, back));
-            palette.setColor(group, fore, theme.color(group, fore));
-        } else {
-            const QColor background = toQColor(colour);
-            palette.setColor(group, back, background);
-            palette.setColor(group, fore, readableText(group, background));
+    // A window's controls share a few colours: each is worked out once for a theme.
+    static std::map<std::tuple<qint64, QPalette::ColorRole, Colour>, SurfaceColours> workedOut;
+    const auto key = std::tuple(theme.cacheKey(), back, colour);
+    auto found = workedOut.find(key);
+    if (found == workedOut.end()) {
+        if (workedOut.size() >= 256) {
+            workedOut.clear();
         }
-        const QColor selection = theme.color(group, QPalette::Highlight);
-        palette.setColor(group, QPalette::HighlightedText,
-                         contrastRatio(theme.color(group, QPalette::HighlightedText), selection) >= kTextContrast
-                             ? theme.color(group, QPalette::HighlightedText)
-                             : inkOn(selection));
+        found = workedOut.emplace(key, workOut(theme, back, fore, colour)).first;
+    }
+    const SurfaceColours& colours = found->second;
+    QPalette palette = widget->palette();
+    for (std::size_t i = 0; i < kGroups.size(); ++i) {
+        palette.setColor(kGroups[i], back, colours.back[i]);
+        palette.setColor(kGroups[i], fore, colours.fore[i]);
+        palette.setColor(kGroups[i], QPalette::HighlightedText, colours.selected[i]);
     }
     if (palette != widget->palette()) {
         widget->setPalette(palette);
