@@ -2,8 +2,9 @@
 // field until the window has painted what changed (the paint of every dirty control and its
 // flush to the window's backing store, or to the X server under X), for the largest chain of
 // every window, on the Qt platform it runs on (QT_QPA_PLATFORM=offscreen, or an X display).
-//   mezura-enter-bench [ROUNDS]      warm: after one Enter, ROUNDS more, 1 and 2 typed in
-//                                    turn so that every field changes; median and minimum
+//   mezura-enter-bench [ROUNDS]      warm: every window shows; after one Enter in each, ROUNDS
+//                                    more in each, the windows in turn, 1 and 2 typed in turn
+//                                    so that every field changes; median and minimum
 //   mezura-enter-bench --cold NAME   the first Enter after the start, in window NAME only
 //                                    (run it in a fresh process each time)
 #include "largest_chain.h"
@@ -60,36 +61,54 @@ int main(int argc, char** argv)
     const bool cold = argc == 3 && std::strcmp(argv[1], "--cold") == 0;
     const int rounds = !cold && argc == 2 ? std::max(1, std::atoi(argv[1])) : 200;
 
+    // Every window (or the one named) shows, each with its largest chain's field.
+    struct Target {
+        const mezura::WindowRow* row;
+        mezura::bench::LargestChain chain;
+        QLineEdit* field;
+        std::vector<double> samples;
+    };
+    std::vector<Target> targets;
     mezura::ui::Binding binding;
     for (const mezura::WindowRow& row : mezura::windowTable().windows) {
         if (cold && row.frame.name != argv[2]) {
             continue;
         }
-        const mezura::bench::LargestChain chain = mezura::bench::largestChain(row);
         binding.forward([&] { binding.app().showAndFocus(row); });
         mezura::ui::ConversionView* view = binding.conversionView(row.frame.name);
         if (view == nullptr || !QTest::qWaitForWindowExposed(view)) {
             std::fprintf(stderr, "%s does not show\n", row.frame.name.c_str());
             return 1;
         }
-        settle();
+        mezura::bench::LargestChain chain = mezura::bench::largestChain(row);
         auto* field = view->findChild<QLineEdit*>(QString::fromStdString(chain.field));
-        std::vector<double> samples{timedEnter(field, "1")};
-        if (cold) {
-            std::printf("%s cold %-8s %-6s %2d fields  %8.0f us\n", qPrintable(QGuiApplication::platformName()),
-                        row.frame.name.c_str(), chain.field.c_str(), chain.rewritten, samples.front());
-            break;
+        targets.push_back({&row, std::move(chain), field, {}});
+    }
+    settle();
+    if (cold) {
+        const Target& target = targets.front();
+        std::printf("%s cold %-8s %-6s %2d fields  %8.0f us\n", qPrintable(QGuiApplication::platformName()),
+                    target.row->frame.name.c_str(), target.chain.field.c_str(), target.chain.rewritten,
+                    timedEnter(target.field, "1"));
+        return 0;
+    }
+    for (Target& target : targets) {
+        timedEnter(target.field, "1");
+    }
+    // The windows take turns, one Enter each, so that a slow moment of the machine falls on
+    // all of them alike rather than on one window's whole run.
+    for (int i = 0; i < rounds; ++i) {
+        for (Target& target : targets) {
+            target.samples.push_back(timedEnter(target.field, i % 2 == 0 ? "2" : "1"));
         }
-        samples.clear();
-        for (int i = 0; i < rounds; ++i) {
-            samples.push_back(timedEnter(field, i % 2 == 0 ? "2" : "1"));
-        }
+    }
+    for (Target& target : targets) {
+        std::vector<double>& samples = target.samples;
         std::sort(samples.begin(), samples.end());
         std::printf("%s warm %-8s %-6s %2d fields  median %6.0f us  min %6.0f us  (%d Enters)\n",
-                    qPrintable(QGuiApplication::platformName()), row.frame.name.c_str(), chain.field.c_str(),
-                    chain.rewritten, samples[samples.size() / 2], samples.front(), rounds);
-        binding.forward([&] { binding.app().window(row).setVisible(false); });
-        settle();
+                    qPrintable(QGuiApplication::platformName()), target.row->frame.name.c_str(),
+                    target.chain.field.c_str(), target.chain.rewritten, samples[samples.size() / 2], samples.front(),
+                    rounds);
     }
     return 0;
 }
