@@ -2,9 +2,10 @@
 // field until the window has painted what changed (the paint of every dirty control and its
 // flush to the window's backing store, or to the X server under X), for the largest chain of
 // every window, on the Qt platform it runs on (QT_QPA_PLATFORM=offscreen, or an X display).
-//   mezura-enter-bench [ROUNDS]      warm: every window shows; after one Enter in each, ROUNDS
-//                                    more in each, the windows in turn, 1 and 2 typed in turn
-//                                    so that every field changes; median and minimum
+//   mezura-enter-bench [ROUNDS]      warm: after one Enter in each window, ROUNDS more in
+//                                    each, 1 and 2 typed in turn so that every field changes,
+//                                    the windows in turn (one shown at a time), 20 Enters at a
+//                                    time; median and minimum
 //   mezura-enter-bench --cold NAME   the first Enter after the start, in window NAME only
 //                                    (run it in a fresh process each time)
 #include "largest_chain.h"
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -61,45 +63,56 @@ int main(int argc, char** argv)
     const bool cold = argc == 3 && std::strcmp(argv[1], "--cold") == 0;
     const int rounds = !cold && argc == 2 ? std::max(1, std::atoi(argv[1])) : 200;
 
-    // Every window (or the one named) shows, each with its largest chain's field.
+    // The largest chain's field of every window (or of the one named); a window's widgets
+    // are built when it first shows.
     struct Target {
         const mezura::WindowRow* row;
         mezura::bench::LargestChain chain;
-        QLineEdit* field;
         std::vector<double> samples;
     };
     std::vector<Target> targets;
-    mezura::ui::Binding binding;
     for (const mezura::WindowRow& row : mezura::windowTable().windows) {
-        if (cold && row.frame.name != argv[2]) {
-            continue;
+        if (!cold || row.frame.name == argv[2]) {
+            targets.push_back({&row, mezura::bench::largestChain(row), {}});
         }
-        binding.forward([&] { binding.app().showAndFocus(row); });
-        mezura::ui::ConversionView* view = binding.conversionView(row.frame.name);
-        if (view == nullptr || !QTest::qWaitForWindowExposed(view)) {
-            std::fprintf(stderr, "%s does not show\n", row.frame.name.c_str());
-            return 1;
-        }
-        mezura::bench::LargestChain chain = mezura::bench::largestChain(row);
-        auto* field = view->findChild<QLineEdit*>(QString::fromStdString(chain.field));
-        targets.push_back({&row, std::move(chain), field, {}});
     }
-    settle();
+    mezura::ui::Binding binding;
+    // Shows the target's window alone and gives its field.
+    const auto show = [&binding](const Target& target) -> QLineEdit* {
+        binding.forward([&] { binding.app().showAndFocus(*target.row); });
+        mezura::ui::ConversionView* view = binding.conversionView(target.row->frame.name);
+        if (view == nullptr || !QTest::qWaitForWindowExposed(view)) {
+            std::fprintf(stderr, "%s does not show\n", target.row->frame.name.c_str());
+            std::exit(1);
+        }
+        settle();
+        return view->findChild<QLineEdit*>(QString::fromStdString(target.chain.field));
+    };
+    const auto hide = [&binding](const Target& target) {
+        binding.forward([&] { binding.app().window(*target.row).setVisible(false); });
+        settle();
+    };
     if (cold) {
         const Target& target = targets.front();
+        QLineEdit* field = show(target);
         std::printf("%s cold %-8s %-6s %2d fields  %8.0f us\n", qPrintable(QGuiApplication::platformName()),
                     target.row->frame.name.c_str(), target.chain.field.c_str(), target.chain.rewritten,
-                    timedEnter(target.field, "1"));
+                    timedEnter(field, "1"));
         return 0;
     }
-    for (Target& target : targets) {
-        timedEnter(target.field, "1");
-    }
-    // The windows take turns, one Enter each, so that a slow moment of the machine falls on
-    // all of them alike rather than on one window's whole run.
-    for (int i = 0; i < rounds; ++i) {
+    // The windows take turns, a batch of Enters each, so that a slow moment of the machine
+    // falls on all of them alike rather than on one window's whole run.
+    constexpr int kBatch = 20;
+    for (int done = 0; done < rounds; done += kBatch) {
         for (Target& target : targets) {
-            target.samples.push_back(timedEnter(target.field, i % 2 == 0 ? "2" : "1"));
+            QLineEdit* field = show(target);
+            if (done == 0) {
+                timedEnter(field, "1");
+            }
+            for (int i = done; i < std::min(rounds, done + kBatch); ++i) {
+                target.samples.push_back(timedEnter(field, i % 2 == 0 ? "2" : "1"));
+            }
+            hide(target);
         }
     }
     for (Target& target : targets) {
