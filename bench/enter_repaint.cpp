@@ -6,6 +6,7 @@
 //                                    each, 1 and 2 typed in turn so that every field changes,
 //                                    the windows in turn (one shown at a time), 20 Enters at a
 //                                    time; median and minimum
+//   mezura-enter-bench ROUNDS NAME   the same in window NAME only
 //   mezura-enter-bench --cold NAME   the first Enter after the start, in window NAME only
 //                                    (run it in a fresh process each time)
 #include "largest_chain.h"
@@ -61,7 +62,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     mezura::ui::setUpApplication();
     const bool cold = argc == 3 && std::strcmp(argv[1], "--cold") == 0;
-    const int rounds = !cold && argc == 2 ? std::max(1, std::atoi(argv[1])) : 200;
+    const int rounds = !cold && argc >= 2 ? std::max(1, std::atoi(argv[1])) : 200;
+    const char* only = cold ? argv[2] : argc == 3 ? argv[2] : nullptr;
 
     // The largest chain's field of every window (or of the one named); a window's widgets
     // are built when it first shows.
@@ -72,7 +74,7 @@ int main(int argc, char** argv)
     };
     std::vector<Target> targets;
     for (const mezura::WindowRow& row : mezura::windowTable().windows) {
-        if (!cold || row.frame.name == argv[2]) {
+        if (only == nullptr || row.frame.name == only) {
             targets.push_back({&row, mezura::bench::largestChain(row), {}});
         }
     }

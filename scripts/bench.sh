@@ -6,13 +6,16 @@
 #    to every chosen window mapped, resident memory, and the ratios to the floor;
 # 2. Enter until painted, for every window's largest chain: warm and cold (the first Enter
 #    after the start, 9 fresh starts each), offscreen and on the virtual display;
-# 3. the core chains (Google Benchmark).
+# 3. the core chains (Google Benchmark);
+# 4. instructions counted by callgrind, which the machine's load does not change: of an Enter
+#    in the volume window, warm and cold, and of the start until the last chosen window is
+#    shown, for the floor and Mezura with 2 and 10 windows chosen.
 #   scripts/bench.sh [ROUNDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-9}
 
-for package in libbenchmark-dev libxcb1-dev; do
+for package in libbenchmark-dev libxcb1-dev valgrind; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
     sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -65,3 +68,41 @@ done
 
 echo "== core chains"
 build-bench/bench/mezura_bench --benchmark_filter='EnterLargest' --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+echo "== instructions (callgrind)"
+count() { # count OUT PROGRAM ARGS...: the instructions of the profiled run
+  valgrind --tool=callgrind --callgrind-out-file="$1" "${@:2}" >/dev/null 2>&1
+  grep -m1 '^summary' "$1" | cut -d' ' -f2
+}
+warm=$(QT_QPA_PLATFORM=offscreen count "$work/enter.out" --toggle-collect='*enterUntilPainted*' \
+  build-bench/bench/mezura-enter-bench 40 cubic)
+cold=$(QT_QPA_PLATFORM=offscreen count "$work/cold.out" --toggle-collect='*enterUntilPainted*' \
+  build-bench/bench/mezura-enter-bench --cold cubic)
+echo "Enter in the volume window (40 fields written): warm $((warm / 41)) per Enter, cold $cold"
+# A part of the profile is written before each window is shown; the start is done when there
+# are as many parts as windows (the program is then stopped).
+for program in floor:2:build-bench/bench/mezura-floor mezura-2:3:"$work/mezura-2/mezura" \
+  mezura-10:11:"$work/mezura-10/mezura"; do
+  IFS=: read -r name windows path <<<"$program"
+  rm -f "$work"/start.out*
+  valgrind --tool=callgrind --dump-before='QXcbWindow::show*' --callgrind-out-file="$work/start.out" \
+    "$path" >/dev/null 2>&1 &
+  pid=$!
+  for _ in $(seq 600); do
+    [ "$(find "$work" -name 'start.out.*' | wc -l)" -ge "$windows" ] && break
+    sleep 0.1
+  done
+  sleep 1
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  parts=$(find "$work" -name 'start.out.*' | wc -l)
+  total=$(for part in $(seq "$windows"); do grep -m1 '^summary' "$work/start.out.$part" 2>/dev/null; done |
+    awk '{ s += $2 } END { print s }')
+  if [ "$parts" -ge "$windows" ]; then
+    [ "$name" = floor ] && floor=$total
+    echo "$name: $total instructions until the last of its $windows windows is shown" \
+      "($(awk -v a="$total" -v b="${floor:-$total}" 'BEGIN { printf "%.2f", a / b }')x the floor)"
+  else
+    echo "$name: $parts of $windows windows shown within 60 s: not counted"
+  fi
+done
