@@ -4,6 +4,8 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QPainter>
 #include <QPixmap>
 #include <QProxyStyle>
@@ -70,6 +72,23 @@ QColor readableText(QPalette::ColorGroup group, const QColor& background)
 // of two pixels just inside its edge that stands out on the control's own background.
 class ReadableStyle : public QProxyStyle {
 public:
+    // The style's own icons, loaded once: every window's menu bar asks for the icon of its
+    // extension button, which the style otherwise loads from its image files each time.
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (option != nullptr) {
+            return QProxyStyle::standardIcon(icon, option, widget);
+        }
+        const Qt::LayoutDirection direction =
+            widget != nullptr ? widget->layoutDirection() : QGuiApplication::layoutDirection();
+        const auto key = std::pair(static_cast<int>(icon), static_cast<int>(direction));
+        auto found = m_icons.find(key);
+        if (found == m_icons.end()) {
+            found = m_icons.emplace(key, QProxyStyle::standardIcon(icon, option, widget)).first;
+        }
+        return found->second;
+    }
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override
     {
@@ -190,6 +209,7 @@ private:
     // A window has a few looks of field (its colours, with and without the focus): far fewer than this.
     static constexpr std::size_t kSavedPanels = 256;
     mutable std::unordered_map<std::uint64_t, QPixmap> m_panels;
+    mutable std::map<std::pair<int, int>, QIcon> m_icons;
 };
 
 } // namespace
