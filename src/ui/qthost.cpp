@@ -78,7 +78,19 @@ void QtHost::bringToFront(const Form& window)
     QWidget* widget = view->widget();
     widget->show();
     widget->raise();
-    widget->activateWindow();
+    // Only the last window brought to the front is activated. A window that is mapped for
+    // the first time takes an activation when the display has mapped it, which comes after
+    // the handler: activated one by one, the last window mapped would take the focus from
+    // the window in front.
+    const bool queued = !m_front.isNull();
+    m_front = widget;
+    if (!queued) {
+        QTimer::singleShot(0, &m_queue, [this] {
+            if (QWidget* front = std::exchange(m_front, nullptr); front != nullptr && front->isVisible()) {
+                front->activateWindow();
+            }
+        });
+    }
 }
 
 void QtHost::quit()

@@ -5,6 +5,8 @@
 #include "ui/helpclient.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <functional>
 
 namespace mezura::ui {
@@ -20,6 +22,8 @@ public:
     void openHelp(int topic) override;
     void reportError(const Form& window, const std::string& message) override;
     void showPopup(const Form& window) override;
+    // Shows and raises the window at once; it takes the focus once the running handler has
+    // returned, unless another window was brought to the front after it (全て brings ten).
     void bringToFront(const Form& window) override;
     // Closes every window and leaves the event loop, once the running handler has returned.
     void quit() override;
@@ -37,7 +41,8 @@ private:
     Binding& m_binding;
     HelpClient m_help;
     std::function<void(int)> m_openHelp;
-    QObject m_queue; // owns the queued calls, so none outlives the host
+    QObject m_queue;           // owns the queued calls, so none outlives the host
+    QPointer<QWidget> m_front; // the window to take the focus, while its activation is queued
 };
 
 } // namespace mezura::ui

@@ -7,6 +7,8 @@
 #    and a click on "quit" saves the boxes and ends the program.
 # 2. A settings file that chooses the temperature window: it appears as well, the settings
 #    window in front of it; Esc hides the settings window only, and the file stays as it was.
+# 3. 全て from that window's menu: the ten conversion windows show, the last of them (年号)
+#    in front, and the focus is in that window, not in one that the display mapped later.
 #   smoke.sh MEZURA PROBE
 set -u
 
@@ -106,4 +108,24 @@ wait_gone "$settings" "$app_pid" || fail "Esc did not hide the settings window"
 kill -0 "$app_pid" 2>/dev/null || fail "mezura ended"
 [ "$(visible_windows)" = "$temp" ] || fail "the temperature window does not show alone after Esc"
 cmp -s "$program/Mezura.cfg" "$work/chosen.cfg" || fail "the settings file changed"
+
+# 3. 他の単位 > 年号, then 全て, from the temperature window: the menu ends with 年号, a
+#    separator, 全て and 設定. The calendar window, which comes last, shows already.
+choose() { # choose N: the item N from the end of the temperature window's first menu
+    xdotool windowraise "$temp" windowfocus --sync "$temp" mousemove --window "$temp" 20 8 click 1
+    sleep 0.5
+    for _ in $(seq "$1"); do xdotool key Up; done
+    xdotool key Return
+}
+choose 3
+year=$(wait_window "^${prefix}年号\$" "$app_pid") || fail "the menu did not show the calendar window"
+choose 2
+for _ in $(seq 50); do
+    [ "$(visible_windows | wc -l)" -eq 10 ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$year" ] && break
+    sleep 0.1
+done
+[ "$(visible_windows | wc -l)" -eq 10 ] || fail "全て shows $(visible_windows | wc -l) windows, expected the ten"
+[ "$(visible_windows | head -n1)" = "$year" ] || fail "after 全て the window in front is not the calendar window"
+focused=$(xdotool getwindowfocus 2>/dev/null)
+[ "$focused" = "$year" ] || fail "after 全て the focus is in $(xdotool getwindowname "$focused"), not in the calendar window in front"
 echo "PASS"
