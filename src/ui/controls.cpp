@@ -143,11 +143,12 @@ void Caption::setCaption(const QString& text)
     fit();
 }
 
-void Caption::setRoom(int ceiling, int floor, int rightEdge)
+void Caption::setRoom(int ceiling, int floor, int rightEdge, int nextCaption)
 {
     m_ceiling = ceiling;
     m_floor = floor;
     m_rightEdge = rightEdge;
+    m_nextCaption = nextCaption;
     fit();
 }
 
@@ -164,13 +165,25 @@ void Caption::fit()
         setGeometry(rect);
         return;
     }
-    // A line taller than the band between the controls above and below: a smaller font.
-    shrinkUntil([&](const QFont& font) { return std::ceil(inkOf(font).height()) + 1 <= qreal(m_floor) - m_ceiling; });
+    // The width the line needs from the caption's left: a letter that reaches left of its
+    // origin (J) is moved right by as much.
+    const auto width = [this](const QFont& font, const QRectF& ink) {
+        return std::ceil(std::max<qreal>(0, -ink.left()) +
+                         std::max(QFontMetricsF(font).horizontalAdvance(text()), ink.right())) +
+            1;
+    };
+    // A line taller than the band between the controls above and below, or one that would
+    // run into the next caption on its line (two pixels apart at least): a smaller font.
+    shrinkUntil([&](const QFont& font) {
+        const QRectF ink = inkOf(font);
+        return std::ceil(ink.height()) + 1 <= qreal(m_floor) - m_ceiling &&
+            (m_keepRightEdge || m_nextCaption == std::numeric_limits<int>::max() ||
+             rect.left() + width(font, ink) <= qreal(m_nextCaption) - 2);
+    });
     const QFontMetricsF metrics(font());
     const QRectF ink = inkOf(font());
-    // A letter that reaches left of its origin (J) is moved right by as much.
     m_indent = std::max<qreal>(0, -ink.left());
-    const int needed = int(std::ceil(m_indent + std::max(metrics.horizontalAdvance(text()), ink.right()))) + 1;
+    const int needed = int(width(font(), ink));
     if (needed > rect.width()) {
         if (m_keepRightEdge) {
             rect.setLeft(std::max(0, rect.right() + 1 - needed));
@@ -275,6 +288,7 @@ void placeCaptions(QWidget* parent, const std::vector<int>& rightEdges)
         int ceiling = 0;
         int floor = std::numeric_limits<int>::max();
         int rightEdge = std::numeric_limits<int>::max();
+        int nextCaption = std::numeric_limits<int>::max();
         for (int edge : rightEdges) {
             if (edge > own.left()) {
                 rightEdge = edge;
@@ -287,6 +301,10 @@ void placeCaptions(QWidget* parent, const std::vector<int>& rightEdges)
                 continue;
             }
             const QRect r = other->geometry();
+            if (dynamic_cast<const Caption*>(other) != nullptr && r.left() > own.left() && r.top() <= own.bottom() &&
+                own.top() <= r.bottom()) {
+                nextCaption = std::min(nextCaption, r.left()); // a caption further along the line
+            }
             if (r.right() < own.left() || r.left() > own.right()) {
                 continue;
             }
@@ -296,7 +314,7 @@ void placeCaptions(QWidget* parent, const std::vector<int>& rightEdges)
                 floor = std::min(floor, r.top()); // a control below, drawn over the caption
             }
         }
-        caption->setRoom(ceiling, floor, rightEdge);
+        caption->setRoom(ceiling, floor, rightEdge, nextCaption);
     }
 }
 

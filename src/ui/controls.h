@@ -68,8 +68,9 @@ public:
     // The band of the parent that the text may use, beyond which other controls lie: from
     // `ceiling` down to `floor` (exclusive) and left of `rightEdge`. A unit label overlapped
     // by its field below draws its text whole above the field: lifted just as far as its
-    // letters need (descenders included), never into the control above it.
-    void setRoom(int ceiling, int floor, int rightEdge);
+    // letters need (descenders included), never into the control above it. A caption that
+    // starts at `nextCaption` on the same line is kept clear of by a smaller font.
+    void setRoom(int ceiling, int floor, int rightEdge, int nextCaption = std::numeric_limits<int>::max());
 
     // Where the caption's line starts: the left end of its baseline, from the caption's
     // top left corner.
@@ -91,6 +92,7 @@ private:
     int m_ceiling = std::numeric_limits<int>::min();
     int m_floor = std::numeric_limits<int>::max();
     int m_rightEdge = std::numeric_limits<int>::max();
+    int m_nextCaption = std::numeric_limits<int>::max();
     qreal m_baseline = 0;
     qreal m_indent = 0;
     QString m_inkText;

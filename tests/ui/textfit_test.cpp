@@ -16,6 +16,8 @@
 #include <QStyleOptionGroupBox>
 #include <cmath>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace mezura::ui {
 
@@ -158,6 +160,7 @@ private:
             }
         };
         const QRect client = window->rect();
+        std::vector<std::pair<const QLabel*, QRectF>> lines; // each caption's ink, in the window
         for (QWidget* control : window->findChildren<QWidget*>()) {
             if (control->isHidden() || control->objectName().isEmpty()) {
                 continue;
@@ -182,6 +185,7 @@ private:
                                                       : QPointF(box.left(), box.top() + metrics.ascent());
                 const QRectF ink = inkOf(metrics, label->text(), at);
                 report(label, label->text(), ink, roomOf(label, ink));
+                lines.emplace_back(label, ink.translated(label->mapTo(window, QPoint(0, 0))));
             } else if (auto* button = qobject_cast<QPushButton*>(control)) {
                 QStyleOptionButton option;
                 option.initFrom(button);
@@ -217,6 +221,16 @@ private:
                     const QRectF item = bar->actionGeometry(action);
                     const QRectF ink = inkOf(metrics, action->text(), centred(metrics, action->text(), item));
                     report(bar, action->text(), ink, item.isValid() ? roomOf(bar, item) & item : QRectF());
+                }
+            }
+        }
+        // Two captions side by side read as two: a gap of two pixels at least between them.
+        for (const auto& [left, ink] : lines) {
+            for (const auto& [right, other] : lines) {
+                if (other.left() > ink.left() && other.top() < ink.bottom() && ink.top() < other.bottom() &&
+                    ink.right() + 2 > other.left()) {
+                    cut << QStringLiteral("%1.%2 at scale %3: \"%4\" runs into \"%5\"")
+                               .arg(where, left->objectName(), scale, left->text(), right->text());
                 }
             }
         }
