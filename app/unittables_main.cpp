@@ -2,8 +2,9 @@
 // ...) from the windows' own table of unit relations, between the lines
 //   <!-- unit table -->
 //   <!-- end of unit table -->
-// of the page. The help build runs it on its copy of the pages, so that a page's table and
-// the fields' tooltips come from the same rows.
+// of the page, each unit's row anchored by its field's name (square.htm#txtS1). The help build
+// runs it on its copy of the pages, so that a page's table and the fields' tooltips come from
+// the same rows.
 #include "framework/app.h"
 #include "framework/host.h"
 #include "framework/window.h"
@@ -56,7 +57,9 @@ std::string tableHtml(const UnitTable& table, const ConversionWindow& window)
                     "<td rowspan=\"" + std::to_string(group.units.size()) + "\">" + escaped(group.caption) + "</td>";
                 first = false;
             }
-            html += "<td>" + escaped(shownLabel(field.label)) + "</td><td>" + escaped(unit.relation) + "</td></tr>\n";
+            // The row's anchor is the field's name, where the index sends a unit's keyword.
+            html += "<td><a name=\"" + field.name + "\"></a>" + escaped(shownLabel(field.label)) + "</td><td>" +
+                escaped(unit.relation) + "</td></tr>\n";
         }
     }
     return html + "</table>\n";

@@ -21,6 +21,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextLayout>
 #include <QTreeWidget>
 #include <csignal>
@@ -321,12 +322,13 @@ private slots:
         QTest::addColumn<int>("enters");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("note");
-        QTest::newRow("坪") << "坪" << 1 << "/square.htm" << "";
-        QTest::newRow("half-width katakana") << "ﾏｯﾊ" << 1 << "/velocity.htm" << "";
-        QTest::newRow("full-width Latin") << "ＭＡＣＨ" << 1 << "/velocity.htm" << "";
-        QTest::newRow("九星") << "九星" << 1 << "/year.htm" << "";
-        QTest::newRow("on two pages") << "合" << 2 << "/square.htm" << "";
-        QTest::newRow("nowhere") << "ヨモギ餅" << 1 << "/common.htm" << "「ヨモギ餅」は索引にありません。";
+        QTest::addColumn<QString>("row"); // the unit's row that comes into view, by its field
+        QTest::newRow("坪") << "坪" << 1 << "/square.htm" << "" << "txtS3";
+        QTest::newRow("half-width katakana") << "ﾏｯﾊ" << 1 << "/velocity.htm" << "" << "txtS2";
+        QTest::newRow("full-width Latin") << "ＭＡＣＨ" << 1 << "/velocity.htm" << "" << "txtS2";
+        QTest::newRow("九星") << "九星" << 1 << "/year.htm" << "" << "txtE4";
+        QTest::newRow("on two pages") << "合" << 2 << "/square.htm" << "" << "txtS8";
+        QTest::newRow("nowhere") << "ヨモギ餅" << 1 << "/common.htm" << "「ヨモギ餅」は索引にありません。" << "";
     }
     void indexOpensWhatIsTyped()
     {
@@ -334,6 +336,7 @@ private slots:
         QFETCH(int, enters);
         QFETCH(QString, page);
         QFETCH(QString, note);
+        QFETCH(QString, row);
         HelpViewer& help = viewer();
         QVERIFY(help.open(kBuiltHelp.toStdString(), 1000));
         HelpWindow* window = help.window();
@@ -350,6 +353,21 @@ private slots:
             QTest::keyClick(field, Qt::Key_Return);
         }
         QCOMPARE(window->browser()->source().path(), page);
+        QCOMPARE(window->browser()->source().fragment(), row);
+        if (!row.isEmpty()) { // the row's line is in view
+            QTextBrowser* browser = window->browser();
+            QTextCursor found(browser->document());
+            for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+                for (auto it = block.begin(); !it.atEnd(); ++it) {
+                    if (it.fragment().charFormat().anchorNames().contains(row)) {
+                        found = QTextCursor(block);
+                    }
+                }
+            }
+            QVERIFY2(!found.isNull() && found.block().isValid(), qPrintable(row + " is no anchor of the page"));
+            const QRect line = browser->cursorRect(found);
+            QVERIFY2(browser->viewport()->rect().contains(line), qPrintable(row + " is out of view"));
+        }
         QCOMPARE(says->isVisibleTo(window), !note.isEmpty());
         QCOMPARE(says->text(), note);
         QCOMPARE(visibleItems(index) == 0, !note.isEmpty());
