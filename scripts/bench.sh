@@ -29,13 +29,7 @@ cmake --build build-bench -j"$(nproc)" --target mezura mezura_bench mezura-enter
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
 . scripts/xvfb.sh
-work=$(mktemp -d)
-xvfb_pid=
-cleanup() {
-  stop_process "$xvfb_pid"
-  rm -rf "$work"
-}
-trap cleanup EXIT
+begin_session
 start_xvfb "$work"
 
 echo "== machine"

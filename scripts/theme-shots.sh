@@ -20,13 +20,7 @@ command -v Xvfb >/dev/null || { echo "theme-shots: Xvfb is not installed" >&2; e
 export LC_ALL=C.UTF-8
 
 . "$root/scripts/xvfb.sh"
-work=$(mktemp -d)
-xvfb_pid=
-cleanup() {
-    stop_process "$xvfb_pid"
-    rm -rf "$work"
-}
-trap cleanup EXIT
+begin_session
 
 mkdir -p "$out"
 start_xvfb "$work"

@@ -301,8 +301,8 @@ void placeCaptions(QWidget* parent, const std::vector<int>& rightEdges)
                 continue;
             }
             const QRect r = other->geometry();
-            if (dynamic_cast<const Caption*>(other) != nullptr && r.left() > own.left() && r.top() <= own.bottom() &&
-                own.top() <= r.bottom()) {
+            if (r.left() > own.left() && r.top() <= own.bottom() && own.top() <= r.bottom() &&
+                dynamic_cast<const Caption*>(other) != nullptr) {
                 nextCaption = std::min(nextCaption, r.left()); // a caption further along the line
             }
             if (r.right() < own.left() || r.left() > own.right()) {
