@@ -57,15 +57,7 @@ export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
 
 . "$root/scripts/xvfb.sh"
-work=$(mktemp -d)
-xvfb_pid=
-app_pid=
-cleanup() {
-    stop_process "$app_pid"
-    stop_process "$xvfb_pid"
-    rm -rf "$work"
-}
-trap cleanup EXIT
+begin_session
 
 # The program directory: the program, its help viewer and help file, and a settings file of
 # our own.
