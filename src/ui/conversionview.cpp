@@ -306,11 +306,11 @@ void ConversionView::sync()
             m_fields[i]->setText(text);
             m_fields[i]->setCursorPosition(0); // a written value shows from its first digit
         }
-        m_surfaces.paint(m_fields[i], Surface::Field, m_window.fieldColour(index));
+        paintSurface(m_fields[i], Surface::Field, m_window.fieldColour(index));
     }
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
         const Colour colour = m_window.buttonColour(static_cast<int>(i));
-        m_surfaces.paint(m_buttons[i], Surface::Button, colour);
+        paintSurface(m_buttons[i], Surface::Button, colour);
         setSpeech(m_buttons[i], m_buttons[i]->accessibleName(),
                   colour == kHighlight && layout.buttons[i].role == ButtonRole::Range
                       ? QStringLiteral("選んでいる目盛り")

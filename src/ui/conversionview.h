@@ -4,7 +4,6 @@
 
 #include "framework/frame.h"
 #include "ui/mapping.h"
-#include "ui/theme.h"
 #include "ui/view.h"
 
 #include <QMainWindow>
@@ -67,7 +66,6 @@ private:
     std::vector<QPushButton*> m_buttons; // by button index
     std::vector<Caption*> m_labels;      // by label index (IndMin, IndMax ...)
     GaugeBar* m_slider = nullptr;
-    Surfaces m_surfaces;
     std::optional<Size> m_appliedSize; // the size last given to the widget
 };
 

@@ -273,28 +273,22 @@ void paintSurface(QWidget* widget, Surface surface, Colour colour)
         found = workedOut.emplace(key, workOut(theme, back, fore, colour)).first;
     }
     const SurfaceColours& colours = found->second;
-    QPalette palette = widget->palette();
+    const QPalette& own = widget->palette();
+    bool same = true;
+    for (std::size_t i = 0; i < kGroups.size() && same; ++i) {
+        same = own.color(kGroups[i], back) == colours.back[i] && own.color(kGroups[i], fore) == colours.fore[i] &&
+            own.color(kGroups[i], QPalette::HighlightedText) == colours.selected[i];
+    }
+    if (same) {
+        return;
+    }
+    QPalette palette = own;
     for (std::size_t i = 0; i < kGroups.size(); ++i) {
         palette.setColor(kGroups[i], back, colours.back[i]);
         palette.setColor(kGroups[i], fore, colours.fore[i]);
         palette.setColor(kGroups[i], QPalette::HighlightedText, colours.selected[i]);
     }
-    if (palette != widget->palette()) {
-        widget->setPalette(palette);
-    }
-}
-
-void Surfaces::paint(QWidget* widget, Surface surface, Colour colour)
-{
-    if (const qint64 theme = QApplication::palette().cacheKey(); theme != m_theme) {
-        m_painted.clear();
-        m_theme = theme;
-    }
-    if (const auto painted = m_painted.find(widget); painted != m_painted.end() && painted->second == colour) {
-        return;
-    }
-    paintSurface(widget, surface, colour);
-    m_painted[widget] = colour;
+    widget->setPalette(palette);
 }
 
 QPalette readablePalette(const QPalette& theme)

@@ -9,7 +9,6 @@
 
 #include <QColor>
 #include <QPalette>
-#include <unordered_map>
 
 class QStyle;
 class QWidget;
@@ -34,20 +33,10 @@ enum class Surface { Field, Button };
 // Gives `widget` the window's colour for its surface. The system button face is the theme's
 // button with the theme's caption colour; any other colour becomes the background exactly,
 // with black or white text (dimmed but still readable when disabled) and a readable text on
-// the theme's selection colour. Changes the palette only when it differs.
+// the theme's selection colour. The colours are worked out once for each colour and theme,
+// and the palette is changed only when they differ from the widget's: a sync after Enter
+// gives every control its colour again.
 void paintSurface(QWidget* widget, Surface surface, Colour colour);
-
-// The surfaces of one window's controls as last painted. A sync gives every control its
-// colour again; working the palette out costs more than the rest of an Enter's sync, so it
-// is done again only where a control's colour or the desktop's theme changed since.
-class Surfaces {
-public:
-    void paint(QWidget* widget, Surface surface, Colour colour);
-
-private:
-    qint64 m_theme = 0; // the application palette the colours were worked out on
-    std::unordered_map<const QWidget*, Colour> m_painted;
-};
 
 // The theme's palette with each text colour that contrasts less than kTextContrast with its
 // background replaced by black or white; the same palette when every pair reads.
