@@ -294,7 +294,8 @@ private slots:
     }
 
     // A theme that changes while the windows show: the next event gives every field and
-    // button the colours the new theme asks for, as a first painting would.
+    // button the colours the new theme asks for, as a first painting would, and a button in
+    // the system's face colour the new theme's face.
     void aThemeChangeReachesEveryWindow()
     {
         m_binding = std::make_unique<Binding>();
@@ -324,6 +325,9 @@ private slots:
             for (std::size_t i = 0; i < model.layout().buttons.size(); ++i) {
                 auto* button = view->findChild<QAbstractButton*>(qs(model.layout().buttons[i].name));
                 QVERIFY2(repainted(button, Surface::Button, model.buttonColour(int(i))), qPrintable(where(name, button)));
+                QVERIFY2(model.buttonColour(int(i)) != kButtonFace ||
+                             button->palette().color(QPalette::Button) == QApplication::palette().color(QPalette::Button),
+                         qPrintable(where(name, button) + " keeps the face of the theme before"));
             }
         }
     }
