@@ -124,10 +124,12 @@ void Background::mouseDoubleClickEvent(QMouseEvent* event)
 }
 
 Caption::Caption(const QString& text, QWidget* parent)
-    : QLabel(text, parent)
+    : QLabel(parent)
 {
+    // The text last, so that the label lays it out once.
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setText(text);
 }
 
 void Caption::setDesignGeometry(const QRect& rect, bool keepRightEdge)
@@ -167,23 +169,22 @@ void Caption::fit()
     }
     // The width the line needs from the caption's left: a letter that reaches left of its
     // origin (J) is moved right by as much.
-    const auto width = [this](const QFont& font, const QRectF& ink) {
-        return std::ceil(std::max<qreal>(0, -ink.left()) +
-                         std::max(QFontMetricsF(font).horizontalAdvance(text()), ink.right())) +
-            1;
+    const auto width = [](const Measure& line) {
+        return std::ceil(std::max<qreal>(0, -line.ink.left()) + std::max(line.advance, line.ink.right())) + 1;
     };
     // A line taller than the band between the controls above and below, or one that would
     // run into the next caption on its line (two pixels apart at least): a smaller font.
     shrinkUntil([&](const QFont& font) {
-        const QRectF ink = inkOf(font);
-        return std::ceil(ink.height()) + 1 <= qreal(m_floor) - m_ceiling &&
+        const Measure& line = measure(font);
+        return std::ceil(line.ink.height()) + 1 <= qreal(m_floor) - m_ceiling &&
             (m_keepRightEdge || m_nextCaption == std::numeric_limits<int>::max() ||
-             rect.left() + width(font, ink) <= qreal(m_nextCaption) - 2);
+             rect.left() + width(line) <= qreal(m_nextCaption) - 2);
     });
     const QFontMetricsF metrics(font());
-    const QRectF ink = inkOf(font());
+    const Measure& line = measure(font());
+    const QRectF ink = line.ink;
     m_indent = std::max<qreal>(0, -ink.left());
-    const int needed = int(width(font(), ink));
+    const int needed = int(width(line));
     if (needed > rect.width()) {
         if (m_keepRightEdge) {
             rect.setLeft(std::max(0, rect.right() + 1 - needed));
@@ -220,14 +221,16 @@ void Caption::fit()
     update();
 }
 
-QRectF Caption::inkOf(const QFont& font)
+const Caption::Measure& Caption::measure(const QFont& font)
 {
-    if (m_inkText != text() || m_inkFont != font) {
-        m_inkText = text();
-        m_inkFont = font;
-        m_ink = text().isEmpty() ? QRectF() : QFontMetricsF(font).tightBoundingRect(text());
+    if (m_measuredText != text() || m_measuredFont != font) {
+        m_measuredText = text();
+        m_measuredFont = font;
+        const QFontMetricsF metrics(font);
+        m_measure = text().isEmpty() ? Measure{}
+                                     : Measure{metrics.tightBoundingRect(text()), metrics.horizontalAdvance(text())};
     }
-    return m_ink;
+    return m_measure;
 }
 
 void Caption::shrinkUntil(const std::function<bool(const QFont&)>& fits)
@@ -278,13 +281,24 @@ void fitButtonText(QPushButton* button)
 
 void placeCaptions(QWidget* parent, const std::vector<int>& rightEdges)
 {
-    const QObjectList& children = parent->children();
-    for (qsizetype i = 0; i < children.size(); ++i) {
-        auto* caption = dynamic_cast<Caption*>(children[i]);
+    // The controls in the order they were made (later ones are drawn over earlier ones), each
+    // looked at once; a caption's place is updated as soon as it has its room.
+    struct Control {
+        Caption* caption;
+        QRect place;
+    };
+    std::vector<Control> controls;
+    for (QObject* child : parent->children()) {
+        if (auto* widget = qobject_cast<QWidget*>(child); widget != nullptr && !widget->isWindow()) {
+            controls.push_back({dynamic_cast<Caption*>(widget), widget->geometry()});
+        }
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        Caption* caption = controls[i].caption;
         if (caption == nullptr) {
             continue;
         }
-        const QRect own = caption->geometry();
+        const QRect own = controls[i].place;
         int ceiling = 0;
         int floor = std::numeric_limits<int>::max();
         int rightEdge = std::numeric_limits<int>::max();
@@ -295,14 +309,13 @@ void placeCaptions(QWidget* parent, const std::vector<int>& rightEdges)
                 break;
             }
         }
-        for (qsizetype j = 0; j < children.size(); ++j) {
-            const auto* other = qobject_cast<const QWidget*>(children[j]);
-            if (other == nullptr || j == i || other->isWindow()) {
+        for (std::size_t j = 0; j < controls.size(); ++j) {
+            if (j == i) {
                 continue;
             }
-            const QRect r = other->geometry();
+            const QRect& r = controls[j].place;
             if (r.left() > own.left() && r.top() <= own.bottom() && own.top() <= r.bottom() &&
-                dynamic_cast<const Caption*>(other) != nullptr) {
+                controls[j].caption != nullptr) {
                 nextCaption = std::min(nextCaption, r.left()); // a caption further along the line
             }
             if (r.right() < own.left() || r.left() > own.right()) {
@@ -315,6 +328,7 @@ void placeCaptions(QWidget* parent, const std::vector<int>& rightEdges)
             }
         }
         caption->setRoom(ceiling, floor, rightEdge, nextCaption);
+        controls[i].place = caption->geometry();
     }
 }
 

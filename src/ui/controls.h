@@ -83,9 +83,14 @@ private:
     void fit();
     // Makes the font smaller, down to 6 points, until `fits` says the text fits.
     void shrinkUntil(const std::function<bool(const QFont&)>& fits);
-    // The ink of the caption's letters in `font`, from their origin: measured again only
-    // when the text or the font changed, as the caption is fitted more than once.
-    QRectF inkOf(const QFont& font);
+    // The ink of the caption's letters in `font`, from their origin, and the advance of the
+    // line: measured again only when the text or the font changed, as the caption is fitted
+    // more than once.
+    struct Measure {
+        QRectF ink;
+        qreal advance = 0;
+    };
+    const Measure& measure(const QFont& font);
 
     QRect m_design;
     bool m_keepRightEdge = false;
@@ -95,9 +100,9 @@ private:
     int m_nextCaption = std::numeric_limits<int>::max();
     qreal m_baseline = 0;
     qreal m_indent = 0;
-    QString m_inkText;
-    QFont m_inkFont;
-    QRectF m_ink;
+    QString m_measuredText;
+    QFont m_measuredFont;
+    Measure m_measure;
 };
 
 // A button text wider or taller than the room inside the button (the screen's font may run

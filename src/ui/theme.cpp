@@ -6,14 +6,17 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOption>
 #include <QWidget>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <tuple>
 #include <unordered_map>
@@ -68,12 +71,59 @@ QColor readableText(QPalette::ColorGroup group, const QColor& background)
     return group == QPalette::Disabled ? dimmed(ink, background) : ink;
 }
 
+// An icon loaded when it is first drawn or measured: a menu bar's extension button shows only
+// where the menus do not fit, and most never load their icon.
+class LoadedWhenUsed : public QIconEngine {
+public:
+    explicit LoadedWhenUsed(std::function<QIcon()> load)
+        : m_load(std::move(load))
+    {
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return icon().isNull(); }
+    QString key() const override { return QStringLiteral("LoadedWhenUsed"); }
+    QIconEngine* clone() const override { return new LoadedWhenUsed(*this); }
+
+private:
+    const QIcon& icon()
+    {
+        if (m_load) {
+            m_icon = std::exchange(m_load, nullptr)();
+        }
+        return m_icon;
+    }
+
+    std::function<QIcon()> m_load;
+    QIcon m_icon;
+};
+
 // Draws the desktop's style and, over a focused field, button, check box, slider, page or list, a frame
 // of two pixels just inside its edge that stands out on the control's own background.
 class ReadableStyle : public QProxyStyle {
 public:
-    // The style's own icons, loaded once: every window's menu bar asks for the icon of its
-    // extension button, which the style otherwise loads from its image files each time.
+    // The style's own icons, loaded once and only when used: every window's menu bar asks for
+    // the icon of its extension button, which the style otherwise loads from its image files
+    // each time.
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const override
     {
         if (option != nullptr) {
@@ -84,7 +134,16 @@ public:
         const auto key = std::pair(static_cast<int>(icon), static_cast<int>(direction));
         auto found = m_icons.find(key);
         if (found == m_icons.end()) {
-            found = m_icons.emplace(key, QProxyStyle::standardIcon(icon, option, widget)).first;
+            // The style or the widget may be gone by the time the icon is drawn.
+            const QPointer<const ReadableStyle> style(this);
+            const QPointer<const QWidget> asking(widget);
+            found = m_icons
+                        .emplace(key, QIcon(new LoadedWhenUsed([style, icon, asking] {
+                                     return style != nullptr
+                                         ? style->QProxyStyle::standardIcon(icon, nullptr, asking.data())
+                                         : QApplication::style()->standardIcon(icon, nullptr, asking.data());
+                                 })))
+                        .first;
         }
         return found->second;
     }
@@ -233,6 +292,9 @@ namespace {
 // What a surface's colour gives in each colour group: background, text, selected text.
 struct SurfaceColours {
     std::array<QColor, kGroups.size()> back, fore, selected;
+    // These colours and nothing else: what a control does not take from them it takes from
+    // its own kind's palette, as if nothing were set.
+    QPalette palette;
 };
 
 SurfaceColours workOut(const QPalette& theme, QPalette::ColorRole back, QPalette::ColorRole fore, Colour colour)
@@ -251,6 +313,9 @@ SurfaceColours workOut(const QPalette& theme, QPalette::ColorRole back, QPalette
         out.selected[i] = contrastRatio(theme.color(group, QPalette::HighlightedText), selection) >= kTextContrast
             ? theme.color(group, QPalette::HighlightedText)
             : inkOn(selection);
+        out.palette.setColor(group, back, out.back[i]);
+        out.palette.setColor(group, fore, out.fore[i]);
+        out.palette.setColor(group, QPalette::HighlightedText, out.selected[i]);
     }
     return out;
 }
@@ -282,13 +347,7 @@ void paintSurface(QWidget* widget, Surface surface, Colour colour)
     if (same) {
         return;
     }
-    QPalette palette = own;
-    for (std::size_t i = 0; i < kGroups.size(); ++i) {
-        palette.setColor(kGroups[i], back, colours.back[i]);
-        palette.setColor(kGroups[i], fore, colours.fore[i]);
-        palette.setColor(kGroups[i], QPalette::HighlightedText, colours.selected[i]);
-    }
-    widget->setPalette(palette);
+    widget->setPalette(colours.palette);
 }
 
 QPalette readablePalette(const QPalette& theme)

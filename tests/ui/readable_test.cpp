@@ -18,7 +18,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
@@ -30,6 +32,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextTable>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
 #include <map>
@@ -391,6 +394,31 @@ private slots:
                 }
             }
         }
+    }
+
+    // A menu bar too narrow for its menus shows its extension button with the style's own
+    // icon, which is loaded only then; an icon handed out by a style since replaced still draws.
+    void menuExtensionIcon()
+    {
+        const auto plainIcon = [](QStyle::StandardPixmap icon) {
+            const std::unique_ptr<QStyle> plain(
+                QStyleFactory::create(qobject_cast<QProxyStyle*>(QApplication::style())->baseStyle()->name()));
+            return plain->standardIcon(icon).pixmap(16).toImage();
+        };
+        QMainWindow window;
+        for (int i = 0; i < 12; ++i) {
+            window.menuBar()->addMenu(QStringLiteral("メニュー %1").arg(i));
+        }
+        window.resize(160, 90);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto* extension = window.menuBar()->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+        QVERIFY(extension != nullptr && extension->isVisible());
+        QCOMPARE(extension->icon().pixmap(16).toImage(), plainIcon(QStyle::SP_ToolBarHorizontalExtensionButton));
+
+        const QIcon lent = QApplication::style()->standardIcon(QStyle::SP_ArrowBack);
+        QApplication::setStyle(readableStyle());
+        QCOMPARE(lent.pixmap(16).toImage(), plainIcon(QStyle::SP_ArrowBack));
     }
 
     void accessibleNames_data()
