@@ -66,6 +66,22 @@ inline FieldSpec numbered(int id, FieldSpec field)
     return field;
 }
 
+// A unit field of the usual size, numbered, with its label at the field's left and its
+// label's top at `labelTop`.
+inline FieldSpec unitField(int id, const char* name, const char* label, int left, int top, int labelTop, int tab,
+                           Colour colour, const char* box = "")
+{
+    return numbered(id,
+                    FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, box});
+}
+
+// The same with its label directly above it.
+inline FieldSpec unitFieldUnderLabel(int id, const char* name, const char* label, int left, int top, int tab,
+                                     Colour colour, const char* box = "")
+{
+    return unitField(id, name, label, left, top, top - kLabelHeight, tab, colour, box);
+}
+
 // What a click on a button does. Range: a gauge range button; Help: the "?" button; Ok,
 // Cancel, Quit: the settings window's "OK", "cancel" and "quit".
 enum class ButtonRole { Range, Help, Ok, Cancel, Quit };

@@ -21,59 +21,53 @@ constexpr Colour kContainers = rgb(255, 192, 128);
 
 constexpr const char* kDry = "Frame1"; // "Dry"
 
-// A unit field with its label directly above it at the field's Left.
-FieldSpec field(int id, const char* name, const char* label, int left, int top, int tab, Colour colour, const char* box = "")
-{
-    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - kLabelHeight, tab, colour, box});
-}
-
 Layout cubicLayout()
 {
     Layout layout;
     // Five columns on the window; the dry measures stand relative to the "Dry" frame.
     layout.fields = {
-        //     name                  label            Left   Top   tab  colour
-        field(MEZURA_FIELD(txtC1), "cm3, cc, ml",      45,   240,    0, kMetric),
-        field(MEZURA_FIELD(txtC2), "dl",               45,   795,    1, kMetric),
-        field(MEZURA_FIELD(txtC3), "l",                45,  1815,    2, kMetric),
-        field(MEZURA_FIELD(txtC4), "m3",               60,  3870,    3, kMetric),
-        field(MEZURA_FIELD(txtM1), "小匙",           4440,   240,   26, kSpoons),
-        field(MEZURA_FIELD(txtM2), "中匙",           4440,   795,   27, kSpoons),
-        field(MEZURA_FIELD(txtM3), "大匙",           4440,  1320,   28, kSpoons),
-        field(MEZURA_FIELD(txtM4), "カップ",         4440,  1830,   29, kSpoons),
-        field(MEZURA_FIELD(txtI1), "in3",            1140,   255,    4, kInchAndUK),
-        field(MEZURA_FIELD(txtI2), "ft3",            1140,  2880,    9, kInchAndUK),
-        field(MEZURA_FIELD(txtI3), "yd3",            1140,  3885,   11, kInchAndUK),
-        field(MEZURA_FIELD(txtI4), "cord",           1140,  4410,   12, kInchAndUK),
-        field(MEZURA_FIELD(txtS0), "勺",             3345,   795,   18, kJapanese),
-        field(MEZURA_FIELD(txtS1), "合",             3345,  1320,   19, kJapanese),
-        field(MEZURA_FIELD(txtS2), "升",             3345,  1830,   20, kJapanese),
-        field(MEZURA_FIELD(txtS3), "斗",             3345,  2355,   21, kJapanese),
-        field(MEZURA_FIELD(txtS4), "俵",             3345,  3345,   23, kJapanese),
-        field(MEZURA_FIELD(txtS5), "石",             3345,  3840,   24, kJapanese),
-        field(MEZURA_FIELD(txtS6), "立坪",           3345,  4365,   25, kJapanese),
-        field(MEZURA_FIELD(txtS7), "才",             3345,  2865,   22, kJapanese),
-        field(MEZURA_FIELD(txtLE1), "UK-gill",       1140,   780,    5, kInchAndUK),
-        field(MEZURA_FIELD(txtLE2), "UK-pint",       1140,  1290,    6, kInchAndUK),
-        field(MEZURA_FIELD(txtLE3), "UK-quart",      1140,  1815,    7, kInchAndUK),
-        field(MEZURA_FIELD(txtLE4), "UK-gallon",     1140,  2340,    8, kInchAndUK),
-        field(MEZURA_FIELD(txtLE5), "UK-barrel",     1140,  3360,   10, kInchAndUK),
-        field(MEZURA_FIELD(txtLA1), "US-gill",       2250,   795,   13, kUS),
-        field(MEZURA_FIELD(txtLA2), "US-pint",       2250,  1320,   14, kUS),
-        field(MEZURA_FIELD(txtLA3), "US-quart",      2250,  1845,   15, kUS),
-        field(MEZURA_FIELD(txtLA4), "US-gallon",     2250,  2400,   16, kUS),
-        field(MEZURA_FIELD(txtLA5), "US-barrel",     2250,  3360,   17, kUS),
-        field(MEZURA_FIELD(txtO1), "灯油カン",       4440,  2355,   30, kContainers),
-        field(MEZURA_FIELD(txtO2), "barrel (oil)",   4440,  2865,   31, kContainers),
-        field(MEZURA_FIELD(txtO3), "ドラムカン",     4440,  3360,   32, kContainers),
-        field(MEZURA_FIELD(txtDE1), "UK-pint",         90,   450,   33, kInchAndUK, kDry),
-        field(MEZURA_FIELD(txtDE2), "UK-quart",        90,   975,   34, kInchAndUK, kDry),
-        field(MEZURA_FIELD(txtDE3), "UK-peck",         90,  1500,   35, kInchAndUK, kDry),
-        field(MEZURA_FIELD(txtDE4), "UK-bushel",       90,  2010,   36, kInchAndUK, kDry),
-        field(MEZURA_FIELD(txtDA1), "US-pint",       1200,   450,   37, kUS, kDry),
-        field(MEZURA_FIELD(txtDA2), "US-quart",      1200,   975,   38, kUS, kDry),
-        field(MEZURA_FIELD(txtDA3), "US-peck",       1200,  1485,   39, kUS, kDry),
-        field(MEZURA_FIELD(txtDA4), "US-bushel",     1200,  2010,   40, kUS, kDry),
+        //                   name                  label            Left   Top   tab  colour
+        unitFieldUnderLabel(MEZURA_FIELD(txtC1), "cm3, cc, ml",      45,   240,    0, kMetric),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC2), "dl",               45,   795,    1, kMetric),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC3), "l",                45,  1815,    2, kMetric),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC4), "m3",               60,  3870,    3, kMetric),
+        unitFieldUnderLabel(MEZURA_FIELD(txtM1), "小匙",           4440,   240,   26, kSpoons),
+        unitFieldUnderLabel(MEZURA_FIELD(txtM2), "中匙",           4440,   795,   27, kSpoons),
+        unitFieldUnderLabel(MEZURA_FIELD(txtM3), "大匙",           4440,  1320,   28, kSpoons),
+        unitFieldUnderLabel(MEZURA_FIELD(txtM4), "カップ",         4440,  1830,   29, kSpoons),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI1), "in3",            1140,   255,    4, kInchAndUK),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI2), "ft3",            1140,  2880,    9, kInchAndUK),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI3), "yd3",            1140,  3885,   11, kInchAndUK),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI4), "cord",           1140,  4410,   12, kInchAndUK),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS0), "勺",             3345,   795,   18, kJapanese),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS1), "合",             3345,  1320,   19, kJapanese),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS2), "升",             3345,  1830,   20, kJapanese),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS3), "斗",             3345,  2355,   21, kJapanese),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS4), "俵",             3345,  3345,   23, kJapanese),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS5), "石",             3345,  3840,   24, kJapanese),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS6), "立坪",           3345,  4365,   25, kJapanese),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS7), "才",             3345,  2865,   22, kJapanese),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLE1), "UK-gill",       1140,   780,    5, kInchAndUK),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLE2), "UK-pint",       1140,  1290,    6, kInchAndUK),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLE3), "UK-quart",      1140,  1815,    7, kInchAndUK),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLE4), "UK-gallon",     1140,  2340,    8, kInchAndUK),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLE5), "UK-barrel",     1140,  3360,   10, kInchAndUK),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLA1), "US-gill",       2250,   795,   13, kUS),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLA2), "US-pint",       2250,  1320,   14, kUS),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLA3), "US-quart",      2250,  1845,   15, kUS),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLA4), "US-gallon",     2250,  2400,   16, kUS),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLA5), "US-barrel",     2250,  3360,   17, kUS),
+        unitFieldUnderLabel(MEZURA_FIELD(txtO1), "灯油カン",       4440,  2355,   30, kContainers),
+        unitFieldUnderLabel(MEZURA_FIELD(txtO2), "barrel (oil)",   4440,  2865,   31, kContainers),
+        unitFieldUnderLabel(MEZURA_FIELD(txtO3), "ドラムカン",     4440,  3360,   32, kContainers),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDE1), "UK-pint",         90,   450,   33, kInchAndUK, kDry),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDE2), "UK-quart",        90,   975,   34, kInchAndUK, kDry),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDE3), "UK-peck",         90,  1500,   35, kInchAndUK, kDry),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDE4), "UK-bushel",       90,  2010,   36, kInchAndUK, kDry),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDA1), "US-pint",       1200,   450,   37, kUS, kDry),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDA2), "US-quart",      1200,   975,   38, kUS, kDry),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDA3), "US-peck",       1200,  1485,   39, kUS, kDry),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDA4), "US-bushel",     1200,  2010,   40, kUS, kDry),
     };
     layout.boxes = {{kDry, "Dry", {5550, 840, 2310, 2445}}};
     layout.sliders = {{"HScroll", {60, 4800, 4290, 255}, 0, 100, 41}};

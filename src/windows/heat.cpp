@@ -21,32 +21,26 @@ constexpr Colour kElectronVolt = rgb(192, 255, 192);
 // One kiloelectronvolt in joules: the electron-volt 1.60217657E-19 J times 1000.
 constexpr double kKeV = 1.60217657e-16;
 
-// A unit field with its label above it at the field's Left.
-FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
-{
-    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""});
-}
-
 // The electron-volt column right of Left 3300 shows only in the wide size modes.
 Layout heatLayout()
 {
     Layout layout;
     layout.fields = {
-        //     name                 label          Left   Top  label at  tab  colour
-        field(MEZURA_FIELD(txtJ1), "μJ",             45,   815,   600,    1, kJoule),
-        field(MEZURA_FIELD(txtJ2), "mJ",             45,  1425,  1200,    2, kJoule),
-        field(MEZURA_FIELD(txtJ3), "J",              45,  1995,  1800,    3, kJoule),
-        field(MEZURA_FIELD(txtJ4), "kJ",             45,  2585,  2400,    4, kJoule),
-        field(MEZURA_FIELD(txtN1), "BTU",          1140,  2010,  1800,    5, kEngineering),
-        field(MEZURA_FIELD(txtN2), "kgfm",         1140,  1395,  1200,    6, kEngineering),
-        field(MEZURA_FIELD(txtN3), "Wh",           1140,  2585,  2400,    7, kEngineering),
-        field(MEZURA_FIELD(txtC1), "erg",            45,   225,    75,    0, kJoule),
-        field(MEZURA_FIELD(txtC2), "cal",          2235,   825,   600,    8, kCalorie),
-        field(MEZURA_FIELD(txtC3), "Cal (kcal)",   2220,  1425,  1200,    9, kCalorie),
-        field(MEZURA_FIELD(txtC4), "単位",         2220,  1995,  1785,   10, kCalorie),
-        field(MEZURA_FIELD(txtE1), "KeV",          3315,   210,    60,   11, kElectronVolt),
-        field(MEZURA_FIELD(txtE2), "MeV",          3300,   815,   600,   12, kElectronVolt),
-        field(MEZURA_FIELD(txtE3), "GeV",          3300,  1405,  1200,   13, kElectronVolt),
+        //         name                 label          Left   Top  label at  tab  colour
+        unitField(MEZURA_FIELD(txtJ1), "μJ",             45,   815,   600,    1, kJoule),
+        unitField(MEZURA_FIELD(txtJ2), "mJ",             45,  1425,  1200,    2, kJoule),
+        unitField(MEZURA_FIELD(txtJ3), "J",              45,  1995,  1800,    3, kJoule),
+        unitField(MEZURA_FIELD(txtJ4), "kJ",             45,  2585,  2400,    4, kJoule),
+        unitField(MEZURA_FIELD(txtN1), "BTU",          1140,  2010,  1800,    5, kEngineering),
+        unitField(MEZURA_FIELD(txtN2), "kgfm",         1140,  1395,  1200,    6, kEngineering),
+        unitField(MEZURA_FIELD(txtN3), "Wh",           1140,  2585,  2400,    7, kEngineering),
+        unitField(MEZURA_FIELD(txtC1), "erg",            45,   225,    75,    0, kJoule),
+        unitField(MEZURA_FIELD(txtC2), "cal",          2235,   825,   600,    8, kCalorie),
+        unitField(MEZURA_FIELD(txtC3), "Cal (kcal)",   2220,  1425,  1200,    9, kCalorie),
+        unitField(MEZURA_FIELD(txtC4), "単位",         2220,  1995,  1785,   10, kCalorie),
+        unitField(MEZURA_FIELD(txtE1), "KeV",          3315,   210,    60,   11, kElectronVolt),
+        unitField(MEZURA_FIELD(txtE2), "MeV",          3300,   815,   600,   12, kElectronVolt),
+        unitField(MEZURA_FIELD(txtE3), "GeV",          3300,  1405,  1200,   13, kElectronVolt),
     };
     layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 1000, 14}};
     layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},

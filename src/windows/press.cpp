@@ -16,26 +16,20 @@ constexpr Colour kPascal = rgb(192, 255, 255);
 constexpr Colour kWater = rgb(255, 255, 192);
 constexpr Colour kMercury = rgb(255, 192, 255);
 
-// A unit field with its label above it at the field's Left.
-FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
-{
-    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""});
-}
-
 Layout pressLayout()
 {
     Layout layout;
     layout.fields = {
-        //     name                 label           Left   Top  label at  tab  colour
-        field(MEZURA_FIELD(txtP1), "Pa (N/m2)",       30,   315,   120,    0, kPascal),
-        field(MEZURA_FIELD(txtP2), "hPa (mb)",        30,   855,   660,    1, kPascal),
-        field(MEZURA_FIELD(txtP3), "b",               30,  1350,  1185,    2, kPascal),
-        field(MEZURA_FIELD(txtA1), "mmAq",          1110,   315,   135,    3, kWater),
-        field(MEZURA_FIELD(txtA2), "mAq",           1110,   855,   645,    4, kWater),
-        field(MEZURA_FIELD(txtA3), "at (kgf/cm2)",  1110,  1350,  1155,    5, kWater),
-        field(MEZURA_FIELD(txtH1), "mmHg (Torr)",   2205,   855,   660,    6, kMercury),
-        field(MEZURA_FIELD(txtH2), "atm",           2220,  1350,  1140,    7, kMercury),
-        field(MEZURA_FIELD(txtH3), "mHg",           2220,  1845,  1650,    8, kMercury),
+        //         name                 label           Left   Top  label at  tab  colour
+        unitField(MEZURA_FIELD(txtP1), "Pa (N/m2)",       30,   315,   120,    0, kPascal),
+        unitField(MEZURA_FIELD(txtP2), "hPa (mb)",        30,   855,   660,    1, kPascal),
+        unitField(MEZURA_FIELD(txtP3), "b",               30,  1350,  1185,    2, kPascal),
+        unitField(MEZURA_FIELD(txtA1), "mmAq",          1110,   315,   135,    3, kWater),
+        unitField(MEZURA_FIELD(txtA2), "mAq",           1110,   855,   645,    4, kWater),
+        unitField(MEZURA_FIELD(txtA3), "at (kgf/cm2)",  1110,  1350,  1155,    5, kWater),
+        unitField(MEZURA_FIELD(txtH1), "mmHg (Torr)",   2205,   855,   660,    6, kMercury),
+        unitField(MEZURA_FIELD(txtH2), "atm",           2220,  1350,  1140,    7, kMercury),
+        unitField(MEZURA_FIELD(txtH3), "mHg",           2220,  1845,  1650,    8, kMercury),
     };
     layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 10000, 9}};
     layout.labels = {{"IndMin", "0", {45, 2550, 255, kLabelHeight}},

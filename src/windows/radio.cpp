@@ -16,26 +16,20 @@ constexpr Colour kBecquerel = rgb(192, 255, 255);
 constexpr Colour kCurie = rgb(255, 255, 192);
 constexpr Colour kMache = rgb(255, 192, 255);
 
-// A unit field with its label above it at the field's Left.
-FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
-{
-    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""});
-}
-
 Layout radioLayout()
 {
     Layout layout;
     layout.fields = {
-        //     name                 label        Left   Top  label at  tab  colour
-        field(MEZURA_FIELD(txtB1), "Bq (dps)",     30,   315,   120,    0, kBecquerel),
-        field(MEZURA_FIELD(txtB2), "kBq",          30,   840,   660,    1, kBecquerel),
-        field(MEZURA_FIELD(txtB3), "MBq (rd)",     30,  1350,  1185,    2, kBecquerel),
-        field(MEZURA_FIELD(txtB4), "GBq",          30,  1845,  1650,    3, kBecquerel),
-        field(MEZURA_FIELD(txtC1), "nCi",        1110,   315,   135,    4, kCurie),
-        field(MEZURA_FIELD(txtC2), "μCi",        1110,   840,   645,    5, kCurie),
-        field(MEZURA_FIELD(txtC3), "mCi",        1110,  1350,  1155,    6, kCurie),
-        field(MEZURA_FIELD(txtC4), "Ci",         1110,  1845,  1650,    7, kCurie),
-        field(MEZURA_FIELD(txtM1), "M.E.",       2205,   315,   135,    8, kMache),
+        //         name                 label        Left   Top  label at  tab  colour
+        unitField(MEZURA_FIELD(txtB1), "Bq (dps)",     30,   315,   120,    0, kBecquerel),
+        unitField(MEZURA_FIELD(txtB2), "kBq",          30,   840,   660,    1, kBecquerel),
+        unitField(MEZURA_FIELD(txtB3), "MBq (rd)",     30,  1350,  1185,    2, kBecquerel),
+        unitField(MEZURA_FIELD(txtB4), "GBq",          30,  1845,  1650,    3, kBecquerel),
+        unitField(MEZURA_FIELD(txtC1), "nCi",        1110,   315,   135,    4, kCurie),
+        unitField(MEZURA_FIELD(txtC2), "μCi",        1110,   840,   645,    5, kCurie),
+        unitField(MEZURA_FIELD(txtC3), "mCi",        1110,  1350,  1155,    6, kCurie),
+        unitField(MEZURA_FIELD(txtC4), "Ci",         1110,  1845,  1650,    7, kCurie),
+        unitField(MEZURA_FIELD(txtM1), "M.E.",       2205,   315,   135,    8, kMache),
     };
     layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 1000, 9}};
     layout.labels = {{"IndMin", "0", {45, 2550, 255, kLabelHeight}},

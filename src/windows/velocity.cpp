@@ -17,27 +17,21 @@ constexpr Colour kMetric = rgb(192, 255, 255);
 constexpr Colour kYardMile = rgb(255, 255, 192);
 constexpr Colour kReference = rgb(255, 192, 255); // knot, Mach, speed of light
 
-// A unit field with its label above it at the field's Left.
-FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour)
-{
-    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, ""});
-}
-
 Layout velocityLayout()
 {
     Layout layout;
     layout.fields = {
-        //     name                 label           Left   Top  label at  tab  colour
-        field(MEZURA_FIELD(txtC0), "cm/s (kine)",     45,   315,   120,    0, kMetric),
-        field(MEZURA_FIELD(txtC1), "m/s",             45,   840,   675,    1, kMetric),
-        field(MEZURA_FIELD(txtC2), "km/h",            45,  1425,  1215,    2, kMetric),
-        field(MEZURA_FIELD(txtC3), "km/min",          45,  1965,  1740,    3, kMetric),
-        field(MEZURA_FIELD(txtC4), "km/s",            45,  2520,  2280,    4, kMetric),
-        field(MEZURA_FIELD(txtI1), "yard/s (yps)",  1140,   870,   675,    5, kYardMile),
-        field(MEZURA_FIELD(txtI2), "mile/h (mph)",  1140,  1425,  1215,    6, kYardMile),
-        field(MEZURA_FIELD(txtS1), "knot (kn)",     2250,  1425,  1215,    7, kReference),
-        field(MEZURA_FIELD(txtS2), "音速 mach",     2250,  1965,  1740,    8, kReference),
-        field(MEZURA_FIELD(txtS3), "光速",          2250,  2520,  2280,    9, kReference),
+        //         name                 label           Left   Top  label at  tab  colour
+        unitField(MEZURA_FIELD(txtC0), "cm/s (kine)",     45,   315,   120,    0, kMetric),
+        unitField(MEZURA_FIELD(txtC1), "m/s",             45,   840,   675,    1, kMetric),
+        unitField(MEZURA_FIELD(txtC2), "km/h",            45,  1425,  1215,    2, kMetric),
+        unitField(MEZURA_FIELD(txtC3), "km/min",          45,  1965,  1740,    3, kMetric),
+        unitField(MEZURA_FIELD(txtC4), "km/s",            45,  2520,  2280,    4, kMetric),
+        unitField(MEZURA_FIELD(txtI1), "yard/s (yps)",  1140,   870,   675,    5, kYardMile),
+        unitField(MEZURA_FIELD(txtI2), "mile/h (mph)",  1140,  1425,  1215,    6, kYardMile),
+        unitField(MEZURA_FIELD(txtS1), "knot (kn)",     2250,  1425,  1215,    7, kReference),
+        unitField(MEZURA_FIELD(txtS2), "音速 mach",     2250,  1965,  1740,    8, kReference),
+        unitField(MEZURA_FIELD(txtS3), "光速",          2250,  2520,  2280,    9, kReference),
     };
     layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 100, 10}};
     layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},

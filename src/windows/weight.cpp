@@ -21,43 +21,36 @@ constexpr Colour kApothecaries = rgb(255, 224, 192);
 constexpr const char* kTroyBox = "Frame1";         // "金衡系"
 constexpr const char* kApothecariesBox = "Frame2"; // "薬局系"
 
-// A unit field with its label directly above it at the field's Left.
-FieldSpec field(int id, const char* name, const char* label, int left, int top, int tab, Colour colour,
-                const char* box = "")
-{
-    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - kLabelHeight, tab, colour, box});
-}
-
 Layout weightLayout()
 {
     Layout layout;
     // The troy and apothecaries' fields stand relative to their frame.
     layout.fields = {
-        //     name                 label                  Left   Top  tab  colour
-        field(MEZURA_FIELD(txtC1), "mg",                     45,   270,   0, kMetric),
-        field(MEZURA_FIELD(txtC2), "g",                      45,  1310,   1, kMetric),
-        field(MEZURA_FIELD(txtC3), "kg",                     45,  2350,   2, kMetric),
-        field(MEZURA_FIELD(txtC4), "ton (t)",                45,  3360,   3, kMetric),
-        field(MEZURA_FIELD(txtI1), "grain",                1145,   240,   4, kAvoirdupois),
-        field(MEZURA_FIELD(txtI2), "dram",                 1145,   790,   5, kAvoirdupois),
-        field(MEZURA_FIELD(txtI3), "ounce (oz)",           1145,  1310,   6, kAvoirdupois),
-        field(MEZURA_FIELD(txtI4), "pound (lb)",           1145,  1830,   7, kAvoirdupois),
-        field(MEZURA_FIELD(txtI5), "hundredweight(USA)",   1145,  2350,   8, kAvoirdupois),
-        field(MEZURA_FIELD(txtI6), "hundredweight(UK)",    1145,  2880,   9, kAvoirdupois),
-        field(MEZURA_FIELD(txtI7), "short ton",            1145,  3390,  10, kAvoirdupois),
-        field(MEZURA_FIELD(txtI8), "long ton",             1145,  3910,  11, kAvoirdupois),
-        field(MEZURA_FIELD(txtS1), "匁",                   2245,   270,  12, kJapanese),
-        field(MEZURA_FIELD(txtS2), "斤",                   2245,   790,  13, kJapanese),
-        field(MEZURA_FIELD(txtS3), "貫",                   2245,  1310,  14, kJapanese),
-        field(MEZURA_FIELD(txtT1), "grain",                 120,   435,  15, kTroy, kTroyBox),
-        field(MEZURA_FIELD(txtT2), "pennyweight",           120,   960,  16, kTroy, kTroyBox),
-        field(MEZURA_FIELD(txtT3), "ounce",                 120,  1995,  17, kTroy, kTroyBox),
-        field(MEZURA_FIELD(txtT4), "pound",                 120,  2520,  18, kTroy, kTroyBox),
-        field(MEZURA_FIELD(txtA1), "grain",                 120,   435,  19, kApothecaries, kApothecariesBox),
-        field(MEZURA_FIELD(txtA2), "scruple",               120,   945,  20, kApothecaries, kApothecariesBox),
-        field(MEZURA_FIELD(txtA3), "dram",                  120,  1470,  21, kApothecaries, kApothecariesBox),
-        field(MEZURA_FIELD(txtA4), "ounce",                 120,  1995,  22, kApothecaries, kApothecariesBox),
-        field(MEZURA_FIELD(txtA5), "pound",                 120,  2505,  23, kApothecaries, kApothecariesBox),
+        //                   name                 label                  Left   Top  tab  colour
+        unitFieldUnderLabel(MEZURA_FIELD(txtC1), "mg",                     45,   270,   0, kMetric),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC2), "g",                      45,  1310,   1, kMetric),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC3), "kg",                     45,  2350,   2, kMetric),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC4), "ton (t)",                45,  3360,   3, kMetric),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI1), "grain",                1145,   240,   4, kAvoirdupois),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI2), "dram",                 1145,   790,   5, kAvoirdupois),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI3), "ounce (oz)",           1145,  1310,   6, kAvoirdupois),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI4), "pound (lb)",           1145,  1830,   7, kAvoirdupois),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI5), "hundredweight(USA)",   1145,  2350,   8, kAvoirdupois),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI6), "hundredweight(UK)",    1145,  2880,   9, kAvoirdupois),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI7), "short ton",            1145,  3390,  10, kAvoirdupois),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI8), "long ton",             1145,  3910,  11, kAvoirdupois),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS1), "匁",                   2245,   270,  12, kJapanese),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS2), "斤",                   2245,   790,  13, kJapanese),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS3), "貫",                   2245,  1310,  14, kJapanese),
+        unitFieldUnderLabel(MEZURA_FIELD(txtT1), "grain",                 120,   435,  15, kTroy, kTroyBox),
+        unitFieldUnderLabel(MEZURA_FIELD(txtT2), "pennyweight",           120,   960,  16, kTroy, kTroyBox),
+        unitFieldUnderLabel(MEZURA_FIELD(txtT3), "ounce",                 120,  1995,  17, kTroy, kTroyBox),
+        unitFieldUnderLabel(MEZURA_FIELD(txtT4), "pound",                 120,  2520,  18, kTroy, kTroyBox),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA1), "grain",                 120,   435,  19, kApothecaries, kApothecariesBox),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA2), "scruple",               120,   945,  20, kApothecaries, kApothecariesBox),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA3), "dram",                  120,  1470,  21, kApothecaries, kApothecariesBox),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA4), "ounce",                 120,  1995,  22, kApothecaries, kApothecariesBox),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA5), "pound",                 120,  2505,  23, kApothecaries, kApothecariesBox),
     };
     layout.boxes = {{kTroyBox, "金衡系", {3360, 360, 1215, 2895}},
                     {kApothecariesBox, "薬局系", {4680, 360, 1215, 2895}}};
