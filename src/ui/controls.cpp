@@ -78,6 +78,17 @@ bool FieldEdit::event(QEvent* event)
     return QLineEdit::event(event);
 }
 
+void FieldEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // Tab selects the whole number and scrolls to its end; left that way, a long number
+    // would show only its last digits, which read as another number. A window that merely
+    // loses the focus keeps the cursor where the user left it.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
+        setCursorPosition(0);
+    }
+}
+
 void FieldEdit::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -350,6 +361,20 @@ void CheckBox::nextCheckState()
 GaugeBar::GaugeBar(QWidget* parent)
     : QScrollBar(Qt::Horizontal, parent)
 {
+}
+
+void GaugeBar::keyPressEvent(QKeyEvent* event)
+{
+    // The toolkit's scroll bar takes the keys of a vertical bar, where up lowers the value,
+    // and so lowers it with the right arrow too. Up and page up still step towards the start,
+    // down and page down towards the end, as on a scroll bar.
+    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+        const bool towardsEnd = (event->key() == Qt::Key_Right) != isRightToLeft();
+        triggerAction(towardsEnd ? SliderSingleStepAdd : SliderSingleStepSub);
+        event->accept();
+        return;
+    }
+    QScrollBar::keyPressEvent(event);
 }
 
 void GaugeBar::wheelEvent(QWheelEvent* event)

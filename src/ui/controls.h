@@ -38,6 +38,8 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // A field the user leaves shows its number from the first digit again.
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 // The window background: a mouse button pressed where no control is. A press that a
@@ -137,6 +139,8 @@ public:
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The left and right arrows move the thumb the way they point.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A brief flash over `widget`, the visible cue that goes with a beep: a translucent overlay

@@ -262,6 +262,35 @@ void ConversionView::orderTabs()
     }
 }
 
+void ConversionView::keepTabStopsInView(const QSize& client)
+{
+    // A size mode that cuts a column or the gauge row off leaves its controls out of the tab
+    // chain: the keyboard would otherwise type into a field that nobody sees, and every field
+    // would change for no visible reason. A control the window shows in part stays a stop.
+    const QRect shown(QPoint(0, 0), client);
+    QWidget* background = centralWidget();
+    std::vector<QWidget*> controls(m_fields.begin(), m_fields.end());
+    controls.insert(controls.end(), m_buttons.begin(), m_buttons.end());
+    if (m_slider != nullptr) {
+        controls.push_back(m_slider);
+    }
+    for (QWidget* control : controls) {
+        const QRect place(control->mapTo(background, QPoint(0, 0)), control->size());
+        control->setFocusPolicy(place.intersects(shown) ? Qt::StrongFocus : Qt::NoFocus);
+    }
+    // The focus leaves a control that went out of view for the next stop the window shows.
+    QWidget* focused = focusWidget();
+    if (focused == nullptr || (focused->focusPolicy() & Qt::TabFocus) != 0) {
+        return;
+    }
+    for (QWidget* next = focused->nextInFocusChain(); next != focused; next = next->nextInFocusChain()) {
+        if ((next->focusPolicy() & Qt::TabFocus) != 0 && next->window() == this) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 // Arrow and track clicks (and the keys that do the same): the window moves its slider by
 // its own steps; a drag comes through sliderMoved.
 void ConversionView::sliderAction(int action)
@@ -341,6 +370,7 @@ void ConversionView::sync()
     const Size size = m_window.frame().size();
     if (!m_appliedSize || m_appliedSize->width != size.width || m_appliedSize->height != size.height) {
         resize(pixelSize());
+        keepTabStopsInView(clientPixels(size, dpi()));
         m_appliedSize = size;
     }
     Qt::WindowStates states = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);

@@ -56,6 +56,8 @@ private:
     void addItems(QMenu* menu, const std::vector<MenuEntry>& items);
     void buildControls();
     void orderTabs();
+    // Only controls within the client area of `client` pixels are tab stops.
+    void keepTabStopsInView(const QSize& client);
     void sliderAction(int action);
     void forward(const std::function<void()>& event);
 

@@ -500,6 +500,17 @@ private slots:
         QHelpEvent fits(QEvent::ToolTip, QPoint(2, 2), wattHours->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(wattHours, &fits);
         QTRY_VERIFY(!QToolTip::isVisible());
+
+        // Tab selects the long number to its end; once the field is left it shows from its
+        // first digit again, not "000000" that reads as another number.
+        QVERIFY(QTest::qWaitForWindowActive(heat));
+        wattHours->setFocus(Qt::TabFocusReason);
+        erg->setFocus(Qt::TabFocusReason);
+        QVERIFY(erg->hasFocus());
+        QCOMPARE(erg->selectedText(), erg->text());
+        QTest::keyClick(erg, Qt::Key_Tab);
+        QVERIFY(!erg->hasFocus());
+        QCOMPARE(erg->cursorPosition(), 0);
     }
 
     void clickEmptiesTheField()
@@ -694,6 +705,16 @@ private slots:
         QCOMPARE(slider->value(), 31);
         QCOMPARE(kelvin->text(), "31");
 
+        // The keys step as the arrows and the track do: right and down towards the end,
+        // left and up towards the start, a page with page down and page up.
+        const std::pair<Qt::Key, int> keys[] = { { Qt::Key_Right, 32 }, { Qt::Key_Down, 33 }, { Qt::Key_PageDown, 63 },
+                                                 { Qt::Key_Left, 62 },  { Qt::Key_Up, 61 },   { Qt::Key_PageUp, 31 } };
+        for (const auto& [key, value] : keys) {
+            QTest::keyClick(slider, key);
+            QCOMPARE(slider->value(), value);
+            QCOMPARE(kelvin->text(), QString::number(value));
+        }
+
         // A drag writes the fields while the thumb moves.
         slider->setSliderDown(true);
         slider->setSliderPosition(273);
@@ -703,6 +724,53 @@ private slots:
         slider->setSliderDown(false);
         QCOMPARE(kelvin->text(), "273");
         QCOMPARE(m_binding->app().window("temp").slider().value(), 273);
+    }
+
+    // In every size mode the tab key stops only at controls the window shows: a column or
+    // the gauge row that a narrow or low mode cuts off is passed over, and the focus leaves
+    // a control that a new mode hides.
+    void tabStopsOnlyWhereTheWindowShows_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const WindowRow& row : windowTable().windows) {
+            QTest::newRow(row.frame.name.c_str()) << QString::fromStdString(row.frame.name);
+        }
+    }
+    void tabStopsOnlyWhereTheWindowShows()
+    {
+        QFETCH(QString, name);
+        const std::string module = name.toStdString();
+        App& app = m_binding->app();
+        ConversionWindow& window = app.window(module);
+        m_binding->forward([&] { app.showAndFocus(module); });
+        ConversionView* view = m_binding->conversionView(module);
+        QVERIFY(view != nullptr && QTest::qWaitForWindowActive(view));
+        QWidget* client = view->centralWidget();
+        for (std::size_t mode = 0; mode < window.frame().row().modes.size(); ++mode) {
+            QApplication::processEvents(); // the main window lays its client area out
+            QWidget* farthest = nullptr; // the last control the window shows, which a smaller mode cuts off first
+            int reach = -1;
+            for (QWidget* control : client->findChildren<QWidget*>()) {
+                if (qobject_cast<QLineEdit*>(control) == nullptr && qobject_cast<QAbstractButton*>(control) == nullptr &&
+                    qobject_cast<QScrollBar*>(control) == nullptr) {
+                    continue;
+                }
+                const QRect place(control->mapTo(client, QPoint(0, 0)), control->size());
+                const bool shown = place.intersects(client->rect());
+                QVERIFY2(bool(control->focusPolicy() & Qt::TabFocus) == shown,
+                         qPrintable(QStringLiteral("after %1 size changes: %2").arg(mode).arg(control->objectName())));
+                if (shown && place.right() + place.bottom() > reach) {
+                    farthest = control;
+                    reach = place.right() + place.bottom();
+                }
+            }
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY2(focused != nullptr && !focused->visibleRegion().isEmpty(),
+                     qPrintable(QStringLiteral("after %1 size changes: the focus is out of view").arg(mode)));
+            QVERIFY(farthest != nullptr);
+            farthest->setFocus(Qt::TabFocusReason);
+            m_binding->forward([&] { window.mouseDown(1); }); // the next size mode
+        }
     }
 
     // The program's own moves of the slider are no user events: a range button that lowers
