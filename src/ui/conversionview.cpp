@@ -154,6 +154,9 @@ void ConversionView::buildControls()
 
         auto* label = new Caption(qs(row.label), parent);
         label->setObjectName(qs("lbl_" + row.name));
+        // Inside a frame the first captions reach the frame's top line, which the desktop
+        // style draws lower than the design: their own background keeps the line off the letters.
+        label->setAutoFillBackground(!row.box.empty());
         const QRect designed = toPixels({row.labelLeft, row.labelTop, row.field.width, row.labelHeight}, d);
         // The caption keeps clear of the fields, so that a field that changes never repaints it.
         int freeFrom = 0;
@@ -278,17 +281,22 @@ void ConversionView::keepTabStopsInView(const QSize& client)
         const QRect place(control->mapTo(background, QPoint(0, 0)), control->size());
         control->setFocusPolicy(place.intersects(shown) ? Qt::StrongFocus : Qt::NoFocus);
     }
-    // The focus leaves a control that went out of view for the next stop the window shows.
-    QWidget* focused = focusWidget();
-    if (focused == nullptr || (focused->focusPolicy() & Qt::TabFocus) != 0) {
-        return;
-    }
-    for (QWidget* next = focused->nextInFocusChain(); next != focused; next = next->nextInFocusChain()) {
-        if ((next->focusPolicy() & Qt::TabFocus) != 0 && next->window() == this) {
-            next->setFocus(Qt::TabFocusReason);
+    // The focus leaves a control that went out of view for the next stop the window shows:
+    // once the event that changed the size is done, as a menu chosen from the keyboard gives
+    // the focus back to the control that had it only then.
+    QTimer::singleShot(0, this, [this, controls] {
+        QWidget* focused = focusWidget();
+        if (focused == nullptr || (focused->focusPolicy() & Qt::TabFocus) != 0 ||
+            std::find(controls.begin(), controls.end(), focused) == controls.end()) {
             return;
         }
-    }
+        for (QWidget* next = focused->nextInFocusChain(); next != focused; next = next->nextInFocusChain()) {
+            if ((next->focusPolicy() & Qt::TabFocus) != 0 && next->window() == this) {
+                next->setFocus(Qt::TabFocusReason);
+                return;
+            }
+        }
+    });
 }
 
 // Arrow and track clicks (and the keys that do the same): the window moves its slider by

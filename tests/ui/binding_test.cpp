@@ -773,6 +773,21 @@ private slots:
         }
     }
 
+    // The size changed from the menu bar by keyboard: the field that had the focus has it again.
+    void aSizeChosenByKeyboardKeepsTheFocus()
+    {
+        FIND(fahr, QLineEdit, m_temp, "txtFahr");
+        QVERIFY(QTest::qWaitForWindowActive(m_temp));
+        fahr->setFocus(Qt::TabFocusReason);
+        const QSize before = m_temp->size();
+        QTest::keyClick(fahr, Qt::Key_Alt);
+        QTest::keyClick(m_temp->menuBar(), Qt::Key_Right); // 表示
+        QTest::keyClick(m_temp->menuBar(), Qt::Key_Return);
+        QTRY_VERIFY(m_temp->size() != before);
+        QApplication::processEvents();
+        QCOMPARE(QApplication::focusWidget(), fahr);
+    }
+
     // The program's own moves of the slider are no user events: a range button that lowers
     // the maximum below the thumb must not rewrite the fields.
     void syncRaisesNoSliderEvents()
