@@ -108,7 +108,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(&raw, data, sizeof raw);
         if (std::isfinite(raw)) {
             check(raw);
-            check(mezura::setCol(raw, 1 + data[size - 1] % 17));
+            try {
+                check(mezura::setCol(raw, 1 + data[size - 1] % 17));
+            } catch (const mezura::ArithmeticError&) {
+                // a value within a rounding of the largest double overflows when its 15
+                // digits are read back, which the chain reports as an overflow
+            }
         }
     }
     return 0;

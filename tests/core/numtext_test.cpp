@@ -161,6 +161,15 @@ TEST(DigitLimiter, ReturnsThePlainValueItself)
     EXPECT_EQ(setCol(value, 6), value);
 }
 
+TEST(DigitLimiter, ALargestDoubleOverflowsWhenItsDigitsAreReadBack)
+{
+    // 1.79769313486232E+308, its fifteen digits rounded up, is beyond the largest double;
+    // cut to fewer digits it is not.
+    EXPECT_THROW(setCol(std::numeric_limits<double>::max(), 17), ArithmeticError);
+    EXPECT_THROW(setCol(-std::numeric_limits<double>::max(), 17), ArithmeticError);
+    EXPECT_EQ(numberText(setCol(std::numeric_limits<double>::max(), 6)), "1.797E+308");
+}
+
 TEST(IntegerConversion, HalvesGoToEven)
 {
     EXPECT_EQ(toInt16(273.5), 274);

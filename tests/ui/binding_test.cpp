@@ -729,13 +729,7 @@ private slots:
     // In every size mode the tab key stops only at controls the window shows: a column or
     // the gauge row that a narrow or low mode cuts off is passed over, and the focus leaves
     // a control that a new mode hides.
-    void tabStopsOnlyWhereTheWindowShows_data()
-    {
-        QTest::addColumn<QString>("name");
-        for (const WindowRow& row : windowTable().windows) {
-            QTest::newRow(row.frame.name.c_str()) << QString::fromStdString(row.frame.name);
-        }
-    }
+    void tabStopsOnlyWhereTheWindowShows_data() { enterRepaintsOnlyWhatChanged_data(); }
     void tabStopsOnlyWhereTheWindowShows()
     {
         QFETCH(QString, name);
