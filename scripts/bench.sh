@@ -42,10 +42,12 @@ for chosen in 2 10; do
 done
 printf '0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n' >"$work/mezura-2/Mezura.cfg"
 printf '1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n' >"$work/mezura-10/Mezura.cfg"
+# The programs measured, LABEL:WINDOWS:PROGRAM, the floor first: by the start-up timer and
+# by callgrind alike.
+programs=(floor:2:build-bench/bench/mezura-floor mezura-2:3:"$work/mezura-2/mezura" mezura-10:11:"$work/mezura-10/mezura")
 
 echo "== start-up on $DISPLAY, $rounds rounds (the settings window counts among the windows)"
-build-bench/bench/mezura-startup-timer "$rounds" floor:2:build-bench/bench/mezura-floor \
-  mezura-2:3:"$work/mezura-2/mezura" mezura-10:11:"$work/mezura-10/mezura"
+build-bench/bench/mezura-startup-timer "$rounds" "${programs[@]}"
 
 echo "== Enter until painted, warm"
 QT_QPA_PLATFORM=offscreen build-bench/bench/mezura-enter-bench 200 2>/dev/null
@@ -75,8 +77,7 @@ cold=$(QT_QPA_PLATFORM=offscreen count "$work/cold.out" --toggle-collect='*enter
 echo "Enter in the volume window (40 fields written): warm $((warm / 41)) per Enter, cold $cold"
 # A part of the profile is written before each window is shown; the start is done when there
 # are as many parts as windows (the program is then stopped).
-for program in floor:2:build-bench/bench/mezura-floor mezura-2:3:"$work/mezura-2/mezura" \
-  mezura-10:11:"$work/mezura-10/mezura"; do
+for program in "${programs[@]}"; do
   IFS=: read -r name windows path <<<"$program"
   rm -f "$work"/start.out*
   valgrind --tool=callgrind --dump-before='QXcbWindow::show*' --callgrind-out-file="$work/start.out" \

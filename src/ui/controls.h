@@ -72,7 +72,7 @@ public:
     // by its field below draws its text whole above the field: lifted just as far as its
     // letters need (descenders included), never into the control above it. A caption that
     // starts at `nextCaption` on the same line is kept clear of by a smaller font.
-    void setRoom(int ceiling, int floor, int rightEdge, int nextCaption = std::numeric_limits<int>::max());
+    void setRoom(int ceiling, int floor, int rightEdge, int nextCaption);
 
     // Where the caption's line starts: the left end of its baseline, from the caption's
     // top left corner.

@@ -289,33 +289,21 @@ QColor inkOn(const QColor& background)
 
 namespace {
 
-// What a surface's colour gives in each colour group: background, text, selected text.
-struct SurfaceColours {
-    std::array<QColor, kGroups.size()> back, fore, selected;
-    // These colours and nothing else: what a control does not take from them it takes from
-    // its own kind's palette, as if nothing were set.
-    QPalette palette;
-};
-
-SurfaceColours workOut(const QPalette& theme, QPalette::ColorRole back, QPalette::ColorRole fore, Colour colour)
+// What a surface's colour gives in each colour group: background, text and selected text,
+// and nothing else: what a control does not take from it, it takes from its own kind's
+// palette, as if nothing were set.
+QPalette workOut(const QPalette& theme, QPalette::ColorRole back, QPalette::ColorRole fore, Colour colour)
 {
-    SurfaceColours out;
-    for (std::size_t i = 0; i < kGroups.size(); ++i) {
-        const QPalette::ColorGroup group = kGroups[i];
-        if (colour == kButtonFace) {
-            out.back[i] = theme.color(group, back);
-            out.fore[i] = theme.color(group, fore);
-        } else {
-            out.back[i] = toQColor(colour);
-            out.fore[i] = readableText(group, out.back[i]);
-        }
+    QPalette out;
+    for (const QPalette::ColorGroup group : kGroups) {
+        const QColor background = colour == kButtonFace ? theme.color(group, back) : toQColor(colour);
+        out.setColor(group, back, background);
+        out.setColor(group, fore, colour == kButtonFace ? theme.color(group, fore) : readableText(group, background));
         const QColor selection = theme.color(group, QPalette::Highlight);
-        out.selected[i] = contrastRatio(theme.color(group, QPalette::HighlightedText), selection) >= kTextContrast
-            ? theme.color(group, QPalette::HighlightedText)
-            : inkOn(selection);
-        out.palette.setColor(group, back, out.back[i]);
-        out.palette.setColor(group, fore, out.fore[i]);
-        out.palette.setColor(group, QPalette::HighlightedText, out.selected[i]);
+        out.setColor(group, QPalette::HighlightedText,
+                     contrastRatio(theme.color(group, QPalette::HighlightedText), selection) >= kTextContrast
+                         ? theme.color(group, QPalette::HighlightedText)
+                         : inkOn(selection));
     }
     return out;
 }
@@ -328,7 +316,7 @@ void paintSurface(QWidget* widget, Surface surface, Colour colour)
                                                         : std::pair(QPalette::Button, QPalette::ButtonText);
     const QPalette theme = QApplication::palette(widget);
     // A window's controls share a few colours: each is worked out once for a theme.
-    static std::map<std::tuple<qint64, QPalette::ColorRole, Colour>, SurfaceColours> workedOut;
+    static std::map<std::tuple<qint64, QPalette::ColorRole, Colour>, QPalette> workedOut;
     const auto key = std::tuple(theme.cacheKey(), back, colour);
     auto found = workedOut.find(key);
     if (found == workedOut.end()) {
@@ -337,17 +325,16 @@ void paintSurface(QWidget* widget, Surface surface, Colour colour)
         }
         found = workedOut.emplace(key, workOut(theme, back, fore, colour)).first;
     }
-    const SurfaceColours& colours = found->second;
+    const QPalette& colours = found->second;
     const QPalette& own = widget->palette();
-    bool same = true;
-    for (std::size_t i = 0; i < kGroups.size() && same; ++i) {
-        same = own.color(kGroups[i], back) == colours.back[i] && own.color(kGroups[i], fore) == colours.fore[i] &&
-            own.color(kGroups[i], QPalette::HighlightedText) == colours.selected[i];
+    for (const QPalette::ColorGroup group : kGroups) {
+        for (const QPalette::ColorRole role : {back, fore, QPalette::HighlightedText}) {
+            if (own.color(group, role) != colours.color(group, role)) {
+                widget->setPalette(colours);
+                return;
+            }
+        }
     }
-    if (same) {
-        return;
-    }
-    widget->setPalette(colours.palette);
 }
 
 QPalette readablePalette(const QPalette& theme)
