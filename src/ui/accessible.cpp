@@ -1,11 +1,13 @@
 #include "ui/accessible.h"
 
 #include "framework/menu.h"
+#include "ui/controls.h"
 #include "ui/mapping.h"
 #include "windows/units.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -109,6 +111,31 @@ private:
     QPointer<QWidget> m_owner;
 };
 
+// A unit field that has not made its line edit yet: an editable text with its number as
+// the value. Once made, the line edit answers for the text, as its child.
+class UnitField : public QAccessibleWidget {
+public:
+    explicit UnitField(FieldEdit* field)
+        : QAccessibleWidget(field, QAccessible::EditableText)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Value ? field()->text() : QAccessibleWidget::text(kind);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = !field()->isReadOnly();
+        state.readOnly = field()->isReadOnly();
+        return state;
+    }
+
+private:
+    FieldEdit* field() const { return static_cast<FieldEdit*>(widget()); }
+};
+
 QAccessibleInterface* spokenMenuItems(const QString& key, QObject* object)
 {
     auto* action = qobject_cast<QAction*>(object);
@@ -121,6 +148,14 @@ QAccessibleInterface* spokenMenuItems(const QString& key, QObject* object)
         }
     }
     return nullptr;
+}
+
+QAccessibleInterface* programControls(const QString& key, QObject* object)
+{
+    if (auto* field = qobject_cast<FieldEdit*>(object)) {
+        return new UnitField(field);
+    }
+    return spokenMenuItems(key, object);
 }
 
 } // namespace
@@ -201,9 +236,9 @@ void setSpeech(QAction* action, const QString& name)
     action->setProperty(kSpoken, name);
 }
 
-void installAccessibleMenuItems()
+void installAccessibleControls()
 {
-    QAccessible::installFactory(spokenMenuItems);
+    QAccessible::installFactory(programControls);
 }
 
 QString startupCheckName(const QString& caption)

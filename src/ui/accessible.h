@@ -37,9 +37,10 @@ QString menuItemName(const MenuEntry& item);
 
 // Gives a menu item the name that assistive technology says for it instead of its caption.
 // A menu item of Qt speaks its caption alone, so the program answers for the items that
-// carry a name (installAccessibleMenuItems, once, before the first window).
+// carry a name (installAccessibleControls, once, before the first window), and for the unit
+// fields, which draw themselves until they are first used.
 void setSpeech(QAction* action, const QString& name);
-void installAccessibleMenuItems();
+void installAccessibleControls();
 
 // A check box of the settings window: "長さの画面を起動時に開く".
 QString startupCheckName(const QString& caption);

@@ -35,7 +35,7 @@ bool loadQtTranslations()
 
 void setUpApplication()
 {
-    installAccessibleMenuItems();
+    installAccessibleControls();
     QApplication::setStyle(readableStyle());
     const QPalette theme = QApplication::palette();
     if (const QPalette readable = readablePalette(theme); readable != theme) {

@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QHelpEvent>
@@ -11,6 +13,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -24,19 +27,170 @@ namespace {
 constexpr qreal kSmallestPoints = 6;
 } // namespace
 
+// The line edit of a field: the field's keys, clicks and tooltip.
+class FieldEdit::Editor : public QLineEdit {
+public:
+    explicit Editor(FieldEdit* field)
+        : QLineEdit(field)
+        , m_field(field)
+    {
+    }
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::ToolTip) {
+            if (!m_field->showWholeText(static_cast<QHelpEvent*>(event)->globalPos())) {
+                event->ignore();
+            }
+            return true;
+        }
+        return QLineEdit::event(event);
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            event->accept();
+            if (m_field->onKey) {
+                m_field->onKey(13);
+            }
+            return;
+        }
+        const QString text = event->text();
+        if (!text.isEmpty() && m_field->onKey) {
+            m_field->onKey(text.at(0).unicode());
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        QLineEdit::mousePressEvent(event);
+        if (event->button() == Qt::LeftButton && m_field->onClick) {
+            m_field->onClick();
+        }
+    }
+
+    // A field the user leaves shows its number from the first digit again: Tab selects the
+    // whole number and scrolls to its end, and left that way a long number would show only
+    // its last digits, which read as another number. A window that merely loses the focus
+    // keeps the cursor where the user left it.
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        QLineEdit::focusOutEvent(event);
+        if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
+            setCursorPosition(0);
+        }
+    }
+
+private:
+    FieldEdit* m_field;
+};
+
 FieldEdit::FieldEdit(QWidget* parent)
-    : QLineEdit(parent)
+    : QWidget(parent)
 {
+    // What the line edit sets for itself, so that the field is the same before it has one.
+    setFocusPolicy(Qt::StrongFocus);
+    setBackgroundRole(QPalette::Base);
+    setCursor(Qt::IBeamCursor);
+    setAcceptDrops(true);
 }
 
-bool FieldEdit::textFits() const
+QString FieldEdit::text() const
 {
-    QStyleOptionFrame option;
-    initStyleOption(&option);
-    const QRect room =
-        style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
-    // The line edit keeps a small margin at each side of its text.
-    return fontMetrics().horizontalAdvance(text()) <= room.width() - 4;
+    return m_editor != nullptr ? m_editor->text() : m_text;
+}
+
+void FieldEdit::setText(const QString& text)
+{
+    if (m_editor != nullptr) {
+        m_editor->setText(text);
+        return;
+    }
+    if (text == m_text) {
+        return;
+    }
+    m_text = text;
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(this, text);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+int FieldEdit::cursorPosition() const
+{
+    return m_editor != nullptr ? m_editor->cursorPosition() : 0;
+}
+
+void FieldEdit::setCursorPosition(int position)
+{
+    if (m_editor != nullptr) {
+        m_editor->setCursorPosition(position);
+    }
+}
+
+bool FieldEdit::isReadOnly() const
+{
+    return m_readOnly;
+}
+
+void FieldEdit::setReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+    if (m_editor != nullptr) {
+        m_editor->setReadOnly(readOnly);
+    }
+    update();
+}
+
+void FieldEdit::setTabStop(bool stop)
+{
+    const Qt::FocusPolicy policy = stop ? Qt::StrongFocus : Qt::NoFocus;
+    setFocusPolicy(policy);
+    if (m_editor != nullptr) {
+        m_editor->setFocusPolicy(policy);
+    }
+}
+
+QLineEdit* FieldEdit::editor()
+{
+    return makeEditor(Qt::OtherFocusReason);
+}
+
+QLineEdit* FieldEdit::makeEditor(Qt::FocusReason reason)
+{
+    if (m_editor != nullptr) {
+        return m_editor;
+    }
+    auto* editor = new Editor(this);
+    editor->setGeometry(rect());
+    editor->setReadOnly(m_readOnly);
+    editor->setText(m_text);
+    editor->setCursorPosition(0);
+    editor->setAccessibleName(accessibleName());
+    editor->setAccessibleDescription(accessibleDescription());
+    connect(editor, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (onEdited) {
+            onEdited(text);
+        }
+    });
+    // The line edit takes the field's place in the tab chain, and the focus given to the field.
+    const Qt::FocusPolicy policy = focusPolicy();
+    setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(this, editor);
+    setFocusPolicy(policy);
+    editor->setFocusPolicy(policy);
+    m_editor = editor;
+    m_text.clear();
+    editor->show();
+    if (hasFocus()) {
+        editor->setFocus(reason);
+    }
+    setFocusProxy(editor);
+    return editor;
 }
 
 void FieldEdit::prepareNumberGlyphs() const
@@ -63,54 +217,144 @@ void FieldEdit::prepareNumberGlyphs() const
     }
 }
 
+bool FieldEdit::textFits() const
+{
+    QStyleOptionFrame option;
+    option.initFrom(this);
+    option.rect = contentsRect();
+    option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    const QRect room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    // The line edit keeps a small margin at each side of its text.
+    return fontMetrics().horizontalAdvance(text()) <= room.width() - 4;
+}
+
+bool FieldEdit::showWholeText(const QPoint& globalPos)
+{
+    if (!textFits() && wholeText) {
+        QToolTip::showText(globalPos, wholeText(), this);
+        return true;
+    }
+    QToolTip::hideText();
+    return false;
+}
+
+QPalette FieldEdit::linePalette() const
+{
+    return palette().resolve(QApplication::palette("QLineEdit"));
+}
+
 bool FieldEdit::event(QEvent* event)
 {
-    if (event->type() == QEvent::ToolTip) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        if (!textFits() && wholeText) {
-            QToolTip::showText(help->globalPos(), wholeText(), this);
-        } else {
-            QToolTip::hideText();
+    switch (event->type()) {
+    case QEvent::ToolTip:
+        if (!showWholeText(static_cast<QHelpEvent*>(event)->globalPos())) {
             event->ignore();
         }
         return true;
-    }
-    return QLineEdit::event(event);
-}
-
-void FieldEdit::focusOutEvent(QFocusEvent* event)
-{
-    QLineEdit::focusOutEvent(event);
-    // Tab selects the whole number and scrolls to its end; left that way, a long number
-    // would show only its last digits, which read as another number. A window that merely
-    // loses the focus keeps the cursor where the user left it.
-    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
-        setCursorPosition(0);
-    }
-}
-
-void FieldEdit::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        if (onKey) {
-            onKey(13);
+    // What the line edit is made for: it lies at the field's own place, so a mouse event's
+    // position is the same for it.
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+        return forward(makeEditor(Qt::OtherFocusReason), event);
+    // The rest of a press or a drag begun before the line edit was made.
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+    case QEvent::DragMove:
+    case QEvent::DragLeave:
+    case QEvent::Drop:
+        if (m_editor != nullptr) {
+            return forward(m_editor, event);
         }
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+bool FieldEdit::forward(QLineEdit* editor, QEvent* event)
+{
+    // An event the line edit leaves goes on from it to the field and the window: the field
+    // lets it pass, and once back takes it as done, so that the window sees it only once.
+    if (m_forwarding) {
+        return QWidget::event(event);
+    }
+    m_forwarding = true;
+    QApplication::sendEvent(editor, event);
+    m_forwarding = false;
+    event->accept();
+    return true;
+}
+
+void FieldEdit::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    makeEditor(event->reason());
+}
+
+void FieldEdit::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_editor != nullptr) {
+        m_editor->setGeometry(rect());
+    }
+}
+
+// The field as the line edit draws it without the focus, its cursor at the first character:
+// the same panel, and the text laid out the same way at the same place, to the pixel.
+void FieldEdit::paintEvent(QPaintEvent*)
+{
+    if (m_editor != nullptr) {
         return;
     }
-    const QString text = event->text();
-    if (!text.isEmpty() && onKey) {
-        onKey(text.at(0).unicode());
+    QPainter painter(this);
+    const QPalette colours = linePalette();
+    QStyleOptionFrame option;
+    option.initFrom(this);
+    option.palette = colours;
+    option.rect = contentsRect();
+    option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    if (m_readOnly) {
+        option.state |= QStyle::State_ReadOnly;
     }
-    QLineEdit::keyPressEvent(event);
-}
+    option.features = QStyleOptionFrame::None;
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
+    const QRect room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    painter.setClipRect(room);
 
-void FieldEdit::mousePressEvent(QMouseEvent* event)
-{
-    QLineEdit::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && onClick) {
-        onClick();
+    // What the line edit shows for characters that have no glyph of their own.
+    QString shown = m_text;
+    for (QChar& c : shown) {
+        if ((c.unicode() < 0x20 && c.unicode() != 0x09) || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator || c == QChar::ObjectReplacementCharacter) {
+            c = QLatin1Char(' ');
+        }
     }
+    QTextLayout layout(shown, font());
+    QTextOption textOption = layout.textOption();
+    textOption.setTextDirection(layoutDirection());
+    textOption.setFlags(QTextOption::IncludeTrailingSpaces);
+    layout.setTextOption(textOption);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+
+    // A line edit centres the line of text in its room and keeps two pixels at its side.
+    constexpr int kSideMargin = 2;
+    const QFontMetrics metrics = fontMetrics();
+    const int lineHeight = std::max(metrics.boundingRect(m_text).height(), metrics.height());
+    const int top = room.y() + (room.height() - lineHeight + 1) / 2;
+    const QPoint at(room.x() + kSideMargin, top - (qRound(line.ascent()) - metrics.ascent()));
+    painter.setPen(colours.text().color());
+    layout.draw(&painter, at, {}, room);
 }
 
 Background::Background(QWidget* parent)

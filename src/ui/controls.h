@@ -17,14 +17,34 @@ namespace mezura::ui {
 
 // A unit field. Enter gives key code 13 without the line edit's own Enter handling; every
 // other key is handled as usual and its character code passed on as well.
-class FieldEdit : public QLineEdit {
+//
+// A window has dozens of fields and the toolkit's line edit is costly to make (a tenth of a
+// window's start), so a field draws its text itself, exactly as the line edit draws it,
+// until it is first used: the line edit is made when the field first takes the focus or
+// receives a key, a mouse press, a context menu or a drop, lies over the whole field from
+// then on, and does all of its work.
+class FieldEdit : public QWidget {
+    Q_OBJECT
+
 public:
     explicit FieldEdit(QWidget* parent);
 
     std::function<void(int keyCode)> onKey;
-    std::function<void()> onClick; // left button
+    std::function<void()> onClick;                     // left button
+    std::function<void(const QString& text)> onEdited; // the user changed the text
     // The tooltip of a text wider than the field: the whole text with its unit's relation.
     std::function<QString()> wholeText;
+
+    QString text() const;
+    void setText(const QString& text);
+    // Before the line edit is made the cursor is at the first character, where a written
+    // value shows from.
+    int cursorPosition() const;
+    void setCursorPosition(int position);
+    bool isReadOnly() const;
+    void setReadOnly(bool readOnly);
+    // Whether Tab stops at the field.
+    void setTabStop(bool stop);
 
     // Whether the text shows in full in the field.
     bool textFits() const;
@@ -34,12 +54,31 @@ public:
     // otherwise spend a third of its time rendering them.
     void prepareNumberGlyphs() const;
 
+    // The line edit, made now if the field has none yet.
+    QLineEdit* editor();
+    bool hasEditor() const { return m_editor != nullptr; }
+
 protected:
     bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    // A field the user leaves shows its number from the first digit again.
-    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    class Editor;
+
+    QLineEdit* makeEditor(Qt::FocusReason reason);
+    // Hands an event that reached the field to its line edit.
+    bool forward(QLineEdit* editor, QEvent* event);
+    // The tooltip for a help event at `globalPos`; false when the text shows in full.
+    bool showWholeText(const QPoint& globalPos);
+    // The palette the line edit paints with: the field's own colours over the line edit's kind.
+    QPalette linePalette() const;
+
+    QString m_text;
+    bool m_readOnly = false;
+    QLineEdit* m_editor = nullptr;
+    bool m_forwarding = false;
 };
 
 // The window background: a mouse button pressed where no control is. A press that a

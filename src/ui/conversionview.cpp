@@ -181,9 +181,9 @@ void ConversionView::buildControls()
         if (row.typing) {
             field->onKey = [this, index](int key) { forward([this, index, key] { m_window.keyPress(index, key); }); };
             field->onClick = [this, index] { forward([this, index] { m_window.clickField(index); }); };
-            connect(field, &QLineEdit::textEdited, this, [this, index](const QString& text) {
+            field->onEdited = [this, index](const QString& text) {
                 forward([this, index, typed = text.toStdString()] { m_window.typeText(index, typed); });
-            });
+            };
         } else {
             field->setReadOnly(true);
         }
@@ -277,17 +277,26 @@ void ConversionView::keepTabStopsInView(const QSize& client)
     if (m_slider != nullptr) {
         controls.push_back(m_slider);
     }
+    const auto inView = [&](const QWidget* control) {
+        return QRect(control->mapTo(background, QPoint(0, 0)), control->size()).intersects(shown);
+    };
+    for (FieldEdit* field : m_fields) {
+        field->setTabStop(inView(field));
+    }
     for (QWidget* control : controls) {
-        const QRect place(control->mapTo(background, QPoint(0, 0)), control->size());
-        control->setFocusPolicy(place.intersects(shown) ? Qt::StrongFocus : Qt::NoFocus);
+        if (qobject_cast<FieldEdit*>(control) == nullptr) {
+            control->setFocusPolicy(inView(control) ? Qt::StrongFocus : Qt::NoFocus);
+        }
     }
     // The focus leaves a control that went out of view for the next stop the window shows:
     // once the event that changed the size is done, as a menu chosen from the keyboard gives
     // the focus back to the control that had it only then.
     QTimer::singleShot(0, this, [this, controls] {
         QWidget* focused = focusWidget();
+        // A field's line edit is the field's.
         if (focused == nullptr || (focused->focusPolicy() & Qt::TabFocus) != 0 ||
-            std::find(controls.begin(), controls.end(), focused) == controls.end()) {
+            std::none_of(controls.begin(), controls.end(),
+                         [focused](const QWidget* control) { return control->isAncestorOf(focused); })) {
             return;
         }
         for (QWidget* next = focused->nextInFocusChain(); next != focused; next = next->nextInFocusChain()) {

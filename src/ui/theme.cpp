@@ -314,7 +314,9 @@ void paintSurface(QWidget* widget, Surface surface, Colour colour)
 {
     const auto [back, fore] = surface == Surface::Field ? std::pair(QPalette::Base, QPalette::Text)
                                                         : std::pair(QPalette::Button, QPalette::ButtonText);
-    const QPalette theme = QApplication::palette(widget);
+    // A field takes the colours of a line edit, which it is or which it draws itself as.
+    const QPalette theme =
+        surface == Surface::Field ? QApplication::palette("QLineEdit") : QApplication::palette(widget);
     // A window's controls share a few colours: each is worked out once for a theme.
     static std::map<std::tuple<qint64, QPalette::ColorRole, Colour>, QPalette> workedOut;
     const auto key = std::tuple(theme.cacheKey(), back, colour);

@@ -15,7 +15,6 @@
 #include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPaintEvent>
@@ -60,9 +59,14 @@ QStringList names(const QList<QAction*>& actions)
 // The next control that the tab key reaches from `widget`.
 QWidget* nextTabStop(QWidget* widget)
 {
-    QWidget* next = widget->nextInFocusChain();
-    while (next != widget && !(next->focusPolicy() & Qt::TabFocus)) {
+    QWidget* from = widget->focusProxy() != nullptr ? widget->focusProxy() : widget;
+    QWidget* next = from->nextInFocusChain();
+    while (next != from && (!(next->focusPolicy() & Qt::TabFocus) || next->focusProxy() != nullptr)) {
         next = next->nextInFocusChain();
+    }
+    // A field's line edit stands for the field.
+    if (auto* field = qobject_cast<FieldEdit*>(next->parentWidget())) {
+        return field;
     }
     return next;
 }
@@ -95,7 +99,7 @@ private:
 
 // Types `text` into `edit` as the user does: ASCII by keys, any other character committed
 // by the input method (a Japanese one in full-width mode gives "１００").
-void type(QLineEdit* edit, const QString& text)
+void type(QWidget* edit, const QString& text)
 {
     for (const QChar c : text) {
         if (c.unicode() < 0x80) {
@@ -149,7 +153,7 @@ QStringList differences(const ConversionView& view, const ConversionWindow& wind
     const Layout& layout = window.layout();
     for (std::size_t i = 0; i < layout.fields.size(); ++i) {
         const std::string& name = layout.fields[i].name;
-        const auto* field = view.findChild<QLineEdit*>(qs(name));
+        const auto* field = view.findChild<FieldEdit*>(qs(name));
         const int index = static_cast<int>(i);
         check(field != nullptr && field->text() == qs(window.text(index)), name + " text");
         check(field != nullptr && base(field) == toQColor(window.fieldColour(index)), name + " colour");
@@ -265,7 +269,7 @@ private slots:
         const ConversionWindow& window = m_binding->app().window(module);
         const auto typing = std::find_if(window.layout().fields.begin(), window.layout().fields.end(),
                                          [](const FieldSpec& row) { return row.typing; });
-        auto* field = view->findChild<QLineEdit*>(qs(typing->name));
+        auto* field = view->findChild<FieldEdit*>(qs(typing->name));
         QVERIFY(field != nullptr);
         QTest::keyClicks(field, "12");
         QCoreApplication::processEvents();
@@ -279,11 +283,42 @@ private slots:
             if (widget->objectName().startsWith("lbl_")) {
                 captions << widget->objectName();
             }
-            fields += qobject_cast<const QLineEdit*>(widget) != nullptr ? 1 : 0;
+            fields += qobject_cast<const FieldEdit*>(widget) != nullptr ? 1 : 0;
         }
         QVERIFY2(fields > 0, "nothing was repainted");
         QVERIFY2(captions.isEmpty(), qPrintable("captions repainted: " + captions.join(", ")));
         QVERIFY(!(QRegion(view->rect()) - painted.regions().value(view)).isEmpty());
+    }
+
+    // Until it is first used a field draws itself, and exactly as its line edit then draws
+    // it: in every window, with texts that are too wide for their fields among them.
+    void aFieldLooksTheSameOnceItsLineEditIsMade_data() { enterRepaintsOnlyWhatChanged_data(); }
+    void aFieldLooksTheSameOnceItsLineEditIsMade()
+    {
+        QFETCH(QString, name);
+        const std::string module = name.toStdString();
+        ConversionWindow& window = m_binding->app().window(module);
+        m_binding->forward([&] {
+            m_binding->app().showAndFocus(module);
+            const auto typing = std::find_if(window.layout().fields.begin(), window.layout().fields.end(),
+                                             [](const FieldSpec& row) { return row.typing; });
+            const int index = static_cast<int>(typing - window.layout().fields.begin());
+            window.typeText(index, "1234.56789");
+            window.keyPress(index, 13);
+        });
+        ConversionView* view = m_binding->conversionView(module);
+        QVERIFY(view != nullptr && QTest::qWaitForWindowExposed(view));
+        int compared = 0;
+        for (FieldEdit* field : view->findChildren<FieldEdit*>()) {
+            if (field->hasEditor()) {
+                continue;
+            }
+            const QImage drawn = field->grab().toImage();
+            field->editor();
+            QVERIFY2(field->grab().toImage() == drawn, qPrintable(name + "." + field->objectName()));
+            ++compared;
+        }
+        QVERIFY(compared > 0);
     }
 
     void enterRunsTheChain_data()
@@ -337,21 +372,21 @@ private slots:
         QFETCH(QColor, colour);
         QFETCH(bool, flashed);
 
-        auto* typedInto = m_temp->findChild<QLineEdit*>(field);
+        auto* typedInto = m_temp->findChild<FieldEdit*>(field);
         QVERIFY(typedInto != nullptr);
         type(typedInto, typed);
         QTest::keyClick(typedInto, Qt::Key_Return);
 
-        FIND(cels, QLineEdit, m_temp, "txtCels");
-        FIND(fahr, QLineEdit, m_temp, "txtFahr");
-        FIND(kelvin, QLineEdit, m_temp, "txtKervin");
+        FIND(cels, FieldEdit, m_temp, "txtCels");
+        FIND(fahr, FieldEdit, m_temp, "txtFahr");
+        FIND(kelvin, FieldEdit, m_temp, "txtKervin");
         FIND(slider, QScrollBar, m_temp, "HScroll1");
         FIND(indMaxLabel, QLabel, m_temp, "IndMax");
         QCOMPARE((QStringList { cels->text(), fahr->text(), kelvin->text() }), fields);
         QCOMPARE(slider->maximum(), max);
         QCOMPARE(slider->value(), value);
         QCOMPARE(indMaxLabel->text(), indMax);
-        for (const QLineEdit* edit : { cels, fahr, kelvin }) {
+        for (const FieldEdit* edit : { cels, fahr, kelvin }) {
             QCOMPARE(base(edit), colour);
             QCOMPARE(edit->findChild<QWidget*>("flash") != nullptr, flashed);
             if (edit != typedInto) {
@@ -445,8 +480,8 @@ private slots:
     // (undo, copy, paste, select all ...) has no English item.
     void qtTextsAreJapanese()
     {
-        FIND(cels, QLineEdit, m_temp, "txtCels");
-        const std::unique_ptr<QMenu> menu(cels->createStandardContextMenu());
+        FIND(cels, FieldEdit, m_temp, "txtCels");
+        const std::unique_ptr<QMenu> menu(cels->editor()->createStandardContextMenu());
         int items = 0;
         for (const QAction* action : menu->actions()) {
             if (action->isSeparator()) {
@@ -464,8 +499,8 @@ private slots:
     // in a field copies its selection as usual.
     void copyTheWindow()
     {
-        FIND(cels, QLineEdit, m_temp, "txtCels");
-        FIND(fahr, QLineEdit, m_temp, "txtFahr");
+        FIND(cels, FieldEdit, m_temp, "txtCels");
+        FIND(fahr, FieldEdit, m_temp, "txtFahr");
         QTest::keyClicks(cels, "100");
         QTest::keyClick(cels, Qt::Key_Return);
         m_temp->activateWindow();
@@ -473,7 +508,7 @@ private slots:
         fahr->setFocus();
         QTest::keyClick(fahr, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QApplication::clipboard()->text(), "摂氏(C)\t100\n華氏(F)\t212\n絶対温度(K)\t373.15\n");
-        fahr->selectAll();
+        fahr->editor()->selectAll();
         QTest::keyClick(fahr, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), "212");
         QCOMPARE(fahr->text(), "212");
@@ -507,7 +542,7 @@ private slots:
         wattHours->setFocus(Qt::TabFocusReason);
         erg->setFocus(Qt::TabFocusReason);
         QVERIFY(erg->hasFocus());
-        QCOMPARE(erg->selectedText(), erg->text());
+        QCOMPARE(erg->editor()->selectedText(), erg->text());
         QTest::keyClick(erg, Qt::Key_Tab);
         QVERIFY(!erg->hasFocus());
         QCOMPARE(erg->cursorPosition(), 0);
@@ -515,8 +550,8 @@ private slots:
 
     void clickEmptiesTheField()
     {
-        FIND(cels, QLineEdit, m_temp, "txtCels");
-        FIND(fahr, QLineEdit, m_temp, "txtFahr");
+        FIND(cels, FieldEdit, m_temp, "txtCels");
+        FIND(fahr, FieldEdit, m_temp, "txtFahr");
         QTest::keyClicks(cels, "100");
         QTest::keyClick(cels, Qt::Key_Return);
         QTest::mouseClick(fahr, Qt::LeftButton);
@@ -556,9 +591,9 @@ private slots:
     void controlsShowTheWindowsDesign()
     {
         FIND(label, QLabel, m_temp, "lbl_txtCels");
-        FIND(cels, QLineEdit, m_temp, "txtCels");
-        FIND(fahr, QLineEdit, m_temp, "txtFahr");
-        FIND(kelvin, QLineEdit, m_temp, "txtKervin");
+        FIND(cels, FieldEdit, m_temp, "txtCels");
+        FIND(fahr, FieldEdit, m_temp, "txtFahr");
+        FIND(kelvin, FieldEdit, m_temp, "txtKervin");
         FIND(slider, QScrollBar, m_temp, "HScroll1");
         FIND(help, QPushButton, m_temp, "Command4");
         FIND(range300, QPushButton, m_temp, "Command1");
@@ -659,7 +694,7 @@ private slots:
     void closeRule()
     {
         App& app = m_binding->app();
-        FIND(cels, QLineEdit, m_temp, "txtCels");
+        FIND(cels, FieldEdit, m_temp, "txtCels");
         QTest::keyClicks(cels, "25");
         QTest::keyClick(cels, Qt::Key_Return);
         m_binding->forward([&app] { app.showAndFocus("length"); });
@@ -688,9 +723,9 @@ private slots:
 
     void sliderMovesTheFields()
     {
-        FIND(kelvin, QLineEdit, m_temp, "txtKervin");
-        FIND(cels, QLineEdit, m_temp, "txtCels");
-        FIND(fahr, QLineEdit, m_temp, "txtFahr");
+        FIND(kelvin, FieldEdit, m_temp, "txtKervin");
+        FIND(cels, FieldEdit, m_temp, "txtCels");
+        FIND(fahr, FieldEdit, m_temp, "txtFahr");
         FIND(slider, QScrollBar, m_temp, "HScroll1");
         QTest::keyClicks(kelvin, "0");
         QTest::keyClick(kelvin, Qt::Key_Return);
@@ -745,7 +780,7 @@ private slots:
             QWidget* farthest = nullptr; // the last control the window shows, which a smaller mode cuts off first
             int reach = -1;
             for (QWidget* control : client->findChildren<QWidget*>()) {
-                if (qobject_cast<QLineEdit*>(control) == nullptr && qobject_cast<QAbstractButton*>(control) == nullptr &&
+                if (qobject_cast<FieldEdit*>(control) == nullptr && qobject_cast<QAbstractButton*>(control) == nullptr &&
                     qobject_cast<QScrollBar*>(control) == nullptr) {
                     continue;
                 }
@@ -770,7 +805,7 @@ private slots:
     // The size changed from the menu bar by keyboard: the field that had the focus has it again.
     void aSizeChosenByKeyboardKeepsTheFocus()
     {
-        FIND(fahr, QLineEdit, m_temp, "txtFahr");
+        FIND(fahr, FieldEdit, m_temp, "txtFahr");
         QVERIFY(QTest::qWaitForWindowActive(m_temp));
         fahr->setFocus(Qt::TabFocusReason);
         const QSize before = m_temp->size();
@@ -779,14 +814,14 @@ private slots:
         QTest::keyClick(m_temp->menuBar(), Qt::Key_Return);
         QTRY_VERIFY(m_temp->size() != before);
         QApplication::processEvents();
-        QCOMPARE(QApplication::focusWidget(), fahr);
+        QCOMPARE(QApplication::focusWidget(), fahr->editor());
     }
 
     // The program's own moves of the slider are no user events: a range button that lowers
     // the maximum below the thumb must not rewrite the fields.
     void syncRaisesNoSliderEvents()
     {
-        FIND(kelvin, QLineEdit, m_temp, "txtKervin");
+        FIND(kelvin, FieldEdit, m_temp, "txtKervin");
         FIND(slider, QScrollBar, m_temp, "HScroll1");
         FIND(range300, QPushButton, m_temp, "Command1");
         QSignalSpy moved(slider, &QAbstractSlider::sliderMoved);
@@ -805,8 +840,8 @@ private slots:
 
     void arithmeticFailureIsReported()
     {
-        FIND(cels, QLineEdit, m_temp, "txtCels");
-        FIND(fahr, QLineEdit, m_temp, "txtFahr");
+        FIND(cels, FieldEdit, m_temp, "txtCels");
+        FIND(fahr, FieldEdit, m_temp, "txtFahr");
         QTest::keyClicks(cels, "1E999");
         QTest::keyClick(cels, Qt::Key_Return);
         QCOMPARE(m_messages.size(), 1);
@@ -820,7 +855,7 @@ private slots:
     // Help opens after the handler has returned, at the topic the window keeps.
     void helpOpensAtTheWindowsTopic()
     {
-        FIND(cels, QLineEdit, m_temp, "txtCels");
+        FIND(cels, FieldEdit, m_temp, "txtCels");
         QTest::keyClick(cels, Qt::Key_F1);
         QVERIFY(m_help.isEmpty());
         QTRY_COMPARE(m_help, QList<int> { 1060 });

@@ -5,6 +5,7 @@
 #include "framework/window.h"
 #include "palettes.h"
 #include "ui/binding.h"
+#include "ui/controls.h"
 #include "ui/helpviewer.h"
 #include "ui/mapping.h"
 #include "ui/theme.h"
@@ -102,6 +103,9 @@ bool hasText(const QWidget* control)
     if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
         return !edit->text().isEmpty();
     }
+    if (const auto* field = qobject_cast<const FieldEdit*>(control)) {
+        return !field->hasEditor() && !field->text().isEmpty(); // a made line edit shows the text
+    }
     if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
         return !button->text().isEmpty();
     }
@@ -136,7 +140,8 @@ QRegion textArea(const QWidget* control, const QWidget* window, const QList<QWid
 // The palette roles that a control draws its text and its background with.
 std::pair<QPalette::ColorRole, QPalette::ColorRole> textRoles(const QWidget* control)
 {
-    if (qobject_cast<const QLineEdit*>(control) != nullptr || qobject_cast<const QAbstractScrollArea*>(control) != nullptr) {
+    if (qobject_cast<const QLineEdit*>(control) != nullptr || qobject_cast<const FieldEdit*>(control) != nullptr ||
+        qobject_cast<const QAbstractScrollArea*>(control) != nullptr) {
         return { QPalette::Base, QPalette::Text };
     }
     if (qobject_cast<const QAbstractButton*>(control) != nullptr && qobject_cast<const QCheckBox*>(control) == nullptr) {
@@ -322,7 +327,7 @@ private slots:
                 return control->palette() == before;
             };
             for (std::size_t i = 0; i < model.layout().fields.size(); ++i) {
-                auto* field = view->findChild<QLineEdit*>(qs(model.layout().fields[i].name));
+                auto* field = view->findChild<FieldEdit*>(qs(model.layout().fields[i].name));
                 QVERIFY2(repainted(field, Surface::Field, model.fieldColour(int(i))), qPrintable(where(name, field)));
             }
             for (std::size_t i = 0; i < model.layout().buttons.size(); ++i) {
@@ -465,7 +470,7 @@ private slots:
         }
         const ConversionWindow& model = m_binding->app().window(name.constData());
         for (const FieldSpec& field : model.layout().fields) {
-            const auto* edit = view->findChild<QLineEdit*>(qs(field.name));
+            const auto* edit = view->findChild<FieldEdit*>(qs(field.name));
             QVERIFY(edit != nullptr);
             const std::string_view words = unitWords(model.name(), field.name);
             QVERIFY2(!words.empty(), qPrintable(where(name, edit) + " has no unit in words"));

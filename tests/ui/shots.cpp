@@ -6,6 +6,7 @@
 #include "palettes.h"
 #include "ui/application.h"
 #include "ui/binding.h"
+#include "ui/controls.h"
 #include "ui/theme.h"
 
 #include <QApplication>
@@ -47,7 +48,7 @@ int main(int argc, char** argv)
             }
             view->activateWindow();
             (void)QTest::qWaitForWindowActive(view, 1000);
-            if (auto* first = view->findChild<QLineEdit*>()) {
+            if (auto* first = view->findChild<mezura::ui::FieldEdit*>()) {
                 first->setFocus(Qt::TabFocusReason);
             }
             QTest::qWait(50);
