@@ -614,6 +614,20 @@ private slots:
         QCOMPARE(texts(bar), (QStringList { "他の単位", "表示", "ヘルプ", "終了" }));
         QCOMPARE(names(bar), (QStringList { "mnuU", "mnuS", "mnuH", "mnuX" }));
         QVERIFY(bar[0]->menu() != nullptr && bar[1]->menu() == nullptr && bar[3]->menu() == nullptr);
+        // A menu has its items once it opens.
+        QVERIFY(m_temp->isActiveWindow() || QTest::qWaitForWindowActive(m_temp));
+        QTest::keyClick(m_temp, Qt::Key_Alt);
+        QTest::keyClick(m_temp->menuBar(), Qt::Key_Down);
+        QTRY_VERIFY(bar[0]->menu()->isVisible());
+        QVERIFY(!bar[0]->menu()->isEmpty());
+        bar[0]->menu()->hide();
+        FIND(popup, QMenu, m_temp, "mnu0");
+        QVERIFY(popup->isEmpty());
+        m_binding->forward([this] { m_binding->app().window("temp").mouseDown(2); });
+        QTRY_VERIFY(popup->isVisible());
+        QVERIFY(!popup->isEmpty());
+        popup->hide();
+        test::makeMenuItems(m_temp);
         const QList<QAction*> units = bar[0]->menu()->actions();
         QCOMPARE(texts(units),
                  (QStringList { "長さ", "面積", "体積", "重さ", "速度", "圧力", "熱量", "", "温度", "壊変", "年号", "",
@@ -623,8 +637,6 @@ private slots:
                                 "mnuUR", "mnuUY", "mnuU0", "mnuUA", "mnuH3" }));
         QVERIFY(units[7]->isSeparator() && units[11]->isSeparator());
         QCOMPARE(texts(bar[2]->menu()->actions()), (QStringList { "共通事項", "温度" }));
-
-        FIND(popup, QMenu, m_temp, "mnu0");
         QCOMPARE(texts(popup->actions()), (QStringList { "ﾌｫｰﾑｻｲｽﾞ変更", "ﾍﾙﾌﾟ (F1)", "設定", "", "終了" }));
         QCOMPARE(names(popup->actions()), (QStringList { "mnu01", "mnu02", "mnu00", "line", "mnu03" }));
         QVERIFY(popup->actions()[3]->isSeparator());
@@ -633,6 +645,7 @@ private slots:
     void menusReachTheWindows()
     {
         App& app = m_binding->app();
+        test::makeMenuItems(m_temp);
         FIND(length, QAction, m_temp, "mnuUL");
         length->trigger();
         ConversionView* lengthView = m_binding->conversionView("length");
@@ -679,6 +692,7 @@ private slots:
 
         // The pop-up's size item steps the size as a left click does: 3435 x 2280, 3435 x 1400,
         // and back.
+        test::makeMenuItems(m_temp);
         FIND(sizeItem, QAction, m_temp, "mnu01");
         sizeItem->trigger();
         QCOMPARE(temp.frame().size().height, 1400);
@@ -710,6 +724,7 @@ private slots:
             const ConversionView* view = m_binding->conversionView(row.frame.name);
             QCOMPARE(view != nullptr && view->isVisible(), view == length);
         }
+        test::makeMenuItems(length);
         FIND(showTemp, QAction, length, "mnuUT");
         showTemp->trigger();
         QVERIFY(m_temp->isVisible());
@@ -860,6 +875,7 @@ private slots:
         QVERIFY(m_help.isEmpty());
         QTRY_COMPARE(m_help, QList<int> { 1060 });
 
+        test::makeMenuItems(m_temp);
         FIND(common, QAction, m_temp, "mnuH1");
         common->trigger();
         QTest::keyClick(m_temp, Qt::Key_F1);

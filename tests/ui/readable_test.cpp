@@ -443,6 +443,7 @@ private slots:
         QWidget* view = show(QApplication::palette(), name);
         QVERIFY(view != nullptr);
 
+        test::makeMenuItems(view);
         QStringList missing;
         unnamed(QAccessible::queryAccessibleInterface(view), name, missing);
         for (QMenu* menu : view->findChildren<QMenu*>()) {

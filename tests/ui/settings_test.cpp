@@ -156,6 +156,7 @@ private slots:
         QCOMPARE(visibleWindows(), (QStringList { "length", "temp" }));
 
         ConversionView* tempView = m_binding->conversionView("temp");
+        test::makeMenuItems(tempView);
         FIND(showSettings, QAction, tempView, "mnuH3");
         showSettings->trigger();
         QCOMPARE(visibleWindows(), (QStringList { "config", "length", "temp" }));

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QLocale>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -76,6 +77,14 @@ template <typename Suite> int run(int argc, char** argv)
     setUpApplication();
     Suite suite;
     return QTest::qExec(&suite, argc, argv);
+}
+
+// Gives every menu of `window` its items, as opening the menu does the first time.
+inline void makeMenuItems(QWidget* window)
+{
+    for (QMenu* menu : window->findChildren<QMenu*>()) {
+        Q_EMIT menu->aboutToShow();
+    }
 }
 
 } // namespace mezura::ui::test
