@@ -111,8 +111,9 @@ private:
     QPointer<QWidget> m_owner;
 };
 
-// A unit field that has not made its line edit yet: an editable text with its number as
-// the value. Once made, the line edit answers for the text, as its child.
+// A unit field: an editable text with its number as the value, and the name and
+// description the field gives when asked. Once made, the line edit answers for the text,
+// as its child.
 class UnitField : public QAccessibleWidget {
 public:
     explicit UnitField(FieldEdit* field)
@@ -122,7 +123,14 @@ public:
 
     QString text(QAccessible::Text kind) const override
     {
-        return kind == QAccessible::Value ? field()->text() : QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Value) {
+            return field()->text();
+        }
+        if ((kind == QAccessible::Name || kind == QAccessible::Description) && field()->speech) {
+            const auto [name, description] = field()->speech();
+            return kind == QAccessible::Name ? name : description;
+        }
+        return QAccessibleWidget::text(kind);
     }
     QAccessible::State state() const override
     {

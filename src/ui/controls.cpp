@@ -170,8 +170,11 @@ QLineEdit* FieldEdit::makeEditor(Qt::FocusReason reason)
     editor->setReadOnly(m_readOnly);
     editor->setText(m_text);
     editor->setCursorPosition(0);
-    editor->setAccessibleName(accessibleName());
-    editor->setAccessibleDescription(accessibleDescription());
+    if (speech) {
+        const auto [name, description] = speech();
+        editor->setAccessibleName(name);
+        editor->setAccessibleDescription(description);
+    }
     connect(editor, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (onEdited) {
             onEdited(text);
@@ -185,6 +188,7 @@ QLineEdit* FieldEdit::makeEditor(Qt::FocusReason reason)
     editor->setFocusPolicy(policy);
     m_editor = editor;
     m_text.clear();
+    editor->lower(); // under what is drawn over the field, the flash of a field that was reset
     editor->show();
     if (hasFocus()) {
         editor->setFocus(reason);

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace mezura::ui {
@@ -34,6 +35,8 @@ public:
     std::function<void(const QString& text)> onEdited; // the user changed the text
     // The tooltip of a text wider than the field: the whole text with its unit's relation.
     std::function<QString()> wholeText;
+    // What assistive technology says for the field: its name and its description.
+    std::function<std::pair<QString, QString>()> speech;
 
     QString text() const;
     void setText(const QString& text);

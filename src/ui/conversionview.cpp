@@ -184,11 +184,12 @@ void ConversionView::buildControls()
         auto* field = new FieldEdit(parent);
         field->setObjectName(qs(row.name));
         field->setGeometry(fieldPlace);
-        field->setAccessibleName(fieldName(m_window.name(), row));
-        field->setAccessibleDescription(qs(std::string(unitRelation(m_window.name(), row.name))));
-        field->wholeText = [this, index, label = shownLabel(row.label),
-                            relation = std::string(unitRelation(m_window.name(), row.name))] {
-            return qs(fieldTip(m_window.text(index), label, relation));
+        // Worked out when asked: they are read far less often than windows are made.
+        field->speech = [this, &row] {
+            return std::pair(fieldName(m_window.name(), row), qs(std::string(unitRelation(m_window.name(), row.name))));
+        };
+        field->wholeText = [this, index, &row] {
+            return qs(fieldTip(m_window.text(index), shownLabel(row.label), unitRelation(m_window.name(), row.name)));
         };
         if (row.typing) {
             field->onKey = [this, index](int key) { forward([this, index, key] { m_window.keyPress(index, key); }); };

@@ -471,11 +471,13 @@ private slots:
         }
         const ConversionWindow& model = m_binding->app().window(name.constData());
         for (const FieldSpec& field : model.layout().fields) {
-            const auto* edit = view->findChild<FieldEdit*>(qs(field.name));
+            auto* edit = view->findChild<FieldEdit*>(qs(field.name));
             QVERIFY(edit != nullptr);
             const std::string_view words = unitWords(model.name(), field.name);
             QVERIFY2(!words.empty(), qPrintable(where(name, edit) + " has no unit in words"));
-            QCOMPARE(edit->accessibleName(), qs(field.label).trimmed() + " " + QString::fromUtf8(words.data(), qsizetype(words.size())));
+            const QString spoken = qs(field.label).trimmed() + " " + QString::fromUtf8(words.data(), qsizetype(words.size()));
+            QCOMPARE(QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Name), spoken);
+            QCOMPARE(edit->editor()->accessibleName(), spoken); // the line edit, once made, says the same
         }
         if (auto* slider = view->findChild<QScrollBar*>()) {
             const QString range = QStringLiteral("目盛り %1 から %2")
