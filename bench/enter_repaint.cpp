@@ -12,6 +12,7 @@
 #include "largest_chain.h"
 #include "ui/application.h"
 #include "ui/binding.h"
+#include "ui/controls.h"
 #include "ui/conversionview.h"
 
 #include <QApplication>
@@ -87,8 +88,11 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s does not show\n", target.row->frame.name.c_str());
             std::exit(1);
         }
+        // The line edit that the user types into, made as a click or Tab into the field makes it.
+        auto* field = view->findChild<mezura::ui::FieldEdit*>(QString::fromStdString(target.chain.field));
+        QLineEdit* editor = field->editor();
         settle();
-        return view->findChild<QLineEdit*>(QString::fromStdString(target.chain.field));
+        return editor;
     };
     const auto hide = [&binding](const Target& target) {
         binding.forward([&] { binding.app().window(*target.row).setVisible(false); });
