@@ -111,15 +111,22 @@ private:
     QPointer<QWidget> m_owner;
 };
 
-// A unit field: an editable text with its number as the value, and the name and
-// description the field gives when asked. Once made, the line edit answers for the text,
-// as its child.
-class UnitField : public QAccessibleWidget {
+// A unit field: one editable text, with its number as the value, and the name and
+// description the field gives when asked. Its line edit, once made, is no object of its own:
+// it answers for the text (cursor, selection, editing) through the field. Before that the
+// field answers from the number it draws, its cursor at the first character; what changes
+// the text, the cursor or the selection makes the line edit first.
+class UnitField : public QAccessibleWidget, public QAccessibleTextInterface, public QAccessibleEditableTextInterface {
 public:
     explicit UnitField(FieldEdit* field)
         : QAccessibleWidget(field, QAccessible::EditableText)
     {
     }
+
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
     QString text(QAccessible::Text kind) const override
     {
@@ -137,11 +144,131 @@ public:
         QAccessible::State state = QAccessibleWidget::state();
         state.editable = !field()->isReadOnly();
         state.readOnly = field()->isReadOnly();
+        state.focusable = field()->focusPolicy() != Qt::NoFocus;
+        state.focused = field()->hasFocus();
         return state;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
+        if (type == QAccessible::EditableTextInterface) {
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    void selection(int index, int* start, int* end) const override
+    {
+        if (const QAccessibleTextInterface* made = madeText()) {
+            made->selection(index, start, end);
+        } else {
+            *start = 0;
+            *end = 0;
+        }
+    }
+    int selectionCount() const override { return madeText() != nullptr ? madeText()->selectionCount() : 0; }
+    void addSelection(int start, int end) override { editorText()->addSelection(start, end); }
+    void removeSelection(int index) override
+    {
+        if (QAccessibleTextInterface* made = madeText()) {
+            made->removeSelection(index);
+        }
+    }
+    void setSelection(int index, int start, int end) override { editorText()->setSelection(index, start, end); }
+    int cursorPosition() const override { return madeText() != nullptr ? madeText()->cursorPosition() : 0; }
+    void setCursorPosition(int position) override { editorText()->setCursorPosition(position); }
+    QString text(int start, int end) const override
+    {
+        if (const QAccessibleTextInterface* made = madeText()) {
+            return made->text(start, end);
+        }
+        const QString shown = field()->text();
+        if (start < 0 || end > shown.size() || start > end) {
+            return {};
+        }
+        return shown.mid(start, end - start);
+    }
+    int characterCount() const override
+    {
+        return madeText() != nullptr ? madeText()->characterCount() : static_cast<int>(field()->text().size());
+    }
+    QRect characterRect(int offset) const override
+    {
+        if (const QAccessibleTextInterface* made = madeText()) {
+            return made->characterRect(offset);
+        }
+        const QRect place = field()->characterRect(offset);
+        return place.isEmpty() ? QRect() : QRect(field()->mapToGlobal(place.topLeft()), place.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override
+    {
+        if (const QAccessibleTextInterface* made = madeText()) {
+            return made->offsetAtPoint(point);
+        }
+        const QPoint inField = field()->mapFromGlobal(point);
+        for (int offset = 0; offset < field()->text().size(); ++offset) {
+            if (field()->characterRect(offset).contains(inField)) {
+                return offset;
+            }
+        }
+        return -1;
+    }
+    void scrollToSubstring(int start, int end) override
+    {
+        if (QAccessibleTextInterface* made = madeText()) {
+            made->scrollToSubstring(start, end);
+        }
+    }
+    QString attributes(int offset, int* start, int* end) const override
+    {
+        if (const QAccessibleTextInterface* made = madeText()) {
+            return made->attributes(offset, start, end);
+        }
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+    // Editing goes through the line edit; a read-only field takes none.
+    void deleteText(int start, int end) override
+    {
+        if (QAccessibleEditableTextInterface* editing = editorEditing()) {
+            editing->deleteText(start, end);
+        }
+    }
+    void insertText(int offset, const QString& text) override
+    {
+        if (QAccessibleEditableTextInterface* editing = editorEditing()) {
+            editing->insertText(offset, text);
+        }
+    }
+    void replaceText(int start, int end, const QString& text) override
+    {
+        if (QAccessibleEditableTextInterface* editing = editorEditing()) {
+            editing->replaceText(start, end, text);
+        }
     }
 
 private:
     FieldEdit* field() const { return static_cast<FieldEdit*>(widget()); }
+    // The line edit's own answers: once it is made, or made now.
+    QAccessibleTextInterface* madeText() const
+    {
+        return field()->hasEditor() ? QAccessible::queryAccessibleInterface(field()->editor())->textInterface()
+                                    : nullptr;
+    }
+    QAccessibleTextInterface* editorText() const
+    {
+        return QAccessible::queryAccessibleInterface(field()->editor())->textInterface();
+    }
+    QAccessibleEditableTextInterface* editorEditing() const
+    {
+        return field()->isReadOnly()
+            ? nullptr
+            : QAccessible::queryAccessibleInterface(field()->editor())->editableTextInterface();
+    }
 };
 
 QAccessibleInterface* spokenMenuItems(const QString& key, QObject* object)

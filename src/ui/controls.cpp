@@ -45,7 +45,10 @@ protected:
             }
             return true;
         }
-        return QLineEdit::event(event);
+        const bool handled = QLineEdit::event(event);
+        // An input event the line edit leaves goes on to its parent, the field, next.
+        m_field->m_passedOn = (!handled || !event->isAccepted()) && goesOnToParent(event->type()) ? event : nullptr;
+        return handled;
     }
 
     void keyPressEvent(QKeyEvent* event) override
@@ -221,15 +224,52 @@ void FieldEdit::prepareNumberGlyphs() const
     }
 }
 
-bool FieldEdit::textFits() const
+QStyleOptionFrame FieldEdit::frameOption() const
 {
     QStyleOptionFrame option;
     option.initFrom(this);
+    option.palette = linePalette();
     option.rect = contentsRect();
     option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
-    const QRect room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
-    // The line edit keeps a small margin at each side of its text.
-    return fontMetrics().horizontalAdvance(text()) <= room.width() - 4;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    if (m_readOnly) {
+        option.state |= QStyle::State_ReadOnly;
+    }
+    option.features = QStyleOptionFrame::None;
+    return option;
+}
+
+QRect FieldEdit::textRoom(const QStyleOptionFrame& option) const
+{
+    return style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+}
+
+QRect FieldEdit::lineRect(const QRect& room) const
+{
+    // A line edit centres the line of text in its room and keeps two pixels at each side.
+    constexpr int kSideMargin = 2;
+    const QFontMetrics metrics = fontMetrics();
+    const int lineHeight = std::max(metrics.boundingRect(text()).height(), metrics.height());
+    return {room.x() + kSideMargin, room.y() + (room.height() - lineHeight + 1) / 2, room.width() - 2 * kSideMargin,
+            lineHeight};
+}
+
+bool FieldEdit::textFits() const
+{
+    return fontMetrics().horizontalAdvance(text()) <= lineRect(textRoom(frameOption())).width();
+}
+
+QRect FieldEdit::characterRect(int offset) const
+{
+    const QString shown = text();
+    if (offset < 0 || offset >= shown.size()) {
+        return {};
+    }
+    const QRect line = lineRect(textRoom(frameOption()));
+    const QFontMetrics metrics = fontMetrics();
+    return {line.x() + metrics.horizontalAdvance(shown.left(offset)), line.y(),
+            metrics.horizontalAdvance(shown.at(offset)), line.height()};
 }
 
 bool FieldEdit::showWholeText(const QPoint& globalPos)
@@ -249,6 +289,9 @@ QPalette FieldEdit::linePalette() const
 
 bool FieldEdit::event(QEvent* event)
 {
+    if (event == std::exchange(m_passedOn, nullptr)) {
+        return QWidget::event(event); // left by the line edit, on its way to the window
+    }
     switch (event->type()) {
     case QEvent::ToolTip:
         if (!showWholeText(static_cast<QHelpEvent*>(event)->globalPos())) {
@@ -282,17 +325,37 @@ bool FieldEdit::event(QEvent* event)
     return QWidget::event(event);
 }
 
+bool FieldEdit::goesOnToParent(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool FieldEdit::forward(QLineEdit* editor, QEvent* event)
 {
-    // An event the line edit leaves goes on from it to the field and the window: the field
-    // lets it pass, and once back takes it as done, so that the window sees it only once.
-    if (m_forwarding) {
-        return QWidget::event(event);
-    }
-    m_forwarding = true;
     QApplication::sendEvent(editor, event);
-    m_forwarding = false;
-    event->accept();
+    // What the line edit left has gone on from it to the field and the window already: here
+    // it is done, so that the window does not see it twice. A drag keeps the line edit's
+    // answer, which tells the program it comes from whether the text was taken (a read-only
+    // field refuses it).
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
+        event->accept();
+    }
     return true;
 }
 
@@ -318,20 +381,9 @@ void FieldEdit::paintEvent(QPaintEvent*)
         return;
     }
     QPainter painter(this);
-    const QPalette colours = linePalette();
-    QStyleOptionFrame option;
-    option.initFrom(this);
-    option.palette = colours;
-    option.rect = contentsRect();
-    option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
-    option.midLineWidth = 0;
-    option.state |= QStyle::State_Sunken;
-    if (m_readOnly) {
-        option.state |= QStyle::State_ReadOnly;
-    }
-    option.features = QStyleOptionFrame::None;
+    const QStyleOptionFrame option = frameOption();
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
-    const QRect room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const QRect room = textRoom(option);
     painter.setClipRect(room);
 
     // What the line edit shows for characters that have no glyph of their own.
@@ -351,14 +403,32 @@ void FieldEdit::paintEvent(QPaintEvent*)
     const QTextLine line = layout.createLine();
     layout.endLayout();
 
-    // A line edit centres the line of text in its room and keeps two pixels at its side.
-    constexpr int kSideMargin = 2;
-    const QFontMetrics metrics = fontMetrics();
-    const int lineHeight = std::max(metrics.boundingRect(m_text).height(), metrics.height());
-    const int top = room.y() + (room.height() - lineHeight + 1) / 2;
-    const QPoint at(room.x() + kSideMargin, top - (qRound(line.ascent()) - metrics.ascent()));
-    painter.setPen(colours.text().color());
+    // The line's baseline stays where the font's ascent puts it, whatever the text's script.
+    const QRect lineAt = lineRect(room);
+    const QPoint at(lineAt.x(), lineAt.y() - (qRound(line.ascent()) - fontMetrics().ascent()));
+    painter.setPen(option.palette.text().color());
     layout.draw(&painter, at, {}, room);
+}
+
+ItemsWhenUsedMenu::ItemsWhenUsedMenu(const QString& title, QWidget* parent, std::function<void(QMenu*)> makeItems)
+    : QMenu(title, parent)
+    , m_makeItems(std::move(makeItems))
+{
+    connect(this, &QMenu::aboutToShow, this, [this] { this->makeItems(); });
+}
+
+QSize ItemsWhenUsedMenu::sizeHint() const
+{
+    makeItems();
+    return QMenu::sizeHint();
+}
+
+void ItemsWhenUsedMenu::makeItems() const
+{
+    if (m_makeItems) {
+        const auto make = std::exchange(m_makeItems, nullptr);
+        make(const_cast<ItemsWhenUsedMenu*>(this)); // the same menu, measured before it has its items
+    }
 }
 
 Background::Background(QWidget* parent)

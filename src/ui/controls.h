@@ -3,11 +3,14 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionFrame>
 #include <QWidget>
 #include <functional>
 #include <limits>
@@ -51,6 +54,9 @@ public:
 
     // Whether the text shows in full in the field.
     bool textFits() const;
+    // Where character `offset` of the text shows before the line edit is made, in the
+    // field's coordinates; empty past the text. Assistive technology reads a text by places.
+    QRect characterRect(int offset) const;
 
     // Draws, once per font and pixel ratio, every character that a written number holds,
     // off screen: the font's glyphs are then ready before the first Enter, which would
@@ -73,15 +79,38 @@ private:
     QLineEdit* makeEditor(Qt::FocusReason reason);
     // Hands an event that reached the field to its line edit.
     bool forward(QLineEdit* editor, QEvent* event);
+    // Whether an event of `type` that a widget leaves goes on to the widget's parent.
+    static bool goesOnToParent(QEvent::Type type);
     // The tooltip for a help event at `globalPos`; false when the text shows in full.
     bool showWholeText(const QPoint& globalPos);
     // The palette the line edit paints with: the field's own colours over the line edit's kind.
     QPalette linePalette() const;
+    // The line edit's frame, the room inside it for the text, and the line of text in that room.
+    QStyleOptionFrame frameOption() const;
+    QRect textRoom(const QStyleOptionFrame& option) const;
+    QRect lineRect(const QRect& room) const;
 
     QString m_text;
     bool m_readOnly = false;
     QLineEdit* m_editor = nullptr;
-    bool m_forwarding = false;
+    // The event that the line edit just left, which comes to the field next on its way to the
+    // window: the field lets it pass rather than handing it to the line edit again.
+    QEvent* m_passedOn = nullptr;
+};
+
+// A menu that makes its items the first time it is measured or about to show: made with
+// their window, the items of every menu were a tenth of the windows' start. A menu bar
+// measures a menu before it opens it, to open it above the bar where there is no room below.
+class ItemsWhenUsedMenu : public QMenu {
+public:
+    ItemsWhenUsedMenu(const QString& title, QWidget* parent, std::function<void(QMenu*)> makeItems);
+
+    QSize sizeHint() const override;
+
+private:
+    void makeItems() const;
+
+    mutable std::function<void(QMenu*)> m_makeItems;
 };
 
 // The window background: a mouse button pressed where no control is. A press that a

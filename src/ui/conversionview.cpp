@@ -98,27 +98,15 @@ void ConversionView::buildMenus()
                     [this, item = &entry] { forward([this, item] { m_window.choose(*item); }); });
             continue;
         }
-        QMenu* menu = menuBar()->addMenu(qs(entry.caption));
+        auto* menu = new ItemsWhenUsedMenu(qs(entry.caption), menuBar(),
+                                           [this, &entry](QMenu* into) { makeItems(into, entry.items); });
+        menuBar()->addMenu(menu);
         menu->setObjectName(qs(entry.name));
         menu->menuAction()->setObjectName(qs(entry.name));
-        addItems(menu, entry.items);
     }
     const MenuEntry& popup = m_window.popup();
-    m_popup = new QMenu(this);
+    m_popup = new ItemsWhenUsedMenu({}, this, [this, &popup](QMenu* into) { makeItems(into, popup.items); });
     m_popup->setObjectName(qs(popup.name));
-    addItems(m_popup, popup.items);
-}
-
-void ConversionView::addItems(QMenu* menu, const std::vector<MenuEntry>& items)
-{
-    // The items are made when the menu is first about to show: made with the window, the
-    // menus of ten windows cost a tenth of their start. Nothing reaches an item before: no
-    // item has a shortcut, and the keys that open a menu show it.
-    connect(menu, &QMenu::aboutToShow, this, [this, menu, &items] {
-        if (menu->isEmpty()) {
-            makeItems(menu, items);
-        }
-    });
 }
 
 void ConversionView::makeItems(QMenu* menu, const std::vector<MenuEntry>& items)

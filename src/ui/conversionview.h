@@ -53,8 +53,6 @@ protected:
 
 private:
     void buildMenus();
-    // Gives `menu` its items when it is first about to show (makeItems).
-    void addItems(QMenu* menu, const std::vector<MenuEntry>& items);
     void makeItems(QMenu* menu, const std::vector<MenuEntry>& items);
     void buildControls();
     void orderTabs();

@@ -63,6 +63,8 @@ children() {
 }
 declare -A seen=()
 unnamed=()
+textless=()
+nested=()
 walk() { # BUS PATH
     local role name child
     role=$(atspi "$1" "$2" org.a11y.atspi.Accessible.GetRoleName | sed "s/^('\(.*\)',)$/\1/")
@@ -74,6 +76,11 @@ walk() { # BUS PATH
             [ -n "$name" ] || unnamed+=("$role at $2")
             ;;
     esac
+    # A unit field is one text that offers its characters, whether or not it has been used.
+    if [ "$role" = text ]; then
+        atspi "$1" "$2" org.a11y.atspi.Text.GetCharacterCount >/dev/null || textless+=("$2")
+        [ -z "$(children "$1" "$2")" ] || nested+=("$2")
+    fi
     while read -r child; do
         [ -n "$child" ] && walk $child
     done < <(children "$1" "$2")
@@ -100,4 +107,6 @@ for role in text "push button" "check box" "scroll bar" "menu item"; do
     summary+="${seen[$role]} $role, "
 done
 [ ${#unnamed[@]} -eq 0 ] || fail "without a name: ${unnamed[*]}"
+[ ${#textless[@]} -eq 0 ] || fail "texts that offer no characters: ${textless[*]}"
+[ ${#nested[@]} -eq 0 ] || fail "texts inside a text: ${nested[*]}"
 echo "PASS: ${summary%, } named through AT-SPI"

@@ -11,12 +11,14 @@
 #include "windows/temp.h"
 
 #include <QClipboard>
+#include <QDragEnterEvent>
 #include <QHash>
 #include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -514,6 +516,42 @@ private slots:
         QCOMPARE(fahr->text(), "212");
     }
 
+    // What a field's line edit leaves goes on to the window once: a key it does not take is
+    // not handed to it a second time, and a drop that a read-only field refuses is refused
+    // to the program the text comes from, whether or not the field has its line edit yet.
+    void whatTheLineEditLeavesGoesOnOnce()
+    {
+        FIND(cels, FieldEdit, m_temp, "txtCels");
+        int keys = 0;
+        const auto passOn = cels->onKey;
+        cels->onKey = [&keys, passOn](int key) {
+            ++keys;
+            passOn(key);
+        };
+        QTest::keyClick(cels->editor(), Qt::Key_Escape);
+        QCOMPARE(keys, 1);
+
+        m_binding->forward([this] { m_binding->app().showAndFocus("year"); });
+        ConversionView* year = m_binding->conversionView("year");
+        QVERIFY(year != nullptr);
+        const Layout& layout = m_binding->app().window("year").layout();
+        for (const FieldSpec& row : layout.fields) {
+            FieldEdit* field = year->findChild<FieldEdit*>(qs(row.name));
+            QVERIFY(field != nullptr);
+            for (const bool made : { false, true }) {
+                if (made) {
+                    field->editor();
+                }
+                QMimeData text;
+                text.setText(QStringLiteral("12"));
+                QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction | Qt::MoveAction, &text, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(made ? static_cast<QWidget*>(field->editor()) : field, &enter);
+                QVERIFY2(enter.isAccepted() == row.typing,
+                         qPrintable(qs(row.name) + (made ? " with its line edit" : " before its line edit")));
+            }
+        }
+    }
+
     // A field whose text is wider than the field shows it whole in a tooltip, with its unit
     // and the unit's relation; a text that fits has none.
     void wholeTextInATooltip()
@@ -614,12 +652,15 @@ private slots:
         QCOMPARE(texts(bar), (QStringList { "他の単位", "表示", "ヘルプ", "終了" }));
         QCOMPARE(names(bar), (QStringList { "mnuU", "mnuS", "mnuH", "mnuX" }));
         QVERIFY(bar[0]->menu() != nullptr && bar[1]->menu() == nullptr && bar[3]->menu() == nullptr);
-        // A menu has its items once it opens.
+        // A menu has its items once it opens, and its size before: the menu bar measures it to
+        // open it above the bar where there is no room below.
         QVERIFY(m_temp->isActiveWindow() || QTest::qWaitForWindowActive(m_temp));
+        const QSize measured = bar[0]->menu()->sizeHint();
         QTest::keyClick(m_temp, Qt::Key_Alt);
         QTest::keyClick(m_temp->menuBar(), Qt::Key_Down);
         QTRY_VERIFY(bar[0]->menu()->isVisible());
         QVERIFY(!bar[0]->menu()->isEmpty());
+        QCOMPARE(bar[0]->menu()->sizeHint(), measured);
         bar[0]->menu()->hide();
         FIND(popup, QMenu, m_temp, "mnu0");
         QVERIFY(popup->isEmpty());
