@@ -101,6 +101,12 @@ FieldEdit::FieldEdit(QWidget* parent)
     setAcceptDrops(true);
 }
 
+FieldEdit::~FieldEdit()
+{
+    // A focused line edit loses the focus as it goes, and would tell a field already taken apart.
+    delete std::exchange(m_editor, nullptr);
+}
+
 QString FieldEdit::text() const
 {
     return m_editor != nullptr ? m_editor->text() : m_text;

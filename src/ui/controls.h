@@ -32,6 +32,10 @@ class FieldEdit : public QWidget {
 
 public:
     explicit FieldEdit(QWidget* parent);
+    // The line edit goes first, while the field it tells of its events is still whole.
+    ~FieldEdit() override;
+    FieldEdit(const FieldEdit&) = delete;
+    FieldEdit& operator=(const FieldEdit&) = delete;
 
     std::function<void(int keyCode)> onKey;
     std::function<void()> onClick;                     // left button
