@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <string>
 
 namespace mezura::ui {
@@ -184,11 +185,11 @@ public:
         if (const QAccessibleTextInterface* made = madeText()) {
             return made->text(start, end);
         }
+        // A range past either end of the text is cut to the text, as a line edit cuts it.
         const QString shown = field()->text();
-        if (start < 0 || end > shown.size() || start > end) {
-            return {};
-        }
-        return shown.mid(start, end - start);
+        const qsizetype from = std::clamp<qsizetype>(start, 0, shown.size());
+        const qsizetype to = end < 0 ? shown.size() : std::clamp<qsizetype>(end, from, shown.size());
+        return shown.mid(from, to - from);
     }
     int characterCount() const override
     {

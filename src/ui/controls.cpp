@@ -313,17 +313,18 @@ bool FieldEdit::event(QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::ContextMenu:
-    case QEvent::DragEnter:
         return forward(makeEditor(Qt::OtherFocusReason), event);
-    // The rest of a press or a drag begun before the line edit was made.
+    // The rest of a press begun before the line edit was made.
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
-    case QEvent::DragMove:
-    case QEvent::DragLeave:
-    case QEvent::Drop:
         if (m_editor != nullptr) {
             return forward(m_editor, event);
         }
+        break;
+    // A drag that enters the field makes the line edit, which lies under the pointer from then
+    // on: the window hands the drag's next move to it, and it takes or refuses the text.
+    case QEvent::DragEnter:
+        makeEditor(Qt::OtherFocusReason);
         break;
     default:
         break;
@@ -353,15 +354,15 @@ bool FieldEdit::goesOnToParent(QEvent::Type type)
 
 bool FieldEdit::forward(QLineEdit* editor, QEvent* event)
 {
-    QApplication::sendEvent(editor, event);
-    // What the line edit left has gone on from it to the field and the window already: here
-    // it is done, so that the window does not see it twice. A drag keeps the line edit's
-    // answer, which tells the program it comes from whether the text was taken (a read-only
-    // field refuses it).
-    const QEvent::Type type = event->type();
-    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
-        event->accept();
+    if (m_forwarding) { // the same event, sent back to the field on its way
+        return QWidget::event(event);
     }
+    m_forwarding = true;
+    QApplication::sendEvent(editor, event);
+    m_forwarding = false;
+    // What the line edit left has gone on from it to the field and the window already: here
+    // it is done, so that the window does not see it twice.
+    event->accept();
     return true;
 }
 

@@ -25,7 +25,7 @@ namespace mezura::ui {
 // A window has dozens of fields and the toolkit's line edit is costly to make (a tenth of a
 // window's start), so a field draws its text itself, exactly as the line edit draws it,
 // until it is first used: the line edit is made when the field first takes the focus or
-// receives a key, a mouse press, a context menu or a drop, lies over the whole field from
+// receives a key, a mouse press, a context menu or a drag, lies over the whole field from
 // then on, and does all of its work.
 class FieldEdit : public QWidget {
     Q_OBJECT
@@ -100,6 +100,7 @@ private:
     // The event that the line edit just left, which comes to the field next on its way to the
     // window: the field lets it pass rather than handing it to the line edit again.
     QEvent* m_passedOn = nullptr;
+    bool m_forwarding = false;
 };
 
 // A menu that makes its items the first time it is measured or about to show: made with
