@@ -169,7 +169,11 @@ public:
             *end = 0;
         }
     }
-    int selectionCount() const override { return madeText() != nullptr ? madeText()->selectionCount() : 0; }
+    int selectionCount() const override
+    {
+        const QAccessibleTextInterface* made = madeText();
+        return made != nullptr ? made->selectionCount() : 0;
+    }
     void addSelection(int start, int end) override { editorText()->addSelection(start, end); }
     void removeSelection(int index) override
     {
@@ -178,7 +182,11 @@ public:
         }
     }
     void setSelection(int index, int start, int end) override { editorText()->setSelection(index, start, end); }
-    int cursorPosition() const override { return madeText() != nullptr ? madeText()->cursorPosition() : 0; }
+    int cursorPosition() const override
+    {
+        const QAccessibleTextInterface* made = madeText();
+        return made != nullptr ? made->cursorPosition() : 0;
+    }
     void setCursorPosition(int position) override { editorText()->setCursorPosition(position); }
     QString text(int start, int end) const override
     {
@@ -193,7 +201,8 @@ public:
     }
     int characterCount() const override
     {
-        return madeText() != nullptr ? madeText()->characterCount() : static_cast<int>(field()->text().size());
+        const QAccessibleTextInterface* made = madeText();
+        return made != nullptr ? made->characterCount() : static_cast<int>(field()->text().size());
     }
     QRect characterRect(int offset) const override
     {

@@ -25,6 +25,27 @@ namespace mezura::ui {
 namespace {
 // The smallest font a text that does not fit is given, in points.
 constexpr qreal kSmallestPoints = 6;
+
+// Whether an event of `type` that a widget leaves goes on to the widget's parent.
+bool goesOnToParent(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        return true;
+    default:
+        return false;
+    }
+}
 } // namespace
 
 // The line edit of a field: the field's keys, clicks and tooltip.
@@ -330,26 +351,6 @@ bool FieldEdit::event(QEvent* event)
         break;
     }
     return QWidget::event(event);
-}
-
-bool FieldEdit::goesOnToParent(QEvent::Type type)
-{
-    switch (type) {
-    case QEvent::ShortcutOverride:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::Wheel:
-    case QEvent::ContextMenu:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-        return true;
-    default:
-        return false;
-    }
 }
 
 bool FieldEdit::forward(QLineEdit* editor, QEvent* event)

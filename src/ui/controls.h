@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,8 +82,6 @@ private:
     QLineEdit* makeEditor(Qt::FocusReason reason);
     // Hands an event that reached the field to its line edit.
     bool forward(QLineEdit* editor, QEvent* event);
-    // Whether an event of `type` that a widget leaves goes on to the widget's parent.
-    static bool goesOnToParent(QEvent::Type type);
     // The tooltip for a help event at `globalPos`; false when the text shows in full.
     bool showWholeText(const QPoint& globalPos);
     // The palette the line edit paints with: the field's own colours over the line edit's kind.

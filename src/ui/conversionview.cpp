@@ -273,22 +273,21 @@ void ConversionView::keepTabStopsInView(const QSize& client)
     // would change for no visible reason. A control the window shows in part stays a stop.
     const QRect shown(QPoint(0, 0), client);
     QWidget* background = centralWidget();
-    std::vector<QWidget*> controls(m_fields.begin(), m_fields.end());
-    controls.insert(controls.end(), m_buttons.begin(), m_buttons.end());
-    if (m_slider != nullptr) {
-        controls.push_back(m_slider);
-    }
     const auto inView = [&](const QWidget* control) {
         return QRect(control->mapTo(background, QPoint(0, 0)), control->size()).intersects(shown);
     };
     for (FieldEdit* field : m_fields) {
-        field->setTabStop(inView(field));
+        field->setTabStop(inView(field)); // and its line edit's
     }
-    for (QWidget* control : controls) {
-        if (qobject_cast<FieldEdit*>(control) == nullptr) {
-            control->setFocusPolicy(inView(control) ? Qt::StrongFocus : Qt::NoFocus);
-        }
+    std::vector<QWidget*> others(m_buttons.begin(), m_buttons.end());
+    if (m_slider != nullptr) {
+        others.push_back(m_slider);
     }
+    for (QWidget* control : others) {
+        control->setFocusPolicy(inView(control) ? Qt::StrongFocus : Qt::NoFocus);
+    }
+    std::vector<QWidget*> controls(m_fields.begin(), m_fields.end());
+    controls.insert(controls.end(), others.begin(), others.end());
     // The focus leaves a control that went out of view for the next stop the window shows:
     // once the event that changed the size is done, as a menu chosen from the keyboard gives
     // the focus back to the control that had it only then.

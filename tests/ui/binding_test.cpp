@@ -299,15 +299,8 @@ private slots:
     {
         QFETCH(QString, name);
         const std::string module = name.toStdString();
-        ConversionWindow& window = m_binding->app().window(module);
-        m_binding->forward([&] {
-            m_binding->app().showAndFocus(module);
-            const auto typing = std::find_if(window.layout().fields.begin(), window.layout().fields.end(),
-                                             [](const FieldSpec& row) { return row.typing; });
-            const int index = static_cast<int>(typing - window.layout().fields.begin());
-            window.typeText(index, "1234.56789");
-            window.keyPress(index, 13);
-        });
+        m_binding->forward([&] { m_binding->app().showAndFocus(module); });
+        test::enterInFirstField(*m_binding, m_binding->app().window(module), "1234.56789");
         ConversionView* view = m_binding->conversionView(module);
         QVERIFY(view != nullptr && QTest::qWaitForWindowExposed(view));
         int compared = 0;

@@ -470,12 +470,7 @@ private slots:
             return;
         }
         ConversionWindow& model = m_binding->app().window(name.constData());
-        m_binding->forward([&model] {
-            const auto& fields = model.layout().fields;
-            const auto typing = std::find_if(fields.begin(), fields.end(), [](const FieldSpec& row) { return row.typing; });
-            model.typeText(static_cast<int>(typing - fields.begin()), "1234.5");
-            model.keyPress(static_cast<int>(typing - fields.begin()), 13);
-        });
+        test::enterInFirstField(*m_binding, model, "1234.5");
         for (const FieldSpec& field : model.layout().fields) {
             auto* edit = view->findChild<FieldEdit*>(qs(field.name));
             QVERIFY(edit != nullptr);

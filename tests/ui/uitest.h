@@ -2,7 +2,9 @@
 // working directory, the program's font, and a guard against modal dialogs.
 #pragma once
 
+#include "framework/window.h"
 #include "ui/application.h"
+#include "ui/binding.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -12,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <string>
 #include <utility>
 
 namespace mezura::ui::test {
@@ -77,6 +81,19 @@ template <typename Suite> int run(int argc, char** argv)
     setUpApplication();
     Suite suite;
     return QTest::qExec(&suite, argc, argv);
+}
+
+// Types `text` into the first field of `window` that takes typing, then Enter: the longer
+// numbers it writes do not all fit their fields.
+inline void enterInFirstField(Binding& binding, ConversionWindow& window, const std::string& text)
+{
+    binding.forward([&window, &text] {
+        const auto& fields = window.layout().fields;
+        const auto typing = std::find_if(fields.begin(), fields.end(), [](const FieldSpec& row) { return row.typing; });
+        const int index = static_cast<int>(typing - fields.begin());
+        window.typeText(index, text);
+        window.keyPress(index, 13);
+    });
 }
 
 // Gives every menu of `window` its items, as opening the menu does the first time.
