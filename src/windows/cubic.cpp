@@ -21,53 +21,118 @@ constexpr Colour kContainers = rgb(255, 192, 128);
 
 constexpr const char* kDry = "Frame1"; // "Dry"
 
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kMetricUnits = "メートル法（水色）";
+constexpr const char* kCubicUnits = "立方の単位（黄色）";
+constexpr const char* kUKLiquidUnits = "英国の液量（黄色）";
+constexpr const char* kUSLiquidUnits = "米国の液量（薄紫）";
+constexpr const char* kShakkanUnits = "尺貫法（桃色）";
+constexpr const char* kSpoonUnits = "さじとカップ（緑色）";
+constexpr const char* kContainerUnits = "容器（橙色）";
+constexpr const char* kUKDryUnits = "英国の乾量（「Dry」の枠）";
+constexpr const char* kUSDryUnits = "米国の乾量（「Dry」の枠）";
+
 Layout cubicLayout()
 {
     Layout layout;
     // Five columns on the window; the dry measures stand relative to the "Dry" frame.
     layout.fields = {
         //                   name                  label            Left   Top   tab  colour
-        unitFieldUnderLabel(MEZURA_FIELD(txtC1), "cm3, cc, ml",      45,   240,    0, kMetric),
-        unitFieldUnderLabel(MEZURA_FIELD(txtC2), "dl",               45,   795,    1, kMetric),
-        unitFieldUnderLabel(MEZURA_FIELD(txtC3), "l",                45,  1815,    2, kMetric),
-        unitFieldUnderLabel(MEZURA_FIELD(txtC4), "m3",               60,  3870,    3, kMetric),
-        unitFieldUnderLabel(MEZURA_FIELD(txtM1), "小匙",           4440,   240,   26, kSpoons),
-        unitFieldUnderLabel(MEZURA_FIELD(txtM2), "中匙",           4440,   795,   27, kSpoons),
-        unitFieldUnderLabel(MEZURA_FIELD(txtM3), "大匙",           4440,  1320,   28, kSpoons),
-        unitFieldUnderLabel(MEZURA_FIELD(txtM4), "カップ",         4440,  1830,   29, kSpoons),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI1), "in3",            1140,   255,    4, kInchAndUK),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI2), "ft3",            1140,  2880,    9, kInchAndUK),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI3), "yd3",            1140,  3885,   11, kInchAndUK),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI4), "cord",           1140,  4410,   12, kInchAndUK),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS0), "勺",             3345,   795,   18, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS1), "合",             3345,  1320,   19, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS2), "升",             3345,  1830,   20, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS3), "斗",             3345,  2355,   21, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS4), "俵",             3345,  3345,   23, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS5), "石",             3345,  3840,   24, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS6), "立坪",           3345,  4365,   25, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS7), "才",             3345,  2865,   22, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtLE1), "UK-gill",       1140,   780,    5, kInchAndUK),
-        unitFieldUnderLabel(MEZURA_FIELD(txtLE2), "UK-pint",       1140,  1290,    6, kInchAndUK),
-        unitFieldUnderLabel(MEZURA_FIELD(txtLE3), "UK-quart",      1140,  1815,    7, kInchAndUK),
-        unitFieldUnderLabel(MEZURA_FIELD(txtLE4), "UK-gallon",     1140,  2340,    8, kInchAndUK),
-        unitFieldUnderLabel(MEZURA_FIELD(txtLE5), "UK-barrel",     1140,  3360,   10, kInchAndUK),
-        unitFieldUnderLabel(MEZURA_FIELD(txtLA1), "US-gill",       2250,   795,   13, kUS),
-        unitFieldUnderLabel(MEZURA_FIELD(txtLA2), "US-pint",       2250,  1320,   14, kUS),
-        unitFieldUnderLabel(MEZURA_FIELD(txtLA3), "US-quart",      2250,  1845,   15, kUS),
-        unitFieldUnderLabel(MEZURA_FIELD(txtLA4), "US-gallon",     2250,  2400,   16, kUS),
-        unitFieldUnderLabel(MEZURA_FIELD(txtLA5), "US-barrel",     2250,  3360,   17, kUS),
-        unitFieldUnderLabel(MEZURA_FIELD(txtO1), "灯油カン",       4440,  2355,   30, kContainers),
-        unitFieldUnderLabel(MEZURA_FIELD(txtO2), "barrel (oil)",   4440,  2865,   31, kContainers),
-        unitFieldUnderLabel(MEZURA_FIELD(txtO3), "ドラムカン",     4440,  3360,   32, kContainers),
-        unitFieldUnderLabel(MEZURA_FIELD(txtDE1), "UK-pint",         90,   450,   33, kInchAndUK, kDry),
-        unitFieldUnderLabel(MEZURA_FIELD(txtDE2), "UK-quart",        90,   975,   34, kInchAndUK, kDry),
-        unitFieldUnderLabel(MEZURA_FIELD(txtDE3), "UK-peck",         90,  1500,   35, kInchAndUK, kDry),
-        unitFieldUnderLabel(MEZURA_FIELD(txtDE4), "UK-bushel",       90,  2010,   36, kInchAndUK, kDry),
-        unitFieldUnderLabel(MEZURA_FIELD(txtDA1), "US-pint",       1200,   450,   37, kUS, kDry),
-        unitFieldUnderLabel(MEZURA_FIELD(txtDA2), "US-quart",      1200,   975,   38, kUS, kDry),
-        unitFieldUnderLabel(MEZURA_FIELD(txtDA3), "US-peck",       1200,  1485,   39, kUS, kDry),
-        unitFieldUnderLabel(MEZURA_FIELD(txtDA4), "US-bushel",     1200,  2010,   40, kUS, kDry),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC1), "cm3, cc, ml",      45,   240,    0, kMetric)
+            .unitIs(kMetricUnits, kBaseUnit, "立方センチメートル"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC2), "dl",               45,   795,    1, kMetric)
+            .unitIs(kMetricUnits, "1 dl = 100 cm3", "デシリットル"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC3), "l",                45,  1815,    2, kMetric)
+            .unitIs(kMetricUnits, "1 l = 1000 cm3", "リットル"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC4), "m3",               60,  3870,    3, kMetric)
+            .unitIs(kMetricUnits, "1 m3 = 1000000 cm3", "立方メートル"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtM1), "小匙",           4440,   240,   26, kSpoons)
+            .unitIs(kSpoonUnits, "1 小匙 = 2.5 cm3", "こさじ",
+                    "今日の料理の小さじは 5 mL です。"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtM2), "中匙",           4440,   795,   27, kSpoons)
+            .unitIs(kSpoonUnits, "1 中匙 = 5 cm3", "なかさじ",
+                    "今日の料理では小さじ（5 mL）の大きさです。"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtM3), "大匙",           4440,  1320,   28, kSpoons)
+            .unitIs(kSpoonUnits, "1 大匙 = 15 cm3", "おおさじ"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtM4), "カップ",         4440,  1830,   29, kSpoons)
+            .unitIs(kSpoonUnits, "1 カップ = 180 cm3", "カップ",
+                    "米を量るカップ（1 合）です。料理の計量カップは 200 mL です。"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI1), "in3",            1140,   255,    4, kInchAndUK)
+            .unitIs(kCubicUnits, "1 in3 = 16.3872 cm3", "立方インチ"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI2), "ft3",            1140,  2880,    9, kInchAndUK)
+            .unitIs(kCubicUnits, "1 ft3 = 28317.0816 cm3", "立方フィート"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI3), "yd3",            1140,  3885,   11, kInchAndUK)
+            .unitIs(kCubicUnits, "1 yd3 = 764561.2032 cm3", "立方ヤード"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI4), "cord",           1140,  4410,   12, kInchAndUK)
+            .unitIs(kCubicUnits, "1 cord = 3624586.4448 cm3", "コード"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS0), "勺",             3345,   795,   18, kJapanese)
+            .unitIs(kShakkanUnits, "1 勺 = 18.04 cm3", "しゃく"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS1), "合",             3345,  1320,   19, kJapanese)
+            .unitIs(kShakkanUnits, "1 合 = 180.4 cm3", "ごう"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS2), "升",             3345,  1830,   20, kJapanese)
+            .unitIs(kShakkanUnits, "1 升 = 1804 cm3", "しょう"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS3), "斗",             3345,  2355,   21, kJapanese)
+            .unitIs(kShakkanUnits, "1 斗 = 18040 cm3", "と"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS4), "俵",             3345,  3345,   23, kJapanese)
+            .unitIs(kShakkanUnits, "1 俵 = 72160 cm3", "ひょう"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS5), "石",             3345,  3840,   24, kJapanese)
+            .unitIs(kShakkanUnits, "1 石 = 180400 cm3", "こく"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS6), "立坪",           3345,  4365,   25, kJapanese)
+            .unitIs(kShakkanUnits, "1 立坪 = 6008700 cm3", "りゅうつぼ"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS7), "才",             3345,  2865,   22, kJapanese)
+            .unitIs(kShakkanUnits, "1 才 = 27826 cm3", "さい"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLE1), "UK-gill",       1140,   780,    5, kInchAndUK)
+            .unitIs(kUKLiquidUnits, "1 UK-gill = 142 cm3", "英国液量ジル",
+                    "1 英国ガロンを 4544 cm3 とした値です（標準の英国ジルは 142.0653125 cm3）。"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLE2), "UK-pint",       1140,  1290,    6, kInchAndUK)
+            .unitIs(kUKLiquidUnits, "1 UK-pint = 568 cm3", "英国液量パイント",
+                    "1 英国ガロンを 4544 cm3 とした値です（標準の英国パイントは 568.26125 cm3）。"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLE3), "UK-quart",      1140,  1815,    7, kInchAndUK)
+            .unitIs(kUKLiquidUnits, "1 UK-quart = 1136 cm3", "英国液量クォート",
+                    "1 英国ガロンを 4544 cm3 とした値です（標準の英国クォートは 1136.5225 cm3）。"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLE4), "UK-gallon",     1140,  2340,    8, kInchAndUK)
+            .unitIs(kUKLiquidUnits, "1 UK-gallon = 4544 cm3", "英国液量ガロン",
+                    "標準の英国ガロンは 4546.09 cm3 です。"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLE5), "UK-barrel",     1140,  3360,   10, kInchAndUK)
+            .unitIs(kUKLiquidUnits, "1 UK-barrel = 163600 cm3", "英国液量バレル",
+                    "1 英国ガロンを 4544 cm3 とした値です（標準の 36 英国ガロンは 163659.24 cm3）。"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLA1), "US-gill",       2250,   795,   13, kUS)
+            .unitIs(kUSLiquidUnits, "1 US-gill = 118 cm3", "米国液量ジル",
+                    "1 米国ガロンを 3776 cm3 とした値です（標準の米国ジルは 118.29411825 cm3）。"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLA2), "US-pint",       2250,  1320,   14, kUS)
+            .unitIs(kUSLiquidUnits, "1 US-pint = 472 cm3", "米国液量パイント",
+                    "1 米国ガロンを 3776 cm3 とした値です（標準の米国パイントは 473.176473 cm3）。"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLA3), "US-quart",      2250,  1845,   15, kUS)
+            .unitIs(kUSLiquidUnits, "1 US-quart = 944 cm3", "米国液量クォート",
+                    "1 米国ガロンを 3776 cm3 とした値です（標準の米国クォートは 946.352946 cm3）。"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLA4), "US-gallon",     2250,  2400,   16, kUS)
+            .unitIs(kUSLiquidUnits, "1 US-gallon = 3776 cm3", "米国液量ガロン",
+                    "標準の米国ガロンは 3785.411784 cm3 です。"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtLA5), "US-barrel",     2250,  3360,   17, kUS)
+            .unitIs(kUSLiquidUnits, "1 US-barrel = 119200 cm3", "米国液量バレル",
+                    "1 米国ガロンを 3776 cm3 とした値です（標準の 31.5 米国ガロンは 119240.471196 cm3）。"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtO1), "灯油カン",       4440,  2355,   30, kContainers)
+            .unitIs(kContainerUnits, "1 灯油カン = 18000 cm3", "とうゆかん"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtO2), "barrel (oil)",   4440,  2865,   31, kContainers)
+            .unitIs(kContainerUnits, "1 barrel (oil) = 159000 cm3", "石油バレル"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtO3), "ドラムカン",     4440,  3360,   32, kContainers)
+            .unitIs(kContainerUnits, "1 ドラムカン = 200000 cm3", "ドラムかん"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDE1), "UK-pint",         90,   450,   33, kInchAndUK, kDry)
+            .unitIs(kUKDryUnits, "1 UK-pint = 568.2 cm3", "英国乾量パイント"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDE2), "UK-quart",        90,   975,   34, kInchAndUK, kDry)
+            .unitIs(kUKDryUnits, "1 UK-quart = 1136.4 cm3", "英国乾量クォート"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDE3), "UK-peck",         90,  1500,   35, kInchAndUK, kDry)
+            .unitIs(kUKDryUnits, "1 UK-peck = 9091.2 cm3", "英国乾量ペック"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDE4), "UK-bushel",       90,  2010,   36, kInchAndUK, kDry)
+            .unitIs(kUKDryUnits, "1 UK-bushel = 36364.8 cm3", "英国乾量ブッシェル"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDA1), "US-pint",       1200,   450,   37, kUS, kDry)
+            .unitIs(kUSDryUnits, "1 US-pint = 550.6 cm3", "米国乾量パイント"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDA2), "US-quart",      1200,   975,   38, kUS, kDry)
+            .unitIs(kUSDryUnits, "1 US-quart = 1101.2 cm3", "米国乾量クォート"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDA3), "US-peck",       1200,  1485,   39, kUS, kDry)
+            .unitIs(kUSDryUnits, "1 US-peck = 8809.6 cm3", "米国乾量ペック"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtDA4), "US-bushel",     1200,  2010,   40, kUS, kDry)
+            .unitIs(kUSDryUnits, "1 US-bushel = 35238.4 cm3", "米国乾量ブッシェル"),
     };
     layout.boxes = {{kDry, "Dry", {5550, 840, 2310, 2445}}};
     layout.sliders = {{"HScroll", {60, 4800, 4290, 255}, 0, 100, 41}};

@@ -22,25 +22,48 @@ constexpr Colour kElectronVolt = rgb(192, 255, 192);
 constexpr double kKeV = 1.60217657e-16;
 
 // The electron-volt column right of Left 3300 shows only in the wide size modes.
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kJouleUnits = "ジュール（水色）";
+constexpr const char* kEngineeringUnits = "工学の単位（黄色）";
+constexpr const char* kCalorieUnits = "カロリー（桃色）";
+constexpr const char* kElectronVoltUnits = "電子ボルト（緑色）";
+
 Layout heatLayout()
 {
     Layout layout;
     layout.fields = {
         //         name                 label          Left   Top  label at  tab  colour
-        unitField(MEZURA_FIELD(txtJ1), "μJ",             45,   815,   600,    1, kJoule),
-        unitField(MEZURA_FIELD(txtJ2), "mJ",             45,  1425,  1200,    2, kJoule),
-        unitField(MEZURA_FIELD(txtJ3), "J",              45,  1995,  1800,    3, kJoule),
-        unitField(MEZURA_FIELD(txtJ4), "kJ",             45,  2585,  2400,    4, kJoule),
-        unitField(MEZURA_FIELD(txtN1), "BTU",          1140,  2010,  1800,    5, kEngineering),
-        unitField(MEZURA_FIELD(txtN2), "kgfm",         1140,  1395,  1200,    6, kEngineering),
-        unitField(MEZURA_FIELD(txtN3), "Wh",           1140,  2585,  2400,    7, kEngineering),
-        unitField(MEZURA_FIELD(txtC1), "erg",            45,   225,    75,    0, kJoule),
-        unitField(MEZURA_FIELD(txtC2), "cal",          2235,   825,   600,    8, kCalorie),
-        unitField(MEZURA_FIELD(txtC3), "Cal (kcal)",   2220,  1425,  1200,    9, kCalorie),
-        unitField(MEZURA_FIELD(txtC4), "単位",         2220,  1995,  1785,   10, kCalorie),
-        unitField(MEZURA_FIELD(txtE1), "keV",          3315,   210,    60,   11, kElectronVolt),
-        unitField(MEZURA_FIELD(txtE2), "MeV",          3300,   815,   600,   12, kElectronVolt),
-        unitField(MEZURA_FIELD(txtE3), "GeV",          3300,  1405,  1200,   13, kElectronVolt),
+        unitField(MEZURA_FIELD(txtJ1), "μJ",             45,   815,   600,    1, kJoule)
+            .unitIs(kJouleUnits, "1 μJ = 1E-06 J", "マイクロジュール"),
+        unitField(MEZURA_FIELD(txtJ2), "mJ",             45,  1425,  1200,    2, kJoule)
+            .unitIs(kJouleUnits, "1 mJ = 0.001 J", "ミリジュール"),
+        unitField(MEZURA_FIELD(txtJ3), "J",              45,  1995,  1800,    3, kJoule)
+            .unitIs(kJouleUnits, kBaseUnit, "ジュール"),
+        unitField(MEZURA_FIELD(txtJ4), "kJ",             45,  2585,  2400,    4, kJoule)
+            .unitIs(kJouleUnits, "1 kJ = 1000 J", "キロジュール"),
+        unitField(MEZURA_FIELD(txtN1), "BTU",          1140,  2010,  1800,    5, kEngineering)
+            .unitIs(kEngineeringUnits, "1 BTU = 1055.05585 J", "英国熱量単位"),
+        unitField(MEZURA_FIELD(txtN2), "kgfm",         1140,  1395,  1200,    6, kEngineering)
+            .unitIs(kEngineeringUnits, "1 kgfm = 9.80665 J", "重量キログラムメートル"),
+        unitField(MEZURA_FIELD(txtN3), "Wh",           1140,  2585,  2400,    7, kEngineering)
+            .unitIs(kEngineeringUnits, "1 Wh = 3600 J", "ワット時"),
+        unitField(MEZURA_FIELD(txtC1), "erg",            45,   225,    75,    0, kJoule)
+            .unitIs(kJouleUnits, "1 erg = 1E-07 J", "エルグ"),
+        unitField(MEZURA_FIELD(txtC2), "cal",          2235,   825,   600,    8, kCalorie)
+            .unitIs(kCalorieUnits, "1 cal = 4.1868 J", "カロリー",
+                    "国際蒸気表カロリー（4.1868 J）です。食品の表示には 4.184 J のカロリーが使われます。"),
+        unitField(MEZURA_FIELD(txtC3), "Cal (kcal)",   2220,  1425,  1200,    9, kCalorie)
+            .unitIs(kCalorieUnits, "1 Cal (kcal) = 4186.8 J", "キロカロリー",
+                    "国際蒸気表カロリーの 1000 倍です。食品の表示の kcal は 4184 J です。"),
+        unitField(MEZURA_FIELD(txtC4), "単位",         2220,  1995,  1785,   10, kCalorie)
+            .unitIs(kCalorieUnits, "1 単位 = 334944 J", "食品交換の単位",
+                    "80 kcal（国際蒸気表カロリー）です。"),
+        unitField(MEZURA_FIELD(txtE1), "keV",          3315,   210,    60,   11, kElectronVolt)
+            .unitIs(kElectronVoltUnits, "1 keV = 1.60217657E-16 J", "キロ電子ボルト"),
+        unitField(MEZURA_FIELD(txtE2), "MeV",          3300,   815,   600,   12, kElectronVolt)
+            .unitIs(kElectronVoltUnits, "1 MeV = 1.60217657E-13 J", "メガ電子ボルト"),
+        unitField(MEZURA_FIELD(txtE3), "GeV",          3300,  1405,  1200,   13, kElectronVolt)
+            .unitIs(kElectronVoltUnits, "1 GeV = 1.60217657E-10 J", "ギガ電子ボルト"),
     };
     layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 1000, 14}};
     layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},

@@ -21,6 +21,13 @@ constexpr Colour kType = rgb(255, 224, 192);
 constexpr const char* kAmerican = "Frame1"; // "米国式活字"
 constexpr const char* kEuropean = "Frame2"; // "欧州式活字"
 
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kMetricUnits = "メートル法（水色）";
+constexpr const char* kYardPoundUnits = "ヤード・ポンド法（黄色）";
+constexpr const char* kShakkanUnits = "尺貫法（桃色）";
+constexpr const char* kClothUnits = "布の尺と京間（緑色）";
+constexpr const char* kTypeUnits = "活字の大きさ（橙色）";
+
 FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelLeft, int labelTop, int tab,
                 Colour colour, const char* box = "")
 {
@@ -34,37 +41,72 @@ Layout lengthLayout()
     // and of "間(京間)" do not stand at their field's Left.
     layout.fields = {
         //     name                  label          Left   Top   label at     tab  colour
-        field(MEZURA_FIELD(txtC0), "mm",             45,   781,   45,  586,    0, kMetric),
-        field(MEZURA_FIELD(txtC1), "cm",             45,  1292,   45, 1097,    1, kMetric),
-        field(MEZURA_FIELD(txtC2), "m",              45,  2314,   45, 2119,    2, kMetric),
-        field(MEZURA_FIELD(txtC3), "km",             45,  3847,   45, 3652,    3, kMetric),
-        field(MEZURA_FIELD(txtS7), "海里",           45,  4358,   45, 4170,    4, kMetric),
-        field(MEZURA_FIELD(txtI1), "inch",         1145,  1292, 1140, 1097,    5, kYardPound),
-        field(MEZURA_FIELD(txtI2), "feet",         1145,  1803, 1140, 1608,    6, kYardPound),
-        field(MEZURA_FIELD(txtI3), "yards",        1145,  2314, 1140, 2119,    7, kYardPound),
-        field(MEZURA_FIELD(txtI4), "rods",         1145,  2825, 1140, 2630,    8, kYardPound),
-        field(MEZURA_FIELD(txtI5), "chains",       1145,  3360, 1140, 3141,    9, kYardPound),
-        field(MEZURA_FIELD(txtI6), "furlong",      1145,  3847, 1140, 3652,   10, kYardPound),
-        field(MEZURA_FIELD(txtI7), "miles",        1145,  4358, 1140, 4163,   11, kYardPound),
-        field(MEZURA_FIELD(txtI8), "leagues",      1145,  4875, 1140, 4680,   12, kYardPound),
-        field(MEZURA_FIELD(txtS0), "厘",           2245,   270, 2245,   75,   13, kShakuKan),
-        field(MEZURA_FIELD(txtS00), "分",          2245,   781, 2245,  586,   14, kShakuKan),
-        field(MEZURA_FIELD(txtS1), "寸",           2245,  1292, 2245, 1097,   15, kShakuKan),
-        field(MEZURA_FIELD(txtS2), "尺(曲尺)",     2245,  1803, 2245, 1608,   16, kShakuKan),
-        field(MEZURA_FIELD(txtS3), "間",           2245,  2314, 2245, 2119,   17, kShakuKan),
-        field(MEZURA_FIELD(txtS4), "丈",           2245,  2825, 2245, 2630,   18, kShakuKan),
-        field(MEZURA_FIELD(txtS5), "段／反",       2245,  3336, 2245, 3141,   19, kShakuKan),
-        field(MEZURA_FIELD(txtS6), "町／丁",       2245,  3847, 2245, 3652,   20, kShakuKan),
-        field(MEZURA_FIELD(txtS8), "里",           2245,  4395, 2250, 4200,   21, kShakuKan),
-        field(MEZURA_FIELD(txtK1), "尺(呉服尺)",   3345,  1800, 3345, 1608,   22, kCloth),
-        field(MEZURA_FIELD(txtK2), "尺(鯨尺)",     3345,  2310, 3345, 2119,   23, kCloth),
-        field(MEZURA_FIELD(txtK3), "間(京間)",     3360,  2835, 3345, 2630,   24, kCloth),
-        field(MEZURA_FIELD(txtP1), "pt (US)",       120,   435,  120,  240,   25, kType, kAmerican),
-        field(MEZURA_FIELD(txtP2), "pica",          120,   960,  120,  765,   26, kType, kAmerican),
-        field(MEZURA_FIELD(txtP3), "twips",         120,   435,  120,  240,   27, kType, kEuropean),
-        field(MEZURA_FIELD(txtP4), "pt (DTP)",      120,   915,  120,  720,   28, kType, kEuropean),
-        field(MEZURA_FIELD(txtP5), "pt (Didot)",    120,  1440,  120, 1245,   29, kType, kEuropean),
-        field(MEZURA_FIELD(txtP6), "級（Q）",      4560,  4275, 4560, 4080,   30, kType),
+        field(MEZURA_FIELD(txtC0), "mm",             45,   781,   45,  586,    0, kMetric)
+            .unitIs(kMetricUnits, "1 mm = 0.1 cm", "ミリメートル"),
+        field(MEZURA_FIELD(txtC1), "cm",             45,  1292,   45, 1097,    1, kMetric)
+            .unitIs(kMetricUnits, kBaseUnit, "センチメートル"),
+        field(MEZURA_FIELD(txtC2), "m",              45,  2314,   45, 2119,    2, kMetric)
+            .unitIs(kMetricUnits, "1 m = 100 cm", "メートル"),
+        field(MEZURA_FIELD(txtC3), "km",             45,  3847,   45, 3652,    3, kMetric)
+            .unitIs(kMetricUnits, "1 km = 100000 cm", "キロメートル"),
+        field(MEZURA_FIELD(txtS7), "海里",           45,  4358,   45, 4170,    4, kMetric)
+            .unitIs(kMetricUnits, "1 海里 = 185200 cm", "かいり"),
+        field(MEZURA_FIELD(txtI1), "inch",         1145,  1292, 1140, 1097,    5, kYardPound)
+            .unitIs(kYardPoundUnits, "1 inch = 2.54 cm", "インチ"),
+        field(MEZURA_FIELD(txtI2), "feet",         1145,  1803, 1140, 1608,    6, kYardPound)
+            .unitIs(kYardPoundUnits, "1 foot = 30.48 cm", "フィート"),
+        field(MEZURA_FIELD(txtI3), "yards",        1145,  2314, 1140, 2119,    7, kYardPound)
+            .unitIs(kYardPoundUnits, "1 yard = 91.44 cm", "ヤード"),
+        field(MEZURA_FIELD(txtI4), "rods",         1145,  2825, 1140, 2630,    8, kYardPound)
+            .unitIs(kYardPoundUnits, "1 rod = 502.92 cm", "ロッド"),
+        field(MEZURA_FIELD(txtI5), "chains",       1145,  3360, 1140, 3141,    9, kYardPound)
+            .unitIs(kYardPoundUnits, "1 chain = 2011.68 cm", "チェーン"),
+        field(MEZURA_FIELD(txtI6), "furlong",      1145,  3847, 1140, 3652,   10, kYardPound)
+            .unitIs(kYardPoundUnits, "1 furlong = 20116.8 cm", "ハロン"),
+        field(MEZURA_FIELD(txtI7), "miles",        1145,  4358, 1140, 4163,   11, kYardPound)
+            .unitIs(kYardPoundUnits, "1 mile = 160934.4 cm", "マイル"),
+        field(MEZURA_FIELD(txtI8), "leagues",      1145,  4875, 1140, 4680,   12, kYardPound)
+            .unitIs(kYardPoundUnits, "1 league = 482803.2 cm", "リーグ"),
+        field(MEZURA_FIELD(txtS0), "厘",           2245,   270, 2245,   75,   13, kShakuKan)
+            .unitIs(kShakkanUnits, "1 厘 = 0.0303 cm", "りん",
+                    "1 寸を 3.03 cm として数えた値です（法定の 1 厘は 0.030303… cm）。"),
+        field(MEZURA_FIELD(txtS00), "分",          2245,   781, 2245,  586,   14, kShakuKan)
+            .unitIs(kShakkanUnits, "1 分 = 0.303 cm", "ぶ",
+                    "1 寸を 3.03 cm として数えた値です（法定の 1 分は 0.30303… cm）。"),
+        field(MEZURA_FIELD(txtS1), "寸",           2245,  1292, 2245, 1097,   15, kShakuKan)
+            .unitIs(kShakkanUnits, "1 寸 = 3.03030303030303 cm", "すん"),
+        field(MEZURA_FIELD(txtS2), "尺(曲尺)",     2245,  1803, 2245, 1608,   16, kShakuKan)
+            .unitIs(kShakkanUnits, "1 尺(曲尺) = 30.3030303030303 cm", "かねじゃく"),
+        field(MEZURA_FIELD(txtS3), "間",           2245,  2314, 2245, 2119,   17, kShakuKan)
+            .unitIs(kShakkanUnits, "1 間 = 181.818181818182 cm", "けん"),
+        field(MEZURA_FIELD(txtS4), "丈",           2245,  2825, 2245, 2630,   18, kShakuKan)
+            .unitIs(kShakkanUnits, "1 丈 = 303.030303030303 cm", "じょう"),
+        field(MEZURA_FIELD(txtS5), "段／反",       2245,  3336, 2245, 3141,   19, kShakuKan)
+            .unitIs(kShakkanUnits, "1 段／反 = 1090.90909090909 cm", "たん",
+                    "ここでは 6 間とします。布の長さの反とは別の単位です。"),
+        field(MEZURA_FIELD(txtS6), "町／丁",       2245,  3847, 2245, 3652,   20, kShakuKan)
+            .unitIs(kShakkanUnits, "1 町／丁 = 10909.0909090909 cm", "ちょう"),
+        field(MEZURA_FIELD(txtS8), "里",           2245,  4395, 2250, 4200,   21, kShakuKan)
+            .unitIs(kShakkanUnits, "1 里 = 392727.272727273 cm", "り"),
+        field(MEZURA_FIELD(txtK1), "尺(呉服尺)",   3345,  1800, 3345, 1608,   22, kCloth)
+            .unitIs(kClothUnits, "1 尺(呉服尺) = 36.3636363636364 cm", "ごふくじゃく"),
+        field(MEZURA_FIELD(txtK2), "尺(鯨尺)",     3345,  2310, 3345, 2119,   23, kCloth)
+            .unitIs(kClothUnits, "1 尺(鯨尺) = 37.8787878787879 cm", "くじらじゃく"),
+        field(MEZURA_FIELD(txtK3), "間(京間)",     3360,  2835, 3345, 2630,   24, kCloth)
+            .unitIs(kClothUnits, "1 間(京間) = 196.969696969697 cm", "きょうま"),
+        field(MEZURA_FIELD(txtP1), "pt (US)",       120,   435,  120,  240,   25, kType, kAmerican)
+            .unitIs(kTypeUnits, "1 pt (US) = 0.035140562248996 cm", "米国式ポイント"),
+        field(MEZURA_FIELD(txtP2), "pica",          120,   960,  120,  765,   26, kType, kAmerican)
+            .unitIs(kTypeUnits, "1 pica = 0.421686746987952 cm", "パイカ"),
+        field(MEZURA_FIELD(txtP3), "twips",         120,   435,  120,  240,   27, kType, kEuropean)
+            .unitIs(kTypeUnits, "1 twip = 0.00176388888888889 cm", "トゥイップ"),
+        field(MEZURA_FIELD(txtP4), "pt (DTP)",      120,   915,  120,  720,   28, kType, kEuropean)
+            .unitIs(kTypeUnits, "1 pt (DTP) = 0.0352777777777778 cm", "DTPポイント"),
+        field(MEZURA_FIELD(txtP5), "pt (Didot)",    120,  1440,  120, 1245,   29, kType, kEuropean)
+            .unitIs(kTypeUnits, "1 pt (Didot) = 0.0375 cm", "ディドーポイント",
+                    "メートル法のディドーポイント（0.375 mm）です。昔のディドーポイントは約 0.376 mm です。"),
+        field(MEZURA_FIELD(txtP6), "級（Q）",      4560,  4275, 4560, 4080,   30, kType)
+            .unitIs(kTypeUnits, "1 級（Q） = 0.025 cm", "きゅう"),
     };
     layout.boxes = {{kAmerican, "米国式活字", {4440, 360, 1215, 1335}},
                     {kEuropean, "欧州式活字", {4440, 1920, 1215, 1815}}};

@@ -16,20 +16,34 @@ constexpr Colour kPascal = rgb(192, 255, 255);
 constexpr Colour kWater = rgb(255, 255, 192);
 constexpr Colour kMercury = rgb(255, 192, 255);
 
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kPascalUnits = "パスカル（水色）";
+constexpr const char* kWaterUnits = "水柱（黄色）";
+constexpr const char* kMercuryUnits = "水銀柱と気圧（桃色）";
+
 Layout pressLayout()
 {
     Layout layout;
     layout.fields = {
         //         name                 label           Left   Top  label at  tab  colour
-        unitField(MEZURA_FIELD(txtP1), "Pa (N/m2)",       30,   315,   120,    0, kPascal),
-        unitField(MEZURA_FIELD(txtP2), "hPa (mb)",        30,   855,   660,    1, kPascal),
-        unitField(MEZURA_FIELD(txtP3), "bar",             30,  1350,  1185,    2, kPascal),
-        unitField(MEZURA_FIELD(txtA1), "mmAq",          1110,   315,   135,    3, kWater),
-        unitField(MEZURA_FIELD(txtA2), "mAq",           1110,   855,   645,    4, kWater),
-        unitField(MEZURA_FIELD(txtA3), "at (kgf/cm2)",  1110,  1350,  1155,    5, kWater),
-        unitField(MEZURA_FIELD(txtH1), "mmHg (Torr)",   2205,   855,   660,    6, kMercury),
-        unitField(MEZURA_FIELD(txtH2), "atm",           2220,  1350,  1140,    7, kMercury),
-        unitField(MEZURA_FIELD(txtH3), "mHg",           2220,  1845,  1650,    8, kMercury),
+        unitField(MEZURA_FIELD(txtP1), "Pa (N/m2)",       30,   315,   120,    0, kPascal)
+            .unitIs(kPascalUnits, kBaseUnit, "パスカル"),
+        unitField(MEZURA_FIELD(txtP2), "hPa (mb)",        30,   855,   660,    1, kPascal)
+            .unitIs(kPascalUnits, "1 hPa (mb) = 100 Pa", "ヘクトパスカル"),
+        unitField(MEZURA_FIELD(txtP3), "bar",             30,  1350,  1185,    2, kPascal)
+            .unitIs(kPascalUnits, "1 bar = 100000 Pa", "バール"),
+        unitField(MEZURA_FIELD(txtA1), "mmAq",          1110,   315,   135,    3, kWater)
+            .unitIs(kWaterUnits, "1 mmAq = 9.80665 Pa", "水柱ミリメートル"),
+        unitField(MEZURA_FIELD(txtA2), "mAq",           1110,   855,   645,    4, kWater)
+            .unitIs(kWaterUnits, "1 mAq = 9806.65 Pa", "水柱メートル"),
+        unitField(MEZURA_FIELD(txtA3), "at (kgf/cm2)",  1110,  1350,  1155,    5, kWater)
+            .unitIs(kWaterUnits, "1 at (kgf/cm2) = 98066.5 Pa", "工学気圧"),
+        unitField(MEZURA_FIELD(txtH1), "mmHg (Torr)",   2205,   855,   660,    6, kMercury)
+            .unitIs(kMercuryUnits, "1 mmHg (Torr) = 133.322368421053 Pa", "水銀柱ミリメートル"),
+        unitField(MEZURA_FIELD(txtH2), "atm",           2220,  1350,  1140,    7, kMercury)
+            .unitIs(kMercuryUnits, "1 atm = 101325 Pa", "標準気圧"),
+        unitField(MEZURA_FIELD(txtH3), "mHg",           2220,  1845,  1650,    8, kMercury)
+            .unitIs(kMercuryUnits, "1 mHg = 133322.368421053 Pa", "水銀柱メートル"),
     };
     layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 10000, 9}};
     layout.labels = {{"IndMin", "0", {45, 2550, 255, kLabelHeight}},

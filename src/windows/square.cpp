@@ -18,6 +18,12 @@ constexpr Colour kTsubo = rgb(255, 192, 255);
 constexpr Colour kTatami = rgb(192, 255, 192);
 
 // A unit field with its label above it at the field's Left.
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kMetricUnits = "メートル法（水色）";
+constexpr const char* kYardPoundUnits = "ヤード・ポンド法（黄色）";
+constexpr const char* kTsuboUnits = "坪と尺貫法（桃色）";
+constexpr const char* kTatamiUnits = "畳（緑色）";
+
 FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour,
                 int labelHeight = kLabelHeight)
 {
@@ -30,29 +36,60 @@ Layout squareLayout()
     Layout layout;
     layout.fields = {
         //     name                 label          Left   Top  label at  tab  colour
-        field(MEZURA_FIELD(txtC1), "cm2",            45,   270,    75,    0, kMetric),
-        field(MEZURA_FIELD(txtC2), "m2",             45,  1800,  1635,    1, kMetric),
-        field(MEZURA_FIELD(txtC3), "a(are)",         45,  2350,  2155,    2, kMetric),
-        field(MEZURA_FIELD(txtC4), "ha(hectare)",    45,  2870,  2675,    3, kMetric),
-        field(MEZURA_FIELD(txtC5), "km2",            45,  3945,  3750,    4, kMetric),
-        field(MEZURA_FIELD(txtI1), "inch2",        1145,   270,    75,    5, kYardPound),
-        field(MEZURA_FIELD(txtI2), "feet2",        1145,  1310,  1115,    6, kYardPound),
-        field(MEZURA_FIELD(txtI3), "yards2",       1145,  1800,  1635,    7, kYardPound),
-        field(MEZURA_FIELD(txtI4), "rods2",        1145,  2350,  2155,    8, kYardPound),
-        field(MEZURA_FIELD(txtI5), "chains2",      1145,  2870,  2675,    9, kYardPound),
-        field(MEZURA_FIELD(txtI6), "acre",         1145,  3390,  3195,   10, kYardPound),
-        field(MEZURA_FIELD(txtI7), "miles2",       1145,  3945,  3750,   11, kYardPound),
-        field(MEZURA_FIELD(txtS1), "寸坪",         2245,   270,    75,   12, kTsubo),
-        field(MEZURA_FIELD(txtS2), "尺坪",         2245,  1310,  1115,   14, kTsubo),
-        field(MEZURA_FIELD(txtS3), "坪（歩）",     2245,  2350,  2155,   16, kTsubo),
-        field(MEZURA_FIELD(txtS7), "勺",           2245,   790,   595,   13, kTsubo),
-        field(MEZURA_FIELD(txtS8), "合",           2245,  1800,  1635,   15, kTsubo),
-        field(MEZURA_FIELD(txtS6), "畝",           2245,  2870,  2675,   17, kTsubo),
-        field(MEZURA_FIELD(txtS4), "段（反）",     2245,  3390,  3195,   18, kTsubo),
-        field(MEZURA_FIELD(txtS5), "町",           2245,  3945,  3750,   19, kTsubo),
-        field(MEZURA_FIELD(txtK1), "畳(田舎間)",   3345,  1310,  1115,   20, kTatami),
-        field(MEZURA_FIELD(txtK2), "畳(中京間)",   3345,  1800,  1635,   21, kTatami),
-        field(MEZURA_FIELD(txtK3), "畳(京間)",     3345,  2350,  2155,   22, kTatami, 180),
+        field(MEZURA_FIELD(txtC1), "cm2",            45,   270,    75,    0, kMetric)
+            .unitIs(kMetricUnits, kBaseUnit, "平方センチメートル"),
+        field(MEZURA_FIELD(txtC2), "m2",             45,  1800,  1635,    1, kMetric)
+            .unitIs(kMetricUnits, "1 m2 = 10000 cm2", "平方メートル"),
+        field(MEZURA_FIELD(txtC3), "a(are)",         45,  2350,  2155,    2, kMetric)
+            .unitIs(kMetricUnits, "1 a(are) = 1000000 cm2", "アール"),
+        field(MEZURA_FIELD(txtC4), "ha(hectare)",    45,  2870,  2675,    3, kMetric)
+            .unitIs(kMetricUnits, "1 ha(hectare) = 100000000 cm2", "ヘクタール"),
+        field(MEZURA_FIELD(txtC5), "km2",            45,  3945,  3750,    4, kMetric)
+            .unitIs(kMetricUnits, "1 km2 = 10000000000 cm2", "平方キロメートル"),
+        field(MEZURA_FIELD(txtI1), "inch2",        1145,   270,    75,    5, kYardPound)
+            .unitIs(kYardPoundUnits, "1 inch2 = 6.4516 cm2", "平方インチ"),
+        field(MEZURA_FIELD(txtI2), "feet2",        1145,  1310,  1115,    6, kYardPound)
+            .unitIs(kYardPoundUnits, "1 foot2 = 929.0304 cm2", "平方フィート"),
+        field(MEZURA_FIELD(txtI3), "yards2",       1145,  1800,  1635,    7, kYardPound)
+            .unitIs(kYardPoundUnits, "1 yard2 = 8361.2736 cm2", "平方ヤード"),
+        field(MEZURA_FIELD(txtI4), "rods2",        1145,  2350,  2155,    8, kYardPound)
+            .unitIs(kYardPoundUnits, "1 rod2 = 252928.5264 cm2", "平方ロッド"),
+        field(MEZURA_FIELD(txtI5), "chains2",      1145,  2870,  2675,    9, kYardPound)
+            .unitIs(kYardPoundUnits, "1 chain2 = 4046856.4224 cm2", "平方チェーン"),
+        field(MEZURA_FIELD(txtI6), "acre",         1145,  3390,  3195,   10, kYardPound)
+            .unitIs(kYardPoundUnits, "1 acre = 40468564.224 cm2", "エーカー"),
+        field(MEZURA_FIELD(txtI7), "miles2",       1145,  3945,  3750,   11, kYardPound)
+            .unitIs(kYardPoundUnits, "1 mile2 = 25899881103.36 cm2", "平方マイル"),
+        field(MEZURA_FIELD(txtS1), "寸坪",         2245,   270,    75,   12, kTsubo)
+            .unitIs(kTsuboUnits, "1 寸坪 = 9.1809 cm2", "すんつぼ",
+                    "1 寸を 3.03 cm として数えた値です（法定の 1 尺は 10/33 m、1 寸は 3.0303… cm）。"),
+        field(MEZURA_FIELD(txtS2), "尺坪",         2245,  1310,  1115,   14, kTsubo)
+            .unitIs(kTsuboUnits, "1 尺坪 = 918.09 cm2", "しゃくつぼ",
+                    "1 寸を 3.03 cm として数えた値です（法定の 1 尺は 10/33 m、1 寸は 3.0303… cm）。"),
+        field(MEZURA_FIELD(txtS3), "坪（歩）",     2245,  2350,  2155,   16, kTsubo)
+            .unitIs(kTsuboUnits, "1 坪（歩） = 33051.24 cm2", "つぼ",
+                    "1 寸を 3.03 cm として数えた値です。法定の尺（10/33 m）では 1 坪は 400/121 = 3.305785 m2、ここでは 3.305124 m2 です。"),
+        field(MEZURA_FIELD(txtS7), "勺",           2245,   790,   595,   13, kTsubo)
+            .unitIs(kTsuboUnits, "1 勺 = 330.5124 cm2", "しゃく",
+                    "1 寸を 3.03 cm として数えた値です（法定の 1 尺は 10/33 m、1 寸は 3.0303… cm）。"),
+        field(MEZURA_FIELD(txtS8), "合",           2245,  1800,  1635,   15, kTsubo)
+            .unitIs(kTsuboUnits, "1 合 = 3305.124 cm2", "ごう",
+                    "1 寸を 3.03 cm として数えた値です（法定の 1 尺は 10/33 m、1 寸は 3.0303… cm）。"),
+        field(MEZURA_FIELD(txtS6), "畝",           2245,  2870,  2675,   17, kTsubo)
+            .unitIs(kTsuboUnits, "1 畝 = 991537.2 cm2", "せ",
+                    "1 寸を 3.03 cm として数えた値です（法定の 1 尺は 10/33 m、1 寸は 3.0303… cm）。"),
+        field(MEZURA_FIELD(txtS4), "段（反）",     2245,  3390,  3195,   18, kTsubo)
+            .unitIs(kTsuboUnits, "1 段（反） = 9915372 cm2", "たん",
+                    "1 寸を 3.03 cm として数えた値です（法定の 1 尺は 10/33 m、1 寸は 3.0303… cm）。"),
+        field(MEZURA_FIELD(txtS5), "町",           2245,  3945,  3750,   19, kTsubo)
+            .unitIs(kTsuboUnits, "1 町 = 99153720 cm2", "ちょう",
+                    "1 寸を 3.03 cm として数えた値です（法定の 1 尺は 10/33 m、1 寸は 3.0303… cm）。"),
+        field(MEZURA_FIELD(txtK1), "畳(田舎間)",   3345,  1310,  1115,   20, kTatami)
+            .unitIs(kTatamiUnits, "1 畳(田舎間) = 15442.2738 cm2", "いなかまの畳"),
+        field(MEZURA_FIELD(txtK2), "畳(中京間)",   3345,  1800,  1635,   21, kTatami)
+            .unitIs(kTatamiUnits, "1 畳(中京間) = 16525.62 cm2", "ちゅうきょうまの畳"),
+        field(MEZURA_FIELD(txtK3), "畳(京間)",     3345,  2350,  2155,   22, kTatami, 180)
+            .unitIs(kTatamiUnits, "1 畳(京間) = 18219.49605 cm2", "きょうまの畳"),
     };
     layout.sliders = {{"HScroll", {45, 4395, 3195, 255}, 0, 100, 23}};
     layout.labels = {{"IndMin", "0", {45, 4665, 255, kLabelHeight}},

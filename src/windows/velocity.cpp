@@ -17,21 +17,37 @@ constexpr Colour kMetric = rgb(192, 255, 255);
 constexpr Colour kYardMile = rgb(255, 255, 192);
 constexpr Colour kReference = rgb(255, 192, 255); // knot, Mach, speed of light
 
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kMetricUnits = "メートル法（水色）";
+constexpr const char* kYardMileUnits = "ヤード・ポンド法（黄色）";
+constexpr const char* kReferenceUnits = "そのほか（桃色）：ノット、マッハ（音速 295.2 m/s を 1 とします）、光速に対する割合";
+
 Layout velocityLayout()
 {
     Layout layout;
     layout.fields = {
         //         name                 label           Left   Top  label at  tab  colour
-        unitField(MEZURA_FIELD(txtC0), "cm/s (kine)",     45,   315,   120,    0, kMetric),
-        unitField(MEZURA_FIELD(txtC1), "m/s",             45,   840,   675,    1, kMetric),
-        unitField(MEZURA_FIELD(txtC2), "km/h",            45,  1425,  1215,    2, kMetric),
-        unitField(MEZURA_FIELD(txtC3), "km/min",          45,  1965,  1740,    3, kMetric),
-        unitField(MEZURA_FIELD(txtC4), "km/s",            45,  2520,  2280,    4, kMetric),
-        unitField(MEZURA_FIELD(txtI1), "yard/s (yps)",  1140,   870,   675,    5, kYardMile),
-        unitField(MEZURA_FIELD(txtI2), "mile/h (mph)",  1140,  1425,  1215,    6, kYardMile),
-        unitField(MEZURA_FIELD(txtS1), "knot (kn)",     2250,  1425,  1215,    7, kReference),
-        unitField(MEZURA_FIELD(txtS2), "音速 mach",     2250,  1965,  1740,    8, kReference),
-        unitField(MEZURA_FIELD(txtS3), "光速",          2250,  2520,  2280,    9, kReference),
+        unitField(MEZURA_FIELD(txtC0), "cm/s (kine)",     45,   315,   120,    0, kMetric)
+            .unitIs(kMetricUnits, "1 cm/s (kine) = 0.01 m/s", "センチメートル毎秒"),
+        unitField(MEZURA_FIELD(txtC1), "m/s",             45,   840,   675,    1, kMetric)
+            .unitIs(kMetricUnits, kBaseUnit, "メートル毎秒"),
+        unitField(MEZURA_FIELD(txtC2), "km/h",            45,  1425,  1215,    2, kMetric)
+            .unitIs(kMetricUnits, "1 km/h = 0.277777777777778 m/s", "キロメートル毎時"),
+        unitField(MEZURA_FIELD(txtC3), "km/min",          45,  1965,  1740,    3, kMetric)
+            .unitIs(kMetricUnits, "1 km/min = 16.6666666666667 m/s", "キロメートル毎分"),
+        unitField(MEZURA_FIELD(txtC4), "km/s",            45,  2520,  2280,    4, kMetric)
+            .unitIs(kMetricUnits, "1 km/s = 1000 m/s", "キロメートル毎秒"),
+        unitField(MEZURA_FIELD(txtI1), "yard/s (yps)",  1140,   870,   675,    5, kYardMile)
+            .unitIs(kYardMileUnits, "1 yard/s (yps) = 0.9144 m/s", "ヤード毎秒"),
+        unitField(MEZURA_FIELD(txtI2), "mile/h (mph)",  1140,  1425,  1215,    6, kYardMile)
+            .unitIs(kYardMileUnits, "1 mile/h (mph) = 0.447027777777778 m/s", "マイル毎時"),
+        unitField(MEZURA_FIELD(txtS1), "knot (kn)",     2250,  1425,  1215,    7, kReference)
+            .unitIs(kReferenceUnits, "1 knot (kn) = 0.5144 m/s", "ノット"),
+        unitField(MEZURA_FIELD(txtS2), "音速 mach",     2250,  1965,  1740,    8, kReference)
+            .unitIs(kReferenceUnits, "1 音速 mach = 295.2 m/s", "マッハ",
+                    "ここでは音速を 295.2 m/s（高度 11 km 付近の音速）とします。地上（15 ℃）の音速は約 340 m/s です。"),
+        unitField(MEZURA_FIELD(txtS3), "光速",          2250,  2520,  2280,    9, kReference)
+            .unitIs(kReferenceUnits, "1 光速 = 299792458 m/s", "光速に対する比"),
     };
     layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 100, 10}};
     layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},

@@ -21,36 +21,67 @@ constexpr Colour kApothecaries = rgb(255, 224, 192);
 constexpr const char* kTroyBox = "Frame1";         // "金衡系"
 constexpr const char* kApothecariesBox = "Frame2"; // "薬局系"
 
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kMetricUnits = "メートル法（水色）";
+constexpr const char* kAvoirdupoisUnits = "常衡（黄色）";
+constexpr const char* kShakkanUnits = "尺貫法（桃色）";
+constexpr const char* kTroyUnits = "金衡系（緑色の枠、貴金属）";
+constexpr const char* kApothecariesUnits = "薬局系（橙色の枠、薬の調合）";
+
 Layout weightLayout()
 {
     Layout layout;
     // The troy and apothecaries' fields stand relative to their frame.
     layout.fields = {
         //                   name                 label                  Left   Top  tab  colour
-        unitFieldUnderLabel(MEZURA_FIELD(txtC1), "mg",                     45,   270,   0, kMetric),
-        unitFieldUnderLabel(MEZURA_FIELD(txtC2), "g",                      45,  1310,   1, kMetric),
-        unitFieldUnderLabel(MEZURA_FIELD(txtC3), "kg",                     45,  2350,   2, kMetric),
-        unitFieldUnderLabel(MEZURA_FIELD(txtC4), "ton (t)",                45,  3360,   3, kMetric),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI1), "grain",                1145,   240,   4, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI2), "dram",                 1145,   790,   5, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI3), "ounce (oz)",           1145,  1310,   6, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI4), "pound (lb)",           1145,  1830,   7, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI5), "hundredweight(USA)",   1145,  2350,   8, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI6), "hundredweight(UK)",    1145,  2880,   9, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI7), "short ton",            1145,  3390,  10, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI8), "long ton",             1145,  3910,  11, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS1), "匁",                   2245,   270,  12, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS2), "斤",                   2245,   790,  13, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS3), "貫",                   2245,  1310,  14, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtT1), "grain",                 120,   435,  15, kTroy, kTroyBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtT2), "pennyweight",           120,   960,  16, kTroy, kTroyBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtT3), "ounce",                 120,  1995,  17, kTroy, kTroyBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtT4), "pound",                 120,  2520,  18, kTroy, kTroyBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtA1), "grain",                 120,   435,  19, kApothecaries, kApothecariesBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtA2), "scruple",               120,   945,  20, kApothecaries, kApothecariesBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtA3), "dram",                  120,  1470,  21, kApothecaries, kApothecariesBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtA4), "ounce",                 120,  1995,  22, kApothecaries, kApothecariesBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtA5), "pound",                 120,  2505,  23, kApothecaries, kApothecariesBox),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC1), "mg",                     45,   270,   0, kMetric)
+            .unitIs(kMetricUnits, "1 mg = 0.001 g", "ミリグラム"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC2), "g",                      45,  1310,   1, kMetric)
+            .unitIs(kMetricUnits, kBaseUnit, "グラム"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC3), "kg",                     45,  2350,   2, kMetric)
+            .unitIs(kMetricUnits, "1 kg = 1000 g", "キログラム"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC4), "ton (t)",                45,  3360,   3, kMetric)
+            .unitIs(kMetricUnits, "1 ton (t) = 1000000 g", "トン"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI1), "grain",                1145,   240,   4, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 grain = 0.06479891 g", "常衡グレーン"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI2), "dram",                 1145,   790,   5, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 dram = 1.7718451953125 g", "常衡ドラム"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI3), "ounce (oz)",           1145,  1310,   6, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 ounce (oz) = 28.349523125 g", "常衡オンス"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI4), "pound (lb)",           1145,  1830,   7, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 pound (lb) = 453.59237 g", "常衡ポンド"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI5), "hundredweight(USA)",   1145,  2350,   8, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 hundredweight(USA) = 45359.237 g", "米国ハンドレッドウェイト"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI6), "hundredweight(UK)",    1145,  2880,   9, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 hundredweight(UK) = 50802.34544 g", "英国ハンドレッドウェイト"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI7), "short ton",            1145,  3390,  10, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 short ton = 907184.74 g", "ショートトン"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI8), "long ton",             1145,  3910,  11, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 long ton = 1016046.9088 g", "ロングトン"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS1), "匁",                   2245,   270,  12, kJapanese)
+            .unitIs(kShakkanUnits, "1 匁 = 3.75 g", "もんめ"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS2), "斤",                   2245,   790,  13, kJapanese)
+            .unitIs(kShakkanUnits, "1 斤 = 600 g", "きん"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS3), "貫",                   2245,  1310,  14, kJapanese)
+            .unitIs(kShakkanUnits, "1 貫 = 3750 g", "かん"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtT1), "grain",                 120,   435,  15, kTroy, kTroyBox)
+            .unitIs(kTroyUnits, "1 grain = 0.06479891 g", "トロイグレーン"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtT2), "pennyweight",           120,   960,  16, kTroy, kTroyBox)
+            .unitIs(kTroyUnits, "1 pennyweight = 1.55517384 g", "ペニーウェイト"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtT3), "ounce",                 120,  1995,  17, kTroy, kTroyBox)
+            .unitIs(kTroyUnits, "1 ounce = 31.1034768 g", "トロイオンス"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtT4), "pound",                 120,  2520,  18, kTroy, kTroyBox)
+            .unitIs(kTroyUnits, "1 pound = 373.2417216 g", "トロイポンド"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA1), "grain",                 120,   435,  19, kApothecaries, kApothecariesBox)
+            .unitIs(kApothecariesUnits, "1 grain = 0.06479891 g", "薬用グレーン"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA2), "scruple",               120,   945,  20, kApothecaries, kApothecariesBox)
+            .unitIs(kApothecariesUnits, "1 scruple = 1.2959782 g", "スクループル"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA3), "dram",                  120,  1470,  21, kApothecaries, kApothecariesBox)
+            .unitIs(kApothecariesUnits, "1 dram = 3.8879346 g", "薬用ドラム"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA4), "ounce",                 120,  1995,  22, kApothecaries, kApothecariesBox)
+            .unitIs(kApothecariesUnits, "1 ounce = 31.1034768 g", "薬用オンス"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA5), "pound",                 120,  2505,  23, kApothecaries, kApothecariesBox)
+            .unitIs(kApothecariesUnits, "1 pound = 373.2417216 g", "薬用ポンド"),
     };
     layout.boxes = {{kTroyBox, "金衡系", {3360, 360, 1215, 2895}},
                     {kApothecariesBox, "薬局系", {4680, 360, 1215, 2895}}};

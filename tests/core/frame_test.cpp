@@ -268,8 +268,8 @@ public:
     enum Field { txtA, txtB };
     enum Number { kLineA };
 
-    ProbeWindow(App& app, const std::function<void(ProbeWindow&)>& fill)
-        : ConversionWindow(app, kProbeFrame, probeLayout())
+    ProbeWindow(App& app, const std::function<void(ProbeWindow&)>& fill, Layout layout = probeLayout())
+        : ConversionWindow(app, kProbeFrame, std::move(layout))
     {
         fill(*this);
     }
@@ -281,8 +281,10 @@ public:
     static Layout probeLayout()
     {
         Layout layout;
-        layout.fields = {numbered(txtA, {"txtA", "a", {45, 270, 975, 285}, 45, 75, 0, kHighlight, ""}),
-                         numbered(txtB, {"txtB", "b", {45, 790, 975, 285}, 45, 595, 1, kHighlight, ""})};
+        layout.fields = {numbered(txtA, {"txtA", "a", {45, 270, 975, 285}, 45, 75, 0, kHighlight, ""})
+                             .unitIs("試験（水色）", kBaseUnit, "エー"),
+                         numbered(txtB, {"txtB", "b", {45, 790, 975, 285}, 45, 595, 1, kHighlight, ""})
+                             .unitIs("試験（水色）", "1 b = 2 a", "ビー")};
         return layout;
     }
     static inline const FrameSpec kProbeFrame{"probe", "試験", 1999, "ｻｲｽﾞ変更", {{3400, 2000}}, 1};
@@ -295,7 +297,10 @@ TEST(Registry, AWindowWithWrongTablesFailsWhenBuilt)
     struct Row {
         const char* fault;
         std::function<void(ProbeWindow&)> fill;
+        Layout layout = ProbeWindow::probeLayout();
     };
+    Layout wordless = ProbeWindow::probeLayout();
+    wordless.fields[1].unit.words = "";
     const Row rows[] = {
         {"a chain that writes no field",
          [&](ProbeWindow& w) {
@@ -317,12 +322,13 @@ TEST(Registry, AWindowWithWrongTablesFailsWhenBuilt)
          [&](ProbeWindow& w) {
              w.installRows({}, {{2, {}}});
          }},
+        {"a unit without its words for a screen reader", [&](ProbeWindow&) {}, wordless},
     };
     for (const Row& row : rows) {
         test::TestApp t;
         EXPECT_THROW(
             {
-                ProbeWindow window(t.app, row.fill);
+                ProbeWindow window(t.app, row.fill, row.layout);
                 window.checkTables();
             },
             std::invalid_argument)
