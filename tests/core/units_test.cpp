@@ -84,6 +84,66 @@ TEST(UnitRelations, AgreeWithTheWindowsConversions)
     }
 }
 
+// The gauge writes fields too: a slider move writes its range's field and the chain that
+// follows, a range button clamps a value beyond its range. After each, every field of the
+// window shows the same quantity as the base field, by the sizes its relation gives: a unit
+// that such a chain forgets stays stale here.
+TEST(UnitRelations, GaugeChainsLeaveEveryFieldAgreeing)
+{
+    TestApp probe;
+    for (const WindowRow& row : probe.app.windows()) {
+        const ConversionWindow& layoutOf = probe.app.window(row);
+        const std::vector<FieldSpec>& fields = layoutOf.layout().fields;
+        std::vector<double> sizes;
+        int base = -1;
+        for (const FieldSpec& field : fields) {
+            const std::string relation = field.unit.relation;
+            if (relation == kBaseUnit) {
+                base = static_cast<int>(sizes.size());
+            }
+            const std::size_t equals = relation.find(" = ");
+            sizes.push_back(relation == kBaseUnit ? 1.0 : equals == std::string::npos ? 0.0 : parseNumber(relation.substr(equals + 3)));
+        }
+        if (base < 0 || !layoutOf.hasGauge()) {
+            continue; // temperature and calendar: no sizes
+        }
+        std::vector<int> ranges;
+        for (std::size_t i = 0; i < layoutOf.layout().buttons.size(); ++i) {
+            if (layoutOf.layout().buttons[i].role == ButtonRole::Range) {
+                ranges.push_back(static_cast<int>(i));
+            }
+        }
+        const auto expectAgreeing = [&](TestApp& t, const ConversionWindow& w, const std::string& where) {
+            EXPECT_TRUE(t.host.events.empty()) << where;
+            const double quantity = parseNumber(w.text(base));
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                const std::string what = where + ": " + fields[i].name + "=" + w.text(static_cast<int>(i)) + ", " +
+                    fields[static_cast<std::size_t>(base)].name + "=" + w.text(base);
+                const double value = parseNumber(w.text(static_cast<int>(i))) * sizes[i];
+                EXPECT_NEAR(value, quantity, std::abs(quantity) * 3e-3) << what;
+            }
+        };
+        for (const int range : ranges) {
+            const std::string button = row.frame.name + " " + layoutOf.layout().buttons[static_cast<std::size_t>(range)].name;
+            {
+                TestApp t;
+                ConversionWindow& w = t.app.window(row);
+                w.clickButton(range);
+                w.slide(w.slider().max() / 3);
+                expectAgreeing(t, w, button + ", then the slider at a third");
+            }
+            {
+                TestApp t;
+                ConversionWindow& w = t.app.window(row);
+                w.clickButton(ranges.back());
+                w.slide(w.slider().max() - 1);
+                w.clickButton(range);
+                expectAgreeing(t, w, "the top of the last range, then " + button);
+            }
+        }
+    }
+}
+
 TEST(UnitRelations, TipShowsTheWholeTextWithItsUnit)
 {
     EXPECT_EQ(fieldTip("36000000000", "erg", "1 erg = 1E-07 J"), "36000000000 erg — 1 erg = 1E-07 J");
