@@ -206,10 +206,11 @@ TEST(SettingsPlace, AnInstalledProgramKeepsTheSettingsInTheUsersDirectory)
         {"installed, default beside", false, "/home/user/.config/", kTempAndYear, "", "temp year", "", own},
         {"installed, own file wins", false, "/home/user/.config/", kTempAndYear, length, "length", "", own},
         {"installed, first start", false, "/home/user/.config/", "", "", "", "", own},
-        {"installed, own file broken", false, "/home/user/.config/", kTempAndYear, "1,1", "",
-         "error config 設定ファイル " + own + " を読み込めません: 値が 10 個ありません（2 個）", own},
-        {"installed, default broken", false, "/home/user/.config/", "0,0", "", "",
-         "error config 設定ファイル " + kCfg + " を読み込めません: 値が 10 個ありません（2 個）", own},
+        {"installed, own file broken", false, "/home/user/.config/", kTempAndYear, "1,x", "",
+         "error config 設定ファイル " + own + " を読み込めません: 2 番目の値「x」は 0、1、2 のどれでもありません", own},
+        {"installed, default broken", false, "/home/user/.config/", "0,x", "", "",
+         "error config 設定ファイル " + kCfg + " を読み込めません: 2 番目の値「x」は 0、1、2 のどれでもありません",
+         own},
         {"installed, no home", false, "", kTempAndYear, "", "temp year", "", kCfg},
     };
     for (const Row& row : rows) {
@@ -411,8 +412,8 @@ TEST_F(StartUp, AnUnusableSettingsFileIsReportedAndChangesNothing)
 {
     const std::string prefix = "error config 設定ファイル /opt/mezura/";
     const BadFileRow rows[] = {
-        {"short", "1\r\n1\r\n1\r\n", false, false,
-         prefix + "Mezura.cfg を読み込めません: 値が 10 個ありません（3 個）"},
+        {"blank lines only", "\r\n \r\n", false, false,
+         prefix + "Mezura.cfg を読み込めません: 値が 10 個ありません（0 個）"},
         {"bad value", "1,1,1,1,1,1,1,5,1,1", false, false,
          prefix + "Mezura.cfg を読み込めません: 8 番目の値「5」は 0、1、2 のどれでもありません"},
         {"empty", "", false, false, prefix + "Mezura.cfg を読み込めません: 値が 10 個ありません（0 個）"},
