@@ -2,6 +2,7 @@
 
 #include "framework/app.h"
 #include "framework/window.h"
+#include "version.h"
 
 #include <array>
 #include <ostream>
@@ -23,7 +24,7 @@ Layout settingsLayout(std::span<const WindowRow> windows)
     //                name      caption             Left Top   Width Height
     layout.labels = {{"Label1", "ヨモギの単位計算", {360, 1920, 1815, 255}},
                      {"Label2", "Mezura", {540, 2280, 1215, 255}},
-                     {"Label3", "ver 3.72", {735, 2640, 1095, 255}}};
+                     {"Label3", std::string("ver ") + kVersion, {735, 2640, 1095, 255}}};
     layout.boxes = {{kFrame, "起動時の画面", {2280, 120, 3615, 2775}}};
     // Inside the frame: the box of each conversion window, in columns of four from the top
     // left, in the order of the settings file's lines.
