@@ -4,6 +4,7 @@
 # fuzz targets for a bounded time (scripts/fuzz.sh); then, as root, checks the Debian package
 # (scripts/package-check.sh).
 set -euo pipefail
+. "$(dirname "$0")/on-error.sh"
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
