@@ -21,6 +21,53 @@ constexpr Colour kContainers = rgb(255, 192, 128);
 
 constexpr const char* kDry = "Frame1"; // "Dry"
 
+// The sizes of the units, each as how many of one unit make one of the next.
+constexpr double kCm3PerDl                = 100;
+constexpr double kCm3PerUsDryPint         = 550.6;
+constexpr double kCm3PerUkDryPint         = 568.2;
+constexpr double kCm3PerCubicInch         = 16.3872;
+constexpr double kCm3PerUsGill            = 118;
+constexpr double kCm3PerUsBarrel          = 119200;
+constexpr double kCm3PerUkGill            = 142;
+constexpr double kCm3PerUkBarrel          = 163600;
+constexpr double kCm3PerKosaji            = 2.5;
+constexpr double kCm3PerNakasaji          = 5;
+constexpr double kCm3PerOsaji             = 15;
+constexpr double kCm3PerCup               = 180;
+constexpr double kCm3PerKeroseneCan       = 18000;
+constexpr double kCm3PerOilBarrel         = 159000;
+constexpr double kCm3PerDrum              = 200000;
+constexpr double kCm3PerGo                = 180.4;
+constexpr double kDlPerLitre              = 10;
+constexpr double kLitresPerM3             = 1000;
+constexpr double kLitresPerKeroseneCan    = 18;
+constexpr double kLitresPerDrum           = 200;
+constexpr double kM3PerRyuTsubo           = 6.0087;
+constexpr double kM3PerSai                = 0.027826;
+constexpr double kUsDryPintsPerQuart      = 2;
+constexpr double kUsDryQuartsPerPeck      = 8;
+constexpr double kUsPecksPerBushel        = 4;
+constexpr double kUkDryPintsPerQuart      = 2;
+constexpr double kUkDryQuartsPerPeck      = 8;
+constexpr double kUkPecksPerBushel        = 4;
+constexpr double kCubicInchesPerCubicFoot = 1728;
+constexpr double kCubicFeetPerCubicYard   = 27;
+constexpr double kCubicFeetPerCord        = 128;
+constexpr double kUsGillsPerPint          = 4;
+constexpr double kUsPintsPerQuart         = 2;
+constexpr double kUsQuartsPerGallon       = 4;
+constexpr double kUsGallonsPerBarrel      = 31.5;
+constexpr double kUsGallonsPerOilBarrel   = 42;
+constexpr double kUkGillsPerPint          = 4;
+constexpr double kUkPintsPerQuart         = 2;
+constexpr double kUkQuartsPerGallon       = 4;
+constexpr double kUkGallonsPerBarrel      = 36;
+constexpr double kShakuPerGo              = 10;
+constexpr double kGoPerSho                = 10;
+constexpr double kShoPerTo                = 10;
+constexpr double kToPerHyo                = 4;
+constexpr double kToPerKoku               = 10;
+
 // The groups that the help page's unit table lists the fields in.
 constexpr const char* kMetricUnits = "メートル法（水色）";
 constexpr const char* kCubicUnits = "立方の単位（黄色）";
@@ -163,23 +210,28 @@ const Call tindicator{CubicWindow::kTindicator};
 std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        {kLineC, {S(txtC2, txtC1, Div, 100), S(txtC3, txtC2, Div, 10), S(txtC4, txtC3, Div, 1000)}},
-        {kLineM, {S(txtM1, txtC1, Div, 2.5), S(txtM2, txtC1, Div, 5), S(txtM3, txtC1, Div, 15),
-                  S(txtM4, txtC1, Div, 180)}},
-        {kLineI, {S(txtI1, txtC1, Div, 16.3872), S(txtI2, txtI1, Div, 1728), S(txtI3, txtI2, Div, 27),
-                  S(txtI4, txtI2, Div, 128)}},
-        {kLineS, {S(txtS1, txtC1, Div, 180.4), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 10),
-                  S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10), S(txtS6, txtC4, Div, 6.0087),
-                  S(txtS0, txtS1, Mul, 10), S(txtS7, txtC4, Div, 0.027826)}},
-        {kLineLE, {S(txtLE1, txtC1, Div, 142), S(txtLE2, txtLE1, Div, 4), S(txtLE3, txtLE2, Div, 2),
-                   S(txtLE4, txtLE3, Div, 4), S(txtLE5, txtLE4, Div, 36)}},
-        {kLineLA, {S(txtLA1, txtC1, Div, 118), S(txtLA2, txtLA1, Div, 4), S(txtLA3, txtLA2, Div, 2),
-                   S(txtLA4, txtLA3, Div, 4), S(txtLA5, txtLA4, Div, 31.5)}},
-        {kLineO, {S(txtO1, txtC3, Div, 18), S(txtO2, txtLA4, Div, 42), S(txtO3, txtC3, Div, 200)}},
-        {kLineDE, {S(txtDE1, txtC1, Div, 568.2), S(txtDE2, txtDE1, Div, 2), S(txtDE3, txtDE2, Div, 8),
-                   S(txtDE4, txtDE3, Div, 4)}},
-        {kLineDA, {S(txtDA1, txtC1, Div, 550.6), S(txtDA2, txtDA1, Div, 2), S(txtDA3, txtDA2, Div, 8),
-                   S(txtDA4, txtDA3, Div, 4)}},
+        {kLineC, {S(txtC2, txtC1, Div, kCm3PerDl), S(txtC3, txtC2, Div, kDlPerLitre),
+                  S(txtC4, txtC3, Div, kLitresPerM3)}},
+        {kLineM, {S(txtM1, txtC1, Div, kCm3PerKosaji), S(txtM2, txtC1, Div, kCm3PerNakasaji),
+                  S(txtM3, txtC1, Div, kCm3PerOsaji), S(txtM4, txtC1, Div, kCm3PerCup)}},
+        {kLineI, {S(txtI1, txtC1, Div, kCm3PerCubicInch), S(txtI2, txtI1, Div, kCubicInchesPerCubicFoot),
+                  S(txtI3, txtI2, Div, kCubicFeetPerCubicYard), S(txtI4, txtI2, Div, kCubicFeetPerCord)}},
+        {kLineS, {S(txtS1, txtC1, Div, kCm3PerGo), S(txtS2, txtS1, Div, kGoPerSho), S(txtS3, txtS2, Div, kShoPerTo),
+                  S(txtS4, txtS3, Div, kToPerHyo), S(txtS5, txtS3, Div, kToPerKoku),
+                  S(txtS6, txtC4, Div, kM3PerRyuTsubo), S(txtS0, txtS1, Mul, kShakuPerGo),
+                  S(txtS7, txtC4, Div, kM3PerSai)}},
+        {kLineLE, {S(txtLE1, txtC1, Div, kCm3PerUkGill), S(txtLE2, txtLE1, Div, kUkGillsPerPint),
+                   S(txtLE3, txtLE2, Div, kUkPintsPerQuart), S(txtLE4, txtLE3, Div, kUkQuartsPerGallon),
+                   S(txtLE5, txtLE4, Div, kUkGallonsPerBarrel)}},
+        {kLineLA, {S(txtLA1, txtC1, Div, kCm3PerUsGill), S(txtLA2, txtLA1, Div, kUsGillsPerPint),
+                   S(txtLA3, txtLA2, Div, kUsPintsPerQuart), S(txtLA4, txtLA3, Div, kUsQuartsPerGallon),
+                   S(txtLA5, txtLA4, Div, kUsGallonsPerBarrel)}},
+        {kLineO, {S(txtO1, txtC3, Div, kLitresPerKeroseneCan), S(txtO2, txtLA4, Div, kUsGallonsPerOilBarrel),
+                  S(txtO3, txtC3, Div, kLitresPerDrum)}},
+        {kLineDE, {S(txtDE1, txtC1, Div, kCm3PerUkDryPint), S(txtDE2, txtDE1, Div, kUkDryPintsPerQuart),
+                   S(txtDE3, txtDE2, Div, kUkDryQuartsPerPeck), S(txtDE4, txtDE3, Div, kUkPecksPerBushel)}},
+        {kLineDA, {S(txtDA1, txtC1, Div, kCm3PerUsDryPint), S(txtDA2, txtDA1, Div, kUsDryPintsPerQuart),
+                   S(txtDA3, txtDA2, Div, kUsDryQuartsPerPeck), S(txtDA4, txtDA3, Div, kUsPecksPerBushel)}},
     };
 }
 
@@ -192,156 +244,175 @@ std::vector<EnterRow> enterChains()
     return {
         // Metric: along the ladder from the typed field.
         {txtC1, {lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtC2, {S(txtC1, txtC2, Mul, 100), S(txtC3, txtC2, Div, 10), S(txtC4, txtC3, Div, 1000),
+        {txtC2, {S(txtC1, txtC2, Mul, kCm3PerDl), S(txtC3, txtC2, Div, kDlPerLitre),
+                 S(txtC4, txtC3, Div, kLitresPerM3),
                  lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtC3, {S(txtC2, txtC3, Mul, 10), S(txtC1, txtC2, Mul, 100), S(txtC4, txtC3, Div, 1000),
+        {txtC3, {S(txtC2, txtC3, Mul, kDlPerLitre), S(txtC1, txtC2, Mul, kCm3PerDl),
+                 S(txtC4, txtC3, Div, kLitresPerM3),
                  lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtC4, {S(txtC3, txtC4, Mul, 1000), S(txtC2, txtC3, Mul, 10), S(txtC1, txtC2, Mul, 100),
+        {txtC4, {S(txtC3, txtC4, Mul, kLitresPerM3), S(txtC2, txtC3, Mul, kDlPerLitre),
+                 S(txtC1, txtC2, Mul, kCm3PerDl),
                  lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
 
         // Spoons and the cup: cm3 first, the others from it.
-        {txtM1, {S(txtC1, txtM1, Mul, 2.5), S(txtM2, txtC1, Div, 5), S(txtM3, txtC1, Div, 15),
-                 S(txtM4, txtC1, Div, 180),
+        {txtM1, {S(txtC1, txtM1, Mul, kCm3PerKosaji), S(txtM2, txtC1, Div, kCm3PerNakasaji),
+                 S(txtM3, txtC1, Div, kCm3PerOsaji), S(txtM4, txtC1, Div, kCm3PerCup),
                  lineC, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtM2, {S(txtC1, txtM2, Mul, 5), S(txtM1, txtC1, Div, 2.5), S(txtM3, txtC1, Div, 15),
-                 S(txtM4, txtC1, Div, 180),
+        {txtM2, {S(txtC1, txtM2, Mul, kCm3PerNakasaji), S(txtM1, txtC1, Div, kCm3PerKosaji),
+                 S(txtM3, txtC1, Div, kCm3PerOsaji), S(txtM4, txtC1, Div, kCm3PerCup),
                  lineC, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtM3, {S(txtC1, txtM3, Mul, 15), S(txtM2, txtC1, Div, 5), S(txtM1, txtC1, Div, 2.5),
-                 S(txtM4, txtC1, Div, 180),
+        {txtM3, {S(txtC1, txtM3, Mul, kCm3PerOsaji), S(txtM2, txtC1, Div, kCm3PerNakasaji),
+                 S(txtM1, txtC1, Div, kCm3PerKosaji), S(txtM4, txtC1, Div, kCm3PerCup),
                  lineC, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtM4, {S(txtC1, txtM4, Mul, 180), S(txtM3, txtC1, Div, 15), S(txtM2, txtC1, Div, 5),
-                 S(txtM1, txtC1, Div, 2.5),
+        {txtM4, {S(txtC1, txtM4, Mul, kCm3PerCup), S(txtM3, txtC1, Div, kCm3PerOsaji),
+                 S(txtM2, txtC1, Div, kCm3PerNakasaji), S(txtM1, txtC1, Div, kCm3PerKosaji),
                  lineC, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
 
         // Cubic inch to cord: through the cubic foot, then cm3 from the cubic inch.
-        {txtI1, {S(txtC1, txtI1, Mul, 16.3872), S(txtI2, txtI1, Div, 1728), S(txtI3, txtI2, Div, 27),
-                 S(txtI4, txtI2, Div, 128),
+        {txtI1, {S(txtC1, txtI1, Mul, kCm3PerCubicInch), S(txtI2, txtI1, Div, kCubicInchesPerCubicFoot),
+                 S(txtI3, txtI2, Div, kCubicFeetPerCubicYard), S(txtI4, txtI2, Div, kCubicFeetPerCord),
                  lineC, lineM, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtI2, {S(txtI1, txtI2, Mul, 1728), S(txtI3, txtI2, Div, 27), S(txtI4, txtI2, Div, 128),
-                 S(txtC1, txtI1, Mul, 16.3872),
+        {txtI2, {S(txtI1, txtI2, Mul, kCubicInchesPerCubicFoot), S(txtI3, txtI2, Div, kCubicFeetPerCubicYard),
+                 S(txtI4, txtI2, Div, kCubicFeetPerCord), S(txtC1, txtI1, Mul, kCm3PerCubicInch),
                  lineC, lineM, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtI3, {S(txtI2, txtI3, Mul, 27), S(txtI1, txtI2, Mul, 1728), S(txtI4, txtI2, Div, 128),
-                 S(txtC1, txtI1, Mul, 16.3872),
+        {txtI3, {S(txtI2, txtI3, Mul, kCubicFeetPerCubicYard), S(txtI1, txtI2, Mul, kCubicInchesPerCubicFoot),
+                 S(txtI4, txtI2, Div, kCubicFeetPerCord), S(txtC1, txtI1, Mul, kCm3PerCubicInch),
                  lineC, lineM, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtI4, {S(txtI2, txtI4, Mul, 128), S(txtI3, txtI2, Div, 27), S(txtI1, txtI2, Mul, 1728),
-                 S(txtC1, txtI1, Mul, 16.3872),
+        {txtI4, {S(txtI2, txtI4, Mul, kCubicFeetPerCord), S(txtI3, txtI2, Div, kCubicFeetPerCubicYard),
+                 S(txtI1, txtI2, Mul, kCubicInchesPerCubicFoot), S(txtC1, txtI1, Mul, kCm3PerCubicInch),
                  lineC, lineM, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
 
         // 升 and its family: up to the 合, cm3 from it, the metric group at once (立坪 and 才
         // read the cubic metres), the rest of the group, then the other groups.
-        {txtS0, {S(txtS1, txtS0, Div, 10), S(txtS2, txtS1, Div, 10), S(txtC1, txtS1, Mul, 180.4), lineC,
-                 S(txtS3, txtS2, Div, 10), S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10),
-                 S(txtS6, txtC4, Div, 6.0087), S(txtS7, txtC4, Div, 0.027826),
+        {txtS0, {S(txtS1, txtS0, Div, kShakuPerGo), S(txtS2, txtS1, Div, kGoPerSho), S(txtC1, txtS1, Mul, kCm3PerGo),
+                 lineC, S(txtS3, txtS2, Div, kShoPerTo), S(txtS4, txtS3, Div, kToPerHyo),
+                 S(txtS5, txtS3, Div, kToPerKoku), S(txtS6, txtC4, Div, kM3PerRyuTsubo),
+                 S(txtS7, txtC4, Div, kM3PerSai),
                  lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtS1, {S(txtS2, txtS1, Div, 10), S(txtC1, txtS1, Mul, 180.4), lineC,
-                 S(txtS3, txtS2, Div, 10), S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10),
-                 S(txtS6, txtC4, Div, 6.0087), S(txtS7, txtC4, Div, 0.027826), S(txtS0, txtS1, Mul, 10),
+        {txtS1, {S(txtS2, txtS1, Div, kGoPerSho), S(txtC1, txtS1, Mul, kCm3PerGo),
+                 lineC, S(txtS3, txtS2, Div, kShoPerTo), S(txtS4, txtS3, Div, kToPerHyo),
+                 S(txtS5, txtS3, Div, kToPerKoku), S(txtS6, txtC4, Div, kM3PerRyuTsubo),
+                 S(txtS7, txtC4, Div, kM3PerSai), S(txtS0, txtS1, Mul, kShakuPerGo),
                  lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtS2, {S(txtS1, txtS2, Mul, 10), S(txtC1, txtS1, Mul, 180.4), lineC,
-                 S(txtS3, txtS2, Div, 10), S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10),
-                 S(txtS6, txtC4, Div, 6.0087), S(txtS7, txtC4, Div, 0.027826), S(txtS0, txtS1, Mul, 10),
+        {txtS2, {S(txtS1, txtS2, Mul, kGoPerSho), S(txtC1, txtS1, Mul, kCm3PerGo),
+                 lineC, S(txtS3, txtS2, Div, kShoPerTo), S(txtS4, txtS3, Div, kToPerHyo),
+                 S(txtS5, txtS3, Div, kToPerKoku), S(txtS6, txtC4, Div, kM3PerRyuTsubo),
+                 S(txtS7, txtC4, Div, kM3PerSai), S(txtS0, txtS1, Mul, kShakuPerGo),
                  lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtS3, {S(txtS2, txtS3, Mul, 10), S(txtS1, txtS2, Mul, 10), S(txtC1, txtS1, Mul, 180.4), lineC,
-                 S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10),
-                 S(txtS6, txtC4, Div, 6.0087), S(txtS7, txtC4, Div, 0.027826), S(txtS0, txtS1, Mul, 10),
+        {txtS3, {S(txtS2, txtS3, Mul, kShoPerTo), S(txtS1, txtS2, Mul, kGoPerSho), S(txtC1, txtS1, Mul, kCm3PerGo),
+                 lineC, S(txtS4, txtS3, Div, kToPerHyo), S(txtS5, txtS3, Div, kToPerKoku),
+                 S(txtS6, txtC4, Div, kM3PerRyuTsubo), S(txtS7, txtC4, Div, kM3PerSai),
+                 S(txtS0, txtS1, Mul, kShakuPerGo),
                  lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtS4, {S(txtS3, txtS4, Mul, 4), S(txtS2, txtS3, Mul, 10), S(txtS1, txtS2, Mul, 10),
-                 S(txtC1, txtS1, Mul, 180.4), lineC,
-                 S(txtS5, txtS3, Div, 10),
-                 S(txtS6, txtC4, Div, 6.0087), S(txtS7, txtC4, Div, 0.027826), S(txtS0, txtS1, Mul, 10),
+        {txtS4, {S(txtS3, txtS4, Mul, kToPerHyo), S(txtS2, txtS3, Mul, kShoPerTo), S(txtS1, txtS2, Mul, kGoPerSho),
+                 S(txtC1, txtS1, Mul, kCm3PerGo),
+                 lineC, S(txtS5, txtS3, Div, kToPerKoku), S(txtS6, txtC4, Div, kM3PerRyuTsubo),
+                 S(txtS7, txtC4, Div, kM3PerSai), S(txtS0, txtS1, Mul, kShakuPerGo),
                  lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtS5, {S(txtS3, txtS5, Mul, 10), S(txtS2, txtS3, Mul, 10), S(txtS1, txtS2, Mul, 10),
-                 S(txtC1, txtS1, Mul, 180.4), lineC,
-                 S(txtS4, txtS3, Div, 4),
-                 S(txtS6, txtC4, Div, 6.0087), S(txtS7, txtC4, Div, 0.027826), S(txtS0, txtS1, Mul, 10),
+        {txtS5, {S(txtS3, txtS5, Mul, kToPerKoku), S(txtS2, txtS3, Mul, kShoPerTo), S(txtS1, txtS2, Mul, kGoPerSho),
+                 S(txtC1, txtS1, Mul, kCm3PerGo),
+                 lineC, S(txtS4, txtS3, Div, kToPerHyo), S(txtS6, txtC4, Div, kM3PerRyuTsubo),
+                 S(txtS7, txtC4, Div, kM3PerSai), S(txtS0, txtS1, Mul, kShakuPerGo),
                  lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
         // 立坪 and 才 go through the cubic metres down the metric ladder to cm3.
-        {txtS6, {S(txtC4, txtS6, Mul, 6.0087), S(txtC3, txtC4, Mul, 1000), S(txtC2, txtC3, Mul, 10),
-                 S(txtC1, txtC2, Mul, 100),
-                 S(txtS1, txtC1, Div, 180.4), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 10),
-                 S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10), S(txtS7, txtC4, Div, 0.027826),
-                 S(txtS0, txtS1, Mul, 10),
+        {txtS6, {S(txtC4, txtS6, Mul, kM3PerRyuTsubo), S(txtC3, txtC4, Mul, kLitresPerM3),
+                 S(txtC2, txtC3, Mul, kDlPerLitre), S(txtC1, txtC2, Mul, kCm3PerDl), S(txtS1, txtC1, Div, kCm3PerGo),
+                 S(txtS2, txtS1, Div, kGoPerSho), S(txtS3, txtS2, Div, kShoPerTo), S(txtS4, txtS3, Div, kToPerHyo),
+                 S(txtS5, txtS3, Div, kToPerKoku), S(txtS7, txtC4, Div, kM3PerSai), S(txtS0, txtS1, Mul, kShakuPerGo),
                  lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtS7, {S(txtC4, txtS7, Mul, 0.027826), S(txtC3, txtC4, Mul, 1000), S(txtC2, txtC3, Mul, 10),
-                 S(txtC1, txtC2, Mul, 100),
-                 S(txtS1, txtC1, Div, 180.4), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 10),
-                 S(txtS4, txtS3, Div, 4), S(txtS5, txtS3, Div, 10), S(txtS6, txtC4, Div, 6.0087),
-                 S(txtS0, txtS1, Mul, 10),
+        {txtS7, {S(txtC4, txtS7, Mul, kM3PerSai), S(txtC3, txtC4, Mul, kLitresPerM3),
+                 S(txtC2, txtC3, Mul, kDlPerLitre), S(txtC1, txtC2, Mul, kCm3PerDl), S(txtS1, txtC1, Div, kCm3PerGo),
+                 S(txtS2, txtS1, Div, kGoPerSho), S(txtS3, txtS2, Div, kShoPerTo), S(txtS4, txtS3, Div, kToPerHyo),
+                 S(txtS5, txtS3, Div, kToPerKoku), S(txtS6, txtC4, Div, kM3PerRyuTsubo),
+                 S(txtS0, txtS1, Mul, kShakuPerGo),
                  lineM, lineI, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
 
         // UK liquid measures: the ladder from the typed field, cm3 from the gill (142 cm3),
         // from the barrel by 163600 cm3.
-        {txtLE1, {S(txtLE2, txtLE1, Div, 4), S(txtLE3, txtLE2, Div, 2), S(txtLE4, txtLE3, Div, 4),
-                  S(txtLE5, txtLE4, Div, 36), S(txtC1, txtLE1, Mul, 142),
+        {txtLE1, {S(txtLE2, txtLE1, Div, kUkGillsPerPint), S(txtLE3, txtLE2, Div, kUkPintsPerQuart),
+                  S(txtLE4, txtLE3, Div, kUkQuartsPerGallon), S(txtLE5, txtLE4, Div, kUkGallonsPerBarrel),
+                  S(txtC1, txtLE1, Mul, kCm3PerUkGill),
                   lineC, lineM, lineI, lineS, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtLE2, {S(txtLE1, txtLE2, Mul, 4), S(txtLE3, txtLE2, Div, 2), S(txtLE4, txtLE3, Div, 4),
-                  S(txtLE5, txtLE4, Div, 36), S(txtC1, txtLE1, Mul, 142),
+        {txtLE2, {S(txtLE1, txtLE2, Mul, kUkGillsPerPint), S(txtLE3, txtLE2, Div, kUkPintsPerQuart),
+                  S(txtLE4, txtLE3, Div, kUkQuartsPerGallon), S(txtLE5, txtLE4, Div, kUkGallonsPerBarrel),
+                  S(txtC1, txtLE1, Mul, kCm3PerUkGill),
                   lineC, lineM, lineI, lineS, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtLE3, {S(txtLE2, txtLE3, Mul, 2), S(txtLE1, txtLE2, Mul, 4), S(txtLE4, txtLE3, Div, 4),
-                  S(txtLE5, txtLE4, Div, 36), S(txtC1, txtLE1, Mul, 142),
+        {txtLE3, {S(txtLE2, txtLE3, Mul, kUkPintsPerQuart), S(txtLE1, txtLE2, Mul, kUkGillsPerPint),
+                  S(txtLE4, txtLE3, Div, kUkQuartsPerGallon), S(txtLE5, txtLE4, Div, kUkGallonsPerBarrel),
+                  S(txtC1, txtLE1, Mul, kCm3PerUkGill),
                   lineC, lineM, lineI, lineS, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtLE4, {S(txtLE3, txtLE4, Mul, 4), S(txtLE2, txtLE3, Mul, 2), S(txtLE1, txtLE2, Mul, 4),
-                  S(txtLE5, txtLE4, Div, 36), S(txtC1, txtLE1, Mul, 142),
+        {txtLE4, {S(txtLE3, txtLE4, Mul, kUkQuartsPerGallon), S(txtLE2, txtLE3, Mul, kUkPintsPerQuart),
+                  S(txtLE1, txtLE2, Mul, kUkGillsPerPint), S(txtLE5, txtLE4, Div, kUkGallonsPerBarrel),
+                  S(txtC1, txtLE1, Mul, kCm3PerUkGill),
                   lineC, lineM, lineI, lineS, lineLA, lineO, lineDE, lineDA, tindicator}},
-        {txtLE5, {S(txtLE4, txtLE5, Mul, 36), S(txtLE3, txtLE4, Mul, 4), S(txtLE2, txtLE3, Mul, 2),
-                  S(txtLE1, txtLE2, Mul, 4), S(txtC1, txtLE5, Mul, 163600),
+        {txtLE5, {S(txtLE4, txtLE5, Mul, kUkGallonsPerBarrel), S(txtLE3, txtLE4, Mul, kUkQuartsPerGallon),
+                  S(txtLE2, txtLE3, Mul, kUkPintsPerQuart), S(txtLE1, txtLE2, Mul, kUkGillsPerPint),
+                  S(txtC1, txtLE5, Mul, kCm3PerUkBarrel),
                   lineC, lineM, lineI, lineS, lineLA, lineO, lineDE, lineDA, tindicator}},
 
         // US liquid measures: the gill is 118 cm3, the barrel typed in 119200 cm3.
-        {txtLA1, {S(txtLA2, txtLA1, Div, 4), S(txtLA3, txtLA2, Div, 2), S(txtLA4, txtLA3, Div, 4),
-                  S(txtLA5, txtLA4, Div, 31.5), S(txtC1, txtLA1, Mul, 118),
+        {txtLA1, {S(txtLA2, txtLA1, Div, kUsGillsPerPint), S(txtLA3, txtLA2, Div, kUsPintsPerQuart),
+                  S(txtLA4, txtLA3, Div, kUsQuartsPerGallon), S(txtLA5, txtLA4, Div, kUsGallonsPerBarrel),
+                  S(txtC1, txtLA1, Mul, kCm3PerUsGill),
                   lineC, lineM, lineI, lineS, lineLE, lineO, lineDE, lineDA, tindicator}},
-        {txtLA2, {S(txtLA1, txtLA2, Mul, 4), S(txtLA3, txtLA2, Div, 2), S(txtLA4, txtLA3, Div, 4),
-                  S(txtLA5, txtLA4, Div, 31.5), S(txtC1, txtLA1, Mul, 118),
+        {txtLA2, {S(txtLA1, txtLA2, Mul, kUsGillsPerPint), S(txtLA3, txtLA2, Div, kUsPintsPerQuart),
+                  S(txtLA4, txtLA3, Div, kUsQuartsPerGallon), S(txtLA5, txtLA4, Div, kUsGallonsPerBarrel),
+                  S(txtC1, txtLA1, Mul, kCm3PerUsGill),
                   lineC, lineM, lineI, lineS, lineLE, lineO, lineDE, lineDA, tindicator}},
-        {txtLA3, {S(txtLA2, txtLA3, Mul, 2), S(txtLA1, txtLA2, Mul, 4), S(txtLA4, txtLA3, Div, 4),
-                  S(txtLA5, txtLA4, Div, 31.5), S(txtC1, txtLA1, Mul, 118),
+        {txtLA3, {S(txtLA2, txtLA3, Mul, kUsPintsPerQuart), S(txtLA1, txtLA2, Mul, kUsGillsPerPint),
+                  S(txtLA4, txtLA3, Div, kUsQuartsPerGallon), S(txtLA5, txtLA4, Div, kUsGallonsPerBarrel),
+                  S(txtC1, txtLA1, Mul, kCm3PerUsGill),
                   lineC, lineM, lineI, lineS, lineLE, lineO, lineDE, lineDA, tindicator}},
-        {txtLA4, {S(txtLA5, txtLA4, Div, 31.5), S(txtLA3, txtLA4, Mul, 4), S(txtLA2, txtLA3, Mul, 2),
-                  S(txtLA1, txtLA2, Mul, 4), S(txtC1, txtLA1, Mul, 118),
+        {txtLA4, {S(txtLA5, txtLA4, Div, kUsGallonsPerBarrel), S(txtLA3, txtLA4, Mul, kUsQuartsPerGallon),
+                  S(txtLA2, txtLA3, Mul, kUsPintsPerQuart), S(txtLA1, txtLA2, Mul, kUsGillsPerPint),
+                  S(txtC1, txtLA1, Mul, kCm3PerUsGill),
                   lineC, lineM, lineI, lineS, lineLE, lineO, lineDE, lineDA, tindicator}},
-        {txtLA5, {S(txtLA4, txtLA5, Mul, 31.5), S(txtLA3, txtLA4, Mul, 4), S(txtLA2, txtLA3, Mul, 2),
-                  S(txtLA1, txtLA2, Mul, 4), S(txtC1, txtLA5, Mul, 119200),
+        {txtLA5, {S(txtLA4, txtLA5, Mul, kUsGallonsPerBarrel), S(txtLA3, txtLA4, Mul, kUsQuartsPerGallon),
+                  S(txtLA2, txtLA3, Mul, kUsPintsPerQuart), S(txtLA1, txtLA2, Mul, kUsGillsPerPint),
+                  S(txtC1, txtLA5, Mul, kCm3PerUsBarrel),
                   lineC, lineM, lineI, lineS, lineLE, lineO, lineDE, lineDA, tindicator}},
 
         // Containers: cm3 first; the two other containers read the litres and the US gallon,
         // so they come after the other groups.
-        {txtO1, {S(txtC1, txtO1, Mul, 18000),
+        {txtO1, {S(txtC1, txtO1, Mul, kCm3PerKeroseneCan),
                  lineC, lineM, lineI, lineS, lineLE, lineLA, lineDE, lineDA,
-                 S(txtO2, txtLA4, Div, 42), S(txtO3, txtC3, Div, 200), tindicator}},
-        {txtO2, {S(txtC1, txtO2, Mul, 159000),
+                 S(txtO2, txtLA4, Div, kUsGallonsPerOilBarrel), S(txtO3, txtC3, Div, kLitresPerDrum),
+                 tindicator}},
+        {txtO2, {S(txtC1, txtO2, Mul, kCm3PerOilBarrel),
                  lineC, lineM, lineI, lineS, lineLE, lineLA, lineDE, lineDA,
-                 S(txtO1, txtC3, Div, 18), S(txtO3, txtC3, Div, 200), tindicator}},
-        {txtO3, {S(txtC1, txtO3, Mul, 200000),
+                 S(txtO1, txtC3, Div, kLitresPerKeroseneCan), S(txtO3, txtC3, Div, kLitresPerDrum),
+                 tindicator}},
+        {txtO3, {S(txtC1, txtO3, Mul, kCm3PerDrum),
                  lineC, lineM, lineI, lineS, lineLE, lineLA, lineDE, lineDA,
-                 S(txtO1, txtC3, Div, 18), S(txtO2, txtLA4, Div, 42), tindicator}},
+                 S(txtO1, txtC3, Div, kLitresPerKeroseneCan), S(txtO2, txtLA4, Div, kUsGallonsPerOilBarrel),
+                 tindicator}},
 
         // UK dry measures: the pint is 568.2 cm3.
-        {txtDE1, {S(txtDE2, txtDE1, Div, 2), S(txtDE3, txtDE2, Div, 8), S(txtDE4, txtDE3, Div, 4),
-                  S(txtC1, txtDE1, Mul, 568.2),
+        {txtDE1, {S(txtDE2, txtDE1, Div, kUkDryPintsPerQuart), S(txtDE3, txtDE2, Div, kUkDryQuartsPerPeck),
+                  S(txtDE4, txtDE3, Div, kUkPecksPerBushel), S(txtC1, txtDE1, Mul, kCm3PerUkDryPint),
                   lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDA, tindicator}},
-        {txtDE2, {S(txtDE1, txtDE2, Mul, 2), S(txtDE3, txtDE2, Div, 8), S(txtDE4, txtDE3, Div, 4),
-                  S(txtC1, txtDE1, Mul, 568.2),
+        {txtDE2, {S(txtDE1, txtDE2, Mul, kUkDryPintsPerQuart), S(txtDE3, txtDE2, Div, kUkDryQuartsPerPeck),
+                  S(txtDE4, txtDE3, Div, kUkPecksPerBushel), S(txtC1, txtDE1, Mul, kCm3PerUkDryPint),
                   lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDA, tindicator}},
-        {txtDE3, {S(txtDE2, txtDE3, Mul, 8), S(txtDE1, txtDE2, Mul, 2), S(txtDE4, txtDE3, Div, 4),
-                  S(txtC1, txtDE1, Mul, 568.2),
+        {txtDE3, {S(txtDE2, txtDE3, Mul, kUkDryQuartsPerPeck), S(txtDE1, txtDE2, Mul, kUkDryPintsPerQuart),
+                  S(txtDE4, txtDE3, Div, kUkPecksPerBushel), S(txtC1, txtDE1, Mul, kCm3PerUkDryPint),
                   lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDA, tindicator}},
-        {txtDE4, {S(txtDE3, txtDE4, Mul, 4), S(txtDE2, txtDE3, Mul, 8), S(txtDE1, txtDE2, Mul, 2),
-                  S(txtC1, txtDE1, Mul, 568.2),
+        {txtDE4, {S(txtDE3, txtDE4, Mul, kUkPecksPerBushel), S(txtDE2, txtDE3, Mul, kUkDryQuartsPerPeck),
+                  S(txtDE1, txtDE2, Mul, kUkDryPintsPerQuart), S(txtC1, txtDE1, Mul, kCm3PerUkDryPint),
                   lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDA, tindicator}},
 
         // US dry measures: the pint is 550.6 cm3.
-        {txtDA1, {S(txtDA2, txtDA1, Div, 2), S(txtDA3, txtDA2, Div, 8), S(txtDA4, txtDA3, Div, 4),
-                  S(txtC1, txtDA1, Mul, 550.6),
+        {txtDA1, {S(txtDA2, txtDA1, Div, kUsDryPintsPerQuart), S(txtDA3, txtDA2, Div, kUsDryQuartsPerPeck),
+                  S(txtDA4, txtDA3, Div, kUsPecksPerBushel), S(txtC1, txtDA1, Mul, kCm3PerUsDryPint),
                   lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, tindicator}},
-        {txtDA2, {S(txtDA1, txtDA2, Mul, 2), S(txtDA3, txtDA2, Div, 8), S(txtDA4, txtDA3, Div, 4),
-                  S(txtC1, txtDA1, Mul, 550.6),
+        {txtDA2, {S(txtDA1, txtDA2, Mul, kUsDryPintsPerQuart), S(txtDA3, txtDA2, Div, kUsDryQuartsPerPeck),
+                  S(txtDA4, txtDA3, Div, kUsPecksPerBushel), S(txtC1, txtDA1, Mul, kCm3PerUsDryPint),
                   lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, tindicator}},
-        {txtDA3, {S(txtDA2, txtDA3, Mul, 8), S(txtDA1, txtDA2, Mul, 2), S(txtDA4, txtDA3, Div, 4),
-                  S(txtC1, txtDA1, Mul, 550.6),
+        {txtDA3, {S(txtDA2, txtDA3, Mul, kUsDryQuartsPerPeck), S(txtDA1, txtDA2, Mul, kUsDryPintsPerQuart),
+                  S(txtDA4, txtDA3, Div, kUsPecksPerBushel), S(txtC1, txtDA1, Mul, kCm3PerUsDryPint),
                   lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, tindicator}},
-        {txtDA4, {S(txtDA3, txtDA4, Mul, 4), S(txtDA2, txtDA3, Mul, 8), S(txtDA1, txtDA2, Mul, 2),
-                  S(txtC1, txtDA1, Mul, 550.6),
+        {txtDA4, {S(txtDA3, txtDA4, Mul, kUsPecksPerBushel), S(txtDA2, txtDA3, Mul, kUsDryQuartsPerPeck),
+                  S(txtDA1, txtDA2, Mul, kUsDryPintsPerQuart), S(txtC1, txtDA1, Mul, kCm3PerUsDryPint),
                   lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, tindicator}},
     };
 }
@@ -353,7 +424,7 @@ GaugeSpec cubicGauge()
 {
     const Chain fromCubicCentimetres = {lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA};
     const Chain fromLitres = {Step{txtC3, txtC3, {}}, // the litres once more, limited
-                              S(txtC2, txtC3, Mul, 10), S(txtC1, txtC2, Mul, 100), S(txtC4, txtC3, Div, 1000),
+                              S(txtC2, txtC3, Mul, kDlPerLitre), S(txtC1, txtC2, Mul, kCm3PerDl), S(txtC4, txtC3, Div, kLitresPerM3),
                               lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA};
     const auto litres = [&](std::vector<Operation> fromPosition) {
         return WriteBack{txtC3, std::move(fromPosition), false, fromLitres};

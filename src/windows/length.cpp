@@ -21,6 +21,46 @@ constexpr Colour kType = rgb(255, 224, 192);
 constexpr const char* kAmerican = "Frame1"; // "米国式活字"
 constexpr const char* kEuropean = "Frame2"; // "欧州式活字"
 
+// The sizes of the units, each as how many of one unit make one of the next. The sun is
+// 0.33 per centimetre one way; 厘 and 分 go back to centimetres at 3.03 cm per sun, which is
+// not quite 1 / 0.33, as the window has always counted them.
+constexpr double kMmPerCm           = 10;
+constexpr double kCmPerM            = 100;
+constexpr double kCmPerInch         = 2.54;
+constexpr double kCmPerSun          = 3.03;
+constexpr double kMPerKm            = 1000;
+constexpr double kKmPerNauticalMile = 1.852;
+constexpr double kInchesPerFoot     = 12;
+constexpr double kFeetPerYard       = 3;
+constexpr double kYardsPerRod       = 5.5;
+constexpr double kRodsPerChain      = 4;
+constexpr double kChainsPerFurlong  = 10;
+constexpr double kFurlongsPerMile   = 8;
+constexpr double kMilesPerLeague    = 3;
+constexpr double kPointsPerPica     = 12;
+constexpr double kTwipsPerInch      = 1440;
+constexpr double kTwipsPerPoint     = 20;
+constexpr double kDtpPointsPerInch  = 72;
+constexpr double kQPerCm            = 40;
+constexpr double kRinPerSun         = 100;
+constexpr double kBuPerSun          = 10;
+constexpr double kSunPerCm          = 0.33;
+constexpr double kSunPerGofukuShaku = 12;
+constexpr double kSunPerKujiraShaku = 12.5;
+constexpr double kSunPerKyomaKen    = 65;
+constexpr double kSunPerShaku       = 10;
+constexpr double kShakuPerKen       = 6;
+constexpr double kShakuPerJo        = 10;
+constexpr double kShakuPerTan       = 36;
+constexpr double kKenPerTan         = 6;
+constexpr double kKenPerCho         = 60;
+constexpr double kChoPerRi          = 36;
+// 83 picas make 35 cm, 80 Didot points 3 cm: each step multiplies and divides by the two.
+constexpr double kPicaRatioPicas    = 83;
+constexpr double kPicaRatioCm       = 35;
+constexpr double kDidotRatioPoints  = 80;
+constexpr double kDidotRatioCm      = 3;
+
 // The groups that the help page's unit table lists the fields in.
 constexpr const char* kMetricUnits = "メートル法（水色）";
 constexpr const char* kYardPoundUnits = "ヤード・ポンド法（黄色）";
@@ -132,17 +172,21 @@ const Call tindicator{LengthWindow::kTindicator};
 std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        {kLineC, {S(txtC2, txtC1, Div, 100), S(txtC3, txtC2, Div, 1000), S(txtC0, txtC1, Mul, 10)}},
-        {kLineI, {S(txtI1, txtC1, Div, 2.54), S(txtI2, txtI1, Div, 12), S(txtI3, txtI2, Div, 3),
-                  S(txtI4, txtI3, Div, 5.5), S(txtI5, txtI4, Div, 4), S(txtI6, txtI5, Div, 10),
-                  S(txtI7, txtI6, Div, 8), S(txtI8, txtI7, Div, 3)}},
-        {kLineS, {S(txtS1, txtC1, Mul, 0.33), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 6),
-                  S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60),
-                  S(txtS7, txtC3, Div, 1.852), S(txtS8, txtS6, Div, 36), S(txtS0, txtS1, Mul, 100),
-                  S(txtS00, txtS1, Mul, 10)}},
-        {kLineK, {S(txtK1, txtS1, Div, 12), S(txtK2, txtS1, Div, 12.5), S(txtK3, txtS1, Div, 65)}},
-        {kLineP, {S(txtP2, txtC1, Mul, 83, Div, 35), S(txtP1, txtP2, Mul, 12), S(txtP3, txtI1, Mul, 1440),
-                  S(txtP4, txtI1, Mul, 72), S(txtP5, txtC1, Mul, 80, Div, 3), S(txtP6, txtC1, Mul, 40)}},
+        {kLineC, {S(txtC2, txtC1, Div, kCmPerM), S(txtC3, txtC2, Div, kMPerKm), S(txtC0, txtC1, Mul, kMmPerCm)}},
+        {kLineI, {S(txtI1, txtC1, Div, kCmPerInch), S(txtI2, txtI1, Div, kInchesPerFoot),
+                  S(txtI3, txtI2, Div, kFeetPerYard), S(txtI4, txtI3, Div, kYardsPerRod),
+                  S(txtI5, txtI4, Div, kRodsPerChain), S(txtI6, txtI5, Div, kChainsPerFurlong),
+                  S(txtI7, txtI6, Div, kFurlongsPerMile), S(txtI8, txtI7, Div, kMilesPerLeague)}},
+        {kLineS, {S(txtS1, txtC1, Mul, kSunPerCm), S(txtS2, txtS1, Div, kSunPerShaku),
+                  S(txtS3, txtS2, Div, kShakuPerKen), S(txtS4, txtS2, Div, kShakuPerJo),
+                  S(txtS5, txtS3, Div, kKenPerTan), S(txtS6, txtS3, Div, kKenPerCho),
+                  S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS8, txtS6, Div, kChoPerRi),
+                  S(txtS0, txtS1, Mul, kRinPerSun), S(txtS00, txtS1, Mul, kBuPerSun)}},
+        {kLineK, {S(txtK1, txtS1, Div, kSunPerGofukuShaku), S(txtK2, txtS1, Div, kSunPerKujiraShaku),
+                  S(txtK3, txtS1, Div, kSunPerKyomaKen)}},
+        {kLineP, {S(txtP2, txtC1, Mul, kPicaRatioPicas, Div, kPicaRatioCm), S(txtP1, txtP2, Mul, kPointsPerPica),
+                  S(txtP3, txtI1, Mul, kTwipsPerInch), S(txtP4, txtI1, Mul, kDtpPointsPerInch),
+                  S(txtP5, txtC1, Mul, kDidotRatioPoints, Div, kDidotRatioCm), S(txtP6, txtC1, Mul, kQPerCm)}},
     };
 }
 
@@ -152,137 +196,163 @@ std::vector<EnterRow> enterChains()
 {
     return {
         {txtC1, {lineC, lineI, lineS, lineK, lineP, tindicator}},
-        {txtC0, {S(txtC1, txtC0, Div, 10), S(txtC2, txtC1, Div, 100), S(txtC3, txtC2, Div, 1000),
+        {txtC0, {S(txtC1, txtC0, Div, kMmPerCm), S(txtC2, txtC1, Div, kCmPerM), S(txtC3, txtC2, Div, kMPerKm),
                  lineI, lineS, lineK, lineP, tindicator}},
-        {txtC2, {S(txtC1, txtC2, Mul, 100), S(txtC3, txtC2, Div, 1000), S(txtC0, txtC1, Mul, 10),
+        {txtC2, {S(txtC1, txtC2, Mul, kCmPerM), S(txtC3, txtC2, Div, kMPerKm), S(txtC0, txtC1, Mul, kMmPerCm),
                  lineI, lineS, lineK, lineP, tindicator}},
-        {txtC3, {S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 100), S(txtC0, txtC1, Mul, 10),
+        {txtC3, {S(txtC2, txtC3, Mul, kMPerKm), S(txtC1, txtC2, Mul, kCmPerM), S(txtC0, txtC1, Mul, kMmPerCm),
                  lineI, lineS, lineK, lineP, tindicator}},
         // The nautical mile writes the metric and shaku-kan groups itself, so it keeps its text.
-        {txtS7, {S(txtC3, txtS7, Mul, 1.852), S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 100),
-                 S(txtC0, txtC1, Mul, 10), S(txtS1, txtC1, Mul, 0.33), S(txtS2, txtS1, Div, 10),
-                 S(txtS3, txtS2, Div, 6), S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6),
-                 S(txtS6, txtS3, Div, 60), S(txtS8, txtS6, Div, 36), S(txtS0, txtS1, Mul, 100),
-                 S(txtS00, txtS1, Mul, 10), lineI, lineK, lineP, tindicator}},
+        {txtS7, {S(txtC3, txtS7, Mul, kKmPerNauticalMile), S(txtC2, txtC3, Mul, kMPerKm),
+                 S(txtC1, txtC2, Mul, kCmPerM), S(txtC0, txtC1, Mul, kMmPerCm), S(txtS1, txtC1, Mul, kSunPerCm),
+                 S(txtS2, txtS1, Div, kSunPerShaku), S(txtS3, txtS2, Div, kShakuPerKen),
+                 S(txtS4, txtS2, Div, kShakuPerJo), S(txtS5, txtS3, Div, kKenPerTan),
+                 S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
+                 lineI, lineK, lineP, tindicator}},
 
         // Yard-pound: down the ladder from the typed field, up to the inch, then centimetres.
-        {txtI1, {S(txtI2, txtI1, Div, 12), S(txtI3, txtI2, Div, 3), S(txtI4, txtI3, Div, 5.5),
-                 S(txtI5, txtI4, Div, 4), S(txtI6, txtI5, Div, 10), S(txtI7, txtI6, Div, 8),
-                 S(txtI8, txtI7, Div, 3), S(txtC1, txtI1, Mul, 2.54),
+        {txtI1, {S(txtI2, txtI1, Div, kInchesPerFoot), S(txtI3, txtI2, Div, kFeetPerYard),
+                 S(txtI4, txtI3, Div, kYardsPerRod), S(txtI5, txtI4, Div, kRodsPerChain),
+                 S(txtI6, txtI5, Div, kChainsPerFurlong), S(txtI7, txtI6, Div, kFurlongsPerMile),
+                 S(txtI8, txtI7, Div, kMilesPerLeague), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI2, {S(txtI3, txtI2, Div, 3), S(txtI4, txtI3, Div, 5.5), S(txtI5, txtI4, Div, 4),
-                 S(txtI6, txtI5, Div, 10), S(txtI7, txtI6, Div, 8), S(txtI8, txtI7, Div, 3),
-                 S(txtI1, txtI2, Mul, 12), S(txtC1, txtI1, Mul, 2.54),
+        {txtI2, {S(txtI3, txtI2, Div, kFeetPerYard), S(txtI4, txtI3, Div, kYardsPerRod),
+                 S(txtI5, txtI4, Div, kRodsPerChain), S(txtI6, txtI5, Div, kChainsPerFurlong),
+                 S(txtI7, txtI6, Div, kFurlongsPerMile), S(txtI8, txtI7, Div, kMilesPerLeague),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI3, {S(txtI4, txtI3, Div, 5.5), S(txtI5, txtI4, Div, 4), S(txtI6, txtI5, Div, 10),
-                 S(txtI7, txtI6, Div, 8), S(txtI8, txtI7, Div, 3),
-                 S(txtI2, txtI3, Mul, 3), S(txtI1, txtI2, Mul, 12), S(txtC1, txtI1, Mul, 2.54),
+        {txtI3, {S(txtI4, txtI3, Div, kYardsPerRod), S(txtI5, txtI4, Div, kRodsPerChain),
+                 S(txtI6, txtI5, Div, kChainsPerFurlong), S(txtI7, txtI6, Div, kFurlongsPerMile),
+                 S(txtI8, txtI7, Div, kMilesPerLeague), S(txtI2, txtI3, Mul, kFeetPerYard),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI4, {S(txtI5, txtI4, Div, 4), S(txtI6, txtI5, Div, 10), S(txtI7, txtI6, Div, 8),
-                 S(txtI8, txtI7, Div, 3),
-                 S(txtI3, txtI4, Mul, 5.5), S(txtI2, txtI3, Mul, 3), S(txtI1, txtI2, Mul, 12),
-                 S(txtC1, txtI1, Mul, 2.54),
+        {txtI4, {S(txtI5, txtI4, Div, kRodsPerChain), S(txtI6, txtI5, Div, kChainsPerFurlong),
+                 S(txtI7, txtI6, Div, kFurlongsPerMile), S(txtI8, txtI7, Div, kMilesPerLeague),
+                 S(txtI3, txtI4, Mul, kYardsPerRod), S(txtI2, txtI3, Mul, kFeetPerYard),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI5, {S(txtI6, txtI5, Div, 10), S(txtI7, txtI6, Div, 8), S(txtI8, txtI7, Div, 3),
-                 S(txtI4, txtI5, Mul, 4), S(txtI3, txtI4, Mul, 5.5), S(txtI2, txtI3, Mul, 3),
-                 S(txtI1, txtI2, Mul, 12), S(txtC1, txtI1, Mul, 2.54),
+        {txtI5, {S(txtI6, txtI5, Div, kChainsPerFurlong), S(txtI7, txtI6, Div, kFurlongsPerMile),
+                 S(txtI8, txtI7, Div, kMilesPerLeague), S(txtI4, txtI5, Mul, kRodsPerChain),
+                 S(txtI3, txtI4, Mul, kYardsPerRod), S(txtI2, txtI3, Mul, kFeetPerYard),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI6, {S(txtI7, txtI6, Div, 8), S(txtI8, txtI7, Div, 3),
-                 S(txtI5, txtI6, Mul, 10), S(txtI4, txtI5, Mul, 4), S(txtI3, txtI4, Mul, 5.5),
-                 S(txtI2, txtI3, Mul, 3), S(txtI1, txtI2, Mul, 12), S(txtC1, txtI1, Mul, 2.54),
+        {txtI6, {S(txtI7, txtI6, Div, kFurlongsPerMile), S(txtI8, txtI7, Div, kMilesPerLeague),
+                 S(txtI5, txtI6, Mul, kChainsPerFurlong), S(txtI4, txtI5, Mul, kRodsPerChain),
+                 S(txtI3, txtI4, Mul, kYardsPerRod), S(txtI2, txtI3, Mul, kFeetPerYard),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI7, {S(txtI8, txtI7, Div, 3),
-                 S(txtI6, txtI7, Mul, 8), S(txtI5, txtI6, Mul, 10), S(txtI4, txtI5, Mul, 4),
-                 S(txtI3, txtI4, Mul, 5.5), S(txtI2, txtI3, Mul, 3), S(txtI1, txtI2, Mul, 12),
-                 S(txtC1, txtI1, Mul, 2.54),
+        {txtI7, {S(txtI8, txtI7, Div, kMilesPerLeague), S(txtI6, txtI7, Mul, kFurlongsPerMile),
+                 S(txtI5, txtI6, Mul, kChainsPerFurlong), S(txtI4, txtI5, Mul, kRodsPerChain),
+                 S(txtI3, txtI4, Mul, kYardsPerRod), S(txtI2, txtI3, Mul, kFeetPerYard),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI8, {S(txtI7, txtI8, Mul, 3), S(txtI6, txtI7, Mul, 8), S(txtI5, txtI6, Mul, 10),
-                 S(txtI4, txtI5, Mul, 4), S(txtI3, txtI4, Mul, 5.5), S(txtI2, txtI3, Mul, 3),
-                 S(txtI1, txtI2, Mul, 12), S(txtC1, txtI1, Mul, 2.54),
+        {txtI8, {S(txtI7, txtI8, Mul, kMilesPerLeague), S(txtI6, txtI7, Mul, kFurlongsPerMile),
+                 S(txtI5, txtI6, Mul, kChainsPerFurlong), S(txtI4, txtI5, Mul, kRodsPerChain),
+                 S(txtI3, txtI4, Mul, kYardsPerRod), S(txtI2, txtI3, Mul, kFeetPerYard),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
 
         // Shaku-kan: the group from the typed field, centimetres from the sun, the metric
         // group, the nautical mile, 厘 and 分, then the other groups.
-        {txtS0, {S(txtS1, txtS0, Div, 100), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 6),
-                 S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60),
-                 S(txtS8, txtS6, Div, 36), S(txtC1, txtS1, Mul, 3.03), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS00, txtS1, Mul, 10),
+        {txtS0, {S(txtS1, txtS0, Div, kRinPerSun), S(txtS2, txtS1, Div, kSunPerShaku),
+                 S(txtS3, txtS2, Div, kShakuPerKen), S(txtS4, txtS2, Div, kShakuPerJo),
+                 S(txtS5, txtS3, Div, kKenPerTan), S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi),
+                 S(txtC1, txtS1, Mul, kCmPerSun),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS00, {S(txtS1, txtS00, Div, 10), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 6),
-                  S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60),
-                  S(txtS8, txtS6, Div, 36), S(txtC1, txtS1, Mul, 3.03), lineC,
-                  S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100),
+        {txtS00, {S(txtS1, txtS00, Div, kBuPerSun), S(txtS2, txtS1, Div, kSunPerShaku),
+                  S(txtS3, txtS2, Div, kShakuPerKen), S(txtS4, txtS2, Div, kShakuPerJo),
+                  S(txtS5, txtS3, Div, kKenPerTan), S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi),
+                  S(txtC1, txtS1, Mul, kCmPerSun),
+                  lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
                   lineI, lineK, lineP, tindicator}},
-        {txtS1, {S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 6), S(txtS4, txtS2, Div, 10),
-                 S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60), S(txtS8, txtS6, Div, 36),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS1, {S(txtS2, txtS1, Div, kSunPerShaku), S(txtS3, txtS2, Div, kShakuPerKen),
+                 S(txtS4, txtS2, Div, kShakuPerJo), S(txtS5, txtS3, Div, kKenPerTan),
+                 S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS2, {S(txtS3, txtS2, Div, 6), S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6),
-                 S(txtS6, txtS3, Div, 60), S(txtS8, txtS6, Div, 36), S(txtS1, txtS2, Mul, 10),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS2, {S(txtS3, txtS2, Div, kShakuPerKen), S(txtS4, txtS2, Div, kShakuPerJo),
+                 S(txtS5, txtS3, Div, kKenPerTan), S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi),
+                 S(txtS1, txtS2, Mul, kSunPerShaku), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS3, {S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60), S(txtS8, txtS6, Div, 36),
-                 S(txtS2, txtS3, Mul, 6), S(txtS1, txtS2, Mul, 10), S(txtS4, txtS2, Div, 10),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS3, {S(txtS5, txtS3, Div, kKenPerTan), S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi),
+                 S(txtS2, txtS3, Mul, kShakuPerKen), S(txtS1, txtS2, Mul, kSunPerShaku),
+                 S(txtS4, txtS2, Div, kShakuPerJo), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS4, {S(txtS2, txtS4, Mul, 10), S(txtS3, txtS2, Div, 6), S(txtS1, txtS2, Mul, 10),
-                 S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60), S(txtS8, txtS6, Div, 36),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS4, {S(txtS2, txtS4, Mul, kShakuPerJo), S(txtS3, txtS2, Div, kShakuPerKen),
+                 S(txtS1, txtS2, Mul, kSunPerShaku), S(txtS5, txtS3, Div, kKenPerTan),
+                 S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS5, {S(txtS3, txtS5, Mul, 6), S(txtS2, txtS5, Mul, 36), S(txtS1, txtS2, Mul, 10),
-                 S(txtS4, txtS2, Div, 10), S(txtS6, txtS3, Div, 60), S(txtS8, txtS6, Div, 36),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS5, {S(txtS3, txtS5, Mul, kKenPerTan), S(txtS2, txtS5, Mul, kShakuPerTan),
+                 S(txtS1, txtS2, Mul, kSunPerShaku), S(txtS4, txtS2, Div, kShakuPerJo),
+                 S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS6, {S(txtS3, txtS6, Mul, 60), S(txtS2, txtS3, Mul, 6), S(txtS1, txtS2, Mul, 10),
-                 S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6), S(txtS8, txtS6, Div, 36),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS6, {S(txtS3, txtS6, Mul, kKenPerCho), S(txtS2, txtS3, Mul, kShakuPerKen),
+                 S(txtS1, txtS2, Mul, kSunPerShaku), S(txtS4, txtS2, Div, kShakuPerJo),
+                 S(txtS5, txtS3, Div, kKenPerTan), S(txtS8, txtS6, Div, kChoPerRi), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS8, {S(txtS6, txtS8, Mul, 36), S(txtS3, txtS6, Mul, 60), S(txtS5, txtS3, Div, 6),
-                 S(txtS2, txtS3, Mul, 6), S(txtS4, txtS2, Div, 10), S(txtS1, txtS2, Mul, 10),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS8, {S(txtS6, txtS8, Mul, kChoPerRi), S(txtS3, txtS6, Mul, kKenPerCho), S(txtS5, txtS3, Div, kKenPerTan),
+                 S(txtS2, txtS3, Mul, kShakuPerKen), S(txtS4, txtS2, Div, kShakuPerJo),
+                 S(txtS1, txtS2, Mul, kSunPerShaku), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
 
         // Cloth shaku and Kyoto ken go through the sun; lineS then rewrites it from centimetres.
-        {txtK1, {S(txtS1, txtK1, Mul, 12), S(txtC1, txtS1, Div, 0.33), S(txtK2, txtS1, Div, 12.5),
-                 S(txtK3, txtS1, Div, 65), lineC, lineS, lineI, lineP, tindicator}},
-        {txtK2, {S(txtS1, txtK2, Mul, 12.5), S(txtC1, txtS1, Div, 0.33), S(txtK1, txtS1, Div, 12),
-                 S(txtK3, txtS1, Div, 65), lineC, lineS, lineI, lineP, tindicator}},
-        {txtK3, {S(txtS1, txtK3, Mul, 65), S(txtC1, txtS1, Div, 0.33), S(txtK1, txtS1, Div, 12),
-                 S(txtK2, txtS1, Div, 12.5), lineC, lineS, lineI, lineP, tindicator}},
+        {txtK1, {S(txtS1, txtK1, Mul, kSunPerGofukuShaku), S(txtC1, txtS1, Div, kSunPerCm),
+                 S(txtK2, txtS1, Div, kSunPerKujiraShaku), S(txtK3, txtS1, Div, kSunPerKyomaKen),
+                 lineC, lineS, lineI, lineP, tindicator}},
+        {txtK2, {S(txtS1, txtK2, Mul, kSunPerKujiraShaku), S(txtC1, txtS1, Div, kSunPerCm),
+                 S(txtK1, txtS1, Div, kSunPerGofukuShaku), S(txtK3, txtS1, Div, kSunPerKyomaKen),
+                 lineC, lineS, lineI, lineP, tindicator}},
+        {txtK3, {S(txtS1, txtK3, Mul, kSunPerKyomaKen), S(txtC1, txtS1, Div, kSunPerCm),
+                 S(txtK1, txtS1, Div, kSunPerGofukuShaku), S(txtK2, txtS1, Div, kSunPerKujiraShaku),
+                 lineC, lineS, lineI, lineP, tindicator}},
 
         // Type sizes: 83 pica are 35 cm, 80 Didot points 3 cm, 40 Q 1 cm; twips and DTP
         // points go through the inch.
-        {txtP1, {S(txtP2, txtP1, Div, 12), S(txtC1, txtP2, Mul, 35, Div, 83),
-                 lineC, lineI, lineS, lineK,
-                 S(txtP3, txtI1, Mul, 1440), S(txtP4, txtI1, Mul, 72), S(txtP5, txtC1, Mul, 80, Div, 3),
-                 S(txtP6, txtC1, Mul, 40), tindicator}},
-        {txtP2, {S(txtP1, txtP2, Mul, 12), S(txtC1, txtP2, Mul, 35, Div, 83),
-                 lineC, lineI, lineS, lineK,
-                 S(txtP3, txtI1, Mul, 1440), S(txtP4, txtI1, Mul, 72), S(txtP5, txtC1, Mul, 80, Div, 3),
-                 S(txtP6, txtC1, Mul, 40), tindicator}},
-        {txtP3, {S(txtI1, txtP3, Div, 1440), S(txtC1, txtI1, Mul, 2.54), S(txtP4, txtP3, Div, 20),
-                 S(txtP5, txtC1, Mul, 80, Div, 3), S(txtP6, txtC1, Mul, 40),
-                 S(txtP2, txtC1, Mul, 83, Div, 35), S(txtP1, txtP2, Mul, 12),
+        {txtP1, {S(txtP2, txtP1, Div, kPointsPerPica), S(txtC1, txtP2, Mul, kPicaRatioCm, Div, kPicaRatioPicas),
+                 lineC, lineI, lineS, lineK, S(txtP3, txtI1, Mul, kTwipsPerInch),
+                 S(txtP4, txtI1, Mul, kDtpPointsPerInch), S(txtP5, txtC1, Mul, kDidotRatioPoints, Div, kDidotRatioCm),
+                 S(txtP6, txtC1, Mul, kQPerCm),
+                 tindicator}},
+        {txtP2, {S(txtP1, txtP2, Mul, kPointsPerPica), S(txtC1, txtP2, Mul, kPicaRatioCm, Div, kPicaRatioPicas),
+                 lineC, lineI, lineS, lineK, S(txtP3, txtI1, Mul, kTwipsPerInch),
+                 S(txtP4, txtI1, Mul, kDtpPointsPerInch), S(txtP5, txtC1, Mul, kDidotRatioPoints, Div, kDidotRatioCm),
+                 S(txtP6, txtC1, Mul, kQPerCm),
+                 tindicator}},
+        {txtP3, {S(txtI1, txtP3, Div, kTwipsPerInch), S(txtC1, txtI1, Mul, kCmPerInch),
+                 S(txtP4, txtP3, Div, kTwipsPerPoint), S(txtP5, txtC1, Mul, kDidotRatioPoints, Div, kDidotRatioCm),
+                 S(txtP6, txtC1, Mul, kQPerCm), S(txtP2, txtC1, Mul, kPicaRatioPicas, Div, kPicaRatioCm),
+                 S(txtP1, txtP2, Mul, kPointsPerPica),
                  lineC, lineI, lineS, lineK, tindicator}},
-        {txtP4, {S(txtI1, txtP4, Div, 72), S(txtC1, txtI1, Mul, 2.54), S(txtP3, txtP4, Mul, 20),
-                 S(txtP5, txtC1, Mul, 80, Div, 3), S(txtP6, txtC1, Mul, 40),
-                 S(txtP2, txtC1, Mul, 83, Div, 35), S(txtP1, txtP2, Mul, 12),
+        {txtP4, {S(txtI1, txtP4, Div, kDtpPointsPerInch), S(txtC1, txtI1, Mul, kCmPerInch),
+                 S(txtP3, txtP4, Mul, kTwipsPerPoint), S(txtP5, txtC1, Mul, kDidotRatioPoints, Div, kDidotRatioCm),
+                 S(txtP6, txtC1, Mul, kQPerCm), S(txtP2, txtC1, Mul, kPicaRatioPicas, Div, kPicaRatioCm),
+                 S(txtP1, txtP2, Mul, kPointsPerPica),
                  lineC, lineI, lineS, lineK, tindicator}},
-        {txtP5, {S(txtC1, txtP5, Mul, 3, Div, 80),
-                 lineC, lineI, lineS, lineK,
-                 S(txtP4, txtI1, Mul, 72), S(txtP3, txtI1, Mul, 1440), S(txtP2, txtC1, Mul, 83, Div, 35),
-                 S(txtP1, txtP2, Mul, 12), S(txtP6, txtC1, Mul, 40), tindicator}},
-        {txtP6, {S(txtC1, txtP6, Div, 40),
-                 lineC, lineI, lineS, lineK,
-                 S(txtP5, txtC1, Mul, 80, Div, 3), S(txtP4, txtI1, Mul, 72), S(txtP3, txtI1, Mul, 1440),
-                 S(txtP2, txtC1, Mul, 83, Div, 35), S(txtP1, txtP2, Mul, 12), tindicator}},
+        {txtP5, {S(txtC1, txtP5, Mul, kDidotRatioCm, Div, kDidotRatioPoints),
+                 lineC, lineI, lineS, lineK, S(txtP4, txtI1, Mul, kDtpPointsPerInch),
+                 S(txtP3, txtI1, Mul, kTwipsPerInch), S(txtP2, txtC1, Mul, kPicaRatioPicas, Div, kPicaRatioCm),
+                 S(txtP1, txtP2, Mul, kPointsPerPica), S(txtP6, txtC1, Mul, kQPerCm),
+                 tindicator}},
+        {txtP6, {S(txtC1, txtP6, Div, kQPerCm),
+                 lineC, lineI, lineS, lineK, S(txtP5, txtC1, Mul, kDidotRatioPoints, Div, kDidotRatioCm),
+                 S(txtP4, txtI1, Mul, kDtpPointsPerInch), S(txtP3, txtI1, Mul, kTwipsPerInch),
+                 S(txtP2, txtC1, Mul, kPicaRatioPicas, Div, kPicaRatioCm), S(txtP1, txtP2, Mul, kPointsPerPica),
+                 tindicator}},
     };
 }
 
@@ -290,7 +360,7 @@ std::vector<EnterRow> enterChains()
 // writes metres as plain text; the clamps write centimetres.
 GaugeSpec lengthGauge()
 {
-    const Chain fromMetres = {S(txtC3, txtC2, Div, 1000), S(txtC1, txtC2, Mul, 100), S(txtC0, txtC1, Mul, 10),
+    const Chain fromMetres = {S(txtC3, txtC2, Div, kMPerKm), S(txtC1, txtC2, Mul, kCmPerM), S(txtC0, txtC1, Mul, kMmPerCm),
                               lineI, lineS, lineK, lineP};
     const Chain fromCentimetres = {lineC, lineI, lineS, lineK, lineP};
     auto clamp = [&](Reading test, double limit, const char* centimetres) {
