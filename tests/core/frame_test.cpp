@@ -1,5 +1,7 @@
 // The frame every conversion window shares: size modes, menus, help, closing, registry.
 #include "framework/menu.h"
+#include "framework/placement.h"
+#include "startup/settings.h"
 #include "test_host.h"
 #include "windows/catalog.h"
 
@@ -230,6 +232,52 @@ TEST(Frame, UnreadInputIsNotedOnTheTypedFieldUntilItIsWritten)
         w.typeText(second, "1");
         w.keyPress(second, 13);
         EXPECT_EQ(w.inputNote(first).empty(), w.text(first) != "12abc") << where << ": another field's chain";
+    }
+}
+
+// The windows chosen at the start, and the settings window in front of them, stand wholly on
+// the usual screens, every title bar in view: no window covers the title bar of one shown
+// before it.
+TEST(Frame, WindowsOpenedAtTheStartLeaveEveryTitleBarInView)
+{
+    test::TestApp t;
+    constexpr int kTwipsPerPixel = 15; // 96 dots an inch
+    constexpr int kTitleBar = 30;
+    constexpr int kBorder = 2;
+    const auto frameOf = [&](Size size) {
+        return PixelSize{size.width / kTwipsPerPixel + 2 * kBorder, size.height / kTwipsPerPixel + kTitleBar + kBorder};
+    };
+    std::vector<PixelSize> all;
+    for (const WindowRow& row : t.app.windows()) {
+        all.push_back(frameOf(t.app.window(row).frame().size()));
+    }
+    const struct {
+        PixelRect screen;
+        std::size_t windows;
+    } rows[] = {
+        {{0, 0, 1920, 1048}, 10}, {{0, 27, 1366, 741}, 10}, {{0, 0, 1024, 740}, 10},
+        {{1920, 0, 1024, 740}, 2}, {{0, 0, 1024, 740}, 0},
+    };
+    for (const auto& row : rows) {
+        std::vector<PixelSize> frames(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(row.windows));
+        frames.push_back(frameOf(SettingsWindow::size()));
+        const std::vector<PixelRect> placed = placeWindows(row.screen, frames, kTitleBar, 4);
+        const std::string where = std::to_string(row.screen.width) + "x" + std::to_string(row.screen.height) + ", " +
+            std::to_string(row.windows) + " windows";
+        ASSERT_EQ(placed.size(), frames.size()) << where;
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            const PixelRect& r = placed[i];
+            EXPECT_TRUE(r.x >= row.screen.x && r.y >= row.screen.y && r.x + r.width <= row.screen.x + row.screen.width &&
+                        r.y + r.height <= row.screen.y + row.screen.height)
+                << where << ": window " << i << " leaves the screen";
+            for (std::size_t later = i + 1; later < placed.size(); ++later) {
+                const PixelRect& p = placed[later];
+                const bool coversTitle = p.x < r.x + r.width && r.x < p.x + p.width && p.y < r.y + kTitleBar &&
+                    r.y < p.y + p.height;
+                EXPECT_FALSE(coversTitle) << where << ": window " << later << " covers the title bar of " << i;
+            }
+        }
+        EXPECT_EQ(placeWindows(row.screen, frames, kTitleBar, 4), placed) << where << ": the same at every start";
     }
 }
 
