@@ -255,7 +255,7 @@ TEST(Frame, WindowsOpenedAtTheStartLeaveEveryTitleBarInView)
         PixelRect screen;
         std::size_t windows;
     } rows[] = {
-        {{0, 0, 1920, 1048}, 10}, {{0, 27, 1366, 741}, 10}, {{0, 0, 1024, 740}, 10},
+        {{0, 0, 1920, 1048}, 10},  {{0, 27, 1366, 741}, 10}, {{0, 0, 1024, 740}, 10},
         {{1920, 0, 1024, 740}, 2}, {{0, 0, 1024, 740}, 0},
     };
     for (const auto& row : rows) {
@@ -267,13 +267,14 @@ TEST(Frame, WindowsOpenedAtTheStartLeaveEveryTitleBarInView)
         ASSERT_EQ(placed.size(), frames.size()) << where;
         for (std::size_t i = 0; i < placed.size(); ++i) {
             const PixelRect& r = placed[i];
-            EXPECT_TRUE(r.x >= row.screen.x && r.y >= row.screen.y && r.x + r.width <= row.screen.x + row.screen.width &&
+            EXPECT_TRUE(r.x >= row.screen.x && r.y >= row.screen.y &&
+                        r.x + r.width <= row.screen.x + row.screen.width &&
                         r.y + r.height <= row.screen.y + row.screen.height)
                 << where << ": window " << i << " leaves the screen";
             for (std::size_t later = i + 1; later < placed.size(); ++later) {
                 const PixelRect& p = placed[later];
-                const bool coversTitle = p.x < r.x + r.width && r.x < p.x + p.width && p.y < r.y + kTitleBar &&
-                    r.y < p.y + p.height;
+                const bool coversTitle =
+                    p.x < r.x + r.width && r.x < p.x + p.width && p.y < r.y + kTitleBar && r.y < p.y + p.height;
                 EXPECT_FALSE(coversTitle) << where << ": window " << later << " covers the title bar of " << i;
             }
         }
