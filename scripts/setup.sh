@@ -19,7 +19,7 @@ packages=(
   xvfb x11-utils xdotool imagemagick
   dbus at-spi2-core libglib2.0-bin
   locales
-  dpkg-dev file desktop-file-utils appstream lintian
+  dpkg-dev debhelper file desktop-file-utils appstream lintian
   clang libfuzzer-14-dev libclang-rt-14-dev libx11-dev
 )
 # A locale whose decimal separator is a comma.
