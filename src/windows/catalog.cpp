@@ -22,10 +22,10 @@ namespace {
 
 constexpr bool kGroupEnds = true;
 
-// clang-format off
 // Frame: name, caption (title and help item), help topic, pop-up size item, sizes of modes
 // 1..n in twips, initial mode. Then the item under "他の単位" with its caption (also the
 // settings check box's), the check box, whether a separator follows the item, the window.
+// clang-format off
 const std::array<WindowRow, 10> kWindows{{
     {{"length",   "長さ",   1010, "ｻｲｽﾞ変更",             {{3400, 6000}, {5835, 6000}, {3400, 6900}, {5835, 6900}}, 3},
      "mnuUL", "長さ",  1, false,      make<LengthWindow>},

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-// clang-format off
-
 namespace mezura {
 
 namespace {
@@ -22,6 +20,7 @@ constexpr Colour kContainers = rgb(255, 192, 128);
 constexpr const char* kDry = "Frame1"; // "Dry"
 
 // The sizes of the units, each as how many of one unit make one of the next.
+// clang-format off
 constexpr double kCm3PerDl                = 100;
 constexpr double kCm3PerUsDryPint         = 550.6;
 constexpr double kCm3PerUkDryPint         = 568.2;
@@ -67,6 +66,7 @@ constexpr double kGoPerSho                = 10;
 constexpr double kShoPerTo                = 10;
 constexpr double kToPerHyo                = 4;
 constexpr double kToPerKoku               = 10;
+// clang-format on
 
 // The groups that the help page's unit table lists the fields in.
 constexpr const char* kMetricUnits = "メートル法（水色）";
@@ -83,6 +83,7 @@ Layout cubicLayout()
 {
     Layout layout;
     // Five columns on the window; the dry measures stand relative to the "Dry" frame.
+    // clang-format off
     layout.fields = {
         //                   name                  label            Left   Top   tab  colour
         unitFieldUnderLabel(MEZURA_FIELD(txtC1), "cm3, cc, ml",      45,   240,    0, kMetric)
@@ -181,6 +182,7 @@ Layout cubicLayout()
         unitFieldUnderLabel(MEZURA_FIELD(txtDA4), "US-bushel",     1200,  2010,   40, kUS, kDry)
             .unitIs(kUSDryUnits, "1 US-bushel = 35238.4 cm3", "米国乾量ブッシェル"),
     };
+    // clang-format on
     layout.boxes = {{kDry, "Dry", {5550, 840, 2310, 2445}}};
     layout.sliders = {{"HScroll", {60, 4800, 4290, 255}, 0, 100, 41}};
     layout.labels = {{"IndMin", "0", {60, 5085, 255, kLabelHeight}},
@@ -209,6 +211,7 @@ const Call tindicator{CubicWindow::kTindicator};
 // litres and the US gallon): the metric fields and the US gallon are current by then.
 std::vector<ProcedureRow> groupProcedures()
 {
+    // clang-format off
     return {
         {kLineC, {S(txtC2, txtC1, Div, kCm3PerDl), S(txtC3, txtC2, Div, kDlPerLitre),
                   S(txtC4, txtC3, Div, kLitresPerM3)}},
@@ -233,6 +236,7 @@ std::vector<ProcedureRow> groupProcedures()
         {kLineDA, {S(txtDA1, txtC1, Div, kCm3PerUsDryPint), S(txtDA2, txtDA1, Div, kUsDryPintsPerQuart),
                    S(txtDA3, txtDA2, Div, kUsDryQuartsPerPeck), S(txtDA4, txtDA3, Div, kUsPecksPerBushel)}},
     };
+    // clang-format on
 }
 
 // What Enter in each field runs: the typed field's own group and the cubic centimetres, then
@@ -241,6 +245,7 @@ std::vector<ProcedureRow> groupProcedures()
 // 159000 cm3), not through the gallons it is made of.
 std::vector<EnterRow> enterChains()
 {
+    // clang-format off
     return {
         // Metric: along the ladder from the typed field.
         {txtC1, {lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA, tindicator}},
@@ -415,6 +420,7 @@ std::vector<EnterRow> enterChains()
                   S(txtDA1, txtDA2, Mul, kUsDryPintsPerQuart), S(txtC1, txtDA1, Mul, kCm3PerUsDryPint),
                   lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, tindicator}},
     };
+    // clang-format on
 }
 
 // The gauge in ml, dl, L and m3, chosen by the litres. Whatever the range, the slider writes
@@ -423,9 +429,11 @@ std::vector<EnterRow> enterChains()
 GaugeSpec cubicGauge()
 {
     const Chain fromCubicCentimetres = {lineC, lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA};
+    // clang-format off
     const Chain fromLitres = {Step{txtC3, txtC3, {}}, // the litres once more, limited
                               S(txtC2, txtC3, Mul, kDlPerLitre), S(txtC1, txtC2, Mul, kCm3PerDl), S(txtC4, txtC3, Div, kLitresPerM3),
                               lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA};
+    // clang-format on
     const auto litres = [&](std::vector<Operation> fromPosition) {
         return WriteBack{txtC3, std::move(fromPosition), false, fromLitres};
     };
@@ -436,6 +444,7 @@ GaugeSpec cubicGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtC3;
+    // clang-format off
     gauge.ranges = {
         // n  button      l bound    Max    caption    thumb    litres <- p        clamp: over what, cm3 text
         {1, "Command1", 0.1,        100,   "100ml",   {txtC1}, litres({{Div, 1000}}), clamp(txtC1, 100, "100")},
@@ -443,6 +452,7 @@ GaugeSpec cubicGauge()
         {3, "Command3", 1000,      1000,   "1000L",   {txtC3}, litres({}),            clamp(txtC3, 1000, "1000000")},
         {4, "Command4", 30000000, 30000,   "30000m3", {txtC4}, litres({{Mul, 1000}})}, // no clamp
     };
+    // clang-format on
     gauge.reset = GaugeReset::allFields(CubicWindow::kFieldCount); // every unit field "0"
     return gauge;
 }
@@ -456,4 +466,3 @@ CubicWindow::CubicWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
-// clang-format on

@@ -5,8 +5,6 @@
 
 #include "framework/gauge.h"
 
-// clang-format off
-
 namespace mezura {
 
 class CubicWindow : public GaugeWindow {
@@ -14,6 +12,7 @@ public:
     CubicWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
+    // clang-format off
     enum Field {
         txtC1, txtC2, txtC3, txtC4,
         txtM1, txtM2, txtM3, txtM4,
@@ -26,10 +25,10 @@ public:
         txtDA1, txtDA2, txtDA3, txtDA4,
         kFieldCount
     };
+    // clang-format on
 
     // The window's procedures, as chains call them.
     enum Procedure { kLineC, kLineM, kLineI, kLineS, kLineLE, kLineLA, kLineO, kLineDE, kLineDA, kTindicator };
 };
 
 } // namespace mezura
-// clang-format on

@@ -3,8 +3,6 @@
 #include <utility>
 #include <vector>
 
-// clang-format off
-
 namespace mezura {
 
 namespace {
@@ -13,7 +11,7 @@ using namespace rows;
 using enum HeatWindow::Field;
 using enum HeatWindow::Procedure;
 
-constexpr Colour kJoule = rgb(192, 255, 255);       // joules, and the erg above them
+constexpr Colour kJoule = rgb(192, 255, 255); // joules, and the erg above them
 constexpr Colour kEngineering = rgb(255, 255, 192);
 constexpr Colour kCalorie = rgb(255, 192, 255);
 constexpr Colour kElectronVolt = rgb(192, 255, 192);
@@ -23,6 +21,7 @@ constexpr double kKeV = 1.60217657e-16;
 
 // The electron-volt column right of Left 3300 shows only in the wide size modes.
 // The sizes of the units, each as how many of one unit make one of the next.
+// clang-format off
 constexpr double kErgsPerMicrojoule           = 10;
 constexpr double kErgsPerJoule                = 10000000;
 constexpr double kCaloriesPerKilocalorie      = 1000;
@@ -36,6 +35,7 @@ constexpr double kJoulesPerKilojoule          = 1000;
 constexpr double kJoulesPerBtu                = 1055.05585;
 constexpr double kJoulesPerKgfm               = 9.80665;
 constexpr double kJoulesPerWattHour           = 3600;
+// clang-format on
 
 // The groups that the help page's unit table lists the fields in.
 constexpr const char* kJouleUnits = "ジュール（水色）";
@@ -46,6 +46,7 @@ constexpr const char* kElectronVoltUnits = "電子ボルト（緑色）";
 Layout heatLayout()
 {
     Layout layout;
+    // clang-format off
     layout.fields = {
         //         name                 label          Left   Top  label at  tab  colour
         unitField(MEZURA_FIELD(txtJ1), "μJ",             45,   815,   600,    1, kJoule)
@@ -80,6 +81,7 @@ Layout heatLayout()
         unitField(MEZURA_FIELD(txtE3), "GeV",          3300,  1405,  1200,   13, kElectronVolt)
             .unitIs(kElectronVoltUnits, "1 GeV = 1.60217657E-10 J", "ギガ電子ボルト"),
     };
+    // clang-format on
     layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 1000, 14}};
     layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},
                      {"IndMax", "1000μJ", {2400, 3255, 810, kLabelHeight}}};
@@ -102,6 +104,7 @@ const Call tindicator{HeatWindow::kTindicator};
 // The BTU is 1055.05585 J, the calorie 4.1868 J.
 std::vector<ProcedureRow> groupProcedures()
 {
+    // clang-format off
     return {
         {kLineJ, {S(txtJ4, txtJ3, Div, kJoulesPerKilojoule), S(txtJ2, txtJ3, Mul, kMillijoulesPerJoule),
                   S(txtJ1, txtJ2, Mul, kMicrojoulesPerMillijoule)}},
@@ -111,12 +114,14 @@ std::vector<ProcedureRow> groupProcedures()
         {kLineC, {S(txtC1, txtJ1, Mul, kErgsPerMicrojoule), S(txtC2, txtJ3, Div, kJoulesPerCalorie),
                   S(txtC3, txtC2, Div, kCaloriesPerKilocalorie), S(txtC4, txtC3, Div, kKilocaloriesPerExchangeUnit)}},
     };
+    // clang-format on
 }
 
 // What Enter in each field runs: the typed field's own group and the joules, then the other
 // groups from the joules.
 std::vector<EnterRow> enterChains()
 {
+    // clang-format off
     return {
         // Joules: along the ladder, each step from the text the one before wrote.
         {txtJ3, {lineJ, lineN, lineE, lineC, tindicator}},
@@ -163,6 +168,7 @@ std::vector<EnterRow> enterChains()
         {txtE3, {S(txtE2, txtE3, Mul, kMeVPerGeV), S(txtE1, txtE2, Mul, kKeVPerMeV), S(txtJ3, txtE1, Mul, kKeV),
                  lineJ, lineN, lineC, tindicator}},
     };
+    // clang-format on
 }
 
 // The gauge in μJ, mJ, J and kJ, chosen by the joules; every scale runs to 1000. The slider
@@ -182,6 +188,7 @@ GaugeSpec heatGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtJ3;
+    // clang-format off
     gauge.ranges = {
         // n  button      J bound   Max    caption   thumb    joules <- p
         //    clamp: its own field, then the joule group from it
@@ -194,6 +201,7 @@ GaugeSpec heatGauge()
         {4, "Command4", 1000000, 1000, "1000kJ", {txtJ4}, joules({{Mul, 1000}}),
          clamp(txtJ4, {S(txtJ3, txtJ4, Mul, kJoulesPerKilojoule), S(txtJ2, txtJ3, Mul, kMillijoulesPerJoule), S(txtJ1, txtJ2, Mul, kMicrojoulesPerMillijoule)})},
     };
+    // clang-format on
     gauge.compare = Compare::Int32;
     // The reset writes "0" in this order, then leaves the gauge alone.
     gauge.reset.fields = {txtJ1, txtJ2, txtJ3, txtJ4, txtE1, txtE2, txtE3,
@@ -211,4 +219,3 @@ HeatWindow::HeatWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
-// clang-format on

@@ -5,8 +5,6 @@
 
 #include "framework/gauge.h"
 
-// clang-format off
-
 namespace mezura {
 
 class HeatWindow : public GaugeWindow {
@@ -14,6 +12,7 @@ public:
     HeatWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
+    // clang-format off
     enum Field {
         txtJ1, txtJ2, txtJ3, txtJ4,
         txtN1, txtN2, txtN3,
@@ -21,10 +20,10 @@ public:
         txtE1, txtE2, txtE3,
         kFieldCount
     };
+    // clang-format on
 
     // The window's procedures, as chains call them.
     enum Procedure { kLineJ, kLineN, kLineE, kLineC, kTindicator };
 };
 
 } // namespace mezura
-// clang-format on

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-// clang-format off
-
 namespace mezura {
 
 namespace {
@@ -12,10 +10,10 @@ using namespace rows;
 using enum LengthWindow::Field;
 using enum LengthWindow::Procedure;
 
-constexpr Colour kMetric = rgb(192, 255, 255);   // metric, and the nautical mile beside it
+constexpr Colour kMetric = rgb(192, 255, 255); // metric, and the nautical mile beside it
 constexpr Colour kYardPound = rgb(255, 255, 192);
 constexpr Colour kShakuKan = rgb(255, 192, 255);
-constexpr Colour kCloth = rgb(192, 255, 192);    // cloth shaku and Kyoto ken
+constexpr Colour kCloth = rgb(192, 255, 192); // cloth shaku and Kyoto ken
 constexpr Colour kType = rgb(255, 224, 192);
 
 constexpr const char* kAmerican = "Frame1"; // "米国式活字"
@@ -24,6 +22,7 @@ constexpr const char* kEuropean = "Frame2"; // "欧州式活字"
 // The sizes of the units, each as how many of one unit make one of the next. The sun is
 // 0.33 per centimetre one way; 厘 and 分 go back to centimetres at 3.03 cm per sun, which is
 // not quite 1 / 0.33, as the window has always counted them.
+// clang-format off
 constexpr double kMmPerCm           = 10;
 constexpr double kCmPerM            = 100;
 constexpr double kCmPerInch         = 2.54;
@@ -55,11 +54,14 @@ constexpr double kShakuPerTan       = 36;
 constexpr double kKenPerTan         = 6;
 constexpr double kKenPerCho         = 60;
 constexpr double kChoPerRi          = 36;
+// clang-format on
 // 83 picas make 35 cm, 80 Didot points 3 cm: each step multiplies and divides by the two.
+// clang-format off
 constexpr double kPicaRatioPicas    = 83;
 constexpr double kPicaRatioCm       = 35;
 constexpr double kDidotRatioPoints  = 80;
 constexpr double kDidotRatioCm      = 3;
+// clang-format on
 
 // The groups that the help page's unit table lists the fields in.
 constexpr const char* kMetricUnits = "メートル法（水色）";
@@ -71,7 +73,8 @@ constexpr const char* kTypeUnits = "活字の大きさ（橙色）";
 FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelLeft, int labelTop, int tab,
                 Colour colour, const char* box = "")
 {
-    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, labelLeft, labelTop, tab, colour, box});
+    return numbered(
+        id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, labelLeft, labelTop, tab, colour, box});
 }
 
 Layout lengthLayout()
@@ -79,6 +82,7 @@ Layout lengthLayout()
     Layout layout;
     // Fields in a frame stand relative to it. The labels of the yard-pound fields, of "里"
     // and of "間(京間)" do not stand at their field's Left.
+    // clang-format off
     layout.fields = {
         //     name                  label          Left   Top   label at     tab  colour
         field(MEZURA_FIELD(txtC0), "mm",             45,   781,   45,  586,    0, kMetric)
@@ -148,6 +152,7 @@ Layout lengthLayout()
         field(MEZURA_FIELD(txtP6), "級（Q）",      4560,  4275, 4560, 4080,   30, kType)
             .unitIs(kTypeUnits, "1 級（Q） = 0.025 cm", "きゅう"),
     };
+    // clang-format on
     layout.boxes = {{kAmerican, "米国式活字", {4440, 360, 1215, 1335}},
                     {kEuropean, "欧州式活字", {4440, 1920, 1215, 1815}}};
     layout.sliders = {{"HScroll", {45, 5265, 3180, 255}, 0, 100, 31}};
@@ -171,6 +176,7 @@ const Call tindicator{LengthWindow::kTindicator};
 // from fields an earlier procedure derived from it. The sun is 0.33 per centimetre.
 std::vector<ProcedureRow> groupProcedures()
 {
+    // clang-format off
     return {
         {kLineC, {S(txtC2, txtC1, Div, kCmPerM), S(txtC3, txtC2, Div, kMPerKm), S(txtC0, txtC1, Mul, kMmPerCm)}},
         {kLineI, {S(txtI1, txtC1, Div, kCmPerInch), S(txtI2, txtI1, Div, kInchesPerFoot),
@@ -188,12 +194,14 @@ std::vector<ProcedureRow> groupProcedures()
                   S(txtP3, txtI1, Mul, kTwipsPerInch), S(txtP4, txtI1, Mul, kDtpPointsPerInch),
                   S(txtP5, txtC1, Mul, kDidotRatioPoints, Div, kDidotRatioCm), S(txtP6, txtC1, Mul, kQPerCm)}},
     };
+    // clang-format on
 }
 
 // What Enter in each field runs. Sun to centimetres divides by 0.33, except from 厘 and 分,
 // which multiply by 3.03.
 std::vector<EnterRow> enterChains()
 {
+    // clang-format off
     return {
         {txtC1, {lineC, lineI, lineS, lineK, lineP, tindicator}},
         {txtC0, {S(txtC1, txtC0, Div, kMmPerCm), S(txtC2, txtC1, Div, kCmPerM), S(txtC3, txtC2, Div, kMPerKm),
@@ -354,14 +362,17 @@ std::vector<EnterRow> enterChains()
                  S(txtP2, txtC1, Mul, kPicaRatioPicas, Div, kPicaRatioCm), S(txtP1, txtP2, Mul, kPointsPerPica),
                  tindicator}},
     };
+    // clang-format on
 }
 
 // The gauge in millimetres, metres and kilometres, chosen by the kilometre field. The slider
 // writes metres as plain text; the clamps write centimetres.
 GaugeSpec lengthGauge()
 {
+    // clang-format off
     const Chain fromMetres = {S(txtC3, txtC2, Div, kMPerKm), S(txtC1, txtC2, Mul, kCmPerM), S(txtC0, txtC1, Mul, kMmPerCm),
                               lineI, lineS, lineK, lineP};
+    // clang-format on
     const Chain fromCentimetres = {lineC, lineI, lineS, lineK, lineP};
     auto clamp = [&](Reading test, double limit, const char* centimetres) {
         return Clamp{std::move(test), limit, txtC1, centimetres, fromCentimetres, ClampPosition::Keep};
@@ -369,6 +380,7 @@ GaugeSpec lengthGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtC3;
+    // clang-format off
     gauge.ranges = {
         // n  button      km bound  Max   caption   thumb   metres <- p          clamp: over what, cm text
         {1, "Command1", 0.001, 1000, "1000mm", {txtC0}, {txtC2, {{Div, 1000}}, false, fromMetres},
@@ -378,6 +390,7 @@ GaugeSpec lengthGauge()
         {3, "Command3", 1000, 1000, "1000km", {txtC3}, {txtC2, {{Mul, 1000}}, false, fromMetres},
          clamp({txtC3}, 1000, "100000000")},
     };
+    // clang-format on
     gauge.reset = GaugeReset::allFields(LengthWindow::kFieldCount); // every unit field "0"
     return gauge;
 }
@@ -391,4 +404,3 @@ LengthWindow::LengthWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
-// clang-format on

@@ -4,8 +4,6 @@
 
 #include "framework/gauge.h"
 
-// clang-format off
-
 namespace mezura {
 
 class LengthWindow : public GaugeWindow {
@@ -13,6 +11,7 @@ public:
     LengthWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
+    // clang-format off
     enum Field {
         txtC0, txtC1, txtC2, txtC3, txtS7,
         txtI1, txtI2, txtI3, txtI4, txtI5, txtI6, txtI7, txtI8,
@@ -21,10 +20,10 @@ public:
         txtP1, txtP2, txtP3, txtP4, txtP5, txtP6,
         kFieldCount
     };
+    // clang-format on
 
     // The window's procedures, as chains call them.
     enum Procedure { kLineC, kLineI, kLineS, kLineK, kLineP, kTindicator };
 };
 
 } // namespace mezura
-// clang-format on

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-// clang-format off
-
 namespace mezura {
 
 namespace {
@@ -17,6 +15,7 @@ constexpr Colour kWater = rgb(255, 255, 192);
 constexpr Colour kMercury = rgb(255, 192, 255);
 
 // The sizes of the units, each as how many of one unit make one of the next.
+// clang-format off
 constexpr double kMmAqPerMAq            = 1000;
 constexpr double kMAqPerAt              = 10;
 constexpr double kMmHgPerAtm            = 760;
@@ -25,6 +24,7 @@ constexpr double kPascalsPerMAq         = 9806.65;
 constexpr double kPascalsPerAtm         = 101325;
 constexpr double kPascalsPerHectopascal = 100;
 constexpr double kHectopascalsPerBar    = 1000;
+// clang-format on
 
 // The groups that the help page's unit table lists the fields in.
 constexpr const char* kPascalUnits = "パスカル（水色）";
@@ -34,6 +34,7 @@ constexpr const char* kMercuryUnits = "水銀柱と気圧（桃色）";
 Layout pressLayout()
 {
     Layout layout;
+    // clang-format off
     layout.fields = {
         //         name                 label           Left   Top  label at  tab  colour
         unitField(MEZURA_FIELD(txtP1), "Pa (N/m2)",       30,   315,   120,    0, kPascal)
@@ -55,6 +56,7 @@ Layout pressLayout()
         unitField(MEZURA_FIELD(txtH3), "mHg",           2220,  1845,  1650,    8, kMercury)
             .unitIs(kMercuryUnits, "1 mHg = 133322.368421053 Pa", "水銀柱メートル"),
     };
+    // clang-format on
     layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 10000, 9}};
     layout.labels = {{"IndMin", "0", {45, 2550, 255, kLabelHeight}},
                      {"IndMax", "10000Pa", {1845, 2550, 1410, kLabelHeight}}};
@@ -74,6 +76,7 @@ const Call tindicator{PressWindow::kTindicator};
 // pascals: a metre of water is 9806.65 Pa, a standard atmosphere 101325 Pa and 760 mmHg.
 std::vector<ProcedureRow> groupProcedures()
 {
+    // clang-format off
     return {
         {kLineP, {S(txtP2, txtP1, Div, kPascalsPerHectopascal), S(txtP3, txtP2, Div, kHectopascalsPerBar)}},
         {kLineA, {S(txtA2, txtP1, Div, kPascalsPerMAq), S(txtA1, txtA2, Mul, kMmAqPerMAq),
@@ -81,12 +84,14 @@ std::vector<ProcedureRow> groupProcedures()
         {kLineH, {S(txtH2, txtP1, Div, kPascalsPerAtm), S(txtH1, txtH2, Mul, kMmHgPerAtm),
                   S(txtH3, txtH1, Div, kMmHgPerMHg)}},
     };
+    // clang-format on
 }
 
 // What Enter in each field runs: the typed field's own group, the pascals from the metre of
 // water or the atmosphere, then the other groups.
 std::vector<EnterRow> enterChains()
 {
+    // clang-format off
     return {
         {txtP1, {lineP, lineA, lineH, tindicator}},
         {txtP2, {S(txtP3, txtP2, Div, kHectopascalsPerBar), S(txtP1, txtP2, Mul, kPascalsPerHectopascal),
@@ -114,6 +119,7 @@ std::vector<EnterRow> enterChains()
                  S(txtP1, txtH2, Mul, kPascalsPerAtm),
                  lineP, lineA, tindicator}},
     };
+    // clang-format on
 }
 
 // The gauge in Pa, hPa and bar, chosen by the bars; every scale ends at 10000. The slider
@@ -122,8 +128,10 @@ std::vector<EnterRow> enterChains()
 GaugeSpec pressGauge()
 {
     const Chain fromPascals = {lineP, lineA, lineH};
-    const Chain fromHectopascals = {S(txtP1, txtP2, Mul, kPascalsPerHectopascal), S(txtP3, txtP2, Div, kHectopascalsPerBar), lineA, lineH};
-    const Chain fromBars = {S(txtP2, txtP3, Mul, kHectopascalsPerBar), S(txtP1, txtP2, Mul, kPascalsPerHectopascal), lineA, lineH};
+    const Chain fromHectopascals = {S(txtP1, txtP2, Mul, kPascalsPerHectopascal),
+                                    S(txtP3, txtP2, Div, kHectopascalsPerBar), lineA, lineH};
+    const Chain fromBars = {S(txtP2, txtP3, Mul, kHectopascalsPerBar), S(txtP1, txtP2, Mul, kPascalsPerHectopascal),
+                            lineA, lineH};
     const auto bars = [&](std::vector<Operation> fromPosition) {
         return WriteBack{txtP3, std::move(fromPosition), false, fromBars};
     };
@@ -133,12 +141,14 @@ GaugeSpec pressGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtP3;
+    // clang-format off
     gauge.ranges = {
         // n  button      bar bound  Max    caption     thumb    bars <- p
         {1, "Command1", 0.01,      10000, "10000Pa",  {txtP1}, bars({{Div, 100000}}), clamp(txtP1, fromPascals)},
         {2, "Command2", 1,         10000, "10000hPa", {txtP2}, bars({{Div, 1000}}), clamp(txtP2, fromHectopascals)},
         {3, "Command3", 1000,      10000, "10000bar", {txtP3}, bars({}), clamp(txtP3, fromBars)},
     };
+    // clang-format on
     // Every unit field "0", the mercury group before the water column; nothing recomputed.
     gauge.reset.fields = {txtP1, txtP2, txtP3, txtH1, txtH2, txtH3, txtA1, txtA2, txtA3};
     return gauge;
@@ -153,4 +163,3 @@ PressWindow::PressWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
-// clang-format on

@@ -4,8 +4,6 @@
 
 #include "framework/gauge.h"
 
-// clang-format off
-
 namespace mezura {
 
 class PressWindow : public GaugeWindow {
@@ -13,16 +11,17 @@ public:
     PressWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
+    // clang-format off
     enum Field {
         txtP1, txtP2, txtP3,
         txtA1, txtA2, txtA3,
         txtH1, txtH2, txtH3,
         kFieldCount
     };
+    // clang-format on
 
     // The window's procedures, as chains call them.
     enum Procedure { kLineP, kLineA, kLineH, kTindicator };
 };
 
 } // namespace mezura
-// clang-format on

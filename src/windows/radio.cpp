@@ -2,8 +2,6 @@
 
 #include <utility>
 
-// clang-format off
-
 namespace mezura {
 
 namespace {
@@ -17,6 +15,7 @@ constexpr Colour kCurie = rgb(255, 255, 192);
 constexpr Colour kMache = rgb(255, 192, 255);
 
 // The sizes of the units, each as how many of one unit make one of the next.
+// clang-format off
 constexpr double kBqPerKBq                 = 1000;
 constexpr double kBqPerNanocurie           = 37;
 constexpr double kBqPerMacheUnit           = 13.3;
@@ -25,6 +24,7 @@ constexpr double kMBqPerGBq                = 1000;
 constexpr double kNanocuriesPerMicrocurie  = 1000;
 constexpr double kMicrocuriesPerMillicurie = 1000;
 constexpr double kMillicuriesPerCurie      = 1000;
+// clang-format on
 
 // The groups that the help page's unit table lists the fields in.
 constexpr const char* kBecquerelUnits = "ベクレル（水色）";
@@ -34,6 +34,7 @@ constexpr const char* kMacheUnits = "マッヘ（桃色、1 リットルあた�
 Layout radioLayout()
 {
     Layout layout;
+    // clang-format off
     layout.fields = {
         //         name                 label        Left   Top  label at  tab  colour
         unitField(MEZURA_FIELD(txtB1), "Bq (dps)",     30,   315,   120,    0, kBecquerel)
@@ -56,6 +57,7 @@ Layout radioLayout()
             .unitIs(kMacheUnits, "1 M.E. = 13.3 Bq", "マッヘ単位",
                     "ここでは 1 リットルあたり 13.3 Bq とします。13.468 Bq/L とする定義もあります。"),
     };
+    // clang-format on
     layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 1000, 9}};
     layout.labels = {{"IndMin", "0", {45, 2550, 255, kLabelHeight}},
                      {"IndMax", "1000Bq", {1845, 2550, 1410, kLabelHeight}},
@@ -79,6 +81,7 @@ const Call tindicator{RadioWindow::kTindicator};
 // becquerels. A nanocurie is 37 Bq exactly, a Mache unit 13.3 Bq in a litre.
 std::vector<ProcedureRow> groupProcedures()
 {
+    // clang-format off
     return {
         {kLineB, {S(txtB2, txtB1, Div, kBqPerKBq), S(txtB3, txtB2, Div, kKBqPerMBq),
                   S(txtB4, txtB3, Div, kMBqPerGBq)}},
@@ -86,12 +89,14 @@ std::vector<ProcedureRow> groupProcedures()
                   S(txtC3, txtC2, Div, kMicrocuriesPerMillicurie), S(txtC4, txtC3, Div, kMillicuriesPerCurie)}},
         {kLineM, {S(txtM1, txtB1, Div, kBqPerMacheUnit)}},
     };
+    // clang-format on
 }
 
 // What Enter in each field runs: the typed field's own group first, the becquerels with it
 // or from the nanocuries, then the other groups.
 std::vector<EnterRow> enterChains()
 {
+    // clang-format off
     return {
         {txtB1, {lineB, lineC, lineM, tindicator}},
         {txtB2, {S(txtB1, txtB2, Mul, kBqPerKBq), S(txtB3, txtB2, Div, kKBqPerMBq), S(txtB4, txtB3, Div, kMBqPerGBq),
@@ -117,6 +122,7 @@ std::vector<EnterRow> enterChains()
         {txtM1, {S(txtB1, txtM1, Mul, kBqPerMacheUnit),
                  lineB, lineC, tindicator}},
     };
+    // clang-format on
 }
 
 // The gauge in Bq, kBq, MBq and GBq, chosen by the megabecquerels, every range 1000 wide.
@@ -140,6 +146,7 @@ GaugeSpec radioGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtB3;
+    // clang-format off
     gauge.ranges = {
         // n  button      MBq bound  Max   caption    thumb    kBq <- p            clamp above 1000
         {1, "Command1", 0.001,     1000, "1000Bq",  {txtB1}, kilobecquerels({{Div, 1000}}),
@@ -151,6 +158,7 @@ GaugeSpec radioGauge()
         {4, "Command4", 1000000,   1000, "1000GBq", {txtB4}, kilobecquerels({{Mul, 1000000}}),
          clamp(txtB4, fromGigabecquerels)},
     };
+    // clang-format on
     gauge.reset = GaugeReset::allFields(RadioWindow::kFieldCount); // every unit field "0"
     return gauge;
 }
@@ -164,4 +172,3 @@ RadioWindow::RadioWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
-// clang-format on

@@ -4,8 +4,6 @@
 
 #include "framework/gauge.h"
 
-// clang-format off
-
 namespace mezura {
 
 class RadioWindow : public GaugeWindow {
@@ -13,16 +11,17 @@ public:
     RadioWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
+    // clang-format off
     enum Field {
         txtB1, txtB2, txtB3, txtB4,
         txtC1, txtC2, txtC3, txtC4,
         txtM1,
         kFieldCount
     };
+    // clang-format on
 
     // The window's procedures, as chains call them.
     enum Procedure { kLineB, kLineC, kLineM, kTindicator };
 };
 
 } // namespace mezura
-// clang-format on

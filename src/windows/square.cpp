@@ -2,8 +2,6 @@
 
 #include <utility>
 
-// clang-format off
-
 namespace mezura {
 
 namespace {
@@ -19,6 +17,7 @@ constexpr Colour kTatami = rgb(192, 255, 192);
 
 // A unit field with its label above it at the field's Left.
 // The sizes of the units, each as how many of one unit make one of the next.
+// clang-format off
 constexpr double kCm2PerM2                  = 10000;
 constexpr double kCm2PerSquareInch          = 6.4516;
 constexpr double kCm2PerSunTsubo            = 9.1809;
@@ -41,6 +40,7 @@ constexpr double kTsuboPerSe                = 30;
 constexpr double kTanPerCho                 = 10;
 constexpr double kShakuPerTsubo             = 100;
 constexpr double kGoPerTsubo                = 10;
+// clang-format on
 
 // The groups that the help page's unit table lists the fields in.
 constexpr const char* kMetricUnits = "メートル法（水色）";
@@ -51,13 +51,16 @@ constexpr const char* kTatamiUnits = "畳（緑色）";
 FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelTop, int tab, Colour colour,
                 int labelHeight = kLabelHeight)
 {
+    // clang-format off
     return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, labelTop, tab, colour, "", true,
                      labelHeight});
+    // clang-format on
 }
 
 Layout squareLayout()
 {
     Layout layout;
+    // clang-format off
     layout.fields = {
         //     name                 label          Left   Top  label at  tab  colour
         field(MEZURA_FIELD(txtC1), "cm2",            45,   270,    75,    0, kMetric)
@@ -115,6 +118,7 @@ Layout squareLayout()
         field(MEZURA_FIELD(txtK3), "畳(京間)",     3345,  2350,  2155,   22, kTatami, 180)
             .unitIs(kTatamiUnits, "1 畳(京間) = 18219.49605 cm2", "きょうまの畳"),
     };
+    // clang-format on
     layout.sliders = {{"HScroll", {45, 4395, 3195, 255}, 0, 100, 23}};
     layout.labels = {{"IndMin", "0", {45, 4665, 255, kLabelHeight}},
                      {"IndMax", "10000cm2", {2400, 4665, 855, kLabelHeight}}};
@@ -138,6 +142,7 @@ const Call tindicator{SquareWindow::kTindicator};
 // square sun is 9.1809 cm2 both ways.
 std::vector<ProcedureRow> groupProcedures()
 {
+    // clang-format off
     return {
         {kLineC, {S(txtC2, txtC1, Div, kCm2PerM2), S(txtC3, txtC2, Div, kM2PerAre),
                   S(txtC4, txtC3, Div, kAresPerHectare), S(txtC5, txtC4, Div, kHectaresPerKm2)}},
@@ -152,12 +157,14 @@ std::vector<ProcedureRow> groupProcedures()
         {kLineK, {S(txtK1, txtS2, Div, kShakuTsuboPerInakamaJo), S(txtK2, txtS2, Div, kShakuTsuboPerChukyomaJo),
                   S(txtK3, txtS2, Div, kShakuTsuboPerKyomaJo)}},
     };
+    // clang-format on
 }
 
 // What Enter in each field runs: the typed field's own group first, then square centimetres
 // from the square inch or the square sun, then the other groups.
 std::vector<EnterRow> enterChains()
 {
+    // clang-format off
     return {
         // Metric: along the ladder, each step from the text the one before wrote.
         {txtC1, {lineC, lineI, lineS, lineK, tindicator}},
@@ -276,6 +283,7 @@ std::vector<EnterRow> enterChains()
                  S(txtC1, txtS1, Mul, kCm2PerSunTsubo),
                  lineC, lineI, tindicator}},
     };
+    // clang-format on
 }
 
 // The gauge in cm2, m2, a, ha and km2, chosen by the square kilometres. The slider writes
@@ -284,12 +292,14 @@ std::vector<EnterRow> enterChains()
 GaugeSpec squareGauge()
 {
     const Chain fromSquareCentimetres = {lineC, lineI, lineS, lineK};
+    // clang-format off
     const Chain fromSquareMetres = {S(txtC1, txtC2, Mul, kCm2PerM2), S(txtC3, txtC2, Div, kM2PerAre),
                                     S(txtC4, txtC3, Div, kAresPerHectare), S(txtC5, txtC4, Div, kHectaresPerKm2), lineI, lineS, lineK};
     const Chain fromAres = {S(txtC2, txtC3, Mul, kM2PerAre), S(txtC1, txtC2, Mul, kCm2PerM2), S(txtC4, txtC3, Div, kAresPerHectare),
                             S(txtC5, txtC4, Div, kHectaresPerKm2), lineI, lineS, lineK};
     const Chain fromHectares = {S(txtC3, txtC4, Mul, kAresPerHectare), S(txtC2, txtC3, Mul, kM2PerAre), S(txtC1, txtC2, Mul, kCm2PerM2),
                                 S(txtC5, txtC4, Div, kHectaresPerKm2), lineI, lineS, lineK};
+    // clang-format on
     Chain dragged = fromAres;
     dragged.insert(dragged.begin(), Step{txtC3, txtC3, {}}); // the ares once more, limited
     const auto ares = [&](std::vector<Operation> fromPosition) {
@@ -302,6 +312,7 @@ GaugeSpec squareGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtC5;
+    // clang-format off
     gauge.ranges = {
         // n  button      km2 bound    Max    caption     thumb    ares <- p;  clamp: field, limit, text
         {1, "Command1", 0.00000001, 10000, "10000cm2", {txtC1}, ares({{Div, 1000000}}),
@@ -314,6 +325,7 @@ GaugeSpec squareGauge()
          clamp(txtC4, 100, "100", fromHectares)},
         {5, "Command5", 30000,      30000, "30000km2", {txtC5}, ares({{Mul, 10000}})}, // no clamp
     };
+    // clang-format on
     gauge.reset = GaugeReset::allFields(SquareWindow::kFieldCount); // every unit field "0"
     return gauge;
 }
@@ -327,4 +339,3 @@ SquareWindow::SquareWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
-// clang-format on

@@ -5,8 +5,6 @@
 
 #include "framework/gauge.h"
 
-// clang-format off
-
 namespace mezura {
 
 class SquareWindow : public GaugeWindow {
@@ -14,6 +12,7 @@ public:
     SquareWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
+    // clang-format off
     enum Field {
         txtC1, txtC2, txtC3, txtC4, txtC5,
         txtI1, txtI2, txtI3, txtI4, txtI5, txtI6, txtI7,
@@ -21,10 +20,10 @@ public:
         txtK1, txtK2, txtK3,
         kFieldCount
     };
+    // clang-format on
 
     // The window's procedures, as chains call them.
     enum Procedure { kLineC, kLineI, kLineS, kLineK, kTindicator };
 };
 
 } // namespace mezura
-// clang-format on

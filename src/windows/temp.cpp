@@ -5,15 +5,13 @@
 #include <array>
 #include <optional>
 
-// clang-format off
-
 namespace mezura {
 
 namespace {
 
-constexpr Colour kCold = rgb(192, 255, 255);  // below 4 degrees Celsius
-constexpr Colour kMild = rgb(255, 255, 192);  // from 4 to below 100
-constexpr Colour kHot = rgb(255, 192, 192);   // from 100
+constexpr Colour kCold = rgb(192, 255, 255); // below 4 degrees Celsius
+constexpr Colour kMild = rgb(255, 255, 192); // from 4 to below 100
+constexpr Colour kHot = rgb(255, 192, 192);  // from 100
 
 using enum TempWindow::Field;
 
@@ -32,12 +30,14 @@ Layout tempLayout()
 {
     Layout layout;
     //                     name                      label          Left  tab
+    // clang-format off
     layout.fields = {field(MEZURA_FIELD(txtCels),   "摂氏(C)　",    45,   0)
                          .unitIs(kTemperatureUnits, "基準の温度（摂氏）", "セルシウス度"),
                      field(MEZURA_FIELD(txtFahr),   "華氏(F)　",    1145, 1)
                          .unitIs(kTemperatureUnits, "F = C × 9 / 5 + 32", "ファーレンハイト度"),
                      field(MEZURA_FIELD(txtKervin), "絶対温度(K)",  2245, 2)
                          .unitIs(kTemperatureUnits, "K = C + 273.15", "ケルビン")};
+    // clang-format on
     layout.sliders = {{"HScroll1", {45, 680, 3180, 255}, 0, 3000, 3}};
     layout.labels = {{"IndMin", "0", {285, 945, 255, 255}}, {"IndMax", "300K", {2685, 945, 615, 255}}};
     layout.buttons = {{"Command1", "300K", {45, 1200, 555, 255}, kHighlight},
@@ -82,11 +82,14 @@ TempWindow::TempWindow(App& app, const FrameSpec& frame)
     const Step kelvinFromCelsius = step(txtKervin, txtCels, {{Op::Add, 273.15}});
 
     m_fromKelvin = {celsiusFromKelvin, fahrenheitFromCelsius};
-    install({{kTindicator, [this] { tindicator(); }}},
+    install(
+        {{kTindicator, [this] { tindicator(); }}},
+        // clang-format off
             {{txtCels, {fahrenheitFromCelsius, kelvinFromCelsius, Call{kTindicator}}},
              {txtFahr, {step(txtCels, txtFahr, {{Op::Sub, 32}, {Op::Mul, 5}, {Op::Div, 9}}), kelvinFromCelsius,
                         Call{kTindicator}}},
              {txtKervin, {celsiusFromKelvin, fahrenheitFromCelsius, Call{kTindicator}}}});
+    // clang-format on
 }
 
 void TempWindow::tindicator()
@@ -176,4 +179,3 @@ void TempWindow::dumpExtra(std::ostream& out) const
 }
 
 } // namespace mezura
-// clang-format on

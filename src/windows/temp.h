@@ -4,8 +4,6 @@
 
 #include "framework/gauge.h"
 
-// clang-format off
-
 namespace mezura {
 
 class TempWindow : public GaugeBase {
@@ -37,4 +35,3 @@ private:
 };
 
 } // namespace mezura
-// clang-format on

@@ -3,8 +3,6 @@
 #include <stdexcept>
 #include <utility>
 
-// clang-format off
-
 namespace mezura {
 
 namespace {
@@ -18,6 +16,7 @@ constexpr Colour kYardMile = rgb(255, 255, 192);
 constexpr Colour kReference = rgb(255, 192, 255); // knot, Mach, speed of light
 
 // The sizes of the units, each as how many of one unit make one of the next.
+// clang-format off
 constexpr double kKinePerMetrePerSecond  = 100;
 constexpr double kMetresPerYard          = 0.9144;
 constexpr double kMetresPerSecondPerKnot = 0.5144;
@@ -28,15 +27,19 @@ constexpr double kMinutesPerHour         = 60;
 constexpr double kSecondsPerHour         = 3600;
 constexpr double kKmPerMile              = 1.6093;
 constexpr double kSecondsPerMinute       = 60;
+// clang-format on
 
 // The groups that the help page's unit table lists the fields in.
+// clang-format off
 constexpr const char* kMetricUnits = "メートル法（水色）";
 constexpr const char* kYardMileUnits = "ヤード・ポンド法（黄色）";
 constexpr const char* kReferenceUnits = "そのほか（桃色）：ノット、マッハ（音速 295.2 m/s を 1 とします）、光速に対する割合";
+// clang-format on
 
 Layout velocityLayout()
 {
     Layout layout;
+    // clang-format off
     layout.fields = {
         //         name                 label           Left   Top  label at  tab  colour
         unitField(MEZURA_FIELD(txtC0), "cm/s (kine)",     45,   315,   120,    0, kMetric)
@@ -61,6 +64,7 @@ Layout velocityLayout()
         unitField(MEZURA_FIELD(txtS3), "光速",          2250,  2520,  2280,    9, kReference)
             .unitIs(kReferenceUnits, "1 光速 = 299792458 m/s", "光速に対する比"),
     };
+    // clang-format on
     layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 100, 10}};
     layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},
                      {"IndMax", "100m/s", {2400, 3255, 810, kLabelHeight}}};
@@ -81,6 +85,7 @@ const Call tindicator{VelocityWindow::kTindicator};
 // 0.5144 m/s, Mach 1 295.2 m/s and light 299792458 m/s.
 std::vector<ProcedureRow> groupProcedures()
 {
+    // clang-format off
     return {
         {kLineC, {S(txtC0, txtC1, Mul, kKinePerMetrePerSecond), S(txtC2, txtC1, Mul, kKmhPerMetrePerSecond),
                   S(txtC3, txtC2, Div, kMinutesPerHour), S(txtC4, txtC2, Div, kSecondsPerHour)}},
@@ -88,12 +93,14 @@ std::vector<ProcedureRow> groupProcedures()
         {kLineS, {S(txtS1, txtC1, Div, kMetresPerSecondPerKnot), S(txtS2, txtC1, Div, kMetresPerSecondPerMach),
                   S(txtS3, txtC1, Div, kSpeedOfLight)}},
     };
+    // clang-format on
 }
 
 // What Enter in each field runs: the typed field's own group and the metres per second
 // first, then the other groups.
 std::vector<EnterRow> enterChains()
 {
+    // clang-format off
     return {
         {txtC1, {lineC, lineI, lineS, tindicator}},
         {txtC0, {S(txtC1, txtC0, Div, kKinePerMetrePerSecond), S(txtC2, txtC1, Mul, kKmhPerMetrePerSecond),
@@ -128,6 +135,7 @@ std::vector<EnterRow> enterChains()
                  S(txtS2, txtC1, Div, kMetresPerSecondPerMach),
                  lineC, lineI, tindicator}},
     };
+    // clang-format on
 }
 
 // The chain of Enter in `typed` without its final gauge update, as a range button runs it
@@ -163,6 +171,7 @@ GaugeSpec velocityGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtC1;
+    // clang-format off
     gauge.ranges = {
         // n  button      m/s bound  Max   caption     thumb                m/s <- p
         {1, "Command1", 100,        100, "100m/s",   {txtC1},             metresPerSecond({}),
@@ -173,6 +182,7 @@ GaugeSpec velocityGauge()
          metresPerSecond({{Div, 1000}, {Mul, kSpeedOfLight}}),
          clamp({txtS3}, 1, txtS3, "1", enterChainWithoutGaugeUpdate(txtS3))},
     };
+    // clang-format on
     gauge.reset = GaugeReset::allFields(VelocityWindow::kFieldCount); // every unit field "0"
     gauge.reset.again = false;
     gauge.compare = Compare::Int32;
@@ -188,4 +198,3 @@ VelocityWindow::VelocityWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
-// clang-format on

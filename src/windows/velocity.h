@@ -5,8 +5,6 @@
 
 #include "framework/gauge.h"
 
-// clang-format off
-
 namespace mezura {
 
 class VelocityWindow : public GaugeWindow {
@@ -14,16 +12,17 @@ public:
     VelocityWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
+    // clang-format off
     enum Field {
         txtC0, txtC1, txtC2, txtC3, txtC4,
         txtI1, txtI2,
         txtS1, txtS2, txtS3,
         kFieldCount
     };
+    // clang-format on
 
     // The window's procedures, as chains call them.
     enum Procedure { kLineC, kLineI, kLineS, kTindicator };
 };
 
 } // namespace mezura
-// clang-format on

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-// clang-format off
-
 namespace mezura {
 
 namespace {
@@ -22,6 +20,7 @@ constexpr const char* kTroyBox = "Frame1";         // "金衡系"
 constexpr const char* kApothecariesBox = "Frame2"; // "薬局系"
 
 // The sizes of the units, each as how many of one unit make one of the next.
+// clang-format off
 constexpr double kMgPerG                     = 1000;
 constexpr double kGPerKg                     = 1000;
 constexpr double kGPerPound                  = 453.59237;
@@ -43,6 +42,7 @@ constexpr double kPoundsPerShortTon          = 2000;
 constexpr double kPoundsPerLongTon           = 2240;
 constexpr double kMonmePerKin                = 160;
 constexpr double kMonmePerKan                = 1000;
+// clang-format on
 
 // The groups that the help page's unit table lists the fields in.
 constexpr const char* kMetricUnits = "メートル法（水色）";
@@ -55,6 +55,7 @@ Layout weightLayout()
 {
     Layout layout;
     // The troy and apothecaries' fields stand relative to their frame.
+    // clang-format off
     layout.fields = {
         //                   name                 label                  Left   Top  tab  colour
         unitFieldUnderLabel(MEZURA_FIELD(txtC1), "mg",                     45,   270,   0, kMetric)
@@ -106,6 +107,7 @@ Layout weightLayout()
         unitFieldUnderLabel(MEZURA_FIELD(txtA5), "pound",                 120,  2505,  23, kApothecaries, kApothecariesBox)
             .unitIs(kApothecariesUnits, "1 pound = 373.2417216 g", "薬用ポンド"),
     };
+    // clang-format on
     layout.boxes = {{kTroyBox, "金衡系", {3360, 360, 1215, 2895}},
                     {kApothecariesBox, "薬局系", {4680, 360, 1215, 2895}}};
     layout.sliders = {{"HScroll", {60, 4320, 3180, 255}, 0, 100, 24}};
@@ -133,6 +135,7 @@ const Call tindicator{WeightWindow::kTindicator};
 // is 453.59237 g and 7000 grains, a 匁 3.75 g.
 std::vector<ProcedureRow> groupProcedures()
 {
+    // clang-format off
     return {
         {kLineC, {S(txtC1, txtC2, Mul, kMgPerG), S(txtC3, txtC2, Div, kGPerKg), S(txtC4, txtC3, Div, kKgPerTon)}},
         {kLineS, {S(txtS1, txtC2, Div, kGPerMonme), S(txtS2, txtS1, Div, kMonmePerKin),
@@ -151,15 +154,18 @@ std::vector<ProcedureRow> groupProcedures()
                    S(txtI6, txtI4, Div, kPoundsPerUkHundredweight), S(txtI7, txtI4, Div, kPoundsPerShortTon),
                    S(txtI8, txtI4, Div, kPoundsPerLongTon), S(txtC2, txtI4, Mul, kGPerPound)}},
     };
+    // clang-format on
 }
 
 // Enter in an avoirdupois field: the pound from the typed field, then the pound fan-out in
 // its order, leaving out the typed field, then the other groups.
 Chain fromPound(WeightWindow::Field typed, Chain toPound)
 {
+    // clang-format off
     const Step fanOut[] = {S(txtI1, txtI4, Mul, kGrainsPerPound), S(txtI2, txtI4, Mul, kDramsPerPound), S(txtI3, txtI4, Mul, kOuncesPerPound),
                            S(txtI5, txtI4, Div, kPoundsPerUsHundredweight),  S(txtI6, txtI4, Div, kPoundsPerUkHundredweight), S(txtI7, txtI4, Div, kPoundsPerShortTon),
                            S(txtI8, txtI4, Div, kPoundsPerLongTon), S(txtC2, txtI4, Mul, kGPerPound)};
+    // clang-format on
     Chain chain = std::move(toPound);
     for (const Step& step : fanOut) {
         if (step.target != typed) {
@@ -174,6 +180,7 @@ Chain fromPound(WeightWindow::Field typed, Chain toPound)
 // Only the milligrams are rewritten: lineC writes them back from the grams.
 std::vector<EnterRow> enterChains()
 {
+    // clang-format off
     return {
         // Metric: along the ladder to the grams.
         {txtC1, {S(txtC2, txtC1, Div, kMgPerG), S(txtC3, txtC2, Div, kGPerKg), S(txtC4, txtC3, Div, kKgPerTon),
@@ -244,6 +251,7 @@ std::vector<EnterRow> enterChains()
                  S(txtA3, txtI1, Div, kGrainsPerApothecariesDram), S(txtA4, txtI1, Div, kGrainsPerApothecariesOunce),
                  lineI2, lineC, lineS, lineT, tindicator}},
     };
+    // clang-format on
 }
 
 // The gauge in mg, g, kg and t, chosen by the kilograms. The first three ranges take over
@@ -252,8 +260,10 @@ std::vector<EnterRow> enterChains()
 // limiter; the clamps write grams.
 GaugeSpec weightGauge()
 {
+    // clang-format off
     const Chain fromKilograms = {Step{txtC3, txtC3, {}}, S(txtC2, txtC3, Mul, kGPerKg), S(txtC1, txtC2, Mul, kMgPerG),
                                  S(txtC4, txtC3, Div, kKgPerTon), lineS, lineI, lineT, lineA};
+    // clang-format on
     const Chain fromGrams = {lineC, lineS, lineI, lineT, lineA};
     const auto kilograms = [&](std::vector<Operation> fromPosition) {
         return WriteBack{txtC3, std::move(fromPosition), false, fromKilograms};
@@ -266,6 +276,7 @@ GaugeSpec weightGauge()
 
     GaugeSpec gauge;
     gauge.decision = txtC3;
+    // clang-format off
     gauge.ranges = {
         // n  button     kg bound    Max   caption   thumb    kg <- p                        clamp: over, grams
         {1, "Command1", 0.000001,  1000, "1000mg", {txtC1}, kilograms({{Div, 1000000}}), clamp(txtC1, 1000, "1")},
@@ -273,6 +284,7 @@ GaugeSpec weightGauge()
         {3, "Command3", 1,         1000, "1000kg", {txtC3}, kilograms({}),               clamp(txtC3, 1000, "1000000")},
         {4, "Command4", 30000000, 30000, "30000t", {txtC4}, kilograms({{Mul, 1000}})}, // no clamp
     };
+    // clang-format on
     gauge.reset = GaugeReset::allFields(WeightWindow::kFieldCount); // every unit field "0"
     return gauge;
 }
@@ -286,4 +298,3 @@ WeightWindow::WeightWindow(App& app, const FrameSpec& frame)
 }
 
 } // namespace mezura
-// clang-format on

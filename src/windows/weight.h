@@ -4,8 +4,6 @@
 
 #include "framework/gauge.h"
 
-// clang-format off
-
 namespace mezura {
 
 class WeightWindow : public GaugeWindow {
@@ -13,6 +11,7 @@ public:
     WeightWindow(App& app, const FrameSpec& frame);
 
     // The unit fields, in the order of the window's field table.
+    // clang-format off
     enum Field {
         txtC1, txtC2, txtC3, txtC4,
         txtI1, txtI2, txtI3, txtI4, txtI5, txtI6, txtI7, txtI8,
@@ -21,6 +20,7 @@ public:
         txtA1, txtA2, txtA3, txtA4, txtA5,
         kFieldCount
     };
+    // clang-format on
 
     // The window's procedures, as chains call them. lineI2 fills the avoirdupois group and
     // the grams from the grain.
@@ -28,4 +28,3 @@ public:
 };
 
 } // namespace mezura
-// clang-format on

@@ -7,8 +7,6 @@
 #include <string_view>
 #include <utility>
 
-// clang-format off
-
 namespace mezura {
 
 namespace {
@@ -25,14 +23,17 @@ constexpr const char* kWesternUnits = "西暦（水色）";
 constexpr const char* kEraUnits = "年号（黄色）";
 constexpr const char* kYearNameUnits = "年の名前（表示だけで、入力はできません）";
 
-FieldSpec field(int id, const char* name, const char* label, int left, int top, int tab, Colour colour, bool typing = true)
+FieldSpec field(int id, const char* name, const char* label, int left, int top, int tab, Colour colour,
+                bool typing = true)
 {
-    return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - 195, tab, colour, "", typing});
+    return numbered(
+        id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - 195, tab, colour, "", typing});
 }
 
 Layout yearLayout()
 {
     Layout layout;
+    // clang-format off
     layout.fields = {
         //     name                 label       Left   Top  tab  colour
         field(MEZURA_FIELD(txtW1), "西暦",        45,   270,  0, kWestern)
@@ -58,6 +59,7 @@ Layout yearLayout()
         field(MEZURA_FIELD(txtE4), "九星",      2245,  1830, 10, kName, false)
             .unitIs(kYearNameUnits, "その年の九星", "きゅうせい"),
     };
+    // clang-format on
     layout.sliders = {{"HScroll", {30, 2265, 3180, 255}, 0, 3000, 11}};
     layout.labels = {{"IndMin", "0", {345, 2520, 495, kLabelHeight}},
                      {"IndMax", "3000", {2850, 2520, 495, kLabelHeight}}};
@@ -91,6 +93,7 @@ constexpr std::array<Era, 6> kEras{{
 }};
 
 // The name tables; entry 0 is empty.
+// clang-format off
 constexpr std::array<std::string_view, 11> kStems{
     "", "甲 きのえ", "乙 きのと", "丙 ひのえ", "丁 ひのと", "戊 つちのえ",
     "己 つちのと", "庚 かのえ", "辛 かのと", "壬 みずのえ", "癸 みずのと"};
@@ -103,6 +106,7 @@ constexpr std::array<std::string_view, 31> kSounds{
     "覆燈火", "天河水", "大駅土", "釵釧金", "桑柘木", "大渓水", "沙中土", "天上火", "柘榴木", "大海水"};
 constexpr std::array<std::string_view, 10> kStars{
     "", "五黄土星", "四緑木星", "三碧木星", "二黒土星", "一白水星", "九紫火星", "八白土星", "七赤金星", "六白金星"};
+// clang-format on
 
 // The table index of a year in one name cycle: round(W + shift) as a 32-bit integer, its
 // remainder by the period, divided by `divisor` (the 納音 names a pair of years), plus 1.
@@ -142,8 +146,10 @@ struct EraYear {
     YearWindow::Field field;
     double before;
 };
+// clang-format off
 constexpr std::array<EraYear, 5> kEraYears{{
     {txtJ5, 2018}, {txtJ1, 1988}, {txtJ2, 1925}, {txtJ3, 1911}, {txtJ4, 1867}}};
+// clang-format on
 
 // The era years from W, leaving out `typed` (the field typed into is not rewritten).
 Chain eraSteps(std::optional<YearWindow::Field> typed = std::nullopt)
@@ -280,4 +286,3 @@ void YearWindow::sliderScroll()
 }
 
 } // namespace mezura
-// clang-format on

@@ -7,8 +7,6 @@
 
 #include <string>
 
-// clang-format off
-
 namespace mezura {
 
 class YearWindow : public GaugeBase {
@@ -45,4 +43,3 @@ private:
 };
 
 } // namespace mezura
-// clang-format on

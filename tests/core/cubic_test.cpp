@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-// clang-format off
-
 namespace mezura {
 namespace {
 
@@ -23,6 +21,7 @@ constexpr const char* kCubic = "cubic";
 
 TEST(CubicWindow, EnterConvertsEveryGroupAndPicksTheRange)
 {
+    // clang-format off
     const test::EnterRow rows[] = {
         // one litre: the metric ladder, spoons and the cup, the drum
         {"txtC3", "1",
@@ -87,13 +86,16 @@ TEST(CubicWindow, EnterConvertsEveryGroupAndPicksTheRange)
         {"txtC1", "12abc", {{"txtC1", "12abc"}, {"txtC2", "0.12"}, {"txtM1", "4.8"}}, {"100ml", 100, 12, "Command1"}},
         {"txtM4", "", {{"txtM4", ""}, {"txtC1", "0"}, {"txtO2", "0"}, {"txtDA4", "0"}}, {"100ml", 100, 0, "Command1"}},
     };
+    // clang-format on
     test::expectEnterRows(kCubic, rows);
 }
 
 TEST(CubicWindow, OutOfRangeResetsEveryFieldToZero)
 {
+    // clang-format off
     const char* rows[][2] = {{"txtC3", "30000001"}, {"txtC4", "30000.001"}, {"txtC1", "-1"}, {"txtS5", "-1"},
                              {"txtS6", "5000"},     {"txtO1", "-1"},        {"txtDA4", "-1"}, {"txtLE5", "-0.5"}};
+    // clang-format on
     test::expectResets(kCubic, {"txtC3", "5"}, rows, {"100ml", 100, 0, "Command1"});
 }
 
@@ -171,12 +173,15 @@ TEST(CubicWindow, SliderAlwaysWritesLitresInTheUnitOfTheRange)
     w.dragTo(50);
     w.dragRelease();
     expectShows(t, kCubic,
+                // clang-format off
                 {{"txtC3", "0.05"}, {"txtC2", "0.5"}, {"txtC1", "50"}, {"txtC4", "5E-05"}, {"txtM1", "20"},
                  {"txtI3", "6.539E-05"}, {"txtS1", "0.277161862527716"}, {"txtO3", "0.00025"},
                  {"txtDA4", "0.00141890664729386"}},
+                // clang-format on
                 "drag to 50");
     expectGauge(w, {"100ml", 100, 50, "Command1"}, "drag to 50"); // the range stays
 
+    // clang-format off
     const test::SlideRow slides[] = {
         {nullptr, 100, {{"txtC3", "0.1"}, {"txtC2", "1"}, {"txtC1", "100"}}, {"100ml", 100, 100, "Command1"}},
         // at the end of the scale the range does not move on
@@ -191,12 +196,14 @@ TEST(CubicWindow, SliderAlwaysWritesLitresInTheUnitOfTheRange)
          {{"txtC3", "12000"}, {"txtC4", "12"}, {"txtC1", "12000000"}, {"txtO3", "60"}, {"txtS6", "1.99710419891158"}},
          {"30000m3", 30000, 12, "Command4"}},
     };
+    // clang-format on
     test::expectSlides(t, kCubic, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
 
 TEST(CubicWindow, RangeButtonsClampThroughCubicCentimetres)
 {
+    // clang-format off
     const test::ButtonRow rows[] = {
         // over the top: cm3 get the range's top as integer text, every group follows; the
         // thumb stays (25 dl picked the L range at the even position 2)
@@ -223,6 +230,7 @@ TEST(CubicWindow, RangeButtonsClampThroughCubicCentimetres)
         {"txtC3", "0.7", true, {"Command1", "Command2"}, {{"txtC1", "100"}, {"txtC2", "1"}},
          {"10dl", 10, 1, "Command2"}},
     };
+    // clang-format on
     test::expectButtonRows(kCubic, rows);
 }
 
@@ -285,8 +293,10 @@ TEST(CubicWindow, OverflowStopsTheChainAtTheFailingStep)
     // The cubic metres are written, the litres overflow: the rest keep 1 l, the gauge stays.
     t.enter(kCubic, "txtS6", "1E305");
     expectShows(t, kCubic,
+                // clang-format off
                 {{"txtS6", "1E305"}, {"txtC4", "6.008E+305"}, {"txtC3", "1"}, {"txtC2", "10"}, {"txtC1", "1000"},
                  {"txtS1", "5.54323725055432"}, {"txtM1", "400"}},
+                // clang-format on
                 "overflow");
     expectGauge(w, {"10dl", 10, 10, "Command2"}, "overflow");
     ASSERT_EQ(t.host.events.size(), 1u);
@@ -295,4 +305,3 @@ TEST(CubicWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
-// clang-format on

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-// clang-format off
-
 namespace mezura {
 namespace {
 
@@ -46,6 +44,7 @@ GaugeSpec testGauge()
 {
     GaugeSpec gauge;
     gauge.decision = txtB;
+    // clang-format off
     gauge.ranges = {
         // The slider writes t (1/3000000 of a c per step, limited); a follows from t.
         {1, "Command1", 0.001, 1000, "1000c", Reading{txtC},
@@ -57,6 +56,7 @@ GaugeSpec testGauge()
          Clamp{Reading{txtA}, 1000, txtA, "1000", {lineA}, ClampPosition::AfterChain}},
         {4, "Command4", 30000, 30000, "30000b", Reading{txtB}, WriteBack{txtA, {{Op::Mul, 1000}}, false, {lineA}}},
     };
+    // clang-format on
     gauge.reset = {{txtA, txtB, txtC, txtT}};
     return gauge;
 }
@@ -70,13 +70,16 @@ public:
         , m_host(host)
     {
         const Call gaugeUpdate{kTindicator};
-        install({{kLineA, {S(txtB, txtA, Op::Div, 1000), S(txtC, txtA, Op::Mul, 1000), S(txtT, txtA, Op::Div, 3)}}},
+        install(
+            {{kLineA, {S(txtB, txtA, Op::Div, 1000), S(txtC, txtA, Op::Mul, 1000), S(txtT, txtA, Op::Div, 3)}}},
+            // clang-format off
                 {{txtA, {lineA, gaugeUpdate}},
                  {txtB, {S(txtA, txtB, Op::Mul, 1000), S(txtC, txtA, Op::Mul, 1000), S(txtT, txtA, Op::Div, 3),
                          gaugeUpdate}},
                  {txtC, {S(txtA, txtC, Op::Div, 1000), S(txtB, txtA, Op::Div, 1000), S(txtT, txtA, Op::Div, 3),
                          gaugeUpdate}}},
-                kTindicator);
+            // clang-format on
+            kTindicator);
     }
 
     std::string highlighted() const
@@ -147,6 +150,7 @@ TEST_F(Fixture, AutoRangeTakesTheFirstRangeWhoseInclusiveBoundHoldsTheValue)
         const char* text;
         Shown gauge;
     };
+    // clang-format off
     const Row rows[] = {
         {txtA, "", {"1000c", 1000, 0, "Command1"}},
         {txtB, "0.001", {"1000c", 1000, 1000, "Command1"}},   // a bound selects its own range
@@ -159,6 +163,7 @@ TEST_F(Fixture, AutoRangeTakesTheFirstRangeWhoseInclusiveBoundHoldsTheValue)
         {txtC, "2.5E+7", {"30000b", 30000, 25, "Command4"}},
         {txtB, "30000", {"30000b", 30000, 30000, "Command4"}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         TestWindow& w = make();
         w.enter(row.field, row.text);
@@ -277,6 +282,7 @@ TEST_F(Fixture, PositionsOutsideTheSliderStopAtItsEndWithoutRewritingAField)
         const char* button;
         int value;
     };
+    // clang-format off
     const Row rows[] = {
         {txtB, "31000", "Command4", 30000},  // above the range, no clamp
         {txtB, "40000", "Command4", 30000},  // beyond 16 bits
@@ -287,6 +293,7 @@ TEST_F(Fixture, PositionsOutsideTheSliderStopAtItsEndWithoutRewritingAField)
         {txtA, "-70000", "Command2", 0},
         {txtC, "-5", "Command1", 1000},     // no clamp; a * 1000 = 500000 is beyond 16 bits
     };
+    // clang-format on
     for (const Row& row : rows) {
         TestWindow& w = make();
         w.enter(txtA, "500");
@@ -309,6 +316,7 @@ TEST_F(Fixture, MovingTheSliderWritesTheRangesValueBackAndKeepsTheRange)
         Texts texts;
         Shown gauge;
     };
+    // clang-format off
     const Row rows[] = {
         {"500", true, 250, {"250", "0.25", "250000", "83.3333333333333"}, {"1000a", 1000, 250, "Command2"}},
         {"500", true, 5000, {"1000", "1", "1000000", "333.333333333333"}, {"1000a", 1000, 1000, "Command2"}},
@@ -316,6 +324,7 @@ TEST_F(Fixture, MovingTheSliderWritesTheRangesValueBackAndKeepsTheRange)
         {"0.5", false, 1, {"9.999E-07", "9.999E-10", "0.0009999", "3.33333333333333E-07"}, {"1000c", 1000, 1, "Command1"}},
         {"20000", true, 21, {"21000", "21", "21000000", "7000"}, {"30000b", 30000, 21, "Command4"}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         GaugeSpec gauge = testGauge();
         gauge.ranges[0].writeBack.limited = row.limited;
@@ -351,12 +360,14 @@ TEST_F(Fixture, TheChangeHandlerComparesIn16Or32BitsAndAFieldBeyondThemDoesNotMa
         const char* typed; // into a, without Enter
         const char* after; // a after the slider moved to 10
     };
+    // clang-format off
     const Row rows[] = {
         {Compare::Int16, "10.4", "10.4"}, {Compare::Int32, "10.4", "10.4"},
         {Compare::Int16, "40000", "10"},  {Compare::Int32, "40000", "10"},
         {Compare::Int16, "5E9", "10"},    {Compare::Int32, "5E9", "10"},
         {Compare::Int16, "-1E300", "10"}, {Compare::Int32, "-1E300", "10"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         GaugeSpec gauge = testGauge();
         gauge.compare = row.compare;
@@ -423,4 +434,3 @@ TEST(ChainCopy, ATextCopyCarriesTheTextUnchanged)
 
 } // namespace
 } // namespace mezura
-// clang-format on

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-// clang-format off
-
 namespace mezura {
 namespace {
 
@@ -23,6 +21,7 @@ constexpr const char* kHeat = "heat";
 // Every range of this gauge has the maximum 1000.
 TEST(HeatWindow, EnterConvertsEveryGroupAndPicksTheRange)
 {
+    // clang-format off
     const test::EnterRow rows[] = {
         // 1000 J in every unit; 1000 is inside the joule range, its bound being inclusive
         {"txtJ3", "1000",
@@ -81,6 +80,7 @@ TEST(HeatWindow, EnterConvertsEveryGroupAndPicksTheRange)
         {"txtJ2", "1,5", {{"txtJ2", "1,5"}, {"txtJ1", "1000"}, {"txtJ3", "0.001"}}, {"1000μJ", 1000, 1000, "Command1"}},
         {"txtC4", "", {{"txtC4", ""}, {"txtJ3", "0"}, {"txtE3", "0"}, {"txtC1", "0"}}, {"1000μJ", 1000, 0, "Command1"}},
     };
+    // clang-format on
     test::expectEnterRows(kHeat, rows);
 }
 
@@ -142,13 +142,16 @@ TEST(HeatWindow, SliderWritesJoulesInTheUnitOfTheRange)
     w.dragTo(750);
     w.dragRelease();
     expectShows(t, kHeat,
+                // clang-format off
                 {{"txtJ3", "750"}, {"txtJ4", "0.75"}, {"txtJ2", "750000"}, {"txtJ1", "750000000"},
                  {"txtN1", "0.71086284200026"}, {"txtN2", "76.4787159733446"}, {"txtN3", "0.208333333333333"},
                  {"txtE1", "4.681E+18"}, {"txtE3", "4681000000000"}, {"txtC1", "7500000000"},
                  {"txtC2", "179.134422470622"}, {"txtC4", "0.00223918028088277"}},
+                // clang-format on
                 "drag to 750");
     expectGauge(w, {"1000J", 1000, 750, "Command3"}, "drag to 750"); // the range stays
 
+    // clang-format off
     const test::SlideRow slides[] = {
         // at the end of the scale the range does not move on
         {nullptr, 1000, {{"txtJ3", "1000"}, {"txtJ4", "1"}}, {"1000J", 1000, 1000, "Command3"}},
@@ -163,6 +166,7 @@ TEST(HeatWindow, SliderWritesJoulesInTheUnitOfTheRange)
           {"txtE3", "43690.5652664737"}},
          {"1000μJ", 1000, 7, "Command1"}},
     };
+    // clang-format on
     test::expectSlides(t, kHeat, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
@@ -177,6 +181,7 @@ TEST(HeatWindow, RangeButtonsClampTheirOwnFieldToTheTopOfTheScale)
         std::vector<Shows> shows;
         Gauge gauge;
     };
+    // clang-format off
     const Row rows[] = {
         // above 1000 in its own unit: the field gets "1000", the thumb the end of the scale,
         // the joule group and the other groups follow
@@ -204,6 +209,7 @@ TEST(HeatWindow, RangeButtonsClampTheirOwnFieldToTheTopOfTheScale)
         // a negative value typed without Enter puts the thumb at 0 and writes nothing
         {"txtJ2", "-5", false, "Command2", {{"txtJ2", "-5"}, {"txtJ3", ""}}, {"1000mJ", 1000, 0, "Command2"}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         test::TestApp t;
         ConversionWindow& w = t.window(kHeat);
@@ -238,10 +244,12 @@ TEST(HeatWindow, StartsEmptyWithTheDesignGauge)
         const char* label;
         int tab;
     };
+    // clang-format off
     const Row rows[] = {{"txtJ1", "μJ", 1},  {"txtJ2", "mJ", 2},          {"txtJ3", "J", 3},     {"txtJ4", "kJ", 4},
                         {"txtN1", "BTU", 5}, {"txtN2", "kgfm", 6},        {"txtN3", "Wh", 7},    {"txtC1", "erg", 0},
                         {"txtC2", "cal", 8}, {"txtC3", "Cal (kcal)", 9},  {"txtC4", "単位", 10}, {"txtE1", "keV", 11},
                         {"txtE2", "MeV", 12}, {"txtE3", "GeV", 13}};
+    // clang-format on
     ASSERT_EQ(std::size(rows), static_cast<std::size_t>(HeatWindow::kFieldCount));
     ASSERT_EQ(w.layout().fields.size(), std::size(rows));
     for (std::size_t i = 0; i < std::size(rows); ++i) {
@@ -262,9 +270,11 @@ TEST(HeatWindow, OverflowStopsTheChainAtTheFailingStep)
     // Cal, cal and J are written, the erg overflows: the rest keep 1 J, the gauge stays.
     t.enter(kHeat, "txtC4", "1E300");
     expectShows(t, kHeat,
+                // clang-format off
                 {{"txtC4", "1E300"}, {"txtC3", "8E+301"}, {"txtC2", "8E+304"}, {"txtJ3", "3.349E+305"},
                  {"txtC1", "10000000"}, {"txtJ1", "1000000"}, {"txtN1", "0.000947817122667013"},
                  {"txtE1", "6.241E+15"}},
+                // clang-format on
                 "overflow");
     expectGauge(w, {"1000mJ", 1000, 1000, "Command2"}, "overflow");
     ASSERT_EQ(t.host.events.size(), 1u);
@@ -273,4 +283,3 @@ TEST(HeatWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
-// clang-format on

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-// clang-format off
-
 namespace mezura {
 namespace {
 
@@ -30,6 +28,7 @@ struct EnterRow {
 
 TEST(LengthWindow, EnterConvertsEveryGroupAndPicksTheRange)
 {
+    // clang-format off
     const EnterRow rows[] = {
         // inch: the yard-pound ladder, and the limiter's cuts of miles and leagues
         {"txtI1", "1",
@@ -77,6 +76,7 @@ TEST(LengthWindow, EnterConvertsEveryGroupAndPicksTheRange)
         {"txtC1", "12abc", {{"txtC1", "12abc"}, {"txtC0", "120"}, {"txtC2", "0.12"}}, {"1000mm", 1000, 120, "Command1"}},
         {"txtC1", "", {{"txtC1", ""}, {"txtC0", "0"}, {"txtI8", "0"}, {"txtP6", "0"}}, {"1000mm", 1000, 0, "Command1"}},
     };
+    // clang-format on
     for (const EnterRow& row : rows) {
         test::TestApp t;
         t.enter(kLength, row.field, row.typed);
@@ -97,6 +97,7 @@ TEST(LengthWindow, OutOfRangeResetsEveryFieldToZero)
 
 // Units in centimetres, from their definitions: every chain must agree with them to the
 // four digits the limiter keeps (and the sun's two constants, 0.33 and 3.03).
+// clang-format off
 const test::UnitSize kUnitSizes[] = {
     {LengthWindow::txtC0, 0.1},
     {LengthWindow::txtC1, 1},
@@ -130,6 +131,7 @@ const test::UnitSize kUnitSizes[] = {
     {LengthWindow::txtP5, 3.0 / 80},
     {LengthWindow::txtP6, 1.0 / 40},
 };
+// clang-format on
 
 TEST(LengthWindow, EveryChainWritesEveryOtherFieldConsistently)
 {
@@ -144,8 +146,10 @@ TEST(LengthWindow, SliderWritesMetresInTheUnitOfTheRange)
     expectGauge(w, {"1000m", 1000, 2, "Command2"}, "150 cm");
 
     w.drag({100, 250});
+    // clang-format off
     const Shows dragged[] = {{"txtC2", "250"}, {"txtC3", "0.25"}, {"txtC1", "25000"}, {"txtC0", "250000"},
                              {"txtS1", "8250"}, {"txtI8", "0.0517809326864447"}, {"txtP6", "1000000"}};
+    // clang-format on
     for (const Shows& shows : dragged) {
         EXPECT_EQ(t.text(kLength, shows.field), shows.text) << "drag to 250: " << shows.field;
     }
@@ -184,6 +188,7 @@ TEST(LengthWindow, RangeButtonsClampThroughCentimetres)
         std::vector<Shows> shows;
         Gauge gauge;
     };
+    // clang-format off
     const Row rows[] = {
         // over the top: centimetres get the range's top as integer text; the thumb stays
         {"txtC1", "150", true, {"Command1"},
@@ -201,6 +206,7 @@ TEST(LengthWindow, RangeButtonsClampThroughCentimetres)
         {"txtC3", "0.5", true, {"Command3", "Command2"}, {{"txtC3", "0.5"}, {"txtC2", "500"}},
          {"1000m", 1000, 500, "Command2"}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         test::TestApp t;
         ConversionWindow& w = t.window(kLength);
@@ -257,4 +263,3 @@ TEST(LengthWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
-// clang-format on

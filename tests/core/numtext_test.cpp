@@ -7,8 +7,6 @@
 #include <limits>
 #include <utility>
 
-// clang-format off
-
 namespace mezura {
 namespace {
 
@@ -19,6 +17,7 @@ struct ParseRow {
 
 TEST(NumberParse, ReadsAsMuchAsContinuesTheNumber)
 {
+    // clang-format off
     const ParseRow rows[] = {
         {"", 0},          {"abc", 0},        {"12abc", 12},     {"1,000", 1},     {"1,5", 1},
         {"1.5.5", 1.5},   {"2D3", 2000},     {"2e3", 2000},     {"2d3", 2000},    {"2E+3", 2000},
@@ -30,6 +29,7 @@ TEST(NumberParse, ReadsAsMuchAsContinuesTheNumber)
         {"1e-310", 1e-310}, {"-1E-400", -0.0}, {"0E99999999999999999999", 0}, {"0.00001E-320", 0},
         {"00012", 12},    {"+.5e+1", 5},
     };
+    // clang-format on
     for (const ParseRow& row : rows) {
         EXPECT_EQ(parseNumber(row.text), row.value) << "text: \"" << row.text << '"';
     }
@@ -38,6 +38,7 @@ TEST(NumberParse, ReadsAsMuchAsContinuesTheNumber)
 // What an input method in full-width mode types reads as the ASCII it stands for.
 TEST(NumberParse, ReadsFullWidthAndMixedInputAsASCII)
 {
+    // clang-format off
     const ParseRow rows[] = {
         {"１９８９", 1989},          {"１００", 100},           {"1００", 100},          {"１0０", 100},
         {"－４０", -40},             {"\u2212４０", -40},       {"＋５", 5},             {"１．５", 1.5},
@@ -47,6 +48,7 @@ TEST(NumberParse, ReadsFullWidthAndMixedInputAsASCII)
         {"１．５．５", 1.5},          {"ｱ1", 0},               {"1ｱ", 1},              {"１\uFF5F２", 1},
         {"\xEF\xBC", 0},             {"1\xEF\xBC\x91", 11},   {"1\xEF\xBC", 1},       {"\xEF\xBC\x80" "1", 0},
     };
+    // clang-format on
     for (const ParseRow& row : rows) {
         EXPECT_EQ(parseNumber(row.text), row.value) << "text: \"" << row.text << '"';
     }
@@ -63,6 +65,7 @@ TEST(NumberParse, TellsHowMuchOfTheTextItRead)
         ReadExtent extent;
     };
     constexpr ReadExtent all = ReadExtent::All, start = ReadExtent::Start, none = ReadExtent::None;
+    // clang-format off
     const Row rows[] = {
         {"。５", 0.5, all},     {"｡５", 0.5, all},     {"１。５", 1.5, all},  {"ー４０", -40, all},
         {"ｰ４０", -40, all},   {"‐１", -1, all},      {"‑１", -1, all},     {"–１", -1, all},
@@ -73,6 +76,7 @@ TEST(NumberParse, TellsHowMuchOfTheTextItRead)
         {"&H", 0, none},            {"ー", 0, none},           {"", 0, all},             {" 　	", 0, all},
         {" 1 2 ", 12, all},         {"2e3", 2000, all},        {"&H1F", 31, all},        {"-.5", -0.5, all},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const NumberReading reading = readNumber(row.text);
         EXPECT_EQ(reading.value, row.value) << "text: \"" << row.text << '"';
@@ -83,12 +87,14 @@ TEST(NumberParse, TellsHowMuchOfTheTextItRead)
     EXPECT_EQ(unreadInputNote("1.5.2"), "「1.5.2」は 1.5 として換算しました。");
     EXPECT_EQ(unreadInputNote("１，０００"), "「１，０００」は 1 として換算しました。");
     EXPECT_EQ(unreadInputNote("abc"), "「abc」は数値として読めないため 0 として換算しました。");
-    EXPECT_EQ(unreadInputNote(std::string(30, 'x')), "「" + std::string(24, 'x') + "…」は数値として読めないため 0 として換算しました。");
+    EXPECT_EQ(unreadInputNote(std::string(30, 'x')),
+              "「" + std::string(24, 'x') + "…」は数値として読めないため 0 として換算しました。");
     EXPECT_EQ(unreadInputNote("1E999x"), ""); // an overflow, which the chain reports
 }
 
 TEST(FullWidth, FoldsTheFormsOfASCIIAndNothingElse)
 {
+    // clang-format off
     const std::pair<const char*, const char*> rows[] = {
         {"\uFF01\uFF5E", "!~"},     // the ends of the block
         {"\uFF00\uFF5F\uFF71", "\uFF00\uFF5F\uFF71"}, // just outside it, and half-width katakana
@@ -99,6 +105,7 @@ TEST(FullWidth, FoldsTheFormsOfASCIIAndNothingElse)
         {"\xEF\xBD", "\xEF\xBD"},     // cut short
         {"", ""},
     };
+    // clang-format on
     for (const auto& [text, folded] : rows) {
         EXPECT_EQ(foldFullWidth(text), folded) << "text: \"" << text << '"';
     }
@@ -250,4 +257,3 @@ TEST(CheckedArithmetic, FaultsStopWithTheirKind)
 
 } // namespace
 } // namespace mezura
-// clang-format on

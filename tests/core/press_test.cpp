@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-// clang-format off
-
 namespace mezura {
 namespace {
 
@@ -20,10 +18,12 @@ using test::Shows;
 
 constexpr const char* kPress = "press";
 
+// clang-format off
 const std::vector<Shows> kOneAtmosphere = {
     {"txtP1", "101325"}, {"txtP2", "1013.25"}, {"txtP3", "1.01325"},
     {"txtA1", "10332.2745279989"}, {"txtA2", "10.3322745279989"}, {"txtA3", "1.03322745279989"},
     {"txtH1", "760"}, {"txtH2", "1"}, {"txtH3", "0.76"}};
+// clang-format on
 
 TEST(PressWindow, EnterConvertsEveryGroupAndPicksTheRange)
 {
@@ -33,6 +33,7 @@ TEST(PressWindow, EnterConvertsEveryGroupAndPicksTheRange)
         std::vector<Shows> shows;
         Gauge gauge;
     };
+    // clang-format off
     const Row rows[] = {
         // one standard atmosphere, typed in pascals, atmospheres or mmHg
         {"txtP1", "101325", kOneAtmosphere, {"10000bar", 10000, 1, "Command3"}},
@@ -73,6 +74,7 @@ TEST(PressWindow, EnterConvertsEveryGroupAndPicksTheRange)
         {"txtP3", "2bar", {{"txtP3", "2bar"}, {"txtP2", "2000"}, {"txtP1", "200000"}}, {"10000bar", 10000, 2, "Command3"}},
         {"txtH3", "", {{"txtH3", ""}, {"txtH1", "0"}, {"txtP1", "0"}, {"txtA3", "0"}}, {"10000Pa", 10000, 0, "Command1"}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         test::TestApp t;
         t.enter(kPress, row.field, row.typed);
@@ -86,8 +88,10 @@ TEST(PressWindow, EnterConvertsEveryGroupAndPicksTheRange)
 
 TEST(PressWindow, OutOfRangeResetsEveryFieldToZero)
 {
+    // clang-format off
     const char* rows[][2] = {{"txtP3", "1001"}, {"txtP1", "-1"}, {"txtH2", "986.92326671602"},
                              {"txtA3", "-0.5"}, {"txtP2", "1000001"}, {"txtA1", "1E10"}, {"txtH3", "-1"}};
+    // clang-format on
     test::expectResets(kPress, {"txtP3", "5"}, rows, {"10000Pa", 10000, 0, "Command1"});
 }
 
@@ -124,11 +128,14 @@ TEST(PressWindow, SliderWritesBarsInTheUnitOfTheRange)
     w.dragTo(5);
     w.dragRelease();
     expectShows(t, kPress,
+                // clang-format off
                 {{"txtP3", "5"}, {"txtP2", "5000"}, {"txtP1", "500000"}, {"txtA2", "50.9858106488964"},
                  {"txtH2", "4.93461633358006"}, {"txtH3", "3.75030841352085"}},
+                // clang-format on
                 "drag to 5");
     expectGauge(w, {"10000bar", 10000, 5, "Command3"}, "drag to 5");
 
+    // clang-format off
     const test::SlideRow slides[] = {
         {nullptr, 6, {{"txtP3", "6"}, {"txtP2", "6000"}, {"txtP1", "600000"}}, {"10000bar", 10000, 6, "Command3"}},
         {"Command2", 6001, {{"txtP3", "6.001"}, {"txtP2", "6001"}, {"txtP1", "600100"}, {"txtA1", "61193.1699408055"}},
@@ -143,12 +150,14 @@ TEST(PressWindow, SliderWritesBarsInTheUnitOfTheRange)
         // at the end of the scale the range does not move on, though 0.1 bar lies above it
         {nullptr, 10000, {{"txtP3", "0.1"}, {"txtP1", "10000"}}, {"10000Pa", 10000, 10000, "Command1"}},
     };
+    // clang-format on
     test::expectSlides(t, kPress, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
 
 TEST(PressWindow, RangeButtonsClampTheirOwnFieldAndTakeTheThumbFromIt)
 {
+    // clang-format off
     const test::ButtonRow rows[] = {
         // over 10000: the field gets "10000", the rest follows, the thumb goes to 10000
         {"txtP1", "20000", false, {"Command1"},
@@ -171,6 +180,7 @@ TEST(PressWindow, RangeButtonsClampTheirOwnFieldAndTakeTheThumbFromIt)
         {"txtA3", "1", true, {"Command3", "Command2"}, {{"txtA3", "1"}, {"txtP2", "980.665"}},
          {"10000hPa", 10000, 981, "Command2"}},
     };
+    // clang-format on
     test::expectButtonRows(kPress, rows);
 
     // A negative value typed without Enter puts the thumb at 0 and rewrites nothing.
@@ -224,8 +234,10 @@ TEST(PressWindow, OverflowStopsTheChainAtTheFailingStep)
     // atmosphere, the gauge stays.
     t.enter(kPress, "txtA2", "1E305");
     expectShows(t, kPress,
+                // clang-format off
                 {{"txtA2", "1E305"}, {"txtA3", "1E+304"}, {"txtA1", "1E+308"}, {"txtP1", "101325"},
                  {"txtP3", "1.01325"}, {"txtH2", "1"}},
+                // clang-format on
                 "overflow");
     expectGauge(w, {"10000bar", 10000, 1, "Command3"}, "overflow");
     ASSERT_EQ(t.host.events.size(), 1u);
@@ -234,4 +246,3 @@ TEST(PressWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
-// clang-format on

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-// clang-format off
-
 namespace mezura {
 namespace {
 
@@ -23,6 +21,7 @@ constexpr const char* kRadio = "radio";
 
 TEST(RadioWindow, EnterConvertsEveryGroupAndPicksTheRange)
 {
+    // clang-format off
     const test::EnterRow rows[] = {
         // one curie: down the curie ladder, 37 Bq per nanocurie, then the becquerels
         {"txtC4", "1",
@@ -69,13 +68,16 @@ TEST(RadioWindow, EnterConvertsEveryGroupAndPicksTheRange)
          {"1000kBq", 1000, 3, "Command2"}},
         {"txtM1", "", {{"txtM1", ""}, {"txtB1", "0"}, {"txtB4", "0"}, {"txtC4", "0"}}, {"1000Bq", 1000, 0, "Command1"}},
     };
+    // clang-format on
     test::expectEnterRows(kRadio, rows);
 }
 
 TEST(RadioWindow, OutOfRangeResetsEveryFieldToZero)
 {
+    // clang-format off
     const char* rows[][2] = {{"txtB3", "1000001"}, {"txtB1", "-1"}, {"txtC4", "28"},
                              {"txtM1", "-0.001"}, {"txtB4", "1000.5"}, {"txtM1", "1E307"}};
+    // clang-format on
     test::expectResets(kRadio, {"txtC3", "1"}, rows, {"1000Bq", 1000, 0, "Command1"});
 }
 
@@ -112,11 +114,14 @@ TEST(RadioWindow, SliderWritesKilobecquerelsInTheUnitOfTheRange)
     w.dragTo(300);
     w.dragRelease();
     expectShows(t, kRadio,
+                // clang-format off
                 {{"txtB2", "300"}, {"txtB1", "300000"}, {"txtB3", "0.3"}, {"txtB4", "0.0003"},
                  {"txtC1", "8108.10810810811"}, {"txtC4", "8.108E-06"}, {"txtM1", "22556.3909774436"}},
+                // clang-format on
                 "drag to 300");
     expectGauge(w, {"1000kBq", 1000, 300, "Command2"}, "drag to 300"); // the range stays
 
+    // clang-format off
     const test::SlideRow slides[] = {
         {nullptr, 301, {{"txtB2", "301"}, {"txtB1", "301000"}, {"txtB4", "0.000301"}, {"txtC4", "8.135E-06"}},
          {"1000kBq", 1000, 301, "Command2"}},
@@ -134,12 +139,14 @@ TEST(RadioWindow, SliderWritesKilobecquerelsInTheUnitOfTheRange)
           {"txtC4", "1.351E-10"}, {"txtM1", "0.37593984962406"}},
          {"1000Bq", 1000, 5, "Command1"}},
     };
+    // clang-format on
     test::expectSlides(t, kRadio, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
 
 TEST(RadioWindow, RangeButtonsClampTheirOwnFieldTo1000)
 {
+    // clang-format off
     const test::ButtonRow rows[] = {
         // above 1000: the range field gets "1000", the becquerels and the rest follow, and
         // the thumb then stands at 1000
@@ -168,6 +175,7 @@ TEST(RadioWindow, RangeButtonsClampTheirOwnFieldTo1000)
         // a negative field typed without Enter puts the thumb at 0 and rewrites nothing
         {"txtB2", "-5", false, {"Command3", "Command2"}, {{"txtB2", "-5"}, {"txtB1", ""}}, {"1000kBq", 1000, 0, "Command2"}},
     };
+    // clang-format on
     test::expectButtonRows(kRadio, rows);
 }
 
@@ -194,8 +202,10 @@ TEST(RadioWindow, OverflowStopsTheChainAtTheFailingStep)
     // MBq is written, kBq overflows: the rest keep 1 MBq, the gauge stays.
     t.enter(kRadio, "txtB4", "1E303");
     expectShows(t, kRadio,
+                // clang-format off
                 {{"txtB4", "1E303"}, {"txtB3", "1E+306"}, {"txtB2", "1000"}, {"txtB1", "1000000"},
                  {"txtC1", "27027.027027027"}, {"txtM1", "75187.969924812"}},
+                // clang-format on
                 "overflow");
     expectGauge(w, {"1000kBq", 1000, 1000, "Command2"}, "overflow");
     ASSERT_EQ(t.host.events.size(), 1u);
@@ -204,4 +214,3 @@ TEST(RadioWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
-// clang-format on

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-// clang-format off
-
 namespace mezura {
 namespace {
 
@@ -23,6 +21,7 @@ constexpr const char* kSquare = "square";
 
 TEST(SquareWindow, EnterConvertsEveryGroupAndPicksTheRange)
 {
+    // clang-format off
     const test::EnterRow rows[] = {
         // one tsubo: the tsubo group around it, the mats from the square shaku
         {"txtS3", "1",
@@ -75,13 +74,16 @@ TEST(SquareWindow, EnterConvertsEveryGroupAndPicksTheRange)
         {"txtK1", "", {{"txtK1", ""}, {"txtC1", "0"}, {"txtK3", "0"}, {"txtI7", "0"}},
          {"10000cm2", 10000, 0, "Command1"}},
     };
+    // clang-format on
     test::expectEnterRows(kSquare, rows);
 }
 
 TEST(SquareWindow, OutOfRangeResetsEveryFieldToZero)
 {
+    // clang-format off
     const char* rows[][2] = {{"txtC5", "30001"}, {"txtC1", "-1"}, {"txtI7", "11584"}, {"txtS5", "-1"},
                              {"txtK3", "-1"}, {"txtS7", "-0.001"}};
+    // clang-format on
     test::expectResets(kSquare, {"txtS3", "1"}, rows, {"10000cm2", 10000, 0, "Command1"});
 }
 
@@ -134,11 +136,14 @@ TEST(SquareWindow, SliderWritesAresInTheUnitOfTheRange)
     w.dragTo(50);
     w.dragRelease();
     expectShows(t, kSquare,
+                // clang-format off
                 {{"txtC3", "0.5"}, {"txtC2", "50"}, {"txtC1", "500000"}, {"txtC4", "0.005"}, {"txtC5", "5E-05"},
                  {"txtS3", "15.1280254538105"}, {"txtI7", "1.93E-05"}, {"txtK2", "30.256050907621"}},
+                // clang-format on
                 "drag to 50");
     expectGauge(w, {"100m2", 100, 50, "Command2"}, "drag to 50"); // the range stays
 
+    // clang-format off
     const test::SlideRow slides[] = {
         {nullptr, 100, {{"txtC2", "100"}, {"txtC3", "1"}, {"txtC5", "0.0001"}}, {"100m2", 100, 100, "Command2"}},
         // at the end of the scale the range does not move on
@@ -150,12 +155,14 @@ TEST(SquareWindow, SliderWritesAresInTheUnitOfTheRange)
         {"Command5", 12, {{"txtC3", "120000"}, {"txtC4", "1200"}, {"txtC5", "12"}, {"txtS5", "1210.24203630484"}},
          {"30000km2", 30000, 12, "Command5"}},
     };
+    // clang-format on
     test::expectSlides(t, kSquare, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
 
 TEST(SquareWindow, RangeButtonsClampTheirOwnField)
 {
+    // clang-format off
     const test::ButtonRow rows[] = {
         // over the top: the field gets the range's top as integer text, the rest follows;
         // the thumb stays
@@ -185,6 +192,7 @@ TEST(SquareWindow, RangeButtonsClampTheirOwnField)
          {"10000cm2", 10000, 9000, "Command1"}},
         {"txtS5", "1", true, {"Command3"}, {{"txtC3", "99.15372"}, {"txtS5", "1"}}, {"100a", 100, 99, "Command3"}},
     };
+    // clang-format on
     test::expectButtonRows(kSquare, rows);
 }
 
@@ -210,8 +218,10 @@ TEST(SquareWindow, OverflowStopsTheChainAtTheFailingStep)
     // ha, a and m2 are written, cm2 overflows: the rest keep 1 m2, the gauge stays.
     t.enter(kSquare, "txtC5", "1E300");
     expectShows(t, kSquare,
+                // clang-format off
                 {{"txtC4", "1E+302"}, {"txtC3", "1E+304"}, {"txtC2", "1E+306"}, {"txtC1", "10000"},
                  {"txtI1", "1550.0031000062"}},
+                // clang-format on
                 "overflow");
     expectGauge(w, {"100m2", 100, 1, "Command2"}, "overflow");
     ASSERT_EQ(t.host.events.size(), 1u);
@@ -220,4 +230,3 @@ TEST(SquareWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
-// clang-format on

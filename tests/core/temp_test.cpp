@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-// clang-format off
-
 namespace mezura {
 namespace {
 
@@ -174,22 +172,22 @@ TEST(TempWindow, DumpNamesEveryField)
     t.enter("temp", "txtCels", "100");
     std::ostringstream out;
     t.window("temp").dump(out);
-    EXPECT_EQ(out.str(), "temp.visible=0\n"
-                         "temp.mode=2\n"
-                         "temp.size=3435x2280\n"
-                         "temp.state=normal\n"
-                         "temp.txtCels=100\n"
-                         "temp.txtFahr=212\n"
-                         "temp.txtKervin=373.15\n"
-                         "temp.min=0\n"
-                         "temp.max=1000\n"
-                         "temp.value=373\n"
-                         "temp.IndMin=0\n"
-                         "temp.IndMax= 1000\n"
-                         "temp.highlight=Command2\n"
-                         "temp.color=&HC0C0FF\n");
+    EXPECT_EQ(out.str(),
+              "temp.visible=0\n"
+              "temp.mode=2\n"
+              "temp.size=3435x2280\n"
+              "temp.state=normal\n"
+              "temp.txtCels=100\n"
+              "temp.txtFahr=212\n"
+              "temp.txtKervin=373.15\n"
+              "temp.min=0\n"
+              "temp.max=1000\n"
+              "temp.value=373\n"
+              "temp.IndMin=0\n"
+              "temp.IndMax= 1000\n"
+              "temp.highlight=Command2\n"
+              "temp.color=&HC0C0FF\n");
 }
 
 } // namespace
 } // namespace mezura
-// clang-format on

@@ -5,8 +5,6 @@
 #include <cmath>
 #include <string>
 
-// clang-format off
-
 namespace mezura {
 namespace {
 
@@ -50,8 +48,9 @@ TEST(UnitRelations, AgreeWithTheWindowsConversions)
     for (const WindowRow& row : probe.app.windows()) {
         const std::string window = row.frame.name;
         const std::vector<FieldSpec>& fields = probe.app.window(row).layout().fields;
-        const auto base = std::find_if(fields.begin(), fields.end(),
-                                       [](const FieldSpec& field) { return std::string(field.unit.relation) == kBaseUnit; });
+        const auto base = std::find_if(fields.begin(), fields.end(), [](const FieldSpec& field) {
+            return std::string(field.unit.relation) == kBaseUnit;
+        });
         if (window == "temp" || window == "year") {
             EXPECT_EQ(base, fields.end()) << window;
             continue;
@@ -102,7 +101,9 @@ TEST(UnitRelations, GaugeChainsLeaveEveryFieldAgreeing)
                 base = static_cast<int>(sizes.size());
             }
             const std::size_t equals = relation.find(" = ");
-            sizes.push_back(relation == kBaseUnit ? 1.0 : equals == std::string::npos ? 0.0 : parseNumber(relation.substr(equals + 3)));
+            sizes.push_back(relation == kBaseUnit             ? 1.0
+                                : equals == std::string::npos ? 0.0
+                                                              : parseNumber(relation.substr(equals + 3)));
         }
         if (base < 0 || !layoutOf.hasGauge()) {
             continue; // temperature and calendar: no sizes
@@ -124,7 +125,8 @@ TEST(UnitRelations, GaugeChainsLeaveEveryFieldAgreeing)
             }
         };
         for (const int range : ranges) {
-            const std::string button = row.frame.name + " " + layoutOf.layout().buttons[static_cast<std::size_t>(range)].name;
+            const std::string button =
+                row.frame.name + " " + layoutOf.layout().buttons[static_cast<std::size_t>(range)].name;
             {
                 TestApp t;
                 ConversionWindow& w = t.app.window(row);
@@ -152,4 +154,3 @@ TEST(UnitRelations, TipShowsTheWholeTextWithItsUnit)
 
 } // namespace
 } // namespace mezura
-// clang-format on

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-// clang-format off
-
 namespace mezura {
 namespace {
 
@@ -26,6 +24,7 @@ constexpr Gauge kLight0{"光速", 1000, 0, "Command4"};
 
 TEST(VelocityWindow, EnterConvertsEveryGroupAndPicksTheRange)
 {
+    // clang-format off
     const test::EnterRow rows[] = {
         // 36 km/h in every unit; light is cut to four digits by the limiter
         {"txtC2", "36",
@@ -74,6 +73,7 @@ TEST(VelocityWindow, EnterConvertsEveryGroupAndPicksTheRange)
          {"100m/s", 100, 0, "Command1"}},
         {"txtC1", "", {{"txtC1", ""}, {"txtC0", "0"}, {"txtI2", "0"}, {"txtS3", "0"}}, kMetres},
     };
+    // clang-format on
     test::expectEnterRows(kVelocity, rows);
 }
 
@@ -146,12 +146,15 @@ TEST(VelocityWindow, SliderWritesMetresPerSecondInTheUnitOfTheRange)
     w.dragTo(70);
     w.dragRelease();
     expectShows(t, kVelocity,
+                // clang-format off
                 {{"txtC1", "70"}, {"txtC0", "7000"}, {"txtC2", "252"}, {"txtC3", "4.2"}, {"txtC4", "0.07"},
                  {"txtI1", "76.5529308836395"}, {"txtI2", "156.589821661592"}, {"txtS1", "136.080870917574"},
                  {"txtS2", "0.237127371273713"}, {"txtS3", "2.334E-07"}},
+                // clang-format on
                 "drag to 70");
     expectGauge(w, {"100m/s", 100, 70, "Command1"}, "drag to 70");
 
+    // clang-format off
     const test::SlideRow slides[] = {
         {nullptr, 71, {{"txtC1", "71"}, {"txtC2", "255.6"}, {"txtS3", "2.368E-07"}}, {"100m/s", 100, 71, "Command1"}},
         // km/h: m/s is p / 3.6 as plain text, and km/h shows its round trip
@@ -167,6 +170,7 @@ TEST(VelocityWindow, SliderWritesMetresPerSecondInTheUnitOfTheRange)
          {"光速", 1000, 321, "Command4"}},
         {nullptr, 1, {{"txtC1", "299792.458"}, {"txtS3", "0.001"}, {"txtC4", "299.792458"}}, {"光速", 1000, 1, "Command4"}},
     };
+    // clang-format on
     test::expectSlides(t, kVelocity, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
@@ -176,12 +180,14 @@ TEST(VelocityWindow, APositionTakenFromTheLightFieldLeavesTheTypedValue)
     test::TestApp t;
     t.enter(kVelocity, "txtS3", "0.0004"); // the thumb at 0
     t.enter(kVelocity, "txtS3", "0.0006"); // 0.6 rounds to 1: the thumb moves, nothing is rewritten
-    expectShows(t, kVelocity, {{"txtS3", "0.0006"}, {"txtC1", "179875.4748"}, {"txtC2", "647551.70928"}}, "0.0006 light");
+    expectShows(t, kVelocity, {{"txtS3", "0.0006"}, {"txtC1", "179875.4748"}, {"txtC2", "647551.70928"}},
+                "0.0006 light");
     expectGauge(t.window(kVelocity), {"光速", 1000, 1, "Command4"}, "0.0006 light");
 }
 
 TEST(VelocityWindow, RangeButtonsClampTheirRangeFieldAndSetTheThumbToTheTop)
 {
+    // clang-format off
     const test::ButtonRow rows[] = {
         // over the top: the range field gets the top as integer text, the thumb the top of the
         // scale, and the field's chain follows
@@ -207,6 +213,7 @@ TEST(VelocityWindow, RangeButtonsClampTheirRangeFieldAndSetTheThumbToTheTop)
         {"txtC1", "-5", false, {"Command1"}, {{"txtC1", "-5"}, {"txtC2", ""}}, kMetres},
         {"txtS3", "-0.5", false, {"Command2", "Command4"}, {{"txtS3", "-0.5"}, {"txtC1", ""}}, kLight0},
     };
+    // clang-format on
     test::expectButtonRows(kVelocity, rows);
 }
 
@@ -256,7 +263,8 @@ TEST(VelocityWindow, OverflowStopsTheChainAtTheFailingStep)
     t.enter(kVelocity, "txtC2", "36"); // 10 m/s
     // km/min is written, km/h overflows: the rest keep 10 m/s, the gauge stays.
     t.enter(kVelocity, "txtC4", "1E306");
-    expectShows(t, kVelocity, {{"txtC4", "1E306"}, {"txtC3", "6E+307"}, {"txtC2", "36"}, {"txtC1", "10"}, {"txtS3", "3.335E-08"}},
+    expectShows(t, kVelocity,
+                {{"txtC4", "1E306"}, {"txtC3", "6E+307"}, {"txtC2", "36"}, {"txtC1", "10"}, {"txtS3", "3.335E-08"}},
                 "overflow");
     expectGauge(w, {"100m/s", 100, 10, "Command1"}, "overflow");
     ASSERT_EQ(t.host.events.size(), 1u);
@@ -265,4 +273,3 @@ TEST(VelocityWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
-// clang-format on

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-// clang-format off
-
 namespace mezura {
 namespace {
 
@@ -30,6 +28,7 @@ void expectEnterRows(const std::vector<test::EnterRow>& rows)
 
 TEST(WeightWindow, EnterConvertsEveryGroupAndPicksTheRange)
 {
+    // clang-format off
     expectEnterRows({
         // one pound: the avoirdupois fan-out, the grain in all three grain fields
         {"txtI4", "1",
@@ -67,10 +66,12 @@ TEST(WeightWindow, EnterConvertsEveryGroupAndPicksTheRange)
           {"txtC3", "1016.0469088"}, {"txtC4", "1.0160469088"}},
          {"30000t", 30000, 1, "Command4"}},
     });
+    // clang-format on
 }
 
 TEST(WeightWindow, MilligramsAreWrittenBackAndTheBoundsAreOneUnitInclusive)
 {
+    // clang-format off
     expectEnterRows({
         // the milligram field gets its own value back through the grams
         {"txtC1", "1,000", {{"txtC1", "1"}, {"txtC2", "0.001"}, {"txtC3", "1E-06"}, {"txtC4", "1E-09"}},
@@ -87,10 +88,12 @@ TEST(WeightWindow, MilligramsAreWrittenBackAndTheBoundsAreOneUnitInclusive)
          {{"txtC4", "30000"}, {"txtC3", "30000000"}, {"txtC2", "30000000000"}, {"txtC1", "30000000000000"}},
          {"30000t", 30000, 30000, "Command4"}},
     });
+    // clang-format on
 }
 
 TEST(WeightWindow, TheThreeGrainFieldsShareOneText)
 {
+    // clang-format off
     expectEnterRows({
         // typed text goes unchanged into the other grain fields; the others read its number
         {"txtT1", "12abc",
@@ -111,13 +114,16 @@ TEST(WeightWindow, TheThreeGrainFieldsShareOneText)
         {"txtT2", "1", {{"txtI1", "24"}, {"txtT1", "24"}, {"txtA1", "24"}, {"txtA2", "1.2"}, {"txtC2", "1.55517384"}},
          {"1000kg", 1000, 0, "Command3"}},
     });
+    // clang-format on
 }
 
 TEST(WeightWindow, OutOfRangeResetsEveryFieldToZero)
 {
     // above 30000000 kg or below 0, from any group
+    // clang-format off
     const char* rows[][2] = {{"txtC4", "30001"},   {"txtC3", "-1"},      {"txtC1", "-1"},  {"txtI7", "33070"},
                              {"txtS3", "8000001"}, {"txtT4", "-0.001"}, {"txtA1", "-5"}};
+    // clang-format on
     for (const auto& row : rows) {
         test::TestApp t;
         t.enter(kWeight, "txtI4", "1"); // away from the lowest range first
@@ -137,6 +143,7 @@ TEST(WeightWindow, OutOfRangeResetsEveryFieldToZero)
 constexpr double kPound = 453.59237;
 constexpr double kGrain = kPound / 7000;
 constexpr double kMomme = 3.75;
+// clang-format off
 const test::UnitSize kUnitSizes[] = {
     {WeightWindow::txtC1, 1e-3, false},
     {WeightWindow::txtC2, 1},
@@ -163,6 +170,7 @@ const test::UnitSize kUnitSizes[] = {
     {WeightWindow::txtA4, kGrain * 480},
     {WeightWindow::txtA5, kGrain * 5760},
 };
+// clang-format on
 
 TEST(WeightWindow, EveryChainWritesEveryOtherFieldConsistently)
 {
@@ -182,12 +190,15 @@ TEST(WeightWindow, SliderWritesKilogramsInTheUnitOfTheRange)
     w.dragTo(500);
     w.dragRelease();
     expectShows(t, kWeight,
+                // clang-format off
                 {{"txtC3", "0.5"}, {"txtC2", "500"}, {"txtC1", "500000"}, {"txtC4", "0.0005"},
                  {"txtS1", "133.333333333333"}, {"txtI4", "1.10231131092439"}, {"txtI1", "7716.17917647073"},
                  {"txtT1", "7716.17917647073"}, {"txtA2", "385.808958823536"}},
+                // clang-format on
                 "drag to 500");
     expectGauge(w, {"1000g", 1000, 500, "Command2"}, "drag to 500"); // the range stays
 
+    // clang-format off
     const test::SlideRow slides[] = {
         {nullptr, 501, {{"txtC3", "0.501"}, {"txtC2", "501"}, {"txtC1", "501000"}, {"txtS3", "0.1336"}},
          {"1000g", 1000, 501, "Command2"}},
@@ -203,12 +214,14 @@ TEST(WeightWindow, SliderWritesKilogramsInTheUnitOfTheRange)
         {nullptr, 30000, {{"txtC3", "30000000"}, {"txtC1", "30000000000000"}, {"txtS3", "8000000"}},
          {"30000t", 30000, 30000, "Command4"}},
     };
+    // clang-format on
     test::expectSlides(t, kWeight, slides);
     EXPECT_TRUE(t.host.events.empty());
 }
 
 TEST(WeightWindow, RangeButtonsClampTheGrams)
 {
+    // clang-format off
     const test::ButtonRow rows[] = {
         // over the top: the grams get the range's top as integer text, every group follows;
         // the thumb stays
@@ -236,6 +249,7 @@ TEST(WeightWindow, RangeButtonsClampTheGrams)
         // a negative value typed without Enter: the thumb stops at 0, no field changes
         {"txtC2", "-5", false, {"Command2"}, {{"txtC2", "-5"}, {"txtC1", ""}}, {"1000g", 1000, 0, "Command2"}},
     };
+    // clang-format on
     test::expectButtonRows(kWeight, rows);
 }
 
@@ -283,6 +297,7 @@ TEST(WeightWindow, OverflowStopsTheChainAtTheFailingStep)
         const char* typed;
         std::vector<Shows> shows;
     };
+    // clang-format off
     const Row rows[] = {
         // kilograms are written, the grams overflow: the rest keep 1 g
         {"txtC4", "1E305",
@@ -295,6 +310,7 @@ TEST(WeightWindow, OverflowStopsTheChainAtTheFailingStep)
           {"txtC2", "3.732E+306"}, {"txtC1", "1000"}, {"txtC3", "0.001"}, {"txtS1", "0.266666666666667"},
           {"txtT1", "15.4323583529415"}}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         test::TestApp t;
         const ConversionWindow& w = t.window(kWeight);
@@ -310,4 +326,3 @@ TEST(WeightWindow, OverflowStopsTheChainAtTheFailingStep)
 
 } // namespace
 } // namespace mezura
-// clang-format on

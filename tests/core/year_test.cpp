@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-// clang-format off
-
 namespace mezura {
 namespace {
 
@@ -58,6 +56,7 @@ TEST_F(Calendar, EnterConvertsAYearEveryWayAndKeepsTheTypedText)
         const char* text;
         Texts fields;
     };
+    // clang-format off
     const Row rows[] = {
         {"txtW1", "1984", {"1984", "42", "-34", "-4", "59", "73", "117", "甲 きのえ", "海中金", "子 ね", "七赤金星"}},
         {"txtW1", "1985", {"1985", "41", "-33", "-3", "60", "74", "118", "乙 きのと", "海中金", "丑 うし", "六白金星"}},
@@ -74,11 +73,13 @@ TEST_F(Calendar, EnterConvertsAYearEveryWayAndKeepsTheTypedText)
         {"txtJ5", "８", {"2026", "0", "８", "38", "101", "115", "159", "丙 ひのえ", "天河水", "午 うま", "一白水星"}},
         {"txtW1", "１９８９", {"１９８９", "37", "-29", "1", "64", "78", "122", "己 つちのと", "大林木", "巳 み", "二黒土星"}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         test::TestApp fresh;
         fresh.enter("year", row.field, row.text);
         EXPECT_EQ(texts(fresh), row.fields) << row.field << ' ' << row.text;
-        EXPECT_EQ(fresh.window("year").slider().value(), static_cast<int>(parseNumber(row.fields[0]))) << row.field << ' ' << row.text;
+        EXPECT_EQ(fresh.window("year").slider().value(), static_cast<int>(parseNumber(row.fields[0])))
+            << row.field << ' ' << row.text;
         EXPECT_TRUE(fresh.host.events.empty()) << row.field << ' ' << row.text;
     }
 }
@@ -99,6 +100,7 @@ TEST_F(Calendar, NamesFollowTheirCyclesForEveryYearIncludingNegativeOnes)
         double year;
         Texts names; // stem, 納音, branch, star
     };
+    // clang-format off
     const Row rows[] = {
         {4, {"甲 きのえ", "海中金", "子 ね", "七赤金星"}},
         {0, {"庚 かのえ", "柘榴木", "申 さる", "二黒土星"}},
@@ -115,6 +117,7 @@ TEST_F(Calendar, NamesFollowTheirCyclesForEveryYearIncludingNegativeOnes)
         {1e10, {"", "", "", ""}},
         {-2147483652.0, {"", "", "", ""}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const YearWindow::Names n = YearWindow::names(row.year);
         EXPECT_EQ((Texts{n.stem, n.sound, n.branch, n.star}), row.names) << "year " << row.year;
@@ -171,16 +174,20 @@ TEST_F(Calendar, AYearOutsideTheRulerIsRewrittenAsItsEndUnlessTheThumbStandsTher
 {
     click("Command2"); // 明治: 1868 to 1912
     enter("txtW1", "2000");
-    EXPECT_EQ(fields(), (Texts{"1912", "114", "-106", "-76", "-13", "1", "45", "壬 みずのえ", "桑柘木", "子 ね", "七赤金星"}));
+    EXPECT_EQ(fields(),
+              (Texts{"1912", "114", "-106", "-76", "-13", "1", "45", "壬 みずのえ", "桑柘木", "子 ね", "七赤金星"}));
     EXPECT_EQ(year().slider().value(), 1912);
     EXPECT_EQ(highlighted(), "Command2");
 
     enter("txtW1", "2000"); // the thumb stands at 1912 already: nothing moves, nothing is rewritten
-    EXPECT_EQ(fields(), (Texts{"2000", "26", "-18", "12", "75", "89", "133", "庚 かのえ", "白鑞金", "辰 たつ", "九紫火星"}));
+    EXPECT_EQ(fields(),
+              (Texts{"2000", "26", "-18", "12", "75", "89", "133", "庚 かのえ", "白鑞金", "辰 たつ", "九紫火星"}));
     EXPECT_EQ(year().slider().value(), 1912);
 
     enter("txtJ4", "-5"); // below the ruler: to its start, 1868
-    EXPECT_EQ(fields(), (Texts{"1868", "158", "-150", "-120", "-57", "-43", "1", "戊 つちのえ", "大林木", "辰 たつ", "六白金星"}));
+    EXPECT_EQ(
+        fields(),
+        (Texts{"1868", "158", "-150", "-120", "-57", "-43", "1", "戊 つちのえ", "大林木", "辰 たつ", "六白金星"}));
 }
 
 TEST_F(Calendar, DraggingTheShowaRulerWritesEveryYearAndReleasingChangesNothing)
@@ -198,11 +205,13 @@ TEST_F(Calendar, DraggingTheShowaRulerWritesEveryYearAndReleasingChangesNothing)
         ASSERT_EQ((Texts{f[7], f[8], f[9], f[10]}), (Texts{n.stem, n.sound, n.branch, n.star})) << y;
     }
     w.dragRelease();
-    EXPECT_EQ(fields(), (Texts{"1989", "37", "-29", "1", "64", "78", "122", "己 つちのと", "大林木", "巳 み", "二黒土星"}));
+    EXPECT_EQ(fields(),
+              (Texts{"1989", "37", "-29", "1", "64", "78", "122", "己 つちのと", "大林木", "巳 み", "二黒土星"}));
     EXPECT_EQ(w.slider().value(), 1989);
 
     w.slide(1950); // a click on the ruler
-    EXPECT_EQ(fields(), (Texts{"1950", "76", "-68", "-38", "25", "39", "83", "庚 かのえ", "松柏木", "寅 とら", "五黄土星"}));
+    EXPECT_EQ(fields(),
+              (Texts{"1950", "76", "-68", "-38", "25", "39", "83", "庚 かのえ", "松柏木", "寅 とら", "五黄土星"}));
 }
 
 TEST_F(Calendar, NegativeAndHugeYearsNeverFailAndNeverShowAWrongName)
@@ -213,6 +222,7 @@ TEST_F(Calendar, NegativeAndHugeYearsNeverFailAndNeverShowAWrongName)
         Texts fields;
         int value;
     };
+    // clang-format off
     const Row rows[] = {
         // The thumb at 0 already: the negative year stays, named by its place in the cycles.
         {"0", "-1", {"-1", "2027", "-2019", "-1989", "-1926", "-1912", "-1868", "己 つちのと", "天上火", "未 ひつじ", "三碧木星"}, 0},
@@ -226,6 +236,7 @@ TEST_F(Calendar, NegativeAndHugeYearsNeverFailAndNeverShowAWrongName)
         {"3000", "1E10", {"1E10", "-9999997974", "9999997982", "9999998012", "9999998075", "9999998089", "9999998133", "", "", "", ""}, 3000},
         {"0", "-1E10", {"-1E10", "10000002026", "-10000002018", "-10000001988", "-10000001925", "-10000001911", "-10000001867", "", "", "", ""}, 0},
     };
+    // clang-format on
     for (const Row& row : rows) {
         test::TestApp fresh;
         fresh.enter("year", "txtW1", row.before);
@@ -250,7 +261,8 @@ TEST_F(Calendar, NameFieldsAreForDisplayOnlyAndTheHelpButtonOpensTheCalendarTopi
     click("txtE1");
     year().keyPress(year().fieldIndex("txtE2"), 13);
     click("txtW2");
-    EXPECT_EQ(fields(), (Texts{"1984", "", "-34", "-4", "59", "73", "117", "甲 きのえ", "海中金", "子 ね", "七赤金星"}));
+    EXPECT_EQ(fields(),
+              (Texts{"1984", "", "-34", "-4", "59", "73", "117", "甲 きのえ", "海中金", "子 ね", "七赤金星"}));
 
     click("Command6");
     EXPECT_EQ(t.host.events, std::vector<std::string>{"help 1070"});
@@ -260,4 +272,3 @@ TEST_F(Calendar, NameFieldsAreForDisplayOnlyAndTheHelpButtonOpensTheCalendarTopi
 
 } // namespace
 } // namespace mezura
-// clang-format on
