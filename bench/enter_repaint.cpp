@@ -9,6 +9,10 @@
 //   mezura-enter-bench ROUNDS NAME   the same in window NAME only
 //   mezura-enter-bench --cold NAME   the first Enter after the start, in window NAME only
 //                                    (run it in a fresh process each time)
+//   mezura-enter-bench --session ENTERS [NAME]
+//                                    a long session: every window (or NAME) in turn shown
+//                                    alone, ENTERS Enters in it, each on a new number; the
+//                                    growth of the resident memory over each window's Enters
 #include "largest_chain.h"
 #include "ui/application.h"
 #include "ui/binding.h"
@@ -23,7 +27,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -56,6 +62,15 @@ double timedEnter(QLineEdit* field, const char* typed)
     return micros;
 }
 
+// The resident memory of this process, in kB.
+long residentKb()
+{
+    long pages = 0;
+    long resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -63,8 +78,9 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     mezura::ui::setUpApplication();
     const bool cold = argc == 3 && std::strcmp(argv[1], "--cold") == 0;
-    const int rounds = !cold && argc >= 2 ? std::max(1, std::atoi(argv[1])) : 200;
-    const char* only = cold ? argv[2] : argc == 3 ? argv[2] : nullptr;
+    const bool session = argc >= 3 && std::strcmp(argv[1], "--session") == 0;
+    const int rounds = std::max(1, session ? std::atoi(argv[2]) : !cold && argc >= 2 ? std::atoi(argv[1]) : 200);
+    const char* only = session ? (argc == 4 ? argv[3] : nullptr) : cold ? argv[2] : argc == 3 ? argv[2] : nullptr;
 
     // The largest chain's field of every window (or of the one named); a window's widgets
     // are built when it first shows.
@@ -104,6 +120,27 @@ int main(int argc, char** argv)
         std::printf("%s cold %-8s %-6s %2d fields  %8.0f us\n", qPrintable(QGuiApplication::platformName()),
                     target.row->frame.name.c_str(), target.chain.field.c_str(), target.chain.rewritten,
                     timedEnter(field, "1"));
+        return 0;
+    }
+    if (session) {
+        // A user's Enters, one after another as fast as the window takes them.
+        for (const Target& target : targets) {
+            QLineEdit* field = show(target);
+            enterUntilPainted(field);
+            QCoreApplication::processEvents();
+            const long before = residentKb();
+            for (int i = 1; i <= rounds; ++i) {
+                field->selectAll();
+                QTest::keyClicks(field, QString::number(i * 7 % 1000 + 1));
+                enterUntilPainted(field);
+                QCoreApplication::processEvents();
+            }
+            const long after = residentKb();
+            std::printf("%s session %-8s %d Enters: resident %6ld kB, then %6ld kB: %+6ld kB\n",
+                        qPrintable(QGuiApplication::platformName()), target.row->frame.name.c_str(), rounds, before,
+                        after, after - before);
+            hide(target);
+        }
         return 0;
     }
     // The windows take turns, a batch of Enters each, so that a slow moment of the machine

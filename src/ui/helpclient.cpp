@@ -57,6 +57,10 @@ void HelpClient::open(const std::string& path, int topic)
             }
         });
         connect(m_process, &QProcess::readyReadStandardOutput, this, &HelpClient::readReplies);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(kHelpParentVariable),
+                           QString::number(QCoreApplication::applicationPid()));
+        m_process->setProcessEnvironment(environment);
         m_process->start(m_program, {});
     }
     // Written once the viewer runs, when it is just starting.

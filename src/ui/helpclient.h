@@ -10,6 +10,10 @@
 
 namespace mezura::ui {
 
+// The environment variable that tells the viewer the process id of the program that started
+// it: the viewer goes when that program goes.
+inline constexpr char kHelpParentVariable[] = "MEZURA_HELP_PARENT";
+
 class HelpClient : public QObject {
     Q_OBJECT
 
