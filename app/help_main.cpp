@@ -2,9 +2,8 @@
 // its standard input, one a line, "TOPIC PATH" (the help file's path percent-encoded), shows
 // each in its one window, and answers each on its standard output: "shown TOPIC" or
 // "refused TOPIC", and "message TEXT" for every problem it reports to the user. It ends when
-// its input ends, and when the program that started it ends, however that ends.
+// its input ends.
 #include "ui/application.h"
-#include "ui/helpclient.h"
 #include "ui/helpviewer.h"
 #include "ui/messages.h"
 
@@ -12,30 +11,13 @@
 #include <QMessageBox>
 #include <QSocketNotifier>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
 
 // A request longer than this is no request of the program's.
 constexpr qsizetype kLongestRequest = qsizetype{64} * 1024;
-
-// Ties the viewer's life to the program that started it (its pid in kHelpParentVariable):
-// when that program ends, however it ends, the system kills the viewer, even a stopped one,
-// which a SIGKILL ends as it is. A program that ended before this ran has left the viewer to
-// another parent: the viewer then ends at once.
-void followParent()
-{
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    const char* parent = std::getenv(mezura::ui::kHelpParentVariable);
-    if (parent != nullptr && std::to_string(::getppid()) != parent) {
-        std::_Exit(1);
-    }
-}
 
 void answer(const QByteArray& line)
 {
@@ -99,7 +81,6 @@ private:
 
 int main(int argc, char** argv)
 {
-    followParent();
     QApplication application(argc, argv);
     mezura::ui::setUpApplication();
     // A problem is answered to the program and shown in a box that does not stop the viewer

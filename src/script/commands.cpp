@@ -14,8 +14,8 @@
 #include <limits>
 #include <optional>
 #include <ostream>
-#include <sstream>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -101,34 +101,27 @@ int toInt(const std::string& word, int least, int most, const std::string& what)
     return value;
 }
 
-std::vector<std::string> words(const std::string& line)
-{
-    std::vector<std::string> result;
-    std::size_t end = 0;
-    for (std::size_t begin = 0; begin < line.size(); begin = end) {
-        while (begin < line.size() && isBlank(line[begin])) {
-            ++begin;
-        }
-        for (end = begin; end < line.size() && !isBlank(line[end]);) {
-            ++end;
-        }
-        if (end > begin) {
-            result.push_back(line.substr(begin, end - begin));
-        }
-    }
-    return result;
-}
-
-// Where the word after `from` ends, past the blanks before it.
-std::size_t wordEnd(const std::string& line, std::size_t from)
+// The next word at or after `from`: where it begins and ends (both at the line's end when
+// there is none). Blanks are spaces and tabs.
+std::pair<std::size_t, std::size_t> nextWord(const std::string& line, std::size_t from)
 {
     while (from < line.size() && isBlank(line[from])) {
         ++from;
     }
-    while (from < line.size() && !isBlank(line[from])) {
-        ++from;
+    std::size_t end = from;
+    while (end < line.size() && !isBlank(line[end])) {
+        ++end;
     }
-    return from;
+    return {from, end};
+}
+
+std::vector<std::string> words(const std::string& line)
+{
+    std::vector<std::string> result;
+    for (auto [begin, end] = nextWord(line, 0); begin < end; std::tie(begin, end) = nextWord(line, end)) {
+        result.push_back(line.substr(begin, end - begin));
+    }
+    return result;
 }
 
 // The rest of the line after its first `count` words, after exactly one blank (so the rest
@@ -137,7 +130,7 @@ std::optional<std::string> restAfter(const std::string& line, int count)
 {
     std::size_t end = 0;
     for (int i = 0; i < count; ++i) {
-        end = wordEnd(line, end);
+        end = nextWord(line, end).second;
     }
     if (end >= line.size()) {
         return std::nullopt;
