@@ -9,6 +9,10 @@
 //   mezura-enter-bench ROUNDS NAME   the same in window NAME only
 //   mezura-enter-bench --cold NAME   the first Enter after the start, in window NAME only
 //                                    (run it in a fresh process each time)
+//   mezura-enter-bench --long ENTERS [NAME]
+//                                    a long session: every window (or NAME) in turn shown
+//                                    alone, ENTERS Enters in it, each on a new number; the
+//                                    growth of the resident memory over each window's Enters
 #include "largest_chain.h"
 #include "ui/application.h"
 #include "ui/binding.h"
@@ -23,7 +27,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -56,6 +62,23 @@ double timedEnter(QLineEdit* field, const char* typed)
     return micros;
 }
 
+// Lets what is pending run at once, objects to delete later included, as the event loop
+// does between the user's keys.
+void settleAtOnce()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The resident memory of this process, in kB.
+long residentKb()
+{
+    long pages = 0;
+    long resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -63,8 +86,9 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     mezura::ui::setUpApplication();
     const bool cold = argc == 3 && std::strcmp(argv[1], "--cold") == 0;
-    const int rounds = !cold && argc >= 2 ? std::max(1, std::atoi(argv[1])) : 200;
-    const char* only = cold ? argv[2] : argc == 3 ? argv[2] : nullptr;
+    const bool longRun = argc >= 3 && std::strcmp(argv[1], "--long") == 0;
+    const int rounds = std::max(1, longRun ? std::atoi(argv[2]) : !cold && argc >= 2 ? std::atoi(argv[1]) : 200);
+    const char* only = longRun ? (argc == 4 ? argv[3] : nullptr) : cold ? argv[2] : argc == 3 ? argv[2] : nullptr;
 
     // The largest chain's field of every window (or of the one named); a window's widgets
     // are built when it first shows.
@@ -104,6 +128,30 @@ int main(int argc, char** argv)
         std::printf("%s cold %-8s %-6s %2d fields  %8.0f us\n", qPrintable(QGuiApplication::platformName()),
                     target.row->frame.name.c_str(), target.chain.field.c_str(), target.chain.rewritten,
                     timedEnter(field, "1"));
+        return 0;
+    }
+    if (longRun) {
+        // A user's Enters, one after another as fast as the window takes them.
+        for (const Target& target : targets) {
+            QLineEdit* field = show(target);
+            enterUntilPainted(field);
+            settleAtOnce();
+            const long before = residentKb();
+            long half = before;
+            for (int i = 1; i <= rounds; ++i) {
+                field->selectAll();
+                QTest::keyClicks(field, QString::number(i * 7 % 1000 + 1));
+                enterUntilPainted(field);
+                settleAtOnce();
+                half = i == rounds / 2 ? residentKb() : half;
+            }
+            const long after = residentKb();
+            // The second half shows whether it still grows once every cache has filled.
+            std::printf("%s long %-8s %d Enters: resident %6ld kB, then %6ld kB: %+5ld kB (second half %+5ld kB)\n",
+                        qPrintable(QGuiApplication::platformName()), target.row->frame.name.c_str(), rounds, before,
+                        after, after - before, after - half);
+            hide(target);
+        }
         return 0;
     }
     // The windows take turns, a batch of Enters each, so that a slow moment of the machine

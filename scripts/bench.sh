@@ -6,8 +6,12 @@
 #    to every chosen window mapped, resident memory, and the ratios to the floor;
 # 2. Enter until painted, for every window's largest chain: warm and cold (the first Enter
 #    after the start, 9 fresh starts each), offscreen and on the virtual display;
-# 3. the core chains (Google Benchmark);
-# 4. instructions counted by callgrind, which the machine's load does not change: of an Enter
+# 3. a long session on the virtual display: every window in turn, 2,000 Enters in its largest
+#    chain's field, each on a new number; the growth of the resident memory over each window's
+#    Enters and over their second half, which must stay under 0.5 MB (a line says so when it
+#    does not);
+# 4. the core chains (Google Benchmark);
+# 5. instructions counted by callgrind, which the machine's load does not change: of an Enter
 #    in the volume window, warm and cold, and of the start until the last chosen window is
 #    shown, for the floor and Mezura with 2 and 10 windows chosen.
 #   scripts/bench.sh [ROUNDS]
@@ -62,6 +66,10 @@ for platform in offscreen xcb; do
     done | sort -n -k7 | awk -v n="$rounds" 'NR == int((n + 1) / 2) { print $0 " (median)" }'
   done
 done
+
+echo "== long session on $DISPLAY: resident memory over 2,000 Enters in each window"
+build-bench/bench/mezura-enter-bench --long 2000 2>/dev/null |
+  awk '{ print; split($0, part, ": ") } part[3] + 0 > 512 { print "  " $3 " grew by more than 0.5 MB" }'
 
 echo "== core chains"
 build-bench/bench/mezura_bench --benchmark_filter='EnterLargest' --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

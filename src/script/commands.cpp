@@ -7,13 +7,15 @@
 #include "startup/startup.h"
 #include "windows/catalog.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <ctime>
 #include <limits>
 #include <optional>
 #include <ostream>
-#include <sstream>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -55,43 +57,85 @@ private:
     std::optional<int> m_year;
 };
 
+// The years a script may fix as the current one, and the codes of keys: a key gives one
+// UTF-16 code unit, as the program's windows receive it.
+constexpr int kLatestYear = 9999;
+constexpr int kLargestKeyCode = 0xFFFF;
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// A whole number as a script writes it: decimal digits, a minus sign before them at most.
+// "+5", "5.0", "0x10" and a number beyond int are none.
 int toInt(const std::string& word)
 {
-    std::size_t used = 0;
-    int value = 0;
-    try {
-        value = std::stoi(word, &used);
-    } catch (const std::exception&) {
+    const std::size_t digits = word.rfind('-', 0) == 0 ? 1 : 0;
+    const bool decimal = word.size() > digits &&
+        std::all_of(word.begin() + static_cast<std::ptrdiff_t>(digits), word.end(),
+                    [](char c) { return c >= '0' && c <= '9'; });
+    // Past the int range the value stays just beyond it, on either side.
+    constexpr long long kBeyond = std::numeric_limits<int>::max() + 2LL;
+    long long value = 0;
+    for (std::size_t i = digits; decimal && i < word.size(); ++i) {
+        value = std::min(value * 10 + (word[i] - '0'), kBeyond);
+    }
+    if (digits != 0) {
+        value = -value;
+    }
+    if (!decimal || value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {
         throw BadCommand("not a whole number: " + word);
     }
-    if (used != word.size()) {
-        throw BadCommand("not a whole number: " + word);
+    return static_cast<int>(value);
+}
+
+// A whole number from `least` to `most`; `what` says in the complaint what it would be.
+int toInt(const std::string& word, int least, int most, const std::string& what)
+{
+    const int value = toInt(word);
+    if (value < least || value > most) {
+        throw BadCommand(what + " is " + std::to_string(least) + (most == least + 1 ? " or " : " to ") +
+                         std::to_string(most) + ": " + word);
     }
     return value;
 }
 
+// The next word at or after `from`: where it begins and ends (both at the line's end when
+// there is none). Blanks are spaces and tabs.
+std::pair<std::size_t, std::size_t> nextWord(const std::string& line, std::size_t from)
+{
+    while (from < line.size() && isBlank(line[from])) {
+        ++from;
+    }
+    std::size_t end = from;
+    while (end < line.size() && !isBlank(line[end])) {
+        ++end;
+    }
+    return {from, end};
+}
+
 std::vector<std::string> words(const std::string& line)
 {
-    std::istringstream in(line);
     std::vector<std::string> result;
-    for (std::string word; in >> word;) {
-        result.push_back(word);
+    for (auto [begin, end] = nextWord(line, 0); begin < end; std::tie(begin, end) = nextWord(line, end)) {
+        result.push_back(line.substr(begin, end - begin));
     }
     return result;
 }
 
-// The rest of the line after the command word and its target, after exactly one blank.
-std::optional<std::string> restAfterTarget(const std::string& line)
+// The rest of the line after its first `count` words, after exactly one blank (so the rest
+// may begin with blanks of its own); nothing when no blank follows them.
+std::optional<std::string> restAfter(const std::string& line, int count)
 {
-    const auto first = line.find(' ');
-    if (first == std::string::npos) {
+    std::size_t end = 0;
+    for (int i = 0; i < count; ++i) {
+        end = nextWord(line, end).second;
+    }
+    if (end >= line.size()) {
         return std::nullopt;
     }
-    const auto second = line.find(' ', first + 1);
-    if (second == std::string::npos) {
-        return std::nullopt;
-    }
-    return line.substr(second + 1);
+    return line.substr(end + 1);
 }
 
 WindowState stateFromName(const std::string& name)
@@ -181,7 +225,7 @@ private:
         return {&w, index};
     }
 
-    void year(const Line& line) { m_host.setYear(toInt(line.words[1])); }
+    void year(const Line& line) { m_host.setYear(toInt(line.words[1], 1, kLatestYear, "a year")); }
     void start(const Line& line);
     void check(const Line& line);
     void type(const Line& line);
@@ -189,12 +233,24 @@ private:
     void key(const Line& line);
     void click(const Line& line);
     void f1(const Line& line) { form(line.words[1]).f1(); }
-    void slide(const Line& line) { window(line.words[1]).slide(toInt(line.words[2])); }
+    void slide(const Line& line)
+    {
+        const int position = toInt(line.words[2]);
+        window(line.words[1]).slide(position);
+    }
     void drag(const Line& line);
     void menu(const Line& line);
-    void mouse(const Line& line) { window(line.words[1]).mouseDown(toInt(line.words[2])); }
+    void mouse(const Line& line)
+    {
+        const int button = toInt(line.words[2], 1, 2, "a mouse button");
+        window(line.words[1]).mouseDown(button);
+    }
     void close(const Line& line) { form(line.words[1]).closeRequest(); }
-    void state(const Line& line) { window(line.words[1]).setState(stateFromName(line.words[2])); }
+    void state(const Line& line)
+    {
+        const WindowState state = stateFromName(line.words[2]);
+        window(line.words[1]).setState(state);
+    }
     void dump(const Line& line);
 
     std::ostream& m_out;
@@ -252,7 +308,7 @@ void Commands::Session::start(const Line& line)
     }
     m_started = true;
     // The directory is the rest of the line: it may hold blanks.
-    mezura::start(m_app, line.text.substr(line.text.find(' ') + 1), m_files);
+    mezura::start(m_app, restAfter(line.text, 1).value_or(""), m_files);
 }
 
 // "config.Check1(3)" and "2": the user sets the box to the state.
@@ -265,10 +321,10 @@ void Commands::Session::check(const Line& line)
         throw BadCommand("expected config.Check1(I): " + target);
     }
     const int index = toInt(target.substr(prefix.size(), target.size() - prefix.size() - 1));
-    const int state = toInt(value);
     if (index < 1 || index > kCheckCount) {
         throw BadCommand("no check box " + target);
     }
+    const int state = toInt(value);
     if (state < 0 || state > 2) {
         throw BadCommand("a check box holds 0, 1 or 2: " + value);
     }
@@ -278,13 +334,13 @@ void Commands::Session::check(const Line& line)
 void Commands::Session::type(const Line& line)
 {
     auto [window, index] = field(line.words[1]);
-    window->typeText(index, restAfterTarget(line.text).value_or(""));
+    window->typeText(index, restAfter(line.text, 2).value_or(""));
 }
 
 void Commands::Session::enter(const Line& line)
 {
     auto [window, index] = field(line.words[1]);
-    if (const auto text = restAfterTarget(line.text)) {
+    if (const auto text = restAfter(line.text, 2)) {
         window->typeText(index, *text);
     }
     window->keyPress(index, 13);
@@ -292,13 +348,13 @@ void Commands::Session::enter(const Line& line)
 
 void Commands::Session::key(const Line& line)
 {
+    const int code = toInt(line.words[2], 0, kLargestKeyCode, "a key code");
     if (line.words[1].find('.') != std::string::npos) {
         auto [window, index] = field(line.words[1]);
-        window->keyPress(index, toInt(line.words[2]));
+        window->keyPress(index, code);
         return;
     }
-    Form& target = form(line.words[1]);
-    target.key(toInt(line.words[2]));
+    form(line.words[1]).key(code);
 }
 
 void Commands::Session::click(const Line& line)

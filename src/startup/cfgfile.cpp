@@ -151,6 +151,12 @@ SettingsFile::Loaded SettingsFile::load()
     }
     const std::optional<std::string> name = findSettingsFile(*names);
     if (!name) {
+        // Something else by the file's name (a FIFO, a device, a directory) is reported as a
+        // save would report it, which could not replace it either.
+        const std::string path = m_progpath + kSettingsFileName;
+        if (std::string reason = m_files.notAFile(path); !reason.empty()) {
+            return failed(path, reason);
+        }
         return Loaded{Status::Missing, Checks{}, ""};
     }
     const std::string path = m_progpath + *name;

@@ -113,6 +113,18 @@ void syncDirectory(const std::string& directory)
     }
 }
 
+// Why an entry of mode `mode` is no file to read or replace; empty for a regular file.
+std::string nonRegularReason(mode_t mode)
+{
+    if (S_ISDIR(mode)) {
+        return reason(EISDIR);
+    }
+    if (!S_ISREG(mode)) {
+        return "通常のファイルではありません";
+    }
+    return {};
+}
+
 } // namespace
 
 std::string systemReason(int code)
@@ -195,12 +207,8 @@ std::optional<std::string> DiskFileSystem::readFile(const std::string& path, std
         error = reason(errno);
         return std::nullopt;
     }
-    if (S_ISDIR(info.st_mode)) {
-        error = reason(EISDIR);
-        return std::nullopt;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        error = "通常のファイルではありません";
+    error = nonRegularReason(info.st_mode);
+    if (!error.empty()) {
         return std::nullopt;
     }
     const std::string tooLarge = "ファイルが大きすぎます（" + std::to_string(limit) + " バイトまで）";
@@ -256,19 +264,19 @@ bool DiskFileSystem::writeFile(const std::string& path, const std::string& bytes
     // root, would replace /dev/null).
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode)) {
-        error = reason(EISDIR);
-        return false;
-    }
-    if (exists && !S_ISREG(old.st_mode)) {
-        error = "通常のファイルではありません";
-        return false;
-    }
-    // A file that may not be written is not replaced either, although its directory would
-    // allow the rename: its owner has made it read-only.
-    if (exists && S_ISREG(old.st_mode) && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-        error = reason(errno);
-        return false;
+    if (exists) {
+        error = nonRegularReason(old.st_mode);
+        // A file that may not be written is not replaced either, although its directory
+        // would allow the rename: its owner has made it read-only. Root may write any file,
+        // so the owner's write bit is looked at as well.
+        if (error.empty() && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+            error = reason(errno);
+        } else if (error.empty() && (old.st_mode & S_IWUSR) == 0) {
+            error = reason(EACCES);
+        }
+        if (!error.empty()) {
+            return false;
+        }
     }
 
     // A hidden file beside the target, so that the rename stays within one file system.
@@ -309,6 +317,12 @@ bool DiskFileSystem::exists(const std::string& path)
 {
     struct stat status {};
     return ::lstat(path.c_str(), &status) == 0;
+}
+
+std::string DiskFileSystem::notAFile(const std::string& path)
+{
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 ? nonRegularReason(status.st_mode) : std::string();
 }
 
 bool DiskFileSystem::writableDirectory(const std::string& directory)

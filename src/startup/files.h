@@ -32,6 +32,11 @@ public:
     // True when there is a file or directory at `path`.
     virtual bool exists(const std::string& path) = 0;
 
+    // Why the entry at `path` can be neither read nor replaced as a file, when it is not a
+    // regular file (a FIFO, a device, a directory, or a link to one); empty when it is one,
+    // or when there is nothing there (a link that leads nowhere included).
+    virtual std::string notAFile(const std::string& /*path*/) { return {}; }
+
     // True when the program may create and replace files in `directory`.
     virtual bool writableDirectory(const std::string& directory) = 0;
 
@@ -55,13 +60,15 @@ std::string userConfigHome(const char* xdgConfigHome, const char* home);
 // renames it over the target only when every byte was written; such a file that an earlier
 // write left behind when it was killed is removed. A target that is a symbolic link has the
 // file it leads to replaced (the link stays), when that is a regular file; a file without
-// write permission for the program is not replaced. Errors are told in Japanese.
+// write permission for the program, or without a write bit for its owner (even when root
+// saves), is not replaced. Errors are told in Japanese.
 class DiskFileSystem final : public FileSystem {
 public:
     std::optional<std::vector<std::string>> regularFiles(const std::string& directory, std::string& error) override;
     std::optional<std::string> readFile(const std::string& path, std::size_t limit, std::string& error) override;
     bool writeFile(const std::string& path, const std::string& bytes, std::string& error) override;
     bool exists(const std::string& path) override;
+    std::string notAFile(const std::string& path) override;
     bool writableDirectory(const std::string& directory) override;
     bool makeDirectories(const std::string& directory, std::string& error) override;
     // From the environment variables XDG_CONFIG_HOME and HOME.

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QSet>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -76,8 +77,12 @@ protected:
     {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             event->accept();
+            const QPointer<Editor> self(this);
             if (m_field->onKey) {
                 m_field->onKey(13);
+            }
+            if (self != nullptr) {
+                forgetEdits();
             }
             return;
         }
@@ -86,6 +91,27 @@ protected:
             m_field->onKey(text.at(0).unicode());
         }
         QLineEdit::keyPressEvent(event);
+    }
+
+    // Enter takes what was typed: the keys before it are undone one by one no more. Kept,
+    // they would grow without end in the field the user types into, which the window does
+    // not write (and an undo after Enter would take back that field alone, not the others).
+    void forgetEdits()
+    {
+        if (!isUndoAvailable() && !isRedoAvailable()) {
+            return;
+        }
+        const int cursor = cursorPosition();
+        const int start = selectionStart();
+        const int length = selectionLength();
+        setText(text()); // the text as it is, without the edits that led to it
+        if (start < 0) {
+            setCursorPosition(cursor);
+        } else if (cursor == start) {
+            setSelection(start + length, -length);
+        } else {
+            setSelection(start, length);
+        }
     }
 
     void mousePressEvent(QMouseEvent* event) override
@@ -714,6 +740,9 @@ void GaugeBar::contextMenuEvent(QContextMenuEvent* event)
 }
 
 namespace {
+// The flash over a field: shown for a while, then hidden until the next beep. A field keeps
+// its one overlay, so that beeps in quick succession (a held Enter that resets the window
+// each time) add no widgets: each shows the same overlay anew.
 class FlashOverlay : public QWidget {
 public:
     explicit FlashOverlay(QWidget* parent)
@@ -722,7 +751,16 @@ public:
         setObjectName(QStringLiteral("flash"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
-        setGeometry(parent->rect());
+        m_end.setSingleShot(true);
+        connect(&m_end, &QTimer::timeout, this, &QWidget::hide);
+    }
+
+    void start(int milliseconds)
+    {
+        setGeometry(parentWidget()->rect());
+        raise();
+        show();
+        m_end.start(milliseconds);
     }
 
 protected:
@@ -732,14 +770,22 @@ protected:
         colour.setAlpha(150);
         QPainter(this).fillRect(rect(), colour);
     }
+
+private:
+    QTimer m_end;
 };
 } // namespace
 
 void flash(QWidget* widget, int milliseconds)
 {
-    auto* overlay = new FlashOverlay(widget);
-    overlay->show();
-    QTimer::singleShot(milliseconds, overlay, &QObject::deleteLater);
+    FlashOverlay* overlay = nullptr;
+    for (QObject* child : widget->children()) {
+        overlay = overlay != nullptr ? overlay : dynamic_cast<FlashOverlay*>(child);
+    }
+    if (overlay == nullptr) {
+        overlay = new FlashOverlay(widget);
+    }
+    overlay->start(milliseconds);
 }
 
 } // namespace mezura::ui

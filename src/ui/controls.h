@@ -217,8 +217,9 @@ protected:
 };
 
 // A brief flash over `widget`, the visible cue that goes with a beep: a translucent overlay
-// in the palette's highlight colour that removes itself after `milliseconds`. The widget's
-// text, colours and state stay as they are.
+// in the palette's highlight colour that goes after `milliseconds` (a widget flashed again
+// before then flashes anew, under the same overlay). The widget's text, colours and state
+// stay as they are.
 void flash(QWidget* widget, int milliseconds = 250);
 
 } // namespace mezura::ui

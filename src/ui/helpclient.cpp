@@ -5,6 +5,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
 #include <utility>
 
 namespace mezura::ui {
@@ -57,6 +60,17 @@ void HelpClient::open(const std::string& path, int topic)
             }
         });
         connect(m_process, &QProcess::readyReadStandardOutput, this, &HelpClient::readReplies);
+        // The viewer goes when this program goes, however it ends: in the viewer's process,
+        // before its program runs, the system is told to kill it when its parent ends (a
+        // SIGKILL ends it even while it is stopped), and should this program have ended
+        // already, the viewer does not start.
+        const pid_t parent = ::getpid();
+        m_process->setChildProcessModifier([parent] {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (::getppid() != parent) {
+                ::_exit(1);
+            }
+        });
         m_process->start(m_program, {});
     }
     // Written once the viewer runs, when it is just starting.

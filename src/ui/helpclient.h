@@ -1,6 +1,7 @@
 // The program's side of help: the help viewer runs as a program of its own (mezura-help,
 // beside this one), so that nothing a help file holds can end or stall the conversion
-// windows. The first request starts it; later ones reuse it through its standard input.
+// windows. The first request starts it; later ones reuse it through its standard input. It
+// never outlives this program.
 #pragma once
 
 #include <QObject>

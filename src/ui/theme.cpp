@@ -152,10 +152,13 @@ public:
                        const QWidget* widget) const override
     {
         if (element == PE_PanelLineEdit) {
-            if (!drawSavedPanel(option, painter, widget)) {
+            if (!drawSavedPanel(element, option, painter, widget)) {
                 QProxyStyle::drawPrimitive(element, option, painter, widget);
             }
             focusFrame(option, option->rect, QPalette::Base, painter);
+            return;
+        }
+        if (element == PE_PanelButtonCommand && drawSavedPanel(element, option, painter, widget)) {
             return;
         }
         QProxyStyle::drawPrimitive(element, option, painter, widget);
@@ -199,23 +202,29 @@ public:
     }
 
 private:
-    // A field's panel as the desktop's style draws it, drawn once for each look (size, state,
-    // colours, pixel ratio) and then copied: the style's rounded and shaded frame costs more
-    // to draw than the field's text, and every field that Enter rewrites paints it anew.
-    // Only for the styles that draw a panel from its option alone (an animated style may draw
-    // the same state differently from one frame to the next), and only where the panel lies
-    // on whole device pixels, where the copy is the drawing to the pixel.
-    bool drawSavedPanel(const QStyleOption* option, QPainter* painter, const QWidget* widget) const
+    // A field's or a button's panel as the desktop's style draws it, drawn once for each look
+    // (size, state, colours, pixel ratio) and then copied: the style's rounded and shaded
+    // frame costs more to draw than the field's text, and every field that Enter rewrites
+    // paints it anew. A button whose colours change (the range buttons' highlight) would
+    // otherwise leave a new panel in the style's own pixmap cache at each change, which
+    // knows a palette by its identity, not by its colours: over a long session that cache
+    // grew to its limit of megabytes. Only for the styles that draw a panel from its option
+    // alone (an animated style may draw the same state differently from one frame to the
+    // next), and only where the panel lies on whole device pixels, where the copy is the
+    // drawing to the pixel.
+    bool drawSavedPanel(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                        const QWidget* widget) const
     {
         const QString style = baseStyle()->name();
         const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+        const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
         const qreal ratio = painter->device()->devicePixelRatio();
         const QTransform& transform = painter->deviceTransform();
         const auto whole = [](qreal value) { return std::abs(value - std::round(value)) < 1e-9; };
-        if ((style != QLatin1String("fusion") && style != QLatin1String("windows")) || frame == nullptr ||
-            !whole(ratio) || transform.type() > QTransform::TxTranslate || !whole(transform.dx()) ||
-            !whole(transform.dy()) || option->rect.isEmpty() || option->rect.width() > 1024 ||
-            option->rect.height() > 1024) {
+        if ((style != QLatin1String("fusion") && style != QLatin1String("windows")) ||
+            (element == PE_PanelLineEdit ? frame == nullptr : button == nullptr) || !whole(ratio) ||
+            transform.type() > QTransform::TxTranslate || !whole(transform.dx()) || !whole(transform.dy()) ||
+            option->rect.isEmpty() || option->rect.width() > 1024 || option->rect.height() > 1024) {
             return false;
         }
         std::uint64_t key = 14695981039346656037ULL; // FNV-1a over the look: size, state, colours
@@ -225,9 +234,11 @@ private:
         };
         const QPalette& palette = option->palette;
         for (const int value :
-             {option->rect.width(), option->rect.height(), static_cast<int>(ratio), static_cast<int>(option->state),
-              static_cast<int>(option->direction), frame->lineWidth, frame->midLineWidth,
-              static_cast<int>(frame->features), static_cast<int>(palette.currentColorGroup())}) {
+             {static_cast<int>(element), option->rect.width(), option->rect.height(), static_cast<int>(ratio),
+              static_cast<int>(option->state), static_cast<int>(option->direction),
+              frame != nullptr ? frame->lineWidth : 0, frame != nullptr ? frame->midLineWidth : 0,
+              frame != nullptr ? static_cast<int>(frame->features) : static_cast<int>(button->features),
+              static_cast<int>(palette.currentColorGroup())}) {
             mix(static_cast<std::uint64_t>(value));
         }
         // These styles paint a panel in the colours of the group its state selects.
@@ -242,10 +253,16 @@ private:
             panel = QPixmap(option->rect.size() * static_cast<int>(ratio));
             panel.setDevicePixelRatio(ratio);
             panel.fill(Qt::transparent);
-            QStyleOptionFrame moved = *frame;
-            moved.rect.moveTopLeft(QPoint(0, 0));
             QPainter into(&panel);
-            QProxyStyle::drawPrimitive(PE_PanelLineEdit, &moved, &into, widget);
+            const auto drawAtOrigin = [&](auto moved) {
+                moved.rect.moveTopLeft(QPoint(0, 0));
+                QProxyStyle::drawPrimitive(element, &moved, &into, widget);
+            };
+            if (frame != nullptr) {
+                drawAtOrigin(*frame);
+            } else {
+                drawAtOrigin(*button);
+            }
         }
         painter->drawPixmap(option->rect.topLeft(), panel);
         return true;

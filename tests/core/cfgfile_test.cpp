@@ -318,16 +318,17 @@ TEST(SettingsFileOnDisk, AReadOnlyFileIsNotReplaced)
         fs::permissions(dir.file(sub), fs::perms::all);
     }
     const Checks everything{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    const std::string refused = "設定ファイル " + dir.file("locked/Mezura.cfg") +
+        " に保存できません: アクセスが許可されていません（ファイルは前のままです）";
+    // Whoever runs the tests (root too, who may write any file), and an ordinary user.
+    DiskFileSystem disk;
+    std::string message;
+    EXPECT_FALSE(SettingsFile(disk, dir.file("locked") + "/").save(everything, message));
+    EXPECT_EQ(message, refused);
     const int status = asOrdinaryUser([&] {
-        DiskFileSystem disk;
-        std::string message;
         SettingsFile locked(disk, dir.file("locked") + "/");
         SettingsFile open(disk, dir.file("open") + "/");
-        return !locked.save(everything, message) &&
-            message ==
-            "設定ファイル " + dir.file("locked/Mezura.cfg") +
-                " に保存できません: アクセスが許可されていません（ファイルは前のままです）" &&
-            open.save(everything, message);
+        return !locked.save(everything, message) && message == refused && open.save(everything, message);
     });
     ASSERT_NE(status, 2) << "no ordinary user to run as";
     EXPECT_EQ(status, 0);
@@ -481,16 +482,34 @@ TEST(SettingsFileOnDisk, ProblemsNameTheFile)
               "設定ファイル " + dir.file("mezura.cfg") +
                   " を読み込めません: ファイルが大きすぎます（4096 バイトまで）");
 
-    // A directory by the file's name is no settings file; it cannot be replaced either.
-    TempDir other;
-    fs::create_directory(other.file("Mezura.cfg"));
-    SettingsFile blocked(disk, other.progpath());
-    EXPECT_EQ(blocked.load().status, SettingsFile::Status::Missing);
-    std::string message;
-    EXPECT_FALSE(blocked.save(kTempOnly, message));
-    EXPECT_EQ(message,
-              "設定ファイル " + other.file("Mezura.cfg") + " に保存できません: フォルダです（ファイルは前のままです）");
-    EXPECT_TRUE(fs::is_directory(other.file("Mezura.cfg")));
+    // Something else by the file's name (never waited for, never read) is reported at the
+    // start as a save reports it, which leaves it as it is; the program goes on without it.
+    const struct {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        const char* reason;
+    } others[] = {
+        {"directory", [](const std::string& path) { fs::create_directory(path); }, "フォルダです"},
+        {"FIFO", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+         "通常のファイルではありません"},
+        {"link to a device", [](const std::string& path) { fs::create_symlink("/dev/zero", path); },
+         "通常のファイルではありません"},
+    };
+    for (const auto& row : others) {
+        TempDir other;
+        const std::string path = other.file("Mezura.cfg");
+        row.make(path);
+        SettingsFile blocked(disk, other.progpath());
+        loaded = blocked.load();
+        EXPECT_EQ(loaded.status, SettingsFile::Status::Failed) << row.name;
+        EXPECT_EQ(loaded.message, "設定ファイル " + path + " を読み込めません: " + row.reason) << row.name;
+        std::string message;
+        EXPECT_FALSE(blocked.save(kTempOnly, message)) << row.name;
+        EXPECT_EQ(message, "設定ファイル " + path + " に保存できません: " + row.reason + "（ファイルは前のままです）")
+            << row.name;
+        EXPECT_EQ(other.entries(), std::vector<std::string>{"Mezura.cfg"}) << row.name;
+        EXPECT_FALSE(fs::is_regular_file(path)) << row.name;
+    }
 }
 
 } // namespace

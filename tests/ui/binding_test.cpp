@@ -371,6 +371,13 @@ private slots:
         QVERIFY(typedInto != nullptr);
         type(typedInto, typed);
         QTest::keyClick(typedInto, Qt::Key_Return);
+        // Enter takes the keys typed: a long session keeps none of them to undo.
+        QVERIFY(!typedInto->editor()->isUndoAvailable());
+        if (flashed) { // a reset again at once flashes the same overlay anew
+            typedInto->editor()->selectAll();
+            type(typedInto, typed);
+            QTest::keyClick(typedInto, Qt::Key_Return);
+        }
 
         FIND(cels, FieldEdit, m_temp, "txtCels");
         FIND(fahr, FieldEdit, m_temp, "txtFahr");
@@ -383,7 +390,8 @@ private slots:
         QCOMPARE(indMaxLabel->text(), indMax);
         for (const FieldEdit* edit : { cels, fahr, kelvin }) {
             QCOMPARE(base(edit), colour);
-            QCOMPARE(edit->findChild<QWidget*>("flash") != nullptr, flashed);
+            const QList<QWidget*> overlays = edit->findChildren<QWidget*>("flash");
+            QCOMPARE(overlays.size() == 1 && !overlays.front()->isHidden(), flashed);
             if (edit != typedInto) {
                 QCOMPARE(edit->cursorPosition(), 0); // a written value shows from its first digit
             }

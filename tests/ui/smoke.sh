@@ -10,11 +10,14 @@
 #    window in front of it; Esc hides the settings window only, and the file stays as it was.
 # 3. 全て from that window's menu: the ten conversion windows show, the last of them (年号)
 #    in front, and the focus is in that window, not in one that the display mapped later.
-#   smoke.sh MEZURA PROBE
+# 4. The help viewer never outlives the program: F1 starts it, and however the program then
+#    ends (SIGTERM, SIGKILL, with the viewer running or stopped), the viewer goes too.
+#   smoke.sh MEZURA PROBE MEZURA_HELP
 set -u
 
 mezura=$1
 probe=$2
+help=$3
 prefix='ヨモギの単位計算－'
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
@@ -61,6 +64,7 @@ status=$?
 
 mkdir "$program"
 cp "$mezura" "$program/mezura"
+cp "$help" "$program/mezura-help"
 start_xvfb "$work" || fail "no virtual display"
 
 # 1. The first start.
@@ -140,4 +144,38 @@ done
 [ "$(visible_windows | head -n1)" = "$year" ] || fail "after 全て the window in front is not the calendar window"
 focused=$(xdotool getwindowfocus 2>/dev/null)
 [ "$focused" = "$year" ] || fail "after 全て the focus is in $(xdotool getwindowname "$focused"), not in the calendar window in front"
+
+# 4. Each row: how the program ends, and whether the viewer is stopped then. A viewer that
+#    has ended but was not yet reaped by the process that adopted it counts as ended.
+running() { # running PID: the process runs (or is stopped), and is no zombie
+    local state
+    state=$(sed 's/^.*) //' "/proc/$1/stat" 2>/dev/null | cut -c1)
+    [ -n "$state" ] && [ "$state" != Z ]
+}
+stop_process "$app_pid"
+app_pid=
+for row in "TERM running" "TERM stopped" "KILL stopped"; do
+    read -r signal viewer_state <<<"$row"
+    start_mezura
+    temp=$(wait_window "^${prefix}温度\$" "$app_pid") || fail "$row: the temperature window does not show"
+    xdotool windowfocus --sync "$temp" key F1
+    viewer=
+    for _ in $(seq 100); do
+        viewer=$(pgrep -P "$app_pid" -x mezura-help) && break
+        sleep 0.1
+    done
+    [ -n "$viewer" ] || fail "$row: F1 started no help viewer"
+    [ "$viewer_state" = stopped ] && kill -STOP "$viewer"
+    kill "-$signal" "$app_pid"
+    wait "$app_pid" 2>/dev/null
+    app_pid=
+    for _ in $(seq 50); do
+        running "$viewer" || break
+        sleep 0.1
+    done
+    if running "$viewer"; then
+        kill -KILL "$viewer"
+        fail "$row: the help viewer outlived the program"
+    fi
+done
 echo "PASS"
