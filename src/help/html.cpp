@@ -2,7 +2,11 @@
 
 #include "help/textsearch.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
 
 namespace mezura::html {
 
@@ -149,11 +153,113 @@ bool Scanner::next(Token& token)
             token.attributes.emplace_back(std::move(key), decodeEntities(value));
         }
         m_at = at < html.size() ? at + 1 : html.size();
-        if (!token.closing && (token.name == "script" || token.name == "style")) {
+        if (m_scripts == Scripts::Skip && !token.closing && (token.name == "script" || token.name == "style")) {
             const std::size_t end = findLower(html, "</" + token.name, m_at);
             m_at = end == std::string_view::npos ? html.size() : end;
         }
         return true;
+    }
+    return false;
+}
+
+namespace {
+
+// The kinds of element whose nesting is bounded each: elements of no kind nest only within
+// others (table rows and cells, list items, paragraphs).
+enum class Kind { None, List, Table, Block, Inline };
+
+bool isAnyOf(std::string_view name, std::initializer_list<std::string_view> names)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+Kind kindOf(std::string_view name)
+{
+    if (isAnyOf(name, {"ul", "ol", "dl", "menu", "dir"})) {
+        return Kind::List;
+    }
+    if (name == "table") {
+        return Kind::Table;
+    }
+    if (isAnyOf(
+            name,
+            {"p", "li", "dt", "dd", "tr", "td", "th", "thead", "tbody", "tfoot", "caption", "colgroup", "option"})) {
+        return Kind::None;
+    }
+    if (isAnyOf(name, {"html",     "head",  "body",   "div",   "blockquote", "center",   "pre",   "h1",
+                       "h2",       "h3",    "h4",     "h5",    "h6",         "address",  "form",  "fieldset",
+                       "noscript", "title", "script", "style", "select",     "textarea", "object"})) {
+        return Kind::Block;
+    }
+    return Kind::Inline;
+}
+
+// Elements that hold nothing: no end tag closes them.
+bool isVoid(std::string_view name)
+{
+    return isAnyOf(name,
+                   {"area", "base", "basefont", "br", "col", "embed", "frame", "hr", "img", "input", "isindex",
+                    "keygen", "link", "meta", "param", "source", "track", "wbr"});
+}
+
+// Whether an element `opening` ends the innermost open element `open` when it begins there:
+// "<li>a<li>b" are two items side by side, not one within the other.
+bool endsOpen(std::string_view opening, std::string_view open)
+{
+    if (isAnyOf(opening, {"td", "th"})) {
+        return isAnyOf(open, {"td", "th"});
+    }
+    if (opening == "tr") {
+        return isAnyOf(open, {"td", "th", "tr"});
+    }
+    if (isAnyOf(opening, {"thead", "tbody", "tfoot"})) {
+        return isAnyOf(open, {"td", "th", "tr", "thead", "tbody", "tfoot"});
+    }
+    if (isAnyOf(opening, {"dt", "dd"})) {
+        return isAnyOf(open, {"dt", "dd"});
+    }
+    return isAnyOf(opening, {"p", "li", "option"}) && open == opening;
+}
+
+} // namespace
+
+bool nestsTooDeep(std::string_view html, std::size_t limit)
+{
+    struct Open {
+        std::string name;
+        Kind kind;
+    };
+    std::vector<Open> open;
+    std::array<std::size_t, 5> depth{};
+    const auto close = [&] {
+        --depth.at(static_cast<std::size_t>(open.back().kind));
+        open.pop_back();
+    };
+    Scanner scanner(html, Scanner::Scripts::Read);
+    Token token;
+    while (scanner.next(token)) {
+        if (token.kind != Token::Kind::Tag || token.name.empty() || isVoid(token.name)) {
+            continue;
+        }
+        if (token.closing) {
+            const auto match = std::find_if(open.rbegin(), open.rend(),
+                                            [&](const Open& element) { return element.name == token.name; });
+            if (match != open.rend()) {
+                for (auto left = std::distance(open.rbegin(), match) + 1; left > 0; --left) {
+                    close();
+                }
+            }
+            continue;
+        }
+        while (!open.empty() && endsOpen(token.name, open.back().name)) {
+            close();
+        }
+        const Kind kind = kindOf(token.name);
+        open.push_back({std::move(token.name), kind});
+        const std::size_t deep = ++depth.at(static_cast<std::size_t>(kind));
+        if ((kind != Kind::None && deep > limit) || open.size() > limit * 8) {
+            return true;
+        }
     }
     return false;
 }

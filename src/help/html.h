@@ -25,19 +25,34 @@ struct Token {
 
 class Scanner {
 public:
-    explicit Scanner(std::string_view html)
+    // What stands inside <script> and <style>: skipped, or read as tags and text like the
+    // rest of the page (as the viewer's HTML parser reads it).
+    enum class Scripts { Skip, Read };
+
+    explicit Scanner(std::string_view html, Scripts scripts = Scripts::Skip)
         : m_html(html)
+        , m_scripts(scripts)
     {
     }
 
     // The next text run or tag; false at the end. Comments are skipped, and so is what
-    // stands inside <script> and <style>.
+    // stands inside <script> and <style> unless they are read.
     bool next(Token& token);
 
 private:
     std::string_view m_html;
+    Scripts m_scripts;
     std::size_t m_at = 0;
 };
+
+// Whether the elements of `html` nest deeper than `limit` elements of one kind (lists, tables,
+// blocks, inline and unknown elements) or `limit` * 8 of all kinds together. An HTML parser
+// that keeps a tree takes time growing with the square of the depth to read such a page.
+// Elements nest as such a parser nests them: void elements (<br>, <img> ...) hold nothing, an
+// element whose end tag may be left out (<p>, <li>, <td> ...) ends where the next of its kind
+// begins, an end tag closes its element and all open within it, and only comments are
+// passed over. Reads no further than the first element too deep.
+bool nestsTooDeep(std::string_view html, std::size_t limit);
 
 // "a &amp; b &#x3042;" -> "a & b あ"; an entity it does not know stays as written.
 std::string decodeEntities(std::string_view text);
