@@ -294,12 +294,14 @@ private:
                 offset <= m_bytes.size() - static_cast<std::uint64_t>(start) &&
                 length <= m_bytes.size() - static_cast<std::uint64_t>(start) - offset;
         }
-        // The compressed section: its stream, its parameters and its reset table must be in the
-        // listing already. Looked up otherwise, libmspack would follow the file's index
-        // chunks, which a damaged file can lead round in a circle.
+        // The compressed section: its stream, its parameters, its reset table and its length
+        // must all be in the listing already. libmspack would look up any of them that is not
+        // by following the file's index chunks, which a damaged file can lead round in a
+        // circle without end.
         const mschmd_sec_mscompressed& compressed = m_header->sec1;
         return file.section->id == 1 && compressed.content != nullptr && compressed.control != nullptr &&
-            compressed.rtable != nullptr && offset <= kLargestSection && length <= kLargestSection - offset;
+            compressed.rtable != nullptr && compressed.spaninfo != nullptr && offset <= kLargestSection &&
+            length <= kLargestSection - offset;
     }
 
     std::string m_bytes;
