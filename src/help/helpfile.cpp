@@ -368,8 +368,8 @@ std::optional<HelpFile> HelpFile::open(const std::string& path, std::string& err
                                  : named(path) + " を読めません: " + std::generic_category().message(number);
         return std::nullopt;
     };
-    // Not blocking: a pipe put in the file's place between the look and the opening is seen
-    // as no file rather than waited on.
+    // Not blocking: a pipe in the file's place is refused as no file rather than waited on
+    // until something writes into it.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int openError = errno;
