@@ -85,10 +85,14 @@ std::string Token::attribute(std::string_view wanted) const
 bool Scanner::next(Token& token)
 {
     const std::string_view html = m_html;
+    const bool asViewer = m_tags == Tags::AsViewer;
     while (m_at < html.size()) {
         token = Token{};
-        if (html[m_at] != '<' || m_at + 1 >= html.size() ||
-            !(html[m_at + 1] == '/' || html[m_at + 1] == '!' || nameChar(html[m_at + 1]))) {
+        std::size_t at = m_at + 1;
+        while (asViewer && at < html.size() && blank(html[at])) {
+            ++at;
+        }
+        if (html[m_at] != '<' || at >= html.size() || !(html[at] == '/' || html[at] == '!' || nameChar(html[at]))) {
             // Text up to the next thing that can open a tag.
             std::size_t end = m_at + 1;
             while (end < html.size() && html[end] != '<') {
@@ -104,13 +108,12 @@ bool Scanner::next(Token& token)
             m_at = end == std::string_view::npos ? html.size() : end + 3;
             continue;
         }
-        if (html[m_at + 1] == '!' || html[m_at + 1] == '?') {
+        if (html[at] == '!' || (html[at] == '?' && !asViewer)) {
             const std::size_t end = html.find('>', m_at);
             m_at = end == std::string_view::npos ? html.size() : end + 1;
             continue;
         }
         token.kind = Token::Kind::Tag;
-        std::size_t at = m_at + 1;
         if (html[at] == '/') {
             token.closing = true;
             ++at;
@@ -120,6 +123,11 @@ bool Scanner::next(Token& token)
         }
         // Attributes up to the closing ">".
         while (at < html.size() && html[at] != '>') {
+            if (html[at] == '/') {
+                token.empty = true;
+            } else if (!blank(html[at])) {
+                token.empty = false;
+            }
             if (blank(html[at]) || html[at] == '/' || !nameChar(html[at])) {
                 ++at;
                 continue;
@@ -153,7 +161,7 @@ bool Scanner::next(Token& token)
             token.attributes.emplace_back(std::move(key), decodeEntities(value));
         }
         m_at = at < html.size() ? at + 1 : html.size();
-        if (m_scripts == Scripts::Skip && !token.closing && (token.name == "script" || token.name == "style")) {
+        if (!asViewer && !token.closing && (token.name == "script" || token.name == "style")) {
             const std::size_t end = findLower(html, "</" + token.name, m_at);
             m_at = end == std::string_view::npos ? html.size() : end;
         }
@@ -194,12 +202,11 @@ Kind kindOf(std::string_view name)
     return Kind::Inline;
 }
 
-// Elements that hold nothing: no end tag closes them.
+// Elements that the viewer's parser never puts anything in (others, such as <input> or <col>,
+// it does).
 bool isVoid(std::string_view name)
 {
-    return isAnyOf(name,
-                   {"area", "base", "basefont", "br", "col", "embed", "frame", "hr", "img", "input", "isindex",
-                    "keygen", "link", "meta", "param", "source", "track", "wbr"});
+    return isAnyOf(name, {"br", "hr", "img", "meta"});
 }
 
 // Whether an element `opening` ends the innermost open element `open` when it begins there:
@@ -235,10 +242,11 @@ bool nestsTooDeep(std::string_view html, std::size_t limit)
         --depth.at(static_cast<std::size_t>(open.back().kind));
         open.pop_back();
     };
-    Scanner scanner(html, Scanner::Scripts::Read);
+    Scanner scanner(html, Scanner::Tags::AsViewer);
     Token token;
     while (scanner.next(token)) {
-        if (token.kind != Token::Kind::Tag || token.name.empty() || isVoid(token.name)) {
+        if (token.kind != Token::Kind::Tag || token.name.empty() || isVoid(token.name) ||
+            (token.empty && !token.closing)) {
             continue;
         }
         if (token.closing) {

@@ -628,6 +628,9 @@ private slots:
             { "lists 17 deep inside a script", "<script>" + deep("<ul>", "", 17), tooDeep },
             { "cells and paragraphs 129 deep", deep("<td><p>", "", 65), tooDeep },
             { "lists inside a comment", "<!--" + deep("<ul>", "", 17) + "-->", "" },
+            { "lists written loosely 17 deep", deep("< ul>", "", 8) + deep("<\nol>", "", 9), tooDeep },
+            { "processing instructions 17 deep", deep("<?x>", "", 17), tooDeep },
+            { "elements closed where they open", deep("<a name='x'/><br><img src=x.png>", "", 100), "" },
             { "closed lists side by side", deep("<ul><li>x</li></ul>", "", 100), "" },
             { "paragraphs, items and cells whose end tags are left out", deep("<p>", "", 100) + deep("<li>", "", 100) +
                   "<dl>" + deep("<dt><dd>", "", 100) + "</dl><table>" + deep("<tr><td><td><th>", "", 100) + "</table>", "" },
