@@ -272,6 +272,19 @@ bool nestsTooDeep(std::string_view html, std::size_t limit)
     return false;
 }
 
+std::size_t countTags(std::string_view html, std::string_view name, std::size_t limit)
+{
+    Scanner scanner(html, Scanner::Tags::AsViewer);
+    Token token;
+    std::size_t count = 0;
+    while (count <= limit && scanner.next(token)) {
+        if (token.kind == Token::Kind::Tag && !token.closing && token.name == name) {
+            ++count;
+        }
+    }
+    return count;
+}
+
 std::string decodeEntities(std::string_view text)
 {
     struct Named {

@@ -56,6 +56,10 @@ private:
 // element and all open within it. Reads no further than the first element too deep.
 bool nestsTooDeep(std::string_view html, std::size_t limit);
 
+// How many <`name`> tags (lower case) the viewer's parser reads in `html`; counts no further
+// than `limit` + 1.
+std::size_t countTags(std::string_view html, std::string_view name, std::size_t limit);
+
 // "a &amp; b &#x3042;" -> "a & b あ"; an entity it does not know stays as written.
 std::string decodeEntities(std::string_view text);
 

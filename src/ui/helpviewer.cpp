@@ -56,6 +56,8 @@ const QColor kFindMark(255, 210, 140);
 // the help's own pages are a few kilobytes, its pictures a few hundred pixels wide.
 constexpr qsizetype kLargestPage = qsizetype{512} * 1024;
 constexpr std::size_t kDeepestNesting = 16;
+// Pictures side by side take the layout time growing with the square of their number.
+constexpr std::size_t kMostPictures = 1000;
 constexpr qsizetype kLargestPicture = qsizetype{4} * 1024 * 1024;
 constexpr int kWidestPicture = 4096;
 
@@ -256,10 +258,13 @@ std::string HelpBrowser::pageProblem(const std::string& page, const QByteArray& 
     if (html.size() > kLargestPage) {
         return "ページ " + page + " は大きすぎるため表示しません（" + std::to_string(kLargestPage) + " バイトまで）";
     }
-    if (html::nestsTooDeep(std::string_view(html.constData(), static_cast<std::size_t>(html.size())),
-                           kDeepestNesting)) {
+    const std::string_view text(html.constData(), static_cast<std::size_t>(html.size()));
+    if (html::nestsTooDeep(text, kDeepestNesting)) {
         return "ページ " + page + " は要素の入れ子が深すぎるため表示しません（" + std::to_string(kDeepestNesting) +
             " 段まで）";
+    }
+    if (html::countTags(text, "img", kMostPictures) > kMostPictures) {
+        return "ページ " + page + " は画像が多すぎるため表示しません（" + std::to_string(kMostPictures) + " 個まで）";
     }
     return {};
 }

@@ -630,6 +630,8 @@ private slots:
             { "lists inside a comment", "<!--" + deep("<ul>", "", 17) + "-->", "" },
             { "lists written loosely 17 deep", deep("< ul>", "", 8) + deep("<\nol>", "", 9), tooDeep },
             { "processing instructions 17 deep", deep("<?x>", "", 17), tooDeep },
+            { "1000 pictures", deep("<img src=x.png>", "", 1000), "" },
+            { "1001 pictures", deep("<IMG src=x.png>", "", 1001), "ページ /p.htm は画像が多すぎるため表示しません（1000 個まで）" },
             { "elements closed where they open", deep("<a name='x'/><br><img src=x.png>", "", 100), "" },
             { "closed lists side by side", deep("<ul><li>x</li></ul>", "", 100), "" },
             { "paragraphs, items and cells whose end tags are left out", deep("<p>", "", 100) + deep("<li>", "", 100) +
