@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang's libFuzzer (build-fuzz) and runs each for a bounded
 # time on its seed corpus: first every saved regression input in fuzz/regressions/NAME, then
-# fresh inputs for FUZZ_SECONDS seconds (default 20) a target. The help file target is also
-# seeded with the objects of the Mezura.chm just built. Prints what each covered; a crash
-# leaves its input in the work directory named and fails the run. Save such an input in
-# fuzz/regressions/NAME once it is fixed.
+# fresh inputs for FUZZ_SECONDS seconds (default 20) a target. The help file target opens
+# its input as the help file: it is seeded with the Mezura.chm just built, and its regression
+# inputs are the damaged help files that the tests open too (tests/help/damaged). Prints what
+# each covered; a crash leaves its input in the work directory named and fails the run. Save
+# such an input in fuzz/regressions/NAME (tests/help/damaged for the help file) once it is
+# fixed.
 #   scripts/fuzz.sh [TARGET ...]      # default: helpfile numtext cfgfile script
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
@@ -16,18 +18,22 @@ targets=("$@")
 
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DMEZURA_FUZZ=ON \
     -DMEZURA_UI=OFF -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-fuzz -j"$(nproc)" --target mezura_chm helpfile-seed "${targets[@]/#/fuzz_}"
+cmake --build build-fuzz -j"$(nproc)" --target mezura_chm "${targets[@]/#/fuzz_}"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-build-fuzz/fuzz/helpfile-seed build-fuzz/Mezura.chm "$work/built-help" >/dev/null
 
 failed=0
 for target in "${targets[@]}"; do
     fuzzer=$root/build-fuzz/fuzz/fuzz_$target
     seeds=("$root/fuzz/corpus/$target")
+    regressions=("$root"/fuzz/regressions/"$target"/*)
     case $target in
-    helpfile) mkdir -p "$work/helpfile-seed" && cp "$work/built-help" "$work/helpfile-seed/" && seeds+=("$work/helpfile-seed") ;;
+    helpfile)
+        mkdir -p "$work/helpfile-seed" && cp build-fuzz/Mezura.chm "$work/helpfile-seed/"
+        seeds=("$work/helpfile-seed")
+        regressions=("$root"/tests/help/damaged/*)
+        ;;
     script) seeds=("$root/tests/driver") ;;
     esac
     mkdir -p "$work/$target/corpus"
@@ -35,7 +41,6 @@ for target in "${targets[@]}"; do
     status=0
     # Each run in a directory of its own, which receives any crashing input.
     cd "$work/$target"
-    regressions=("$root"/fuzz/regressions/"$target"/*)
     if [ -e "${regressions[0]}" ]; then
         "$fuzzer" "${regressions[@]}" >"$log" 2>&1 || status=$?
         echo "fuzz $target: ${#regressions[@]} regression inputs, status $status"

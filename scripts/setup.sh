@@ -15,7 +15,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   libgtest-dev googletest
   fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
-  fp-utils libchm-dev
+  fp-utils libmspack-dev
   xvfb x11-utils xdotool imagemagick
   dbus at-spi2-core libglib2.0-bin
   locales

@@ -1,6 +1,8 @@
 // The compiled help file (Mezura.chm): opened by path, a topic number resolved to its page
 // through the file's context map, a page's bytes read by path. No toolkit: the help viewer of the desktop program
-// builds on it.
+// builds on it. The file is read into memory whole when opened (up to 16 MB) and its container
+// read from there with libmspack; nothing it holds is trusted. A HelpFile is used by one thread
+// at a time: reading a page moves the decompressor's state.
 #pragma once
 
 #include "help/sitemap.h"
@@ -19,6 +21,8 @@ public:
     // Opens the help file at `path`. Nothing, with `error` naming the file and saying what is
     // wrong (missing, unreadable, not a help file), when it cannot be opened.
     static std::optional<HelpFile> open(const std::string& path, std::string& error);
+    // The help file of these bytes, as `open` reads them from the file at `path`.
+    static std::optional<HelpFile> fromBytes(std::string path, std::string bytes, std::string& error);
 
     HelpFile(HelpFile&&) noexcept;
     HelpFile& operator=(HelpFile&&) noexcept;
@@ -48,12 +52,8 @@ public:
         // Every name, in the container's order.
         virtual std::vector<std::string> names() const = 0;
     };
-    // A help file of these objects, held in memory, read by the same rules as a compiled file
-    // (the fuzz target reads damaged copies of the help file's objects so, without the
-    // container's library, which runs in the viewer's process only).
+    // A help file of these objects, held in memory, read by the same rules as a compiled file.
     static HelpFile fromObjects(std::string path, std::map<std::string, std::string> objects);
-    // Every object of the file, by name.
-    std::map<std::string, std::string> objects() const;
 
     // The table of contents and the keyword index that the file names in its system record,
     // read; no entries when it names none or holds none.

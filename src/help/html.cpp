@@ -2,7 +2,11 @@
 
 #include "help/textsearch.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
 
 namespace mezura::html {
 
@@ -81,10 +85,14 @@ std::string Token::attribute(std::string_view wanted) const
 bool Scanner::next(Token& token)
 {
     const std::string_view html = m_html;
+    const bool asViewer = m_tags == Tags::AsViewer;
     while (m_at < html.size()) {
         token = Token{};
-        if (html[m_at] != '<' || m_at + 1 >= html.size() ||
-            !(html[m_at + 1] == '/' || html[m_at + 1] == '!' || nameChar(html[m_at + 1]))) {
+        std::size_t at = m_at + 1;
+        while (asViewer && at < html.size() && blank(html[at])) {
+            ++at;
+        }
+        if (html[m_at] != '<' || at >= html.size() || !(html[at] == '/' || html[at] == '!' || nameChar(html[at]))) {
             // Text up to the next thing that can open a tag.
             std::size_t end = m_at + 1;
             while (end < html.size() && html[end] != '<') {
@@ -100,13 +108,12 @@ bool Scanner::next(Token& token)
             m_at = end == std::string_view::npos ? html.size() : end + 3;
             continue;
         }
-        if (html[m_at + 1] == '!' || html[m_at + 1] == '?') {
+        if (html[at] == '!' || (html[at] == '?' && !asViewer)) {
             const std::size_t end = html.find('>', m_at);
             m_at = end == std::string_view::npos ? html.size() : end + 1;
             continue;
         }
         token.kind = Token::Kind::Tag;
-        std::size_t at = m_at + 1;
         if (html[at] == '/') {
             token.closing = true;
             ++at;
@@ -116,6 +123,11 @@ bool Scanner::next(Token& token)
         }
         // Attributes up to the closing ">".
         while (at < html.size() && html[at] != '>') {
+            if (html[at] == '/') {
+                token.empty = true;
+            } else if (!blank(html[at])) {
+                token.empty = false;
+            }
             if (blank(html[at]) || html[at] == '/' || !nameChar(html[at])) {
                 ++at;
                 continue;
@@ -149,13 +161,128 @@ bool Scanner::next(Token& token)
             token.attributes.emplace_back(std::move(key), decodeEntities(value));
         }
         m_at = at < html.size() ? at + 1 : html.size();
-        if (!token.closing && (token.name == "script" || token.name == "style")) {
+        if (!asViewer && !token.closing && (token.name == "script" || token.name == "style")) {
             const std::size_t end = findLower(html, "</" + token.name, m_at);
             m_at = end == std::string_view::npos ? html.size() : end;
         }
         return true;
     }
     return false;
+}
+
+namespace {
+
+// The kinds of element whose nesting is bounded each: elements of no kind nest only within
+// others (table rows and cells, list items, paragraphs).
+enum class Kind { None, List, Table, Block, Inline };
+
+bool isAnyOf(std::string_view name, std::initializer_list<std::string_view> names)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+Kind kindOf(std::string_view name)
+{
+    if (isAnyOf(name, {"ul", "ol", "dl", "menu", "dir"})) {
+        return Kind::List;
+    }
+    if (name == "table") {
+        return Kind::Table;
+    }
+    if (isAnyOf(
+            name,
+            {"p", "li", "dt", "dd", "tr", "td", "th", "thead", "tbody", "tfoot", "caption", "colgroup", "option"})) {
+        return Kind::None;
+    }
+    if (isAnyOf(name, {"html",     "head",  "body",   "div",   "blockquote", "center",   "pre",   "h1",
+                       "h2",       "h3",    "h4",     "h5",    "h6",         "address",  "form",  "fieldset",
+                       "noscript", "title", "script", "style", "select",     "textarea", "object"})) {
+        return Kind::Block;
+    }
+    return Kind::Inline;
+}
+
+// Elements that the viewer's parser never puts anything in (others, such as <input> or <col>,
+// it does).
+bool isVoid(std::string_view name)
+{
+    return isAnyOf(name, {"br", "hr", "img", "meta"});
+}
+
+// Whether an element `opening` ends the innermost open element `open` when it begins there:
+// "<li>a<li>b" are two items side by side, not one within the other.
+bool endsOpen(std::string_view opening, std::string_view open)
+{
+    if (isAnyOf(opening, {"td", "th"})) {
+        return isAnyOf(open, {"td", "th"});
+    }
+    if (opening == "tr") {
+        return isAnyOf(open, {"td", "th", "tr"});
+    }
+    if (isAnyOf(opening, {"thead", "tbody", "tfoot"})) {
+        return isAnyOf(open, {"td", "th", "tr", "thead", "tbody", "tfoot"});
+    }
+    if (isAnyOf(opening, {"dt", "dd"})) {
+        return isAnyOf(open, {"dt", "dd"});
+    }
+    return isAnyOf(opening, {"p", "li", "option"}) && open == opening;
+}
+
+} // namespace
+
+bool nestsTooDeep(std::string_view html, std::size_t limit)
+{
+    struct Open {
+        std::string name;
+        Kind kind;
+    };
+    std::vector<Open> open;
+    std::array<std::size_t, 5> depth{};
+    const auto close = [&] {
+        --depth.at(static_cast<std::size_t>(open.back().kind));
+        open.pop_back();
+    };
+    Scanner scanner(html, Scanner::Tags::AsViewer);
+    Token token;
+    while (scanner.next(token)) {
+        if (token.kind != Token::Kind::Tag || token.name.empty() || isVoid(token.name) ||
+            (token.empty && !token.closing)) {
+            continue;
+        }
+        if (token.closing) {
+            const auto match = std::find_if(open.rbegin(), open.rend(),
+                                            [&](const Open& element) { return element.name == token.name; });
+            if (match != open.rend()) {
+                for (auto left = std::distance(open.rbegin(), match) + 1; left > 0; --left) {
+                    close();
+                }
+            }
+            continue;
+        }
+        while (!open.empty() && endsOpen(token.name, open.back().name)) {
+            close();
+        }
+        const Kind kind = kindOf(token.name);
+        open.push_back({std::move(token.name), kind});
+        const std::size_t deep = ++depth.at(static_cast<std::size_t>(kind));
+        if ((kind != Kind::None && deep > limit) || open.size() > limit * 8) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::size_t countTags(std::string_view html, std::string_view name, std::size_t limit)
+{
+    Scanner scanner(html, Scanner::Tags::AsViewer);
+    Token token;
+    std::size_t count = 0;
+    while (count <= limit && scanner.next(token)) {
+        if (token.kind == Token::Kind::Tag && !token.closing && token.name == name) {
+            ++count;
+        }
+    }
+    return count;
 }
 
 std::string decodeEntities(std::string_view text)

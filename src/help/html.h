@@ -17,6 +17,7 @@ struct Token {
     std::string_view text; // Text: the run as written (entities not yet decoded)
     std::string name;      // Tag: lower case, without "/" ("ul" for <UL> and </UL>)
     bool closing = false;  // Tag: </...>
+    bool empty = false;    // Tag: <.../>, an element closed where it opens
     std::vector<std::pair<std::string, std::string>> attributes; // lower-case names, decoded values
 
     // The value of the attribute `name` (lower case), or empty.
@@ -25,19 +26,39 @@ struct Token {
 
 class Scanner {
 public:
-    explicit Scanner(std::string_view html)
+    // Which tags are read: those of HTML as the help's pages and site maps are written, or
+    // every one that the viewer's HTML parser takes for a tag, which is more: "< ul>" (blanks
+    // after "<"), "<?x>" and whatever stands inside <script> and <style>.
+    enum class Tags { Written, AsViewer };
+
+    explicit Scanner(std::string_view html, Tags tags = Tags::Written)
         : m_html(html)
+        , m_tags(tags)
     {
     }
 
     // The next text run or tag; false at the end. Comments are skipped, and so is what
-    // stands inside <script> and <style>.
+    // stands inside <script> and <style> when tags are read as written.
     bool next(Token& token);
 
 private:
     std::string_view m_html;
+    Tags m_tags;
     std::size_t m_at = 0;
 };
+
+// Whether the elements of `html` nest deeper than `limit` elements of one kind (lists, tables,
+// blocks, inline and unknown elements) or `limit` * 8 of all kinds together. An HTML parser
+// that keeps a tree takes time growing with the square of the depth to read such a page.
+// Elements nest as the viewer's parser nests them: its tags (Scanner::Tags::AsViewer), where
+// <br>, <hr>, <img>, <meta> and <.../> hold nothing, an element whose end tag may be left out
+// (<p>, <li>, <td> ...) ends where the next of its kind begins, and an end tag closes its
+// element and all open within it. Reads no further than the first element too deep.
+bool nestsTooDeep(std::string_view html, std::size_t limit);
+
+// How many <`name`> tags (lower case) the viewer's parser reads in `html`; counts no further
+// than `limit` + 1.
+std::size_t countTags(std::string_view html, std::string_view name, std::size_t limit);
 
 // "a &amp; b &#x3042;" -> "a & b あ"; an entity it does not know stays as written.
 std::string decodeEntities(std::string_view text);

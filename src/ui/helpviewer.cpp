@@ -1,6 +1,7 @@
 #include "ui/helpviewer.h"
 
 #include "framework/frame.h"
+#include "help/html.h"
 #include "ui/accessible.h"
 #include "ui/icon.h"
 #include "ui/messages.h"
@@ -34,7 +35,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <array>
-#include <cctype>
+#include <string_view>
 #include <utility>
 
 namespace mezura::ui {
@@ -54,7 +55,9 @@ const QColor kFindMark(255, 210, 140);
 // Beyond these a page or a picture would stall the viewer for minutes or exhaust its memory;
 // the help's own pages are a few kilobytes, its pictures a few hundred pixels wide.
 constexpr qsizetype kLargestPage = qsizetype{512} * 1024;
-constexpr int kDeepestTables = 16;
+constexpr std::size_t kDeepestNesting = 16;
+// Pictures side by side take the layout time growing with the square of their number.
+constexpr std::size_t kMostPictures = 1000;
 constexpr qsizetype kLargestPicture = qsizetype{4} * 1024 * 1024;
 constexpr int kWidestPicture = 4096;
 
@@ -69,23 +72,6 @@ QImage emptyBox()
         }
     }
     return box;
-}
-
-// The deepest nesting of tables in an HTML page; only up to `limit` + 1 is counted.
-int tableDepth(const QByteArray& html, int limit)
-{
-    int depth = 0;
-    int deepest = 0;
-    for (qsizetype at = html.indexOf('<'); at >= 0 && deepest <= limit; at = html.indexOf('<', at + 1)) {
-        const bool closing = at + 1 < html.size() && html[at + 1] == '/';
-        const QByteArray name = html.mid(at + (closing ? 2 : 1), 6).toLower();
-        if (!name.startsWith("table") || (name.size() == 6 && std::isalnum(static_cast<unsigned char>(name[5])) != 0)) {
-            continue;
-        }
-        depth = closing ? std::max(depth - 1, 0) : depth + 1;
-        deepest = std::max(deepest, depth);
-    }
-    return deepest;
 }
 
 QString helpTitle()
@@ -272,9 +258,13 @@ std::string HelpBrowser::pageProblem(const std::string& page, const QByteArray& 
     if (html.size() > kLargestPage) {
         return "ページ " + page + " は大きすぎるため表示しません（" + std::to_string(kLargestPage) + " バイトまで）";
     }
-    if (tableDepth(html, kDeepestTables) > kDeepestTables) {
-        return "ページ " + page + " は表の入れ子が深すぎるため表示しません（" + std::to_string(kDeepestTables) +
+    const std::string_view text(html.constData(), static_cast<std::size_t>(html.size()));
+    if (html::nestsTooDeep(text, kDeepestNesting)) {
+        return "ページ " + page + " は要素の入れ子が深すぎるため表示しません（" + std::to_string(kDeepestNesting) +
             " 段まで）";
+    }
+    if (html::countTags(text, "img", kMostPictures) > kMostPictures) {
+        return "ページ " + page + " は画像が多すぎるため表示しません（" + std::to_string(kMostPictures) + " 個まで）";
     }
     return {};
 }

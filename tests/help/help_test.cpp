@@ -1,5 +1,6 @@
 #include "help/helpfile.h"
 #include "help/textsearch.h"
+#include "helpfile_read.h"
 #include "links.h"
 #include "tempdir.h"
 #include "test_host.h"
@@ -13,6 +14,7 @@
 #include <iterator>
 #include <regex>
 #include <set>
+#include <sys/stat.h>
 
 namespace mezura {
 namespace {
@@ -388,10 +390,20 @@ TEST(HelpFile, WhatCannotBeOpenedSaysWhyAndNamesTheFile)
         std::ofstream(dir.file("cut.chm"), std::ios::binary) << head;
     }
     fs::create_directory(dir.file("folder.chm"));
+    ASSERT_EQ(::mkfifo(dir.file("pipe.chm").c_str(), 0600), 0);
+    {
+        // Larger than any help file of ours: refused before libmspack sees it.
+        std::ifstream in(kHelpFile, std::ios::binary);
+        std::string built((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        built.resize((std::size_t{16} << 20) + 1);
+        std::ofstream(dir.file("large.chm"), std::ios::binary) << built;
+    }
     const std::pair<std::string, std::string> rows[] = {
         {dir.file("Mezura.chm"), "が見つかりません"},
         {dir.file("no-dir/Mezura.chm"), "が見つかりません"},
         {dir.file("folder.chm"), "はファイルではありません"},
+        {dir.file("pipe.chm"), "はファイルではありません"},
+        {dir.file("large.chm"), "は大きすぎるため開きません（16777216 バイトまで）"},
         {dir.file("empty.chm"), "はヘルプファイルの形式ではありません"},
         {dir.file("text.chm"), "はヘルプファイルの形式ではありません"},
         {dir.file("cut.chm"), "はヘルプファイルの形式ではありません"},
@@ -401,6 +413,25 @@ TEST(HelpFile, WhatCannotBeOpenedSaysWhyAndNamesTheFile)
         EXPECT_FALSE(HelpFile::open(path, error).has_value()) << path;
         EXPECT_EQ(error, "ヘルプファイル " + path + " " + what);
     }
+}
+
+// Damaged help files (and what fuzzing found) open, or are refused as no help file, and every
+// topic, page and site map entry of those that open reads without harm: the sanitizer build
+// reports nothing.
+TEST(HelpFile, DamagedFilesAreReadWithoutHarm)
+{
+    int files = 0;
+    for (const fs::directory_entry& file : fs::directory_iterator(MEZURA_DAMAGED_HELP)) {
+        std::string error;
+        const std::optional<HelpFile> help = HelpFile::open(file.path().string(), error);
+        if (help) {
+            fuzz::readEverything(*help);
+        } else {
+            EXPECT_EQ(error, "ヘルプファイル " + file.path().string() + " はヘルプファイルの形式ではありません");
+        }
+        ++files;
+    }
+    EXPECT_GE(files, 3);
 }
 
 TEST(HelpLinks, TargetsOfAnchorsInOrder)

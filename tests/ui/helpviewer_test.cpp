@@ -605,6 +605,10 @@ private slots:
         const auto nested = [](int depth) {
             return QByteArray("<table><tr><td>").repeated(depth) + "x" + QByteArray("</td></tr></TABLE>").repeated(depth);
         };
+        const auto deep = [](const char* open, const char* close, int depth) {
+            return QByteArray(open).repeated(depth) + "x" + QByteArray(close).repeated(depth);
+        };
+        const std::string tooDeep = "ページ /p.htm は要素の入れ子が深すぎるため表示しません（16 段まで）";
         const struct {
             const char* what;
             QByteArray html;
@@ -613,10 +617,26 @@ private slots:
             { "a page at the limit", QByteArray(qsizetype{512} * 1024, 'x'), "" },
             { "a larger page", QByteArray(qsizetype{512} * 1024 + 1, 'x'), "ページ /p.htm は大きすぎるため表示しません（524288 バイトまで）" },
             { "tables 16 deep", nested(16), "" },
-            { "tables 17 deep", nested(17), "ページ /p.htm は表の入れ子が深すぎるため表示しません（16 段まで）" },
+            { "tables 17 deep", nested(17), tooDeep },
             { "many tables side by side", nested(1).repeated(100), "" },
-            { "a word starting with table", "<tablex><tablex><tablex><tablex><tablex><tablex><tablex><tablex><tablex><tablex><tablex>"
-                                              "<tablex><tablex><tablex><tablex><tablex><tablex>", "" },
+            { "lists 16 deep", deep("<ul><li>", "</li></ul>", 16), "" },
+            { "lists 17 deep", deep("<ul><li>", "</li></ul>", 17), tooDeep },
+            { "20,000 lists", deep("<ol><li>", "", 20000), tooDeep },
+            { "blocks 17 deep", deep("<div>", "</div>", 17), tooDeep },
+            { "inline elements 17 deep", deep("<span>", "</span>", 17), tooDeep },
+            { "unknown elements 17 deep", deep("<tablex>", "", 17), tooDeep },
+            { "lists 17 deep inside a script", "<script>" + deep("<ul>", "", 17), tooDeep },
+            { "cells and paragraphs 129 deep", deep("<td><p>", "", 65), tooDeep },
+            { "lists inside a comment", "<!--" + deep("<ul>", "", 17) + "-->", "" },
+            { "lists written loosely 17 deep", deep("< ul>", "", 8) + deep("<\nol>", "", 9), tooDeep },
+            { "processing instructions 17 deep", deep("<?x>", "", 17), tooDeep },
+            { "1000 pictures", deep("<img src=x.png>", "", 1000), "" },
+            { "1001 pictures", deep("<IMG src=x.png>", "", 1001), "ページ /p.htm は画像が多すぎるため表示しません（1000 個まで）" },
+            { "elements closed where they open", deep("<a name='x'/><br><img src=x.png>", "", 100), "" },
+            { "closed lists side by side", deep("<ul><li>x</li></ul>", "", 100), "" },
+            { "paragraphs, items and cells whose end tags are left out", deep("<p>", "", 100) + deep("<li>", "", 100) +
+                  "<dl>" + deep("<dt><dd>", "", 100) + "</dl><table>" + deep("<tr><td><td><th>", "", 100) + "</table>", "" },
+            { "an end tag closes what is open within it", deep("<div><b><i>x</div>", "", 100), "" },
         };
         for (const auto& row : pages) {
             QCOMPARE(HelpBrowser::pageProblem("/p.htm", row.html), row.problem);
