@@ -113,6 +113,32 @@ double parseRadix(const std::string& s, std::size_t i, int radix, std::size_t& e
     return value;
 }
 
+// An exponent at s[i]: "E" or "D" in either case, an optional sign and digits, appended to
+// `number` as "e", the sign and the digits. Where it ends; `i` when there is none (a letter
+// without digits is no exponent).
+std::size_t readExponent(const std::string& s, std::size_t i, std::string& number)
+{
+    if (i >= s.size() || (s[i] != 'E' && s[i] != 'e' && s[i] != 'D' && s[i] != 'd')) {
+        return i;
+    }
+    std::size_t j = i + 1;
+    std::string exponent = "e";
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
+        exponent.push_back(s[j]);
+        ++j;
+    }
+    const std::size_t firstDigit = j;
+    while (j < s.size() && isDigit(s[j])) {
+        exponent.push_back(s[j]);
+        ++j;
+    }
+    if (j == firstDigit) {
+        return i;
+    }
+    number += exponent;
+    return j;
+}
+
 // What number parse reads of `s` (not empty, blanks already taken out): the value, and
 // whether the number took all of it, a start of it, or nothing.
 NumberReading readCompact(const std::string& s)
@@ -155,23 +181,7 @@ NumberReading readCompact(const std::string& s)
     if (!anyDigit) {
         return reading(0.0, 0);
     }
-    if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
-        std::size_t j = i + 1;
-        std::string exponent = "e";
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
-            exponent.push_back(s[j]);
-            ++j;
-        }
-        const std::size_t firstDigit = j;
-        while (j < s.size() && isDigit(s[j])) {
-            exponent.push_back(s[j]);
-            ++j;
-        }
-        if (j > firstDigit) {
-            number += exponent;
-            i = j;
-        }
-    }
+    i = readExponent(s, i, number);
     return reading(decimalValue(number), i);
 }
 
