@@ -59,7 +59,12 @@ std::string tableHtml(const UnitTable& table, const ConversionWindow& window)
             }
             // The row's anchor is the field's name, where the index sends a unit's keyword.
             html += "<td><a name=\"" + field.name + "\"></a>" + escaped(shownLabel(field.label)) + "</td><td>" +
-                escaped(unit.relation) + "</td></tr>\n";
+                escaped(unit.relation);
+            // Where the program's definition is its own, the line under the relation says so.
+            if (unit.note != nullptr) {
+                html += "<br><span class=\"note\">" + escaped(unit.note) + "</span>";
+            }
+            html += "</td></tr>\n";
         }
     }
     return html + "</table>\n";

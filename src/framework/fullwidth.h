@@ -17,11 +17,39 @@ constexpr char32_t fullWidthTwin(char32_t c)
     return c == 0x3000 ? U' ' : c == 0x2212 ? U'-' : c;
 }
 
-// UTF-8 text with every character of the full-width forms U+FF01 to U+FF5E replaced by its
-// ASCII twin, the ideographic space U+3000 by a blank and the minus sign U+2212 by "-";
+// What an input method commits for a point or a minus in its default mode, read as the ASCII
+// it is meant for: the ideographic full stops U+3002 "。" and U+FF61 "｡" as ".", the long
+// vowel marks U+30FC "ー" and U+FF70 "ｰ" (the key that stands where the minus is), the
+// hyphens and dashes U+2010, U+2011, U+2013, U+2014, U+2015 and the small hyphen-minus
+// U+FE63 as "-"; any other character as its full-width twin. Only number input reads text
+// this way: in words, "ー" is a vowel mark, not a sign.
+constexpr char32_t numberInputTwin(char32_t c)
+{
+    switch (c) {
+    case 0x3002:
+    case 0xFF61:
+        return U'.';
+    case 0x30FC:
+    case 0xFF70:
+    case 0x2010:
+    case 0x2011:
+    case 0x2013:
+    case 0x2014:
+    case 0x2015:
+    case 0xFE63:
+        return U'-';
+    default:
+        return fullWidthTwin(c);
+    }
+}
+
+// UTF-8 text with every character that number input reads as ASCII (numberInputTwin: the
+// full-width forms U+FF01 to U+FF5E, the ideographic space U+3000, the minus sign U+2212, an
+// input method's full stops, long vowel marks and dashes) replaced by that ASCII character;
 // every other byte, malformed UTF-8 included, is kept as it is.
 //   foldFullWidth("１９８９") -> "1989"      foldFullWidth("－１．５Ｅ＋３") -> "-1.5E+3"
 //   foldFullWidth("1\u3000０") -> "1 0"      foldFullWidth("\u2212４０") -> "-40"
+//   foldFullWidth("。５") -> ".5"          foldFullWidth("ー４０") -> "-40"
 //   foldFullWidth("ｶﾅ 円") -> "ｶﾅ 円"        (half-width katakana and kanji are no forms of ASCII)
 std::string foldFullWidth(std::string_view text);
 

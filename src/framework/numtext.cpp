@@ -98,8 +98,8 @@ double decimalValue(std::string_view number)
     return fault == std::errc() ? value : 0.0;
 }
 
-// &H and &O: an unsigned integer in radix 16 or 8; no digits read as 0.
-double parseRadix(const std::string& s, std::size_t i, int radix)
+// &H and &O: an unsigned integer in radix 16 or 8 from s[i]; `end` is where the digits stop.
+double parseRadix(const std::string& s, std::size_t i, int radix, std::size_t& end)
 {
     double value = 0.0;
     for (; i < s.size(); ++i) {
@@ -109,34 +109,31 @@ double parseRadix(const std::string& s, std::size_t i, int radix)
         }
         value = checked(value * radix + d);
     }
+    end = i;
     return value;
 }
 
-} // namespace
-
-double parseNumber(std::string_view text)
+// What number parse reads of `s` (not empty, blanks already taken out): the value, and
+// whether the number took all of it, a start of it, or nothing.
+NumberReading readCompact(const std::string& s)
 {
-    std::string s;
-    s.reserve(text.size());
-    for (char c : foldFullWidth(text)) {
-        if (!isBlank(c)) {
-            s.push_back(c);
-        }
-    }
-
+    const auto reading = [&s](double value, std::size_t used) {
+        const ReadExtent extent = used == s.size() ? ReadExtent::All : used == 0 ? ReadExtent::None : ReadExtent::Start;
+        return NumberReading{value, extent};
+    };
     if (s.size() >= 2 && s[0] == '&') {
-        if (s[1] == 'H' || s[1] == 'h') {
-            return parseRadix(s, 2, 16);
+        const int radix = s[1] == 'H' || s[1] == 'h' ? 16 : s[1] == 'O' || s[1] == 'o' ? 8 : 0;
+        if (radix == 0) {
+            return reading(0.0, 0);
         }
-        if (s[1] == 'O' || s[1] == 'o') {
-            return parseRadix(s, 2, 8);
-        }
-        return 0.0;
+        std::size_t end = 2;
+        const double value = parseRadix(s, 2, radix, end);
+        return reading(value, end > 2 ? end : 0);
     }
 
     std::size_t i = 0;
     std::string number;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+    if (s[i] == '+' || s[i] == '-') {
         if (s[i] == '-') {
             number.push_back('-');
         }
@@ -156,7 +153,7 @@ double parseNumber(std::string_view text)
         }
     }
     if (!anyDigit) {
-        return 0.0;
+        return reading(0.0, 0);
     }
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
         std::size_t j = i + 1;
@@ -172,9 +169,61 @@ double parseNumber(std::string_view text)
         }
         if (j > firstDigit) {
             number += exponent;
+            i = j;
         }
     }
-    return decimalValue(number);
+    return reading(decimalValue(number), i);
+}
+
+} // namespace
+
+NumberReading readNumber(std::string_view text)
+{
+    std::string s;
+    s.reserve(text.size());
+    for (char c : foldFullWidth(text)) {
+        if (!isBlank(c)) {
+            s.push_back(c);
+        }
+    }
+    if (s.empty()) {
+        return {0.0, ReadExtent::All};
+    }
+    return readCompact(s);
+}
+
+double parseNumber(std::string_view text)
+{
+    return readNumber(text).value;
+}
+
+std::string unreadInputNote(std::string_view text)
+{
+    NumberReading reading;
+    try {
+        reading = readNumber(text);
+    } catch (const ArithmeticError&) {
+        return {}; // the chain reports the overflow itself
+    }
+    if (reading.extent == ReadExtent::All) {
+        return {};
+    }
+    // A long text is named by its start: the sentence is a note, not a copy of the field.
+    constexpr std::size_t kShownCharacters = 24;
+    std::string shown;
+    std::size_t characters = 0;
+    for (const char c : text) {
+        const bool starts = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        if (starts && ++characters > kShownCharacters) {
+            shown += "…";
+            break;
+        }
+        shown.push_back(c);
+    }
+    if (reading.extent == ReadExtent::None) {
+        return "「" + shown + "」は数値として読めないため 0 として換算しました。";
+    }
+    return "「" + shown + "」は " + numberText(reading.value) + " として換算しました。";
 }
 
 std::string numberText(double value)

@@ -11,8 +11,9 @@
 
 namespace mezura {
 
-// Number parse. Full-width forms read as their ASCII twins first (foldFullWidth), so that
-// "１００" and "1００" read as 100. Blanks, tabs and line feeds are ignored wherever they
+// Number parse. Full-width forms, and the points and minus signs of an input method, read
+// as their ASCII twins first (foldFullWidth), so that "１００" and "1００" read as 100, "。５"
+// as 0.5 and "ー４０" as -40. Blanks, tabs and line feeds are ignored wherever they
 // stand; reading stops at the first character that cannot continue the number; text that
 // does not begin with a number reads as 0. The point is "." whatever the locale.
 //   parseNumber("12abc") -> 12      parseNumber("1,000") -> 1     parseNumber("1.5.5") -> 1.5
@@ -20,6 +21,23 @@ namespace mezura {
 //   parseNumber(" - 1 2") -> -12    parseNumber("")      -> 0     parseNumber("abc")   -> 0
 // A magnitude beyond the double range (1E999) throws ArithmeticError (overflow).
 double parseNumber(std::string_view text);
+
+// How much of a text number parse reads: all of it (blanks aside; an empty or blank text
+// too), a start of it ("12abc", "1,000", "1.5.2", "2e"), or nothing ("abc", "-", "&X1").
+enum class ReadExtent { All, Start, None };
+struct NumberReading {
+    double value = 0.0;
+    ReadExtent extent = ReadExtent::All;
+};
+// Number parse, telling how much it read; parseNumber(text) is readNumber(text).value.
+NumberReading readNumber(std::string_view text);
+
+// The sentence that tells the user what number parse made of a text it could not read
+// whole; empty when it read all of it (or overflows, which the chain reports itself).
+//   unreadInputNote("1.5.2") -> "「1.5.2」は 1.5 として換算しました。"
+//   unreadInputNote("abc")   -> "「abc」は数値として読めないため 0 として換算しました。"
+//   unreadInputNote(" 12 ")  -> ""
+std::string unreadInputNote(std::string_view text);
 
 // Number text: at most 15 significant digits; exponent form exactly when the decimal
 // exponent is below -4 or at least 15. No locale is consulted.

@@ -1,6 +1,7 @@
 #include "framework/window.h"
 
 #include "framework/app.h"
+#include "framework/numtext.h"
 
 #include <stdexcept>
 #include <utility>
@@ -36,6 +37,7 @@ ConversionWindow::ConversionWindow(App& app, const FrameSpec& frame, Layout layo
     , m_popup(popupMenu(frame))
     , m_helpTopic(frame.helpTopic)
     , m_texts(m_layout.fields.size())
+    , m_notes(m_layout.fields.size())
     , m_slider(initialSlider(m_layout))
 {
     for (const FieldSpec& field : m_layout.fields) {
@@ -60,6 +62,13 @@ const std::string& ConversionWindow::text(int field) const
 void ConversionWindow::setText(int field, const std::string& text)
 {
     m_texts.at(static_cast<std::size_t>(field)) = text;
+    // The note told what became of the text that was there.
+    m_notes[static_cast<std::size_t>(field)].clear();
+}
+
+const std::string& ConversionWindow::inputNote(int field) const
+{
+    return m_notes.at(static_cast<std::size_t>(field));
 }
 
 int ConversionWindow::fieldIndex(std::string_view name) const
@@ -190,7 +199,11 @@ void ConversionWindow::keyPress(int field, int keyCode)
     if (keyCode != 13 || !row.typing || app().ended()) {
         return;
     }
+    // What the chain reads of the typed text is told once the chain has run (a chain may
+    // write the typed field itself).
+    std::string note = unreadInputNote(text(field));
     guarded([&] { enter(field); });
+    m_notes[static_cast<std::size_t>(field)] = std::move(note);
 }
 
 void ConversionWindow::clickField(int field)

@@ -42,6 +42,10 @@ public:
     // Fields: texts by index in the field table.
     const std::string& text(int field) const override;
     void setText(int field, const std::string& text) override;
+    // The sentence that tells what the last Enter in `field` read of its text, when it could
+    // not read all of it ("「1.5.2」は 1.5 として換算しました。"); empty when it read the whole
+    // text, and again once anything writes the field (an edit, a click, a chain, a reset).
+    const std::string& inputNote(int field) const;
     int fieldIndex(std::string_view name) const;  // -1 when there is none
     int buttonIndex(std::string_view name) const; // -1 when there is none
     Colour fieldColour(int field) const;
@@ -117,6 +121,7 @@ private:
     MenuEntry m_popup;
     int m_helpTopic;
     std::vector<std::string> m_texts;
+    std::vector<std::string> m_notes; // by field: inputNote
     std::vector<Colour> m_fieldColours;
     std::vector<Colour> m_buttonColours;
     std::vector<std::string> m_captions; // by label index

@@ -3,6 +3,7 @@
 #include "framework/app.h"
 #include "framework/window.h"
 
+#include <algorithm>
 #include <array>
 #include <ostream>
 #include <span>
@@ -62,6 +63,9 @@ void SettingsWindow::setCheck(int i, int value)
         throw std::out_of_range("a check box holds 0, 1 or 2, not " + std::to_string(value));
     }
     m_checks.at(static_cast<std::size_t>(i - 1)) = value;
+    if (value != 0) {
+        m_choiceHint = false;
+    }
 }
 
 void SettingsWindow::clickCheck(int i)
@@ -178,6 +182,11 @@ void SettingsWindow::ok()
     // The choice applies now even when it could not be stored; the user has been told.
     cfgSave();
     cfgView();
+    // With no box ticked, "OK" opens nothing and this window stays: a newcomer is told why.
+    if (std::all_of(m_checks.begin(), m_checks.end(), [](int value) { return value == 0; })) {
+        m_choiceHint = true;
+        app().host().beep(*this);
+    }
 }
 
 void SettingsWindow::cancel()

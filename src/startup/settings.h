@@ -44,6 +44,10 @@ public:
     // A mouse click on box i: a clear or grey box becomes ticked, a ticked one clear.
     void clickCheck(int i);
     const Checks& checks() const { return m_checks; }
+    // Whether the window shows kChoiceHint: after "OK" with no box ticked (which beeps), until
+    // a box is ticked.
+    bool choiceHint() const { return m_choiceHint; }
+    static constexpr std::string_view kChoiceHint = "開く画面を選んでください";
 
     // Form_Load, the start-up of the program: `progpath` (the program directory, ending in
     // "/") and the help file beside it are kept, the settings file is read from `place` and
@@ -99,6 +103,7 @@ private:
     std::optional<SettingsFile> m_file;     // set by the start-up
     std::optional<SettingsFile> m_defaults; // read while m_file is missing
     int m_helpTopic = kCommonHelpTopic;
+    bool m_choiceHint = false;
 };
 
 } // namespace mezura

@@ -38,7 +38,7 @@ Layout heatLayout()
         unitField(MEZURA_FIELD(txtC2), "cal",          2235,   825,   600,    8, kCalorie),
         unitField(MEZURA_FIELD(txtC3), "Cal (kcal)",   2220,  1425,  1200,    9, kCalorie),
         unitField(MEZURA_FIELD(txtC4), "単位",         2220,  1995,  1785,   10, kCalorie),
-        unitField(MEZURA_FIELD(txtE1), "KeV",          3315,   210,    60,   11, kElectronVolt),
+        unitField(MEZURA_FIELD(txtE1), "keV",          3315,   210,    60,   11, kElectronVolt),
         unitField(MEZURA_FIELD(txtE2), "MeV",          3300,   815,   600,   12, kElectronVolt),
         unitField(MEZURA_FIELD(txtE3), "GeV",          3300,  1405,  1200,   13, kElectronVolt),
     };

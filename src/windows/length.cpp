@@ -64,7 +64,7 @@ Layout lengthLayout()
         field(MEZURA_FIELD(txtP3), "twips",         120,   435,  120,  240,   27, kType, kEuropean),
         field(MEZURA_FIELD(txtP4), "pt (DTP)",      120,   915,  120,  720,   28, kType, kEuropean),
         field(MEZURA_FIELD(txtP5), "pt (Didot)",    120,  1440,  120, 1245,   29, kType, kEuropean),
-        field(MEZURA_FIELD(txtP6), "級（Q)",       4560,  4275, 4560, 4080,   30, kType),
+        field(MEZURA_FIELD(txtP6), "級（Q）",      4560,  4275, 4560, 4080,   30, kType),
     };
     layout.boxes = {{kAmerican, "米国式活字", {4440, 360, 1215, 1335}},
                     {kEuropean, "欧州式活字", {4440, 1920, 1215, 1815}}};

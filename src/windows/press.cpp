@@ -23,7 +23,7 @@ Layout pressLayout()
         //         name                 label           Left   Top  label at  tab  colour
         unitField(MEZURA_FIELD(txtP1), "Pa (N/m2)",       30,   315,   120,    0, kPascal),
         unitField(MEZURA_FIELD(txtP2), "hPa (mb)",        30,   855,   660,    1, kPascal),
-        unitField(MEZURA_FIELD(txtP3), "b",               30,  1350,  1185,    2, kPascal),
+        unitField(MEZURA_FIELD(txtP3), "bar",             30,  1350,  1185,    2, kPascal),
         unitField(MEZURA_FIELD(txtA1), "mmAq",          1110,   315,   135,    3, kWater),
         unitField(MEZURA_FIELD(txtA2), "mAq",           1110,   855,   645,    4, kWater),
         unitField(MEZURA_FIELD(txtA3), "at (kgf/cm2)",  1110,  1350,  1155,    5, kWater),
@@ -36,7 +36,7 @@ Layout pressLayout()
                      {"IndMax", "10000Pa", {1845, 2550, 1410, kLabelHeight}}};
     layout.buttons = {{"Command1", "Pa", {45, 2790, 900, 255}, kHighlight},
                       {"Command2", "hPa", {1035, 2790, 900, 255}, kButtonFace},
-                      {"Command3", "b", {2040, 2790, 900, 255}, kButtonFace},
+                      {"Command3", "bar", {2040, 2790, 900, 255}, kButtonFace},
                       {"Command6", "?", {3000, 2790, 255, 255}, kHelpButton, ButtonRole::Help, kNoBox, kBoldCaption}};
     return layout;
 }
@@ -103,7 +103,7 @@ GaugeSpec pressGauge()
         // n  button      bar bound  Max    caption     thumb    bars <- p
         {1, "Command1", 0.01,      10000, "10000Pa",  {txtP1}, bars({{Div, 100000}}), clamp(txtP1, fromPascals)},
         {2, "Command2", 1,         10000, "10000hPa", {txtP2}, bars({{Div, 1000}}), clamp(txtP2, fromHectopascals)},
-        {3, "Command3", 1000,      10000, "10000b",   {txtP3}, bars({}), clamp(txtP3, fromBars)},
+        {3, "Command3", 1000,      10000, "10000bar", {txtP3}, bars({}), clamp(txtP3, fromBars)},
     };
     // Every unit field "0", the mercury group before the water column; nothing recomputed.
     gauge.reset.fields = {txtP1, txtP2, txtP3, txtH1, txtH2, txtH3, txtA1, txtA2, txtA3};

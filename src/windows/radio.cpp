@@ -23,7 +23,7 @@ Layout radioLayout()
         //         name                 label        Left   Top  label at  tab  colour
         unitField(MEZURA_FIELD(txtB1), "Bq (dps)",     30,   315,   120,    0, kBecquerel),
         unitField(MEZURA_FIELD(txtB2), "kBq",          30,   840,   660,    1, kBecquerel),
-        unitField(MEZURA_FIELD(txtB3), "MBq (rd)",     30,  1350,  1185,    2, kBecquerel),
+        unitField(MEZURA_FIELD(txtB3), "MBq (Rd)",     30,  1350,  1185,    2, kBecquerel),
         unitField(MEZURA_FIELD(txtB4), "GBq",          30,  1845,  1650,    3, kBecquerel),
         unitField(MEZURA_FIELD(txtC1), "nCi",        1110,   315,   135,    4, kCurie),
         unitField(MEZURA_FIELD(txtC2), "μCi",        1110,   840,   645,    5, kCurie),

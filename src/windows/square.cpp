@@ -40,7 +40,7 @@ Layout squareLayout()
         field(MEZURA_FIELD(txtI3), "yards2",       1145,  1800,  1635,    7, kYardPound),
         field(MEZURA_FIELD(txtI4), "rods2",        1145,  2350,  2155,    8, kYardPound),
         field(MEZURA_FIELD(txtI5), "chains2",      1145,  2870,  2675,    9, kYardPound),
-        field(MEZURA_FIELD(txtI6), "A(acre)",      1145,  3390,  3195,   10, kYardPound),
+        field(MEZURA_FIELD(txtI6), "acre",         1145,  3390,  3195,   10, kYardPound),
         field(MEZURA_FIELD(txtI7), "miles2",       1145,  3945,  3750,   11, kYardPound),
         field(MEZURA_FIELD(txtS1), "寸坪",         2245,   270,    75,   12, kTsubo),
         field(MEZURA_FIELD(txtS2), "尺坪",         2245,  1310,  1115,   14, kTsubo),

@@ -18,6 +18,9 @@ struct UnitRelation {
     const char* field;    // "txtC1"
     const char* relation; // "1 erg = 1E-07 J"
     const char* words;    // "エルグ"
+    // Where the program's own definition of the unit differs from today's standard one, a
+    // line that says so for the help page ("標準の米国ガロンは 3785.411784 cm3 です。").
+    const char* note = nullptr;
 };
 
 struct UnitGroup {

@@ -194,6 +194,45 @@ TEST(Frame, MenusReadInTheirOrder)
     }
 }
 
+// Text that number parse reads only in part marks the field typed into until the field is
+// written again, in every window: by an edit, a click, or a chain of another field.
+TEST(Frame, UnreadInputIsNotedOnTheTypedFieldUntilItIsWritten)
+{
+    test::TestApp t;
+    for (const WindowRow& row : t.app.windows()) {
+        ConversionWindow& w = t.app.window(row);
+        const auto& fields = w.layout().fields;
+        std::vector<int> typing;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].typing) {
+                typing.push_back(static_cast<int>(i));
+            }
+        }
+        ASSERT_GE(typing.size(), 2u) << row.frame.name;
+        const int first = typing[0];
+        const int second = typing[1];
+        const std::string where = row.frame.name + "." + fields[static_cast<std::size_t>(first)].name;
+        w.typeText(first, "1.5.2");
+        w.keyPress(first, 13);
+        EXPECT_EQ(w.inputNote(first), "「1.5.2」は 1.5 として換算しました。") << where;
+        EXPECT_EQ(w.inputNote(second), "") << where;
+        w.typeText(first, "1.5");
+        EXPECT_EQ(w.inputNote(first), "") << where << ": an edit";
+        w.keyPress(first, 13);
+        EXPECT_EQ(w.inputNote(first), "") << where << ": read whole";
+        w.typeText(first, "abc");
+        w.keyPress(first, 13);
+        EXPECT_EQ(w.inputNote(first), "「abc」は数値として読めないため 0 として換算しました。") << where;
+        w.clickField(first);
+        EXPECT_EQ(w.inputNote(first), "") << where << ": a click";
+        w.typeText(first, "12abc");
+        w.keyPress(first, 13);
+        w.typeText(second, "1");
+        w.keyPress(second, 13);
+        EXPECT_EQ(w.inputNote(first).empty(), w.text(first) != "12abc") << where << ": another field's chain";
+    }
+}
+
 TEST(Registry, WindowsAreCreatedOnceOnFirstReference)
 {
     test::TestApp t;

@@ -33,7 +33,7 @@ TEST(HeatWindow, EnterConvertsEveryGroupAndPicksTheRange)
           {"txtE3", "6241000000000"}},
          {"1000J", 1000, 1000, "Command3"}},
         {"txtJ3", "1001", {{"txtJ4", "1.001"}, {"txtE1", "6.247E+18"}}, {"1000kJ", 1000, 1, "Command4"}},
-        // one KeV: the joules cut by the limiter, each further field from that cut text
+        // one keV: the joules cut by the limiter, each further field from that cut text
         {"txtE1", "1",
          {{"txtE1", "1"}, {"txtJ3", "1.602E-16"}, {"txtE2", "0.001"}, {"txtE3", "1E-06"}, {"txtJ4", "1.602E-19"},
           {"txtJ2", "1.602E-13"}, {"txtJ1", "1.602E-10"}, {"txtN1", "1.518E-19"}, {"txtN2", "1.633E-17"},
@@ -240,7 +240,7 @@ TEST(HeatWindow, StartsEmptyWithTheDesignGauge)
     };
     const Row rows[] = {{"txtJ1", "μJ", 1},  {"txtJ2", "mJ", 2},          {"txtJ3", "J", 3},     {"txtJ4", "kJ", 4},
                         {"txtN1", "BTU", 5}, {"txtN2", "kgfm", 6},        {"txtN3", "Wh", 7},    {"txtC1", "erg", 0},
-                        {"txtC2", "cal", 8}, {"txtC3", "Cal (kcal)", 9},  {"txtC4", "単位", 10}, {"txtE1", "KeV", 11},
+                        {"txtC2", "cal", 8}, {"txtC3", "Cal (kcal)", 9},  {"txtC4", "単位", 10}, {"txtE1", "keV", 11},
                         {"txtE2", "MeV", 12}, {"txtE3", "GeV", 13}};
     ASSERT_EQ(std::size(rows), static_cast<std::size_t>(HeatWindow::kFieldCount));
     ASSERT_EQ(w.layout().fields.size(), std::size(rows));

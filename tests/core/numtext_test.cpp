@@ -52,6 +52,41 @@ TEST(NumberParse, ReadsFullWidthAndMixedInputAsASCII)
     }
 }
 
+// What an input method commits in its default mode reads as meant, and the parse tells
+// whether it read the whole text, a start of it or nothing: the field typed into is marked
+// with the sentence unreadInputNote gives.
+TEST(NumberParse, TellsHowMuchOfTheTextItRead)
+{
+    struct Row {
+        const char* text;
+        double value;
+        ReadExtent extent;
+    };
+    constexpr ReadExtent all = ReadExtent::All, start = ReadExtent::Start, none = ReadExtent::None;
+    const Row rows[] = {
+        {"。５", 0.5, all},     {"｡５", 0.5, all},     {"１。５", 1.5, all},  {"ー４０", -40, all},
+        {"ｰ４０", -40, all},   {"‐１", -1, all},      {"‑１", -1, all},     {"–１", -1, all},
+        {"—１", -1, all},      {"―１", -1, all},      {"﹣１", -1, all},     {"‒１", 0, none},
+        {"１ー", 1, start},     {"１，０００", 1, start},   {"1,000", 1, start},      {"1.5.2", 1.5, start},
+        {"12abc", 12, start},       {"2e", 2, start},          {"2e+", 2, start},        {"&H1G", 1, start},
+        {"abc", 0, none},           {"-", 0, none},            {".", 0, none},           {"&X1", 0, none},
+        {"&H", 0, none},            {"ー", 0, none},           {"", 0, all},             {" 　	", 0, all},
+        {" 1 2 ", 12, all},         {"2e3", 2000, all},        {"&H1F", 31, all},        {"-.5", -0.5, all},
+    };
+    for (const Row& row : rows) {
+        const NumberReading reading = readNumber(row.text);
+        EXPECT_EQ(reading.value, row.value) << "text: \"" << row.text << '"';
+        EXPECT_EQ(reading.extent, row.extent) << "text: \"" << row.text << '"';
+        EXPECT_EQ(parseNumber(row.text), row.value) << "text: \"" << row.text << '"';
+        EXPECT_EQ(unreadInputNote(row.text).empty(), row.extent == all) << "text: \"" << row.text << '"';
+    }
+    EXPECT_EQ(unreadInputNote("1.5.2"), "「1.5.2」は 1.5 として換算しました。");
+    EXPECT_EQ(unreadInputNote("１，０００"), "「１，０００」は 1 として換算しました。");
+    EXPECT_EQ(unreadInputNote("abc"), "「abc」は数値として読めないため 0 として換算しました。");
+    EXPECT_EQ(unreadInputNote(std::string(30, 'x')), "「" + std::string(24, 'x') + "…」は数値として読めないため 0 として換算しました。");
+    EXPECT_EQ(unreadInputNote("1E999x"), ""); // an overflow, which the chain reports
+}
+
 TEST(FullWidth, FoldsTheFormsOfASCIIAndNothingElse)
 {
     const std::pair<const char*, const char*> rows[] = {
@@ -59,6 +94,7 @@ TEST(FullWidth, FoldsTheFormsOfASCIIAndNothingElse)
         {"\uFF00\uFF5F\uFF71", "\uFF00\uFF5F\uFF71"}, // just outside it, and half-width katakana
         {"ＡＺａｚ０９＿", "AZaz09_"},
         {"\u3000\u2212", " -"},
+        {"\u3002\u30FC\u2015", ".--"},  // an input method's point, long vowel mark and dash
         {"年号 1989", "年号 1989"},
         {"\xEF\xBD", "\xEF\xBD"},     // cut short
         {"", ""},

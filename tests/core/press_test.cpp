@@ -35,14 +35,14 @@ TEST(PressWindow, EnterConvertsEveryGroupAndPicksTheRange)
     };
     const Row rows[] = {
         // one standard atmosphere, typed in pascals, atmospheres or mmHg
-        {"txtP1", "101325", kOneAtmosphere, {"10000b", 10000, 1, "Command3"}},
-        {"txtH2", "1", kOneAtmosphere, {"10000b", 10000, 1, "Command3"}},
-        {"txtH1", "760", kOneAtmosphere, {"10000b", 10000, 1, "Command3"}},
+        {"txtP1", "101325", kOneAtmosphere, {"10000bar", 10000, 1, "Command3"}},
+        {"txtH2", "1", kOneAtmosphere, {"10000bar", 10000, 1, "Command3"}},
+        {"txtH1", "760", kOneAtmosphere, {"10000bar", 10000, 1, "Command3"}},
         // a metre of mercury: the pascals from the atmospheres as the field shows them
         {"txtH3", "1",
          {{"txtH1", "1000"}, {"txtH2", "1.31578947368421"}, {"txtP1", "133322.368421053"},
           {"txtP3", "1.33322368421053"}, {"txtA2", "13.5950980631564"}},
-         {"10000b", 10000, 1, "Command3"}},
+         {"10000bar", 10000, 1, "Command3"}},
         // water columns: 10 mAq to the technical atmosphere, 9806.65 Pa to the metre
         {"txtA3", "1",
          {{"txtA3", "1"}, {"txtA2", "10"}, {"txtA1", "10000"}, {"txtP1", "98066.5"}, {"txtP2", "980.665"},
@@ -64,13 +64,13 @@ TEST(PressWindow, EnterConvertsEveryGroupAndPicksTheRange)
         {"txtP1", "1001", {{"txtP2", "10.01"}, {"txtP3", "0.01001"}}, {"10000hPa", 10000, 10, "Command2"}},
         {"txtP3", "1", {{"txtP2", "1000"}, {"txtP1", "100000"}}, {"10000hPa", 10000, 1000, "Command2"}},
         {"txtP3", "1000", {{"txtP2", "1000000"}, {"txtP1", "100000000"}, {"txtH2", "986.923266716013"}},
-         {"10000b", 10000, 1000, "Command3"}},
-        {"txtH2", "986.923266716013", {{"txtP3", "1000"}}, {"10000b", 10000, 1000, "Command3"}},
+         {"10000bar", 10000, 1000, "Command3"}},
+        {"txtH2", "986.923266716013", {{"txtP3", "1000"}}, {"10000bar", 10000, 1000, "Command3"}},
         // the thumb takes the pascals with halves to even
         {"txtP2", "0.125", {{"txtP1", "12.5"}, {"txtP3", "0.000125"}}, {"10000Pa", 10000, 12, "Command1"}},
         {"txtP2", "0.375", {{"txtP1", "37.5"}, {"txtP3", "0.000375"}}, {"10000Pa", 10000, 38, "Command1"}},
         // the typed text stays as typed, read by the number parse
-        {"txtP3", "2bar", {{"txtP3", "2bar"}, {"txtP2", "2000"}, {"txtP1", "200000"}}, {"10000b", 10000, 2, "Command3"}},
+        {"txtP3", "2bar", {{"txtP3", "2bar"}, {"txtP2", "2000"}, {"txtP1", "200000"}}, {"10000bar", 10000, 2, "Command3"}},
         {"txtH3", "", {{"txtH3", ""}, {"txtH1", "0"}, {"txtP1", "0"}, {"txtA3", "0"}}, {"10000Pa", 10000, 0, "Command1"}},
     };
     for (const Row& row : rows) {
@@ -127,10 +127,10 @@ TEST(PressWindow, SliderWritesBarsInTheUnitOfTheRange)
                 {{"txtP3", "5"}, {"txtP2", "5000"}, {"txtP1", "500000"}, {"txtA2", "50.9858106488964"},
                  {"txtH2", "4.93461633358006"}, {"txtH3", "3.75030841352085"}},
                 "drag to 5");
-    expectGauge(w, {"10000b", 10000, 5, "Command3"}, "drag to 5");
+    expectGauge(w, {"10000bar", 10000, 5, "Command3"}, "drag to 5");
 
     const test::SlideRow slides[] = {
-        {nullptr, 6, {{"txtP3", "6"}, {"txtP2", "6000"}, {"txtP1", "600000"}}, {"10000b", 10000, 6, "Command3"}},
+        {nullptr, 6, {{"txtP3", "6"}, {"txtP2", "6000"}, {"txtP1", "600000"}}, {"10000bar", 10000, 6, "Command3"}},
         {"Command2", 6001, {{"txtP3", "6.001"}, {"txtP2", "6001"}, {"txtP1", "600100"}, {"txtA1", "61193.1699408055"}},
          {"10000hPa", 10000, 6001, "Command2"}},
         // the Pa button clamps 600100 Pa to 10000 first
@@ -162,12 +162,12 @@ TEST(PressWindow, RangeButtonsClampTheirOwnFieldAndTakeTheThumbFromIt)
         {"txtP3", "20000", false, {"Command3"},
          {{"txtP3", "10000"}, {"txtP2", "10000000"}, {"txtP1", "1000000000"}, {"txtA3", "10197.1621297793"},
           {"txtH3", "7500.6168270417"}},
-         {"10000b", 10000, 10000, "Command3"}},
+         {"10000bar", 10000, 10000, "Command3"}},
         // at 10000 no clamp: only the thumb moves
         {"txtP2", "10000", false, {"Command2"}, {{"txtP2", "10000"}, {"txtP1", ""}}, {"10000hPa", 10000, 10000, "Command2"}},
         // within the range: only the thumb moves, and the fields keep their text
         {"txtP1", "5000", true, {"Command1"}, {{"txtP1", "5000"}, {"txtP2", "50"}}, {"10000Pa", 10000, 5000, "Command1"}},
-        {"txtP1", "5000", true, {"Command3"}, {{"txtP1", "5000"}, {"txtP3", "0.05"}}, {"10000b", 10000, 0, "Command3"}},
+        {"txtP1", "5000", true, {"Command3"}, {{"txtP1", "5000"}, {"txtP3", "0.05"}}, {"10000bar", 10000, 0, "Command3"}},
         {"txtA3", "1", true, {"Command3", "Command2"}, {{"txtA3", "1"}, {"txtP2", "980.665"}},
          {"10000hPa", 10000, 981, "Command2"}},
     };
@@ -227,7 +227,7 @@ TEST(PressWindow, OverflowStopsTheChainAtTheFailingStep)
                 {{"txtA2", "1E305"}, {"txtA3", "1E+304"}, {"txtA1", "1E+308"}, {"txtP1", "101325"},
                  {"txtP3", "1.01325"}, {"txtH2", "1"}},
                 "overflow");
-    expectGauge(w, {"10000b", 10000, 1, "Command3"}, "overflow");
+    expectGauge(w, {"10000bar", 10000, 1, "Command3"}, "overflow");
     ASSERT_EQ(t.host.events.size(), 1u);
     EXPECT_EQ(t.host.events[0].rfind("error press ", 0), 0u);
 }
