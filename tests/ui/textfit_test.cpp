@@ -118,6 +118,10 @@ private slots:
             binding.forward([&binding] { binding.app().showAll(); });
             const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
             if (View* config = binding.view("config")) {
+                // With the hint that shows while the window asks for a box to be ticked.
+                if (auto* hint = config->widget()->findChild<QLabel*>("lblChoiceHint")) {
+                    hint->show();
+                }
                 check(config->widget(), "config", scale, cut);
             }
             for (const WindowRow& row : binding.app().windows()) {
