@@ -265,25 +265,32 @@ QLineEdit* FieldEdit::makeEditor(Qt::FocusReason reason)
 
 void FieldEdit::prepareNumberGlyphs() const
 {
+    // In the field's font, and in the smallest, which most numbers too wide for a field take.
+    QFont smallest = font();
+    if (smallest.pointSizeF() > kSmallestFieldPoints) {
+        smallest.setPointSizeF(kSmallestFieldPoints);
+    }
     static QSet<QString> prepared;
     const qreal ratio = devicePixelRatioF();
-    const QString key = font().key() + QLatin1Char('@') + QString::number(ratio);
-    if (prepared.contains(key)) {
-        return;
-    }
-    prepared.insert(key);
-    const QFontMetricsF metrics(font());
-    const QString characters = QStringLiteral("0123456789.E+-");
-    QImage scratch((QSizeF(metrics.horizontalAdvance(characters) + 2, metrics.height() * 4) * ratio).toSize(),
-                   QImage::Format_ARGB32_Premultiplied);
-    scratch.setDevicePixelRatio(ratio);
-    scratch.fill(Qt::transparent);
-    QPainter painter(&scratch);
-    painter.setFont(font());
-    painter.setPen(palette().color(QPalette::Text));
-    // A glyph is kept for each quarter of a pixel that it can start at.
-    for (int quarter = 0; quarter < 4; ++quarter) {
-        painter.drawText(QPointF(quarter / 4.0, metrics.ascent() + quarter * metrics.height()), characters);
+    for (const QFont& drawn : {font(), smallest}) {
+        const QString key = drawn.key() + QLatin1Char('@') + QString::number(ratio);
+        if (prepared.contains(key)) {
+            continue;
+        }
+        prepared.insert(key);
+        const QFontMetricsF metrics(drawn);
+        const QString characters = QStringLiteral("0123456789.E+-\u2026");
+        QImage scratch((QSizeF(metrics.horizontalAdvance(characters) + 2, metrics.height() * 4) * ratio).toSize(),
+                       QImage::Format_ARGB32_Premultiplied);
+        scratch.setDevicePixelRatio(ratio);
+        scratch.fill(Qt::transparent);
+        QPainter painter(&scratch);
+        painter.setFont(drawn);
+        painter.setPen(palette().color(QPalette::Text));
+        // A glyph is kept for each quarter of a pixel that it can start at.
+        for (int quarter = 0; quarter < 4; ++quarter) {
+            painter.drawText(QPointF(quarter / 4.0, metrics.ascent() + quarter * metrics.height()), characters);
+        }
     }
 }
 
@@ -350,7 +357,8 @@ FieldEdit::Shown FieldEdit::shown() const
     };
     if (!fits(drawn) && result.font.pointSizeF() > 0) {
         while (result.font.pointSizeF() > kSmallestFieldPoints && !fits(drawn)) {
-            result.font.setPointSizeF(std::max(kSmallestFieldPoints, result.font.pointSizeF() - 0.25));
+            // Half a point at a time: few sizes, whose glyphs are soon drawn once each.
+            result.font.setPointSizeF(std::max(kSmallestFieldPoints, result.font.pointSizeF() - 0.5));
             result.line = lineRect(room, result.font);
         }
     }

@@ -82,8 +82,9 @@ public:
     const QString& note() const { return m_note; }
 
     // Draws, once per font and pixel ratio, every character that a written number holds,
-    // off screen: the font's glyphs are then ready before the first Enter, which would
-    // otherwise spend a third of its time rendering them.
+    // off screen, in the field's font and in the smallest a number is shrunk to: the glyphs
+    // are then ready before the first Enter, which would otherwise spend a third of its
+    // time rendering them.
     void prepareNumberGlyphs() const;
 
     // The line edit, made now if the field has none yet.
