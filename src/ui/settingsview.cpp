@@ -173,6 +173,10 @@ void SettingsView::sync()
     }
     if (m_choiceHint->isHidden() == m_window.choiceHint()) {
         m_choiceHint->setVisible(m_window.choiceHint());
+        // A screen reader says it with each box while it shows.
+        for (const auto& [index, check] : m_checks) {
+            setSpeech(check, check->accessibleName(), m_window.choiceHint() ? m_choiceHint->text() : QString());
+        }
     }
     if (m_window.visible() && !isVisible()) {
         show();

@@ -244,6 +244,8 @@ private slots:
         FIND(choiceHint, QLabel, view, "lblChoiceHint");
         QCOMPARE(choiceHint->isVisible(), hint);
         QCOMPARE(choiceHint->text(), qs(std::string(SettingsWindow::kChoiceHint)));
+        FIND(length, QCheckBox, view, "Check1(1)");
+        QCOMPARE(length->accessibleDescription(), hint ? choiceHint->text() : QString());
     }
 
     // Tab, Shift+Tab and the arrow keys move the focus through the boxes and buttons, column
