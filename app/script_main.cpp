@@ -1,5 +1,6 @@
 // mezura-script: runs the program's windows from a script, without a display.
 #include "script/runner.h"
+#include "startup/commandline.h"
 
 #include <filesystem>
 #include <fstream>
@@ -7,23 +8,25 @@
 
 int main(int argc, char** argv)
 {
-    if (argc > 2) {
-        std::cerr << "usage: mezura-script [SCRIPT]\n";
+    int status = 0;
+    const auto operands = mezura::readCommandLine(mezura::kScriptCommand, argc, argv, std::cout, std::cerr, status);
+    if (!operands) {
+        return status;
+    }
+    if (operands->empty() || operands->front() == "-") {
+        return mezura::runScript(std::cin, std::cout, std::cerr);
+    }
+    const std::string& script = operands->front();
+    // A directory opens as a stream that reads nothing, and would pass for an empty script.
+    std::error_code error;
+    if (std::filesystem::is_directory(script, error)) {
+        std::cerr << "mezura-script: " << script << " is a directory, not a script\n";
         return 2;
     }
-    if (argc == 2) {
-        // A directory opens as a stream that reads nothing, and would pass for an empty script.
-        std::error_code error;
-        if (std::filesystem::is_directory(argv[1], error)) {
-            std::cerr << "mezura-script: " << argv[1] << " is a directory, not a script\n";
-            return 2;
-        }
-        std::ifstream file(argv[1], std::ios::binary);
-        if (!file) {
-            std::cerr << "mezura-script: cannot read " << argv[1] << '\n';
-            return 2;
-        }
-        return mezura::runScript(file, std::cout, std::cerr);
+    std::ifstream file(script, std::ios::binary);
+    if (!file) {
+        std::cerr << "mezura-script: cannot read " << script << '\n';
+        return 2;
     }
-    return mezura::runScript(std::cin, std::cout, std::cerr);
+    return mezura::runScript(file, std::cout, std::cerr);
 }

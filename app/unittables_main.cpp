@@ -1,5 +1,5 @@
 // mezura-unittables DIR: writes the unit table of every window's help page in DIR (DIR/heat.htm
-// ...) from the windows' own table of unit relations, between the lines
+// ...) from the windows' own field tables, between the lines
 //   <!-- unit table -->
 //   <!-- end of unit table -->
 // of the page, each unit's row anchored by its field's name (square.htm#txtS1). The help build
@@ -7,10 +7,11 @@
 // the same rows.
 #include "framework/app.h"
 #include "framework/host.h"
+#include "framework/layout.h"
 #include "framework/window.h"
 #include "windows/catalog.h"
-#include "windows/units.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -44,25 +45,36 @@ std::string escaped(const std::string& text)
     return out;
 }
 
-std::string tableHtml(const UnitTable& table, const ConversionWindow& window)
+// The window's fields group by group, in the order the field table first names each group.
+std::string tableHtml(const ConversionWindow& window)
 {
+    const std::vector<FieldSpec>& fields = window.layout().fields;
+    std::vector<std::string> groups;
+    for (const FieldSpec& field : fields) {
+        if (std::find(groups.begin(), groups.end(), field.unit.group) == groups.end()) {
+            groups.emplace_back(field.unit.group);
+        }
+    }
     std::string html = "<table class=\"units\">\n<tr><th>グループ</th><th>単位</th><th>関係</th></tr>\n";
-    for (const UnitGroup& group : table.groups) {
+    for (const std::string& group : groups) {
+        const auto inGroup = [&group](const FieldSpec& field) { return field.unit.group == group; };
+        const auto count = std::count_if(fields.begin(), fields.end(), inGroup);
         bool first = true;
-        for (const UnitRelation& unit : group.units) {
-            const FieldSpec& field = window.layout().fields.at(static_cast<std::size_t>(window.fieldIndex(unit.field)));
+        for (const FieldSpec& field : fields) {
+            if (!inGroup(field)) {
+                continue;
+            }
             html += "<tr>";
             if (first) {
-                html +=
-                    "<td rowspan=\"" + std::to_string(group.units.size()) + "\">" + escaped(group.caption) + "</td>";
+                html += "<td rowspan=\"" + std::to_string(count) + "\">" + escaped(group) + "</td>";
                 first = false;
             }
             // The row's anchor is the field's name, where the index sends a unit's keyword.
             html += "<td><a name=\"" + field.name + "\"></a>" + escaped(shownLabel(field.label)) + "</td><td>" +
-                escaped(unit.relation);
+                escaped(field.unit.relation);
             // Where the program's definition is its own, the line under the relation says so.
-            if (unit.note != nullptr) {
-                html += "<br><span class=\"note\">" + escaped(unit.note) + "</span>";
+            if (*field.unit.note != '\0') {
+                html += "<br><span class=\"note\">" + escaped(field.unit.note) + "</span>";
             }
             html += "</td></tr>\n";
         }
@@ -80,8 +92,8 @@ int main(int argc, char** argv)
     }
     QuietHost host{2000};
     App app(host, windowTable());
-    for (const UnitTable& table : unitTables()) {
-        const std::string path = std::string(argv[1]) + "/" + table.window + ".htm";
+    for (const WindowRow& row : app.windows()) {
+        const std::string path = std::string(argv[1]) + "/" + row.frame.name + ".htm";
         std::ifstream in(path, std::ios::binary);
         std::stringstream page;
         page << in.rdbuf();
@@ -94,8 +106,7 @@ int main(int argc, char** argv)
             return 1;
         }
         const std::size_t from = begin + std::string(kBegin).size();
-        const std::string written =
-            text.substr(0, from) + "\n" + tableHtml(table, app.window(table.window)) + text.substr(end);
+        const std::string written = text.substr(0, from) + "\n" + tableHtml(app.window(row)) + text.substr(end);
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << written;
         if (!out) {

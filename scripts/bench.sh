@@ -12,6 +12,7 @@
 #    shown, for the floor and Mezura with 2 and 10 windows chosen.
 #   scripts/bench.sh [ROUNDS]
 set -euo pipefail
+. "$(dirname "$0")/on-error.sh"
 cd "$(dirname "$0")/.."
 rounds=${1:-9}
 

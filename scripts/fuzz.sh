@@ -7,6 +7,7 @@
 # fuzz/regressions/NAME once it is fixed.
 #   scripts/fuzz.sh [TARGET ...]      # default: helpfile numtext cfgfile script
 set -euo pipefail
+. "$(dirname "$0")/on-error.sh"
 cd "$(dirname "$0")/.."
 root=$(pwd)
 seconds=${FUZZ_SECONDS:-20}
@@ -55,4 +56,7 @@ for target in "${targets[@]}"; do
         done
     fi
 done
-exit "$failed"
+if [ "$failed" -ne 0 ]; then
+    echo "fuzz: a target found a crash, a timeout or too much memory (see above)" >&2
+    exit 1
+fi

@@ -13,6 +13,7 @@
 #   scripts/screenshot.sh temp docs/temp.png "windowfocus --sync %S" "type 100" "key Return"
 #   scripts/screenshot.sh --open temp help docs/help.png "windowfocus --sync %S" "key F1"
 set -euo pipefail
+. "$(dirname "$0")/on-error.sh"
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 mezura=${MEZURA:-$root/build-ui/mezura}
@@ -80,7 +81,8 @@ fi
 start_xvfb "$work"
 "$work/program/mezura" >"$work/mezura.log" 2>&1 &
 app_pid=$!
-trap 'cat "$work/mezura.log" >&2' ERR
+# What the program said, then the step that failed.
+trap 'status=$?; cat "$work/mezura.log" >&2; report_failure $status $LINENO "$BASH_COMMAND"' ERR
 
 settings=$(wait_window "^${prefix}設定\$" "$app_pid")
 first=$settings

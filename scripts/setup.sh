@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Mezura needs to build, run and test on Debian 12: the compiler, CMake and
-# clang-tidy, Qt 6 Widgets with its platform plugins and Qt's Japanese translations, GoogleTest, the
+# Installs what Mezura needs to build, run and test on Debian 12: the compiler, CMake, git,
+# clang-format and clang-tidy (scripts/check-format.sh, scripts/tidy.sh), Qt 6 Widgets with its platform plugins and Qt's Japanese translations, GoogleTest, the
 # Japanese font the windows are drawn for and the CJK font other desktops have instead (the
 # text-fit test measures both), the help compiler and reader, Xvfb with the tools the
 # screen tests use, a German locale, under which the tests check that numbers keep their
@@ -8,9 +8,10 @@
 # screen-reader test reads the program through; what builds and checks the Debian
 # package; and clang with libFuzzer for the fuzz targets.
 set -euo pipefail
+. "$(dirname "$0")/on-error.sh"
 
 packages=(
-  build-essential cmake pkg-config clang-tidy
+  build-essential cmake pkg-config git clang-format clang-tidy
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   libgtest-dev googletest
   fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
@@ -18,7 +19,7 @@ packages=(
   xvfb x11-utils xdotool imagemagick
   dbus at-spi2-core libglib2.0-bin
   locales
-  dpkg-dev file desktop-file-utils appstream lintian
+  dpkg-dev debhelper file desktop-file-utils appstream lintian
   clang libfuzzer-14-dev libclang-rt-14-dev libx11-dev
 )
 # A locale whose decimal separator is a comma.
@@ -49,3 +50,13 @@ if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
   fi
   $sudo locale-gen
 fi
+
+# Every command that scripts/test.sh and the scripts it runs call, there after the install:
+# a package that no longer brings one is found here, not by a script that fails later.
+for tool in cmake ctest git c++ clang++ clang-format clang-tidy chmcmd Xvfb xdotool xwininfo \
+  dbus-run-session gdbus desktop-file-validate appstreamcli lintian dpkg-deb; do
+  if ! command -v "$tool" >/dev/null && ! command -v "$tool-14" >/dev/null; then
+    echo "setup: $tool is missing after installing the packages: ${packages[*]}" >&2
+    exit 1
+  fi
+done

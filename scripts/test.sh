@@ -2,8 +2,9 @@
 # Installs what is needed, builds Mezura with its tests, and runs every test twice: in a
 # normal build and in a build with AddressSanitizer and UndefinedBehaviorSanitizer; runs the
 # fuzz targets for a bounded time (scripts/fuzz.sh); then, as root, checks the Debian package
-# (scripts/package-check.sh).
+# (scripts/package-check.sh) and that it is reproducible (scripts/repro-check.sh).
 set -euo pipefail
+. "$(dirname "$0")/on-error.sh"
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
@@ -28,9 +29,11 @@ ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" UBSAN_OPTIONS="print_stacktrace=1
 bash scripts/fuzz.sh
 
 # The Debian package, built, installed with apt, used as an ordinary user and removed again.
-# It installs packages and makes a user, so it runs only as root (as in CI).
+# It installs packages and makes a user, so it runs only as root (as in CI); so does the check
+# that two builds of the package in two folders give the same bytes (two more package builds).
 if [ "$(id -u)" -eq 0 ]; then
   bash scripts/package-check.sh
+  bash scripts/repro-check.sh
 else
-  echo "package check skipped: it needs root (CI runs it)"
+  echo "package and reproducibility checks skipped: they run as root (CI runs them)"
 fi

@@ -10,6 +10,7 @@
 # real program is also shot as Qt shows it under GTK's dark Adwaita theme, as
 # WINDOW-gtk-dark.png, through scripts/screenshot.sh.
 set -euo pipefail
+. "$(dirname "$0")/on-error.sh"
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-test}

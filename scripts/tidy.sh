@@ -4,6 +4,7 @@
 # of a configured build directory. Bounded: at most 20 files; prints what it checked.
 #   scripts/tidy.sh [BUILD_DIR]        (default build-test)
 set -euo pipefail
+. "$(dirname "$0")/on-error.sh"
 cd "$(dirname "$0")/.."
 build="${1:-build-test}"
 limit=20

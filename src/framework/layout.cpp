@@ -19,6 +19,18 @@ std::string shownLabel(const std::string& label)
     }
 }
 
+std::string fieldTip(std::string_view text, std::string_view label, std::string_view relation)
+{
+    std::string tip(text);
+    tip += ' ';
+    tip += label;
+    if (!relation.empty()) {
+        tip += " — ";
+        tip += relation;
+    }
+    return tip;
+}
+
 std::string colourText(Colour colour)
 {
     char buf[16];

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace mezura {
@@ -35,6 +37,26 @@ struct Rect {
     int height;
 };
 
+// The relation of a window's base unit, from which the others are counted.
+inline constexpr const char* kBaseUnit = "この画面の基準の単位";
+
+// What a unit field's unit is. One set of facts serves the field's tooltip, its name for
+// assistive technology and the unit table of the window's help page (with the keyword
+// index that leads to its row), so that they cannot disagree.
+struct UnitFacts {
+    const char* group = "";    // the help table's group: "ジュール（水色）"
+    const char* relation = ""; // "1 erg = 1E-07 J": what Enter with 1 in the field writes
+                               // into the base field; kBaseUnit for the base field itself
+    const char* words = "";    // the unit in words, said after the label: "エルグ"
+    // Where the program's own definition differs from today's standard one, a line that
+    // says so ("標準の米国ガロンは 3785.411784 cm3 です。"); empty otherwise.
+    const char* note = "";
+};
+
+// What a field's tooltip says: its whole text, its unit and the unit's relation:
+// fieldTip("36000000000", "erg", "1 erg = 1E-07 J") -> "36000000000 erg — 1 erg = 1E-07 J".
+std::string fieldTip(std::string_view text, std::string_view label, std::string_view relation);
+
 inline constexpr int kFieldWidth = 975;
 inline constexpr int kFieldHeight = 285;
 inline constexpr int kLabelHeight = 255;
@@ -52,6 +74,14 @@ struct FieldSpec {
     bool typing = true; // false: display only, no key or click handlers
     int labelHeight = kLabelHeight;
     int id = -1; // its number in the window's Field enum: its place in the table
+    UnitFacts unit = {};
+
+    // The row with its unit's facts, as a window's field table writes them.
+    FieldSpec unitIs(const char* group, const char* relation, const char* words, const char* note = "") &&
+    {
+        unit = {group, relation, words, note};
+        return std::move(*this);
+    }
 };
 
 // A field's number in its window's Field enum and its name, both from the one identifier:

@@ -169,6 +169,10 @@ void ConversionWindow::checkTables() const
             throw std::invalid_argument(name() + ": field " + field.name + " stands in place " + std::to_string(i) +
                                         " of the table, its number is " + std::to_string(field.id));
         }
+        // Its tooltip, its name for assistive technology and its row in the help need them.
+        if (*field.unit.group == '\0' || *field.unit.relation == '\0' || *field.unit.words == '\0') {
+            throw std::invalid_argument(name() + ": field " + field.name + " has no unit group, relation or words");
+        }
         if (!field.box.empty() && indexOf(m_layout.boxes, field.box) < 0) {
             throw std::invalid_argument(name() + ": field " + field.name + " in no box " + field.box);
         }

@@ -76,6 +76,9 @@ std::optional<Checks> parseSettings(const std::string& text, std::string& proble
             ++pos;
         }
         if (pos == text.size()) {
+            if (count > 0) {
+                break; // written when there were fewer windows: the later ones are not chosen
+            }
             problem = "値が " + std::to_string(kCheckCount) + " 個ありません（" + std::to_string(count) + " 個）";
             return std::nullopt;
         }

@@ -24,10 +24,11 @@ using Checks = std::array<int, kCheckCount>;
 // Ten lines, each the value and CR LF.
 std::string formatSettings(const Checks& checks);
 
-// Reads ten values, after a UTF-8 byte-order mark if there is one. A value is the text up to the next comma or line
-// end, blanks around it skipped; empty lines are skipped, so "1,\r\n" ends one value. Each value must be a decimal 0, 1
-// or 2 ("01" is 1); anything after the tenth value is ignored. Nothing, with `problem` describing the first fault ("4
-// 番目の値「x」は…"), when the text does not hold ten such values.
+// Reads up to ten values, after a UTF-8 byte-order mark if there is one. A value is the text up to the next comma or
+// line end, blanks around it skipped; empty lines are skipped, so "1,\r\n" ends one value. Each value must be a decimal
+// 0, 1 or 2 ("01" is 1); anything after the tenth value is ignored, and a file of fewer values (written when there were
+// fewer windows) leaves the later windows clear. Nothing, with `problem` describing the first fault ("4 番目の値「x」
+// は…"), when a value is none of these or the text holds no value at all.
 std::optional<Checks> parseSettings(const std::string& text, std::string& problem);
 
 // The settings file among the names of a directory's files: the name "Mezura.cfg" in any

@@ -2,6 +2,7 @@
 
 #include "framework/app.h"
 #include "framework/window.h"
+#include "version.h"
 
 #include <algorithm>
 #include <array>
@@ -24,7 +25,7 @@ Layout settingsLayout(std::span<const WindowRow> windows)
     //                name      caption             Left Top   Width Height
     layout.labels = {{"Label1", "ヨモギの単位計算", {360, 1920, 1815, 255}},
                      {"Label2", "Mezura", {540, 2280, 1215, 255}},
-                     {"Label3", "ver 3.72", {735, 2640, 1095, 255}}};
+                     {"Label3", std::string("ver ") + kVersion, {735, 2640, 1095, 255}}};
     layout.boxes = {{kFrame, "起動時の画面", {2280, 120, 3615, 2775}}};
     // Inside the frame: the box of each conversion window, in columns of four from the top
     // left, in the order of the settings file's lines.
@@ -79,7 +80,9 @@ void SettingsWindow::load(const std::string& progpath, const SettingsPlace& plac
     m_helpFile = progpath + kHelpFileName;
     m_place = place;
     m_files = &files;
-    m_file.emplace(files, place.directory);
+    if (!place.directory.empty()) {
+        m_file.emplace(files, place.directory);
+    }
     if (!place.defaults.empty()) {
         m_defaults.emplace(files, place.defaults);
     }
@@ -92,12 +95,13 @@ void SettingsWindow::load(const std::string& progpath, const SettingsPlace& plac
 
 void SettingsWindow::cfgLoad()
 {
-    if (!m_file) {
+    if (!m_file && !m_defaults) {
         return;
     }
     // The user's own settings directory is made by the first save; until then it holds no
-    // settings file, and the default beside the program is read.
-    SettingsFile::Loaded loaded = m_defaults && !m_files->exists(m_place.directory)
+    // settings file, and the default beside the program is read. So it is when there is no
+    // such directory at all.
+    SettingsFile::Loaded loaded = !m_file || (m_defaults && !m_files->exists(m_place.directory))
         ? SettingsFile::Loaded{SettingsFile::Status::Missing, Checks{}, ""}
         : m_file->load();
     if (loaded.status == SettingsFile::Status::Missing && m_defaults) {
@@ -120,7 +124,10 @@ void SettingsWindow::cfgLoad()
 bool SettingsWindow::cfgSave()
 {
     std::string message;
-    if (!m_file) {
+    if (!m_file && m_defaults) {
+        // An installed program never writes beside itself.
+        message = "設定を保存する場所がありません（環境変数 HOME も XDG_CONFIG_HOME もありません）";
+    } else if (!m_file) {
         message = "設定ファイルの場所が決まっていません（起動していません）";
     } else {
         // The user's own settings directory may not exist yet; if it cannot be made, the

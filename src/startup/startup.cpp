@@ -2,6 +2,8 @@
 
 #include "startup/settings.h"
 
+#include <filesystem>
+
 namespace mezura {
 
 std::string programDirectory(std::string dir)
@@ -18,14 +20,43 @@ std::string programDirectory(std::string dir)
     return dir;
 }
 
-SettingsPlace settingsPlace(const std::string& progpath, FileSystem& files)
+const std::string& installPrefix()
 {
-    if (files.writableDirectory(progpath)) {
+    static const std::string prefix = MEZURA_INSTALL_PREFIX;
+    return prefix;
+}
+
+bool insideFolder(const std::string& progpath, const std::string& prefix)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(progpath).lexically_normal();
+    const fs::path folder = fs::path(prefix).lexically_normal();
+    if (!dir.is_absolute() || !folder.is_absolute()) {
+        return false;
+    }
+    // Component by component; a trailing "/" leaves an empty last name, which says nothing.
+    auto at = dir.begin();
+    for (const fs::path& name : folder) {
+        if (name.empty()) {
+            continue;
+        }
+        if (at == dir.end() || *at != name) {
+            return false;
+        }
+        ++at;
+    }
+    return true;
+}
+
+SettingsPlace settingsPlace(const std::string& progpath, FileSystem& files, const std::string& prefix)
+{
+    const bool installed = insideFolder(progpath, prefix);
+    if (!installed && files.writableDirectory(progpath)) {
         return {progpath, ""};
     }
     const std::string home = files.configHome();
     if (home.empty()) {
-        return {progpath, ""};
+        return {installed ? "" : progpath, installed ? progpath : ""};
     }
     return {home + "mezura/", progpath};
 }
@@ -36,11 +67,11 @@ SettingsWindow& settingsWindow(App& app)
     return dynamic_cast<SettingsWindow&>(app.settings());
 }
 
-SettingsWindow& start(App& app, const std::string& dir, FileSystem& files)
+SettingsWindow& start(App& app, const std::string& dir, FileSystem& files, const std::string& prefix)
 {
     SettingsWindow& config = settingsWindow(app);
     const std::string progpath = programDirectory(dir);
-    config.load(progpath, settingsPlace(progpath, files), files);
+    config.load(progpath, settingsPlace(progpath, files, prefix), files);
     return config;
 }
 

@@ -1,9 +1,9 @@
 #include "ui/accessible.h"
 
+#include "framework/layout.h"
 #include "framework/menu.h"
 #include "ui/controls.h"
 #include "ui/mapping.h"
-#include "windows/units.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -309,14 +309,13 @@ QAccessibleInterface* programControls(const QString& key, QObject* object)
 
 } // namespace
 
-QString fieldName(std::string_view window, const FieldSpec& field)
+QString fieldName(const FieldSpec& field)
 {
     QString label = qs(field.label).trimmed();
-    const std::string_view words = unitWords(window, field.name);
-    if (words.empty()) {
+    if (*field.unit.words == '\0') {
         return label;
     }
-    return label + QLatin1Char(' ') + QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()));
+    return label + QLatin1Char(' ') + QString::fromUtf8(field.unit.words);
 }
 
 QString buttonName(const ButtonSpec& button)

@@ -17,7 +17,7 @@ struct MenuEntry;
 namespace mezura::ui {
 
 // A unit field: its label and the unit in words, "mm ミリメートル".
-QString fieldName(std::string_view window, const FieldSpec& field);
+QString fieldName(const FieldSpec& field);
 
 // A button by what it does: "目盛りを mm にする", "ヘルプを開く", "OK：選んだ画面を開いて保存する".
 QString buttonName(const ButtonSpec& button);

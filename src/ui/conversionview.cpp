@@ -1,5 +1,6 @@
 #include "ui/conversionview.h"
 
+#include "framework/layout.h"
 #include "framework/menu.h"
 #include "framework/window.h"
 #include "ui/accessible.h"
@@ -7,7 +8,6 @@
 #include "ui/controls.h"
 #include "ui/icon.h"
 #include "ui/theme.h"
-#include "windows/units.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -173,11 +173,9 @@ void ConversionView::buildControls()
         field->setObjectName(qs(row.name));
         field->setGeometry(fieldPlace);
         // Worked out when asked: they are read far less often than windows are made.
-        field->speech = [this, &row] {
-            return std::pair(fieldName(m_window.name(), row), qs(std::string(unitRelation(m_window.name(), row.name))));
-        };
+        field->speech = [this, &row] { return std::pair(fieldName(row), qs(std::string(row.unit.relation))); };
         field->wholeText = [this, index, &row] {
-            return qs(fieldTip(m_window.text(index), shownLabel(row.label), unitRelation(m_window.name(), row.name)));
+            return qs(fieldTip(m_window.text(index), shownLabel(row.label), row.unit.relation));
         };
         if (row.typing) {
             field->onKey = [this, index](int key) { forward([this, index, key] { m_window.keyPress(index, key); }); };

@@ -14,6 +14,7 @@
 #include "windows/year.h"
 
 #include <array>
+#include <tuple>
 
 namespace mezura {
 
@@ -48,6 +49,8 @@ const std::array<WindowRow, 10> kWindows{{
      "mnuUY", "年号", 10, false,      make<YearWindow>},
 }};
 // clang-format on
+// Each window has its check box and its line of the settings file.
+static_assert(std::tuple_size_v<decltype(kWindows)> == kCheckCount);
 
 std::unique_ptr<Form> makeSettings(App& app)
 {

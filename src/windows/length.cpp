@@ -21,6 +21,53 @@ constexpr Colour kType = rgb(255, 224, 192);
 constexpr const char* kAmerican = "Frame1"; // "米国式活字"
 constexpr const char* kEuropean = "Frame2"; // "欧州式活字"
 
+// The sizes of the units, each as how many of one unit make one of the next. The sun is
+// 0.33 per centimetre one way; 厘 and 分 go back to centimetres at 3.03 cm per sun, which is
+// not quite 1 / 0.33, as the window has always counted them.
+constexpr double kMmPerCm           = 10;
+constexpr double kCmPerM            = 100;
+constexpr double kCmPerInch         = 2.54;
+constexpr double kCmPerSun          = 3.03;
+constexpr double kMPerKm            = 1000;
+constexpr double kKmPerNauticalMile = 1.852;
+constexpr double kInchesPerFoot     = 12;
+constexpr double kFeetPerYard       = 3;
+constexpr double kYardsPerRod       = 5.5;
+constexpr double kRodsPerChain      = 4;
+constexpr double kChainsPerFurlong  = 10;
+constexpr double kFurlongsPerMile   = 8;
+constexpr double kMilesPerLeague    = 3;
+constexpr double kPointsPerPica     = 12;
+constexpr double kTwipsPerInch      = 1440;
+constexpr double kTwipsPerPoint     = 20;
+constexpr double kDtpPointsPerInch  = 72;
+constexpr double kQPerCm            = 40;
+constexpr double kRinPerSun         = 100;
+constexpr double kBuPerSun          = 10;
+constexpr double kSunPerCm          = 0.33;
+constexpr double kSunPerGofukuShaku = 12;
+constexpr double kSunPerKujiraShaku = 12.5;
+constexpr double kSunPerKyomaKen    = 65;
+constexpr double kSunPerShaku       = 10;
+constexpr double kShakuPerKen       = 6;
+constexpr double kShakuPerJo        = 10;
+constexpr double kShakuPerTan       = 36;
+constexpr double kKenPerTan         = 6;
+constexpr double kKenPerCho         = 60;
+constexpr double kChoPerRi          = 36;
+// 83 picas make 35 cm, 80 Didot points 3 cm: each step multiplies and divides by the two.
+constexpr double kPicaRatioPicas    = 83;
+constexpr double kPicaRatioCm       = 35;
+constexpr double kDidotRatioPoints  = 80;
+constexpr double kDidotRatioCm      = 3;
+
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kMetricUnits = "メートル法（水色）";
+constexpr const char* kYardPoundUnits = "ヤード・ポンド法（黄色）";
+constexpr const char* kShakkanUnits = "尺貫法（桃色）";
+constexpr const char* kClothUnits = "布の尺と京間（緑色）";
+constexpr const char* kTypeUnits = "活字の大きさ（橙色）";
+
 FieldSpec field(int id, const char* name, const char* label, int left, int top, int labelLeft, int labelTop, int tab,
                 Colour colour, const char* box = "")
 {
@@ -34,37 +81,72 @@ Layout lengthLayout()
     // and of "間(京間)" do not stand at their field's Left.
     layout.fields = {
         //     name                  label          Left   Top   label at     tab  colour
-        field(MEZURA_FIELD(txtC0), "mm",             45,   781,   45,  586,    0, kMetric),
-        field(MEZURA_FIELD(txtC1), "cm",             45,  1292,   45, 1097,    1, kMetric),
-        field(MEZURA_FIELD(txtC2), "m",              45,  2314,   45, 2119,    2, kMetric),
-        field(MEZURA_FIELD(txtC3), "km",             45,  3847,   45, 3652,    3, kMetric),
-        field(MEZURA_FIELD(txtS7), "海里",           45,  4358,   45, 4170,    4, kMetric),
-        field(MEZURA_FIELD(txtI1), "inch",         1145,  1292, 1140, 1097,    5, kYardPound),
-        field(MEZURA_FIELD(txtI2), "feet",         1145,  1803, 1140, 1608,    6, kYardPound),
-        field(MEZURA_FIELD(txtI3), "yards",        1145,  2314, 1140, 2119,    7, kYardPound),
-        field(MEZURA_FIELD(txtI4), "rods",         1145,  2825, 1140, 2630,    8, kYardPound),
-        field(MEZURA_FIELD(txtI5), "chains",       1145,  3360, 1140, 3141,    9, kYardPound),
-        field(MEZURA_FIELD(txtI6), "furlong",      1145,  3847, 1140, 3652,   10, kYardPound),
-        field(MEZURA_FIELD(txtI7), "miles",        1145,  4358, 1140, 4163,   11, kYardPound),
-        field(MEZURA_FIELD(txtI8), "leagues",      1145,  4875, 1140, 4680,   12, kYardPound),
-        field(MEZURA_FIELD(txtS0), "厘",           2245,   270, 2245,   75,   13, kShakuKan),
-        field(MEZURA_FIELD(txtS00), "分",          2245,   781, 2245,  586,   14, kShakuKan),
-        field(MEZURA_FIELD(txtS1), "寸",           2245,  1292, 2245, 1097,   15, kShakuKan),
-        field(MEZURA_FIELD(txtS2), "尺(曲尺)",     2245,  1803, 2245, 1608,   16, kShakuKan),
-        field(MEZURA_FIELD(txtS3), "間",           2245,  2314, 2245, 2119,   17, kShakuKan),
-        field(MEZURA_FIELD(txtS4), "丈",           2245,  2825, 2245, 2630,   18, kShakuKan),
-        field(MEZURA_FIELD(txtS5), "段／反",       2245,  3336, 2245, 3141,   19, kShakuKan),
-        field(MEZURA_FIELD(txtS6), "町／丁",       2245,  3847, 2245, 3652,   20, kShakuKan),
-        field(MEZURA_FIELD(txtS8), "里",           2245,  4395, 2250, 4200,   21, kShakuKan),
-        field(MEZURA_FIELD(txtK1), "尺(呉服尺)",   3345,  1800, 3345, 1608,   22, kCloth),
-        field(MEZURA_FIELD(txtK2), "尺(鯨尺)",     3345,  2310, 3345, 2119,   23, kCloth),
-        field(MEZURA_FIELD(txtK3), "間(京間)",     3360,  2835, 3345, 2630,   24, kCloth),
-        field(MEZURA_FIELD(txtP1), "pt (US)",       120,   435,  120,  240,   25, kType, kAmerican),
-        field(MEZURA_FIELD(txtP2), "pica",          120,   960,  120,  765,   26, kType, kAmerican),
-        field(MEZURA_FIELD(txtP3), "twips",         120,   435,  120,  240,   27, kType, kEuropean),
-        field(MEZURA_FIELD(txtP4), "pt (DTP)",      120,   915,  120,  720,   28, kType, kEuropean),
-        field(MEZURA_FIELD(txtP5), "pt (Didot)",    120,  1440,  120, 1245,   29, kType, kEuropean),
-        field(MEZURA_FIELD(txtP6), "級（Q）",      4560,  4275, 4560, 4080,   30, kType),
+        field(MEZURA_FIELD(txtC0), "mm",             45,   781,   45,  586,    0, kMetric)
+            .unitIs(kMetricUnits, "1 mm = 0.1 cm", "ミリメートル"),
+        field(MEZURA_FIELD(txtC1), "cm",             45,  1292,   45, 1097,    1, kMetric)
+            .unitIs(kMetricUnits, kBaseUnit, "センチメートル"),
+        field(MEZURA_FIELD(txtC2), "m",              45,  2314,   45, 2119,    2, kMetric)
+            .unitIs(kMetricUnits, "1 m = 100 cm", "メートル"),
+        field(MEZURA_FIELD(txtC3), "km",             45,  3847,   45, 3652,    3, kMetric)
+            .unitIs(kMetricUnits, "1 km = 100000 cm", "キロメートル"),
+        field(MEZURA_FIELD(txtS7), "海里",           45,  4358,   45, 4170,    4, kMetric)
+            .unitIs(kMetricUnits, "1 海里 = 185200 cm", "かいり"),
+        field(MEZURA_FIELD(txtI1), "inch",         1145,  1292, 1140, 1097,    5, kYardPound)
+            .unitIs(kYardPoundUnits, "1 inch = 2.54 cm", "インチ"),
+        field(MEZURA_FIELD(txtI2), "feet",         1145,  1803, 1140, 1608,    6, kYardPound)
+            .unitIs(kYardPoundUnits, "1 foot = 30.48 cm", "フィート"),
+        field(MEZURA_FIELD(txtI3), "yards",        1145,  2314, 1140, 2119,    7, kYardPound)
+            .unitIs(kYardPoundUnits, "1 yard = 91.44 cm", "ヤード"),
+        field(MEZURA_FIELD(txtI4), "rods",         1145,  2825, 1140, 2630,    8, kYardPound)
+            .unitIs(kYardPoundUnits, "1 rod = 502.92 cm", "ロッド"),
+        field(MEZURA_FIELD(txtI5), "chains",       1145,  3360, 1140, 3141,    9, kYardPound)
+            .unitIs(kYardPoundUnits, "1 chain = 2011.68 cm", "チェーン"),
+        field(MEZURA_FIELD(txtI6), "furlong",      1145,  3847, 1140, 3652,   10, kYardPound)
+            .unitIs(kYardPoundUnits, "1 furlong = 20116.8 cm", "ハロン"),
+        field(MEZURA_FIELD(txtI7), "miles",        1145,  4358, 1140, 4163,   11, kYardPound)
+            .unitIs(kYardPoundUnits, "1 mile = 160934.4 cm", "マイル"),
+        field(MEZURA_FIELD(txtI8), "leagues",      1145,  4875, 1140, 4680,   12, kYardPound)
+            .unitIs(kYardPoundUnits, "1 league = 482803.2 cm", "リーグ"),
+        field(MEZURA_FIELD(txtS0), "厘",           2245,   270, 2245,   75,   13, kShakuKan)
+            .unitIs(kShakkanUnits, "1 厘 = 0.0303 cm", "りん",
+                    "1 寸を 3.03 cm として数えた値です（法定の 1 厘は 0.030303… cm）。"),
+        field(MEZURA_FIELD(txtS00), "分",          2245,   781, 2245,  586,   14, kShakuKan)
+            .unitIs(kShakkanUnits, "1 分 = 0.303 cm", "ぶ",
+                    "1 寸を 3.03 cm として数えた値です（法定の 1 分は 0.30303… cm）。"),
+        field(MEZURA_FIELD(txtS1), "寸",           2245,  1292, 2245, 1097,   15, kShakuKan)
+            .unitIs(kShakkanUnits, "1 寸 = 3.03030303030303 cm", "すん"),
+        field(MEZURA_FIELD(txtS2), "尺(曲尺)",     2245,  1803, 2245, 1608,   16, kShakuKan)
+            .unitIs(kShakkanUnits, "1 尺(曲尺) = 30.3030303030303 cm", "かねじゃく"),
+        field(MEZURA_FIELD(txtS3), "間",           2245,  2314, 2245, 2119,   17, kShakuKan)
+            .unitIs(kShakkanUnits, "1 間 = 181.818181818182 cm", "けん"),
+        field(MEZURA_FIELD(txtS4), "丈",           2245,  2825, 2245, 2630,   18, kShakuKan)
+            .unitIs(kShakkanUnits, "1 丈 = 303.030303030303 cm", "じょう"),
+        field(MEZURA_FIELD(txtS5), "段／反",       2245,  3336, 2245, 3141,   19, kShakuKan)
+            .unitIs(kShakkanUnits, "1 段／反 = 1090.90909090909 cm", "たん",
+                    "ここでは 6 間とします。布の長さの反とは別の単位です。"),
+        field(MEZURA_FIELD(txtS6), "町／丁",       2245,  3847, 2245, 3652,   20, kShakuKan)
+            .unitIs(kShakkanUnits, "1 町／丁 = 10909.0909090909 cm", "ちょう"),
+        field(MEZURA_FIELD(txtS8), "里",           2245,  4395, 2250, 4200,   21, kShakuKan)
+            .unitIs(kShakkanUnits, "1 里 = 392727.272727273 cm", "り"),
+        field(MEZURA_FIELD(txtK1), "尺(呉服尺)",   3345,  1800, 3345, 1608,   22, kCloth)
+            .unitIs(kClothUnits, "1 尺(呉服尺) = 36.3636363636364 cm", "ごふくじゃく"),
+        field(MEZURA_FIELD(txtK2), "尺(鯨尺)",     3345,  2310, 3345, 2119,   23, kCloth)
+            .unitIs(kClothUnits, "1 尺(鯨尺) = 37.8787878787879 cm", "くじらじゃく"),
+        field(MEZURA_FIELD(txtK3), "間(京間)",     3360,  2835, 3345, 2630,   24, kCloth)
+            .unitIs(kClothUnits, "1 間(京間) = 196.969696969697 cm", "きょうま"),
+        field(MEZURA_FIELD(txtP1), "pt (US)",       120,   435,  120,  240,   25, kType, kAmerican)
+            .unitIs(kTypeUnits, "1 pt (US) = 0.035140562248996 cm", "米国式ポイント"),
+        field(MEZURA_FIELD(txtP2), "pica",          120,   960,  120,  765,   26, kType, kAmerican)
+            .unitIs(kTypeUnits, "1 pica = 0.421686746987952 cm", "パイカ"),
+        field(MEZURA_FIELD(txtP3), "twips",         120,   435,  120,  240,   27, kType, kEuropean)
+            .unitIs(kTypeUnits, "1 twip = 0.00176388888888889 cm", "トゥイップ"),
+        field(MEZURA_FIELD(txtP4), "pt (DTP)",      120,   915,  120,  720,   28, kType, kEuropean)
+            .unitIs(kTypeUnits, "1 pt (DTP) = 0.0352777777777778 cm", "DTPポイント"),
+        field(MEZURA_FIELD(txtP5), "pt (Didot)",    120,  1440,  120, 1245,   29, kType, kEuropean)
+            .unitIs(kTypeUnits, "1 pt (Didot) = 0.0375 cm", "ディドーポイント",
+                    "メートル法のディドーポイント（0.375 mm）です。昔のディドーポイントは約 0.376 mm です。"),
+        field(MEZURA_FIELD(txtP6), "級（Q）",      4560,  4275, 4560, 4080,   30, kType)
+            .unitIs(kTypeUnits, "1 級（Q） = 0.025 cm", "きゅう"),
     };
     layout.boxes = {{kAmerican, "米国式活字", {4440, 360, 1215, 1335}},
                     {kEuropean, "欧州式活字", {4440, 1920, 1215, 1815}}};
@@ -90,17 +172,21 @@ const Call tindicator{LengthWindow::kTindicator};
 std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        {kLineC, {S(txtC2, txtC1, Div, 100), S(txtC3, txtC2, Div, 1000), S(txtC0, txtC1, Mul, 10)}},
-        {kLineI, {S(txtI1, txtC1, Div, 2.54), S(txtI2, txtI1, Div, 12), S(txtI3, txtI2, Div, 3),
-                  S(txtI4, txtI3, Div, 5.5), S(txtI5, txtI4, Div, 4), S(txtI6, txtI5, Div, 10),
-                  S(txtI7, txtI6, Div, 8), S(txtI8, txtI7, Div, 3)}},
-        {kLineS, {S(txtS1, txtC1, Mul, 0.33), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 6),
-                  S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60),
-                  S(txtS7, txtC3, Div, 1.852), S(txtS8, txtS6, Div, 36), S(txtS0, txtS1, Mul, 100),
-                  S(txtS00, txtS1, Mul, 10)}},
-        {kLineK, {S(txtK1, txtS1, Div, 12), S(txtK2, txtS1, Div, 12.5), S(txtK3, txtS1, Div, 65)}},
-        {kLineP, {S(txtP2, txtC1, Mul, 83, Div, 35), S(txtP1, txtP2, Mul, 12), S(txtP3, txtI1, Mul, 1440),
-                  S(txtP4, txtI1, Mul, 72), S(txtP5, txtC1, Mul, 80, Div, 3), S(txtP6, txtC1, Mul, 40)}},
+        {kLineC, {S(txtC2, txtC1, Div, kCmPerM), S(txtC3, txtC2, Div, kMPerKm), S(txtC0, txtC1, Mul, kMmPerCm)}},
+        {kLineI, {S(txtI1, txtC1, Div, kCmPerInch), S(txtI2, txtI1, Div, kInchesPerFoot),
+                  S(txtI3, txtI2, Div, kFeetPerYard), S(txtI4, txtI3, Div, kYardsPerRod),
+                  S(txtI5, txtI4, Div, kRodsPerChain), S(txtI6, txtI5, Div, kChainsPerFurlong),
+                  S(txtI7, txtI6, Div, kFurlongsPerMile), S(txtI8, txtI7, Div, kMilesPerLeague)}},
+        {kLineS, {S(txtS1, txtC1, Mul, kSunPerCm), S(txtS2, txtS1, Div, kSunPerShaku),
+                  S(txtS3, txtS2, Div, kShakuPerKen), S(txtS4, txtS2, Div, kShakuPerJo),
+                  S(txtS5, txtS3, Div, kKenPerTan), S(txtS6, txtS3, Div, kKenPerCho),
+                  S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS8, txtS6, Div, kChoPerRi),
+                  S(txtS0, txtS1, Mul, kRinPerSun), S(txtS00, txtS1, Mul, kBuPerSun)}},
+        {kLineK, {S(txtK1, txtS1, Div, kSunPerGofukuShaku), S(txtK2, txtS1, Div, kSunPerKujiraShaku),
+                  S(txtK3, txtS1, Div, kSunPerKyomaKen)}},
+        {kLineP, {S(txtP2, txtC1, Mul, kPicaRatioPicas, Div, kPicaRatioCm), S(txtP1, txtP2, Mul, kPointsPerPica),
+                  S(txtP3, txtI1, Mul, kTwipsPerInch), S(txtP4, txtI1, Mul, kDtpPointsPerInch),
+                  S(txtP5, txtC1, Mul, kDidotRatioPoints, Div, kDidotRatioCm), S(txtP6, txtC1, Mul, kQPerCm)}},
     };
 }
 
@@ -110,137 +196,163 @@ std::vector<EnterRow> enterChains()
 {
     return {
         {txtC1, {lineC, lineI, lineS, lineK, lineP, tindicator}},
-        {txtC0, {S(txtC1, txtC0, Div, 10), S(txtC2, txtC1, Div, 100), S(txtC3, txtC2, Div, 1000),
+        {txtC0, {S(txtC1, txtC0, Div, kMmPerCm), S(txtC2, txtC1, Div, kCmPerM), S(txtC3, txtC2, Div, kMPerKm),
                  lineI, lineS, lineK, lineP, tindicator}},
-        {txtC2, {S(txtC1, txtC2, Mul, 100), S(txtC3, txtC2, Div, 1000), S(txtC0, txtC1, Mul, 10),
+        {txtC2, {S(txtC1, txtC2, Mul, kCmPerM), S(txtC3, txtC2, Div, kMPerKm), S(txtC0, txtC1, Mul, kMmPerCm),
                  lineI, lineS, lineK, lineP, tindicator}},
-        {txtC3, {S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 100), S(txtC0, txtC1, Mul, 10),
+        {txtC3, {S(txtC2, txtC3, Mul, kMPerKm), S(txtC1, txtC2, Mul, kCmPerM), S(txtC0, txtC1, Mul, kMmPerCm),
                  lineI, lineS, lineK, lineP, tindicator}},
         // The nautical mile writes the metric and shaku-kan groups itself, so it keeps its text.
-        {txtS7, {S(txtC3, txtS7, Mul, 1.852), S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 100),
-                 S(txtC0, txtC1, Mul, 10), S(txtS1, txtC1, Mul, 0.33), S(txtS2, txtS1, Div, 10),
-                 S(txtS3, txtS2, Div, 6), S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6),
-                 S(txtS6, txtS3, Div, 60), S(txtS8, txtS6, Div, 36), S(txtS0, txtS1, Mul, 100),
-                 S(txtS00, txtS1, Mul, 10), lineI, lineK, lineP, tindicator}},
+        {txtS7, {S(txtC3, txtS7, Mul, kKmPerNauticalMile), S(txtC2, txtC3, Mul, kMPerKm),
+                 S(txtC1, txtC2, Mul, kCmPerM), S(txtC0, txtC1, Mul, kMmPerCm), S(txtS1, txtC1, Mul, kSunPerCm),
+                 S(txtS2, txtS1, Div, kSunPerShaku), S(txtS3, txtS2, Div, kShakuPerKen),
+                 S(txtS4, txtS2, Div, kShakuPerJo), S(txtS5, txtS3, Div, kKenPerTan),
+                 S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
+                 lineI, lineK, lineP, tindicator}},
 
         // Yard-pound: down the ladder from the typed field, up to the inch, then centimetres.
-        {txtI1, {S(txtI2, txtI1, Div, 12), S(txtI3, txtI2, Div, 3), S(txtI4, txtI3, Div, 5.5),
-                 S(txtI5, txtI4, Div, 4), S(txtI6, txtI5, Div, 10), S(txtI7, txtI6, Div, 8),
-                 S(txtI8, txtI7, Div, 3), S(txtC1, txtI1, Mul, 2.54),
+        {txtI1, {S(txtI2, txtI1, Div, kInchesPerFoot), S(txtI3, txtI2, Div, kFeetPerYard),
+                 S(txtI4, txtI3, Div, kYardsPerRod), S(txtI5, txtI4, Div, kRodsPerChain),
+                 S(txtI6, txtI5, Div, kChainsPerFurlong), S(txtI7, txtI6, Div, kFurlongsPerMile),
+                 S(txtI8, txtI7, Div, kMilesPerLeague), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI2, {S(txtI3, txtI2, Div, 3), S(txtI4, txtI3, Div, 5.5), S(txtI5, txtI4, Div, 4),
-                 S(txtI6, txtI5, Div, 10), S(txtI7, txtI6, Div, 8), S(txtI8, txtI7, Div, 3),
-                 S(txtI1, txtI2, Mul, 12), S(txtC1, txtI1, Mul, 2.54),
+        {txtI2, {S(txtI3, txtI2, Div, kFeetPerYard), S(txtI4, txtI3, Div, kYardsPerRod),
+                 S(txtI5, txtI4, Div, kRodsPerChain), S(txtI6, txtI5, Div, kChainsPerFurlong),
+                 S(txtI7, txtI6, Div, kFurlongsPerMile), S(txtI8, txtI7, Div, kMilesPerLeague),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI3, {S(txtI4, txtI3, Div, 5.5), S(txtI5, txtI4, Div, 4), S(txtI6, txtI5, Div, 10),
-                 S(txtI7, txtI6, Div, 8), S(txtI8, txtI7, Div, 3),
-                 S(txtI2, txtI3, Mul, 3), S(txtI1, txtI2, Mul, 12), S(txtC1, txtI1, Mul, 2.54),
+        {txtI3, {S(txtI4, txtI3, Div, kYardsPerRod), S(txtI5, txtI4, Div, kRodsPerChain),
+                 S(txtI6, txtI5, Div, kChainsPerFurlong), S(txtI7, txtI6, Div, kFurlongsPerMile),
+                 S(txtI8, txtI7, Div, kMilesPerLeague), S(txtI2, txtI3, Mul, kFeetPerYard),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI4, {S(txtI5, txtI4, Div, 4), S(txtI6, txtI5, Div, 10), S(txtI7, txtI6, Div, 8),
-                 S(txtI8, txtI7, Div, 3),
-                 S(txtI3, txtI4, Mul, 5.5), S(txtI2, txtI3, Mul, 3), S(txtI1, txtI2, Mul, 12),
-                 S(txtC1, txtI1, Mul, 2.54),
+        {txtI4, {S(txtI5, txtI4, Div, kRodsPerChain), S(txtI6, txtI5, Div, kChainsPerFurlong),
+                 S(txtI7, txtI6, Div, kFurlongsPerMile), S(txtI8, txtI7, Div, kMilesPerLeague),
+                 S(txtI3, txtI4, Mul, kYardsPerRod), S(txtI2, txtI3, Mul, kFeetPerYard),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI5, {S(txtI6, txtI5, Div, 10), S(txtI7, txtI6, Div, 8), S(txtI8, txtI7, Div, 3),
-                 S(txtI4, txtI5, Mul, 4), S(txtI3, txtI4, Mul, 5.5), S(txtI2, txtI3, Mul, 3),
-                 S(txtI1, txtI2, Mul, 12), S(txtC1, txtI1, Mul, 2.54),
+        {txtI5, {S(txtI6, txtI5, Div, kChainsPerFurlong), S(txtI7, txtI6, Div, kFurlongsPerMile),
+                 S(txtI8, txtI7, Div, kMilesPerLeague), S(txtI4, txtI5, Mul, kRodsPerChain),
+                 S(txtI3, txtI4, Mul, kYardsPerRod), S(txtI2, txtI3, Mul, kFeetPerYard),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI6, {S(txtI7, txtI6, Div, 8), S(txtI8, txtI7, Div, 3),
-                 S(txtI5, txtI6, Mul, 10), S(txtI4, txtI5, Mul, 4), S(txtI3, txtI4, Mul, 5.5),
-                 S(txtI2, txtI3, Mul, 3), S(txtI1, txtI2, Mul, 12), S(txtC1, txtI1, Mul, 2.54),
+        {txtI6, {S(txtI7, txtI6, Div, kFurlongsPerMile), S(txtI8, txtI7, Div, kMilesPerLeague),
+                 S(txtI5, txtI6, Mul, kChainsPerFurlong), S(txtI4, txtI5, Mul, kRodsPerChain),
+                 S(txtI3, txtI4, Mul, kYardsPerRod), S(txtI2, txtI3, Mul, kFeetPerYard),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI7, {S(txtI8, txtI7, Div, 3),
-                 S(txtI6, txtI7, Mul, 8), S(txtI5, txtI6, Mul, 10), S(txtI4, txtI5, Mul, 4),
-                 S(txtI3, txtI4, Mul, 5.5), S(txtI2, txtI3, Mul, 3), S(txtI1, txtI2, Mul, 12),
-                 S(txtC1, txtI1, Mul, 2.54),
+        {txtI7, {S(txtI8, txtI7, Div, kMilesPerLeague), S(txtI6, txtI7, Mul, kFurlongsPerMile),
+                 S(txtI5, txtI6, Mul, kChainsPerFurlong), S(txtI4, txtI5, Mul, kRodsPerChain),
+                 S(txtI3, txtI4, Mul, kYardsPerRod), S(txtI2, txtI3, Mul, kFeetPerYard),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
-        {txtI8, {S(txtI7, txtI8, Mul, 3), S(txtI6, txtI7, Mul, 8), S(txtI5, txtI6, Mul, 10),
-                 S(txtI4, txtI5, Mul, 4), S(txtI3, txtI4, Mul, 5.5), S(txtI2, txtI3, Mul, 3),
-                 S(txtI1, txtI2, Mul, 12), S(txtC1, txtI1, Mul, 2.54),
+        {txtI8, {S(txtI7, txtI8, Mul, kMilesPerLeague), S(txtI6, txtI7, Mul, kFurlongsPerMile),
+                 S(txtI5, txtI6, Mul, kChainsPerFurlong), S(txtI4, txtI5, Mul, kRodsPerChain),
+                 S(txtI3, txtI4, Mul, kYardsPerRod), S(txtI2, txtI3, Mul, kFeetPerYard),
+                 S(txtI1, txtI2, Mul, kInchesPerFoot), S(txtC1, txtI1, Mul, kCmPerInch),
                  lineC, lineS, lineK, lineP, tindicator}},
 
         // Shaku-kan: the group from the typed field, centimetres from the sun, the metric
         // group, the nautical mile, 厘 and 分, then the other groups.
-        {txtS0, {S(txtS1, txtS0, Div, 100), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 6),
-                 S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60),
-                 S(txtS8, txtS6, Div, 36), S(txtC1, txtS1, Mul, 3.03), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS00, txtS1, Mul, 10),
+        {txtS0, {S(txtS1, txtS0, Div, kRinPerSun), S(txtS2, txtS1, Div, kSunPerShaku),
+                 S(txtS3, txtS2, Div, kShakuPerKen), S(txtS4, txtS2, Div, kShakuPerJo),
+                 S(txtS5, txtS3, Div, kKenPerTan), S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi),
+                 S(txtC1, txtS1, Mul, kCmPerSun),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS00, {S(txtS1, txtS00, Div, 10), S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 6),
-                  S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60),
-                  S(txtS8, txtS6, Div, 36), S(txtC1, txtS1, Mul, 3.03), lineC,
-                  S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100),
+        {txtS00, {S(txtS1, txtS00, Div, kBuPerSun), S(txtS2, txtS1, Div, kSunPerShaku),
+                  S(txtS3, txtS2, Div, kShakuPerKen), S(txtS4, txtS2, Div, kShakuPerJo),
+                  S(txtS5, txtS3, Div, kKenPerTan), S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi),
+                  S(txtC1, txtS1, Mul, kCmPerSun),
+                  lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
                   lineI, lineK, lineP, tindicator}},
-        {txtS1, {S(txtS2, txtS1, Div, 10), S(txtS3, txtS2, Div, 6), S(txtS4, txtS2, Div, 10),
-                 S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60), S(txtS8, txtS6, Div, 36),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS1, {S(txtS2, txtS1, Div, kSunPerShaku), S(txtS3, txtS2, Div, kShakuPerKen),
+                 S(txtS4, txtS2, Div, kShakuPerJo), S(txtS5, txtS3, Div, kKenPerTan),
+                 S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS2, {S(txtS3, txtS2, Div, 6), S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6),
-                 S(txtS6, txtS3, Div, 60), S(txtS8, txtS6, Div, 36), S(txtS1, txtS2, Mul, 10),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS2, {S(txtS3, txtS2, Div, kShakuPerKen), S(txtS4, txtS2, Div, kShakuPerJo),
+                 S(txtS5, txtS3, Div, kKenPerTan), S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi),
+                 S(txtS1, txtS2, Mul, kSunPerShaku), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS3, {S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60), S(txtS8, txtS6, Div, 36),
-                 S(txtS2, txtS3, Mul, 6), S(txtS1, txtS2, Mul, 10), S(txtS4, txtS2, Div, 10),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS3, {S(txtS5, txtS3, Div, kKenPerTan), S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi),
+                 S(txtS2, txtS3, Mul, kShakuPerKen), S(txtS1, txtS2, Mul, kSunPerShaku),
+                 S(txtS4, txtS2, Div, kShakuPerJo), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS4, {S(txtS2, txtS4, Mul, 10), S(txtS3, txtS2, Div, 6), S(txtS1, txtS2, Mul, 10),
-                 S(txtS5, txtS3, Div, 6), S(txtS6, txtS3, Div, 60), S(txtS8, txtS6, Div, 36),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS4, {S(txtS2, txtS4, Mul, kShakuPerJo), S(txtS3, txtS2, Div, kShakuPerKen),
+                 S(txtS1, txtS2, Mul, kSunPerShaku), S(txtS5, txtS3, Div, kKenPerTan),
+                 S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS5, {S(txtS3, txtS5, Mul, 6), S(txtS2, txtS5, Mul, 36), S(txtS1, txtS2, Mul, 10),
-                 S(txtS4, txtS2, Div, 10), S(txtS6, txtS3, Div, 60), S(txtS8, txtS6, Div, 36),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS5, {S(txtS3, txtS5, Mul, kKenPerTan), S(txtS2, txtS5, Mul, kShakuPerTan),
+                 S(txtS1, txtS2, Mul, kSunPerShaku), S(txtS4, txtS2, Div, kShakuPerJo),
+                 S(txtS6, txtS3, Div, kKenPerCho), S(txtS8, txtS6, Div, kChoPerRi), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS6, {S(txtS3, txtS6, Mul, 60), S(txtS2, txtS3, Mul, 6), S(txtS1, txtS2, Mul, 10),
-                 S(txtS4, txtS2, Div, 10), S(txtS5, txtS3, Div, 6), S(txtS8, txtS6, Div, 36),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS6, {S(txtS3, txtS6, Mul, kKenPerCho), S(txtS2, txtS3, Mul, kShakuPerKen),
+                 S(txtS1, txtS2, Mul, kSunPerShaku), S(txtS4, txtS2, Div, kShakuPerJo),
+                 S(txtS5, txtS3, Div, kKenPerTan), S(txtS8, txtS6, Div, kChoPerRi), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
-        {txtS8, {S(txtS6, txtS8, Mul, 36), S(txtS3, txtS6, Mul, 60), S(txtS5, txtS3, Div, 6),
-                 S(txtS2, txtS3, Mul, 6), S(txtS4, txtS2, Div, 10), S(txtS1, txtS2, Mul, 10),
-                 S(txtC1, txtS1, Div, 0.33), lineC,
-                 S(txtS7, txtC3, Div, 1.852), S(txtS0, txtS1, Mul, 100), S(txtS00, txtS1, Mul, 10),
+        {txtS8, {S(txtS6, txtS8, Mul, kChoPerRi), S(txtS3, txtS6, Mul, kKenPerCho), S(txtS5, txtS3, Div, kKenPerTan),
+                 S(txtS2, txtS3, Mul, kShakuPerKen), S(txtS4, txtS2, Div, kShakuPerJo),
+                 S(txtS1, txtS2, Mul, kSunPerShaku), S(txtC1, txtS1, Div, kSunPerCm),
+                 lineC, S(txtS7, txtC3, Div, kKmPerNauticalMile), S(txtS0, txtS1, Mul, kRinPerSun),
+                 S(txtS00, txtS1, Mul, kBuPerSun),
                  lineI, lineK, lineP, tindicator}},
 
         // Cloth shaku and Kyoto ken go through the sun; lineS then rewrites it from centimetres.
-        {txtK1, {S(txtS1, txtK1, Mul, 12), S(txtC1, txtS1, Div, 0.33), S(txtK2, txtS1, Div, 12.5),
-                 S(txtK3, txtS1, Div, 65), lineC, lineS, lineI, lineP, tindicator}},
-        {txtK2, {S(txtS1, txtK2, Mul, 12.5), S(txtC1, txtS1, Div, 0.33), S(txtK1, txtS1, Div, 12),
-                 S(txtK3, txtS1, Div, 65), lineC, lineS, lineI, lineP, tindicator}},
-        {txtK3, {S(txtS1, txtK3, Mul, 65), S(txtC1, txtS1, Div, 0.33), S(txtK1, txtS1, Div, 12),
-                 S(txtK2, txtS1, Div, 12.5), lineC, lineS, lineI, lineP, tindicator}},
+        {txtK1, {S(txtS1, txtK1, Mul, kSunPerGofukuShaku), S(txtC1, txtS1, Div, kSunPerCm),
+                 S(txtK2, txtS1, Div, kSunPerKujiraShaku), S(txtK3, txtS1, Div, kSunPerKyomaKen),
+                 lineC, lineS, lineI, lineP, tindicator}},
+        {txtK2, {S(txtS1, txtK2, Mul, kSunPerKujiraShaku), S(txtC1, txtS1, Div, kSunPerCm),
+                 S(txtK1, txtS1, Div, kSunPerGofukuShaku), S(txtK3, txtS1, Div, kSunPerKyomaKen),
+                 lineC, lineS, lineI, lineP, tindicator}},
+        {txtK3, {S(txtS1, txtK3, Mul, kSunPerKyomaKen), S(txtC1, txtS1, Div, kSunPerCm),
+                 S(txtK1, txtS1, Div, kSunPerGofukuShaku), S(txtK2, txtS1, Div, kSunPerKujiraShaku),
+                 lineC, lineS, lineI, lineP, tindicator}},
 
         // Type sizes: 83 pica are 35 cm, 80 Didot points 3 cm, 40 Q 1 cm; twips and DTP
         // points go through the inch.
-        {txtP1, {S(txtP2, txtP1, Div, 12), S(txtC1, txtP2, Mul, 35, Div, 83),
-                 lineC, lineI, lineS, lineK,
-                 S(txtP3, txtI1, Mul, 1440), S(txtP4, txtI1, Mul, 72), S(txtP5, txtC1, Mul, 80, Div, 3),
-                 S(txtP6, txtC1, Mul, 40), tindicator}},
-        {txtP2, {S(txtP1, txtP2, Mul, 12), S(txtC1, txtP2, Mul, 35, Div, 83),
-                 lineC, lineI, lineS, lineK,
-                 S(txtP3, txtI1, Mul, 1440), S(txtP4, txtI1, Mul, 72), S(txtP5, txtC1, Mul, 80, Div, 3),
-                 S(txtP6, txtC1, Mul, 40), tindicator}},
-        {txtP3, {S(txtI1, txtP3, Div, 1440), S(txtC1, txtI1, Mul, 2.54), S(txtP4, txtP3, Div, 20),
-                 S(txtP5, txtC1, Mul, 80, Div, 3), S(txtP6, txtC1, Mul, 40),
-                 S(txtP2, txtC1, Mul, 83, Div, 35), S(txtP1, txtP2, Mul, 12),
+        {txtP1, {S(txtP2, txtP1, Div, kPointsPerPica), S(txtC1, txtP2, Mul, kPicaRatioCm, Div, kPicaRatioPicas),
+                 lineC, lineI, lineS, lineK, S(txtP3, txtI1, Mul, kTwipsPerInch),
+                 S(txtP4, txtI1, Mul, kDtpPointsPerInch), S(txtP5, txtC1, Mul, kDidotRatioPoints, Div, kDidotRatioCm),
+                 S(txtP6, txtC1, Mul, kQPerCm),
+                 tindicator}},
+        {txtP2, {S(txtP1, txtP2, Mul, kPointsPerPica), S(txtC1, txtP2, Mul, kPicaRatioCm, Div, kPicaRatioPicas),
+                 lineC, lineI, lineS, lineK, S(txtP3, txtI1, Mul, kTwipsPerInch),
+                 S(txtP4, txtI1, Mul, kDtpPointsPerInch), S(txtP5, txtC1, Mul, kDidotRatioPoints, Div, kDidotRatioCm),
+                 S(txtP6, txtC1, Mul, kQPerCm),
+                 tindicator}},
+        {txtP3, {S(txtI1, txtP3, Div, kTwipsPerInch), S(txtC1, txtI1, Mul, kCmPerInch),
+                 S(txtP4, txtP3, Div, kTwipsPerPoint), S(txtP5, txtC1, Mul, kDidotRatioPoints, Div, kDidotRatioCm),
+                 S(txtP6, txtC1, Mul, kQPerCm), S(txtP2, txtC1, Mul, kPicaRatioPicas, Div, kPicaRatioCm),
+                 S(txtP1, txtP2, Mul, kPointsPerPica),
                  lineC, lineI, lineS, lineK, tindicator}},
-        {txtP4, {S(txtI1, txtP4, Div, 72), S(txtC1, txtI1, Mul, 2.54), S(txtP3, txtP4, Mul, 20),
-                 S(txtP5, txtC1, Mul, 80, Div, 3), S(txtP6, txtC1, Mul, 40),
-                 S(txtP2, txtC1, Mul, 83, Div, 35), S(txtP1, txtP2, Mul, 12),
+        {txtP4, {S(txtI1, txtP4, Div, kDtpPointsPerInch), S(txtC1, txtI1, Mul, kCmPerInch),
+                 S(txtP3, txtP4, Mul, kTwipsPerPoint), S(txtP5, txtC1, Mul, kDidotRatioPoints, Div, kDidotRatioCm),
+                 S(txtP6, txtC1, Mul, kQPerCm), S(txtP2, txtC1, Mul, kPicaRatioPicas, Div, kPicaRatioCm),
+                 S(txtP1, txtP2, Mul, kPointsPerPica),
                  lineC, lineI, lineS, lineK, tindicator}},
-        {txtP5, {S(txtC1, txtP5, Mul, 3, Div, 80),
-                 lineC, lineI, lineS, lineK,
-                 S(txtP4, txtI1, Mul, 72), S(txtP3, txtI1, Mul, 1440), S(txtP2, txtC1, Mul, 83, Div, 35),
-                 S(txtP1, txtP2, Mul, 12), S(txtP6, txtC1, Mul, 40), tindicator}},
-        {txtP6, {S(txtC1, txtP6, Div, 40),
-                 lineC, lineI, lineS, lineK,
-                 S(txtP5, txtC1, Mul, 80, Div, 3), S(txtP4, txtI1, Mul, 72), S(txtP3, txtI1, Mul, 1440),
-                 S(txtP2, txtC1, Mul, 83, Div, 35), S(txtP1, txtP2, Mul, 12), tindicator}},
+        {txtP5, {S(txtC1, txtP5, Mul, kDidotRatioCm, Div, kDidotRatioPoints),
+                 lineC, lineI, lineS, lineK, S(txtP4, txtI1, Mul, kDtpPointsPerInch),
+                 S(txtP3, txtI1, Mul, kTwipsPerInch), S(txtP2, txtC1, Mul, kPicaRatioPicas, Div, kPicaRatioCm),
+                 S(txtP1, txtP2, Mul, kPointsPerPica), S(txtP6, txtC1, Mul, kQPerCm),
+                 tindicator}},
+        {txtP6, {S(txtC1, txtP6, Div, kQPerCm),
+                 lineC, lineI, lineS, lineK, S(txtP5, txtC1, Mul, kDidotRatioPoints, Div, kDidotRatioCm),
+                 S(txtP4, txtI1, Mul, kDtpPointsPerInch), S(txtP3, txtI1, Mul, kTwipsPerInch),
+                 S(txtP2, txtC1, Mul, kPicaRatioPicas, Div, kPicaRatioCm), S(txtP1, txtP2, Mul, kPointsPerPica),
+                 tindicator}},
     };
 }
 
@@ -248,7 +360,7 @@ std::vector<EnterRow> enterChains()
 // writes metres as plain text; the clamps write centimetres.
 GaugeSpec lengthGauge()
 {
-    const Chain fromMetres = {S(txtC3, txtC2, Div, 1000), S(txtC1, txtC2, Mul, 100), S(txtC0, txtC1, Mul, 10),
+    const Chain fromMetres = {S(txtC3, txtC2, Div, kMPerKm), S(txtC1, txtC2, Mul, kCmPerM), S(txtC0, txtC1, Mul, kMmPerCm),
                               lineI, lineS, lineK, lineP};
     const Chain fromCentimetres = {lineC, lineI, lineS, lineK, lineP};
     auto clamp = [&](Reading test, double limit, const char* centimetres) {

@@ -16,20 +16,44 @@ constexpr Colour kPascal = rgb(192, 255, 255);
 constexpr Colour kWater = rgb(255, 255, 192);
 constexpr Colour kMercury = rgb(255, 192, 255);
 
+// The sizes of the units, each as how many of one unit make one of the next.
+constexpr double kMmAqPerMAq            = 1000;
+constexpr double kMAqPerAt              = 10;
+constexpr double kMmHgPerAtm            = 760;
+constexpr double kMmHgPerMHg            = 1000;
+constexpr double kPascalsPerMAq         = 9806.65;
+constexpr double kPascalsPerAtm         = 101325;
+constexpr double kPascalsPerHectopascal = 100;
+constexpr double kHectopascalsPerBar    = 1000;
+
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kPascalUnits = "パスカル（水色）";
+constexpr const char* kWaterUnits = "水柱（黄色）";
+constexpr const char* kMercuryUnits = "水銀柱と気圧（桃色）";
+
 Layout pressLayout()
 {
     Layout layout;
     layout.fields = {
         //         name                 label           Left   Top  label at  tab  colour
-        unitField(MEZURA_FIELD(txtP1), "Pa (N/m2)",       30,   315,   120,    0, kPascal),
-        unitField(MEZURA_FIELD(txtP2), "hPa (mb)",        30,   855,   660,    1, kPascal),
-        unitField(MEZURA_FIELD(txtP3), "bar",             30,  1350,  1185,    2, kPascal),
-        unitField(MEZURA_FIELD(txtA1), "mmAq",          1110,   315,   135,    3, kWater),
-        unitField(MEZURA_FIELD(txtA2), "mAq",           1110,   855,   645,    4, kWater),
-        unitField(MEZURA_FIELD(txtA3), "at (kgf/cm2)",  1110,  1350,  1155,    5, kWater),
-        unitField(MEZURA_FIELD(txtH1), "mmHg (Torr)",   2205,   855,   660,    6, kMercury),
-        unitField(MEZURA_FIELD(txtH2), "atm",           2220,  1350,  1140,    7, kMercury),
-        unitField(MEZURA_FIELD(txtH3), "mHg",           2220,  1845,  1650,    8, kMercury),
+        unitField(MEZURA_FIELD(txtP1), "Pa (N/m2)",       30,   315,   120,    0, kPascal)
+            .unitIs(kPascalUnits, kBaseUnit, "パスカル"),
+        unitField(MEZURA_FIELD(txtP2), "hPa (mb)",        30,   855,   660,    1, kPascal)
+            .unitIs(kPascalUnits, "1 hPa (mb) = 100 Pa", "ヘクトパスカル"),
+        unitField(MEZURA_FIELD(txtP3), "bar",             30,  1350,  1185,    2, kPascal)
+            .unitIs(kPascalUnits, "1 bar = 100000 Pa", "バール"),
+        unitField(MEZURA_FIELD(txtA1), "mmAq",          1110,   315,   135,    3, kWater)
+            .unitIs(kWaterUnits, "1 mmAq = 9.80665 Pa", "水柱ミリメートル"),
+        unitField(MEZURA_FIELD(txtA2), "mAq",           1110,   855,   645,    4, kWater)
+            .unitIs(kWaterUnits, "1 mAq = 9806.65 Pa", "水柱メートル"),
+        unitField(MEZURA_FIELD(txtA3), "at (kgf/cm2)",  1110,  1350,  1155,    5, kWater)
+            .unitIs(kWaterUnits, "1 at (kgf/cm2) = 98066.5 Pa", "工学気圧"),
+        unitField(MEZURA_FIELD(txtH1), "mmHg (Torr)",   2205,   855,   660,    6, kMercury)
+            .unitIs(kMercuryUnits, "1 mmHg (Torr) = 133.322368421053 Pa", "水銀柱ミリメートル"),
+        unitField(MEZURA_FIELD(txtH2), "atm",           2220,  1350,  1140,    7, kMercury)
+            .unitIs(kMercuryUnits, "1 atm = 101325 Pa", "標準気圧"),
+        unitField(MEZURA_FIELD(txtH3), "mHg",           2220,  1845,  1650,    8, kMercury)
+            .unitIs(kMercuryUnits, "1 mHg = 133322.368421053 Pa", "水銀柱メートル"),
     };
     layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 10000, 9}};
     layout.labels = {{"IndMin", "0", {45, 2550, 255, kLabelHeight}},
@@ -51,9 +75,11 @@ const Call tindicator{PressWindow::kTindicator};
 std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        {kLineP, {S(txtP2, txtP1, Div, 100), S(txtP3, txtP2, Div, 1000)}},
-        {kLineA, {S(txtA2, txtP1, Div, 9806.65), S(txtA1, txtA2, Mul, 1000), S(txtA3, txtA2, Div, 10)}},
-        {kLineH, {S(txtH2, txtP1, Div, 101325), S(txtH1, txtH2, Mul, 760), S(txtH3, txtH1, Div, 1000)}},
+        {kLineP, {S(txtP2, txtP1, Div, kPascalsPerHectopascal), S(txtP3, txtP2, Div, kHectopascalsPerBar)}},
+        {kLineA, {S(txtA2, txtP1, Div, kPascalsPerMAq), S(txtA1, txtA2, Mul, kMmAqPerMAq),
+                  S(txtA3, txtA2, Div, kMAqPerAt)}},
+        {kLineH, {S(txtH2, txtP1, Div, kPascalsPerAtm), S(txtH1, txtH2, Mul, kMmHgPerAtm),
+                  S(txtH3, txtH1, Div, kMmHgPerMHg)}},
     };
 }
 
@@ -63,21 +89,29 @@ std::vector<EnterRow> enterChains()
 {
     return {
         {txtP1, {lineP, lineA, lineH, tindicator}},
-        {txtP2, {S(txtP3, txtP2, Div, 1000), S(txtP1, txtP2, Mul, 100), lineA, lineH, tindicator}},
-        {txtP3, {S(txtP2, txtP3, Mul, 1000), S(txtP1, txtP2, Mul, 100), lineA, lineH, tindicator}},
+        {txtP2, {S(txtP3, txtP2, Div, kHectopascalsPerBar), S(txtP1, txtP2, Mul, kPascalsPerHectopascal),
+                 lineA, lineH, tindicator}},
+        {txtP3, {S(txtP2, txtP3, Mul, kHectopascalsPerBar), S(txtP1, txtP2, Mul, kPascalsPerHectopascal),
+                 lineA, lineH, tindicator}},
 
-        {txtA1, {S(txtA2, txtA1, Div, 1000), S(txtA3, txtA2, Div, 10), S(txtP1, txtA2, Mul, 9806.65),
+        {txtA1, {S(txtA2, txtA1, Div, kMmAqPerMAq), S(txtA3, txtA2, Div, kMAqPerAt),
+                 S(txtP1, txtA2, Mul, kPascalsPerMAq),
                  lineP, lineH, tindicator}},
-        {txtA2, {S(txtA3, txtA2, Div, 10), S(txtA1, txtA2, Mul, 1000), S(txtP1, txtA2, Mul, 9806.65),
+        {txtA2, {S(txtA3, txtA2, Div, kMAqPerAt), S(txtA1, txtA2, Mul, kMmAqPerMAq),
+                 S(txtP1, txtA2, Mul, kPascalsPerMAq),
                  lineP, lineH, tindicator}},
-        {txtA3, {S(txtA2, txtA3, Mul, 10), S(txtA1, txtA2, Mul, 1000), S(txtP1, txtA2, Mul, 9806.65),
+        {txtA3, {S(txtA2, txtA3, Mul, kMAqPerAt), S(txtA1, txtA2, Mul, kMmAqPerMAq),
+                 S(txtP1, txtA2, Mul, kPascalsPerMAq),
                  lineP, lineH, tindicator}},
 
-        {txtH1, {S(txtH2, txtH1, Div, 760), S(txtH3, txtH1, Div, 1000), S(txtP1, txtH2, Mul, 101325),
+        {txtH1, {S(txtH2, txtH1, Div, kMmHgPerAtm), S(txtH3, txtH1, Div, kMmHgPerMHg),
+                 S(txtP1, txtH2, Mul, kPascalsPerAtm),
                  lineP, lineA, tindicator}},
-        {txtH2, {S(txtH1, txtH2, Mul, 760), S(txtH3, txtH1, Div, 1000), S(txtP1, txtH2, Mul, 101325),
+        {txtH2, {S(txtH1, txtH2, Mul, kMmHgPerAtm), S(txtH3, txtH1, Div, kMmHgPerMHg),
+                 S(txtP1, txtH2, Mul, kPascalsPerAtm),
                  lineP, lineA, tindicator}},
-        {txtH3, {S(txtH1, txtH3, Mul, 1000), S(txtH2, txtH1, Div, 760), S(txtP1, txtH2, Mul, 101325),
+        {txtH3, {S(txtH1, txtH3, Mul, kMmHgPerMHg), S(txtH2, txtH1, Div, kMmHgPerAtm),
+                 S(txtP1, txtH2, Mul, kPascalsPerAtm),
                  lineP, lineA, tindicator}},
     };
 }
@@ -88,8 +122,8 @@ std::vector<EnterRow> enterChains()
 GaugeSpec pressGauge()
 {
     const Chain fromPascals = {lineP, lineA, lineH};
-    const Chain fromHectopascals = {S(txtP1, txtP2, Mul, 100), S(txtP3, txtP2, Div, 1000), lineA, lineH};
-    const Chain fromBars = {S(txtP2, txtP3, Mul, 1000), S(txtP1, txtP2, Mul, 100), lineA, lineH};
+    const Chain fromHectopascals = {S(txtP1, txtP2, Mul, kPascalsPerHectopascal), S(txtP3, txtP2, Div, kHectopascalsPerBar), lineA, lineH};
+    const Chain fromBars = {S(txtP2, txtP3, Mul, kHectopascalsPerBar), S(txtP1, txtP2, Mul, kPascalsPerHectopascal), lineA, lineH};
     const auto bars = [&](std::vector<Operation> fromPosition) {
         return WriteBack{txtP3, std::move(fromPosition), false, fromBars};
     };

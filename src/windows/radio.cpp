@@ -16,20 +16,45 @@ constexpr Colour kBecquerel = rgb(192, 255, 255);
 constexpr Colour kCurie = rgb(255, 255, 192);
 constexpr Colour kMache = rgb(255, 192, 255);
 
+// The sizes of the units, each as how many of one unit make one of the next.
+constexpr double kBqPerKBq                 = 1000;
+constexpr double kBqPerNanocurie           = 37;
+constexpr double kBqPerMacheUnit           = 13.3;
+constexpr double kKBqPerMBq                = 1000;
+constexpr double kMBqPerGBq                = 1000;
+constexpr double kNanocuriesPerMicrocurie  = 1000;
+constexpr double kMicrocuriesPerMillicurie = 1000;
+constexpr double kMillicuriesPerCurie      = 1000;
+
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kBecquerelUnits = "ベクレル（水色）";
+constexpr const char* kCurieUnits = "キュリー（黄色）";
+constexpr const char* kMacheUnits = "マッヘ（桃色、1 リットルあたりの濃度）";
+
 Layout radioLayout()
 {
     Layout layout;
     layout.fields = {
         //         name                 label        Left   Top  label at  tab  colour
-        unitField(MEZURA_FIELD(txtB1), "Bq (dps)",     30,   315,   120,    0, kBecquerel),
-        unitField(MEZURA_FIELD(txtB2), "kBq",          30,   840,   660,    1, kBecquerel),
-        unitField(MEZURA_FIELD(txtB3), "MBq (Rd)",     30,  1350,  1185,    2, kBecquerel),
-        unitField(MEZURA_FIELD(txtB4), "GBq",          30,  1845,  1650,    3, kBecquerel),
-        unitField(MEZURA_FIELD(txtC1), "nCi",        1110,   315,   135,    4, kCurie),
-        unitField(MEZURA_FIELD(txtC2), "μCi",        1110,   840,   645,    5, kCurie),
-        unitField(MEZURA_FIELD(txtC3), "mCi",        1110,  1350,  1155,    6, kCurie),
-        unitField(MEZURA_FIELD(txtC4), "Ci",         1110,  1845,  1650,    7, kCurie),
-        unitField(MEZURA_FIELD(txtM1), "M.E.",       2205,   315,   135,    8, kMache),
+        unitField(MEZURA_FIELD(txtB1), "Bq (dps)",     30,   315,   120,    0, kBecquerel)
+            .unitIs(kBecquerelUnits, kBaseUnit, "ベクレル"),
+        unitField(MEZURA_FIELD(txtB2), "kBq",          30,   840,   660,    1, kBecquerel)
+            .unitIs(kBecquerelUnits, "1 kBq = 1000 Bq", "キロベクレル"),
+        unitField(MEZURA_FIELD(txtB3), "MBq (Rd)",     30,  1350,  1185,    2, kBecquerel)
+            .unitIs(kBecquerelUnits, "1 MBq (Rd) = 1000000 Bq", "メガベクレル"),
+        unitField(MEZURA_FIELD(txtB4), "GBq",          30,  1845,  1650,    3, kBecquerel)
+            .unitIs(kBecquerelUnits, "1 GBq = 1000000000 Bq", "ギガベクレル"),
+        unitField(MEZURA_FIELD(txtC1), "nCi",        1110,   315,   135,    4, kCurie)
+            .unitIs(kCurieUnits, "1 nCi = 37 Bq", "ナノキュリー"),
+        unitField(MEZURA_FIELD(txtC2), "μCi",        1110,   840,   645,    5, kCurie)
+            .unitIs(kCurieUnits, "1 μCi = 37000 Bq", "マイクロキュリー"),
+        unitField(MEZURA_FIELD(txtC3), "mCi",        1110,  1350,  1155,    6, kCurie)
+            .unitIs(kCurieUnits, "1 mCi = 37000000 Bq", "ミリキュリー"),
+        unitField(MEZURA_FIELD(txtC4), "Ci",         1110,  1845,  1650,    7, kCurie)
+            .unitIs(kCurieUnits, "1 Ci = 37000000000 Bq", "キュリー"),
+        unitField(MEZURA_FIELD(txtM1), "M.E.",       2205,   315,   135,    8, kMache)
+            .unitIs(kMacheUnits, "1 M.E. = 13.3 Bq", "マッヘ単位",
+                    "ここでは 1 リットルあたり 13.3 Bq とします。13.468 Bq/L とする定義もあります。"),
     };
     layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 1000, 9}};
     layout.labels = {{"IndMin", "0", {45, 2550, 255, kLabelHeight}},
@@ -55,10 +80,11 @@ const Call tindicator{RadioWindow::kTindicator};
 std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        {kLineB, {S(txtB2, txtB1, Div, 1000), S(txtB3, txtB2, Div, 1000), S(txtB4, txtB3, Div, 1000)}},
-        {kLineC, {S(txtC1, txtB1, Div, 37), S(txtC2, txtC1, Div, 1000), S(txtC3, txtC2, Div, 1000),
-                  S(txtC4, txtC3, Div, 1000)}},
-        {kLineM, {S(txtM1, txtB1, Div, 13.3)}},
+        {kLineB, {S(txtB2, txtB1, Div, kBqPerKBq), S(txtB3, txtB2, Div, kKBqPerMBq),
+                  S(txtB4, txtB3, Div, kMBqPerGBq)}},
+        {kLineC, {S(txtC1, txtB1, Div, kBqPerNanocurie), S(txtC2, txtC1, Div, kNanocuriesPerMicrocurie),
+                  S(txtC3, txtC2, Div, kMicrocuriesPerMillicurie), S(txtC4, txtC3, Div, kMillicuriesPerCurie)}},
+        {kLineM, {S(txtM1, txtB1, Div, kBqPerMacheUnit)}},
     };
 }
 
@@ -68,23 +94,28 @@ std::vector<EnterRow> enterChains()
 {
     return {
         {txtB1, {lineB, lineC, lineM, tindicator}},
-        {txtB2, {S(txtB1, txtB2, Mul, 1000), S(txtB3, txtB2, Div, 1000), S(txtB4, txtB3, Div, 1000),
+        {txtB2, {S(txtB1, txtB2, Mul, kBqPerKBq), S(txtB3, txtB2, Div, kKBqPerMBq), S(txtB4, txtB3, Div, kMBqPerGBq),
                  lineC, lineM, tindicator}},
-        {txtB3, {S(txtB2, txtB3, Mul, 1000), S(txtB1, txtB2, Mul, 1000), S(txtB4, txtB3, Div, 1000),
+        {txtB3, {S(txtB2, txtB3, Mul, kKBqPerMBq), S(txtB1, txtB2, Mul, kBqPerKBq), S(txtB4, txtB3, Div, kMBqPerGBq),
                  lineC, lineM, tindicator}},
-        {txtB4, {S(txtB3, txtB4, Mul, 1000), S(txtB2, txtB3, Mul, 1000), S(txtB1, txtB2, Mul, 1000),
+        {txtB4, {S(txtB3, txtB4, Mul, kMBqPerGBq), S(txtB2, txtB3, Mul, kKBqPerMBq), S(txtB1, txtB2, Mul, kBqPerKBq),
                  lineC, lineM, tindicator}},
 
-        {txtC1, {S(txtB1, txtC1, Mul, 37), S(txtC2, txtC1, Div, 1000), S(txtC3, txtC2, Div, 1000),
-                 S(txtC4, txtC3, Div, 1000), lineB, lineM, tindicator}},
-        {txtC2, {S(txtC1, txtC2, Mul, 1000), S(txtC3, txtC2, Div, 1000), S(txtC4, txtC3, Div, 1000),
-                 S(txtB1, txtC1, Mul, 37), lineB, lineM, tindicator}},
-        {txtC3, {S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 1000), S(txtC4, txtC3, Div, 1000),
-                 S(txtB1, txtC1, Mul, 37), lineB, lineM, tindicator}},
-        {txtC4, {S(txtC3, txtC4, Mul, 1000), S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 1000),
-                 S(txtB1, txtC1, Mul, 37), lineB, lineM, tindicator}},
+        {txtC1, {S(txtB1, txtC1, Mul, kBqPerNanocurie), S(txtC2, txtC1, Div, kNanocuriesPerMicrocurie),
+                 S(txtC3, txtC2, Div, kMicrocuriesPerMillicurie), S(txtC4, txtC3, Div, kMillicuriesPerCurie),
+                 lineB, lineM, tindicator}},
+        {txtC2, {S(txtC1, txtC2, Mul, kNanocuriesPerMicrocurie), S(txtC3, txtC2, Div, kMicrocuriesPerMillicurie),
+                 S(txtC4, txtC3, Div, kMillicuriesPerCurie), S(txtB1, txtC1, Mul, kBqPerNanocurie),
+                 lineB, lineM, tindicator}},
+        {txtC3, {S(txtC2, txtC3, Mul, kMicrocuriesPerMillicurie), S(txtC1, txtC2, Mul, kNanocuriesPerMicrocurie),
+                 S(txtC4, txtC3, Div, kMillicuriesPerCurie), S(txtB1, txtC1, Mul, kBqPerNanocurie),
+                 lineB, lineM, tindicator}},
+        {txtC4, {S(txtC3, txtC4, Mul, kMillicuriesPerCurie), S(txtC2, txtC3, Mul, kMicrocuriesPerMillicurie),
+                 S(txtC1, txtC2, Mul, kNanocuriesPerMicrocurie), S(txtB1, txtC1, Mul, kBqPerNanocurie),
+                 lineB, lineM, tindicator}},
 
-        {txtM1, {S(txtB1, txtM1, Mul, 13.3), lineB, lineC, tindicator}},
+        {txtM1, {S(txtB1, txtM1, Mul, kBqPerMacheUnit),
+                 lineB, lineC, tindicator}},
     };
 }
 
@@ -94,12 +125,12 @@ std::vector<EnterRow> enterChains()
 GaugeSpec radioGauge()
 {
     const Chain fromBecquerels = {lineB, lineC, lineM};
-    const Chain fromKilobecquerels = {S(txtB1, txtB2, Mul, 1000), S(txtB3, txtB2, Div, 1000),
-                                      S(txtB4, txtB3, Div, 1000), lineC, lineM};
-    const Chain fromMegabecquerels = {S(txtB2, txtB3, Mul, 1000), S(txtB1, txtB2, Mul, 1000),
-                                      S(txtB4, txtB3, Div, 1000), lineC, lineM};
-    const Chain fromGigabecquerels = {S(txtB3, txtB4, Mul, 1000), S(txtB2, txtB3, Mul, 1000),
-                                      S(txtB1, txtB2, Mul, 1000), lineC, lineM};
+    const Chain fromKilobecquerels = {S(txtB1, txtB2, Mul, kBqPerKBq), S(txtB3, txtB2, Div, kKBqPerMBq),
+                                      S(txtB4, txtB3, Div, kMBqPerGBq), lineC, lineM};
+    const Chain fromMegabecquerels = {S(txtB2, txtB3, Mul, kKBqPerMBq), S(txtB1, txtB2, Mul, kBqPerKBq),
+                                      S(txtB4, txtB3, Div, kMBqPerGBq), lineC, lineM};
+    const Chain fromGigabecquerels = {S(txtB3, txtB4, Mul, kMBqPerGBq), S(txtB2, txtB3, Mul, kKBqPerMBq),
+                                      S(txtB1, txtB2, Mul, kBqPerKBq), lineC, lineM};
     const auto kilobecquerels = [&](std::vector<Operation> fromPosition) {
         return WriteBack{txtB2, std::move(fromPosition), false, fromKilobecquerels};
     };

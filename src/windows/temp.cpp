@@ -20,6 +20,9 @@ using enum TempWindow::Field;
 enum Procedure { kTindicator };
 
 // A field in the one row of the window, its label above it.
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kTemperatureUnits = "摂氏・華氏・絶対温度（色は温度で変わります）";
+
 FieldSpec field(int id, const char* name, const char* label, int left, int tab)
 {
     return numbered(id, FieldSpec{name, label, {left, 270, 980, 285}, left, 75, tab, kMild, ""});
@@ -29,9 +32,12 @@ Layout tempLayout()
 {
     Layout layout;
     //                     name                      label          Left  tab
-    layout.fields = {field(MEZURA_FIELD(txtCels),   "摂氏(C)　",    45,   0),
-                     field(MEZURA_FIELD(txtFahr),   "華氏(F)　",    1145, 1),
-                     field(MEZURA_FIELD(txtKervin), "絶対温度(K)",  2245, 2)};
+    layout.fields = {field(MEZURA_FIELD(txtCels),   "摂氏(C)　",    45,   0)
+                         .unitIs(kTemperatureUnits, "基準の温度（摂氏）", "セルシウス度"),
+                     field(MEZURA_FIELD(txtFahr),   "華氏(F)　",    1145, 1)
+                         .unitIs(kTemperatureUnits, "F = C × 9 / 5 + 32", "ファーレンハイト度"),
+                     field(MEZURA_FIELD(txtKervin), "絶対温度(K)",  2245, 2)
+                         .unitIs(kTemperatureUnits, "K = C + 273.15", "ケルビン")};
     layout.sliders = {{"HScroll1", {45, 680, 3180, 255}, 0, 3000, 3}};
     layout.labels = {{"IndMin", "0", {285, 945, 255, 255}}, {"IndMax", "300K", {2685, 945, 615, 255}}};
     layout.buttons = {{"Command1", "300K", {45, 1200, 555, 255}, kHighlight},

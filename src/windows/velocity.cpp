@@ -17,21 +17,49 @@ constexpr Colour kMetric = rgb(192, 255, 255);
 constexpr Colour kYardMile = rgb(255, 255, 192);
 constexpr Colour kReference = rgb(255, 192, 255); // knot, Mach, speed of light
 
+// The sizes of the units, each as how many of one unit make one of the next.
+constexpr double kKinePerMetrePerSecond  = 100;
+constexpr double kMetresPerYard          = 0.9144;
+constexpr double kMetresPerSecondPerKnot = 0.5144;
+constexpr double kMetresPerSecondPerMach = 295.2;
+constexpr double kSpeedOfLight           = 299792458;
+constexpr double kKmhPerMetrePerSecond   = 3.6;
+constexpr double kMinutesPerHour         = 60;
+constexpr double kSecondsPerHour         = 3600;
+constexpr double kKmPerMile              = 1.6093;
+constexpr double kSecondsPerMinute       = 60;
+
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kMetricUnits = "メートル法（水色）";
+constexpr const char* kYardMileUnits = "ヤード・ポンド法（黄色）";
+constexpr const char* kReferenceUnits = "そのほか（桃色）：ノット、マッハ（音速 295.2 m/s を 1 とします）、光速に対する割合";
+
 Layout velocityLayout()
 {
     Layout layout;
     layout.fields = {
         //         name                 label           Left   Top  label at  tab  colour
-        unitField(MEZURA_FIELD(txtC0), "cm/s (kine)",     45,   315,   120,    0, kMetric),
-        unitField(MEZURA_FIELD(txtC1), "m/s",             45,   840,   675,    1, kMetric),
-        unitField(MEZURA_FIELD(txtC2), "km/h",            45,  1425,  1215,    2, kMetric),
-        unitField(MEZURA_FIELD(txtC3), "km/min",          45,  1965,  1740,    3, kMetric),
-        unitField(MEZURA_FIELD(txtC4), "km/s",            45,  2520,  2280,    4, kMetric),
-        unitField(MEZURA_FIELD(txtI1), "yard/s (yps)",  1140,   870,   675,    5, kYardMile),
-        unitField(MEZURA_FIELD(txtI2), "mile/h (mph)",  1140,  1425,  1215,    6, kYardMile),
-        unitField(MEZURA_FIELD(txtS1), "knot (kn)",     2250,  1425,  1215,    7, kReference),
-        unitField(MEZURA_FIELD(txtS2), "音速 mach",     2250,  1965,  1740,    8, kReference),
-        unitField(MEZURA_FIELD(txtS3), "光速",          2250,  2520,  2280,    9, kReference),
+        unitField(MEZURA_FIELD(txtC0), "cm/s (kine)",     45,   315,   120,    0, kMetric)
+            .unitIs(kMetricUnits, "1 cm/s (kine) = 0.01 m/s", "センチメートル毎秒"),
+        unitField(MEZURA_FIELD(txtC1), "m/s",             45,   840,   675,    1, kMetric)
+            .unitIs(kMetricUnits, kBaseUnit, "メートル毎秒"),
+        unitField(MEZURA_FIELD(txtC2), "km/h",            45,  1425,  1215,    2, kMetric)
+            .unitIs(kMetricUnits, "1 km/h = 0.277777777777778 m/s", "キロメートル毎時"),
+        unitField(MEZURA_FIELD(txtC3), "km/min",          45,  1965,  1740,    3, kMetric)
+            .unitIs(kMetricUnits, "1 km/min = 16.6666666666667 m/s", "キロメートル毎分"),
+        unitField(MEZURA_FIELD(txtC4), "km/s",            45,  2520,  2280,    4, kMetric)
+            .unitIs(kMetricUnits, "1 km/s = 1000 m/s", "キロメートル毎秒"),
+        unitField(MEZURA_FIELD(txtI1), "yard/s (yps)",  1140,   870,   675,    5, kYardMile)
+            .unitIs(kYardMileUnits, "1 yard/s (yps) = 0.9144 m/s", "ヤード毎秒"),
+        unitField(MEZURA_FIELD(txtI2), "mile/h (mph)",  1140,  1425,  1215,    6, kYardMile)
+            .unitIs(kYardMileUnits, "1 mile/h (mph) = 0.447027777777778 m/s", "マイル毎時"),
+        unitField(MEZURA_FIELD(txtS1), "knot (kn)",     2250,  1425,  1215,    7, kReference)
+            .unitIs(kReferenceUnits, "1 knot (kn) = 0.5144 m/s", "ノット"),
+        unitField(MEZURA_FIELD(txtS2), "音速 mach",     2250,  1965,  1740,    8, kReference)
+            .unitIs(kReferenceUnits, "1 音速 mach = 295.2 m/s", "マッハ",
+                    "ここでは音速を 295.2 m/s（高度 11 km 付近の音速）とします。地上（15 ℃）の音速は約 340 m/s です。"),
+        unitField(MEZURA_FIELD(txtS3), "光速",          2250,  2520,  2280,    9, kReference)
+            .unitIs(kReferenceUnits, "1 光速 = 299792458 m/s", "光速に対する比"),
     };
     layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 100, 10}};
     layout.labels = {{"IndMin", "0", {45, 3255, 255, kLabelHeight}},
@@ -54,10 +82,11 @@ const Call tindicator{VelocityWindow::kTindicator};
 std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        {kLineC, {S(txtC0, txtC1, Mul, 100), S(txtC2, txtC1, Mul, 3.6), S(txtC3, txtC2, Div, 60),
-                  S(txtC4, txtC2, Div, 3600)}},
-        {kLineI, {S(txtI1, txtC1, Div, 0.9144), S(txtI2, txtC2, Div, 1.6093)}},
-        {kLineS, {S(txtS1, txtC1, Div, 0.5144), S(txtS2, txtC1, Div, 295.2), S(txtS3, txtC1, Div, 299792458)}},
+        {kLineC, {S(txtC0, txtC1, Mul, kKinePerMetrePerSecond), S(txtC2, txtC1, Mul, kKmhPerMetrePerSecond),
+                  S(txtC3, txtC2, Div, kMinutesPerHour), S(txtC4, txtC2, Div, kSecondsPerHour)}},
+        {kLineI, {S(txtI1, txtC1, Div, kMetresPerYard), S(txtI2, txtC2, Div, kKmPerMile)}},
+        {kLineS, {S(txtS1, txtC1, Div, kMetresPerSecondPerKnot), S(txtS2, txtC1, Div, kMetresPerSecondPerMach),
+                  S(txtS3, txtC1, Div, kSpeedOfLight)}},
     };
 }
 
@@ -67,26 +96,36 @@ std::vector<EnterRow> enterChains()
 {
     return {
         {txtC1, {lineC, lineI, lineS, tindicator}},
-        {txtC0, {S(txtC1, txtC0, Div, 100), S(txtC2, txtC1, Mul, 3.6), S(txtC3, txtC2, Div, 60),
-                 S(txtC4, txtC3, Div, 60), lineI, lineS, tindicator}},
-        {txtC2, {S(txtC1, txtC2, Div, 3.6), S(txtC3, txtC2, Div, 60), S(txtC4, txtC2, Div, 3600),
-                 S(txtC0, txtC1, Mul, 100), lineI, lineS, tindicator}},
-        {txtC3, {S(txtC2, txtC3, Mul, 60), S(txtC1, txtC2, Div, 3.6), S(txtC4, txtC3, Div, 60),
-                 S(txtC0, txtC1, Mul, 100), lineI, lineS, tindicator}},
-        {txtC4, {S(txtC3, txtC4, Mul, 60), S(txtC2, txtC3, Mul, 60), S(txtC1, txtC2, Div, 3.6),
-                 S(txtC0, txtC1, Mul, 100), lineI, lineS, tindicator}},
+        {txtC0, {S(txtC1, txtC0, Div, kKinePerMetrePerSecond), S(txtC2, txtC1, Mul, kKmhPerMetrePerSecond),
+                 S(txtC3, txtC2, Div, kMinutesPerHour), S(txtC4, txtC3, Div, kSecondsPerMinute),
+                 lineI, lineS, tindicator}},
+        {txtC2, {S(txtC1, txtC2, Div, kKmhPerMetrePerSecond), S(txtC3, txtC2, Div, kMinutesPerHour),
+                 S(txtC4, txtC2, Div, kSecondsPerHour), S(txtC0, txtC1, Mul, kKinePerMetrePerSecond),
+                 lineI, lineS, tindicator}},
+        {txtC3, {S(txtC2, txtC3, Mul, kMinutesPerHour), S(txtC1, txtC2, Div, kKmhPerMetrePerSecond),
+                 S(txtC4, txtC3, Div, kSecondsPerMinute), S(txtC0, txtC1, Mul, kKinePerMetrePerSecond),
+                 lineI, lineS, tindicator}},
+        {txtC4, {S(txtC3, txtC4, Mul, kSecondsPerMinute), S(txtC2, txtC3, Mul, kMinutesPerHour),
+                 S(txtC1, txtC2, Div, kKmhPerMetrePerSecond), S(txtC0, txtC1, Mul, kKinePerMetrePerSecond),
+                 lineI, lineS, tindicator}},
 
         // Yard and mile: the mile goes through km/h, so lineC then gives km/h its round trip.
-        {txtI1, {S(txtC1, txtI1, Mul, 0.9144), lineC, S(txtI2, txtC2, Div, 1.6093), lineS, tindicator}},
-        {txtI2, {S(txtC2, txtI2, Mul, 1.6093), S(txtC1, txtC2, Div, 3.6), S(txtI1, txtC1, Div, 0.9144),
+        {txtI1, {S(txtC1, txtI1, Mul, kMetresPerYard),
+                 lineC, S(txtI2, txtC2, Div, kKmPerMile),
+                 lineS, tindicator}},
+        {txtI2, {S(txtC2, txtI2, Mul, kKmPerMile), S(txtC1, txtC2, Div, kKmhPerMetrePerSecond),
+                 S(txtI1, txtC1, Div, kMetresPerYard),
                  lineC, lineS, tindicator}},
 
         // Reference speeds: m/s from the typed one, the other two from m/s.
-        {txtS1, {S(txtC1, txtS1, Mul, 0.5144), S(txtS2, txtC1, Div, 295.2), S(txtS3, txtC1, Div, 299792458),
+        {txtS1, {S(txtC1, txtS1, Mul, kMetresPerSecondPerKnot), S(txtS2, txtC1, Div, kMetresPerSecondPerMach),
+                 S(txtS3, txtC1, Div, kSpeedOfLight),
                  lineC, lineI, tindicator}},
-        {txtS2, {S(txtC1, txtS2, Mul, 295.2), S(txtS1, txtC1, Div, 0.5144), S(txtS3, txtC1, Div, 299792458),
+        {txtS2, {S(txtC1, txtS2, Mul, kMetresPerSecondPerMach), S(txtS1, txtC1, Div, kMetresPerSecondPerKnot),
+                 S(txtS3, txtC1, Div, kSpeedOfLight),
                  lineC, lineI, tindicator}},
-        {txtS3, {S(txtC1, txtS3, Mul, 299792458), S(txtS1, txtC1, Div, 0.5144), S(txtS2, txtC1, Div, 295.2),
+        {txtS3, {S(txtC1, txtS3, Mul, kSpeedOfLight), S(txtS1, txtC1, Div, kMetresPerSecondPerKnot),
+                 S(txtS2, txtC1, Div, kMetresPerSecondPerMach),
                  lineC, lineI, tindicator}},
     };
 }
@@ -128,10 +167,10 @@ GaugeSpec velocityGauge()
         // n  button      m/s bound  Max   caption     thumb                m/s <- p
         {1, "Command1", 100,        100, "100m/s",   {txtC1},             metresPerSecond({}),
          clamp({txtC1}, 100, txtC1, "100", fromMetresPerSecond)},
-        {2, "Command2", 277,       1000, "1000km/h", {txtC2},             metresPerSecond({{Div, 3.6}}),
+        {2, "Command2", 277,       1000, "1000km/h", {txtC2},             metresPerSecond({{Div, kKmhPerMetrePerSecond}}),
          clamp({txtC2}, 1000, txtC2, "1000", enterChainWithoutGaugeUpdate(txtC2))},
         {4, "Command4", 299792458, 1000, "光速",     {txtS3, {{Mul, 1000}}},
-         metresPerSecond({{Div, 1000}, {Mul, 299792458}}),
+         metresPerSecond({{Div, 1000}, {Mul, kSpeedOfLight}}),
          clamp({txtS3}, 1, txtS3, "1", enterChainWithoutGaugeUpdate(txtS3))},
     };
     gauge.reset = GaugeReset::allFields(VelocityWindow::kFieldCount); // every unit field "0"

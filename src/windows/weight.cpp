@@ -21,36 +21,90 @@ constexpr Colour kApothecaries = rgb(255, 224, 192);
 constexpr const char* kTroyBox = "Frame1";         // "金衡系"
 constexpr const char* kApothecariesBox = "Frame2"; // "薬局系"
 
+// The sizes of the units, each as how many of one unit make one of the next.
+constexpr double kMgPerG                     = 1000;
+constexpr double kGPerKg                     = 1000;
+constexpr double kGPerPound                  = 453.59237;
+constexpr double kGPerMonme                  = 3.75;
+constexpr double kKgPerTon                   = 1000;
+constexpr double kGrainsPerScruple           = 20;
+constexpr double kGrainsPerApothecariesDram  = 60;
+constexpr double kGrainsPerApothecariesOunce = 480;
+constexpr double kGrainsPerApothecariesPound = 5760;
+constexpr double kGrainsPerPound             = 7000;
+constexpr double kGrainsPerPennyweight       = 24;
+constexpr double kGrainsPerTroyOunce         = 480;
+constexpr double kGrainsPerTroyPound         = 5760;
+constexpr double kDramsPerPound              = 256;
+constexpr double kOuncesPerPound             = 16;
+constexpr double kPoundsPerUsHundredweight   = 100;
+constexpr double kPoundsPerUkHundredweight   = 112;
+constexpr double kPoundsPerShortTon          = 2000;
+constexpr double kPoundsPerLongTon           = 2240;
+constexpr double kMonmePerKin                = 160;
+constexpr double kMonmePerKan                = 1000;
+
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kMetricUnits = "メートル法（水色）";
+constexpr const char* kAvoirdupoisUnits = "常衡（黄色）";
+constexpr const char* kShakkanUnits = "尺貫法（桃色）";
+constexpr const char* kTroyUnits = "金衡系（緑色の枠、貴金属）";
+constexpr const char* kApothecariesUnits = "薬局系（橙色の枠、薬の調合）";
+
 Layout weightLayout()
 {
     Layout layout;
     // The troy and apothecaries' fields stand relative to their frame.
     layout.fields = {
         //                   name                 label                  Left   Top  tab  colour
-        unitFieldUnderLabel(MEZURA_FIELD(txtC1), "mg",                     45,   270,   0, kMetric),
-        unitFieldUnderLabel(MEZURA_FIELD(txtC2), "g",                      45,  1310,   1, kMetric),
-        unitFieldUnderLabel(MEZURA_FIELD(txtC3), "kg",                     45,  2350,   2, kMetric),
-        unitFieldUnderLabel(MEZURA_FIELD(txtC4), "ton (t)",                45,  3360,   3, kMetric),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI1), "grain",                1145,   240,   4, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI2), "dram",                 1145,   790,   5, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI3), "ounce (oz)",           1145,  1310,   6, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI4), "pound (lb)",           1145,  1830,   7, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI5), "hundredweight(USA)",   1145,  2350,   8, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI6), "hundredweight(UK)",    1145,  2880,   9, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI7), "short ton",            1145,  3390,  10, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtI8), "long ton",             1145,  3910,  11, kAvoirdupois),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS1), "匁",                   2245,   270,  12, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS2), "斤",                   2245,   790,  13, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtS3), "貫",                   2245,  1310,  14, kJapanese),
-        unitFieldUnderLabel(MEZURA_FIELD(txtT1), "grain",                 120,   435,  15, kTroy, kTroyBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtT2), "pennyweight",           120,   960,  16, kTroy, kTroyBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtT3), "ounce",                 120,  1995,  17, kTroy, kTroyBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtT4), "pound",                 120,  2520,  18, kTroy, kTroyBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtA1), "grain",                 120,   435,  19, kApothecaries, kApothecariesBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtA2), "scruple",               120,   945,  20, kApothecaries, kApothecariesBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtA3), "dram",                  120,  1470,  21, kApothecaries, kApothecariesBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtA4), "ounce",                 120,  1995,  22, kApothecaries, kApothecariesBox),
-        unitFieldUnderLabel(MEZURA_FIELD(txtA5), "pound",                 120,  2505,  23, kApothecaries, kApothecariesBox),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC1), "mg",                     45,   270,   0, kMetric)
+            .unitIs(kMetricUnits, "1 mg = 0.001 g", "ミリグラム"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC2), "g",                      45,  1310,   1, kMetric)
+            .unitIs(kMetricUnits, kBaseUnit, "グラム"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC3), "kg",                     45,  2350,   2, kMetric)
+            .unitIs(kMetricUnits, "1 kg = 1000 g", "キログラム"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtC4), "ton (t)",                45,  3360,   3, kMetric)
+            .unitIs(kMetricUnits, "1 ton (t) = 1000000 g", "トン"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI1), "grain",                1145,   240,   4, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 grain = 0.06479891 g", "常衡グレーン"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI2), "dram",                 1145,   790,   5, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 dram = 1.7718451953125 g", "常衡ドラム"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI3), "ounce (oz)",           1145,  1310,   6, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 ounce (oz) = 28.349523125 g", "常衡オンス"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI4), "pound (lb)",           1145,  1830,   7, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 pound (lb) = 453.59237 g", "常衡ポンド"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI5), "hundredweight(USA)",   1145,  2350,   8, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 hundredweight(USA) = 45359.237 g", "米国ハンドレッドウェイト"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI6), "hundredweight(UK)",    1145,  2880,   9, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 hundredweight(UK) = 50802.34544 g", "英国ハンドレッドウェイト"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI7), "short ton",            1145,  3390,  10, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 short ton = 907184.74 g", "ショートトン"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtI8), "long ton",             1145,  3910,  11, kAvoirdupois)
+            .unitIs(kAvoirdupoisUnits, "1 long ton = 1016046.9088 g", "ロングトン"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS1), "匁",                   2245,   270,  12, kJapanese)
+            .unitIs(kShakkanUnits, "1 匁 = 3.75 g", "もんめ"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS2), "斤",                   2245,   790,  13, kJapanese)
+            .unitIs(kShakkanUnits, "1 斤 = 600 g", "きん"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtS3), "貫",                   2245,  1310,  14, kJapanese)
+            .unitIs(kShakkanUnits, "1 貫 = 3750 g", "かん"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtT1), "grain",                 120,   435,  15, kTroy, kTroyBox)
+            .unitIs(kTroyUnits, "1 grain = 0.06479891 g", "トロイグレーン"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtT2), "pennyweight",           120,   960,  16, kTroy, kTroyBox)
+            .unitIs(kTroyUnits, "1 pennyweight = 1.55517384 g", "ペニーウェイト"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtT3), "ounce",                 120,  1995,  17, kTroy, kTroyBox)
+            .unitIs(kTroyUnits, "1 ounce = 31.1034768 g", "トロイオンス"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtT4), "pound",                 120,  2520,  18, kTroy, kTroyBox)
+            .unitIs(kTroyUnits, "1 pound = 373.2417216 g", "トロイポンド"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA1), "grain",                 120,   435,  19, kApothecaries, kApothecariesBox)
+            .unitIs(kApothecariesUnits, "1 grain = 0.06479891 g", "薬用グレーン"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA2), "scruple",               120,   945,  20, kApothecaries, kApothecariesBox)
+            .unitIs(kApothecariesUnits, "1 scruple = 1.2959782 g", "スクループル"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA3), "dram",                  120,  1470,  21, kApothecaries, kApothecariesBox)
+            .unitIs(kApothecariesUnits, "1 dram = 3.8879346 g", "薬用ドラム"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA4), "ounce",                 120,  1995,  22, kApothecaries, kApothecariesBox)
+            .unitIs(kApothecariesUnits, "1 ounce = 31.1034768 g", "薬用オンス"),
+        unitFieldUnderLabel(MEZURA_FIELD(txtA5), "pound",                 120,  2505,  23, kApothecaries, kApothecariesBox)
+            .unitIs(kApothecariesUnits, "1 pound = 373.2417216 g", "薬用ポンド"),
     };
     layout.boxes = {{kTroyBox, "金衡系", {3360, 360, 1215, 2895}},
                     {kApothecariesBox, "薬局系", {4680, 360, 1215, 2895}}};
@@ -80,18 +134,22 @@ const Call tindicator{WeightWindow::kTindicator};
 std::vector<ProcedureRow> groupProcedures()
 {
     return {
-        {kLineC, {S(txtC1, txtC2, Mul, 1000), S(txtC3, txtC2, Div, 1000), S(txtC4, txtC3, Div, 1000)}},
-        {kLineS, {S(txtS1, txtC2, Div, 3.75), S(txtS2, txtS1, Div, 160), S(txtS3, txtS1, Div, 1000)}},
-        {kLineI, {S(txtI4, txtC2, Div, 453.59237), S(txtI1, txtI4, Mul, 7000), S(txtI2, txtI4, Mul, 256),
-                  S(txtI3, txtI4, Mul, 16), S(txtI5, txtI4, Div, 100), S(txtI6, txtI4, Div, 112),
-                  S(txtI7, txtI4, Div, 2000), S(txtI8, txtI4, Div, 2240)}},
-        {kLineT, {TextOf(txtT1, txtI1), S(txtT2, txtI1, Div, 24), S(txtT3, txtI1, Div, 480),
-                  S(txtT4, txtI1, Div, 5760)}},
-        {kLineA, {TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, 20), S(txtA3, txtI1, Div, 60),
-                  S(txtA4, txtI1, Div, 480), S(txtA5, txtI1, Div, 5760)}},
-        {kLineI2, {S(txtI4, txtI1, Div, 7000), S(txtI2, txtI4, Mul, 256), S(txtI3, txtI4, Mul, 16),
-                   S(txtI5, txtI4, Div, 100), S(txtI6, txtI4, Div, 112), S(txtI7, txtI4, Div, 2000),
-                   S(txtI8, txtI4, Div, 2240), S(txtC2, txtI4, Mul, 453.59237)}},
+        {kLineC, {S(txtC1, txtC2, Mul, kMgPerG), S(txtC3, txtC2, Div, kGPerKg), S(txtC4, txtC3, Div, kKgPerTon)}},
+        {kLineS, {S(txtS1, txtC2, Div, kGPerMonme), S(txtS2, txtS1, Div, kMonmePerKin),
+                  S(txtS3, txtS1, Div, kMonmePerKan)}},
+        {kLineI, {S(txtI4, txtC2, Div, kGPerPound), S(txtI1, txtI4, Mul, kGrainsPerPound),
+                  S(txtI2, txtI4, Mul, kDramsPerPound), S(txtI3, txtI4, Mul, kOuncesPerPound),
+                  S(txtI5, txtI4, Div, kPoundsPerUsHundredweight), S(txtI6, txtI4, Div, kPoundsPerUkHundredweight),
+                  S(txtI7, txtI4, Div, kPoundsPerShortTon), S(txtI8, txtI4, Div, kPoundsPerLongTon)}},
+        {kLineT, {TextOf(txtT1, txtI1), S(txtT2, txtI1, Div, kGrainsPerPennyweight),
+                  S(txtT3, txtI1, Div, kGrainsPerTroyOunce), S(txtT4, txtI1, Div, kGrainsPerTroyPound)}},
+        {kLineA, {TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, kGrainsPerScruple),
+                  S(txtA3, txtI1, Div, kGrainsPerApothecariesDram), S(txtA4, txtI1, Div, kGrainsPerApothecariesOunce),
+                  S(txtA5, txtI1, Div, kGrainsPerApothecariesPound)}},
+        {kLineI2, {S(txtI4, txtI1, Div, kGrainsPerPound), S(txtI2, txtI4, Mul, kDramsPerPound),
+                   S(txtI3, txtI4, Mul, kOuncesPerPound), S(txtI5, txtI4, Div, kPoundsPerUsHundredweight),
+                   S(txtI6, txtI4, Div, kPoundsPerUkHundredweight), S(txtI7, txtI4, Div, kPoundsPerShortTon),
+                   S(txtI8, txtI4, Div, kPoundsPerLongTon), S(txtC2, txtI4, Mul, kGPerPound)}},
     };
 }
 
@@ -99,9 +157,9 @@ std::vector<ProcedureRow> groupProcedures()
 // its order, leaving out the typed field, then the other groups.
 Chain fromPound(WeightWindow::Field typed, Chain toPound)
 {
-    const Step fanOut[] = {S(txtI1, txtI4, Mul, 7000), S(txtI2, txtI4, Mul, 256), S(txtI3, txtI4, Mul, 16),
-                           S(txtI5, txtI4, Div, 100),  S(txtI6, txtI4, Div, 112), S(txtI7, txtI4, Div, 2000),
-                           S(txtI8, txtI4, Div, 2240), S(txtC2, txtI4, Mul, 453.59237)};
+    const Step fanOut[] = {S(txtI1, txtI4, Mul, kGrainsPerPound), S(txtI2, txtI4, Mul, kDramsPerPound), S(txtI3, txtI4, Mul, kOuncesPerPound),
+                           S(txtI5, txtI4, Div, kPoundsPerUsHundredweight),  S(txtI6, txtI4, Div, kPoundsPerUkHundredweight), S(txtI7, txtI4, Div, kPoundsPerShortTon),
+                           S(txtI8, txtI4, Div, kPoundsPerLongTon), S(txtC2, txtI4, Mul, kGPerPound)};
     Chain chain = std::move(toPound);
     for (const Step& step : fanOut) {
         if (step.target != typed) {
@@ -118,53 +176,73 @@ std::vector<EnterRow> enterChains()
 {
     return {
         // Metric: along the ladder to the grams.
-        {txtC1, {S(txtC2, txtC1, Div, 1000), S(txtC3, txtC2, Div, 1000), S(txtC4, txtC3, Div, 1000),
+        {txtC1, {S(txtC2, txtC1, Div, kMgPerG), S(txtC3, txtC2, Div, kGPerKg), S(txtC4, txtC3, Div, kKgPerTon),
                  lineC, lineI, lineS, lineT, lineA, tindicator}},
         {txtC2, {lineC, lineI, lineS, lineT, lineA, tindicator}},
-        {txtC3, {S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 1000), S(txtC4, txtC3, Div, 1000),
+        {txtC3, {S(txtC2, txtC3, Mul, kGPerKg), S(txtC1, txtC2, Mul, kMgPerG), S(txtC4, txtC3, Div, kKgPerTon),
                  lineI, lineS, lineT, lineA, tindicator}},
-        {txtC4, {S(txtC3, txtC4, Mul, 1000), S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 1000),
+        {txtC4, {S(txtC3, txtC4, Mul, kKgPerTon), S(txtC2, txtC3, Mul, kGPerKg), S(txtC1, txtC2, Mul, kMgPerG),
                  lineI, lineS, lineT, lineA, tindicator}},
 
         // Avoirdupois: everything through the pound.
-        {txtI1, fromPound(txtI1, {S(txtI4, txtI1, Div, 7000)})},
-        {txtI2, fromPound(txtI2, {S(txtI4, txtI2, Div, 256)})},
-        {txtI3, fromPound(txtI3, {S(txtI4, txtI3, Div, 16)})},
+        {txtI1, fromPound(txtI1, {S(txtI4, txtI1, Div, kGrainsPerPound)})},
+        {txtI2, fromPound(txtI2, {S(txtI4, txtI2, Div, kDramsPerPound)})},
+        {txtI3, fromPound(txtI3, {S(txtI4, txtI3, Div, kOuncesPerPound)})},
         {txtI4, fromPound(txtI4, {})},
-        {txtI5, fromPound(txtI5, {S(txtI4, txtI5, Mul, 100)})},
-        {txtI6, fromPound(txtI6, {S(txtI4, txtI6, Mul, 112)})},
-        {txtI7, fromPound(txtI7, {S(txtI4, txtI7, Mul, 2000)})},
-        {txtI8, fromPound(txtI8, {S(txtI4, txtI8, Mul, 2240)})},
+        {txtI5, fromPound(txtI5, {S(txtI4, txtI5, Mul, kPoundsPerUsHundredweight)})},
+        {txtI6, fromPound(txtI6, {S(txtI4, txtI6, Mul, kPoundsPerUkHundredweight)})},
+        {txtI7, fromPound(txtI7, {S(txtI4, txtI7, Mul, kPoundsPerShortTon)})},
+        {txtI8, fromPound(txtI8, {S(txtI4, txtI8, Mul, kPoundsPerLongTon)})},
 
         // 匁, 斤 and 貫: the grams from the 匁.
-        {txtS1, {S(txtC2, txtS1, Mul, 3.75), S(txtS2, txtS1, Div, 160), S(txtS3, txtS1, Div, 1000),
+        {txtS1, {S(txtC2, txtS1, Mul, kGPerMonme), S(txtS2, txtS1, Div, kMonmePerKin),
+                 S(txtS3, txtS1, Div, kMonmePerKan),
                  lineC, lineI, lineT, lineA, tindicator}},
-        {txtS2, {S(txtS1, txtS2, Mul, 160), S(txtS3, txtS1, Div, 1000), S(txtC2, txtS1, Mul, 3.75),
+        {txtS2, {S(txtS1, txtS2, Mul, kMonmePerKin), S(txtS3, txtS1, Div, kMonmePerKan),
+                 S(txtC2, txtS1, Mul, kGPerMonme),
                  lineC, lineI, lineT, lineA, tindicator}},
-        {txtS3, {S(txtS1, txtS3, Mul, 1000), S(txtS2, txtS1, Div, 160), S(txtC2, txtS1, Mul, 3.75),
+        {txtS3, {S(txtS1, txtS3, Mul, kMonmePerKan), S(txtS2, txtS1, Div, kMonmePerKin),
+                 S(txtC2, txtS1, Mul, kGPerMonme),
                  lineC, lineI, lineT, lineA, tindicator}},
 
         // Troy: the grain first, the grams through the pound (lineI2).
-        {txtT1, {TextOf(txtI1, txtT1), S(txtT2, txtI1, Div, 24), S(txtT3, txtI1, Div, 480),
-                 S(txtT4, txtI1, Div, 5760), lineI2, lineC, lineS, lineA, tindicator}},
-        {txtT2, {S(txtI1, txtT2, Mul, 24), TextOf(txtT1, txtI1), S(txtT3, txtI1, Div, 480),
-                 S(txtT4, txtI1, Div, 5760), lineI2, lineC, lineS, lineA, tindicator}},
-        {txtT3, {S(txtI1, txtT3, Mul, 480), TextOf(txtT1, txtI1), S(txtT2, txtI1, Div, 24),
-                 S(txtT4, txtI1, Div, 5760), lineI2, lineC, lineS, lineA, tindicator}},
-        {txtT4, {S(txtI1, txtT4, Mul, 5760), TextOf(txtT1, txtI1), S(txtT2, txtI1, Div, 24),
-                 S(txtT3, txtI1, Div, 480), lineI2, lineC, lineS, lineA, tindicator}},
+        {txtT1, {TextOf(txtI1, txtT1), S(txtT2, txtI1, Div, kGrainsPerPennyweight),
+                 S(txtT3, txtI1, Div, kGrainsPerTroyOunce), S(txtT4, txtI1, Div, kGrainsPerTroyPound),
+                 lineI2, lineC, lineS, lineA, tindicator}},
+        {txtT2, {S(txtI1, txtT2, Mul, kGrainsPerPennyweight),
+                 TextOf(txtT1, txtI1), S(txtT3, txtI1, Div, kGrainsPerTroyOunce),
+                 S(txtT4, txtI1, Div, kGrainsPerTroyPound),
+                 lineI2, lineC, lineS, lineA, tindicator}},
+        {txtT3, {S(txtI1, txtT3, Mul, kGrainsPerTroyOunce),
+                 TextOf(txtT1, txtI1), S(txtT2, txtI1, Div, kGrainsPerPennyweight),
+                 S(txtT4, txtI1, Div, kGrainsPerTroyPound),
+                 lineI2, lineC, lineS, lineA, tindicator}},
+        {txtT4, {S(txtI1, txtT4, Mul, kGrainsPerTroyPound),
+                 TextOf(txtT1, txtI1), S(txtT2, txtI1, Div, kGrainsPerPennyweight),
+                 S(txtT3, txtI1, Div, kGrainsPerTroyOunce),
+                 lineI2, lineC, lineS, lineA, tindicator}},
 
         // Apothecaries': likewise.
-        {txtA1, {TextOf(txtI1, txtA1), S(txtA2, txtI1, Div, 20), S(txtA3, txtI1, Div, 60),
-                 S(txtA4, txtI1, Div, 480), S(txtA5, txtI1, Div, 5760), lineI2, lineC, lineS, lineT, tindicator}},
-        {txtA2, {S(txtI1, txtA2, Mul, 20), TextOf(txtA1, txtI1), S(txtA3, txtI1, Div, 60),
-                 S(txtA4, txtI1, Div, 480), S(txtA5, txtI1, Div, 5760), lineI2, lineC, lineS, lineT, tindicator}},
-        {txtA3, {S(txtI1, txtA3, Mul, 60), TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, 20),
-                 S(txtA4, txtI1, Div, 480), S(txtA5, txtI1, Div, 5760), lineI2, lineC, lineS, lineT, tindicator}},
-        {txtA4, {S(txtI1, txtA4, Mul, 480), TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, 20),
-                 S(txtA3, txtI1, Div, 60), S(txtA5, txtI1, Div, 5760), lineI2, lineC, lineS, lineT, tindicator}},
-        {txtA5, {S(txtI1, txtA5, Mul, 5760), TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, 20),
-                 S(txtA3, txtI1, Div, 60), S(txtA4, txtI1, Div, 480), lineI2, lineC, lineS, lineT, tindicator}},
+        {txtA1, {TextOf(txtI1, txtA1), S(txtA2, txtI1, Div, kGrainsPerScruple),
+                 S(txtA3, txtI1, Div, kGrainsPerApothecariesDram), S(txtA4, txtI1, Div, kGrainsPerApothecariesOunce),
+                 S(txtA5, txtI1, Div, kGrainsPerApothecariesPound),
+                 lineI2, lineC, lineS, lineT, tindicator}},
+        {txtA2, {S(txtI1, txtA2, Mul, kGrainsPerScruple),
+                 TextOf(txtA1, txtI1), S(txtA3, txtI1, Div, kGrainsPerApothecariesDram),
+                 S(txtA4, txtI1, Div, kGrainsPerApothecariesOunce), S(txtA5, txtI1, Div, kGrainsPerApothecariesPound),
+                 lineI2, lineC, lineS, lineT, tindicator}},
+        {txtA3, {S(txtI1, txtA3, Mul, kGrainsPerApothecariesDram),
+                 TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, kGrainsPerScruple),
+                 S(txtA4, txtI1, Div, kGrainsPerApothecariesOunce), S(txtA5, txtI1, Div, kGrainsPerApothecariesPound),
+                 lineI2, lineC, lineS, lineT, tindicator}},
+        {txtA4, {S(txtI1, txtA4, Mul, kGrainsPerApothecariesOunce),
+                 TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, kGrainsPerScruple),
+                 S(txtA3, txtI1, Div, kGrainsPerApothecariesDram), S(txtA5, txtI1, Div, kGrainsPerApothecariesPound),
+                 lineI2, lineC, lineS, lineT, tindicator}},
+        {txtA5, {S(txtI1, txtA5, Mul, kGrainsPerApothecariesPound),
+                 TextOf(txtA1, txtI1), S(txtA2, txtI1, Div, kGrainsPerScruple),
+                 S(txtA3, txtI1, Div, kGrainsPerApothecariesDram), S(txtA4, txtI1, Div, kGrainsPerApothecariesOunce),
+                 lineI2, lineC, lineS, lineT, tindicator}},
     };
 }
 
@@ -174,8 +252,8 @@ std::vector<EnterRow> enterChains()
 // limiter; the clamps write grams.
 GaugeSpec weightGauge()
 {
-    const Chain fromKilograms = {Step{txtC3, txtC3, {}}, S(txtC2, txtC3, Mul, 1000), S(txtC1, txtC2, Mul, 1000),
-                                 S(txtC4, txtC3, Div, 1000), lineS, lineI, lineT, lineA};
+    const Chain fromKilograms = {Step{txtC3, txtC3, {}}, S(txtC2, txtC3, Mul, kGPerKg), S(txtC1, txtC2, Mul, kMgPerG),
+                                 S(txtC4, txtC3, Div, kKgPerTon), lineS, lineI, lineT, lineA};
     const Chain fromGrams = {lineC, lineS, lineI, lineT, lineA};
     const auto kilograms = [&](std::vector<Operation> fromPosition) {
         return WriteBack{txtC3, std::move(fromPosition), false, fromKilograms};

@@ -20,6 +20,11 @@ constexpr Colour kEra = rgb(255, 255, 192);
 constexpr Colour kName = rgb(255, 192, 255);
 
 // A field with its label 195 twips above it.
+// The groups that the help page's unit table lists the fields in.
+constexpr const char* kWesternUnits = "西暦（水色）";
+constexpr const char* kEraUnits = "年号（黄色）";
+constexpr const char* kYearNameUnits = "年の名前（表示だけで、入力はできません）";
+
 FieldSpec field(int id, const char* name, const char* label, int left, int top, int tab, Colour colour, bool typing = true)
 {
     return numbered(id, FieldSpec{name, label, {left, top, kFieldWidth, kFieldHeight}, left, top - 195, tab, colour, "", typing});
@@ -30,17 +35,28 @@ Layout yearLayout()
     Layout layout;
     layout.fields = {
         //     name                 label       Left   Top  tab  colour
-        field(MEZURA_FIELD(txtW1), "西暦",        45,   270,  0, kWestern),
-        field(MEZURA_FIELD(txtW2), "？年前",      45,  1310,  2, kWestern),
-        field(MEZURA_FIELD(txtJ5), "令和",        45,   790,  1, kEra),
-        field(MEZURA_FIELD(txtJ1), "平成",      1145,   270,  3, kEra),
-        field(MEZURA_FIELD(txtJ2), "昭和",      1145,   790,  4, kEra),
-        field(MEZURA_FIELD(txtJ3), "大正",      1145,  1320,  5, kEra),
-        field(MEZURA_FIELD(txtJ4), "明治\u3000", 1145, 1830,  6, kEra),
-        field(MEZURA_FIELD(txtE1), "十干",      2245,   270,  7, kName, false),
-        field(MEZURA_FIELD(txtE3), "十二支",    2245,   790,  8, kName, false),
-        field(MEZURA_FIELD(txtE2), "納音",      2245,  1320,  9, kName, false),
-        field(MEZURA_FIELD(txtE4), "九星",      2245,  1830, 10, kName, false),
+        field(MEZURA_FIELD(txtW1), "西暦",        45,   270,  0, kWestern)
+            .unitIs(kWesternUnits, "基準の年（西暦）", "せいれき"),
+        field(MEZURA_FIELD(txtW2), "？年前",      45,  1310,  2, kWestern)
+            .unitIs(kWesternUnits, "？年前 = 今年 − 西暦（今年はコンピューターの日付の年）", "何年前"),
+        field(MEZURA_FIELD(txtJ5), "令和",        45,   790,  1, kEra)
+            .unitIs(kEraUnits, "令和 = 西暦 − 2018", "れいわ"),
+        field(MEZURA_FIELD(txtJ1), "平成",      1145,   270,  3, kEra)
+            .unitIs(kEraUnits, "平成 = 西暦 − 1988", "へいせい"),
+        field(MEZURA_FIELD(txtJ2), "昭和",      1145,   790,  4, kEra)
+            .unitIs(kEraUnits, "昭和 = 西暦 − 1925", "しょうわ"),
+        field(MEZURA_FIELD(txtJ3), "大正",      1145,  1320,  5, kEra)
+            .unitIs(kEraUnits, "大正 = 西暦 − 1911", "たいしょう"),
+        field(MEZURA_FIELD(txtJ4), "明治\u3000", 1145, 1830,  6, kEra)
+            .unitIs(kEraUnits, "明治 = 西暦 − 1867", "めいじ"),
+        field(MEZURA_FIELD(txtE1), "十干",      2245,   270,  7, kName, false)
+            .unitIs(kYearNameUnits, "その年の十干（読みつき）", "じっかん"),
+        field(MEZURA_FIELD(txtE3), "十二支",    2245,   790,  8, kName, false)
+            .unitIs(kYearNameUnits, "その年の十二支（読みつき）", "じゅうにし"),
+        field(MEZURA_FIELD(txtE2), "納音",      2245,  1320,  9, kName, false)
+            .unitIs(kYearNameUnits, "その年の納音", "なっちん"),
+        field(MEZURA_FIELD(txtE4), "九星",      2245,  1830, 10, kName, false)
+            .unitIs(kYearNameUnits, "その年の九星", "きゅうせい"),
     };
     layout.sliders = {{"HScroll", {30, 2265, 3180, 255}, 0, 3000, 11}};
     layout.labels = {{"IndMin", "0", {345, 2520, 495, kLabelHeight}},

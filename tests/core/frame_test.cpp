@@ -1,5 +1,7 @@
 // The frame every conversion window shares: size modes, menus, help, closing, registry.
 #include "framework/menu.h"
+#include "framework/placement.h"
+#include "startup/settings.h"
 #include "test_host.h"
 #include "windows/catalog.h"
 
@@ -233,6 +235,53 @@ TEST(Frame, UnreadInputIsNotedOnTheTypedFieldUntilItIsWritten)
     }
 }
 
+// The windows chosen at the start, and the settings window in front of them, stand wholly on
+// the usual screens, every title bar in view: no window covers the title bar of one shown
+// before it.
+TEST(Frame, WindowsOpenedAtTheStartLeaveEveryTitleBarInView)
+{
+    test::TestApp t;
+    constexpr int kTwipsPerPixel = 15; // 96 dots an inch
+    constexpr int kTitleBar = 30;
+    constexpr int kBorder = 2;
+    const auto frameOf = [&](Size size) {
+        return PixelSize{size.width / kTwipsPerPixel + 2 * kBorder, size.height / kTwipsPerPixel + kTitleBar + kBorder};
+    };
+    std::vector<PixelSize> all;
+    for (const WindowRow& row : t.app.windows()) {
+        all.push_back(frameOf(t.app.window(row).frame().size()));
+    }
+    const struct {
+        PixelRect screen;
+        std::size_t windows;
+    } rows[] = {
+        {{0, 0, 1920, 1048}, 10},  {{0, 27, 1366, 741}, 10}, {{0, 0, 1024, 740}, 10},
+        {{1920, 0, 1024, 740}, 2}, {{0, 0, 1024, 740}, 0},
+    };
+    for (const auto& row : rows) {
+        std::vector<PixelSize> frames(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(row.windows));
+        frames.push_back(frameOf(SettingsWindow::size()));
+        const std::vector<PixelRect> placed = placeWindows(row.screen, frames, kTitleBar, 4);
+        const std::string where = std::to_string(row.screen.width) + "x" + std::to_string(row.screen.height) + ", " +
+            std::to_string(row.windows) + " windows";
+        ASSERT_EQ(placed.size(), frames.size()) << where;
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            const PixelRect& r = placed[i];
+            EXPECT_TRUE(r.x >= row.screen.x && r.y >= row.screen.y &&
+                        r.x + r.width <= row.screen.x + row.screen.width &&
+                        r.y + r.height <= row.screen.y + row.screen.height)
+                << where << ": window " << i << " leaves the screen";
+            for (std::size_t later = i + 1; later < placed.size(); ++later) {
+                const PixelRect& p = placed[later];
+                const bool coversTitle =
+                    p.x < r.x + r.width && r.x < p.x + p.width && p.y < r.y + kTitleBar && r.y < p.y + p.height;
+                EXPECT_FALSE(coversTitle) << where << ": window " << later << " covers the title bar of " << i;
+            }
+        }
+        EXPECT_EQ(placeWindows(row.screen, frames, kTitleBar, 4), placed) << where << ": the same at every start";
+    }
+}
+
 TEST(Registry, WindowsAreCreatedOnceOnFirstReference)
 {
     test::TestApp t;
@@ -268,8 +317,8 @@ public:
     enum Field { txtA, txtB };
     enum Number { kLineA };
 
-    ProbeWindow(App& app, const std::function<void(ProbeWindow&)>& fill)
-        : ConversionWindow(app, kProbeFrame, probeLayout())
+    ProbeWindow(App& app, const std::function<void(ProbeWindow&)>& fill, Layout layout = probeLayout())
+        : ConversionWindow(app, kProbeFrame, std::move(layout))
     {
         fill(*this);
     }
@@ -281,8 +330,10 @@ public:
     static Layout probeLayout()
     {
         Layout layout;
-        layout.fields = {numbered(txtA, {"txtA", "a", {45, 270, 975, 285}, 45, 75, 0, kHighlight, ""}),
-                         numbered(txtB, {"txtB", "b", {45, 790, 975, 285}, 45, 595, 1, kHighlight, ""})};
+        layout.fields = {numbered(txtA, {"txtA", "a", {45, 270, 975, 285}, 45, 75, 0, kHighlight, ""})
+                             .unitIs("試験（水色）", kBaseUnit, "エー"),
+                         numbered(txtB, {"txtB", "b", {45, 790, 975, 285}, 45, 595, 1, kHighlight, ""})
+                             .unitIs("試験（水色）", "1 b = 2 a", "ビー")};
         return layout;
     }
     static inline const FrameSpec kProbeFrame{"probe", "試験", 1999, "ｻｲｽﾞ変更", {{3400, 2000}}, 1};
@@ -295,7 +346,10 @@ TEST(Registry, AWindowWithWrongTablesFailsWhenBuilt)
     struct Row {
         const char* fault;
         std::function<void(ProbeWindow&)> fill;
+        Layout layout = ProbeWindow::probeLayout();
     };
+    Layout wordless = ProbeWindow::probeLayout();
+    wordless.fields[1].unit.words = "";
     const Row rows[] = {
         {"a chain that writes no field",
          [&](ProbeWindow& w) {
@@ -317,12 +371,13 @@ TEST(Registry, AWindowWithWrongTablesFailsWhenBuilt)
          [&](ProbeWindow& w) {
              w.installRows({}, {{2, {}}});
          }},
+        {"a unit without its words for a screen reader", [&](ProbeWindow&) {}, wordless},
     };
     for (const Row& row : rows) {
         test::TestApp t;
         EXPECT_THROW(
             {
-                ProbeWindow window(t.app, row.fill);
+                ProbeWindow window(t.app, row.fill, row.layout);
                 window.checkTables();
             },
             std::invalid_argument)

@@ -185,32 +185,42 @@ TEST_F(StartUp, KeepsTheProgramDirectoryAndTheHelpFileBesideIt)
 
 // A program directory the user may write into keeps the settings beside the program. An
 // installed one does not: the user's own file lives in ~/.config/mezura/, a file beside the
-// program is read until the user has saved one, and messages name the file actually used.
+// program is read until the user has saved one, and messages name the file actually used. A
+// program directory under the install prefix is installed even when it may be written (root):
+// nothing is ever written there.
 TEST(SettingsPlace, AnInstalledProgramKeepsTheSettingsInTheUsersDirectory)
 {
     const std::string own = "/home/user/.config/mezura/Mezura.cfg";
     const std::string length = "1,0,0,0,0,0,0,0,0,0";
+    const std::string home = "/home/user/.config/";
     struct Row {
         const char* name;
         bool writable;
+        const char* prefix; // the install prefix
         std::string home;
         std::string beside; // "" for none
         std::string mine;   // "" for none
         const char* visible;
         std::string error; // the load's report, or ""
-        std::string saved; // where "OK" writes
+        std::string saved; // where "OK" writes; "" for nowhere (reported)
     };
     const Row rows[] = {
-        {"portable copy", true, "/home/user/.config/", kTempAndYear, length, "temp year", "", kCfg},
-        {"portable copy, first start", true, "/home/user/.config/", "", length, "", "", kCfg},
-        {"installed, default beside", false, "/home/user/.config/", kTempAndYear, "", "temp year", "", own},
-        {"installed, own file wins", false, "/home/user/.config/", kTempAndYear, length, "length", "", own},
-        {"installed, first start", false, "/home/user/.config/", "", "", "", "", own},
-        {"installed, own file broken", false, "/home/user/.config/", kTempAndYear, "1,1", "",
-         "error config 設定ファイル " + own + " を読み込めません: 値が 10 個ありません（2 個）", own},
-        {"installed, default broken", false, "/home/user/.config/", "0,0", "", "",
-         "error config 設定ファイル " + kCfg + " を読み込めません: 値が 10 個ありません（2 個）", own},
-        {"installed, no home", false, "", kTempAndYear, "", "temp year", "", kCfg},
+        {"portable copy", true, "/usr", home, kTempAndYear, length, "temp year", "", kCfg},
+        {"portable copy, first start", true, "/usr", home, "", length, "", "", kCfg},
+        {"portable copy, prefix a longer name", true, "/op", home, kTempAndYear, "", "temp year", "", kCfg},
+        {"installed, default beside", false, "/usr", home, kTempAndYear, "", "temp year", "", own},
+        {"installed, own file wins", false, "/usr", home, kTempAndYear, length, "length", "", own},
+        {"installed, first start", false, "/usr", home, "", "", "", "", own},
+        {"installed, own file broken", false, "/usr", home, kTempAndYear, "1,x", "",
+         "error config 設定ファイル " + own + " を読み込めません: 2 番目の値「x」は 0、1、2 のどれでもありません", own},
+        {"installed, default broken", false, "/usr", home, "0,x", "", "",
+         "error config 設定ファイル " + kCfg + " を読み込めません: 2 番目の値「x」は 0、1、2 のどれでもありません",
+         own},
+        {"installed, no home", false, "/usr", "", kTempAndYear, "", "temp year", "", kCfg},
+        {"under the prefix, root", true, "/opt", home, kTempAndYear, "", "temp year", "", own},
+        {"under the prefix, own file wins", true, "/opt/", home, kTempAndYear, length, "length", "", own},
+        {"the prefix itself", true, "/opt/mezura", home, "", "", "", "", own},
+        {"under the prefix, no home", true, "/usr/../opt", "", kTempAndYear, "", "temp year", "", ""},
     };
     for (const Row& row : rows) {
         RecordingHost host;
@@ -228,7 +238,7 @@ TEST(SettingsPlace, AnInstalledProgramKeepsTheSettingsInTheUsersDirectory)
             files.missing.insert("/home/user/.config/mezura/"); // made by the first save
         }
         App app(host, windowTable());
-        SettingsWindow& config = start(app, "/opt/mezura", files);
+        SettingsWindow& config = start(app, "/opt/mezura", files, row.prefix);
         std::string names;
         for (const WindowRow& each : windowTable().windows) {
             names += app.window(each).visible() ? (names.empty() ? "" : " ") + each.frame.name : "";
@@ -239,6 +249,11 @@ TEST(SettingsPlace, AnInstalledProgramKeepsTheSettingsInTheUsersDirectory)
 
         config.setCheck(5, 1);
         config.ok();
+        if (row.saved.empty()) {
+            EXPECT_EQ(files.writes, 0) << row.name;
+            EXPECT_EQ(host.events.back().rfind("error config 設定を保存する場所がありません", 0), 0U) << row.name;
+            continue;
+        }
         std::string problem;
         const std::optional<Checks> saved = parseSettings(files.files[row.saved], problem);
         ASSERT_TRUE(saved.has_value()) << row.name << ": " << problem;
@@ -250,7 +265,7 @@ TEST(SettingsPlace, AnInstalledProgramKeepsTheSettingsInTheUsersDirectory)
         }
         // A second start reads what was saved.
         App again(host, windowTable());
-        start(again, "/opt/mezura", files);
+        start(again, "/opt/mezura", files, row.prefix);
         EXPECT_TRUE(again.form("velocity").visible()) << row.name;
     }
 }
@@ -411,8 +426,8 @@ TEST_F(StartUp, AnUnusableSettingsFileIsReportedAndChangesNothing)
 {
     const std::string prefix = "error config 設定ファイル /opt/mezura/";
     const BadFileRow rows[] = {
-        {"short", "1\r\n1\r\n1\r\n", false, false,
-         prefix + "Mezura.cfg を読み込めません: 値が 10 個ありません（3 個）"},
+        {"blank lines only", "\r\n \r\n", false, false,
+         prefix + "Mezura.cfg を読み込めません: 値が 10 個ありません（0 個）"},
         {"bad value", "1,1,1,1,1,1,1,5,1,1", false, false,
          prefix + "Mezura.cfg を読み込めません: 8 番目の値「5」は 0、1、2 のどれでもありません"},
         {"empty", "", false, false, prefix + "Mezura.cfg を読み込めません: 値が 10 個ありません（0 個）"},

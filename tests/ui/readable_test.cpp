@@ -2,6 +2,7 @@
 // backgrounds, the focused control shows a frame, and assistive technology finds a name for
 // every control it can reach.
 #include "framework/app.h"
+#include "framework/layout.h"
 #include "framework/window.h"
 #include "palettes.h"
 #include "ui/binding.h"
@@ -10,7 +11,6 @@
 #include "ui/mapping.h"
 #include "ui/theme.h"
 #include "uitest.h"
-#include "windows/units.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -474,7 +474,7 @@ private slots:
         for (const FieldSpec& field : model.layout().fields) {
             auto* edit = view->findChild<FieldEdit*>(qs(field.name));
             QVERIFY(edit != nullptr);
-            const std::string_view words = unitWords(model.name(), field.name);
+            const std::string_view words = field.unit.words;
             QVERIFY2(!words.empty(), qPrintable(where(name, edit) + " has no unit in words"));
             const QString spoken = qs(field.label).trimmed() + " " + QString::fromUtf8(words.data(), qsizetype(words.size()));
             // One editable text with the number, before and after its line edit is made, which

@@ -70,7 +70,8 @@ private slots:
         QTest::newRow("icon") << "Image1" << "" << QRect(900, 960, 480, 480) << false << none;
         QTest::newRow("name") << "Label1" << "ヨモギの単位計算" << QRect(360, 1920, 1815, 255) << false << none;
         QTest::newRow("name in letters") << "Label2" << "Mezura" << QRect(540, 2280, 1215, 255) << false << none;
-        QTest::newRow("version") << "Label3" << "ver 3.72" << QRect(735, 2640, 1095, 255) << false << none;
+        // The version of project() in CMakeLists.txt, as the built window shows it.
+        QTest::newRow("version") << "Label3" << "ver " MEZURA_PROJECT_VERSION << QRect(735, 2640, 1095, 255) << false << none;
         QTest::newRow("frame") << "Frame1" << "起動時の画面" << QRect(2280, 120, 3615, 2775) << false << none;
         QTest::newRow("first column") << "Check1(4)" << "重さ" << QRect(240, 1560, 855, 255) << true << none;
         QTest::newRow("second column") << "Check1(5)" << "速度" << QRect(1440, 480, 855, 255) << true << none;

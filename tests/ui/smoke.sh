@@ -2,6 +2,7 @@
 # Smoke test of the real program on a virtual X display. The program runs from a copy in a
 # temporary program directory, so that no settings file of the build directory counts and
 # none is left behind.
+# 0. Without a display: --version, --help, and a wrong option refused with status 2.
 # 1. No settings file: only the settings window appears, with the size that its twips give
 #    at the display's resolution; Esc then is refused (the window stays, nothing is written),
 #    and a click on "quit" saves the boxes and ends the program.
@@ -46,6 +47,17 @@ visible_windows() {
         grep -qx "$((id))" <<<"$shown" && echo "$((id))"
     done
 }
+
+# 0. The command line is read before Qt starts: --help and --version need no display, and a
+#    wrong option ends with status 2 and one line, opening nothing.
+no_display=(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$mezura")
+version=$("${no_display[@]}" --version 2>&1) || fail "--version failed: $version"
+[[ "$version" =~ ^mezura\ [0-9]+\.[0-9]+$ ]] || fail "--version printed: $version"
+"${no_display[@]}" --help 2>&1 | grep -q '^Usage: mezura \[' || fail "--help printed no usage"
+"${no_display[@]}" --bogus >"$work/out" 2>"$work/err"
+status=$?
+[ "$status" -eq 2 ] && [ ! -s "$work/out" ] && [ "$(wc -l <"$work/err")" -eq 1 ] ||
+    fail "--bogus ended with status $status and wrote: $(cat "$work/out" "$work/err")"
 
 mkdir "$program"
 cp "$mezura" "$program/mezura"

@@ -1,0 +1,37 @@
+// Where the windows first show: the program places the windows it opens at the start on the
+// screen that holds the settings window, so that no window covers another's title bar and all
+// lie wholly on the screen when they fit. The same windows on the same screen are placed the
+// same at every start; nothing is remembered.
+#pragma once
+
+#include <vector>
+
+namespace mezura {
+
+// A rectangle in pixels: the screen's room for windows (without its panels), or a window's
+// frame (its title bar and borders included).
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const PixelRect&) const = default;
+};
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The top-left corners of the frames of `frames` (outer sizes, in the order the windows
+// open) on `screen`, each frame's title bar `titleBar` pixels high:
+// - side by side in rows, `gap` pixels apart, when they all fit so;
+// - else in columns, each window of a column one title bar (and the gap) lower than the one
+//   before, so that every title bar stays in view;
+// - a window wider than the room left of it starts at the screen's left edge.
+// A window never starts left of or above the screen.
+std::vector<PixelRect> placeWindows(const PixelRect& screen, const std::vector<PixelSize>& frames, int titleBar,
+                                    int gap);
+
+} // namespace mezura

@@ -1,0 +1,40 @@
+// The command line of the programs mezura and mezura-script, read the GNU way before anything
+// else starts: "--help" and "--version" answer on standard output, an option neither program
+// knows is refused in one line on standard error, "--" ends the options.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mezura {
+
+// An option that another part of the program takes for itself (the toolkit's "-style NAME"):
+// let through untouched, with the argument after it when it takes a value.
+struct ForeignOption {
+    std::string_view name; // without its dashes: "style"
+    bool takesValue;
+};
+
+struct CommandLineProgram {
+    std::string_view name;  // "mezura", as --version and the messages say it
+    std::string_view usage; // the text of --help
+    std::size_t operands;   // at most this many arguments that are no options
+    std::span<const ForeignOption> foreign;
+};
+
+// The usage of the desktop program and of the scripted driver, in Japanese and English.
+extern const CommandLineProgram kMezuraCommand;
+extern const CommandLineProgram kScriptCommand;
+
+// Reads the arguments of main() after the program's own name. Nothing, with the exit status
+// set in `status`, when the program has answered and must end: 0 after --help or --version, 2
+// after a wrong command line. Else the operands, in order ("-" is one: standard input).
+std::optional<std::vector<std::string>> readCommandLine(const CommandLineProgram& program, int argc,
+                                                        const char* const* argv, std::ostream& out, std::ostream& err,
+                                                        int& status);
+
+} // namespace mezura
