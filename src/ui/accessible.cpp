@@ -134,6 +134,10 @@ public:
         if (kind == QAccessible::Value) {
             return field()->text();
         }
+        // A text that was not read whole is described by what was read of it.
+        if (kind == QAccessible::Description && !field()->note().isEmpty()) {
+            return field()->note();
+        }
         if ((kind == QAccessible::Name || kind == QAccessible::Description) && field()->speech) {
             const auto [name, description] = field()->speech();
             return kind == QAccessible::Name ? name : description;

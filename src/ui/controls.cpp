@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include "ui/theme.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -7,10 +9,13 @@
 #include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPointer>
 #include <QSet>
+#include <QStringList>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
@@ -26,6 +31,19 @@ namespace mezura::ui {
 namespace {
 // The smallest font a text that does not fit is given, in points.
 constexpr qreal kSmallestPoints = 6;
+// The smallest font a field's number is drawn in: a size that still reads well.
+constexpr qreal kSmallestFieldPoints = 7;
+// The mark at the right edge of a field whose number does not fit even in that size.
+constexpr QChar kCutMark(0x2026);
+
+// The colour of the wavy line under a text that was not read whole: a red that stands out on
+// the field's base, dark on a light field and light on a dark one.
+QColor noteColour(const QColor& base)
+{
+    const QColor dark(192, 0, 0);
+    const QColor light(255, 112, 112);
+    return contrastRatio(dark, base) >= contrastRatio(light, base) ? dark : light;
+}
 
 // Whether an event of `type` that a widget leaves goes on to the widget's parent.
 bool goesOnToParent(QEvent::Type type)
@@ -111,6 +129,24 @@ protected:
             setSelection(start + length, -length);
         } else {
             setSelection(start, length);
+        }
+    }
+
+    // Being edited the field is a plain line edit; left, it shows its text as the field does
+    // before it has a line edit, in a smaller font or marked where it does not fit.
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (!hasFocus() && !m_field->textFits()) {
+            QPainter painter(this);
+            m_field->drawUnedited(painter);
+            return;
+        }
+        QLineEdit::paintEvent(event);
+        if (!m_field->m_note.isEmpty()) {
+            QPainter painter(this);
+            const QRect line = m_field->lineRect(m_field->textRoom(m_field->frameOption()));
+            m_field->drawNoteMark(painter, line, font(),
+                                  std::min<qreal>(QFontMetricsF(font()).horizontalAdvance(text()), line.width()));
         }
     }
 
@@ -229,7 +265,7 @@ QLineEdit* FieldEdit::makeEditor(Qt::FocusReason reason)
     if (speech) {
         const auto [name, description] = speech();
         editor->setAccessibleName(name);
-        editor->setAccessibleDescription(description);
+        editor->setAccessibleDescription(m_note.isEmpty() ? description : m_note);
     }
     connect(editor, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (onEdited) {
@@ -255,25 +291,32 @@ QLineEdit* FieldEdit::makeEditor(Qt::FocusReason reason)
 
 void FieldEdit::prepareNumberGlyphs() const
 {
+    // In the field's font, and in the smallest, which most numbers too wide for a field take.
+    QFont smallest = font();
+    if (smallest.pointSizeF() > kSmallestFieldPoints) {
+        smallest.setPointSizeF(kSmallestFieldPoints);
+    }
     static QSet<QString> prepared;
     const qreal ratio = devicePixelRatioF();
-    const QString key = font().key() + QLatin1Char('@') + QString::number(ratio);
-    if (prepared.contains(key)) {
-        return;
-    }
-    prepared.insert(key);
-    const QFontMetricsF metrics(font());
-    const QString characters = QStringLiteral("0123456789.E+-");
-    QImage scratch((QSizeF(metrics.horizontalAdvance(characters) + 2, metrics.height() * 4) * ratio).toSize(),
-                   QImage::Format_ARGB32_Premultiplied);
-    scratch.setDevicePixelRatio(ratio);
-    scratch.fill(Qt::transparent);
-    QPainter painter(&scratch);
-    painter.setFont(font());
-    painter.setPen(palette().color(QPalette::Text));
-    // A glyph is kept for each quarter of a pixel that it can start at.
-    for (int quarter = 0; quarter < 4; ++quarter) {
-        painter.drawText(QPointF(quarter / 4.0, metrics.ascent() + quarter * metrics.height()), characters);
+    for (const QFont& drawn : {font(), smallest}) {
+        const QString key = drawn.key() + QLatin1Char('@') + QString::number(ratio);
+        if (prepared.contains(key)) {
+            continue;
+        }
+        prepared.insert(key);
+        const QFontMetricsF metrics(drawn);
+        const QString characters = QStringLiteral("0123456789.E+-\u2026");
+        QImage scratch((QSizeF(metrics.horizontalAdvance(characters) + 2, metrics.height() * 4) * ratio).toSize(),
+                       QImage::Format_ARGB32_Premultiplied);
+        scratch.setDevicePixelRatio(ratio);
+        scratch.fill(Qt::transparent);
+        QPainter painter(&scratch);
+        painter.setFont(drawn);
+        painter.setPen(palette().color(QPalette::Text));
+        // A glyph is kept for each quarter of a pixel that it can start at.
+        for (int quarter = 0; quarter < 4; ++quarter) {
+            painter.drawText(QPointF(quarter / 4.0, metrics.ascent() + quarter * metrics.height()), characters);
+        }
     }
 }
 
@@ -300,9 +343,14 @@ QRect FieldEdit::textRoom(const QStyleOptionFrame& option) const
 
 QRect FieldEdit::lineRect(const QRect& room) const
 {
+    return lineRect(room, font());
+}
+
+QRect FieldEdit::lineRect(const QRect& room, const QFont& font) const
+{
     // A line edit centres the line of text in its room and keeps two pixels at each side.
     constexpr int kSideMargin = 2;
-    const QFontMetrics metrics = fontMetrics();
+    const QFontMetrics metrics(font);
     const int lineHeight = std::max(metrics.boundingRect(text()).height(), metrics.height());
     return {room.x() + kSideMargin, room.y() + (room.height() - lineHeight + 1) / 2, room.width() - 2 * kSideMargin,
             lineHeight};
@@ -310,25 +358,98 @@ QRect FieldEdit::lineRect(const QRect& room) const
 
 bool FieldEdit::textFits() const
 {
-    return fontMetrics().horizontalAdvance(text()) <= lineRect(textRoom(frameOption())).width();
+    const Shown drawn = shown();
+    return !drawn.cut && drawn.font == font();
+}
+
+FieldEdit::Shown FieldEdit::shown() const
+{
+    const QString whole = text();
+    const QRect room = textRoom(frameOption());
+    if (whole == m_shownOf && font() == m_shownFont && room == m_shownRoom) {
+        return m_shown;
+    }
+    // What the line edit shows for characters that have no glyph of their own.
+    QString drawn = whole;
+    for (QChar& c : drawn) {
+        if ((c.unicode() < 0x20 && c.unicode() != 0x09) || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator || c == QChar::ObjectReplacementCharacter) {
+            c = QLatin1Char(' ');
+        }
+    }
+    Shown result{font(), drawn, false, lineRect(room)};
+    const auto fits = [&result](const QString& line) {
+        return QFontMetricsF(result.font).horizontalAdvance(line) <= result.line.width();
+    };
+    if (!fits(drawn) && result.font.pointSizeF() > 0) {
+        while (result.font.pointSizeF() > kSmallestFieldPoints && !fits(drawn)) {
+            // Half a point at a time: few sizes, whose glyphs are soon drawn once each.
+            result.font.setPointSizeF(std::max(kSmallestFieldPoints, result.font.pointSizeF() - 0.5));
+            result.line = lineRect(room, result.font);
+        }
+    }
+    if (!fits(drawn)) {
+        // The characters that fit whole before the mark, and the mark.
+        const QFontMetricsF metrics(result.font);
+        const qreal before = result.line.width() - metrics.horizontalAdvance(kCutMark);
+        qsizetype kept = drawn.size();
+        while (kept > 0 &&
+               (metrics.horizontalAdvance(drawn.left(kept)) > before || drawn.at(kept - 1).isHighSurrogate())) {
+            --kept;
+        }
+        result.text = drawn.left(kept) + kCutMark;
+        result.cut = true;
+    }
+    m_shownOf = whole;
+    m_shownFont = font();
+    m_shownRoom = room;
+    m_shown = result;
+    return result;
 }
 
 QRect FieldEdit::characterRect(int offset) const
 {
-    const QString shown = text();
-    if (offset < 0 || offset >= shown.size()) {
+    const Shown drawn = shown();
+    if (offset < 0 || offset >= drawn.text.size() - (drawn.cut ? 1 : 0)) {
         return {};
     }
-    const QRect line = lineRect(textRoom(frameOption()));
-    const QFontMetrics metrics = fontMetrics();
-    return {line.x() + metrics.horizontalAdvance(shown.left(offset)), line.y(),
-            metrics.horizontalAdvance(shown.at(offset)), line.height()};
+    const QFontMetrics metrics(drawn.font);
+    return {drawn.line.x() + metrics.horizontalAdvance(drawn.text.left(offset)), drawn.line.y(),
+            metrics.horizontalAdvance(drawn.text.at(offset)), drawn.line.height()};
+}
+
+void FieldEdit::setNote(const QString& note)
+{
+    if (note == m_note) {
+        return;
+    }
+    m_note = note;
+    update();
+    if (m_editor != nullptr) {
+        m_editor->update();
+        if (note.isEmpty() && speech) {
+            m_editor->setAccessibleDescription(speech().second);
+        } else {
+            m_editor->setAccessibleDescription(note);
+        }
+    }
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 bool FieldEdit::showWholeText(const QPoint& globalPos)
 {
+    QStringList lines;
+    if (!m_note.isEmpty()) {
+        lines << m_note;
+    }
     if (!textFits() && wholeText) {
-        QToolTip::showText(globalPos, wholeText(), this);
+        lines << wholeText();
+    }
+    if (!lines.isEmpty()) {
+        QToolTip::showText(globalPos, lines.join(QLatin1Char('\n')), this);
         return true;
     }
     QToolTip::hideText();
@@ -415,20 +536,18 @@ void FieldEdit::paintEvent(QPaintEvent*)
         return;
     }
     QPainter painter(this);
+    drawUnedited(painter);
+}
+
+void FieldEdit::drawUnedited(QPainter& painter) const
+{
     const QStyleOptionFrame option = frameOption();
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
     const QRect room = textRoom(option);
     painter.setClipRect(room);
 
-    // What the line edit shows for characters that have no glyph of their own.
-    QString shown = m_text;
-    for (QChar& c : shown) {
-        if ((c.unicode() < 0x20 && c.unicode() != 0x09) || c == QChar::LineSeparator ||
-            c == QChar::ParagraphSeparator || c == QChar::ObjectReplacementCharacter) {
-            c = QLatin1Char(' ');
-        }
-    }
-    QTextLayout layout(shown, font());
+    const Shown drawn = shown();
+    QTextLayout layout(drawn.cut ? drawn.text.chopped(1) : drawn.text, drawn.font);
     QTextOption textOption = layout.textOption();
     textOption.setTextDirection(layoutDirection());
     textOption.setFlags(QTextOption::IncludeTrailingSpaces);
@@ -438,10 +557,60 @@ void FieldEdit::paintEvent(QPaintEvent*)
     layout.endLayout();
 
     // The line's baseline stays where the font's ascent puts it, whatever the text's script.
-    const QRect lineAt = lineRect(room);
-    const QPoint at(lineAt.x(), lineAt.y() - (qRound(line.ascent()) - fontMetrics().ascent()));
-    painter.setPen(option.palette.text().color());
+    const QFontMetrics metrics(drawn.font);
+    const QPoint at(drawn.line.x(), drawn.line.y() - (qRound(line.ascent()) - metrics.ascent()));
+    const QColor ink = option.palette.text().color();
+    painter.setPen(ink);
     layout.draw(&painter, at, {}, room);
+    qreal width = QFontMetricsF(drawn.font).horizontalAdvance(drawn.text);
+
+    if (drawn.cut) {
+        // The line fades into the field's base before the mark, which stands at the right
+        // edge in the text's colour: the number goes on beyond what the field shows.
+        const QColor base = option.palette.base().color();
+        const qreal markWidth = QFontMetricsF(drawn.font).horizontalAdvance(kCutMark);
+        const qreal markLeft = drawn.line.right() + 1 - markWidth;
+        const qreal fadeWidth = 1.5 * QFontMetricsF(drawn.font).horizontalAdvance(QLatin1Char('0'));
+        QLinearGradient fade(markLeft - fadeWidth, 0, markLeft, 0);
+        QColor clear = base;
+        clear.setAlpha(0);
+        QColor faded = base;
+        faded.setAlpha(176);
+        fade.setColorAt(0, clear);
+        fade.setColorAt(1, faded);
+        painter.fillRect(QRectF(markLeft - fadeWidth, room.top(), fadeWidth, room.height()), fade);
+        painter.fillRect(QRectF(markLeft, room.top(), room.right() + 1 - markLeft, room.height()), base);
+        painter.setFont(drawn.font);
+        painter.setPen(ink);
+        painter.drawText(QPointF(markLeft, drawn.line.y() + metrics.ascent()), QString(kCutMark));
+    }
+    if (!m_note.isEmpty()) {
+        drawNoteMark(painter, drawn.line, drawn.font, std::min<qreal>(width, drawn.line.width()));
+    }
+}
+
+void FieldEdit::drawNoteMark(QPainter& painter, const QRect& line, const QFont& font, qreal width) const
+{
+    if (width <= 0) {
+        return;
+    }
+    // Waves of four pixels, a pixel above and below a middle just under the baseline.
+    constexpr qreal kHalfWave = 2;
+    constexpr qreal kAmplitude = 1;
+    const QFontMetricsF metrics(font);
+    const qreal middle = line.y() + QFontMetrics(font).ascent() + std::max<qreal>(1.5, metrics.descent() * 0.6);
+    QPainterPath wave(QPointF(line.x(), middle));
+    bool up = true;
+    for (qreal x = line.x(); x < line.x() + width; x += kHalfWave) {
+        wave.quadTo(x + kHalfWave / 2, middle + (up ? -2 : 2) * kAmplitude, x + kHalfWave, middle);
+        up = !up;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(noteColour(linePalette().base().color()), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(wave);
+    painter.restore();
 }
 
 ItemsWhenUsedMenu::ItemsWhenUsedMenu(const QString& title, QWidget* parent, std::function<void(QMenu*)> makeItems)

@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+class QPainter;
+
 namespace mezura::ui {
 
 // A unit field. Enter gives key code 13 without the line edit's own Enter handling; every
@@ -55,15 +57,34 @@ public:
     // Whether Tab stops at the field.
     void setTabStop(bool stop);
 
-    // Whether the text shows in full in the field.
+    // Whether the text shows in full in the field's own font.
     bool textFits() const;
+    // How the field shows its text while nobody edits it (before its line edit is made, and
+    // while the line edit has no focus): a text wider than the field in a smaller size of the
+    // field's font, down to 7 points; one that does not fit even then, its start with "…" at
+    // the field's right edge over a faded end. The text and all that copies it stay whole.
+    struct Shown {
+        QFont font;
+        QString text; // what is drawn: the whole text, or its start and "…"
+        bool cut = false;
+        QRect line; // the line of text in the field
+    };
+    Shown shown() const;
     // Where character `offset` of the text shows before the line edit is made, in the
-    // field's coordinates; empty past the text. Assistive technology reads a text by places.
+    // field's coordinates; empty past the text and behind the mark of a cut text.
+    // Assistive technology reads a text by places.
     QRect characterRect(int offset) const;
 
+    // A sentence that tells what was read of a typed text that could not be read whole, or
+    // empty: while there is one, a red wavy line underlines the text, the tooltip starts
+    // with the sentence and assistive technology gives it as the field's description.
+    void setNote(const QString& note);
+    const QString& note() const { return m_note; }
+
     // Draws, once per font and pixel ratio, every character that a written number holds,
-    // off screen: the font's glyphs are then ready before the first Enter, which would
-    // otherwise spend a third of its time rendering them.
+    // off screen, in the field's font and in the smallest a number is shrunk to: the glyphs
+    // are then ready before the first Enter, which would otherwise spend a third of its
+    // time rendering them.
     void prepareNumberGlyphs() const;
 
     // The line edit, made now if the field has none yet.
@@ -90,9 +111,21 @@ private:
     QStyleOptionFrame frameOption() const;
     QRect textRoom(const QStyleOptionFrame& option) const;
     QRect lineRect(const QRect& room) const;
+    QRect lineRect(const QRect& room, const QFont& font) const;
+    // Draws the field as nobody edits it, on the field or on its line edit (which lies at the
+    // field's place): the panel, the text as shown() has it, and the note's underline.
+    void drawUnedited(QPainter& painter) const;
+    // The red wavy line under the first `width` pixels of the line of text `line`.
+    void drawNoteMark(QPainter& painter, const QRect& line, const QFont& font, qreal width) const;
 
     QString m_text;
+    QString m_note;
     bool m_readOnly = false;
+    // The last shown(), kept while the text, the font and the room for the text stay.
+    mutable Shown m_shown;
+    mutable QString m_shownOf;
+    mutable QFont m_shownFont;
+    mutable QRect m_shownRoom;
     QLineEdit* m_editor = nullptr;
     // The event that the line edit just left, which comes to the field next on its way to the
     // window: the field lets it pass rather than handing it to the line edit again.

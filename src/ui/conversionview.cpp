@@ -350,6 +350,7 @@ void ConversionView::sync()
             m_fields[i]->setText(text);
             m_fields[i]->setCursorPosition(0); // a written value shows from its first digit
         }
+        m_fields[i]->setNote(qs(m_window.inputNote(index)));
         paintSurface(m_fields[i], Surface::Field, m_window.fieldColour(index));
     }
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
@@ -412,7 +413,7 @@ void ConversionView::popup(const QPoint& at)
     m_popup->popup(at);
 }
 
-void ConversionView::flashResetFields()
+void ConversionView::flashCue()
 {
     for (int field : m_window.resetFields()) {
         if (field >= 0 && static_cast<std::size_t>(field) < m_fields.size()) {

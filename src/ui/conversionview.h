@@ -38,8 +38,9 @@ public:
 
     // Shows the pop-up menu at `at` (global coordinates).
     void popup(const QPoint& at);
-    // The visible cue of a beep: the fields that the out-of-range reset writes flash briefly.
-    void flashResetFields();
+    // The fields that the out-of-range reset writes flash briefly, whether or not it
+    // changes their values.
+    void flashCue() override;
 
     Dpi dpi() const;
     // The pixel size that the window's size in twips gives, with this view's menu bar.

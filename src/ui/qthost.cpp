@@ -33,13 +33,11 @@ std::string QtHost::helpFile() const
 void QtHost::beep(const Form& window)
 {
     QApplication::beep();
-    // Most desktops do not sound the beep: the window asks for attention as well, and a
-    // conversion window flashes the fields that its reset writes.
+    // Most desktops do not sound the beep: the window asks for attention as well, and
+    // flashes what the beep concerns.
     if (View* view = m_binding.view(window)) {
         QApplication::alert(view->widget());
-    }
-    if (ConversionView* view = m_binding.conversionView(window)) {
-        view->flashResetFields();
+        view->flashCue();
     }
 }
 

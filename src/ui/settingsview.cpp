@@ -19,6 +19,9 @@ namespace mezura::ui {
 
 namespace {
 
+// The row between the last check boxes and the buttons, in the frame (twips).
+constexpr Rect kChoiceHintPlace{240, 1860, 3135, 255};
+
 Qt::CheckState toCheckState(int value)
 {
     switch (value) {
@@ -134,6 +137,13 @@ void SettingsView::buildControls()
         m_checks.emplace_back(index, check);
     }
 
+    // Asks for a box to be ticked, in the frame's free row between the boxes and the buttons.
+    QWidget* frame = parentOf(layout.checks.empty() ? std::string() : layout.checks.front().box);
+    m_choiceHint = new Caption(qs(std::string(SettingsWindow::kChoiceHint)), frame);
+    m_choiceHint->setObjectName(QStringLiteral("lblChoiceHint"));
+    m_choiceHint->setDesignGeometry(toPixels(kChoiceHintPlace, d));
+    m_choiceHint->hide();
+
     for (const ButtonSpec& row : layout.buttons) {
         auto* button = new QPushButton(qs(row.caption), parentOf(row.box));
         button->setObjectName(qs(row.name));
@@ -146,6 +156,7 @@ void SettingsView::buildControls()
         fitButtonText(button);
     }
     placeCaptions(this, {width()});
+    placeCaptions(frame, {frame->width()});
 }
 
 void SettingsView::sync()
@@ -160,11 +171,25 @@ void SettingsView::sync()
             check->setCheckState(state);
         }
     }
+    if (m_choiceHint->isHidden() == m_window.choiceHint()) {
+        m_choiceHint->setVisible(m_window.choiceHint());
+        // A screen reader says it with each box while it shows.
+        for (const auto& [index, check] : m_checks) {
+            setSpeech(check, check->accessibleName(), m_window.choiceHint() ? m_choiceHint->text() : QString());
+        }
+    }
     if (m_window.visible() && !isVisible()) {
         show();
         raise(); // shown again, it stands in front of the conversion windows
     } else if (!m_window.visible() && isVisible()) {
         hide();
+    }
+}
+
+void SettingsView::flashCue()
+{
+    for (const auto& [index, check] : m_checks) {
+        flash(check);
     }
 }
 

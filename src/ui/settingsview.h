@@ -19,6 +19,7 @@ class SettingsWindow;
 namespace mezura::ui {
 
 class Binding;
+class Caption;
 class CheckBox;
 
 class SettingsView : public QWidget, public View {
@@ -29,6 +30,8 @@ public:
 
     QWidget* widget() override { return this; }
     void sync() override;
+    // The check boxes flash: the window stays until one of them is ticked.
+    void flashCue() override;
 
     Dpi dpi() const;
     // The pixel size that the window's size in twips gives (it has no menu bar).
@@ -45,6 +48,7 @@ private:
     Binding& m_binding;
     SettingsWindow& m_window;
     std::vector<std::pair<int, CheckBox*>> m_checks; // box index (1 ...) and its control
+    Caption* m_choiceHint = nullptr;                 // shown while the window asks for a choice
 };
 
 } // namespace mezura::ui

@@ -10,6 +10,7 @@
 #include "windows/catalog.h"
 #include "windows/temp.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QHash>
@@ -327,33 +328,53 @@ private slots:
         QTest::addColumn<QString>("highlighted");
         QTest::addColumn<QColor>("colour");
         QTest::addColumn<bool>("flashed"); // the beep's visible cue on the reset fields
+        QTest::addColumn<QString>("note"); // what was read of a typed text not read whole
         const QColor cold(192, 255, 255);
         const QColor hot(255, 192, 192);
         QTest::newRow("100 C") << "txtCels"
                                << "100" << QStringList { "100", "212", "373.15" } << 1000 << 373 << " 1000"
-                               << "Command2" << hot << false;
+                               << "Command2" << hot << false << "";
         QTest::newRow("empty C") << "txtCels"
                                  << "" << QStringList { "", "32", "273.15" } << 300 << 273 << " 300"
-                                 << "Command1" << cold << false;
+                                 << "Command1" << cold << false << "";
         QTest::newRow("-40 F") << "txtFahr"
                                << "-40" << QStringList { "-40", "-40", "233.15" } << 300 << 233 << " 300"
-                               << "Command1" << cold << false;
+                               << "Command1" << cold << false << "";
         QTest::newRow("273.5 K keeps its text")
             << "txtKervin"
             << "273.5" << QStringList { "0.350000000000023", "32.63", "273.5" } << 300 << 274 << " 300"
-            << "Command1" << cold << false;
+            << "Command1" << cold << false << "";
         QTest::newRow("-300 C is reset") << "txtCels"
                                          << "-300" << QStringList { "-273.15", "-459.67", "0" } << 300 << 0 << " 300"
-                                         << "Command1" << cold << true;
+                                         << "Command1" << cold << true << "";
         // Full-width input reads as ASCII; the typed field keeps it, the others are ASCII.
         QTest::newRow("full-width 100 C")
             << "txtCels"
             << "１００" << QStringList { "１００", "212", "373.15" } << 1000 << 373 << " 1000" << "Command2" << hot
-            << false;
+            << false << "";
         QTest::newRow("full-width minus sign -40 F")
             << "txtFahr"
             << "\u2212４０" << QStringList { "-40", "\u2212４０", "233.15" } << 300 << 233 << " 300" << "Command1" << cold
-            << false;
+            << false << "";
+        // A text read only in part is marked, and says what was read; one read whole, or
+        // blanks alone, is not.
+        QTest::newRow("1.5.2 C is read as 1.5")
+            << "txtCels"
+            << "1.5.2" << QStringList { "1.5.2", "34.7", "274.65" } << 300 << 275 << " 300" << "Command1" << cold
+            << false << "「1.5.2」は 1.5 として換算しました。";
+        QTest::newRow("abc C is read as 0")
+            << "txtCels"
+            << "abc" << QStringList { "abc", "32", "273.15" } << 300 << 273 << " 300" << "Command1" << cold << false
+            << "「abc」は数値として読めないため 0 として換算しました。";
+        QTest::newRow("12 C is read whole")
+            << "txtCels"
+            << "12" << QStringList { "12", "53.6", "285.15" } << 300 << 285 << " 300" << "Command1"
+            << QColor(255, 255, 192) << false
+            << "";
+        QTest::newRow("blanks C are no number")
+            << "txtCels"
+            << "  " << QStringList { "  ", "32", "273.15" } << 300 << 273 << " 300" << "Command1" << cold << false
+            << "";
     }
     void enterRunsTheChain()
     {
@@ -366,6 +387,7 @@ private slots:
         QFETCH(QString, highlighted);
         QFETCH(QColor, colour);
         QFETCH(bool, flashed);
+        QFETCH(QString, note);
 
         auto* typedInto = m_temp->findChild<FieldEdit*>(field);
         QVERIFY(typedInto != nullptr);
@@ -401,6 +423,34 @@ private slots:
             QVERIFY(button != nullptr);
             QCOMPARE(face(button), name == highlighted ? QColor(255, 224, 192) : toQColor(kButtonFace));
         }
+
+        // The note: a red wavy line under the text, the tooltip and the description; the
+        // next edit of the field takes it away.
+        const auto marked = [typedInto] {
+            const QImage drawn = typedInto->grab().toImage();
+            for (int y = 0; y < drawn.height(); ++y) {
+                for (int x = 0; x < drawn.width(); ++x) {
+                    const QColor pixel = drawn.pixelColor(x, y);
+                    if (pixel.red() > 150 && pixel.green() < 100 && pixel.blue() < 100) {
+                        return true;
+                    }
+                }
+            }
+            return false;
+        };
+        QCOMPARE(marked(), !note.isEmpty());
+        QCOMPARE(typedInto->note(), note);
+        QAccessibleInterface* speech = QAccessible::queryAccessibleInterface(typedInto);
+        QCOMPARE(speech->text(QAccessible::Description) == note, !note.isEmpty());
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), typedInto->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(typedInto, &help);
+        QCOMPARE(QToolTip::isVisible() && QToolTip::text().startsWith(note), !note.isEmpty());
+        QTest::keyClick(typedInto, Qt::Key_End);
+        QTest::keyClick(typedInto, '0');
+        QVERIFY(!marked());
+        QCOMPARE(typedInto->note(), QString());
+        QVERIFY(speech->text(QAccessible::Description) != note);
+        QToolTip::hideText();
     }
 
     // A desktop whose locale writes 1,5 for 1.5 changes no number the program reads or writes.

@@ -3,6 +3,7 @@
 #include "ui/binding.h"
 #include "ui/controls.h"
 #include "ui/conversionview.h"
+#include "ui/mapping.h"
 #include "ui/messages.h"
 #include "ui/settingsview.h"
 #include "uitest.h"
@@ -178,28 +179,35 @@ private slots:
         QTest::addColumn<QStringList>("visible");
         QTest::addColumn<int>("box1");
         QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("flashed"); // the check boxes, with a beep
+        QTest::addColumn<bool>("hint");    // "開く画面を選んでください"
         const QString onlyTemp = QString::fromLatin1(kOnlyTemp);
         const QString lengthAndTemp = "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n";
         const QStringList both { "config", "temp" };
         const QStringList temp { "temp" };
-        QTest::newRow("cancel") << kOnlyTemp << QStringList { "Command2:click" } << temp << 0 << onlyTemp;
-        QTest::newRow("Esc") << kOnlyTemp << QStringList { "config:Esc" } << temp << 0 << onlyTemp;
-        QTest::newRow("a letter on quit does not quit") << kOnlyTemp << QStringList { "Command3:Q" } << temp << 0 << onlyTemp;
-        QTest::newRow("a digit on a box") << kOnlyTemp << QStringList { "Check1(1):5" } << temp << 0 << onlyTemp;
-        QTest::newRow("Enter on a box") << kOnlyTemp << QStringList { "Check1(1):Return" } << temp << 0 << onlyTemp;
-        QTest::newRow("Space ticks a box") << kOnlyTemp << QStringList { "Check1(1):Space" } << both << 1 << onlyTemp;
-        QTest::newRow("Space again clears it") << kOnlyTemp << QStringList { "Check1(1):Space", "Check1(1):Space" } << both << 0 << onlyTemp;
+        const QString none = "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+        QTest::newRow("cancel") << kOnlyTemp << QStringList { "Command2:click" } << temp << 0 << onlyTemp << false << false;
+        QTest::newRow("Esc") << kOnlyTemp << QStringList { "config:Esc" } << temp << 0 << onlyTemp << false << false;
+        QTest::newRow("a letter on quit does not quit") << kOnlyTemp << QStringList { "Command3:Q" } << temp << 0 << onlyTemp << false << false;
+        QTest::newRow("a digit on a box") << kOnlyTemp << QStringList { "Check1(1):5" } << temp << 0 << onlyTemp << false << false;
+        QTest::newRow("Enter on a box") << kOnlyTemp << QStringList { "Check1(1):Return" } << temp << 0 << onlyTemp << false << false;
+        QTest::newRow("Space ticks a box") << kOnlyTemp << QStringList { "Check1(1):Space" } << both << 1 << onlyTemp << false << false;
+        QTest::newRow("Space again clears it") << kOnlyTemp << QStringList { "Check1(1):Space", "Check1(1):Space" } << both << 0 << onlyTemp << false << false;
         QTest::newRow("Enter on OK saves and applies") << kOnlyTemp << QStringList { "Check1(1):Space", "Command1:Return" }
-                                                       << QStringList { "length", "temp" } << 1 << lengthAndTemp;
+                                                       << QStringList { "length", "temp" } << 1 << lengthAndTemp << false << false;
         QTest::newRow("Space on OK") << kOnlyTemp << QStringList { "Check1(1):Space", "Command1:Space" }
-                                     << QStringList { "length", "temp" } << 1 << lengthAndTemp;
-        QTest::newRow("Space on cancel") << kOnlyTemp << QStringList { "Check1(1):Space", "Command2:Space" } << temp << 1 << onlyTemp;
+                                     << QStringList { "length", "temp" } << 1 << lengthAndTemp << false << false;
+        QTest::newRow("Space on cancel") << kOnlyTemp << QStringList { "Check1(1):Space", "Command2:Space" } << temp << 1 << onlyTemp << false << false;
         QTest::newRow("Enter on quit saves and ends") << kOnlyTemp << QStringList { "Check1(1):Space", "Command3:Return" }
-                                                      << QStringList {} << 1 << lengthAndTemp;
+                                                      << QStringList {} << 1 << lengthAndTemp << false << false;
         QTest::newRow("first start: Esc is refused") << QByteArray() << QStringList { "config:Esc", "Command1:Q" }
-                                                     << QStringList { "config" } << 0 << "(no file)";
+                                                     << QStringList { "config" } << 0 << "(no file)" << true << false;
         QTest::newRow("first start: cancel is refused") << QByteArray() << QStringList { "Command2:click", "Command2:Return" }
-                                                        << QStringList { "config" } << 0 << "(no file)";
+                                                        << QStringList { "config" } << 0 << "(no file)" << true << false;
+        QTest::newRow("first start: OK with no box asks for one") << QByteArray() << QStringList { "Command1:click" }
+                                                                  << QStringList { "config" } << 0 << none << true << true;
+        QTest::newRow("first start: a box ticked ends the hint") << QByteArray() << QStringList { "Command1:Return", "Check1(1):Space" }
+                                                                 << QStringList { "config" } << 1 << none << true << false;
     }
     void keyboard()
     {
@@ -208,6 +216,8 @@ private slots:
         QFETCH(QStringList, visible);
         QFETCH(int, box1);
         QFETCH(QString, stored);
+        QFETCH(bool, flashed);
+        QFETCH(bool, hint);
         SettingsView* view = startWith(file.isEmpty() ? std::nullopt : std::optional<QByteArray>(file));
         QVERIFY(view != nullptr);
         for (const QString& step : steps) {
@@ -229,6 +239,14 @@ private slots:
         }
         QCOMPARE(settings().check(1), box1);
         QCOMPARE(settingsText(), stored);
+        for (const QCheckBox* box : view->findChildren<QCheckBox*>()) {
+            QCOMPARE(box->findChild<QWidget*>("flash") != nullptr, flashed);
+        }
+        FIND(choiceHint, QLabel, view, "lblChoiceHint");
+        QCOMPARE(choiceHint->isVisible(), hint);
+        QCOMPARE(choiceHint->text(), qs(std::string(SettingsWindow::kChoiceHint)));
+        FIND(length, QCheckBox, view, "Check1(1)");
+        QCOMPARE(length->accessibleDescription(), hint ? choiceHint->text() : QString());
     }
 
     // Tab, Shift+Tab and the arrow keys move the focus through the boxes and buttons, column

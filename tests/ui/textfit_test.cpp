@@ -1,3 +1,4 @@
+#include "framework/numtext.h"
 #include "framework/window.h"
 #include "startup/files.h"
 #include "ui/binding.h"
@@ -117,6 +118,10 @@ private slots:
             binding.forward([&binding] { binding.app().showAll(); });
             const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
             if (View* config = binding.view("config")) {
+                // With the hint that shows while the window asks for a box to be ticked.
+                if (auto* hint = config->widget()->findChild<QLabel*>("lblChoiceHint")) {
+                    hint->show();
+                }
                 check(config->widget(), "config", scale, cut);
             }
             for (const WindowRow& row : binding.app().windows()) {
@@ -137,6 +142,63 @@ private slots:
             qWarning("%s: %s", qPrintable(family), qPrintable(line));
         }
         QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1 texts do not fit in %2").arg(cut.size()).arg(family)));
+    }
+
+    // A number wider than its field never shows its start as if it were the whole: the field
+    // draws it in a smaller font, 7 points at least, or marks the cut at its right edge with
+    // "…"; before its line edit is made and, alike, once the line edit is made but left. In
+    // every field of every window, with the longest texts that numbers are written in.
+    void noNumberIsCutWithoutAMark()
+    {
+        const QStringList longest = {
+            QString::fromStdString(numberText(-1.23456789012346E+300)),
+            QString::fromStdString(numberText(-1.23456789012346E-15)),
+            QString::fromStdString(numberText(-0.000123456789012346)),
+            QString::fromStdString(numberText(-12345678901234.5)),
+            QString::fromStdString(numberText(-123456789012345.0)),
+        };
+        QTemporaryDir program;
+        DiskFileSystem files;
+        Binding binding;
+        binding.start(program.path().toStdString(), files);
+        binding.forward([&binding] { binding.app().showAll(); });
+        const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
+        QStringList cut;
+        int fields = 0;
+        for (const WindowRow& row : binding.app().windows()) {
+            ConversionView* view = binding.conversionView(row.frame.name);
+            QVERIFY(view != nullptr);
+            for (FieldEdit* field : view->findChildren<FieldEdit*>()) {
+                ++fields;
+                const QString where = QStringLiteral("%1.%2 at scale %3")
+                                          .arg(QString::fromStdString(row.frame.name), field->objectName(), scale);
+                for (const QString& text : longest) {
+                    field->setText(text);
+                    const FieldEdit::Shown shown = field->shown();
+                    const qreal width = QFontMetricsF(shown.font).horizontalAdvance(shown.text);
+                    const bool whole = !shown.cut && shown.text == text;
+                    const bool marked =
+                        shown.cut && shown.text.endsWith(QChar(0x2026)) && text.startsWith(shown.text.chopped(1));
+                    if (width > shown.line.width() || !field->contentsRect().contains(shown.line) ||
+                        shown.font.pointSizeF() < 7 || !(whole || marked)) {
+                        cut << QStringLiteral("%1: \"%2\" shows as \"%3\" (%4 pt), %5 wide in %6")
+                                   .arg(where, text, shown.text)
+                                   .arg(shown.font.pointSizeF())
+                                   .arg(width)
+                                   .arg(shown.line.width());
+                    }
+                }
+                // The line edit draws the field as the field drew itself while nobody edits it,
+                // and holds the whole number.
+                const QImage drawn = field->grab().toImage();
+                QLineEdit* editor = field->editor();
+                if (field->grab().toImage() != drawn || editor->text() != longest.last()) {
+                    cut << where + QStringLiteral(": its line edit shows another text");
+                }
+            }
+        }
+        QVERIFY(fields > 100);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
     }
 
 private:
