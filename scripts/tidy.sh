@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Runs clang-tidy with the project's .clang-tidy over the C++ sources that the last commit
-# changed (a changed header brings in the source of the same name), with the compile commands
-# of a configured build directory. Bounded: at most 20 files; prints what it checked.
-#   scripts/tidy.sh [BUILD_DIR]        (default build-test)
+# Runs clang-tidy with the project's .clang-tidy over C++ sources, with the compile commands
+# of a configured build directory (a changed header brings in the source of the same name):
+#   scripts/tidy.sh [BUILD_DIR]          the sources that differ from the merge base with main
+#                                        (on main itself: those of the last commit)
+#   scripts/tidy.sh --all [BUILD_DIR]    every source the build compiles
+# Prints what it checked; two files at a time.
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
 cd "$(dirname "$0")/.."
+all=0
+if [ "${1:-}" = "--all" ]; then
+  all=1
+  shift
+fi
 build="${1:-build-test}"
-limit=20
 
 tidy="$(command -v clang-tidy-14 || command -v clang-tidy || true)"
 if [ -z "$tidy" ]; then
@@ -19,32 +25,44 @@ if [ ! -f "$build/compile_commands.json" ]; then
   exit 1
 fi
 
-# The first commit has no parent: compare it with the empty tree.
-if git rev-parse -q --verify 'HEAD~1^{commit}' >/dev/null; then
-  base='HEAD~1'
+if [ "$all" -eq 1 ]; then
+  what="every source the build compiles"
+  mapfile -t changed < <(git ls-files -- '*.cpp')
 else
-  base="$(git hash-object -t tree /dev/null)"
+  # What this branch changed since it left main; on main, what the last commit changed; the
+  # first commit has no parent and is compared with the empty tree.
+  base="$(git merge-base HEAD main 2>/dev/null || true)"
+  if [ -z "$base" ] || [ "$base" = "$(git rev-parse HEAD)" ]; then
+    if git rev-parse -q --verify 'HEAD~1^{commit}' >/dev/null; then
+      base='HEAD~1'
+    else
+      base="$(git hash-object -t tree /dev/null)"
+    fi
+  fi
+  what="the sources changed since $(git rev-parse --short "$base")"
+  mapfile -t changed < <(git diff --name-only --diff-filter=d "$base" HEAD -- '*.cpp' '*.h')
 fi
 
 files=()
-while IFS= read -r changed; do
-  case "$changed" in
-    *.cpp) candidate="$changed" ;;
-    *.h) candidate="${changed%.h}.cpp" ;;
+for path in "${changed[@]}"; do
+  case "$path" in
+    *.cpp) candidate="$path" ;;
+    *.h) candidate="${path%.h}.cpp" ;;
     *) continue ;;
   esac
   # Only what this build compiles (a Qt source is absent from a build without the program).
   if [ -f "$candidate" ] && grep -q "\"file\": \"$PWD/$candidate\"" "$build/compile_commands.json"; then
     files+=("$candidate")
   fi
-done < <(git diff --name-only --diff-filter=d "$base" HEAD -- '*.cpp' '*.h' | sort -u)
+done
 
 if [ ${#files[@]} -eq 0 ]; then
-  echo "tidy: no C++ source changed in the last commit"
+  echo "tidy: no C++ source to check ($what)"
   exit 0
 fi
-mapfile -t files < <(printf '%s\n' "${files[@]}" | sort -u | head -n "$limit")
-echo "tidy: checking ${#files[@]} file(s) changed in the last commit (at most $limit): ${files[*]}"
+mapfile -t files < <(printf '%s\n' "${files[@]}" | sort -u)
+echo "tidy: checking ${#files[@]} file(s), $what"
 # The compiler warnings are GCC's to give (-Werror); clang-tidy reports its checks alone.
-"$tidy" -p "$build" --quiet --extra-arg=-Wno-everything "${files[@]}"
+printf '%s\n' "${files[@]}" |
+  xargs -P 2 -n 4 "$tidy" -p "$build" --quiet --extra-arg=-Wno-everything
 echo "tidy: ${#files[@]} file(s) clean"
