@@ -16,8 +16,8 @@
 #include "largest_chain.h"
 #include "ui/application.h"
 #include "ui/binding.h"
-#include "ui/controls.h"
 #include "ui/conversionview.h"
+#include "ui/fieldedit.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

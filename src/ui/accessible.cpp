@@ -2,18 +2,17 @@
 
 #include "framework/layout.h"
 #include "framework/menu.h"
-#include "ui/controls.h"
+#include "ui/fieldedit.h"
 #include "ui/mapping.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
-#include <QAccessibleWidget>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QWidget>
 #include <QWindow>
-#include <algorithm>
 #include <string>
 
 namespace mezura::ui {
@@ -112,179 +111,6 @@ private:
     QPointer<QWidget> m_owner;
 };
 
-// A unit field: one editable text, with its number as the value, and the name and
-// description the field gives when asked. Its line edit, once made, is no object of its own:
-// it answers for the text (cursor, selection, editing) through the field. Before that the
-// field answers from the number it draws, its cursor at the first character; what changes
-// the text, the cursor or the selection makes the line edit first.
-class UnitField : public QAccessibleWidget, public QAccessibleTextInterface, public QAccessibleEditableTextInterface {
-public:
-    explicit UnitField(FieldEdit* field)
-        : QAccessibleWidget(field, QAccessible::EditableText)
-    {
-    }
-
-    int childCount() const override { return 0; }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Value) {
-            return field()->text();
-        }
-        // A text that was not read whole is described by what was read of it.
-        if (kind == QAccessible::Description && !field()->note().isEmpty()) {
-            return field()->note();
-        }
-        if ((kind == QAccessible::Name || kind == QAccessible::Description) && field()->speech) {
-            const auto [name, description] = field()->speech();
-            return kind == QAccessible::Name ? name : description;
-        }
-        return QAccessibleWidget::text(kind);
-    }
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.editable = !field()->isReadOnly();
-        state.readOnly = field()->isReadOnly();
-        state.focusable = field()->focusPolicy() != Qt::NoFocus;
-        state.focused = field()->hasFocus();
-        return state;
-    }
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface) {
-            return static_cast<QAccessibleTextInterface*>(this);
-        }
-        if (type == QAccessible::EditableTextInterface) {
-            return static_cast<QAccessibleEditableTextInterface*>(this);
-        }
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    void selection(int index, int* start, int* end) const override
-    {
-        if (const QAccessibleTextInterface* made = madeText()) {
-            made->selection(index, start, end);
-        } else {
-            *start = 0;
-            *end = 0;
-        }
-    }
-    int selectionCount() const override
-    {
-        const QAccessibleTextInterface* made = madeText();
-        return made != nullptr ? made->selectionCount() : 0;
-    }
-    void addSelection(int start, int end) override { editorText()->addSelection(start, end); }
-    void removeSelection(int index) override
-    {
-        if (QAccessibleTextInterface* made = madeText()) {
-            made->removeSelection(index);
-        }
-    }
-    void setSelection(int index, int start, int end) override { editorText()->setSelection(index, start, end); }
-    int cursorPosition() const override
-    {
-        const QAccessibleTextInterface* made = madeText();
-        return made != nullptr ? made->cursorPosition() : 0;
-    }
-    void setCursorPosition(int position) override { editorText()->setCursorPosition(position); }
-    QString text(int start, int end) const override
-    {
-        if (const QAccessibleTextInterface* made = madeText()) {
-            return made->text(start, end);
-        }
-        // A range past either end of the text is cut to the text, as a line edit cuts it.
-        const QString shown = field()->text();
-        const qsizetype from = std::clamp<qsizetype>(start, 0, shown.size());
-        const qsizetype to = end < 0 ? shown.size() : std::clamp<qsizetype>(end, from, shown.size());
-        return shown.mid(from, to - from);
-    }
-    int characterCount() const override
-    {
-        const QAccessibleTextInterface* made = madeText();
-        return made != nullptr ? made->characterCount() : static_cast<int>(field()->text().size());
-    }
-    QRect characterRect(int offset) const override
-    {
-        if (const QAccessibleTextInterface* made = madeText()) {
-            return made->characterRect(offset);
-        }
-        const QRect place = field()->characterRect(offset);
-        return place.isEmpty() ? QRect() : QRect(field()->mapToGlobal(place.topLeft()), place.size());
-    }
-    int offsetAtPoint(const QPoint& point) const override
-    {
-        if (const QAccessibleTextInterface* made = madeText()) {
-            return made->offsetAtPoint(point);
-        }
-        const QPoint inField = field()->mapFromGlobal(point);
-        for (int offset = 0; offset < field()->text().size(); ++offset) {
-            if (field()->characterRect(offset).contains(inField)) {
-                return offset;
-            }
-        }
-        return -1;
-    }
-    void scrollToSubstring(int start, int end) override
-    {
-        if (QAccessibleTextInterface* made = madeText()) {
-            made->scrollToSubstring(start, end);
-        }
-    }
-    QString attributes(int offset, int* start, int* end) const override
-    {
-        if (const QAccessibleTextInterface* made = madeText()) {
-            return made->attributes(offset, start, end);
-        }
-        *start = 0;
-        *end = characterCount();
-        return {};
-    }
-
-    // Editing goes through the line edit; a read-only field takes none.
-    void deleteText(int start, int end) override
-    {
-        if (QAccessibleEditableTextInterface* editing = editorEditing()) {
-            editing->deleteText(start, end);
-        }
-    }
-    void insertText(int offset, const QString& text) override
-    {
-        if (QAccessibleEditableTextInterface* editing = editorEditing()) {
-            editing->insertText(offset, text);
-        }
-    }
-    void replaceText(int start, int end, const QString& text) override
-    {
-        if (QAccessibleEditableTextInterface* editing = editorEditing()) {
-            editing->replaceText(start, end, text);
-        }
-    }
-
-private:
-    FieldEdit* field() const { return static_cast<FieldEdit*>(widget()); }
-    // The line edit's own answers: once it is made, or made now.
-    QAccessibleTextInterface* madeText() const
-    {
-        return field()->hasEditor() ? QAccessible::queryAccessibleInterface(field()->editor())->textInterface()
-                                    : nullptr;
-    }
-    QAccessibleTextInterface* editorText() const
-    {
-        return QAccessible::queryAccessibleInterface(field()->editor())->textInterface();
-    }
-    QAccessibleEditableTextInterface* editorEditing() const
-    {
-        return field()->isReadOnly()
-            ? nullptr
-            : QAccessible::queryAccessibleInterface(field()->editor())->editableTextInterface();
-    }
-};
-
 QAccessibleInterface* spokenMenuItems(const QString& key, QObject* object)
 {
     auto* action = qobject_cast<QAction*>(object);
@@ -301,8 +127,8 @@ QAccessibleInterface* spokenMenuItems(const QString& key, QObject* object)
 
 QAccessibleInterface* programControls(const QString& key, QObject* object)
 {
-    if (auto* field = qobject_cast<FieldEdit*>(object)) {
-        return new UnitField(field);
+    if (QAccessibleInterface* field = accessibleField(object)) {
+        return field;
     }
     return spokenMenuItems(key, object);
 }

@@ -1,137 +1,18 @@
-// The widgets of a conversion window, each handing its user events to a callback. What
-// the program sets from code raises none of them.
+// The widgets of a conversion window but its unit fields (ui/fieldedit.h), each handing its
+// user events to a callback. What the program sets from code raises none of them.
 #pragma once
 
 #include <QCheckBox>
-#include <QFontMetricsF>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyleOptionFrame>
 #include <QWidget>
 #include <functional>
 #include <limits>
-#include <utility>
 #include <vector>
 
-class QPainter;
-
 namespace mezura::ui {
-
-// A unit field. Enter gives key code 13 without the line edit's own Enter handling; every
-// other key is handled as usual and its character code passed on as well.
-//
-// A window has dozens of fields and the toolkit's line edit is costly to make (a tenth of a
-// window's start), so a field draws its text itself, exactly as the line edit draws it,
-// until it is first used: the line edit is made when the field first takes the focus or
-// receives a key, a mouse press, a context menu or a drag, lies over the whole field from
-// then on, and does all of its work.
-class FieldEdit : public QWidget {
-    Q_OBJECT
-
-public:
-    explicit FieldEdit(QWidget* parent);
-    // The line edit goes first, while the field it tells of its events is still whole.
-    ~FieldEdit() override;
-    FieldEdit(const FieldEdit&) = delete;
-    FieldEdit& operator=(const FieldEdit&) = delete;
-
-    std::function<void(int keyCode)> onKey;
-    std::function<void()> onClick;                     // left button
-    std::function<void(const QString& text)> onEdited; // the user changed the text
-    // The tooltip of a text wider than the field: the whole text with its unit's relation.
-    std::function<QString()> wholeText;
-    // What assistive technology says for the field: its name and its description.
-    std::function<std::pair<QString, QString>()> speech;
-
-    QString text() const;
-    void setText(const QString& text);
-    // Before the line edit is made the cursor is at the first character, where a written
-    // value shows from.
-    int cursorPosition() const;
-    void setCursorPosition(int position);
-    bool isReadOnly() const;
-    void setReadOnly(bool readOnly);
-    // Whether Tab stops at the field.
-    void setTabStop(bool stop);
-
-    // Whether the text shows in full in the field's own font.
-    bool textFits() const;
-    // How the field shows its text while nobody edits it (before its line edit is made, and
-    // while the line edit has no focus): a text wider than the field in a smaller size of the
-    // field's font, down to 7 points; one that does not fit even then, its start with "…" at
-    // the field's right edge over a faded end. The text and all that copies it stay whole.
-    struct Shown {
-        QFont font;
-        QString text; // what is drawn: the whole text, or its start and "…"
-        bool cut = false;
-        QRect line; // the line of text in the field
-    };
-    Shown shown() const;
-    // Where character `offset` of the text shows before the line edit is made, in the
-    // field's coordinates; empty past the text and behind the mark of a cut text.
-    // Assistive technology reads a text by places.
-    QRect characterRect(int offset) const;
-
-    // A sentence that tells what was read of a typed text that could not be read whole, or
-    // empty: while there is one, a red wavy line underlines the text, the tooltip starts
-    // with the sentence and assistive technology gives it as the field's description.
-    void setNote(const QString& note);
-    const QString& note() const { return m_note; }
-
-    // Draws, once per font and pixel ratio, every character that a written number holds,
-    // off screen, in the field's font and in the smallest a number is shrunk to: the glyphs
-    // are then ready before the first Enter, which would otherwise spend a third of its
-    // time rendering them.
-    void prepareNumberGlyphs() const;
-
-    // The line edit, made now if the field has none yet.
-    QLineEdit* editor();
-    bool hasEditor() const { return m_editor != nullptr; }
-
-protected:
-    bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-
-private:
-    class Editor;
-
-    QLineEdit* makeEditor(Qt::FocusReason reason);
-    // Hands an event that reached the field to its line edit.
-    bool forward(QLineEdit* editor, QEvent* event);
-    // The tooltip for a help event at `globalPos`; false when the text shows in full.
-    bool showWholeText(const QPoint& globalPos);
-    // The palette the line edit paints with: the field's own colours over the line edit's kind.
-    QPalette linePalette() const;
-    // The line edit's frame, the room inside it for the text, and the line of text in that room.
-    QStyleOptionFrame frameOption() const;
-    QRect textRoom(const QStyleOptionFrame& option) const;
-    QRect lineRect(const QRect& room) const;
-    QRect lineRect(const QRect& room, const QFont& font) const;
-    // Draws the field as nobody edits it, on the field or on its line edit (which lies at the
-    // field's place): the panel, the text as shown() has it, and the note's underline.
-    void drawUnedited(QPainter& painter) const;
-    // The red wavy line under the first `width` pixels of the line of text `line`.
-    void drawNoteMark(QPainter& painter, const QRect& line, const QFont& font, qreal width) const;
-
-    QString m_text;
-    QString m_note;
-    bool m_readOnly = false;
-    // The last shown(), kept while the text, the font and the room for the text stay.
-    mutable Shown m_shown;
-    mutable QString m_shownOf;
-    mutable QFont m_shownFont;
-    mutable QRect m_shownRoom;
-    QLineEdit* m_editor = nullptr;
-    // The event that the line edit just left, which comes to the field next on its way to the
-    // window: the field lets it pass rather than handing it to the line edit again.
-    QEvent* m_passedOn = nullptr;
-    bool m_forwarding = false;
-};
 
 // A menu that makes its items the first time it is measured or about to show: made with
 // their window, the items of every menu were a tenth of the windows' start. A menu bar

@@ -6,6 +6,7 @@
 #include "ui/accessible.h"
 #include "ui/binding.h"
 #include "ui/controls.h"
+#include "ui/fieldedit.h"
 #include "ui/icon.h"
 #include "ui/theme.h"
 

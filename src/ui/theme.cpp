@@ -121,6 +121,11 @@ private:
 // of two pixels just inside its edge that stands out on the control's own background.
 class ReadableStyle : public QProxyStyle {
 public:
+    explicit ReadableStyle(QStyle* base)
+        : QProxyStyle(base)
+    {
+    }
+
     // The style's own icons, loaded once and only when used: every window's menu bar asks for
     // the icon of its extension button, which the style otherwise loads from its image files
     // each time.
@@ -383,9 +388,9 @@ QPalette readablePalette(const QPalette& theme)
     return palette;
 }
 
-QStyle* readableStyle()
+QStyle* readableStyle(QStyle* base)
 {
-    return new ReadableStyle;
+    return new ReadableStyle(base);
 }
 
 } // namespace mezura::ui

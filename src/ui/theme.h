@@ -42,7 +42,8 @@ void paintSurface(QWidget* widget, Surface surface, Colour colour);
 // background replaced by black or white; the same palette when every pair reads.
 QPalette readablePalette(const QPalette& theme);
 
-// The style that draws the focus frame over the desktop's style; the application owns it.
-QStyle* readableStyle();
+// The style that draws the focus frame over `base` (which it takes), or over the desktop's
+// style; the application owns it.
+QStyle* readableStyle(QStyle* base = nullptr);
 
 } // namespace mezura::ui

@@ -4,6 +4,7 @@
 #include "ui/binding.h"
 #include "ui/controls.h"
 #include "ui/conversionview.h"
+#include "ui/fieldedit.h"
 #include "ui/mapping.h"
 #include "ui/messages.h"
 #include "uitest.h"
@@ -291,30 +292,6 @@ private slots:
         QVERIFY2(fields > 0, "nothing was repainted");
         QVERIFY2(captions.isEmpty(), qPrintable("captions repainted: " + captions.join(", ")));
         QVERIFY(!(QRegion(view->rect()) - painted.regions().value(view)).isEmpty());
-    }
-
-    // Until it is first used a field draws itself, and exactly as its line edit then draws
-    // it: in every window, with texts that are too wide for their fields among them.
-    void aFieldLooksTheSameOnceItsLineEditIsMade_data() { enterRepaintsOnlyWhatChanged_data(); }
-    void aFieldLooksTheSameOnceItsLineEditIsMade()
-    {
-        QFETCH(QString, name);
-        const std::string module = name.toStdString();
-        m_binding->forward([&] { m_binding->app().showAndFocus(module); });
-        test::enterInFirstField(*m_binding, m_binding->app().window(module), "1234.56789");
-        ConversionView* view = m_binding->conversionView(module);
-        QVERIFY(view != nullptr && QTest::qWaitForWindowExposed(view));
-        int compared = 0;
-        for (FieldEdit* field : view->findChildren<FieldEdit*>()) {
-            if (field->hasEditor()) {
-                continue;
-            }
-            const QImage drawn = field->grab().toImage();
-            field->editor();
-            QVERIFY2(field->grab().toImage() == drawn, qPrintable(name + "." + field->objectName()));
-            ++compared;
-        }
-        QVERIFY(compared > 0);
     }
 
     void enterRunsTheChain_data()

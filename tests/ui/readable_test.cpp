@@ -6,7 +6,7 @@
 #include "framework/window.h"
 #include "palettes.h"
 #include "ui/binding.h"
-#include "ui/controls.h"
+#include "ui/fieldedit.h"
 #include "ui/helpviewer.h"
 #include "ui/mapping.h"
 #include "ui/theme.h"

@@ -6,7 +6,7 @@
 #include "palettes.h"
 #include "ui/application.h"
 #include "ui/binding.h"
-#include "ui/controls.h"
+#include "ui/fieldedit.h"
 #include "ui/theme.h"
 
 #include <QApplication>

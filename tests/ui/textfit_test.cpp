@@ -4,6 +4,8 @@
 #include "ui/binding.h"
 #include "ui/controls.h"
 #include "ui/conversionview.h"
+#include "ui/fieldedit.h"
+#include "ui/theme.h"
 #include "uitest.h"
 
 #include <QCheckBox>
@@ -12,7 +14,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 #include <cmath>
@@ -89,7 +94,8 @@ QRect owned(const QRectF& logical, qreal ratio)
 // Every text of every window fits in full in the room it has, at the desktop's scale factor
 // (QT_SCALE_FACTOR, one run per factor) and in the font the windows are drawn for as well as
 // in the CJK font that a Debian desktop has instead: labels, captions, check boxes, frame
-// titles, button texts, gauge labels and menu texts, in every size mode of every window.
+// titles, button texts, gauge labels and menu texts, in every size mode of every window;
+// and every field's number shows as its line edit shows it.
 class TextFitTest : public QObject {
     Q_OBJECT
 
@@ -199,6 +205,65 @@ private slots:
         }
         QVERIFY(fields > 100);
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
+    }
+
+    // Until it is first used a field draws itself, and exactly as its line edit then draws
+    // it: in every window, with texts that fit and texts too wide for their fields, at every
+    // scale factor, under Fusion, under the plain Windows style (whose frame differs) and
+    // under the desktop's own style where it is another. The room for the text comes from
+    // the style, its margins inside that room from the line edit.
+    void aFieldLooksTheSameOnceItsLineEditIsMade_data()
+    {
+        QTest::addColumn<QString>("style");
+        QStringList styles = {QStringLiteral("fusion"), QStringLiteral("windows")};
+        const QString desktop = qobject_cast<const QProxyStyle*>(QApplication::style())->baseStyle()->name();
+        if (!styles.contains(desktop, Qt::CaseInsensitive)) {
+            styles << desktop;
+        }
+        for (const QString& style : styles) {
+            QTest::newRow(qPrintable(style)) << style;
+        }
+    }
+    void aFieldLooksTheSameOnceItsLineEditIsMade()
+    {
+        QFETCH(QString, style);
+        QStyle* base = QStyleFactory::create(style);
+        QVERIFY2(base != nullptr, qPrintable(style + " is no style of this Qt"));
+        QApplication::setStyle(readableStyle(base));
+        const auto desktopStyle = qScopeGuard([] { QApplication::setStyle(readableStyle()); });
+        const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
+        QTemporaryDir program;
+        DiskFileSystem files;
+        Binding binding;
+        binding.start(program.path().toStdString(), files);
+        binding.forward([&binding] { binding.app().showAll(); });
+        QStringList differ;
+        int compared = 0;
+        for (const WindowRow& row : binding.app().windows()) {
+            test::enterInFirstField(binding, binding.app().window(row), "1234.56789");
+            ConversionView* view = binding.conversionView(row.frame.name);
+            QVERIFY(view != nullptr && QTest::qWaitForWindowExposed(view));
+            for (FieldEdit* field : view->findChildren<FieldEdit*>()) {
+                if (field->hasEditor()) {
+                    continue;
+                }
+                // Every other field with a short number, which the line edit draws itself.
+                if (compared % 2 == 1) {
+                    field->setText(QStringLiteral("-1.5"));
+                }
+                const QImage drawn = field->grab().toImage();
+                field->editor();
+                if (field->grab().toImage() != drawn) {
+                    differ << QStringLiteral("%1.%2 (\"%3\")")
+                                  .arg(QString::fromStdString(row.frame.name), field->objectName(), field->text());
+                }
+                ++compared;
+            }
+        }
+        QVERIFY(compared > 100);
+        QVERIFY2(differ.isEmpty(),
+                 qPrintable(QStringLiteral("under %1 at scale %2 the line edit draws otherwise: %3")
+                                .arg(style, scale, differ.join(QStringLiteral(", ")))));
     }
 
 private:
