@@ -1,7 +1,9 @@
 #include "startup/files.h"
 #include "ui/binding.h"
+#include "ui/helpbrowser.h"
 #include "ui/helpclient.h"
 #include "ui/helpviewer.h"
+#include "ui/helpwindow.h"
 #include "ui/messages.h"
 #include "uitest.h"
 

@@ -8,6 +8,7 @@
 #include "ui/binding.h"
 #include "ui/fieldedit.h"
 #include "ui/helpviewer.h"
+#include "ui/helpwindow.h"
 #include "ui/mapping.h"
 #include "ui/theme.h"
 #include "uitest.h"

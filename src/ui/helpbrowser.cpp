@@ -1,0 +1,308 @@
+// The page view of the help viewer; what it may read from the help file and what it refuses.
+#include "ui/helpbrowser.h"
+
+#include "framework/frame.h"
+#include "help/html.h"
+#include "ui/messages.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QTextDocument>
+#include <string_view>
+#include <utility>
+
+namespace mezura::ui {
+
+namespace {
+const QString kScheme = QStringLiteral("help");
+
+// Beyond these a page or a picture would stall the viewer for minutes or exhaust its memory;
+// the help's own pages are a few kilobytes, its pictures a few hundred pixels wide.
+constexpr qsizetype kLargestPage = qsizetype{512} * 1024;
+constexpr std::size_t kDeepestNesting = 16;
+// Pictures side by side take the layout time growing with the square of their number.
+constexpr std::size_t kMostPictures = 1000;
+constexpr qsizetype kLargestPicture = qsizetype{4} * 1024 * 1024;
+constexpr int kWidestPicture = 4096;
+
+// What a refused picture shows: an empty box.
+QImage emptyBox()
+{
+    QImage box(16, 16, QImage::Format_ARGB32);
+    box.fill(Qt::transparent);
+    for (int i = 0; i < 16; ++i) {
+        for (const QPoint& edge : {QPoint(i, 0), QPoint(i, 15), QPoint(0, i), QPoint(15, i)}) {
+            box.setPixel(edge, qRgb(0xA0, 0xA0, 0xA0));
+        }
+    }
+    return box;
+}
+
+// A style sheet with its point sizes scaled to `percent`: "font-size: 10pt" at 150 reads
+// "font-size: 15pt".
+QString zoomed(QString css, int percent)
+{
+    if (percent == 100) {
+        return css;
+    }
+    static const QRegularExpression points(QStringLiteral("(\\d+(?:\\.\\d+)?)pt\\b"));
+    QString out;
+    qsizetype at = 0;
+    for (const QRegularExpressionMatch& match : points.globalMatch(css)) {
+        out += css.mid(at, match.capturedStart() - at);
+        out += QString::number(match.captured(1).toDouble() * percent / 100.0, 'g', 4) + QStringLiteral("pt");
+        at = match.capturedEnd();
+    }
+    return out + css.mid(at);
+}
+
+// The addresses of the style sheets that an HTML page links without saying type="text/css":
+// <link rel="stylesheet" href="...">. The document reads those that say it by itself.
+QStringList untypedStyleSheetLinks(const QString& html)
+{
+    static const QRegularExpression tag(QStringLiteral("<link\\s[^>]*>"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression attribute(
+        QStringLiteral("\\b(rel|href|type)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList links;
+    for (const QRegularExpressionMatch& link : tag.globalMatch(html)) {
+        QString rel;
+        QString href;
+        QString type;
+        for (const QRegularExpressionMatch& pair : attribute.globalMatch(link.captured())) {
+            const QString value = pair.captured(2) + pair.captured(3) + pair.captured(4);
+            const QString name = pair.captured(1).toLower();
+            if (name == QLatin1String("rel")) {
+                rel = value;
+            } else if (name == QLatin1String("type")) {
+                type = value;
+            } else {
+                href = value;
+            }
+        }
+        if (!href.isEmpty() && type.compare(QLatin1String("text/css"), Qt::CaseInsensitive) != 0 &&
+            rel.split(QLatin1Char(' ')).contains(QLatin1String("stylesheet"), Qt::CaseInsensitive)) {
+            links << href;
+        }
+    }
+    return links;
+}
+} // namespace
+
+QString helpTitle()
+{
+    return QString::fromUtf8(kTitlePrefix) + QStringLiteral("ヘルプ");
+}
+
+void reportHelpProblem(const std::string& problem)
+{
+    showMessage({MessageKind::Warning, helpTitle(), QString::fromStdString(problem)});
+}
+
+HelpBrowser::HelpBrowser(QWidget* parent)
+    : QTextBrowser(parent)
+{
+    // Every link goes through follow(): only places inside the help file are opened.
+    setOpenLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::follow);
+}
+
+std::optional<HelpLink> helpLink(const std::string& fromPage, QString href)
+{
+    href.replace(QStringLiteral("%5C"), QStringLiteral("/"), Qt::CaseInsensitive)
+        .replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QUrl from;
+    from.setScheme(kScheme);
+    from.setPath(QString::fromStdString(fromPage.starts_with('/') ? fromPage : "/" + fromPage));
+    const QUrl target = from.resolved(QUrl(href));
+    if (target.scheme() != kScheme) {
+        return std::nullopt;
+    }
+    return HelpLink{target.path(QUrl::FullyDecoded).toStdString(), target.fragment(QUrl::FullyDecoded).toStdString()};
+}
+
+QUrl HelpBrowser::address(const HelpLink& link)
+{
+    QUrl url;
+    url.setScheme(kScheme);
+    url.setPath(QString::fromStdString(link.page));
+    if (!link.fragment.empty()) {
+        url.setFragment(QString::fromStdString(link.fragment));
+    }
+    return url;
+}
+
+void HelpBrowser::setFile(HelpFile file)
+{
+    const bool another = !m_file || m_file->path() != file.path();
+    m_file = std::move(file);
+    if (another) {
+        clearHistory(); // the pages visited were those of another file
+    }
+}
+
+bool HelpBrowser::go(const HelpLink& link, std::string& error)
+{
+    if (!m_file) {
+        error = "ヘルプファイルが開かれていません";
+        return false;
+    }
+    const std::optional<std::string> bytes = m_file->read(link.page, error);
+    if (!bytes) {
+        return false;
+    }
+    error = pageProblem(link.page, QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size())));
+    if (!error.empty()) {
+        return false;
+    }
+    setSource(address(link));
+    if (link.fragment.empty()) {
+        verticalScrollBar()->setValue(0); // a topic opens at its top, also on the page shown
+    }
+    return true;
+}
+
+HelpLink HelpBrowser::current() const
+{
+    return place(source()).value_or(HelpLink{});
+}
+
+void HelpBrowser::setZoom(int percent)
+{
+    if (percent == m_zoom) {
+        return;
+    }
+    QScrollBar* bar = verticalScrollBar();
+    const double read = bar->maximum() > 0 ? double(bar->value()) / bar->maximum() : 0.0;
+    m_zoom = percent;
+    QFont text = font();
+    if (m_pointSize <= 0) {
+        m_pointSize = text.pointSizeF();
+    }
+    text.setPointSizeF(m_pointSize * percent / 100.0);
+    setFont(text);
+    reload(); // the page and its style sheet read again at the new size
+    bar->setValue(qRound(read * bar->maximum()));
+}
+
+std::optional<HelpLink> HelpBrowser::place(const QUrl& url) const
+{
+    return helpLink(url.isRelative() ? m_page : "/", url.toString(QUrl::FullyEncoded));
+}
+
+void HelpBrowser::follow(const QUrl& url)
+{
+    const std::optional<HelpLink> target = place(url);
+    if (!target) {
+        return; // a link out of the help file: the viewer shows the help file only
+    }
+    std::string error;
+    if (!go(*target, error)) {
+        reportHelpProblem(error);
+    }
+}
+
+std::string HelpBrowser::pageProblem(const std::string& page, const QByteArray& html)
+{
+    if (html.size() > kLargestPage) {
+        return "ページ " + page + " は大きすぎるため表示しません（" + std::to_string(kLargestPage) + " バイトまで）";
+    }
+    const std::string_view text(html.constData(), static_cast<std::size_t>(html.size()));
+    if (html::nestsTooDeep(text, kDeepestNesting)) {
+        return "ページ " + page + " は要素の入れ子が深すぎるため表示しません（" + std::to_string(kDeepestNesting) +
+            " 段まで）";
+    }
+    if (html::countTags(text, "img", kMostPictures) > kMostPictures) {
+        return "ページ " + page + " は画像が多すぎるため表示しません（" + std::to_string(kMostPictures) + " 個まで）";
+    }
+    return {};
+}
+
+QImage HelpBrowser::picture(const std::string& name, const QByteArray& bytes, std::string& problem)
+{
+    problem.clear();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size(); // from the picture's header, nothing decoded yet
+    if (bytes.size() > kLargestPicture || size.width() > kWidestPicture || size.height() > kWidestPicture) {
+        problem = "画像 " + name + " は大きすぎるため表示しません（" + std::to_string(kLargestPicture) + " バイト、" +
+            std::to_string(kWidestPicture) + "×" + std::to_string(kWidestPicture) + " 画素まで）";
+        return emptyBox();
+    }
+    // Decoded by its content whatever its name says; bytes that are no picture show the box.
+    QImage image = QImage::fromData(bytes);
+    if (image.isNull() || image.width() > kWidestPicture || image.height() > kWidestPicture) {
+        return emptyBox();
+    }
+    return image;
+}
+
+QVariant HelpBrowser::loadResource(int type, const QUrl& name)
+{
+    // Every answer is a value, also for what is refused: given nothing, the document would
+    // read the address itself, from the disk or from any device it names.
+    const auto refused = [type]() -> QVariant {
+        switch (type) {
+        case QTextDocument::ImageResource:
+            return emptyBox();
+        case QTextDocument::HtmlResource:
+        case QTextDocument::StyleSheetResource:
+            return QString(QLatin1String(""));
+        default:
+            return QByteArray("");
+        }
+    };
+    const std::optional<HelpLink> target = place(name);
+    if (!m_file || !target) {
+        return refused();
+    }
+    std::string error;
+    const std::optional<std::string> bytes = m_file->read(target->page, error);
+    if (!bytes) {
+        return refused();
+    }
+    const QByteArray content(bytes->data(), static_cast<qsizetype>(bytes->size()));
+    switch (type) {
+    case QTextDocument::HtmlResource: {
+        if (!pageProblem(target->page, content).empty()) {
+            return refused(); // reached through the history: the page was reported when first shown
+        }
+        m_page = target->page; // the page's own links and pictures are seen from it
+        m_pictureReported = false;
+        // The page names its encoding; the help pages are written in UTF-8.
+        QStringDecoder decoder = QStringDecoder::decoderForHtml(content);
+        if (!decoder.isValid()) {
+            decoder = QStringDecoder(QStringDecoder::Utf8);
+        }
+        const QString html = decoder(content);
+        // The document reads a linked style sheet only when the link says type="text/css"
+        // (as the help's own pages do); the style sheets of links that do not say so become
+        // the document's default ones, so that such a page is laid out with them as well.
+        QString css;
+        for (const QString& href : untypedStyleSheetLinks(html)) {
+            css += loadResource(QTextDocument::StyleSheetResource, QUrl(href)).toString() + QLatin1Char('\n');
+        }
+        document()->setDefaultStyleSheet(css);
+        return html;
+    }
+    case QTextDocument::StyleSheetResource:
+        return content.size() > kLargestPage ? refused() : zoomed(QString::fromUtf8(content), m_zoom);
+    case QTextDocument::ImageResource: {
+        std::string problem;
+        QImage image = picture(target->page, content, problem);
+        if (!problem.empty() && !std::exchange(m_pictureReported, true)) {
+            reportHelpProblem(problem); // once a page: a page of many such pictures is one problem
+        }
+        return image;
+    }
+    default:
+        return refused();
+    }
+}
+
+} // namespace mezura::ui
