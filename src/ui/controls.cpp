@@ -748,8 +748,8 @@ void Caption::fit()
     }
     const int top =
         std::max(m_ceiling, std::min(m_design.top(), int(std::floor(baseline + ink.top() - kInkClearance))));
-    const int bottom = std::min(
-        std::max(m_design.bottom() + 1, int(std::ceil(baseline + ink.bottom() + kInkClearance))), m_floor);
+    const int bottom =
+        std::min(std::max(m_design.bottom() + 1, int(std::ceil(baseline + ink.bottom() + kInkClearance))), m_floor);
     rect.setTop(top);
     rect.setBottom(std::max(top, bottom - 1));
     m_baseline = baseline - top;
