@@ -6,8 +6,8 @@
 #include "ui/mapping.h"
 #include "ui/messages.h"
 #include "ui/settingsview.h"
-#include "windows/catalog.h"
 #include "uitest.h"
+#include "windows/catalog.h"
 
 #include <QCheckBox>
 #include <QFile>
