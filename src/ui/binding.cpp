@@ -1,5 +1,6 @@
 #include "ui/binding.h"
 
+#include "framework/placement.h"
 #include "framework/window.h"
 #include "startup/settings.h"
 #include "startup/startup.h"
@@ -8,12 +9,18 @@
 #include "ui/settingsview.h"
 #include "windows/catalog.h"
 
+#include <QScreen>
+#include <QStyle>
 #include <QWidget>
+#include <algorithm>
 #include <exception>
 
 namespace mezura::ui {
 
 namespace {
+// The pixels between two windows placed side by side at the start.
+constexpr int kWindowGap = 4;
+
 // Sets a flag for a scope and gives it back its value after, also after an exception.
 class Busy {
 public:
@@ -76,7 +83,12 @@ void Binding::build(Entry& entry)
 
 void Binding::start(const std::string& dir, FileSystem& files)
 {
-    forward([this, &dir, &files] { mezura::start(m_app, dir, files); });
+    if (m_busy || m_app.ended()) {
+        return;
+    }
+    run([this, &dir, &files] { mezura::start(m_app, dir, files); });
+    placeAtStart();
+    syncAll();
 }
 
 void Binding::forward(const std::function<void()>& event)
@@ -84,16 +96,70 @@ void Binding::forward(const std::function<void()>& event)
     if (m_busy || m_app.ended()) {
         return;
     }
-    {
-        Busy busy(m_busy);
-        try {
-            event();
-        } catch (const std::exception& error) {
-            // A fault of the program itself; the windows stay as the event left them.
-            showMessage({MessageKind::Critical, QStringLiteral("ヨモギの単位計算"), QString::fromUtf8(error.what())});
+    run(event);
+    syncAll();
+}
+
+void Binding::run(const std::function<void()>& event)
+{
+    Busy busy(m_busy);
+    try {
+        event();
+    } catch (const std::exception& error) {
+        // A fault of the program itself; the windows stay as the event left them.
+        showMessage({MessageKind::Critical, QStringLiteral("ヨモギの単位計算"), QString::fromUtf8(error.what())});
+    }
+}
+
+void Binding::placeAtStart()
+{
+    if (m_app.ended()) {
+        return;
+    }
+    Busy busy(m_busy);
+    std::vector<QWidget*> windows;
+    std::vector<QSize> clients;
+    QWidget* settings = nullptr;
+    for (std::size_t i = 0; i < m_views.size(); ++i) { // by index: building a view may create a window
+        Entry& entry = m_views[i];
+        if (!entry.form->visible()) {
+            continue;
+        }
+        if (entry.view == nullptr) {
+            build(entry);
+        }
+        if (entry.conversionView != nullptr) {
+            windows.push_back(entry.conversionView);
+            clients.push_back(entry.conversionView->pixelSize());
+        } else {
+            settings = entry.view->widget();
         }
     }
-    syncAll();
+    if (windows.empty() || settings == nullptr) {
+        return; // the settings window alone stays where it was put: in the middle of its screen
+    }
+    windows.push_back(settings);
+    clients.push_back(settings->size());
+    const QScreen* screen = settings->screen();
+    // The frame the desktop puts around each window, as far as the program can tell before it
+    // shows: a title bar as high as the style's (never lower than a line of text with some
+    // room) and thin borders.
+    const QStyle* style = settings->style();
+    const int titleBar = std::max(style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, settings),
+                                  settings->fontMetrics().height() + 10);
+    const int border = std::max(1, style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, settings));
+    std::vector<PixelSize> frames;
+    for (const QSize& client : clients) {
+        frames.push_back({client.width() + 2 * border, client.height() + titleBar + border});
+    }
+    const QRect room = screen->availableGeometry();
+    const std::vector<PixelRect> placed =
+        placeWindows({room.x(), room.y(), room.width(), room.height()}, frames, titleBar, kWindowGap);
+    // A window not yet shown has no frame: it is moved by its client area's corner, which
+    // lies one title bar and one border inside the frame's.
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        windows[i]->move(placed[i].x + border, placed[i].y + titleBar);
+    }
 }
 
 void Binding::syncAll()

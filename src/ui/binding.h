@@ -37,7 +37,8 @@ public:
 
     // The start of the program: the settings window runs the start-up with `dir` as the
     // program directory, opens the conversion windows chosen in its settings file and stands
-    // in front of them. `files` must outlive the binding.
+    // in front of them. `files` must outlive the binding. Before they first show, the windows
+    // are placed on the screen that holds the settings window (placeAtStart).
     void start(const std::string& dir, FileSystem& files);
 
     // Runs one user event on the windows, then syncs the views. Events raised while another
@@ -68,6 +69,12 @@ private:
     const Entry* entry(const Form& form) const;
     void created(Form& form);
     void build(Entry& entry);
+    // Runs one event on the windows, without syncing the views.
+    void run(const std::function<void()>& event);
+    // The conversion windows about to show, in the order they were opened, and the settings
+    // window last, placed side by side or in columns on the settings window's screen so that
+    // every title bar stays in view. A window that shows later is placed by the desktop.
+    void placeAtStart();
 
     QtHost m_host;
     App m_app;

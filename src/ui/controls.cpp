@@ -93,6 +93,9 @@ void Caption::setRoom(int ceiling, int floor, int rightEdge, int nextCaption)
     fit();
 }
 
+// The empty pixels a caption's letters keep from the controls above and below them.
+constexpr qreal kInkClearance = 1;
+
 void Caption::fit()
 {
     QRect rect = m_design;
@@ -115,7 +118,7 @@ void Caption::fit()
     // run into the next caption on its line (two pixels apart at least): a smaller font.
     shrinkUntil([&](const QFont& font) {
         const Measure& line = measure(font);
-        return std::ceil(line.ink.height()) + 1 <= qreal(m_floor) - m_ceiling &&
+        return std::ceil(line.ink.height()) + 2 * kInkClearance <= qreal(m_floor) - m_ceiling &&
             (m_keepRightEdge || m_nextCaption == std::numeric_limits<int>::max() ||
              rect.left() + width(line) <= qreal(m_nextCaption) - 2);
     });
@@ -141,18 +144,19 @@ void Caption::fit()
     }
     // The line where a top-aligned label would set it, its baseline one ascent below the
     // top; lifted where its letters would reach into the control below, lowered where they
-    // would rise above the band, half a pixel apart from both so that no scale rounds the
-    // letters into a neighbour. The caption covers the letters and no more of the band.
+    // would rise above the band, a pixel apart from both so that the letters never touch a
+    // neighbour's line. The caption covers the letters and no more of the band.
     qreal baseline = m_design.top() + metrics.ascent();
-    if (baseline + ink.bottom() > m_floor - 0.5) {
-        baseline = m_floor - 0.5 - ink.bottom();
+    if (baseline + ink.bottom() > m_floor - kInkClearance) {
+        baseline = m_floor - kInkClearance - ink.bottom();
     }
-    if (baseline + ink.top() < m_ceiling + 0.5) {
-        baseline = m_ceiling + 0.5 - ink.top();
+    if (baseline + ink.top() < m_ceiling + kInkClearance) {
+        baseline = m_ceiling + kInkClearance - ink.top();
     }
-    const int top = std::max(m_ceiling, std::min(m_design.top(), int(std::floor(baseline + ink.top() - 0.5))));
+    const int top =
+        std::max(m_ceiling, std::min(m_design.top(), int(std::floor(baseline + ink.top() - kInkClearance))));
     const int bottom =
-        std::min(std::max(m_design.bottom() + 1, int(std::ceil(baseline + ink.bottom() + 0.5))), m_floor);
+        std::min(std::max(m_design.bottom() + 1, int(std::ceil(baseline + ink.bottom() + kInkClearance))), m_floor);
     rect.setTop(top);
     rect.setBottom(std::max(top, bottom - 1));
     m_baseline = baseline - top;

@@ -61,6 +61,27 @@ ConversionView::ConversionView(Binding& binding, ConversionWindow& window)
     connect(copyAll, &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(qs(m_window.fieldsText())); });
     addAction(copyAll);
+
+    // F10 opens the first menu with its first item chosen, as Alt and the down arrow do.
+    auto* openMenu = new QAction(this);
+    openMenu->setObjectName(QStringLiteral("openFirstMenu"));
+    openMenu->setShortcut(QKeySequence(Qt::Key_F10));
+    openMenu->setShortcutContext(Qt::WindowShortcut);
+    connect(openMenu, &QAction::triggered, this, [this] {
+        const QList<QAction*> titles = menuBar()->actions();
+        if (titles.isEmpty() || titles.front()->menu() == nullptr) {
+            return;
+        }
+        menuBar()->setActiveAction(titles.front());
+        QMenu* menu = titles.front()->menu();
+        for (QAction* item : menu->actions()) {
+            if (!item->isSeparator() && item->isEnabled()) {
+                menu->setActiveAction(item);
+                break;
+            }
+        }
+    });
+    addAction(openMenu);
 }
 
 Dpi ConversionView::dpi() const

@@ -182,6 +182,17 @@ public:
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override
     {
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option); item != nullptr &&
+            element == CE_MenuBarItem && (item->state & State_Selected) != 0 && widget != nullptr &&
+            widget->hasFocus()) {
+            // The menu title that Alt or the arrows reached, while the menu bar has the keyboard:
+            // drawn as a title whose menu is open, as desktop programs show it, where the style
+            // would show nothing until the menu opens.
+            QStyleOptionMenuItem reached(*item);
+            reached.state |= State_Sunken;
+            QProxyStyle::drawControl(element, &reached, painter, widget);
+            return;
+        }
         QProxyStyle::drawControl(element, option, painter, widget);
         if (element == CE_PushButton) {
             focusFrame(option, option->rect, QPalette::Button, painter);

@@ -183,7 +183,7 @@ Layout cubicLayout()
             .unitIs(kUSDryUnits, "1 US-bushel = 35238.4 cm3", "米国乾量ブッシェル"),
     };
     // clang-format on
-    layout.boxes = {{kDry, "Dry", {5550, 840, 2310, 2445}}};
+    layout.boxes = {{kDry, "Dry", {5550, 840, 2280, 2445}}};
     layout.sliders = {{"HScroll", {60, 4800, 4290, 255}, 0, 100, 41}};
     layout.labels = {{"IndMin", "0", {60, 5085, 255, kLabelHeight}},
                      {"IndMax", "100ml", {3600, 5070, 735, kLabelHeight}}};

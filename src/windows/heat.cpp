@@ -65,13 +65,13 @@ Layout heatLayout()
             .unitIs(kEngineeringUnits, "1 Wh = 3600 J", "ワット時"),
         unitField(MEZURA_FIELD(txtC1), "erg",            45,   225,    75,    0, kJoule)
             .unitIs(kJouleUnits, "1 erg = 1E-07 J", "エルグ"),
-        unitField(MEZURA_FIELD(txtC2), "cal",          2235,   825,   600,    8, kCalorie)
+        unitField(MEZURA_FIELD(txtC2), "cal",          2190,   825,   600,    8, kCalorie)
             .unitIs(kCalorieUnits, "1 cal = 4.1868 J", "カロリー",
                     "国際蒸気表カロリー（4.1868 J）です。食品の表示には 4.184 J のカロリーが使われます。"),
-        unitField(MEZURA_FIELD(txtC3), "Cal (kcal)",   2220,  1425,  1200,    9, kCalorie)
+        unitField(MEZURA_FIELD(txtC3), "Cal (kcal)",   2190,  1425,  1200,    9, kCalorie)
             .unitIs(kCalorieUnits, "1 Cal (kcal) = 4186.8 J", "キロカロリー",
                     "国際蒸気表カロリーの 1000 倍です。食品の表示の kcal は 4184 J です。"),
-        unitField(MEZURA_FIELD(txtC4), "単位",         2220,  1995,  1785,   10, kCalorie)
+        unitField(MEZURA_FIELD(txtC4), "単位",         2190,  1995,  1785,   10, kCalorie)
             .unitIs(kCalorieUnits, "1 単位 = 334944 J", "食品交換の単位",
                     "80 kcal（国際蒸気表カロリー）です。"),
         unitField(MEZURA_FIELD(txtE1), "keV",          3315,   210,    60,   11, kElectronVolt)
@@ -89,7 +89,7 @@ Layout heatLayout()
                       {"Command2", "mJ", {720, 3465, 540, 255}, kButtonFace},
                       {"Command3", "J", {1440, 3465, 570, 255}, kButtonFace},
                       {"Command4", "kJ", {2160, 3480, 690, 255}, kButtonFace},
-                      {"Command5", "?", {2970, 3465, 240, 255}, kHelpButton, ButtonRole::Help, kNoBox, kBoldCaption}};
+                      {"Command5", "?", {2925, 3465, 240, 255}, kHelpButton, ButtonRole::Help, kNoBox, kBoldCaption}};
     return layout;
 }
 

@@ -109,7 +109,7 @@ Layout weightLayout()
     };
     // clang-format on
     layout.boxes = {{kTroyBox, "金衡系", {3360, 360, 1215, 2895}},
-                    {kApothecariesBox, "薬局系", {4680, 360, 1215, 2895}}};
+                    {kApothecariesBox, "薬局系", {4635, 360, 1215, 2895}}};
     layout.sliders = {{"HScroll", {60, 4320, 3180, 255}, 0, 100, 24}};
     layout.labels = {{"IndMin", "0", {375, 4590, 255, kLabelHeight}},
                      {"IndMax", "1000mg", {2505, 4575, 735, kLabelHeight}}};

@@ -63,14 +63,14 @@ Layout yearLayout()
     layout.sliders = {{"HScroll", {30, 2265, 3180, 255}, 0, 3000, 11}};
     layout.labels = {{"IndMin", "0", {345, 2520, 495, kLabelHeight}},
                      {"IndMax", "3000", {2850, 2520, 495, kLabelHeight}}};
-    // Six era buttons and "?" share the row: 465 wide, 30 apart.
-    layout.buttons = {{"Command1", "西暦", {15, 2700, 465, 255}, kHighlight},
-                      {"Command2", "明治", {510, 2700, 465, 255}, kButtonFace},
-                      {"Command3", "大正", {1005, 2700, 465, 255}, kButtonFace},
-                      {"Command4", "昭和", {1500, 2700, 465, 255}, kButtonFace},
-                      {"Command5", "平成", {1995, 2700, 465, 255}, kButtonFace},
-                      {"Command7", "令和", {2490, 2700, 465, 255}, kButtonFace},
-                      {"Command6", "?", {2985, 2700, 240, 255}, kHelpButton, ButtonRole::Help}};
+    // Six era buttons and "?" share the row: 450 wide, 45 apart, 30 from the window's edge.
+    layout.buttons = {{"Command1", "西暦", {30, 2700, 450, 255}, kHighlight},
+                      {"Command2", "明治", {525, 2700, 450, 255}, kButtonFace},
+                      {"Command3", "大正", {1020, 2700, 450, 255}, kButtonFace},
+                      {"Command4", "昭和", {1515, 2700, 450, 255}, kButtonFace},
+                      {"Command5", "平成", {2010, 2700, 450, 255}, kButtonFace},
+                      {"Command7", "令和", {2505, 2700, 450, 255}, kButtonFace},
+                      {"Command6", "?", {3000, 2700, 240, 255}, kHelpButton, ButtonRole::Help}};
     return layout;
 }
 

@@ -711,6 +711,30 @@ private slots:
         QVERIFY(popup->actions()[3]->isSeparator());
     }
 
+    // From the keyboard: Alt alone marks the first menu title, F10 opens the first menu at its
+    // first item, wherever the focus is in the window.
+    void menusFromTheKeyboard()
+    {
+        FIND(fahr, FieldEdit, m_temp, "txtFahr");
+        QVERIFY(m_temp->isActiveWindow() || QTest::qWaitForWindowActive(m_temp));
+        fahr->setFocus(Qt::TabFocusReason);
+        QMenuBar* bar = m_temp->menuBar();
+        QAction* first = bar->actions().front();
+        const QRect title = bar->actionGeometry(first);
+        const QImage plain = bar->grab(title).toImage();
+        QTest::keyClick(fahr->editor(), Qt::Key_Alt);
+        QTRY_VERIFY(bar->hasFocus());
+        QCOMPARE(bar->activeAction(), first);
+        QVERIFY2(bar->grab(title).toImage() != plain, "the first menu title is not marked");
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QTRY_VERIFY(!bar->hasFocus());
+
+        QTest::keyClick(fahr->editor(), Qt::Key_F10);
+        QTRY_VERIFY(first->menu()->isVisible());
+        QCOMPARE(first->menu()->activeAction(), first->menu()->actions().front());
+        first->menu()->hide();
+    }
+
     void menusReachTheWindows()
     {
         App& app = m_binding->app();

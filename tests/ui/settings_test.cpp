@@ -7,6 +7,7 @@
 #include "ui/messages.h"
 #include "ui/settingsview.h"
 #include "uitest.h"
+#include "windows/catalog.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -15,9 +16,11 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 // clang-format off
 
@@ -348,6 +351,32 @@ private slots:
         SettingsView* view = startWith(kOnlyTemp);
         QVERIFY(view != nullptr);
         QTRY_COMPARE(QApplication::activeWindow(), view);
+    }
+
+    // The windows chosen at the start open side by side or in columns on the settings
+    // window's screen, the settings window last: none lies over the title bar of another
+    // (the band just above its client area), and each starts on the screen.
+    void windowsOpenedAtTheStartLeaveEveryTitleBarInView()
+    {
+        SettingsView* view = startWith(QByteArray("1\r\n").repeated(10));
+        QVERIFY(view != nullptr);
+        const QRect screen = view->screen()->availableGeometry();
+        std::vector<QRect> placed; // in the order they open, the settings window last
+        for (const WindowRow& row : windowTable().windows) {
+            const ConversionView* window = m_binding->conversionView(row.frame.name);
+            QVERIFY(window != nullptr && window->isVisible());
+            placed.push_back(window->geometry());
+        }
+        placed.push_back(view->geometry());
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            const QRect titleBar(placed[i].left(), placed[i].top() - 8, placed[i].width(), 8);
+            QVERIFY2(screen.contains(titleBar.topLeft()),
+                     qPrintable(QStringLiteral("the title bar of window %1 is off the screen").arg(i)));
+            for (std::size_t j = i + 1; j < placed.size(); ++j) {
+                QVERIFY2(!placed[j].intersects(titleBar),
+                         qPrintable(QStringLiteral("window %1 covers the title bar of window %2").arg(j).arg(i)));
+            }
+        }
     }
 
 private:

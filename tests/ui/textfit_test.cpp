@@ -266,7 +266,111 @@ private slots:
                                 .arg(style, scale, differ.join(QStringLiteral(", ")))));
     }
 
+    // Every control stands at least two pixels clear of its neighbours and of the edge of
+    // the client area, in every size mode of every window (the controls that the mode shows)
+    // at the desktop's scale factor: fields, buttons, gauges, frames and the ink of captions.
+    void everyControlHasRoom()
+    {
+        QTemporaryDir program;
+        DiskFileSystem files;
+        Binding binding;
+        binding.start(program.path().toStdString(), files);
+        binding.forward([&binding] { binding.app().showAll(); });
+        const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
+        QStringList crowded;
+        for (const WindowRow& row : binding.app().windows()) {
+            ConversionView* view = binding.conversionView(row.frame.name);
+            QVERIFY(view != nullptr);
+            for (std::size_t mode = 0; mode < row.frame.modes.size(); ++mode) {
+                QTest::qWait(0);
+                const QString where = QStringLiteral("%1 mode %2 at scale %3")
+                                          .arg(QString::fromStdString(row.frame.name))
+                                          .arg(binding.app().window(row).frame().mode())
+                                          .arg(scale);
+                measureRoom(view->centralWidget(), where, crowded);
+                binding.forward([&binding, &row] { binding.app().window(row).menu("mnuS"); });
+            }
+        }
+        for (const QString& line : crowded) {
+            qWarning("%s", qPrintable(line));
+        }
+        QVERIFY2(crowded.isEmpty(), qPrintable(QStringLiteral("%1 controls stand too close").arg(crowded.size())));
+    }
+
 private:
+    // The controls among the children of `parent` (the client area or a frame), each where it
+    // puts something on the screen: a caption where its letters are, any other its rectangle.
+    static void measureRoom(QWidget* parent, const QString& where, QStringList& crowded)
+    {
+        const bool client = qobject_cast<QGroupBox*>(parent) == nullptr;
+        struct Placed {
+            QString name;
+            QRect rect;
+            int room; // the empty pixels it keeps around itself
+        };
+        std::vector<Placed> placed;
+        for (QWidget* control : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (control->isHidden() || control->objectName().isEmpty()) {
+                continue;
+            }
+            QRect rect = control->geometry();
+            int room = 2;
+            if (const auto* caption = dynamic_cast<const Caption*>(control)) {
+                if (caption->text().isEmpty()) {
+                    continue;
+                }
+                const QFontMetricsF metrics(caption->font());
+                const QRectF box = caption->contentsRect();
+                const QRectF ink = caption->wordWrap()
+                    ? metrics.boundingRect(box, Qt::TextWordWrap, caption->text())
+                    : metrics.tightBoundingRect(caption->text()).translated(caption->origin() + box.topLeft());
+                rect = ink.toAlignedRect().translated(caption->pos());
+                room = 1; // letters that never touch a line read as apart from it
+            }
+            if (!rect.intersects(parent->rect())) {
+                continue; // the size mode leaves it out
+            }
+            // A control that the size mode cuts at the edge is left out by design; one it shows
+            // whole keeps its distance from the edge.
+            if (client && parent->rect().contains(rect) &&
+                !parent->rect().adjusted(room, room, -room, -room).contains(rect)) {
+                crowded << QStringLiteral("%1: %2 at (%3,%4 %5x%6) is not %7 px inside the client area %8x%9")
+                               .arg(where, control->objectName())
+                               .arg(rect.x())
+                               .arg(rect.y())
+                               .arg(rect.width())
+                               .arg(rect.height())
+                               .arg(room)
+                               .arg(parent->width())
+                               .arg(parent->height());
+            }
+            if (auto* box = qobject_cast<QGroupBox*>(control)) {
+                measureRoom(box, where, crowded);
+            }
+            placed.push_back({control->objectName(), rect, room});
+        }
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            for (std::size_t j = i + 1; j < placed.size(); ++j) {
+                // A unit caption stands on its own field, as its name says.
+                const Placed& one = placed[i];
+                const Placed& other = placed[j];
+                if (one.name == "lbl_" + other.name || other.name == "lbl_" + one.name) {
+                    continue;
+                }
+                const QRect& a = one.rect;
+                const QRect& b = other.rect;
+                // Empty pixels between the two, across and down; negative where they overlap.
+                const int across = std::max(b.left() - a.right(), a.left() - b.right()) - 1;
+                const int down = std::max(b.top() - a.bottom(), a.top() - b.bottom()) - 1;
+                if (std::max(across, down) < std::min(one.room, other.room)) {
+                    crowded << QStringLiteral("%1: %2 and %3 are %4 px apart")
+                                   .arg(where, one.name, other.name)
+                                   .arg(std::max(across, down));
+                }
+            }
+        }
+    }
+
     static void check(QWidget* window, const QString& where, const QString& scale, QStringList& cut)
     {
         const qreal ratio = window->devicePixelRatioF();
