@@ -4,7 +4,8 @@
 //   <!-- end of unit table -->
 // of the page, each unit's row anchored by its field's name (square.htm#txtS1). The help build
 // runs it on its copy of the pages, so that a page's table and the fields' tooltips come from
-// the same rows.
+// the same rows. It also gives DIR/index.hhk a keyword for every unit that none of its written
+// keywords leads to.
 #include "framework/app.h"
 #include "framework/host.h"
 #include "framework/layout.h"
@@ -16,6 +17,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -82,6 +84,87 @@ std::string tableHtml(const ConversionWindow& window)
     return html + "</table>\n";
 }
 
+std::string readFile(const std::string& path, bool& ok)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    ok = static_cast<bool>(in);
+    return text.str();
+}
+
+bool writeFile(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (!out) {
+        std::cerr << "mezura-unittables: cannot write " << path << '\n';
+    }
+    return static_cast<bool>(out);
+}
+
+std::string lowered(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+// The keyword index with an entry "label (words)" for every unit that no written keyword
+// leads to yet, beside the entries of the same label or where its name sorts, so that a new
+// unit needs no line of its own in the index.
+std::string indexWithEveryUnit(const std::string& index, App& app)
+{
+    constexpr std::string_view kEntry = "<LI> <OBJECT type=\"text/sitemap\">";
+    constexpr std::string_view kName = "<param name=\"Name\" value=\"";
+    std::string result = index;
+    for (const WindowRow& row : app.windows()) {
+        for (const FieldSpec& field : app.window(row).layout().fields) {
+            const std::string local = row.frame.name + ".htm#" + field.name;
+            if (result.find("value=\"" + local + "\"") != std::string::npos) {
+                continue;
+            }
+            const std::string name = shownLabel(field.label) + " (" + field.unit.words + ")";
+            const std::string entry = std::string(kEntry) + std::string(kName) + escaped(name) +
+                "\"><param name=\"Local\" value=\"" + local + "\"></OBJECT>\n";
+            // After the last entry of the same label ("ounce (トロイオンス)" after "ounce (oz,
+            // オンス)"); a label of its own before the first entry whose name sorts after it.
+            const std::string label = lowered(shownLabel(field.label));
+            std::size_t same = std::string::npos;
+            std::size_t after = std::string::npos;
+            for (std::size_t entryAt = result.find(kEntry); entryAt != std::string::npos;
+                 entryAt = result.find(kEntry, entryAt + kEntry.size())) {
+                const std::size_t nameAt = result.find(kName, entryAt);
+                const std::size_t nameEnd =
+                    nameAt == std::string::npos ? nameAt : result.find('"', nameAt + kName.size());
+                if (nameEnd == std::string::npos) {
+                    continue;
+                }
+                const std::string other =
+                    lowered(result.substr(nameAt + kName.size(), nameEnd - nameAt - kName.size()));
+                if (other == label || other.rfind(label + " (", 0) == 0) {
+                    same = result.find('\n', entryAt);
+                    same = same == std::string::npos ? same : same + 1;
+                } else if (after == std::string::npos && other > lowered(name)) {
+                    after = entryAt;
+                }
+            }
+            std::size_t at = same != std::string::npos ? same : after;
+            if (at == std::string::npos) {
+                at = result.rfind("</UL>");
+            }
+            if (at == std::string::npos) {
+                continue; // no list to put it in
+            }
+            result.insert(at, entry);
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -114,5 +197,12 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    return 0;
+    const std::string indexPath = std::string(argv[1]) + "/index.hhk";
+    bool read = false;
+    const std::string index = readFile(indexPath, read);
+    if (!read || index.find("</UL>") == std::string::npos) {
+        std::cerr << "mezura-unittables: " << indexPath << " is no keyword index\n";
+        return 1;
+    }
+    return writeFile(indexPath, indexWithEveryUnit(index, app)) ? 0 : 1;
 }
