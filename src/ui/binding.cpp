@@ -149,6 +149,7 @@ void Binding::placeAtStart()
                                   settings->fontMetrics().height() + 10);
     const int border = std::max(1, style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, settings));
     std::vector<PixelSize> frames;
+    frames.reserve(clients.size());
     for (const QSize& client : clients) {
         frames.push_back({client.width() + 2 * border, client.height() + titleBar + border});
     }
