@@ -447,10 +447,10 @@ GaugeSpec cubicGauge()
     // clang-format off
     gauge.ranges = {
         // n  button      l bound    Max    caption    thumb    litres <- p        clamp: over what, cm3 text
-        {1, "Command1", 0.1,        100,   "100ml",   {txtC1}, litres({{Div, 1000}}), clamp(txtC1, 100, "100")},
-        {2, "Command2", 1,           10,   "10dl",    {txtC2}, litres({{Div, 10}}),   clamp(txtC2, 10, "1000")},
+        {1, "Command1", 0.1,        100,   "100ml",   {txtC1}, litres({{Div, kCm3PerDl * kDlPerLitre}}), clamp(txtC1, 100, "100")},
+        {2, "Command2", 1,           10,   "10dl",    {txtC2}, litres({{Div, kDlPerLitre}}),   clamp(txtC2, 10, "1000")},
         {3, "Command3", 1000,      1000,   "1000L",   {txtC3}, litres({}),            clamp(txtC3, 1000, "1000000")},
-        {4, "Command4", 30000000, 30000,   "30000m3", {txtC4}, litres({{Mul, 1000}})}, // no clamp
+        {4, "Command4", 30000000, 30000,   "30000m3", {txtC4}, litres({{Mul, kLitresPerM3}})}, // no clamp
     };
     // clang-format on
     gauge.reset = GaugeReset::allFields(CubicWindow::kFieldCount); // every unit field "0"

@@ -192,13 +192,13 @@ GaugeSpec heatGauge()
     gauge.ranges = {
         // n  button      J bound   Max    caption   thumb    joules <- p
         //    clamp: its own field, then the joule group from it
-        {1, "Command1", 0.001,   1000, "1000μJ", {txtJ1}, joules({{Div, 1000000}}),
+        {1, "Command1", 0.001,   1000, "1000μJ", {txtJ1}, joules({{Div, kMicrojoulesPerMillijoule * kMillijoulesPerJoule}}),
          clamp(txtJ1, {S(txtJ2, txtJ1, Div, kMicrojoulesPerMillijoule), S(txtJ3, txtJ2, Div, kMillijoulesPerJoule), S(txtJ4, txtJ3, Div, kJoulesPerKilojoule)})},
-        {2, "Command2", 1,       1000, "1000mJ", {txtJ2}, joules({{Div, 1000}}),
+        {2, "Command2", 1,       1000, "1000mJ", {txtJ2}, joules({{Div, kMillijoulesPerJoule}}),
          clamp(txtJ2, {S(txtJ1, txtJ2, Mul, kMicrojoulesPerMillijoule), S(txtJ3, txtJ2, Div, kMillijoulesPerJoule), S(txtJ4, txtJ3, Div, kJoulesPerKilojoule)})},
         {3, "Command3", 1000,    1000, "1000J",  {txtJ3}, joules({}),
          clamp(txtJ3, {lineJ})},
-        {4, "Command4", 1000000, 1000, "1000kJ", {txtJ4}, joules({{Mul, 1000}}),
+        {4, "Command4", 1000000, 1000, "1000kJ", {txtJ4}, joules({{Mul, kJoulesPerKilojoule}}),
          clamp(txtJ4, {S(txtJ3, txtJ4, Mul, kJoulesPerKilojoule), S(txtJ2, txtJ3, Mul, kMillijoulesPerJoule), S(txtJ1, txtJ2, Mul, kMicrojoulesPerMillijoule)})},
     };
     // clang-format on

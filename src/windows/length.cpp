@@ -383,11 +383,11 @@ GaugeSpec lengthGauge()
     // clang-format off
     gauge.ranges = {
         // n  button      km bound  Max   caption   thumb   metres <- p          clamp: over what, cm text
-        {1, "Command1", 0.001, 1000, "1000mm", {txtC0}, {txtC2, {{Div, 1000}}, false, fromMetres},
-         clamp({txtC1}, 100, "100"), Reading{txtC1, {{Mul, 10}}}}, // the button's thumb: cm x 10
+        {1, "Command1", 0.001, 1000, "1000mm", {txtC0}, {txtC2, {{Div, kMmPerCm * kCmPerM}}, false, fromMetres},
+         clamp({txtC1}, 100, "100"), Reading{txtC1, {{Mul, kMmPerCm}}}}, // the button's thumb: cm x 10
         {2, "Command2", 1, 1000, "1000m", {txtC2}, {txtC2, {}, false, fromMetres},
          clamp({txtC2}, 1000, "100000")},
-        {3, "Command3", 1000, 1000, "1000km", {txtC3}, {txtC2, {{Mul, 1000}}, false, fromMetres},
+        {3, "Command3", 1000, 1000, "1000km", {txtC3}, {txtC2, {{Mul, kMPerKm}}, false, fromMetres},
          clamp({txtC3}, 1000, "100000000")},
     };
     // clang-format on

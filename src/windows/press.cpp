@@ -144,8 +144,8 @@ GaugeSpec pressGauge()
     // clang-format off
     gauge.ranges = {
         // n  button      bar bound  Max    caption     thumb    bars <- p
-        {1, "Command1", 0.01,      10000, "10000Pa",  {txtP1}, bars({{Div, 100000}}), clamp(txtP1, fromPascals)},
-        {2, "Command2", 1,         10000, "10000hPa", {txtP2}, bars({{Div, 1000}}), clamp(txtP2, fromHectopascals)},
+        {1, "Command1", 0.01,      10000, "10000Pa",  {txtP1}, bars({{Div, kPascalsPerHectopascal * kHectopascalsPerBar}}), clamp(txtP1, fromPascals)},
+        {2, "Command2", 1,         10000, "10000hPa", {txtP2}, bars({{Div, kHectopascalsPerBar}}), clamp(txtP2, fromHectopascals)},
         {3, "Command3", 1000,      10000, "10000bar", {txtP3}, bars({}), clamp(txtP3, fromBars)},
     };
     // clang-format on

@@ -149,13 +149,13 @@ GaugeSpec radioGauge()
     // clang-format off
     gauge.ranges = {
         // n  button      MBq bound  Max   caption    thumb    kBq <- p            clamp above 1000
-        {1, "Command1", 0.001,     1000, "1000Bq",  {txtB1}, kilobecquerels({{Div, 1000}}),
+        {1, "Command1", 0.001,     1000, "1000Bq",  {txtB1}, kilobecquerels({{Div, kBqPerKBq}}),
          clamp(txtB1, fromBecquerels)},
         {2, "Command2", 1,         1000, "1000kBq", {txtB2}, kilobecquerels({}),
          clamp(txtB2, fromKilobecquerels)},
-        {3, "Command3", 1000,      1000, "1000MBq", {txtB3}, kilobecquerels({{Mul, 1000}}),
+        {3, "Command3", 1000,      1000, "1000MBq", {txtB3}, kilobecquerels({{Mul, kKBqPerMBq}}),
          clamp(txtB3, fromMegabecquerels)},
-        {4, "Command4", 1000000,   1000, "1000GBq", {txtB4}, kilobecquerels({{Mul, 1000000}}),
+        {4, "Command4", 1000000,   1000, "1000GBq", {txtB4}, kilobecquerels({{Mul, kKBqPerMBq * kMBqPerGBq}}),
          clamp(txtB4, fromGigabecquerels)},
     };
     // clang-format on

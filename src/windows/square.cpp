@@ -315,15 +315,15 @@ GaugeSpec squareGauge()
     // clang-format off
     gauge.ranges = {
         // n  button      km2 bound    Max    caption     thumb    ares <- p;  clamp: field, limit, text
-        {1, "Command1", 0.00000001, 10000, "10000cm2", {txtC1}, ares({{Div, 1000000}}),
+        {1, "Command1", 0.00000001, 10000, "10000cm2", {txtC1}, ares({{Div, kCm2PerM2 * kM2PerAre}}),
          clamp(txtC1, 10000, "10000", fromSquareCentimetres)},
-        {2, "Command2", 0.0001,       100, "100m2",    {txtC2}, ares({{Div, 100}}),
+        {2, "Command2", 0.0001,       100, "100m2",    {txtC2}, ares({{Div, kM2PerAre}}),
          clamp(txtC2, 100, "100", fromSquareMetres)},
         {3, "Command3", 0.01,         100, "100a",     {txtC3}, ares({}),
          clamp(txtC3, 100, "100", fromAres)},
-        {4, "Command4", 1,            100, "100ha",    {txtC4}, ares({{Mul, 100}}),
+        {4, "Command4", 1,            100, "100ha",    {txtC4}, ares({{Mul, kAresPerHectare}}),
          clamp(txtC4, 100, "100", fromHectares)},
-        {5, "Command5", 30000,      30000, "30000km2", {txtC5}, ares({{Mul, 10000}})}, // no clamp
+        {5, "Command5", 30000,      30000, "30000km2", {txtC5}, ares({{Mul, kHectaresPerKm2 * kAresPerHectare}})}, // no clamp
     };
     // clang-format on
     gauge.reset = GaugeReset::allFields(SquareWindow::kFieldCount); // every unit field "0"

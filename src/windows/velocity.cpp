@@ -27,6 +27,8 @@ constexpr double kMinutesPerHour         = 60;
 constexpr double kSecondsPerHour         = 3600;
 constexpr double kKmPerMile              = 1.6093;
 constexpr double kSecondsPerMinute       = 60;
+// The 光速 range's thumb counts thousandths of the speed of light.
+constexpr double kThumbStepsPerLightSpeed = 1000;
 // clang-format on
 
 // The groups that the help page's unit table lists the fields in.
@@ -178,8 +180,8 @@ GaugeSpec velocityGauge()
          clamp({txtC1}, 100, txtC1, "100", fromMetresPerSecond)},
         {2, "Command2", 277,       1000, "1000km/h", {txtC2},             metresPerSecond({{Div, kKmhPerMetrePerSecond}}),
          clamp({txtC2}, 1000, txtC2, "1000", enterChainWithoutGaugeUpdate(txtC2))},
-        {4, "Command4", 299792458, 1000, "光速",     {txtS3, {{Mul, 1000}}},
-         metresPerSecond({{Div, 1000}, {Mul, kSpeedOfLight}}),
+        {4, "Command4", 299792458, 1000, "光速",     {txtS3, {{Mul, kThumbStepsPerLightSpeed}}},
+         metresPerSecond({{Div, kThumbStepsPerLightSpeed}, {Mul, kSpeedOfLight}}),
          clamp({txtS3}, 1, txtS3, "1", enterChainWithoutGaugeUpdate(txtS3))},
     };
     // clang-format on

@@ -279,10 +279,10 @@ GaugeSpec weightGauge()
     // clang-format off
     gauge.ranges = {
         // n  button     kg bound    Max   caption   thumb    kg <- p                        clamp: over, grams
-        {1, "Command1", 0.000001,  1000, "1000mg", {txtC1}, kilograms({{Div, 1000000}}), clamp(txtC1, 1000, "1")},
-        {2, "Command2", 0.001,     1000, "1000g",  {txtC2}, kilograms({{Div, 1000}}),   clamp(txtC2, 1000, "1000")},
+        {1, "Command1", 0.000001,  1000, "1000mg", {txtC1}, kilograms({{Div, kMgPerG * kGPerKg}}), clamp(txtC1, 1000, "1")},
+        {2, "Command2", 0.001,     1000, "1000g",  {txtC2}, kilograms({{Div, kGPerKg}}),   clamp(txtC2, 1000, "1000")},
         {3, "Command3", 1,         1000, "1000kg", {txtC3}, kilograms({}),               clamp(txtC3, 1000, "1000000")},
-        {4, "Command4", 30000000, 30000, "30000t", {txtC4}, kilograms({{Mul, 1000}})}, // no clamp
+        {4, "Command4", 30000000, 30000, "30000t", {txtC4}, kilograms({{Mul, kKgPerTon}})}, // no clamp
     };
     // clang-format on
     gauge.reset = GaugeReset::allFields(WeightWindow::kFieldCount); // every unit field "0"
