@@ -64,7 +64,14 @@ constexpr std::array<Range, 4> kRanges{{
     {5, "Command5", 30000, 30000, "30000K"},
 }};
 
-const Operation toFahrenheit[] = {{Op::Mul, 9}, {Op::Div, 5}, {Op::Add, 32}};
+// 9 Fahrenheit degrees make 5 Celsius degrees; water freezes at 32 °F, 0 °C and 273.15 K.
+constexpr double kFahrenheitDegrees = 9;
+constexpr double kCelsiusDegrees = 5;
+constexpr double kFahrenheitAtFreezing = 32;
+constexpr double kKelvinAtFreezing = 273.15;
+
+const Operation toFahrenheit[] = {
+    {Op::Mul, kFahrenheitDegrees}, {Op::Div, kCelsiusDegrees}, {Op::Add, kFahrenheitAtFreezing}};
 
 Step step(int target, int source, std::vector<Operation> ops)
 {
@@ -77,17 +84,18 @@ TempWindow::TempWindow(App& app, const FrameSpec& frame)
     : GaugeBase(app, frame, tempLayout(), rangeButtons(kRanges))
 {
     const std::vector<Operation> fahrenheit(std::begin(toFahrenheit), std::end(toFahrenheit));
-    const Step celsiusFromKelvin = step(txtCels, txtKervin, {{Op::Sub, 273.15}});
+    const Step celsiusFromKelvin = step(txtCels, txtKervin, {{Op::Sub, kKelvinAtFreezing}});
     const Step fahrenheitFromCelsius = step(txtFahr, txtCels, fahrenheit);
-    const Step kelvinFromCelsius = step(txtKervin, txtCels, {{Op::Add, 273.15}});
+    const Step kelvinFromCelsius = step(txtKervin, txtCels, {{Op::Add, kKelvinAtFreezing}});
+    const Step celsiusFromFahrenheit =
+        step(txtCels, txtFahr,
+             {{Op::Sub, kFahrenheitAtFreezing}, {Op::Mul, kCelsiusDegrees}, {Op::Div, kFahrenheitDegrees}});
 
     m_fromKelvin = {celsiusFromKelvin, fahrenheitFromCelsius};
-    install(
-        {{kTindicator, [this] { tindicator(); }}},
-        // clang-format off
-            {{txtCels, {fahrenheitFromCelsius, kelvinFromCelsius, Call{kTindicator}}},
-             {txtFahr, {step(txtCels, txtFahr, {{Op::Sub, 32}, {Op::Mul, 5}, {Op::Div, 9}}), kelvinFromCelsius,
-                        Call{kTindicator}}},
+    // clang-format off
+    install({{kTindicator, [this] { tindicator(); }}},
+            {{txtCels,   {fahrenheitFromCelsius, kelvinFromCelsius, Call{kTindicator}}},
+             {txtFahr,   {celsiusFromFahrenheit, kelvinFromCelsius, Call{kTindicator}}},
              {txtKervin, {celsiusFromKelvin, fahrenheitFromCelsius, Call{kTindicator}}}});
     // clang-format on
 }
