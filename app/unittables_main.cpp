@@ -177,23 +177,17 @@ int main(int argc, char** argv)
     App app(host, windowTable());
     for (const WindowRow& row : app.windows()) {
         const std::string path = std::string(argv[1]) + "/" + row.frame.name + ".htm";
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream page;
-        page << in.rdbuf();
-        const std::string text = page.str();
+        bool read = false;
+        const std::string text = readFile(path, read);
         const std::size_t begin = text.find(kBegin);
         const std::size_t end = text.find(kEnd);
-        if (!in || begin == std::string::npos || end == std::string::npos || end < begin) {
+        if (!read || begin == std::string::npos || end == std::string::npos || end < begin) {
             std::cerr << "mezura-unittables: " << path << " has no place for its unit table (" << kBegin << " ... "
                       << kEnd << ")\n";
             return 1;
         }
         const std::size_t from = begin + std::string(kBegin).size();
-        const std::string written = text.substr(0, from) + "\n" + tableHtml(app.window(row)) + text.substr(end);
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << written;
-        if (!out) {
-            std::cerr << "mezura-unittables: cannot write " << path << '\n';
+        if (!writeFile(path, text.substr(0, from) + "\n" + tableHtml(app.window(row)) + text.substr(end))) {
             return 1;
         }
     }

@@ -96,6 +96,19 @@ QRect owned(const QRectF& logical, qreal ratio)
 // in the CJK font that a Debian desktop has instead: labels, captions, check boxes, frame
 // titles, button texts, gauge labels and menu texts, in every size mode of every window;
 // and every field's number shows as its line edit shows it.
+// The program started from an empty folder, every conversion window shown.
+struct AllWindowsShown {
+    QTemporaryDir program;
+    DiskFileSystem files;
+    Binding binding;
+
+    AllWindowsShown()
+    {
+        binding.start(program.path().toStdString(), files);
+        binding.forward([this] { binding.app().showAll(); });
+    }
+};
+
 class TextFitTest : public QObject {
     Q_OBJECT
 
@@ -163,11 +176,8 @@ private slots:
             QString::fromStdString(numberText(-12345678901234.5)),
             QString::fromStdString(numberText(-123456789012345.0)),
         };
-        QTemporaryDir program;
-        DiskFileSystem files;
-        Binding binding;
-        binding.start(program.path().toStdString(), files);
-        binding.forward([&binding] { binding.app().showAll(); });
+        AllWindowsShown program;
+        Binding& binding = program.binding;
         const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
         QStringList cut;
         int fields = 0;
@@ -232,11 +242,8 @@ private slots:
         QApplication::setStyle(readableStyle(base));
         const auto desktopStyle = qScopeGuard([] { QApplication::setStyle(readableStyle()); });
         const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
-        QTemporaryDir program;
-        DiskFileSystem files;
-        Binding binding;
-        binding.start(program.path().toStdString(), files);
-        binding.forward([&binding] { binding.app().showAll(); });
+        AllWindowsShown program;
+        Binding& binding = program.binding;
         QStringList differ;
         int compared = 0;
         for (const WindowRow& row : binding.app().windows()) {
@@ -271,11 +278,8 @@ private slots:
     // at the desktop's scale factor: fields, buttons, gauges, frames and the ink of captions.
     void everyControlHasRoom()
     {
-        QTemporaryDir program;
-        DiskFileSystem files;
-        Binding binding;
-        binding.start(program.path().toStdString(), files);
-        binding.forward([&binding] { binding.app().showAll(); });
+        AllWindowsShown program;
+        Binding& binding = program.binding;
         const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
         QStringList crowded;
         for (const WindowRow& row : binding.app().windows()) {
