@@ -1,7 +1,9 @@
 // mezura-xping WINDOW [TIMEOUT_MS]: asks the program owning X window WINDOW whether it still
 // answers, as a window manager does (_NET_WM_PING): the toolkit answers from the program's
 // event loop, so a program stuck in a handler does not. Exit 0 when it answered in time,
-// 1 when not, 2 when the window is gone, 3 when there is no display.
+// 1 when not, 2 when the window is gone or hidden (before the question or while waiting for
+// the answer: a message box that a key just closed goes without answering), 3 when there is
+// no display.
 #include <X11/Xlib.h>
 #include <chrono>
 #include <cstdio>
@@ -33,6 +35,8 @@ int main(int argc, char** argv)
     const Window root = DefaultRootWindow(display);
     // The toolkit sends its answer to the root window for those that watch its structure.
     XSelectInput(display, root, StructureNotifyMask);
+    // Told when the window itself goes or hides while the question is out.
+    XSelectInput(display, window, StructureNotifyMask);
     const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
     const Atom ping = XInternAtom(display, "_NET_WM_PING", False);
     const long stamp = static_cast<long>(std::chrono::steady_clock::now().time_since_epoch().count() & 0x7FFFFFFF);
@@ -56,6 +60,10 @@ int main(int argc, char** argv)
         while (XPending(display) > 0) {
             XEvent reply{};
             XNextEvent(display, &reply);
+            if ((reply.type == DestroyNotify && reply.xdestroywindow.window == window) ||
+                (reply.type == UnmapNotify && reply.xunmap.window == window)) {
+                return 2;
+            }
             if (reply.type == ClientMessage && reply.xclient.message_type == protocols &&
                 static_cast<Atom>(reply.xclient.data.l[0]) == ping && reply.xclient.data.l[1] == stamp) {
                 return 0;
