@@ -52,9 +52,9 @@ QString japaneseFamily(const QStringList& candidates, const std::function<bool(c
 
 QFont applicationFont()
 {
-    // The desktop's general font: its platform theme's, or fontconfig's default without one.
-    // Only its family counts: the windows are laid out for 9 points, which the screen's
-    // resolution and scale factor scale.
+    // The desktop's general font as its platform theme gives it (Qt's generic "Sans Serif",
+    // which names no font, where the desktop tells none). Only its family counts: the windows
+    // are laid out for 9 points, which the screen's resolution and scale factor scale.
     const QStringList candidates =
         QStringList{QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()} + fontconfigJapaneseSans();
     // A name that the font database lists under another (a translated one) is passed over:
