@@ -2,10 +2,21 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
+#include <QStringList>
+#include <functional>
 
 namespace mezura::ui {
 
-// The font of every window: IPAPGothic, 9 points, shaped only where its script needs it.
+// The family that the windows are drawn in: the first of `candidates` (families in the order
+// the desktop prefers them) that `coversJapanese` accepts; IPAPGothic, which the program
+// depends on, when none does.
+QString japaneseFamily(const QStringList& candidates, const std::function<bool(const QString&)>& coversJapanese);
+
+// The font of every window, 9 points as the layout is drawn for, shaped only where its script
+// needs it, in the Japanese sans-serif of the desktop: its general font where that covers
+// Japanese, else fontconfig's sans-serif for Japanese (the system's and the user's settings),
+// else IPAPGothic.
 QFont applicationFont();
 
 // Installs Qt's Japanese translations from the system (Debian's qt6-translations-l10n);

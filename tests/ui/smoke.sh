@@ -12,6 +12,8 @@
 #    in front, and the focus is in that window, not in one that the display mapped later.
 # 4. The help viewer never outlives the program: F1 starts it, and however the program then
 #    ends (SIGTERM, SIGKILL, with the viewer running or stopped), the viewer goes too.
+# 5. The windows' font is the desktop's Japanese sans-serif: its general font where that
+#    covers Japanese, else fontconfig's sans-serif for Japanese, else IPAPGothic.
 #   smoke.sh MEZURA PROBE MEZURA_HELP
 set -u
 
@@ -178,4 +180,33 @@ for row in "TERM running" "TERM stopped" "KILL stopped"; do
         fail "$row: the help viewer outlived the program"
     fi
 done
+# 5. Each row: fontconfig's sans-serif for Japanese and for the rest, the general font of a
+#    KDE desktop ("-": no desktop's theme, Qt's own general font "Sans Serif"), and the
+#    family of the program's font (from the probe, which sets the program up alike).
+while IFS='|' read -r japanese other general expected; do
+    cat >"$work/fonts.conf" <<EOF
+<?xml version="1.0"?>
+<fontconfig>
+  <dir>/usr/share/fonts</dir>
+  <cachedir>/var/cache/fontconfig</cachedir>
+  <match><test name="lang"><string>ja</string></test><test name="family"><string>sans-serif</string></test>
+    <edit name="family" mode="prepend" binding="strong"><string>$japanese</string></edit></match>
+  <match><test name="family"><string>sans-serif</string></test>
+    <edit name="family" mode="prepend" binding="strong"><string>$other</string></edit></match>
+</fontconfig>
+EOF
+    desktop=()
+    if [ "$general" != - ]; then
+        mkdir -p "$work/kde"
+        printf '[General]\nfont=%s,10,-1,5,50,0,0,0,0,0\n' "$general" >"$work/kde/kdeglobals"
+        desktop=(QT_QPA_PLATFORMTHEME=kde KDE_SESSION_VERSION=5 XDG_CONFIG_HOME="$work/kde")
+    fi
+    family=$(env FONTCONFIG_FILE="$work/fonts.conf" "${desktop[@]}" timeout 30 "$probe" --font 2>/dev/null)
+    [ "$family" = "$expected" ] ||
+        fail "with $japanese for Japanese, $other otherwise and the desktop's font $general the program takes '$family', not $expected"
+done <<'ROWS'
+Noto Sans CJK JP|DejaVu Sans|DejaVu Sans|Noto Sans CJK JP
+IPAGothic|DejaVu Sans|Noto Sans CJK JP|Noto Sans CJK JP
+DejaVu Sans|DejaVu Sans|-|IPAPGothic
+ROWS
 echo "PASS"
