@@ -5,7 +5,7 @@
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
 
-packages=(emscripten node-acorn libfmt-dev libfast-float-dev nodejs)
+packages=(emscripten node-acorn libfmt-dev libfast-float-dev)
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then

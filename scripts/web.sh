@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/web-setup.sh
 
-build=build-web
+build="build-web"
 # emscripten's tools are Node programs that load acorn from Debian's Node folder.
 export NODE_PATH="${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs"
 # Two jobs at most: emscripten's compiles are heavy and CI shares its cores.
