@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Installs what Mezura needs to build, run and test on Debian 12: the compiler, CMake, git,
-# clang-format and clang-tidy (scripts/check-format.sh, scripts/tidy.sh), Qt 6 Widgets with its platform plugins and Qt's Japanese translations, fontconfig's headers (it names the desktop's Japanese font), GoogleTest, the
-# Japanese font the windows fall back to and the CJK font many desktops choose instead (the
-# text-fit test measures both), the help compiler and reader, Xvfb with the tools the
-# screen tests use, a German locale, under which the tests check that numbers keep their
-# "." whatever the locale says; the accessibility bus (D-Bus, AT-SPI) that the
-# screen-reader test reads the program through; what builds and checks the Debian
+# clang-format and clang-tidy (scripts/check-format.sh, scripts/tidy.sh), Qt 6 Widgets with
+# its platform plugins and Qt's Japanese translations, fontconfig's headers (it names the
+# desktop's Japanese font), the header-only libraries that read and write numbers (fmt,
+# fast_float), GoogleTest, the Japanese font the windows fall back to and the CJK font many
+# desktops choose instead (the text-fit test measures both), the help compiler and reader,
+# Xvfb with the tools the screen tests use, a German locale, under which the tests check that
+# numbers keep their "." whatever the locale says; the accessibility bus (D-Bus, AT-SPI) that
+# the screen-reader test reads the program through; what builds and checks the Debian
 # package; and clang with libFuzzer for the fuzz targets.
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
 
 packages=(
   build-essential cmake pkg-config git clang-format clang-tidy
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libfontconfig-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libfontconfig-dev libfmt-dev libfast-float-dev
   libgtest-dev googletest
   fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
   fp-utils libmspack-dev
