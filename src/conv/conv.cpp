@@ -287,6 +287,11 @@ int Converter::convert(const Options& options, const std::vector<std::string>& g
             name = joined.substr(0, blank);
             number = joined.substr(blank + 1);
         }
+        if (number.empty() && isNumber(joined)) {
+            m_err << kProgram << "「" << joined << "」の単位を指定してください / " << joined
+                  << " of which unit? (mezura-conv 3 坪)\n";
+            return 2;
+        }
         if (number.empty()) {
             m_err << kProgram << "「" << joined << "」は数値として読めません / not a number: " << joined << '\n';
             return 2;

@@ -182,48 +182,74 @@ std::string romaji(std::string_view reading)
 UnitNames::UnitNames(App& app)
     : m_app(app)
 {
+    std::vector<bool> shared; // by unit: its label is also another field's of its window
     for (const WindowRow& row : app.windows()) {
         ConversionWindow& window = app.window(row);
         const std::vector<FieldSpec>& fields = window.layout().fields;
         for (int field = 0; field < static_cast<int>(fields.size()); ++field) {
             m_units.push_back({&row, &window, field});
             const std::string label = shownLabel(fields[static_cast<std::size_t>(field)].label);
-            m_shared.push_back(std::count_if(fields.begin(), fields.end(), [&](const FieldSpec& other) {
-                                   return shownLabel(other.label) == label;
-                               }) > 1);
+            shared.push_back(std::count_if(fields.begin(), fields.end(), [&](const FieldSpec& other) {
+                                 return shownLabel(other.label) == label;
+                             }) > 1);
         }
     }
     for (std::size_t i = 0; i < m_units.size(); ++i) {
         const FieldSpec& field = m_units[i].window->layout().fields[static_cast<std::size_t>(m_units[i].field)];
         const std::string full = shownLabel(field.label);
-        const int shared = m_shared[i] ? 2 : 0;
-        add(i, full, shared == 0 ? 0 : 2);
-        add(i, label(m_units[i]), 0);
+        const int part = shared[i] ? kPiece : kPart;
+        add(i, full, shared[i] ? kPiece : kWhole);
         // "pound (lb)": "pound" and "lb"; "cm3, cc, ml" and "段／反": each of them.
         const std::size_t bracket = std::min(full.find("（"), full.find('('));
         const std::string main = trimmed(std::string_view(full).substr(0, bracket));
-        add(i, main, std::max(1, shared));
+        add(i, main, part);
         for (const std::string& piece : split(main, {",", "、", "／"})) {
-            add(i, piece, std::max(1, shared));
+            add(i, piece, part);
         }
         if (bracket != std::string::npos) {
             for (const std::string& piece :
                  split(std::string_view(full).substr(bracket), {"(", ")", "（", "）", ",", "、"})) {
-                add(i, piece, std::max(1, shared));
+                add(i, piece, part);
             }
         }
         // "UK-gallon", "km/h", "音速 mach": their words alone find them when nothing else does.
         for (const std::string& piece :
              split(full, {" ", "-", "/", ",", "、", "／", "(", ")", "（", "）", "\xE3\x80\x80"})) {
-            add(i, piece, 2);
+            add(i, piece, kPiece);
         }
         for (const char* reading : {field.unit.words, field.unit.reading}) {
-            add(i, reading, 1);
+            add(i, reading, kPart);
             if (const std::string latin = romaji(reading); !latin.empty()) {
-                add(i, latin, 1);
-                add(i, shortVowels(latin), 1);
+                add(i, latin, kPart);
+                add(i, shortVowels(latin), kPart);
             }
         }
+    }
+    // Of the fields that share a label, the first in the window's table keeps the label within
+    // its window ("重さ:grain"), unless it names another unit there already ("pound" is the
+    // pound (lb)); the others, and that one without a window, are the label with their group:
+    // "grain(金衡系)".
+    m_qualified = shared;
+    for (std::size_t i = 0; i < m_units.size(); ++i) {
+        if (!shared[i]) {
+            continue;
+        }
+        const FieldSpec& field = m_units[i].window->layout().fields[static_cast<std::size_t>(m_units[i].field)];
+        const std::string full = shownLabel(field.label);
+        const std::u32string key = keyOf(full);
+        const bool first =
+            std::none_of(m_units.begin(), m_units.begin() + static_cast<std::ptrdiff_t>(i), [&](const Unit& other) {
+                return other.row == m_units[i].row &&
+                    shownLabel(other.window->layout().fields[static_cast<std::size_t>(other.field)].label) == full;
+            });
+        const bool taken = std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
+            return entry.key == key && entry.rank <= kPart && m_units[entry.unit].row == m_units[i].row;
+        });
+        if (first && !taken) {
+            m_qualified[i] = false;
+            m_entries.push_back({i, key, full, kFirstShared});
+        }
+        add(i, full + "(" + heading(field.unit.group) + ")", kWhole);
     }
 }
 
@@ -285,7 +311,8 @@ UnitNames::Found UnitNames::find(std::string_view name, const WindowRow* within)
         std::vector<std::size_t> matches;
         for (const Entry& entry : m_entries) {
             if (entry.key != key || (exactly && entry.text != exact) ||
-                (within != nullptr && m_units[entry.unit].row != within) || entry.rank > best) {
+                (within != nullptr && m_units[entry.unit].row != within) || entry.rank > best ||
+                (entry.rank == kFirstShared && within == nullptr)) {
                 continue;
             }
             if (entry.rank < best) {
@@ -337,8 +364,8 @@ std::string UnitNames::label(const Unit& unit) const
 {
     const FieldSpec& field = unit.window->layout().fields[static_cast<std::size_t>(unit.field)];
     const auto at = std::find(m_units.begin(), m_units.end(), unit);
-    const bool shared = at != m_units.end() && m_shared[static_cast<std::size_t>(at - m_units.begin())];
-    return shownLabel(field.label) + (shared ? "(" + heading(field.unit.group) + ")" : "");
+    const bool qualified = at != m_units.end() && m_qualified[static_cast<std::size_t>(at - m_units.begin())];
+    return shownLabel(field.label) + (qualified ? "(" + heading(field.unit.group) + ")" : "");
 }
 
 std::string UnitNames::qualified(const Unit& unit) const

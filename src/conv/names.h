@@ -60,7 +60,8 @@ public:
 
     const std::vector<Unit>& units() const { return m_units; }
     // The label that tells the unit from the others of its window: the label, or for a label
-    // that several fields share, the label with its group: "grain(金衡系)".
+    // that several fields share, the label with its group ("grain(金衡系)") but for the first
+    // of them, which the label alone names within its window ("grain").
     std::string label(const Unit& unit) const;
     // "重さ:grain(金衡系)": what finds exactly this unit.
     std::string qualified(const Unit& unit) const;
@@ -74,12 +75,18 @@ private:
         std::size_t unit; // index in m_units
         std::u32string key;
         std::string text; // as written
-        int rank;         // 0 a whole label, 1 a part or word, 2 a part shared or split off
+        int rank;         // kWhole ... kPiece
     };
+    // How well a name tells its unit: the best found are the candidates.
+    static constexpr int kWhole = 0;       // a label no other field of its window has, "grain(金衡系)"
+    static constexpr int kPart = 1;        // a part of a label, its words, its reading
+    static constexpr int kFirstShared = 2; // the first of a window's fields that share a label,
+                                           // when the window is given
+    static constexpr int kPiece = 3;       // a piece of a label ("gallon"), a label fields share
     void add(std::size_t unit, const std::string& text, int rank);
 
     std::vector<Unit> m_units;
-    std::vector<bool> m_shared; // by unit: its label is also another field's of its window
+    std::vector<bool> m_qualified; // by unit: label() adds its group
     std::vector<Entry> m_entries;
     App& m_app;
 };
