@@ -103,6 +103,15 @@ std::string shortVowels(std::string latin)
     return latin;
 }
 
+// "grain(金衡系)": a label that fields of a window share, told apart by the group.
+std::string withGroup(std::string label, const std::string& group)
+{
+    label += '(';
+    label += heading(group);
+    label += ')';
+    return label;
+}
+
 std::size_t distance(const std::u32string& a, const std::u32string& b)
 {
     std::vector<std::size_t> row(b.size() + 1);
@@ -182,21 +191,30 @@ std::string romaji(std::string_view reading)
 UnitNames::UnitNames(App& app)
     : m_app(app)
 {
-    std::vector<bool> shared; // by unit: its label is also another field's of its window
+    std::vector<std::string> labels; // by unit, as shown
     for (const WindowRow& row : app.windows()) {
         ConversionWindow& window = app.window(row);
         const std::vector<FieldSpec>& fields = window.layout().fields;
         for (int field = 0; field < static_cast<int>(fields.size()); ++field) {
             m_units.push_back({&row, &window, field});
-            const std::string label = shownLabel(fields[static_cast<std::size_t>(field)].label);
-            shared.push_back(std::count_if(fields.begin(), fields.end(), [&](const FieldSpec& other) {
-                                 return shownLabel(other.label) == label;
-                             }) > 1);
+            labels.push_back(shownLabel(fields[static_cast<std::size_t>(field)].label));
+        }
+    }
+    // By unit: its label is also another field's of its window; the first such field.
+    std::vector<bool> shared(m_units.size());
+    std::vector<bool> first(m_units.size());
+    for (std::size_t i = 0; i < m_units.size(); ++i) {
+        for (std::size_t j = 0; j < m_units.size(); ++j) {
+            if (j != i && m_units[j].row == m_units[i].row && labels[j] == labels[i]) {
+                shared[i] = true;
+                first[i] = j > i;
+                break;
+            }
         }
     }
     for (std::size_t i = 0; i < m_units.size(); ++i) {
         const FieldSpec& field = m_units[i].window->layout().fields[static_cast<std::size_t>(m_units[i].field)];
-        const std::string full = shownLabel(field.label);
+        const std::string& full = labels[i];
         const int part = shared[i] ? kPiece : kPart;
         add(i, full, shared[i] ? kPiece : kWhole);
         // "pound (lb)": "pound" and "lb"; "cm3, cc, ml" and "段／反": each of them.
@@ -235,31 +253,32 @@ UnitNames::UnitNames(App& app)
             continue;
         }
         const FieldSpec& field = m_units[i].window->layout().fields[static_cast<std::size_t>(m_units[i].field)];
-        const std::string full = shownLabel(field.label);
+        const std::string& full = labels[i];
         const std::u32string key = keyOf(full);
-        const bool first =
-            std::none_of(m_units.begin(), m_units.begin() + static_cast<std::ptrdiff_t>(i), [&](const Unit& other) {
-                return other.row == m_units[i].row &&
-                    shownLabel(other.window->layout().fields[static_cast<std::size_t>(other.field)].label) == full;
+        const bool taken =
+            first[i] && std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
+                return entry.key == key && entry.rank <= kPart && m_units[entry.unit].row == m_units[i].row;
             });
-        const bool taken = std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
-            return entry.key == key && entry.rank <= kPart && m_units[entry.unit].row == m_units[i].row;
-        });
-        if (first && !taken) {
+        if (first[i] && !taken) {
             m_qualified[i] = false;
             m_entries.push_back({i, key, full, kFirstShared});
         }
-        add(i, full + "(" + heading(field.unit.group) + ")", kWhole);
+        add(i, withGroup(full, field.unit.group), kWhole);
     }
 }
 
 void UnitNames::add(std::size_t unit, const std::string& text, int rank)
 {
+    // A unit's names are added together: only the last ones can be the same.
+    for (auto entry = m_entries.rbegin(); entry != m_entries.rend() && entry->unit == unit; ++entry) {
+        if (entry->text == text && entry->rank <= rank) {
+            return;
+        }
+    }
     std::u32string key = keyOf(text);
     if (key.empty()) {
         return;
     }
-    // A unit's names are added together: only the last ones can be the same.
     for (auto entry = m_entries.rbegin(); entry != m_entries.rend() && entry->unit == unit; ++entry) {
         if (entry->key == key && entry->rank <= rank) {
             return;
@@ -365,7 +384,7 @@ std::string UnitNames::label(const Unit& unit) const
     const FieldSpec& field = unit.window->layout().fields[static_cast<std::size_t>(unit.field)];
     const auto at = std::find(m_units.begin(), m_units.end(), unit);
     const bool qualified = at != m_units.end() && m_qualified[static_cast<std::size_t>(at - m_units.begin())];
-    return shownLabel(field.label) + (qualified ? "(" + heading(field.unit.group) + ")" : "");
+    return qualified ? withGroup(shownLabel(field.label), field.unit.group) : shownLabel(field.label);
 }
 
 std::string UnitNames::qualified(const Unit& unit) const
