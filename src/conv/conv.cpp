@@ -21,6 +21,7 @@ namespace {
 constexpr const char* kProgram = "mezura-conv: ";
 constexpr int kEnter = 13;
 constexpr std::size_t kSuggestions = 5;
+constexpr std::size_t kLongestJoined = 256;
 
 // Keeps what the window tells the user while Enter runs: the message of a chain that stopped,
 // and the beep of a value the window puts back into its range.
@@ -270,18 +271,20 @@ int Converter::convert(const Options& options, const std::vector<std::string>& g
         targets.assign(given.begin() + 2, given.end());
     } else {
         const std::string& joined = given[0];
-        for (std::size_t cut = joined.size(); cut > 0 && number.empty(); --cut) {
-            const bool boundary = (static_cast<unsigned char>(joined[cut - 1]) & 0xC0u) != 0x80u &&
-                (cut == joined.size() || (static_cast<unsigned char>(joined[cut]) & 0xC0u) != 0x80u);
+        // A number and a unit in one argument are short; a longer argument is neither.
+        for (std::size_t cut = std::min(joined.size(), kLongestJoined); cut > 0 && number.empty(); --cut) {
+            // Cut between characters, never inside one.
+            const bool boundary = cut == joined.size() || (static_cast<unsigned char>(joined[cut]) & 0xC0u) != 0x80u;
             if (!boundary || !isNumber(joined.substr(0, cut))) {
                 continue;
             }
-            // "3坪": a number, then a unit; "令和 8": a unit, a blank, then a number.
+            // "3坪": a number, then a unit.
             if (cut < joined.size() && hasUnit(joined.substr(cut), window)) {
                 number = joined.substr(0, cut);
                 name = joined.substr(cut);
             }
         }
+        // "令和 8": a unit, a blank, then a number.
         if (const std::size_t blank = joined.rfind(' '); number.empty() && blank != std::string::npos &&
             isNumber(joined.substr(blank + 1)) && hasUnit(joined.substr(0, blank), window)) {
             name = joined.substr(0, blank);

@@ -29,6 +29,8 @@ constexpr std::array<const char*, 86> kKana{
     "vu", "ka", "ke"};                                             // ゔ ゕ ゖ
 // clang-format on
 constexpr char32_t kFirstKana = 0x3041;
+// The longest text whose nearest names are looked for.
+constexpr std::size_t kLongestNear = 64;
 constexpr char32_t kSmallTsu = 0x3063;
 
 bool isSmallY(char32_t c)
@@ -299,9 +301,8 @@ const WindowRow* UnitNames::window(std::string_view name) const
     return nullptr;
 }
 
-UnitNames::Found UnitNames::find(std::string_view name, const WindowRow* within) const
+bool UnitNames::windowBefore(std::string_view& name, const WindowRow*& within, std::string& unknownWindow) const
 {
-    Found found;
     // "重さ:grain" or "重さ：grain".
     std::size_t colon = name.find(':');
     std::size_t after = colon + 1;
@@ -309,17 +310,27 @@ UnitNames::Found UnitNames::find(std::string_view name, const WindowRow* within)
         colon = wide;
         after = wide + std::string_view("：").size();
     }
-    if (colon != std::string_view::npos) {
-        const WindowRow* named = window(name.substr(0, colon));
-        if (named == nullptr) {
-            found.unknownWindow = trimmed(name.substr(0, colon));
-            return found;
-        }
-        if (within != nullptr && within != named) {
-            return found;
-        }
-        within = named;
-        name = name.substr(after);
+    if (colon == std::string_view::npos) {
+        return true;
+    }
+    const WindowRow* named = window(name.substr(0, colon));
+    if (named == nullptr) {
+        unknownWindow = trimmed(name.substr(0, colon));
+        return false;
+    }
+    if (within != nullptr && within != named) {
+        return false;
+    }
+    within = named;
+    name = name.substr(after);
+    return true;
+}
+
+UnitNames::Found UnitNames::find(std::string_view name, const WindowRow* within) const
+{
+    Found found;
+    if (!windowBefore(name, within, found.unknownWindow)) {
+        return found;
     }
     // Names written exactly so come first ("Cal" is not "cal"), then names that fold alike;
     // of either, those of the best rank.
@@ -354,10 +365,15 @@ UnitNames::Found UnitNames::find(std::string_view name, const WindowRow* within)
 
 std::vector<Unit> UnitNames::nearest(std::string_view name, const WindowRow* within, std::size_t most) const
 {
-    if (const std::size_t colon = name.find(':'); colon != std::string_view::npos) {
-        name = name.substr(colon + 1);
+    std::string unknownWindow;
+    if (!windowBefore(name, within, unknownWindow)) {
+        return {};
     }
     const std::u32string key = keyOf(name);
+    // No name is near an empty text or one much longer than the longest label.
+    if (key.empty() || key.size() > kLongestNear) {
+        return {};
+    }
     const std::size_t limit = key.size() <= 3 ? 1 : std::max<std::size_t>(2, key.size() / 3);
     std::vector<std::size_t> closest(m_units.size(), std::numeric_limits<std::size_t>::max());
     for (const Entry& entry : m_entries) {

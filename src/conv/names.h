@@ -84,6 +84,9 @@ private:
                                            // when the window is given
     static constexpr int kPiece = 3;       // a piece of a label ("gallon"), a label fields share
     void add(std::size_t unit, const std::string& text, int rank);
+    // "重さ:grain": `name` becomes "grain" and `within` the window; false when the window is
+    // none (named in `unknownWindow`) or not `within` already.
+    bool windowBefore(std::string_view& name, const WindowRow*& within, std::string& unknownWindow) const;
 
     std::vector<Unit> m_units;
     std::vector<bool> m_qualified; // by unit: label() adds its group
