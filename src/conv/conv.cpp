@@ -116,6 +116,15 @@ public:
 private:
     int list(const std::vector<std::string>& operands);
     int convert(const Options& options, const std::vector<std::string>& operands);
+    // The number, the unit and the targets of the command line: the number and the unit in
+    // either order ("3 坪", "令和 8") or in one argument ("3坪", "'3 tsubo'"), the targets
+    // after them. False, with the complaint written, when there is no number or no unit.
+    struct Request {
+        std::string number;
+        std::string name;
+        std::vector<std::string> targets;
+    };
+    bool read(const std::vector<std::string>& given, const WindowRow* window, Request& request);
     // The unit `name` names, within `window` when it is not null; else the complaint, and
     // nothing. `targets` (when given) choose among units of several windows: the one whose
     // window has them all.
@@ -244,6 +253,44 @@ std::optional<Unit> Converter::unit(const std::string& name, const WindowRow* wi
     return std::nullopt;
 }
 
+bool Converter::read(const std::vector<std::string>& given, const WindowRow* window, Request& request)
+{
+    if (given.size() >= 2 && (isNumber(given[0]) || isNumber(given[1]))) {
+        const bool numberFirst = isNumber(given[0]);
+        request.number = given[numberFirst ? 0 : 1];
+        request.name = given[numberFirst ? 1 : 0];
+        request.targets.assign(given.begin() + 2, given.end());
+        return true;
+    }
+    const std::string& joined = given[0];
+    // A number and a unit in one argument are short; a longer argument is neither.
+    for (std::size_t cut = std::min(joined.size(), kLongestJoined); cut > 0 && request.number.empty(); --cut) {
+        // "3坪": a number, then a unit, cut between characters, never inside one.
+        const bool boundary = cut == joined.size() || (static_cast<unsigned char>(joined[cut]) & 0xC0u) != 0x80u;
+        if (boundary && cut < joined.size() && isNumber(joined.substr(0, cut)) && hasUnit(joined.substr(cut), window)) {
+            request.number = joined.substr(0, cut);
+            request.name = joined.substr(cut);
+        }
+    }
+    // "令和 8": a unit, a blank, then a number.
+    if (const std::size_t blank = joined.rfind(' '); request.number.empty() && blank != std::string::npos &&
+        isNumber(joined.substr(blank + 1)) && hasUnit(joined.substr(0, blank), window)) {
+        request.name = joined.substr(0, blank);
+        request.number = joined.substr(blank + 1);
+    }
+    if (request.number.empty()) {
+        if (isNumber(joined)) {
+            m_err << kProgram << "「" << joined << "」の単位を指定してください / " << joined
+                  << " of which unit? (mezura-conv 3 坪)\n";
+        } else {
+            m_err << kProgram << "「" << joined << "」は数値として読めません / not a number: " << joined << '\n';
+        }
+        return false;
+    }
+    request.targets.assign(given.begin() + 1, given.end());
+    return true;
+}
+
 int Converter::convert(const Options& options, const std::vector<std::string>& given)
 {
     const WindowRow* window = nullptr;
@@ -256,52 +303,13 @@ int Converter::convert(const Options& options, const std::vector<std::string>& g
         m_err << kProgram << "数値と単位を指定してください / a number and a unit, please (mezura-conv --help)\n";
         return 2;
     }
-    // The number and the unit, in either order ("3 坪", "令和 8"), or in one argument ("3坪",
-    // "'3 tsubo'"); the targets after them.
-    std::string number;
-    std::string name;
-    std::vector<std::string> targets;
-    if (given.size() >= 2 && isNumber(given[0])) {
-        number = given[0];
-        name = given[1];
-        targets.assign(given.begin() + 2, given.end());
-    } else if (given.size() >= 2 && isNumber(given[1])) {
-        name = given[0];
-        number = given[1];
-        targets.assign(given.begin() + 2, given.end());
-    } else {
-        const std::string& joined = given[0];
-        // A number and a unit in one argument are short; a longer argument is neither.
-        for (std::size_t cut = std::min(joined.size(), kLongestJoined); cut > 0 && number.empty(); --cut) {
-            // Cut between characters, never inside one.
-            const bool boundary = cut == joined.size() || (static_cast<unsigned char>(joined[cut]) & 0xC0u) != 0x80u;
-            if (!boundary || !isNumber(joined.substr(0, cut))) {
-                continue;
-            }
-            // "3坪": a number, then a unit.
-            if (cut < joined.size() && hasUnit(joined.substr(cut), window)) {
-                number = joined.substr(0, cut);
-                name = joined.substr(cut);
-            }
-        }
-        // "令和 8": a unit, a blank, then a number.
-        if (const std::size_t blank = joined.rfind(' '); number.empty() && blank != std::string::npos &&
-            isNumber(joined.substr(blank + 1)) && hasUnit(joined.substr(0, blank), window)) {
-            name = joined.substr(0, blank);
-            number = joined.substr(blank + 1);
-        }
-        if (number.empty() && isNumber(joined)) {
-            m_err << kProgram << "「" << joined << "」の単位を指定してください / " << joined
-                  << " of which unit? (mezura-conv 3 坪)\n";
-            return 2;
-        }
-        if (number.empty()) {
-            m_err << kProgram << "「" << joined << "」は数値として読めません / not a number: " << joined << '\n';
-            return 2;
-        }
-        targets.assign(given.begin() + 1, given.end());
+    Request request;
+    if (!read(given, window, request)) {
+        return 2;
     }
-    const std::optional<Unit> typed = unit(name, window, targets);
+    const std::string& number = request.number;
+    const std::vector<std::string>& targets = request.targets;
+    const std::optional<Unit> typed = unit(request.name, window, targets);
     if (!typed) {
         return 2;
     }

@@ -75,6 +75,7 @@ TEST(Conv, CommandLinesPrintWhatTheWindowsShow)
         std::vector<std::string> args = arguments(row.command);
         args.insert(args.begin(), "mezura-conv");
         std::vector<const char*> argv;
+        argv.reserve(args.size());
         for (const std::string& arg : args) {
             argv.push_back(arg.c_str());
         }
