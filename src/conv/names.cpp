@@ -29,17 +29,17 @@ constexpr std::array<const char*, 86> kKana{
     "vu", "ka", "ke"};                                             // ゔ ゕ ゖ
 // clang-format on
 constexpr char32_t kFirstKana = 0x3041;
+constexpr char32_t kSmallTsu = 0x3063;
 // The longest text whose nearest names are looked for.
 constexpr std::size_t kLongestNear = 64;
-constexpr char32_t kSmallTsu = 0x3063;
 
 bool isSmallY(char32_t c)
 {
     return c == 0x3083 || c == 0x3085 || c == 0x3087;
 }
 
-// The name as it is compared: folded, blanks and "^" left out ("m^2" is "m2"), a degree sign
-// before C or F left out and "℃", "℉" as "c", "f".
+// The name as it is compared: folded, blanks, "^" and the degree sign left out ("m^2" is "m2",
+// "°C" is "C"), "℃" and "℉" as "c" and "f".
 std::u32string keyOf(std::string_view text)
 {
     std::u32string key;
@@ -257,10 +257,10 @@ UnitNames::UnitNames(App& app)
         const FieldSpec& field = m_units[i].window->layout().fields[static_cast<std::size_t>(m_units[i].field)];
         const std::string& full = labels[i];
         const std::u32string key = keyOf(full);
-        const bool taken =
-            first[i] && std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
-                return entry.key == key && entry.rank <= kPart && m_units[entry.unit].row == m_units[i].row;
-            });
+        const bool taken = first[i] && std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
+                               return entry.unit != i && entry.key == key && entry.rank <= kPart &&
+                                   m_units[entry.unit].row == m_units[i].row;
+                           });
         if (first[i] && !taken) {
             m_qualified[i] = false;
             m_entries.push_back({i, key, full, kFirstShared});
