@@ -232,6 +232,10 @@ UnitNames::UnitNames(App& app)
                 add(i, piece, part);
             }
         }
+        // The unit as its relation names it, "1 mile = 160934.4 cm": "mile" for "miles".
+        if (const std::string_view relation = field.unit.relation; relation.starts_with("1 ")) {
+            add(i, std::string(relation.substr(2, relation.find(" = ") - 2)), part);
+        }
         // "UK-gallon", "km/h", "音速 mach": their words alone find them when nothing else does.
         for (const std::string& piece :
              split(full, {" ", "-", "/", ",", "、", "／", "(", ")", "（", "）", "\xE3\x80\x80"})) {

@@ -1,6 +1,7 @@
 // The names a unit is found by from a terminal, all taken from the windows' own field rows:
-// its label ("pound (lb)"), the parts of the label ("pound", "lb"), its words ("常衡ポンド"),
-// its reading ("つぼ") and the reading in Latin letters ("tsubo"). Names compare folded as the
+// its label ("pound (lb)"), the parts of the label ("pound", "lb"), the name its relation
+// gives it ("1 mile = 160934.4 cm"), its words ("常衡ポンド"), its reading ("つぼ") and the
+// reading in Latin letters ("tsubo"). Names compare folded as the
 // help's search folds words (full- and half-width, case, hiragana and katakana alike), with
 // blanks left out, so that "ｍ２", "m²", "M2" and "m2" are one name.
 #pragma once
