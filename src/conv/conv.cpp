@@ -70,7 +70,7 @@ bool isNumber(const std::string& text)
     }
 }
 
-const FieldSpec& spec(const Unit& unit)
+const FieldSpec& fieldOf(const Unit& unit)
 {
     return unit.window->layout().fields[static_cast<std::size_t>(unit.field)];
 }
@@ -182,15 +182,15 @@ int Converter::list(const std::vector<std::string>& operands)
             if (unit.row == &row) {
                 units.push_back(unit);
                 width = std::max(width, displayWidth(m_names.label(unit)));
-                wordsWidth = std::max(wordsWidth, displayWidth(spec(unit).unit.words));
+                wordsWidth = std::max(wordsWidth, displayWidth(fieldOf(unit).unit.words));
             }
         }
         m_out << row.frame.caption << " (" << row.frame.name << ")\n";
         for (const Unit& unit : units) {
             const std::string readings = m_names.readings(unit);
             const std::string line = "  " + padded(m_names.label(unit), width) + "  " +
-                (readings.empty() ? std::string(spec(unit).unit.words)
-                                  : padded(spec(unit).unit.words, wordsWidth) + "  " + readings);
+                (readings.empty() ? std::string(fieldOf(unit).unit.words)
+                                  : padded(fieldOf(unit).unit.words, wordsWidth) + "  " + readings);
             m_out << line << '\n';
         }
     }
@@ -204,7 +204,7 @@ void Converter::candidates(const std::vector<Unit>& units)
         width = std::max(width, displayWidth(m_names.qualified(unit)));
     }
     for (const Unit& unit : units) {
-        m_err << "  " << padded(m_names.qualified(unit), width) << "  " << spec(unit).unit.words << '\n';
+        m_err << "  " << padded(m_names.qualified(unit), width) << "  " << fieldOf(unit).unit.words << '\n';
     }
 }
 
@@ -313,9 +313,9 @@ int Converter::convert(const Options& options, const std::vector<std::string>& g
     if (!typed) {
         return 2;
     }
-    if (!spec(*typed).typing) {
-        m_err << kProgram << "「" << shownLabel(spec(*typed).label) << "」は表示だけの欄で、入力はできません / "
-              << shownLabel(spec(*typed).label) << " only shows a value, it takes none\n";
+    if (!fieldOf(*typed).typing) {
+        m_err << kProgram << "「" << shownLabel(fieldOf(*typed).label) << "」は表示だけの欄で、入力はできません / "
+              << shownLabel(fieldOf(*typed).label) << " only shows a value, it takes none\n";
         return 2;
     }
     std::vector<Unit> shown;
@@ -361,7 +361,7 @@ void Converter::print(const Unit& typed, const std::vector<Unit>& shown, bool gr
         for (const Unit& unit : shown) {
             m_out << typed.window->text(unit.field);
             if (options.unitLabels) {
-                m_out << ' ' << shownLabel(spec(unit).label);
+                m_out << ' ' << shownLabel(fieldOf(unit).label);
             }
             m_out << '\n';
         }
@@ -371,17 +371,17 @@ void Converter::print(const Unit& typed, const std::vector<Unit>& shown, bool gr
     std::vector<std::string> groups;
     std::size_t width = 0;
     for (const Unit& unit : shown) {
-        if (std::find(groups.begin(), groups.end(), spec(unit).unit.group) == groups.end()) {
-            groups.emplace_back(spec(unit).unit.group);
+        if (std::find(groups.begin(), groups.end(), fieldOf(unit).unit.group) == groups.end()) {
+            groups.emplace_back(fieldOf(unit).unit.group);
         }
-        width = std::max(width, displayWidth(shownLabel(spec(unit).label)));
+        width = std::max(width, displayWidth(shownLabel(fieldOf(unit).label)));
     }
     for (const std::string& group : groups) {
         m_out << heading(group) << '\n';
         for (const Unit& unit : shown) {
-            if (spec(unit).unit.group == group) {
-                m_out << "  " << padded(shownLabel(spec(unit).label), width) << "  " << typed.window->text(unit.field)
-                      << '\n';
+            if (fieldOf(unit).unit.group == group) {
+                m_out << "  " << padded(shownLabel(fieldOf(unit).label), width) << "  "
+                      << typed.window->text(unit.field) << '\n';
             }
         }
     }
@@ -390,11 +390,11 @@ void Converter::print(const Unit& typed, const std::vector<Unit>& shown, bool gr
 void Converter::printJson(const Unit& typed, const std::string& number, const std::vector<Unit>& shown)
 {
     m_out << "{\"window\": " << jsonString(typed.row->frame.caption)
-          << ", \"unit\": " << jsonString(shownLabel(spec(typed).label)) << ", \"number\": " << jsonString(number)
+          << ", \"unit\": " << jsonString(shownLabel(fieldOf(typed).label)) << ", \"number\": " << jsonString(number)
           << ", \"fields\": [";
     const char* separator = "\n";
     for (const Unit& unit : shown) {
-        const FieldSpec& field = spec(unit);
+        const FieldSpec& field = fieldOf(unit);
         m_out << separator << "  {\"group\": " << jsonString(heading(field.unit.group))
               << ", \"label\": " << jsonString(shownLabel(field.label))
               << ", \"words\": " << jsonString(field.unit.words)
