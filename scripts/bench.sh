@@ -13,7 +13,9 @@
 # 4. the core chains (Google Benchmark);
 # 5. instructions counted by callgrind, which the machine's load does not change: of an Enter
 #    in the volume window, warm and cold, and of the start until the last chosen window is
-#    shown, for the floor and Mezura with 2 and 10 windows chosen.
+#    shown, for the floor and Mezura with 2 and 10 windows chosen;
+# 6. one conversion with mezura-conv from start to exit, 200 runs (hyperfine when it is
+#    installed), beside a program that does nothing, and its instructions.
 #   scripts/bench.sh [ROUNDS]
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
@@ -29,7 +31,8 @@ for package in libbenchmark-dev libxcb1-dev valgrind; do
 done
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMEZURA_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target mezura mezura_bench mezura-enter-bench mezura-floor mezura-startup-timer
+cmake --build build-bench -j"$(nproc)" --target mezura mezura_bench mezura-enter-bench mezura-floor mezura-startup-timer \
+  mezura-conv
 
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
@@ -110,3 +113,23 @@ for program in "${programs[@]}"; do
     echo "$name: $parts of $windows windows shown within 60 s: not counted"
   fi
 done
+
+echo "== mezura-conv: one conversion from the terminal, start to exit"
+conv=(build-bench/mezura-conv 3 坪 m2)
+if ldd build-bench/mezura-conv | grep -qi 'libQt'; then
+  echo "mezura-conv loads Qt"
+fi
+if command -v hyperfine >/dev/null; then
+  hyperfine --shell=none --warmup 20 --runs 200 "${conv[*]}" /bin/true
+else
+  per_run() { # per_run COMMAND...: the mean wall time of 200 runs, in microseconds
+    local start end
+    start=$(date +%s%N)
+    for _ in $(seq 200); do "$@" >/dev/null; done
+    end=$(date +%s%N)
+    echo $(((end - start) / 200000))
+  }
+  "${conv[@]}" >/dev/null
+  echo "${conv[*]}: $(per_run "${conv[@]}") us a run (mean of 200); /bin/true: $(per_run /bin/true) us"
+fi
+echo "${conv[*]}: $(count "$work/conv.out" "${conv[@]}") instructions"

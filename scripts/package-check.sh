@@ -2,10 +2,11 @@
 # The Debian package on this machine, as a user would meet it: builds it (scripts/package.sh),
 # checks its menu entry, its AppStream metadata and lintian's verdict on the source and binary
 # packages (no error, no warning, no hardening tag), installs it with apt, and then, as an
-# ordinary user with a fresh home directory on a virtual X display, starts the installed
-# program from the menu entry's Exec line, opens help from the installed help file and saves
-# the settings; finally removes the package and finds nothing left behind but that user's
-# settings file. Needs root (CI runs as root); a temporary user is made and removed again.
+# ordinary user with a fresh home directory, converts once with mezura-conv and, on a virtual X
+# display, starts the installed program from the menu entry's Exec line, opens help from the
+# installed help file and saves the settings; finally removes the package and finds nothing
+# left behind but that user's settings file. Needs root (CI runs as root); a temporary user is
+# made and removed again.
 #   scripts/package-check.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -72,7 +73,8 @@ for size in 16 24 32 48 64 128 256; do
     grep -qx "/usr/share/icons/hicolor/${size}x${size}/apps/$id.png" "$work/files" || fail "no ${size}x${size} icon"
 done
 grep -qx "/usr/share/icons/hicolor/scalable/apps/$id.svg" "$work/files" || fail "no scalable icon"
-for page in mezura mezura-script; do
+grep -qx "/usr/share/bash-completion/completions/mezura-conv" "$work/files" || fail "no bash completion of mezura-conv"
+for page in mezura mezura-script mezura-conv; do
     grep -qx "/usr/share/man/man1/$page.1.gz" "$work/files" || fail "no manual page $page(1)"
 done
 
@@ -94,6 +96,11 @@ start_xvfb "$work" || fail "no virtual display"
 # Runs a command as that user, the process itself taking the place of setpriv and env.
 as_user=(setpriv --reuid="$user" --regid="$user" --init-groups
          env -i HOME="$home" PATH=/usr/bin:/bin LC_ALL=C.UTF-8 DISPLAY="$DISPLAY")
+
+# The terminal converter, as that user types it.
+converted=$("${as_user[@]}" mezura-conv 3 坪 m2 2>&1) || fail "mezura-conv 3 坪 m2: $converted"
+[ "$converted" = 9.915372 ] || fail "mezura-conv 3 坪 m2 printed $converted"
+step "mezura-conv 3 坪 m2 printed $converted"
 
 # The program as the menu starts it: the Exec line without its field codes.
 exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/$id.desktop | head -n1)

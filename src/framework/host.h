@@ -30,6 +30,9 @@ public:
     virtual int currentYear() = 0;
 };
 
+// The year of the system's local date, for a host that has no calendar of its own.
+int systemYear();
+
 // A host that shows nothing and asks nothing: for tools that run the windows without a user
 // (the help build's unit tables, the benchmarks). Its date is always in `year`.
 class QuietHost : public Host {

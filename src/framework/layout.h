@@ -51,6 +51,9 @@ struct UnitFacts {
     // Where the program's own definition differs from today's standard one, a line that
     // says so ("標準の米国ガロンは 3785.411784 cm3 です。"); empty otherwise.
     const char* note = "";
+    // How the label is read, where `words` does not say it: "しゃく" for 尺(曲尺), whose words
+    // are "かねじゃく"; empty otherwise. A unit is found by its reading too.
+    const char* reading = "";
 };
 
 // What a field's tooltip says: its whole text, its unit and the unit's relation:
@@ -79,7 +82,13 @@ struct FieldSpec {
     // The row with its unit's facts, as a window's field table writes them.
     FieldSpec unitIs(const char* group, const char* relation, const char* words, const char* note = "") &&
     {
-        unit = {group, relation, words, note};
+        unit = {group, relation, words, note, unit.reading};
+        return std::move(*this);
+    }
+    // The row with the reading of its label (UnitFacts::reading).
+    FieldSpec readAs(const char* reading) &&
+    {
+        unit.reading = reading;
         return std::move(*this);
     }
 };

@@ -4,6 +4,8 @@
 // ("つぼ" finds "ツボ", "ｍａｃｈ" finds "Mach", "ｶﾞﾛﾝ" finds "ガロン").
 #pragma once
 
+#include "framework/fold.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -11,28 +13,6 @@
 #include <vector>
 
 namespace mezura {
-
-// UTF-8 and UTF-16 text; a byte sequence that is no UTF-8 reads as U+FFFD.
-std::u16string utf16(std::string_view utf8);
-std::string utf8(std::u16string_view utf16);
-// Appends one character as UTF-8; one that is no character (a surrogate, beyond U+10FFFF) as
-// U+FFFD.
-void appendUtf8(std::string& out, char32_t code);
-
-// Text folded for comparison, with where each folded character came from.
-struct FoldedText {
-    std::u32string text;
-    // origin[i]: the UTF-16 offset in the source where text[i] starts; origin[text.size()] is
-    // the source's length. A folded character may stand for several of the source ("ｶﾞ").
-    std::vector<std::size_t> origin;
-};
-
-// Folds `text`: full-width ASCII forms read as ASCII, half-width katakana as full-width (with
-// its voiced marks joined), hiragana as katakana, upper case as lower, "²" and "³" as digits,
-// the micro sign as μ, the minus sign as "-", and every run of blanks (the ideographic space
-// and line breaks too) as one space.
-FoldedText fold(std::u16string_view text);
-std::u32string folded(std::string_view utf8Text);
 
 // Where `word` (folded, without blanks at either end) stands in `text`, as UTF-16 offsets of
 // the source [begin, end), in order and without overlap. Nothing for an empty word.

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <ctime>
 #include <limits>
 #include <optional>
 #include <ostream>
@@ -22,14 +21,6 @@
 namespace mezura {
 
 namespace {
-
-int systemYear()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local.tm_year + 1900;
-}
 
 // Prints what the program shows the user, one line an event.
 class RecordingHost : public Host {

@@ -50,6 +50,47 @@ constexpr std::string_view kScriptUsage =
     "\n"
     "終了状態 / exit status: 0 成功 / success, 2 読めない行やファイル / a line or file it cannot read\n";
 
+// The options of mezura-conv, which it reads itself.
+constexpr std::array<ForeignOption, 5> kConvOptions{{
+    {"u", false},
+    {"w", true},
+    {"json", false},
+    {"list", false},
+    {"names", false},
+}};
+
+constexpr std::string_view kConvUsage =
+    "使い方: mezura-conv [オプション] 数値 単位 [換算先の単位...]\n"
+    "        mezura-conv --list [画面]\n"
+    "mezura の画面で、単位の欄に数値を入れて Enter を押したときの値を表示します。\n"
+    "換算先を指定しないときは、その画面のすべての単位をグループごとに表示します。\n"
+    "単位は表示名、読み（つぼ）、ローマ字（tsubo）、英語名（pound）、記号（m2、m²）で探せます。\n"
+    "\n"
+    "Usage: mezura-conv [OPTION] NUMBER UNIT [TARGET...]\n"
+    "       mezura-conv --list [WINDOW]\n"
+    "Shows what mezura's window shows after NUMBER is typed into UNIT's field and Enter is\n"
+    "pressed: every unit of the window by group, or only the TARGET units' values. A unit is\n"
+    "found by its label, reading, Latin spelling, English name or symbol (m2, m²); a name\n"
+    "that several units share is made unique with its window, as in 重さ:grain or -w 重さ.\n"
+    "\n"
+    "  -u            換算先の値に単位を付けます / print the unit after each TARGET value\n"
+    "  -w 画面       この画面の単位だけを探します / look for units in WINDOW only (重さ, weight)\n"
+    "  --json        結果を JSON で出力します / print the result as JSON\n"
+    "  --list [画面] 単位と読みの一覧 / list the units with their readings\n"
+    "  --names       単位の名前を 1 行に 1 つ (補完用) / every unit name, one a line (completion)\n"
+    "  --help        この使い方を表示して終了します / show this help and exit\n"
+    "  --version     版を表示して終了します / show the version and exit\n"
+    "\n"
+    "終了状態 / exit status: 0 成功 / success, 1 計算の中止 / the window stopped the conversion,\n"
+    "2 使い方の誤り、不明または曖昧な単位 / a wrong command line, an unknown or ambiguous unit\n";
+
+// Whether `arg` begins as a negative number does: "-40", "-.5".
+bool negativeNumber(std::string_view arg)
+{
+    return arg.size() > 1 && arg[0] == '-' &&
+        ((arg[1] >= '0' && arg[1] <= '9') || (arg[1] == '.' && arg.size() > 2 && arg[2] >= '0' && arg[2] <= '9'));
+}
+
 // The entry of `program` for the option `arg` ("-style", "--style=x"), or nothing.
 const ForeignOption* foreignOption(const CommandLineProgram& program, std::string_view arg, bool& valueAttached)
 {
@@ -69,10 +110,11 @@ const ForeignOption* foreignOption(const CommandLineProgram& program, std::strin
 
 const CommandLineProgram kMezuraCommand{"mezura", kMezuraUsage, 0, kToolkitOptions};
 const CommandLineProgram kScriptCommand{"mezura-script", kScriptUsage, 1, {}};
+const CommandLineProgram kConvCommand{"mezura-conv", kConvUsage, static_cast<std::size_t>(-1), kConvOptions, true};
 
 std::optional<std::vector<std::string>> readCommandLine(const CommandLineProgram& program, int argc,
                                                         const char* const* argv, std::ostream& out, std::ostream& err,
-                                                        int& status)
+                                                        int& status, std::vector<GivenOption>* given)
 {
     // argv[0] is the program's name; a program started with no name at all has argc 0.
     const std::span<const char* const> args = argc > 1
@@ -97,7 +139,7 @@ std::optional<std::vector<std::string>> readCommandLine(const CommandLineProgram
             out << program.name << ' ' << kVersion << '\n';
             status = 0;
             return std::nullopt;
-        } else if (options && arg.size() > 1 && arg[0] == '-') {
+        } else if (options && arg.size() > 1 && arg[0] == '-' && !(program.negativeNumbers && negativeNumber(arg))) {
             bool valueAttached = false;
             const ForeignOption* foreign = foreignOption(program, arg, valueAttached);
             if (foreign == nullptr) {
@@ -105,6 +147,13 @@ std::optional<std::vector<std::string>> readCommandLine(const CommandLineProgram
             }
             if (foreign->takesValue && !valueAttached && ++i == args.size()) {
                 return refuse("option needs a value / オプションの値がありません", arg);
+            }
+            if (given != nullptr) {
+                const std::size_t equals = arg.find('=');
+                given->push_back({std::string(foreign->name),
+                                  valueAttached             ? std::string(arg.substr(equals + 1))
+                                      : foreign->takesValue ? std::string(args[i])
+                                                            : std::string()});
             }
         } else if (operands.size() == program.operands) {
             return refuse("too many arguments / 引数が多すぎます", arg);

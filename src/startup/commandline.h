@@ -1,4 +1,4 @@
-// The command line of the programs mezura and mezura-script, read the GNU way before anything
+// The command line of the programs mezura, mezura-script and mezura-conv, read the GNU way before anything
 // else starts: "--help" and "--version" answer on standard output, an option neither program
 // knows is refused in one line on standard error, "--" ends the options.
 #pragma once
@@ -24,17 +24,27 @@ struct CommandLineProgram {
     std::string_view usage; // the text of --help
     std::size_t operands;   // at most this many arguments that are no options
     std::span<const ForeignOption> foreign;
+    // An argument that begins as a negative number does ("-40", "-.5") is an operand.
+    bool negativeNumbers = false;
+};
+
+// An option of `foreign` as the command line gave it: {"w", "重さ"}, {"json", ""}.
+struct GivenOption {
+    std::string name;
+    std::string value;
 };
 
 // The usage of the desktop program and of the scripted driver, in Japanese and English.
 extern const CommandLineProgram kMezuraCommand;
 extern const CommandLineProgram kScriptCommand;
+extern const CommandLineProgram kConvCommand;
 
 // Reads the arguments of main() after the program's own name. Nothing, with the exit status
 // set in `status`, when the program has answered and must end: 0 after --help or --version, 2
-// after a wrong command line. Else the operands, in order ("-" is one: standard input).
+// after a wrong command line. Else the operands, in order ("-" is one: standard input); the
+// options of `program.foreign` met go to `given`, in order, when it is not null.
 std::optional<std::vector<std::string>> readCommandLine(const CommandLineProgram& program, int argc,
                                                         const char* const* argv, std::ostream& out, std::ostream& err,
-                                                        int& status);
+                                                        int& status, std::vector<GivenOption>* given = nullptr);
 
 } // namespace mezura

@@ -120,7 +120,8 @@ Layout lengthLayout()
         field(MEZURA_FIELD(txtS1), "寸",           2245,  1292, 2245, 1097,   15, kShakuKan)
             .unitIs(kShakkanUnits, "1 寸 = 3.03030303030303 cm", "すん"),
         field(MEZURA_FIELD(txtS2), "尺(曲尺)",     2245,  1803, 2245, 1608,   16, kShakuKan)
-            .unitIs(kShakkanUnits, "1 尺(曲尺) = 30.3030303030303 cm", "かねじゃく"),
+            .unitIs(kShakkanUnits, "1 尺(曲尺) = 30.3030303030303 cm", "かねじゃく")
+            .readAs("しゃく"),
         field(MEZURA_FIELD(txtS3), "間",           2245,  2314, 2245, 2119,   17, kShakuKan)
             .unitIs(kShakkanUnits, "1 間 = 181.818181818182 cm", "けん"),
         field(MEZURA_FIELD(txtS4), "丈",           2245,  2825, 2245, 2630,   18, kShakuKan)

@@ -62,9 +62,11 @@ Layout velocityLayout()
             .unitIs(kReferenceUnits, "1 knot (kn) = 0.5144 m/s", "ノット"),
         unitField(MEZURA_FIELD(txtS2), "音速 mach",     2250,  1965,  1740,    8, kReference)
             .unitIs(kReferenceUnits, "1 音速 mach = 295.2 m/s", "マッハ",
-                    "ここでは音速を 295.2 m/s（高度 11 km 付近の音速）とします。地上（15 ℃）の音速は約 340 m/s です。"),
+                    "ここでは音速を 295.2 m/s（高度 11 km 付近の音速）とします。地上（15 ℃）の音速は約 340 m/s です。")
+            .readAs("おんそく"),
         unitField(MEZURA_FIELD(txtS3), "光速",          2250,  2520,  2280,    9, kReference)
-            .unitIs(kReferenceUnits, "1 光速 = 299792458 m/s", "光速に対する比"),
+            .unitIs(kReferenceUnits, "1 光速 = 299792458 m/s", "光速に対する比")
+            .readAs("こうそく"),
     };
     // clang-format on
     layout.sliders = {{"HScroll", {45, 2985, 3180, 255}, 0, 100, 10}};

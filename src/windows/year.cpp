@@ -39,7 +39,8 @@ Layout yearLayout()
         field(MEZURA_FIELD(txtW1), "西暦",        45,   270,  0, kWestern)
             .unitIs(kWesternUnits, "基準の年（西暦）", "せいれき"),
         field(MEZURA_FIELD(txtW2), "？年前",      45,  1310,  2, kWestern)
-            .unitIs(kWesternUnits, "？年前 = 今年 − 西暦（今年はコンピューターの日付の年）", "何年前"),
+            .unitIs(kWesternUnits, "？年前 = 今年 − 西暦（今年はコンピューターの日付の年）", "何年前")
+            .readAs("なんねんまえ"),
         field(MEZURA_FIELD(txtJ5), "令和",        45,   790,  1, kEra)
             .unitIs(kEraUnits, "令和 = 西暦 − 2018", "れいわ"),
         field(MEZURA_FIELD(txtJ1), "平成",      1145,   270,  3, kEra)

@@ -8,7 +8,7 @@
 namespace mezura {
 namespace {
 
-// Both programs' command lines: what each answers, refuses or lets through.
+// The programs' command lines: what each answers, refuses or lets through.
 TEST(CommandLine, AnswersRefusesOrLetsThrough)
 {
     const std::string version = kVersion;
@@ -70,6 +70,21 @@ TEST(CommandLine, AnswersRefusesOrLetsThrough)
          2,
          "",
          "mezura-script: b: too many arguments / 引数が多すぎます (mezura-script --help)\n",
+         ""},
+        // mezura-conv's options take their values; a negative number is an operand.
+        {&kConvCommand, {"--help"}, 0, "Usage", "", ""},
+        {&kConvCommand, {"-40", "-w", "温度", "C", "-u", "--w=x", "-.5", "--", "-F"}, 0, "", "", "-40|C|-.5|-F|"},
+        {&kConvCommand,
+         {"-w"},
+         2,
+         "",
+         "mezura-conv: -w: option needs a value / オプションの値がありません (mezura-conv --help)\n",
+         ""},
+        {&kConvCommand,
+         {"-F"},
+         2,
+         "",
+         "mezura-conv: -F: unknown option / 不明なオプションです (mezura-conv --help)\n",
          ""},
     };
     for (const Row& row : rows) {

@@ -1,0 +1,439 @@
+#include "conv/names.h"
+
+#include "framework/fold.h"
+#include "framework/layout.h"
+#include "framework/window.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace mezura::conv {
+
+namespace {
+
+// The Latin letters of the hiragana U+3041 to U+3096, in order; the small kana ("ぁ", "っ",
+// "ゃ") stand for themselves and are joined by romaji().
+// clang-format off
+constexpr std::array<const char*, 86> kKana{
+    "a",  "a",  "i",  "i",  "u",  "u",   "e",  "e",  "o",  "o",     // ぁ あ ぃ い ぅ う ぇ え ぉ お
+    "ka", "ga", "ki", "gi", "ku", "gu",  "ke", "ge", "ko", "go",    // か が き ぎ く ぐ け げ こ ご
+    "sa", "za", "shi", "ji", "su", "zu", "se", "ze", "so", "zo",    // さ ざ し じ す ず せ ぜ そ ぞ
+    "ta", "da", "chi", "ji", "",  "tsu", "zu", "te", "de", "to", "do", // た だ ち ぢ っ つ づ て で と ど
+    "na", "ni", "nu", "ne", "no",                                  // な に ぬ ね の
+    "ha", "ba", "pa", "hi", "bi", "pi", "fu", "bu", "pu",          // は ば ぱ ひ び ぴ ふ ぶ ぷ
+    "he", "be", "pe", "ho", "bo", "po",                            // へ べ ぺ ほ ぼ ぽ
+    "ma", "mi", "mu", "me", "mo",                                  // ま み む め も
+    "ya", "ya", "yu", "yu", "yo", "yo",                            // ゃ や ゅ ゆ ょ よ
+    "ra", "ri", "ru", "re", "ro", "wa", "wa", "i", "e", "o", "n",  // ら り る れ ろ ゎ わ ゐ ゑ を ん
+    "vu", "ka", "ke"};                                             // ゔ ゕ ゖ
+// clang-format on
+constexpr char32_t kFirstKana = 0x3041;
+constexpr char32_t kSmallTsu = 0x3063;
+// The longest text whose nearest names are looked for.
+constexpr std::size_t kLongestNear = 64;
+
+bool isSmallY(char32_t c)
+{
+    return c == 0x3083 || c == 0x3085 || c == 0x3087;
+}
+
+// The name as it is compared: folded, blanks, "^" and the degree sign left out ("m^2" is "m2",
+// "°C" is "C"), "℃" and "℉" as "c" and "f".
+std::u32string keyOf(std::string_view text)
+{
+    std::u32string key;
+    for (const char32_t c : folded(text)) {
+        if (c == U' ' || c == U'^' || c == 0xB0) {
+            continue;
+        }
+        key += c == 0x2103 ? U'c' : c == 0x2109 ? U'f' : c;
+    }
+    return key;
+}
+
+std::string trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+// `text` cut at each of `separators` (UTF-8 strings), the pieces trimmed, empty ones left out.
+std::vector<std::string> split(std::string_view text, std::initializer_list<std::string_view> separators)
+{
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        std::size_t length = 0;
+        if (at == text.size()) {
+            length = 1;
+        } else {
+            for (const std::string_view separator : separators) {
+                if (text.substr(at).starts_with(separator)) {
+                    length = separator.size();
+                    break;
+                }
+            }
+        }
+        if (length == 0) {
+            ++at;
+            continue;
+        }
+        if (std::string piece = trimmed(text.substr(start, at - start)); !piece.empty()) {
+            pieces.push_back(std::move(piece));
+        }
+        at += length;
+        start = at;
+    }
+    return pieces;
+}
+
+// A reading's Latin form with its long vowels written short: "shou" -> "sho", "kyuusei" ->
+// "kyusei", as they are often typed.
+std::string shortVowels(std::string latin)
+{
+    for (const std::string_view pair : {"ou", "uu"}) {
+        for (std::size_t at = latin.find(pair); at != std::string::npos; at = latin.find(pair, at + 1)) {
+            latin.erase(at + 1, 1);
+        }
+    }
+    return latin;
+}
+
+// "grain(金衡系)": a label that fields of a window share, told apart by the group.
+std::string withGroup(std::string label, const std::string& group)
+{
+    label += '(';
+    label += heading(group);
+    label += ')';
+    return label;
+}
+
+std::size_t distance(const std::u32string& a, const std::u32string& b)
+{
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+} // namespace
+
+std::string heading(const std::string& group)
+{
+    const std::size_t bracket = std::min(group.find("（"), group.find('('));
+    return trimmed(std::string_view(group).substr(0, bracket));
+}
+
+std::size_t displayWidth(std::string_view text)
+{
+    std::size_t width = 0;
+    for (const char16_t c : utf16(text)) {
+        if ((c >= 0xDC00 && c <= 0xDFFF) || (c >= 0x0300 && c <= 0x036F) || c == 0x3099 || c == 0x309A) {
+            continue; // the second half of a pair, a combining mark
+        }
+        const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E) ||
+            (c >= 0x3041 && c <= 0x33FF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+            (c >= 0xA000 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+            (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6) ||
+            (c >= 0xD800 && c <= 0xDBFF); // beyond the first plane: the ideographs of planes 2 and 3
+        width += wide ? 2 : 1;
+    }
+    return width;
+}
+
+std::string romaji(std::string_view reading)
+{
+    std::u32string kana;
+    for (const char16_t c : utf16(reading)) {
+        if (c < kFirstKana || c >= kFirstKana + kKana.size()) {
+            return {};
+        }
+        kana += c;
+    }
+    std::string latin;
+    bool doubled = false; // after "っ": the next consonant twice
+    for (std::size_t i = 0; i < kana.size(); ++i) {
+        if (kana[i] == kSmallTsu) {
+            doubled = true;
+            continue;
+        }
+        std::string syllable = kKana[kana[i] - kFirstKana];
+        // "き" and "ゃ" make "kya"; "し" and "ゃ" make "sha".
+        if (i + 1 < kana.size() && isSmallY(kana[i + 1]) && syllable.size() >= 2 && syllable.back() == 'i') {
+            syllable.pop_back();
+            const std::string y = kKana[kana[++i] - kFirstKana];
+            syllable += syllable == "sh" || syllable == "ch" || syllable == "j" ? y.substr(1) : y;
+        }
+        if (doubled && !syllable.empty() && syllable.front() != 'a' && syllable.front() != 'i' &&
+            syllable.front() != 'u' && syllable.front() != 'e' && syllable.front() != 'o') {
+            latin += syllable.starts_with("ch") ? 't' : syllable.front();
+        }
+        doubled = false;
+        latin += syllable;
+    }
+    return latin;
+}
+
+UnitNames::UnitNames(App& app)
+    : m_app(app)
+{
+    std::vector<std::string> labels; // by unit, as shown
+    for (const WindowRow& row : app.windows()) {
+        ConversionWindow& window = app.window(row);
+        const std::vector<FieldSpec>& fields = window.layout().fields;
+        for (int field = 0; field < static_cast<int>(fields.size()); ++field) {
+            m_units.push_back({&row, &window, field});
+            labels.push_back(shownLabel(fields[static_cast<std::size_t>(field)].label));
+        }
+    }
+    // By unit: its label is also another field's of its window; the first such field.
+    std::vector<bool> shared(m_units.size());
+    std::vector<bool> first(m_units.size());
+    for (std::size_t i = 0; i < m_units.size(); ++i) {
+        for (std::size_t j = 0; j < m_units.size(); ++j) {
+            if (j != i && m_units[j].row == m_units[i].row && labels[j] == labels[i]) {
+                shared[i] = true;
+                first[i] = j > i;
+                break;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < m_units.size(); ++i) {
+        const FieldSpec& field = m_units[i].window->layout().fields[static_cast<std::size_t>(m_units[i].field)];
+        const std::string& full = labels[i];
+        const int part = shared[i] ? kPiece : kPart;
+        add(i, full, shared[i] ? kPiece : kWhole);
+        // "pound (lb)": "pound" and "lb"; "cm3, cc, ml" and "段／反": each of them.
+        const std::size_t bracket = std::min(full.find("（"), full.find('('));
+        const std::string main = trimmed(std::string_view(full).substr(0, bracket));
+        add(i, main, part);
+        for (const std::string& piece : split(main, {",", "、", "／"})) {
+            add(i, piece, part);
+        }
+        if (bracket != std::string::npos) {
+            for (const std::string& piece :
+                 split(std::string_view(full).substr(bracket), {"(", ")", "（", "）", ",", "、"})) {
+                add(i, piece, part);
+            }
+        }
+        // The unit as its relation names it, "1 mile = 160934.4 cm": "mile" for "miles".
+        if (const std::string_view relation = field.unit.relation; relation.starts_with("1 ")) {
+            add(i, std::string(relation.substr(2, relation.find(" = ") - 2)), part);
+        }
+        // "UK-gallon", "km/h", "音速 mach": their words alone find them when nothing else does.
+        for (const std::string& piece :
+             split(full, {" ", "-", "/", ",", "、", "／", "(", ")", "（", "）", "\xE3\x80\x80"})) {
+            add(i, piece, kPiece);
+        }
+        for (const char* reading : {field.unit.words, field.unit.reading}) {
+            add(i, reading, kPart);
+            if (const std::string latin = romaji(reading); !latin.empty()) {
+                add(i, latin, kPart);
+                add(i, shortVowels(latin), kPart);
+            }
+        }
+    }
+    // Of the fields that share a label, the first in the window's table keeps the label within
+    // its window ("重さ:grain"), unless it names another unit there already ("pound" is the
+    // pound (lb)); the others, and that one without a window, are the label with their group:
+    // "grain(金衡系)".
+    m_qualified = shared;
+    for (std::size_t i = 0; i < m_units.size(); ++i) {
+        if (!shared[i]) {
+            continue;
+        }
+        const FieldSpec& field = m_units[i].window->layout().fields[static_cast<std::size_t>(m_units[i].field)];
+        const std::string& full = labels[i];
+        const std::u32string key = keyOf(full);
+        const bool taken = first[i] && std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
+                               return entry.unit != i && entry.key == key && entry.rank <= kPart &&
+                                   m_units[entry.unit].row == m_units[i].row;
+                           });
+        if (first[i] && !taken) {
+            m_qualified[i] = false;
+            m_entries.push_back({i, key, full, kFirstShared});
+        }
+        add(i, withGroup(full, field.unit.group), kWhole);
+    }
+}
+
+void UnitNames::add(std::size_t unit, const std::string& text, int rank)
+{
+    // A unit's names are added together: only the last ones can be the same.
+    for (auto entry = m_entries.rbegin(); entry != m_entries.rend() && entry->unit == unit; ++entry) {
+        if (entry->text == text && entry->rank <= rank) {
+            return;
+        }
+    }
+    std::u32string key = keyOf(text);
+    if (key.empty()) {
+        return;
+    }
+    for (auto entry = m_entries.rbegin(); entry != m_entries.rend() && entry->unit == unit; ++entry) {
+        if (entry->key == key && entry->rank <= rank) {
+            return;
+        }
+    }
+    m_entries.push_back({unit, std::move(key), text, rank});
+}
+
+const WindowRow* UnitNames::window(std::string_view name) const
+{
+    const std::u32string key = keyOf(name);
+    for (const WindowRow& row : m_app.windows()) {
+        if (!key.empty() &&
+            (key == keyOf(row.frame.caption) || key == keyOf(row.label) || key == keyOf(row.frame.name))) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+bool UnitNames::windowBefore(std::string_view& name, const WindowRow*& within, std::string& unknownWindow) const
+{
+    // "重さ:grain" or "重さ：grain".
+    std::size_t colon = name.find(':');
+    std::size_t after = colon + 1;
+    if (const std::size_t wide = name.find("："); wide < colon) {
+        colon = wide;
+        after = wide + std::string_view("：").size();
+    }
+    if (colon == std::string_view::npos) {
+        return true;
+    }
+    const WindowRow* named = window(name.substr(0, colon));
+    if (named == nullptr) {
+        unknownWindow = trimmed(name.substr(0, colon));
+        return false;
+    }
+    if (within != nullptr && within != named) {
+        return false;
+    }
+    within = named;
+    name = name.substr(after);
+    return true;
+}
+
+UnitNames::Found UnitNames::find(std::string_view name, const WindowRow* within) const
+{
+    Found found;
+    if (!windowBefore(name, within, found.unknownWindow)) {
+        return found;
+    }
+    // Names written exactly so come first ("Cal" is not "cal"), then names that fold alike;
+    // of either, those of the best rank.
+    const std::u32string key = keyOf(name);
+    const std::string exact = trimmed(name);
+    for (const bool exactly : {true, false}) {
+        int best = std::numeric_limits<int>::max();
+        std::vector<std::size_t> matches;
+        for (const Entry& entry : m_entries) {
+            if (entry.key != key || (exactly && entry.text != exact) ||
+                (within != nullptr && m_units[entry.unit].row != within) || entry.rank > best ||
+                (entry.rank == kFirstShared && within == nullptr)) {
+                continue;
+            }
+            if (entry.rank < best) {
+                best = entry.rank;
+                matches.clear();
+            }
+            if (std::find(matches.begin(), matches.end(), entry.unit) == matches.end()) {
+                matches.push_back(entry.unit);
+            }
+        }
+        if (!matches.empty()) {
+            for (const std::size_t unit : matches) {
+                found.units.push_back(m_units[unit]);
+            }
+            break;
+        }
+    }
+    return found;
+}
+
+std::vector<Unit> UnitNames::nearest(std::string_view name, const WindowRow* within, std::size_t most) const
+{
+    std::string unknownWindow;
+    if (!windowBefore(name, within, unknownWindow)) {
+        return {};
+    }
+    const std::u32string key = keyOf(name);
+    // No name is near an empty text or one much longer than the longest label.
+    if (key.empty() || key.size() > kLongestNear) {
+        return {};
+    }
+    const std::size_t limit = key.size() <= 3 ? 1 : std::max<std::size_t>(2, key.size() / 3);
+    std::vector<std::size_t> closest(m_units.size(), std::numeric_limits<std::size_t>::max());
+    for (const Entry& entry : m_entries) {
+        if (within == nullptr || m_units[entry.unit].row == within) {
+            closest[entry.unit] = std::min(closest[entry.unit], distance(key, entry.key));
+        }
+    }
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < m_units.size(); ++i) {
+        if (closest[i] <= limit) {
+            order.push_back(i);
+        }
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return closest[a] < closest[b]; });
+    std::vector<Unit> units;
+    for (std::size_t i = 0; i < order.size() && i < most; ++i) {
+        units.push_back(m_units[order[i]]);
+    }
+    return units;
+}
+
+std::string UnitNames::label(const Unit& unit) const
+{
+    const FieldSpec& field = unit.window->layout().fields[static_cast<std::size_t>(unit.field)];
+    const auto at = std::find(m_units.begin(), m_units.end(), unit);
+    const bool qualified = at != m_units.end() && m_qualified[static_cast<std::size_t>(at - m_units.begin())];
+    return qualified ? withGroup(shownLabel(field.label), field.unit.group) : shownLabel(field.label);
+}
+
+std::string UnitNames::qualified(const Unit& unit) const
+{
+    return unit.row->frame.caption + ":" + label(unit);
+}
+
+std::string UnitNames::readings(const Unit& unit) const
+{
+    const UnitFacts& facts = unit.window->layout().fields[static_cast<std::size_t>(unit.field)].unit;
+    std::string text = facts.reading;
+    for (const char* reading : {facts.words, facts.reading}) {
+        if (const std::string latin = romaji(reading); !latin.empty()) {
+            text += (text.empty() ? "" : " ") + latin;
+        }
+    }
+    return text;
+}
+
+std::vector<std::string> UnitNames::words() const
+{
+    std::vector<std::string> names;
+    for (const Entry& entry : m_entries) {
+        if (entry.text.find(' ') == std::string::npos &&
+            std::find(names.begin(), names.end(), entry.text) == names.end()) {
+            names.push_back(entry.text);
+        }
+    }
+    return names;
+}
+
+} // namespace mezura::conv

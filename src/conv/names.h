@@ -1,0 +1,98 @@
+// The names a unit is found by from a terminal, all taken from the windows' own field rows:
+// its label ("pound (lb)"), the parts of the label ("pound", "lb"), the name its relation
+// gives it ("1 mile = 160934.4 cm"), its words ("常衡ポンド"), its reading ("つぼ") and the
+// reading in Latin letters ("tsubo"). Names compare folded as the
+// help's search folds words (full- and half-width, case, hiragana and katakana alike), with
+// blanks left out, so that "ｍ２", "m²", "M2" and "m2" are one name.
+#pragma once
+
+#include "framework/app.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mezura::conv {
+
+// One unit field of one window.
+struct Unit {
+    const WindowRow* row;
+    ConversionWindow* window;
+    int field;
+
+    bool operator==(const Unit& other) const { return row == other.row && field == other.field; }
+};
+
+// The heading of a field's group as a window shows it: the group up to its note in brackets,
+// heading("メートル法（水色）") -> "メートル法".
+std::string heading(const std::string& group);
+
+// The columns `text` takes on a terminal: East Asian wide and full-width characters take two.
+std::size_t displayWidth(std::string_view text);
+
+// A reading in hiragana written in Latin letters: "つぼ" -> "tsubo", "しゃく" -> "shaku",
+// "じっかん" -> "jikkan". Empty when `reading` holds anything but hiragana.
+std::string romaji(std::string_view reading);
+
+class UnitNames {
+public:
+    // The names of every unit field of every window of `app` (all windows are made).
+    explicit UnitNames(App& app);
+
+    // What a name finds: the units, or none with `unknownWindow` set when it names a window
+    // ("重さ:grain") that there is not.
+    struct Found {
+        std::vector<Unit> units;
+        std::string unknownWindow;
+    };
+    // The units `name` names, within `window` when it is not null. Names written exactly as
+    // `name` count before names that only fold alike ("Cal" is the kilocalorie, "cal" the
+    // calorie), and of those the best kind only: a whole label before a part of one or a
+    // reading, those before a piece of a label or a label that others of its window share
+    // ("pound" is the pound (lb), not the troy or apothecaries' pound). "WINDOW:NAME" looks
+    // within that window.
+    Found find(std::string_view name, const WindowRow* window) const;
+    // The window named `name`, by its caption ("重さ"), its menu item's caption or its module
+    // name ("weight"); null when none is.
+    const WindowRow* window(std::string_view name) const;
+    // Up to `most` units whose names are nearest to `name` (a few letters apart at most).
+    std::vector<Unit> nearest(std::string_view name, const WindowRow* window, std::size_t most) const;
+
+    const std::vector<Unit>& units() const { return m_units; }
+    // The label that tells the unit from the others of its window: the label, or for a label
+    // that several fields share, the label with its group ("grain(金衡系)") but for the first
+    // of them, which the label alone names within its window ("grain").
+    std::string label(const Unit& unit) const;
+    // "重さ:grain(金衡系)": what finds exactly this unit.
+    std::string qualified(const Unit& unit) const;
+    // The reading and the Latin forms of the unit's readings: "しゃく shaku".
+    std::string readings(const Unit& unit) const;
+    // Every name of one word (no blank) a unit is found by, once each, in table order.
+    std::vector<std::string> words() const;
+
+private:
+    struct Entry {
+        std::size_t unit; // index in m_units
+        std::u32string key;
+        std::string text; // as written
+        int rank;         // kWhole ... kPiece
+    };
+    // How well a name tells its unit: the best found are the candidates.
+    static constexpr int kWhole = 0;       // a label no other field of its window has, "grain(金衡系)"
+    static constexpr int kPart = 1;        // a part of a label, its words, its reading
+    static constexpr int kFirstShared = 2; // the first of a window's fields that share a label,
+                                           // when the window is given
+    static constexpr int kPiece = 3;       // a piece of a label ("gallon"), a label fields share
+    void add(std::size_t unit, const std::string& text, int rank);
+    // "重さ:grain": `name` becomes "grain" and `within` the window; false when the window is
+    // none (named in `unknownWindow`) or not `within` already.
+    bool windowBefore(std::string_view& name, const WindowRow*& within, std::string& unknownWindow) const;
+
+    std::vector<Unit> m_units;
+    std::vector<bool> m_qualified; // by unit: label() adds its group
+    std::vector<Entry> m_entries;
+    App& m_app;
+};
+
+} // namespace mezura::conv
