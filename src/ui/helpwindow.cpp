@@ -21,6 +21,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -47,6 +48,17 @@ constexpr int kPlaceRole = Qt::UserRole;
 
 const QColor kSearchMark(255, 255, 128);
 const QColor kFindMark(255, 210, 140);
+
+// Items that ask for no width of their own: a list gives each the width of its view, and
+// the lines of an item that are longer are cut with "…".
+class NarrowItems : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
 
 std::u16string_view utf16View(const QString& text)
 {
@@ -178,6 +190,9 @@ void HelpWindow::buildSideTabs()
     searchRow->addWidget(start);
     m_results = new QListWidget;
     m_results->setObjectName(QStringLiteral("helpResults"));
+    // Each result as wide as the list, its lines cut with "…" where they are longer.
+    m_results->setItemDelegate(new NarrowItems(m_results));
+    m_results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSpeech(m_results, QStringLiteral("検索結果"));
     m_searchNote = new QLabel;
     m_searchNote->setObjectName(QStringLiteral("helpSearchNote"));
