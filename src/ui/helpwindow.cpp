@@ -256,14 +256,13 @@ void HelpWindow::buildFindBar()
 
 bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    // Enter in the find field finds the next place, Shift+Enter the one before. Esc there
-    // closes the find bar, as its close button does, and leaves the window open: the field
-    // claims Esc before the window's shortcut sees it.
     if (watched == m_index->viewport() && event->type() == QEvent::ToolTip) {
-        // An entry cut short by the pane's width shows whole in its tooltip.
         indexToolTip(static_cast<QHelpEvent*>(event));
         return true;
     }
+    // Enter in the find field finds the next place, Shift+Enter the one before. Esc there
+    // closes the find bar, as its close button does, and leaves the window open: the field
+    // claims Esc before the window's shortcut sees it.
     if (watched == m_findWord && event->type() == QEvent::ShortcutOverride &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         event->accept();
@@ -469,21 +468,19 @@ void HelpWindow::fillIndex()
 
 int HelpWindow::indexTextMargin() const
 {
-    // The room an item view leaves on either side of an item's text.
     return m_index->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_index) + 1;
 }
 
-bool HelpWindow::indexToolTip(const QHelpEvent* event) const
+void HelpWindow::indexToolTip(const QHelpEvent* event) const
 {
     const QTreeWidgetItem* item = m_index->itemAt(event->pos());
     if (item == nullptr ||
         m_index->fontMetrics().horizontalAdvance(item->text(0)) <=
             m_index->visualItemRect(item).width() - 2 * indexTextMargin()) {
         QToolTip::hideText();
-        return false;
+        return;
     }
     QToolTip::showText(event->globalPos(), item->text(0), m_index->viewport(), m_index->visualItemRect(item));
-    return true;
 }
 
 void HelpWindow::filterIndex()
@@ -675,7 +672,7 @@ void HelpWindow::fitToPage()
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const QSizeF laidOut = document->size(); // with the document's margins
     const QSize page(qCeil(laidOut.width()) + frame + scrollBar, qCeil(laidOut.height()) + frame);
-    // The side wide enough that a search word of several characters shows beside its button.
+    // The side wide enough that a search word of several characters shows beside its button,
     // and the index's entries whole.
     const int side = std::max({m_tabs->minimumWidth(), m_tabs->minimumSizeHint().width(),
                                fontMetrics().horizontalAdvance(QString(18, QChar(0x3042))), m_indexWidth});

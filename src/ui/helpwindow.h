@@ -62,9 +62,10 @@ private:
     void fillIndex();
     void filterIndex();
     void openIndexItem(QTreeWidgetItem* item);
+    // The room an item view leaves on either side of an item's text.
     int indexTextMargin() const;
-    // Shows the entry under the pointer in a tooltip when the pane cuts it; true then.
-    bool indexToolTip(const QHelpEvent* event) const;
+    // Shows the index entry under the pointer whole in a tooltip when the pane cuts it short.
+    void indexToolTip(const QHelpEvent* event) const;
     void runSearch();
     void openResult(QListWidgetItem* item);
     void showFind();
