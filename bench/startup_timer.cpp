@@ -3,8 +3,10 @@
 // the X server the moment each of its top-level windows is mapped: the time from launch to
 // the first window mapped, to the last of the windows it is expected to show, and its
 // resident memory 300 ms after that. Prints every round, then the medians and each
-// program's ratio to the first program (the floor).
-//   mezura-startup-timer ROUNDS LABEL:WINDOWS:PROGRAM [LABEL:WINDOWS:PROGRAM ...]
+// program's ratio to the first program (the floor). With --input, LINE is written to each
+// program's standard input as it starts, which stays open until the program is stopped (the
+// help viewer reads its requests there).
+//   mezura-startup-timer [--input LINE] ROUNDS LABEL:WINDOWS:PROGRAM [LABEL:WINDOWS:PROGRAM ...]
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -63,17 +65,34 @@ double msSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-Run runOnce(xcb_connection_t* x, const Program& program)
+Run runOnce(xcb_connection_t* x, const Program& program, const std::string& input)
 {
     Run run;
     while (xcb_generic_event_t* stale = xcb_poll_for_event(x)) {
         std::free(stale);
     }
+    int pipeEnds[2] = {-1, -1};
+    if (!input.empty() && pipe(pipeEnds) != 0) {
+        std::perror("pipe");
+        return run;
+    }
     const Clock::time_point start = Clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
+        if (!input.empty()) {
+            dup2(pipeEnds[0], STDIN_FILENO);
+            close(pipeEnds[0]);
+            close(pipeEnds[1]);
+        }
         execl(program.path.c_str(), program.path.c_str(), static_cast<char*>(nullptr));
         _exit(127);
+    }
+    if (!input.empty()) {
+        close(pipeEnds[0]);
+        const std::string line = input + "\n";
+        if (write(pipeEnds[1], line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
+            std::perror("write");
+        }
     }
     int mapped = 0;
     pollfd watch{xcb_get_file_descriptor(x), POLLIN, 0};
@@ -103,6 +122,9 @@ Run runOnce(xcb_connection_t* x, const Program& program)
     }
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
+    if (!input.empty()) {
+        close(pipeEnds[1]);
+    }
     return run;
 }
 
@@ -110,13 +132,19 @@ Run runOnce(xcb_connection_t* x, const Program& program)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s ROUNDS LABEL:WINDOWS:PROGRAM...\n", argv[0]);
+    std::string input;
+    int arg = 1; // the first argument after the options
+    if (argc > 2 && std::string(argv[1]) == "--input") {
+        input = argv[2];
+        arg = 3;
+    }
+    if (argc < arg + 2) {
+        std::fprintf(stderr, "usage: %s [--input LINE] ROUNDS LABEL:WINDOWS:PROGRAM...\n", argv[0]);
         return 2;
     }
-    const int rounds = std::atoi(argv[1]);
+    const int rounds = std::atoi(argv[arg]);
     std::vector<Program> programs;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = arg + 1; i < argc; ++i) {
         const std::string program = argv[i];
         const std::size_t a = program.find(':');
         const std::size_t b = program.find(':', a + 1);
@@ -139,7 +167,7 @@ int main(int argc, char** argv)
 
     for (int round = 1; round <= rounds; ++round) {
         for (Program& program : programs) {
-            const Run run = runOnce(x, program);
+            const Run run = runOnce(x, program, input);
             std::printf("round %d  %-12s first %7.1f ms  all %2d %7.1f ms  rss %5.1f MB\n", round,
                         program.label.c_str(), run.first, program.windows, run.all, run.rss);
             std::fflush(stdout);

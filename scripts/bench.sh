@@ -3,7 +3,9 @@
 # 1. start-up: on a virtual X display of its own, the floor program (a plain Qt program of
 #    the same shape) and Mezura with 2 and with 10 windows chosen in its settings file, each
 #    started ROUNDS times (default 9) in turn; medians of the time to the first window mapped,
-#    to every chosen window mapped, resident memory, and the ratios to the floor;
+#    to every chosen window mapped, resident memory, and the ratios to the floor; and the
+#    first F1: the help viewer started with the request for the common page, to its window
+#    mapped with the page laid out;
 # 2. Enter until painted, for every window's largest chain: warm and cold (the first Enter
 #    after the start, 9 fresh starts each), offscreen and on the virtual display;
 # 3. a long session on the virtual display: every window in turn, 2,000 Enters in its largest
@@ -31,8 +33,8 @@ for package in libbenchmark-dev libxcb1-dev valgrind; do
 done
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMEZURA_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target mezura mezura_bench mezura-enter-bench mezura-floor mezura-startup-timer \
-  mezura-conv
+cmake --build build-bench -j"$(nproc)" --target mezura mezura-help mezura_chm mezura_bench mezura-enter-bench mezura-floor \
+  mezura-startup-timer mezura-conv
 
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
@@ -56,6 +58,10 @@ programs=(floor:2:build-bench/bench/mezura-floor mezura-2:3:"$work/mezura-2/mezu
 
 echo "== start-up on $DISPLAY, $rounds rounds (the settings window counts among the windows)"
 build-bench/bench/mezura-startup-timer "$rounds" "${programs[@]}"
+
+echo "== the first F1 on $DISPLAY, $rounds rounds: the help viewer's start until its window is mapped"
+build-bench/bench/mezura-startup-timer --input "1000 $PWD/build-bench/Mezura.chm" "$rounds" \
+  help:1:build-bench/mezura-help 2>/dev/null | grep -v '^shown'
 
 echo "== Enter until painted, warm"
 QT_QPA_PLATFORM=offscreen build-bench/bench/mezura-enter-bench 200 2>/dev/null

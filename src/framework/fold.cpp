@@ -19,12 +19,6 @@ constexpr std::array<char16_t, 63> kHalfWidthKana = {
     0x30E6, 0x30E8, 0x30E9, 0x30EA, 0x30EB, 0x30EC, 0x30ED, 0x30EF, 0x30F3, 0x309B, 0x309C,
 };
 
-bool isBlank(char32_t c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r') || c == 0xA0 || c == 0x3000 || (c >= 0x2000 && c <= 0x200B) ||
-        c == 0x2028 || c == 0x2029 || c == 0xFFFC;
-}
-
 bool isVoicedMark(char32_t c)
 {
     return c == 0xFF9E || c == 0x3099 || c == 0x309B;
@@ -76,15 +70,6 @@ char32_t foldOne(char32_t c)
     }
 }
 
-char32_t decode(std::u16string_view text, std::size_t& at)
-{
-    const char16_t unit = text[at++];
-    if (unit >= 0xD800 && unit <= 0xDBFF && at < text.size() && text[at] >= 0xDC00 && text[at] <= 0xDFFF) {
-        return 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[at++] - 0xDC00);
-    }
-    return unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit;
-}
-
 std::u32string trimmed(std::u32string text)
 {
     while (!text.empty() && text.back() == ' ') {
@@ -95,6 +80,21 @@ std::u32string trimmed(std::u32string text)
 }
 
 } // namespace
+
+bool isTextBlank(char32_t c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r') || c == 0xA0 || c == 0x3000 || (c >= 0x2000 && c <= 0x200B) ||
+        c == 0x2028 || c == 0x2029 || c == 0xFFFC;
+}
+
+char32_t decodeUtf16(std::u16string_view text, std::size_t& at)
+{
+    const char16_t unit = text[at++];
+    if (unit >= 0xD800 && unit <= 0xDBFF && at < text.size() && text[at] >= 0xDC00 && text[at] <= 0xDFFF) {
+        return 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[at++] - 0xDC00);
+    }
+    return unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit;
+}
 
 std::u16string utf16(std::string_view utf8Text)
 {
@@ -160,7 +160,7 @@ std::string utf8(std::u16string_view text)
     out.reserve(text.size() * 3);
     std::size_t at = 0;
     while (at < text.size()) {
-        appendUtf8(out, decode(text, at));
+        appendUtf8(out, decodeUtf16(text, at));
     }
     return out;
 }
@@ -173,8 +173,8 @@ FoldedText fold(std::u16string_view text)
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t start = at;
-        const char32_t source = decode(text, at);
-        if (isBlank(source)) {
+        const char32_t source = decodeUtf16(text, at);
+        if (isTextBlank(source)) {
             if (out.text.empty() || out.text.back() != ' ') {
                 out.text += ' ';
                 out.origin.push_back(start);

@@ -17,6 +17,11 @@ std::string utf8(std::u16string_view utf16);
 // Appends one character as UTF-8; one that is no character (a surrogate, beyond U+10FFFF) as
 // U+FFFD.
 void appendUtf8(std::string& out, char32_t code);
+// The character that starts at `at` in UTF-16 text, with `at` moved past it; a lone surrogate
+// reads as U+FFFD.
+char32_t decodeUtf16(std::u16string_view text, std::size_t& at);
+// A blank between words: spaces of every width (the ideographic space too) and line breaks.
+bool isTextBlank(char32_t c);
 
 // Text folded for comparison, with where each folded character came from.
 struct FoldedText {

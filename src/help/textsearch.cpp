@@ -33,6 +33,42 @@ std::vector<std::pair<std::size_t, std::size_t>> findAll(const FoldedText& text,
     return found;
 }
 
+std::string excerpt(std::u16string_view text, std::size_t begin, std::size_t end)
+{
+    end = std::min(end, text.size());
+    begin = std::min(begin, end);
+    // Whole characters: a step back over a surrogate pair takes both of its units.
+    const auto back = [&](std::size_t at) {
+        return at >= 2 && text[at - 1] >= 0xDC00 && text[at - 1] <= 0xDFFF && text[at - 2] >= 0xD800 &&
+                text[at - 2] <= 0xDBFF
+            ? at - 2
+            : at - 1;
+    };
+    std::size_t from = begin;
+    for (std::size_t n = 0; n < kExcerptBefore && from > 0; ++n) {
+        from = back(from);
+    }
+    std::size_t to = end;
+    for (std::size_t n = 0; n < kExcerptAfter && to < text.size(); ++n) {
+        decodeUtf16(text, to);
+    }
+    std::string out = from > 0 ? "…" : "";
+    bool blank = false;
+    for (std::size_t at = from; at < to;) {
+        const char32_t c = decodeUtf16(text, at);
+        if (isTextBlank(c)) {
+            blank = true;
+            continue;
+        }
+        if (blank && out.size() > (from > 0 ? 3u : 0u)) {
+            out += ' ';
+        }
+        blank = false;
+        appendUtf8(out, c);
+    }
+    return to < text.size() ? out + "…" : out;
+}
+
 PageText pageText(std::string_view page)
 {
     // Tags that end a line of text: the words on either side of them are not one word.
@@ -90,7 +126,7 @@ void HelpSearch::add(std::string page, std::string_view html)
 {
     PageText text = pageText(html);
     std::u32string content = fold(utf16(text.title + "\n" + text.text)).text;
-    m_pages.push_back({std::move(page), std::move(text.title), std::move(content)});
+    m_pages.push_back({std::move(page), std::move(text.title), std::move(content), utf16(text.text)});
 }
 
 std::vector<HelpSearch::Hit> HelpSearch::find(std::string_view word) const
@@ -102,7 +138,13 @@ std::vector<HelpSearch::Hit> HelpSearch::find(std::string_view word) const
     }
     for (const Page& page : m_pages) {
         if (const std::size_t found = count(page.text, wanted); found > 0) {
-            hits.push_back({page.page, page.title, found});
+            // Folded again for the hits alone, where the excerpt is taken from.
+            const FoldedText body = fold(page.body);
+            const std::size_t at = body.text.find(wanted);
+            hits.push_back({page.page, page.title, found,
+                            at == std::u32string::npos
+                                ? excerpt(page.body, 0, 0)
+                                : excerpt(page.body, body.origin[at], body.origin[at + wanted.size()])});
         }
     }
     std::stable_sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) { return a.count > b.count; });

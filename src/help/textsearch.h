@@ -18,6 +18,13 @@ namespace mezura {
 // the source [begin, end), in order and without overlap. Nothing for an empty word.
 std::vector<std::pair<std::size_t, std::size_t>> findAll(const FoldedText& text, std::u32string_view word);
 
+// One line of `text` around the place [begin, end) (UTF-16 offsets), as UTF-8: up to
+// kExcerptBefore characters before it and kExcerptAfter after it, every run of blanks and line
+// breaks as one space, and "…" where the text goes on beyond: "…の面積は 1 坪（歩） = 33051…".
+inline constexpr std::size_t kExcerptBefore = 10;
+inline constexpr std::size_t kExcerptAfter = 20;
+std::string excerpt(std::u16string_view text, std::size_t begin, std::size_t end);
+
 // The title and the readable text of an HTML page: tags left out, entities decoded, the head
 // (but for the title), style sheets, scripts and comments skipped.
 struct PageText {
@@ -33,6 +40,9 @@ public:
         std::string page;  // "/square.htm"
         std::string title; // "面積の画面"
         std::size_t count; // how often the word stands in its text
+        // The line of text around the first place of the word in the page's text (its
+        // beginning when only the title holds the word).
+        std::string excerpt;
 
         bool operator==(const Hit&) const = default;
     };
@@ -49,6 +59,7 @@ private:
         std::string page;
         std::string title;
         std::u32string text; // the title, a blank and the text, folded
+        std::u16string body; // the text as written, for the excerpts
     };
     std::vector<Page> m_pages;
 };

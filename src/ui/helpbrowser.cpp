@@ -5,13 +5,16 @@
 #include "help/html.h"
 #include "ui/messages.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStringDecoder>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -109,6 +112,13 @@ HelpBrowser::HelpBrowser(QWidget* parent)
     // Every link goes through follow(): only places inside the help file are opened.
     setOpenLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::follow);
+    // A row landed on is tinted fully for two thirds of the time, then fades away.
+    m_rowMark.setDuration(kRowMarkMs);
+    m_rowMark.setStartValue(1.0);
+    m_rowMark.setKeyValueAt(2.0 / 3.0, 1.0);
+    m_rowMark.setEndValue(0.0);
+    connect(&m_rowMark, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant& strength) { tintRow(strength.toReal()); });
 }
 
 std::optional<HelpLink> helpLink(const std::string& fromPage, QString href)
@@ -160,10 +170,103 @@ bool HelpBrowser::go(const HelpLink& link, std::string& error)
         return false;
     }
     setSource(address(link));
+    m_landing.clear();
     if (link.fragment.empty()) {
         verticalScrollBar()->setValue(0); // a topic opens at its top, also on the page shown
+    } else if (isVisible()) {
+        land(QString::fromStdString(link.fragment));
+    } else {
+        m_landing = QString::fromStdString(link.fragment); // laid out at its size once shown
     }
     return true;
+}
+
+void HelpBrowser::showEvent(QShowEvent* event)
+{
+    QTextBrowser::showEvent(event);
+    if (!m_landing.isEmpty()) {
+        land(std::exchange(m_landing, QString()));
+    }
+}
+
+bool HelpBrowser::land(const QString& anchor)
+{
+    QTextBlock block;
+    for (QTextBlock it = document()->begin(); it.isValid() && !block.isValid(); it = it.next()) {
+        for (auto part = it.begin(); !part.atEnd(); ++part) {
+            if (part.fragment().charFormat().anchorNames().contains(anchor)) {
+                block = it;
+                break;
+            }
+        }
+    }
+    if (!block.isValid()) {
+        return false;
+    }
+    m_rowMark.stop();
+    tintRow(0.0); // a row marked before looks as it did
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    QRectF place = layout->blockBoundingRect(block);
+    QTextCursor at(block);
+    QTextTable* table = at.currentTable();
+    m_markedTable = table;
+    m_markedCells.clear();
+    if (table != nullptr) {
+        // The row: every cell that begins in it, from its top border to its bottom one (a
+        // cell spanning rows from above is the rows' before, one spanning columns counted
+        // once).
+        const int row = table->cellAt(at).row();
+        const qreal border = table->format().border();
+        place = QRectF();
+        for (int column = 0; column < table->columns(); ++column) {
+            const QTextTableCell cell = table->cellAt(row, column);
+            if (!cell.isValid() || cell.row() != row || cell.column() != column) {
+                continue;
+            }
+            const QTextTableCellFormat look = cell.format().toTableCellFormat();
+            QRectF text = layout->blockBoundingRect(cell.firstCursorPosition().block())
+                              .united(layout->blockBoundingRect(cell.lastCursorPosition().block()));
+            text.adjust(0, -look.topPadding() - border, 0, look.bottomPadding() + border);
+            place = place.isNull() ? text : place.united(text);
+            m_markedCells.append({QPoint(column, row), cell.format()});
+        }
+    }
+    // A line's room above: the row stands whole below the top of the view.
+    verticalScrollBar()->setValue(qRound(place.top()) - fontMetrics().lineSpacing());
+    if (!m_markedCells.isEmpty()) {
+        tintRow(1.0);
+        m_rowMark.start();
+    }
+    return true;
+}
+
+void HelpBrowser::tintRow(qreal strength)
+{
+    if (m_markedTable.isNull()) {
+        return; // the page is no longer shown: the row went with it
+    }
+    // The theme's highlight mixed into the page's own background, so that the theme's text
+    // stays readable on it.
+    const QColor base = palette().color(QPalette::Base);
+    const QColor highlight = palette().color(QPalette::Highlight);
+    const qreal share = 0.4 * strength;
+    const auto mixed = [share](int a, int b) { return a + qRound((b - a) * share); };
+    const QColor tint(mixed(base.red(), highlight.red()), mixed(base.green(), highlight.green()),
+                      mixed(base.blue(), highlight.blue()));
+    for (const auto& [cell, look] : std::as_const(m_markedCells)) {
+        QTextTableCell marked = m_markedTable->cellAt(cell.y(), cell.x());
+        if (!marked.isValid()) {
+            continue;
+        }
+        QTextCharFormat format = look;
+        if (strength > 0) {
+            format.setBackground(tint);
+        }
+        marked.setFormat(format);
+    }
+    if (strength <= 0) {
+        m_markedTable.clear();
+    }
 }
 
 HelpLink HelpBrowser::current() const

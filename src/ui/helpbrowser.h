@@ -9,12 +9,19 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QTextBrowser>
+#include <QTextCharFormat>
+#include <QTextTable>
 #include <QUrl>
 #include <QVariant>
+#include <QVariantAnimation>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace mezura::ui {
 
@@ -42,8 +49,16 @@ public:
     void setFile(HelpFile file);
     const std::optional<HelpFile>& file() const { return m_file; }
 
-    // Shows `link` when the file holds its page; false, with `error` set, when not.
+    // Shows `link` when the file holds its page; false, with `error` set, when not. A place
+    // on the page is brought into view (see land()), once the browser shows.
     bool go(const HelpLink& link, std::string& error);
+
+    // Brings the place `anchor` of the page shown into view, the table row that holds it
+    // whole, with a line's room above it, and marks the row for a moment (kRowMarkMs), its
+    // cells tinted with the theme's highlight colour, the tint fading away. False for a name
+    // that the page lacks.
+    bool land(const QString& anchor);
+    static constexpr int kRowMarkMs = 1500;
 
     // A page, picture or style sheet of the current page, read from the help file. Nothing
     // else is ever read: any other address, and anything too large, gets an empty value (a
@@ -68,14 +83,24 @@ public:
     // nothing for an address outside the file.
     std::optional<HelpLink> place(const QUrl& url) const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void follow(const QUrl& url);
+    void tintRow(qreal strength);
 
     std::optional<HelpFile> m_file;
     std::string m_page = "/"; // the page last loaded: relative addresses are seen from it
     int m_zoom = 100;
     qreal m_pointSize = 0;          // of the text at 100 percent, once zoomed
     bool m_pictureReported = false; // a picture of that page was refused and reported
+    QString m_landing;              // the place to bring into view when the browser shows
+
+    // The row marked: its table (gone with the page), its cells and their own looks.
+    QPointer<QTextTable> m_markedTable;
+    QList<std::pair<QPoint, QTextCharFormat>> m_markedCells; // (column, row) and format
+    QVariantAnimation m_rowMark;
 };
 
 } // namespace mezura::ui

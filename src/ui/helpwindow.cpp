@@ -9,7 +9,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,11 +21,13 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
@@ -44,6 +48,17 @@ constexpr int kPlaceRole = Qt::UserRole;
 
 const QColor kSearchMark(255, 255, 128);
 const QColor kFindMark(255, 210, 140);
+
+// Items that ask for no width of their own: a list gives each the width of its view, and
+// the lines of an item that are longer are cut with "…".
+class NarrowItems : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
 
 std::u16string_view utf16View(const QString& text)
 {
@@ -142,6 +157,7 @@ void HelpWindow::buildSideTabs()
     setSpeech(m_index, QStringLiteral("索引"));
     m_index->setHeaderHidden(true);
     m_index->setRootIsDecorated(false);
+    m_index->viewport()->installEventFilter(this);
     m_indexNote = new QLabel;
     m_indexNote->setObjectName(QStringLiteral("helpIndexNote"));
     m_indexNote->setWordWrap(true);
@@ -174,6 +190,9 @@ void HelpWindow::buildSideTabs()
     searchRow->addWidget(start);
     m_results = new QListWidget;
     m_results->setObjectName(QStringLiteral("helpResults"));
+    // Each result as wide as the list, its lines cut with "…" where they are longer.
+    m_results->setItemDelegate(new NarrowItems(m_results));
+    m_results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSpeech(m_results, QStringLiteral("検索結果"));
     m_searchNote = new QLabel;
     m_searchNote->setObjectName(QStringLiteral("helpSearchNote"));
@@ -237,6 +256,10 @@ void HelpWindow::buildFindBar()
 
 bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_index->viewport() && event->type() == QEvent::ToolTip) {
+        indexToolTip(static_cast<QHelpEvent*>(event));
+        return true;
+    }
     // Enter in the find field finds the next place, Shift+Enter the one before. Esc there
     // closes the find bar, as its close button does, and leaves the window open: the field
     // claims Esc before the window's shortcut sees it.
@@ -292,10 +315,22 @@ void HelpWindow::buildShortcuts()
 
 void HelpWindow::zoom(int percent)
 {
+    // As numbers: a cursor follows the page as it is read again.
+    const int anchor = m_browser->textCursor().anchor();
+    const int position = m_browser->textCursor().position();
     m_keepMarks = true; // the page is read again: what was marked on it stays marked
     m_browser->setZoom(percent);
     m_keepMarks = false;
     mark();
+    // Text found, by the find bar or by a search, stays selected and in view at the new size.
+    if (anchor != position || !m_searchMarks.empty()) {
+        const int last = m_browser->document()->characterCount() - 1;
+        QTextCursor found(m_browser->document());
+        found.setPosition(std::min(anchor, last));
+        found.setPosition(std::min(position, last), QTextCursor::KeepAnchor);
+        m_browser->setTextCursor(found);
+        m_browser->ensureCursorVisible();
+    }
 }
 
 void HelpWindow::setFile(HelpFile file)
@@ -412,6 +447,40 @@ void HelpWindow::fillIndex()
     };
     add(add, m_keywords, nullptr);
     filterIndex();
+    // The side made wide enough for the widest entry, within reason (30 characters); a
+    // narrower pane tells an entry it cuts in its tooltip.
+    const QFontMetrics metrics = m_index->fontMetrics();
+    int widest = 0;
+    for (QTreeWidgetItemIterator it(m_index); *it != nullptr; ++it) {
+        int depth = 0;
+        for (const QTreeWidgetItem* above = (*it)->parent(); above != nullptr; above = above->parent()) {
+            ++depth;
+        }
+        widest = std::max(widest, depth * m_index->indentation() + metrics.horizontalAdvance((*it)->text(0)));
+    }
+    const int around = 2 * (indexTextMargin() + m_index->frameWidth()) +
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) +
+        m_indexWord->parentWidget()->layout()->contentsMargins().left() +
+        m_indexWord->parentWidget()->layout()->contentsMargins().right() +
+        metrics.horizontalAdvance(QChar(0x3042)) / 2; // the frames the style may add
+    m_indexWidth = std::min(widest + around, around + metrics.horizontalAdvance(QString(30, QChar(0x3042))));
+}
+
+int HelpWindow::indexTextMargin() const
+{
+    return m_index->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_index) + 1;
+}
+
+void HelpWindow::indexToolTip(const QHelpEvent* event) const
+{
+    const QTreeWidgetItem* item = m_index->itemAt(event->pos());
+    if (item == nullptr ||
+        m_index->fontMetrics().horizontalAdvance(item->text(0)) <=
+            m_index->visualItemRect(item).width() - 2 * indexTextMargin()) {
+        QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(event->globalPos(), item->text(0), m_index->viewport(), m_index->visualItemRect(item));
 }
 
 void HelpWindow::filterIndex()
@@ -471,8 +540,10 @@ void HelpWindow::runSearch()
     }
     const std::vector<HelpSearch::Hit> hits = m_search->find(word.toStdString());
     for (const HelpSearch::Hit& hit : hits) {
-        auto* item = new QListWidgetItem(hit.title.empty() ? QString::fromStdString(hit.page)
-                                                           : QString::fromStdString(hit.title));
+        // The title, and below it the line of text around the word.
+        auto* item = new QListWidgetItem(
+            (hit.title.empty() ? QString::fromStdString(hit.page) : QString::fromStdString(hit.title)) +
+            (hit.excerpt.empty() ? QString() : QLatin1Char('\n') + QString::fromStdString(hit.excerpt)));
         item->setData(kPlaceRole, QString::fromStdString(hit.page));
         item->setToolTip(QStringLiteral("%1 か所").arg(hit.count));
         m_results->addItem(item);
@@ -592,15 +663,19 @@ void HelpWindow::fitToPage()
     QTextDocument* document = m_browser->document();
     const qreal reading = fontMetrics().horizontalAdvance(QString(40, QChar(0x3042)));
     document->setTextWidth(reading);
-    const qreal width = std::max(reading, document->idealWidth());
-    document->setTextWidth(width);
+    // Laid out again only for a page wider than that: a layout is most of the time to the
+    // first page shown.
+    if (const qreal width = document->idealWidth(); width > reading) {
+        document->setTextWidth(width);
+    }
     const int frame = 2 * m_browser->frameWidth();
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const QSizeF laidOut = document->size(); // with the document's margins
     const QSize page(qCeil(laidOut.width()) + frame + scrollBar, qCeil(laidOut.height()) + frame);
-    // The side wide enough that a search word of several characters shows beside its button.
+    // The side wide enough that a search word of several characters shows beside its button,
+    // and the index's entries whole.
     const int side = std::max({m_tabs->minimumWidth(), m_tabs->minimumSizeHint().width(),
-                               fontMetrics().horizontalAdvance(QString(18, QChar(0x3042)))});
+                               fontMetrics().horizontalAdvance(QString(18, QChar(0x3042))), m_indexWidth});
     const int handle = qobject_cast<QSplitter*>(centralWidget())->handleWidth();
     QSize wanted(side + handle + page.width(), page.height());
     wanted.rheight() += sizeHint().height() - centralWidget()->sizeHint().height(); // tool bar and frame

@@ -19,6 +19,7 @@
 
 class QCheckBox;
 class QEvent;
+class QHelpEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -61,6 +62,10 @@ private:
     void fillIndex();
     void filterIndex();
     void openIndexItem(QTreeWidgetItem* item);
+    // The room an item view leaves on either side of an item's text.
+    int indexTextMargin() const;
+    // Shows the index entry under the pointer whole in a tooltip when the pane cuts it short.
+    void indexToolTip(const QHelpEvent* event) const;
     void runSearch();
     void openResult(QListWidgetItem* item);
     void showFind();
@@ -77,6 +82,7 @@ private:
     QLineEdit* m_indexWord = nullptr;
     QTreeWidget* m_index = nullptr;
     QLabel* m_indexNote = nullptr;
+    int m_indexWidth = 0; // of the side, for the index's widest entry
     QLineEdit* m_searchWord = nullptr;
     QListWidget* m_results = nullptr;
     QLabel* m_searchNote = nullptr;

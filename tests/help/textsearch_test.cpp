@@ -62,6 +62,29 @@ TEST(TextFold, MatchesReportedWhereTheyStandInTheSource)
     }
 }
 
+// Ten characters before the place and twenty after, blanks and line breaks as one space, a
+// character beyond the 16-bit plane never cut in two.
+TEST(TextFold, ExcerptIsOneLineAroundThePlace)
+{
+    struct Row {
+        std::u16string text;
+        std::size_t begin, end;
+        std::string expected;
+    };
+    const std::u16string digits = u"0123456789abcdefghijklmnopqrstuvwxyz";
+    const Row rows[] = {
+        {digits, 12, 13, "…23456789abcdefghijklmnopqrstuvw…"},
+        {digits, 0, 2, "0123456789abcdefghijkl…"},
+        {digits, 30, 36, "…klmnopqrstuvwxyz"},
+        {u"a\n\n b\u3000 c", 4, 5, "a b c"},
+        {u"\U0001F600\U0001F600" + std::u16string(9, u'x') + u"ツボ", 13, 15, "…\U0001F600xxxxxxxxxツボ"},
+        {u"short", 9, 20, "short"}, // a place past the end: the text's end
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(excerpt(row.text, row.begin, row.end), row.expected) << row.expected;
+    }
+}
+
 TEST(TextFold, Utf8ThatIsNoUtf8ReadsAsReplacement)
 {
     const std::pair<std::string, std::u16string> rows[] = {
@@ -98,10 +121,19 @@ TEST(HelpSearch, PagesWithMostMatchesFirstThenInOrder)
     search.add("/b.htm", "<title>B</title><p>ツボ つぼ ﾂﾎﾞ</p>");
     search.add("/c.htm", "<title>C</title><p>坪</p>");
     search.add("/d.htm", "<title>ツボの話</title><p>nothing</p>");
+    search.add("/e.htm",
+               "<title>E</title><h1>面積</h1><p>広さの単位のひとつとして使われる 坪（歩） は畳二枚ほどの広さ"
+               "として知られています。</p>");
     using Hit = HelpSearch::Hit;
-    EXPECT_EQ(search.find("坪"), (std::vector<Hit>{{"/a.htm", "A", 2}, {"/c.htm", "C", 1}}));
-    EXPECT_EQ(search.find(" つぼ "), (std::vector<Hit>{{"/b.htm", "B", 3}, {"/d.htm", "ツボの話", 1}}));
-    EXPECT_TRUE(search.find("畳").empty());
+    EXPECT_EQ(search.find("坪"),
+              (std::vector<Hit>{{"/a.htm", "A", 2, "坪 坪"},
+                                {"/c.htm", "C", 1, "坪"},
+                                {"/e.htm", "E", 1, "…とつとして使われる 坪（歩） は畳二枚ほどの広さとして知られて…"}}));
+    // The excerpt shows the text as written; a word only in the title, the text's beginning.
+    EXPECT_EQ(search.find(" つぼ "),
+              (std::vector<Hit>{{"/b.htm", "B", 3, "ツボ つぼ ﾂﾎﾞ"}, {"/d.htm", "ツボの話", 1, "nothing"}}));
+    EXPECT_EQ(search.find("面積").front().excerpt, "面積 広さの単位のひとつとして使われる 坪（…");
+    EXPECT_TRUE(search.find("尺").empty());
     EXPECT_TRUE(search.find(" \u3000").empty());
 }
 

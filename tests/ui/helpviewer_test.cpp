@@ -12,6 +12,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,10 +22,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextLayout>
+#include <QTextTable>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <csignal>
 #include <memory>
@@ -356,7 +360,7 @@ private slots:
         }
         QCOMPARE(window->browser()->source().path(), page);
         QCOMPARE(window->browser()->source().fragment(), row);
-        if (!row.isEmpty()) { // the row's line is in view
+        if (!row.isEmpty()) { // the unit's table row stands whole in view, below the top, marked for a moment
             QTextBrowser* browser = window->browser();
             QTextCursor found(browser->document());
             for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
@@ -367,8 +371,33 @@ private slots:
                 }
             }
             QVERIFY2(!found.isNull() && found.block().isValid(), qPrintable(row + " is no anchor of the page"));
-            const QRect line = browser->cursorRect(found);
-            QVERIFY2(browser->viewport()->rect().contains(line), qPrintable(row + " is out of view"));
+            const QTextTable* table = found.currentTable();
+            QVERIFY2(table != nullptr, qPrintable(row + " stands in no table"));
+            const int at = table->cellAt(found).row();
+            QList<QTextTableCell> cells; // those that begin in the row
+            for (int column = 0; column < table->columns(); ++column) {
+                const QTextTableCell cell = table->cellAt(at, column);
+                if (cell.row() == at && cell.column() == column) {
+                    cells << cell;
+                }
+            }
+            const auto tinted = [&] {
+                int count = 0;
+                for (const QTextTableCell& cell : cells) {
+                    count += table->cellAt(cell.row(), cell.column()).format().background().style() == Qt::NoBrush ? 0 : 1;
+                }
+                return count;
+            };
+            QCOMPARE(tinted(), cells.size());
+            for (const QTextTableCell& cell : cells) {
+                const QTextTableCellFormat look = cell.format().toTableCellFormat();
+                const int top = browser->cursorRect(cell.firstCursorPosition()).top() - qCeil(look.topPadding() + table->format().border());
+                const int bottom = browser->cursorRect(cell.lastCursorPosition()).bottom();
+                QVERIFY2(top > 0 && bottom < browser->viewport()->height(),
+                         qPrintable(QStringLiteral("%1: the row spans %2 to %3 in a view %4 px high").arg(row).arg(top).arg(bottom)
+                                        .arg(browser->viewport()->height())));
+            }
+            QTRY_COMPARE_WITH_TIMEOUT(tinted(), 0, 3 * HelpBrowser::kRowMarkMs);
         }
         QCOMPARE(says->isVisibleTo(window), !note.isEmpty());
         QCOMPARE(says->text(), note);
@@ -395,9 +424,9 @@ private slots:
             field->clear();
             typeText(field, word);
             QTest::keyClick(field, Qt::Key_Return);
-            QStringList titles;
+            QStringList titles; // a result's first line, the excerpt its second
             for (int i = 0; i < results->count(); ++i) {
-                titles << results->item(i)->text();
+                titles << results->item(i)->text().section('\n', 0, 0);
             }
             return titles;
         };
@@ -409,8 +438,10 @@ private slots:
         QCOMPARE(search("ｅｎｔｅｒ"), search("Enter"));
 
         search("ﾂﾎﾞ");
-        const QList<QListWidgetItem*> square = results->findItems("面積の画面", Qt::MatchExactly);
+        const QList<QListWidgetItem*> square = results->findItems("面積の画面\n", Qt::MatchStartsWith);
         QCOMPARE(square.size(), 1);
+        const QString excerpt = square[0]->text().section('\n', 1);
+        QVERIFY2(excerpt.contains("つぼ") || excerpt.contains("ツボ"), qPrintable(excerpt));
         QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, results->visualItemRect(square[0]).center());
         QCOMPARE(window->browser()->source().path(), "/square.htm");
         const QStringList marks = marked(window->browser());
@@ -462,6 +493,13 @@ private slots:
         QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(browser->textCursor().selectionStart(), int(text.lastIndexOf("inch")));
         QCOMPARE(says->text(), QStringLiteral("%1 / %1").arg(places));
+        // The place found stays selected and in view as the text grows and shrinks.
+        for (const Qt::Key key : { Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus, Qt::Key_0 }) {
+            QTest::keyClick(browser, key, Qt::ControlModifier);
+            QCOMPARE(browser->textCursor().selectionStart(), int(text.lastIndexOf("inch")));
+            QVERIFY2(browser->viewport()->rect().contains(browser->cursorRect()),
+                     qPrintable(QStringLiteral("at %1 percent").arg(browser->zoom())));
+        }
         QVERIFY(marked(browser).isEmpty());
         all->setChecked(true);
         QCOMPARE(marked(browser), QStringList(places, "inch"));
@@ -533,6 +571,30 @@ private slots:
                  qPrintable(QStringLiteral("%1 px left to scroll in a window %2 px high")
                                 .arg(down->maximum())
                                 .arg(window->height())));
+        // Every entry of the index whole, none cut with "…"; in a narrower pane the one cut
+        // shows whole in its tooltip.
+        FIND(index, QTreeWidget, window, "helpIndex");
+        window->tabs()->setCurrentIndex(1);
+        const int margin = 2 * (index->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, index) + 1);
+        const auto cut = [&](const QTreeWidgetItem* item) {
+            return index->fontMetrics().horizontalAdvance(item->text(0)) > index->visualItemRect(item).width() - margin;
+        };
+        const QTreeWidgetItem* longest = nullptr;
+        for (int i = 0; i < index->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* item = index->topLevelItem(i);
+            QVERIFY2(!cut(item), qPrintable(item->text(0) + QStringLiteral(" %1 > %2 - %3; tabs %4 window %5").arg(index->fontMetrics().horizontalAdvance(item->text(0))).arg(index->visualItemRect(item).width()).arg(margin).arg(window->tabs()->width()).arg(window->width())));
+            if (longest == nullptr || item->text(0).size() > longest->text(0).size()) {
+                longest = item;
+            }
+        }
+        window->findChild<QSplitter*>("helpSplit")->setSizes({ 1, window->width() });
+        index->scrollToItem(longest);
+        QVERIFY(cut(longest));
+        QHelpEvent tip(QEvent::ToolTip, index->visualItemRect(longest).center(),
+                       index->viewport()->mapToGlobal(index->visualItemRect(longest).center()));
+        QApplication::sendEvent(index->viewport(), &tip);
+        QCOMPARE(QToolTip::text(), longest->text(0));
+        QToolTip::hideText();
     }
 
     // Every failure names the file; the viewer shows nothing new and the program goes on.
