@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what Mezura needs to build, run and test on Debian 12: the compiler, CMake, git,
-# clang-format and clang-tidy (scripts/check-format.sh, scripts/tidy.sh), Qt 6 Widgets with its platform plugins and Qt's Japanese translations, GoogleTest, the
+# clang-format and clang-tidy (scripts/check-format.sh, scripts/tidy.sh), Qt 6 Widgets with its platform plugins and Qt's Japanese translations, the header-only libraries that read and write numbers (fmt, fast_float), GoogleTest, the
 # Japanese font the windows are drawn for and the CJK font other desktops have instead (the
 # text-fit test measures both), the help compiler and reader, Xvfb with the tools the
 # screen tests use, a German locale, under which the tests check that numbers keep their
@@ -12,7 +12,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config git clang-format clang-tidy
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libfmt-dev libfast-float-dev
   libgtest-dev googletest
   fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
   fp-utils libmspack-dev

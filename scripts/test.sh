@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Mezura with its tests, and runs every test twice: in a
-# normal build and in a build with AddressSanitizer and UndefinedBehaviorSanitizer; runs the
-# fuzz targets for a bounded time (scripts/fuzz.sh); then, as root, checks the Debian package
+# normal build and in a build with AddressSanitizer and UndefinedBehaviorSanitizer; builds the
+# WebAssembly driver and runs the driver fixtures through it under Node; runs the fuzz
+# targets for a bounded time (scripts/fuzz.sh); then, as root, checks the Debian package
 # (scripts/package-check.sh) and that it is reproducible (scripts/repro-check.sh).
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
@@ -25,6 +26,11 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMEZURA_SANITIZE=ON -DMEZURA_
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+# The core and mezura-script in WebAssembly (emscripten, installed when missing): the driver
+# fixtures under Node must print what the native driver prints.
+MEZURA_WERROR=ON bash scripts/web.sh
+bash tests/web/driver.sh build-web
 
 bash scripts/fuzz.sh
 

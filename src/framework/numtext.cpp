@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -83,13 +85,15 @@ bool atLeastOne(std::string_view number)
 
 // The double nearest to a decimal number as `atLeastOne` takes it, the point always ".",
 // whatever locale the process runs in. A magnitude beyond the double range is an overflow;
-// one too small for the smallest subnormal reads as 0.
+// one too small for the smallest subnormal reads as 0. fast_float reads the same digits in
+// the desktop build and in the WebAssembly one (whose C++ library has no floating-point
+// from_chars); it gives an infinity for an overflow where other readers report the range.
 double decimalValue(std::string_view number)
 {
     double value = 0.0;
-    const auto [end, fault] = std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [end, fault] = fast_float::from_chars(number.data(), number.data() + number.size(), value);
     (void)end;
-    if (fault == std::errc::result_out_of_range) {
+    if (fault == std::errc::result_out_of_range || (fault == std::errc() && std::isinf(value))) {
         if (atLeastOne(number)) {
             throw ArithmeticError(ArithmeticFault::Overflow);
         }
@@ -244,11 +248,11 @@ std::string numberText(double value)
     }
     // Scientific form with 14 digits after the point rounds to 15 significant digits and
     // carries into the exponent (9.9999999999999999 -> 1.00000000000000e+01). Unlike printf,
-    // to_chars never looks at the locale: the point is ".".
+    // fmt never looks at the locale without an "L": the point is ".". It rounds correctly in
+    // the desktop build and the WebAssembly one alike, so both write the same digits.
     char buf[64];
-    const std::to_chars_result written =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, kSignificantDigits - 1);
-    const std::string_view e(buf, static_cast<std::size_t>(written.ptr - buf));
+    const auto written = fmt::format_to_n(buf, sizeof buf, "{:.{}e}", value, kSignificantDigits - 1);
+    const std::string_view e(buf, std::min(written.size, sizeof buf));
     const bool negative = e[0] == '-';
     const std::size_t start = negative ? 1 : 0;
     const std::size_t ePos = e.find('e');
@@ -261,7 +265,7 @@ std::string numberText(double value)
     while (digits.size() > 1 && digits.back() == '0') {
         digits.pop_back();
     }
-    // The exponent as to_chars writes it: a sign, then two or three digits.
+    // The exponent as fmt writes it: a sign, then two or three digits.
     int exponent = 0;
     std::from_chars(e.data() + ePos + 2, e.data() + e.size(), exponent);
     if (e[ePos + 1] == '-') {

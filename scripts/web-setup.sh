@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what the WebAssembly build needs beside the desktop build's packages
+# (scripts/setup.sh): emscripten with the JavaScript parser its tools load from Node, and the
+# header-only number text libraries the core reads and writes numbers with.
+set -euo pipefail
+. "$(dirname "$0")/on-error.sh"
+
+packages=(emscripten node-acorn libfmt-dev libfast-float-dev)
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+for tool in emcmake emcc node; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "web-setup: $tool is missing after installing the packages: ${packages[*]}" >&2
+    exit 1
+  fi
+done
