@@ -14,10 +14,24 @@
 # 5. instructions counted by callgrind, which the machine's load does not change: of an Enter
 #    in the volume window, warm and cold, and of the start until the last chosen window is
 #    shown, for the floor and Mezura with 2 and 10 windows chosen.
+# 6. the web page (scripts/web.sh builds it) in headless chromium from a local static server:
+#    load to the first usable window, Enter to every field updated, the size of its
+#    WebAssembly and JavaScript. `scripts/bench.sh web [ROUNDS]` runs this case alone.
 #   scripts/bench.sh [ROUNDS]
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
 cd "$(dirname "$0")/.."
+
+bench_web() {
+  bash scripts/web.sh >/dev/null
+  (cd tests/web && npm ci --no-audit --no-fund --silent)
+  echo "== the web page in headless chromium, $1 loads"
+  timeout 300 node tests/web/bench.mjs build-web/site "$1"
+}
+if [ "${1:-}" = web ]; then
+  bench_web "${2:-9}"
+  exit 0
+fi
 rounds=${1:-9}
 
 for package in libbenchmark-dev libxcb1-dev valgrind; do
@@ -110,3 +124,5 @@ for program in "${programs[@]}"; do
     echo "$name: $parts of $windows windows shown within 60 s: not counted"
   fi
 done
+
+bench_web "$rounds"

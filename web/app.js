@@ -477,4 +477,9 @@
     document.documentElement.dataset.ready = 'true';
     performance.mark('mezura-ready');
   });
+
+  // Offline once loaded: the files are kept by a service worker where the browser allows one.
+  if ('serviceWorker' in navigator && window.isSecureContext) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
 })();

@@ -1,8 +1,9 @@
 // The web page in a real browser (Debian's chromium, headless): every window opened through
 // the settings window, a value of the driver fixtures typed into each and Enter pressed; every
 // field must then read what the native driver's dump of that fixture holds. Then the choice
-// of windows must come back from the browser's storage, and a phone-sized run must show one
-// window at a time with fields a finger can hit. No console error, no failed or late request.
+// of windows must come back from the browser's storage, and a phone-sized run, offline, must
+// show one window at a time with fields a finger can hit. No console error, no failed or late
+// request.
 //
 //   node tests/web/page.mjs SITE [SHOTS]     (SHOTS: a folder for one screenshot per window)
 import { readFileSync, mkdirSync } from 'node:fs';
@@ -59,9 +60,10 @@ function fixture(window, name) {
   return { field: enter[2], text: enter[3], dump };
 }
 
-async function open(browser, url, viewport) {
+async function open(browser, url, viewport, offline = false) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
+  await page.setOfflineMode(offline);
   const problems = [];
   page.on('console', (message) => {
     if (message.type() === 'error' || message.type() === 'warn') problems.push(`console: ${message.text()}`);
@@ -73,7 +75,7 @@ async function open(browser, url, viewport) {
   });
   let ready = false;
   page.on('request', (request) => {
-    if (ready) problems.push(`request after load: ${request.url()}`);
+    if (ready && !request.url().endsWith('/sw.js')) problems.push(`request after load: ${request.url()}`);
   });
   // The calendar counts from the fixtures' year.
   await page.evaluateOnNewDocument((year) => {
@@ -144,10 +146,11 @@ try {
   // The next visit opens the windows chosen: the choice was kept as the settings file.
   const stored = await page.evaluate(() => localStorage.getItem('Mezura.cfg'));
   check(stored === '1\r\n'.repeat(10), `the stored choice: ${JSON.stringify(stored)}`);
+  await page.evaluate(() => navigator.serviceWorker.ready);
   await page.close();
 
-  // A phone: one window at a time from the list, fields at least 44 px tall.
-  const phone = await open(browser, server.url, { width: 360, height: 740, isMobile: true, hasTouch: true });
+  // A phone, offline: one window at a time from the list, fields at least 44 px tall.
+  const phone = await open(browser, server.url, { width: 360, height: 740, isMobile: true, hasTouch: true }, true);
   const small = phone.page;
   check(await small.$$eval('.window:not([hidden])', (sections) => sections.length) === 11,
     'the next visit opens the chosen windows');
