@@ -3,6 +3,7 @@
 # with emscripten (installed first when missing, scripts/web-setup.sh), from the same sources
 # as the desktop program. build-web/mezura-script.js runs under Node like the native driver:
 #   node build-web/mezura-script.js tests/driver/length-inch.script
+# and the web page's static site in build-web/site, which any static host serves as it is.
 # Later calls build only what changed. MEZURA_WERROR=ON makes warnings errors (CI).
 # The environment's CMAKE_CXX_COMPILER_LAUNCHER (ccache) is used when set.
 set -euo pipefail

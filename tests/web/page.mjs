@@ -140,7 +140,13 @@ try {
   const unnamed = await page.$$eval('input', (inputs) => inputs
     .filter((input) => input.labels.length === 0 && !input.getAttribute('aria-label')).map((input) => input.id));
   check(unnamed.length === 0, `controls without a name: ${unnamed.join(' ')}`);
-  if (shots) await page.screenshot({ path: join(shots, 'desktop.png') });
+  if (shots) {
+    // The page as far as its windows reach.
+    const [width, height] = await page.$$eval('.window:not([hidden])', (sections) => [
+      Math.max(...sections.map((section) => section.getBoundingClientRect().right)) + 8,
+      Math.max(...sections.map((section) => section.getBoundingClientRect().bottom)) + 8]);
+    await page.screenshot({ path: join(shots, 'desktop.png'), clip: { x: 0, y: 0, width, height } });
+  }
   check(desk.problems.length === 0, desk.problems.join('\n'));
 
   // The next visit opens the windows chosen: the choice was kept as the settings file.
