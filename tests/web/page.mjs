@@ -147,6 +147,13 @@ try {
       Math.max(...sections.map((section) => section.getBoundingClientRect().bottom)) + 8]);
     await page.screenshot({ path: join(shots, 'desktop.png'), clip: { x: 0, y: 0, width, height } });
   }
+  // "?" opens the window's help page, a static page of the site.
+  const [help] = await Promise.all([
+    browser.waitForTarget((target) => target.url().endsWith('/help/temp.htm'), { timeout: 5000 }).catch(() => null),
+    page.click('#win-temp button[aria-label="ヘルプを開く"]'),
+  ]);
+  check(help !== null, 'the temperature window\'s "?" opens help/temp.htm');
+  if (help) await (await help.page()).close();
   check(desk.problems.length === 0, desk.problems.join('\n'));
 
   // The next visit opens the windows chosen: the choice was kept as the settings file.
@@ -175,6 +182,17 @@ try {
   check(shown.txtFahr === temp.dump.get('txtFahr'), `phone temp.txtFahr: "${shown.txtFahr}"`);
   if (shots) await small.screenshot({ path: join(shots, 'phone.png') });
   check(phone.problems.length === 0, phone.problems.join('\n'));
+  await small.close();
+
+  // A damaged stored choice is told, and the settings window shows to choose again.
+  const damaged = await browser.newPage();
+  await damaged.goto(server.url);
+  await damaged.evaluate(() => localStorage.setItem('Mezura.cfg', '1\r\nx\r\n'));
+  await damaged.reload();
+  await damaged.waitForSelector('html[data-ready]');
+  check(await damaged.$eval('#message', (box) => !box.hidden && box.textContent.includes('x')),
+    'a damaged stored choice is told');
+  check(await damaged.$eval('#win-config', (section) => !section.hidden), 'the settings window shows after it');
 } finally {
   await browser.close();
   server.close();
