@@ -185,8 +185,10 @@
     const layout = core.layout(name);
     const { section, heading } = frame(name, row.title);
     section.append(menuBar(name, layout.menus));
+    // The controls come first in the page, so that Tab runs through them before the menus,
+    // which the style shows above them.
     const client = el('div', { class: 'client' });
-    section.append(client);
+    section.prepend(client);
 
     const boxes = new Map();
     for (const box of layout.boxes) {
@@ -305,6 +307,7 @@
     state.buttons.forEach((button, index) => {
       view.buttons[index].style.backgroundColor = button.colour;
       view.buttons[index].classList.toggle('highlight', button.highlight);
+      if (view.layout.buttons[index].role === 'range') view.buttons[index].setAttribute('aria-pressed', button.highlight);
     });
     state.labels.forEach((caption, index) => { view.captions[index].textContent = caption; });
     if (view.slider && state.slider) {
@@ -344,7 +347,7 @@
     const [width, height] = catalog.config.size;
     client.style.width = `${(width - catalog.frame.width) / TWIPS_PER_PIXEL}px`;
     client.style.height = `${(height - catalog.frame.height + catalog.frame.menuBar) / TWIPS_PER_PIXEL}px`;
-    section.append(client);
+    section.prepend(client);
     const boxes = new Map();
     for (const label of layout.labels) client.append(place(el('div', { class: 'caption' }, label.caption), label.rect));
     for (const box of layout.boxes) {
