@@ -156,41 +156,31 @@ public:
         m_first = true;
         return *this;
     }
-    Json& close(char bracket)
-    {
-        m_out += bracket;
-        m_first = false;
-        return *this;
-    }
+    Json& close(char bracket) { return raw(std::string_view(&bracket, 1)); }
     // A value in a list, after a comma unless it is the first.
     Json& item()
     {
         comma();
-        m_first = false;
         return *this;
     }
     Json& field(std::string_view name, std::string_view text)
     {
         key(name).str(text);
-        m_first = false;
         return *this;
     }
     Json& field(std::string_view name, long long value)
     {
         key(name).num(value);
-        m_first = false;
         return *this;
     }
     Json& flag(std::string_view name, bool value)
     {
         key(name).raw(value ? "true" : "false");
-        m_first = false;
         return *this;
     }
     Json& rect(std::string_view name, const Rect& r)
     {
         key(name).raw("[").num(r.left).raw(",").num(r.top).raw(",").num(r.width).raw(",").num(r.height).raw("]");
-        m_first = false;
         return *this;
     }
     const std::string& text() const { return m_out; }
