@@ -88,6 +88,7 @@ public:
     std::vector<int> help;          // topics
     std::vector<std::pair<std::string, std::string>> errors;
     std::string front; // the window brought to the front last
+    std::string popup; // the window whose pop-up menu shows
     bool ended = false;
     int year = 2000;
 
@@ -97,6 +98,7 @@ public:
         help.clear();
         errors.clear();
         front.clear();
+        popup.clear();
     }
     void beep(const Form& window) override { beeps.push_back(window.name()); }
     void openHelp(int topic) override { help.push_back(topic); }
@@ -104,7 +106,7 @@ public:
     {
         errors.emplace_back(window.name(), message);
     }
-    void showPopup(const Form&) override {}
+    void showPopup(const Form& window) override { popup = window.name(); }
     void bringToFront(const Form& window) override { front = window.name(); }
     void quit() override { ended = true; }
     int currentYear() override { return year; }
@@ -428,7 +430,7 @@ const char* answer()
         json.open('{').field("window", name).field("message", message).close('}');
     }
     json.close(']');
-    json.field("front", host.front);
+    json.field("front", host.front).field("popup", host.popup);
     if (const std::optional<std::string> cfg = p.changedSettings()) {
         json.field("cfg", *cfg);
     }
@@ -530,6 +532,8 @@ MEZURA_EXPORT const char* mz_layout(const char* name)
                 writeMenu(json, entry);
             }
             json.close(']');
+            json.key("popup");
+            writeMenu(json, window.popup());
             json.field("helpTopic", window.helpTopic());
         }
     } catch (const std::exception& error) {
@@ -609,6 +613,13 @@ MEZURA_EXPORT const char* mz_release(const char* window)
 MEZURA_EXPORT const char* mz_menu(const char* window, const char* item)
 {
     return event(window, [&] { windowNamed(window).menu(item); });
+}
+
+// A mouse button pressed on a window's background: 1 left (the next size mode), 2 right
+// (the pop-up menu).
+MEZURA_EXPORT const char* mz_mouse(const char* window, int button)
+{
+    return event(window, [&] { windowNamed(window).mouseDown(button); });
 }
 
 // The close box of a window; the F1 key.

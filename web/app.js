@@ -76,6 +76,7 @@
       close: wrap('mz_close', ['string']),
       f1: wrap('mz_f1', ['string']),
       windowKey: wrap('mz_window_key', ['string', 'number']),
+      mouse: wrap('mz_mouse', ['string', 'number']),
       check: wrap('mz_check', ['number']),
     };
   }
@@ -130,6 +131,33 @@
 
   // ---- a conversion window -------------------------------------------------------------
 
+  // A drop-down list of menu items, hidden until opened; choosing an item closes it first.
+  function menuList(name, items, label) {
+    const list = el('div', { class: 'menu', role: 'menu', hidden: true, 'aria-label': label });
+    for (const item of items) {
+      if (item.caption === '-') {
+        list.append(el('hr'));
+        continue;
+      }
+      const choice = el('button', { type: 'button', role: 'menuitem', 'data-item': item.name }, item.caption);
+      choice.addEventListener('click', () => {
+        list.hidden = true;
+        run('menu', name, item.name);
+      });
+      list.append(choice);
+    }
+    list.addEventListener('keydown', (event) => {
+      if (event.key === 'Escape') {
+        list.hidden = true;
+        if (list.opener) list.opener.focus();
+      }
+    });
+    document.addEventListener('pointerdown', (event) => {
+      if (!list.contains(event.target) && event.target !== list.opener) list.hidden = true;
+    });
+    return list;
+  }
+
   function menuBar(name, menus) {
     const bar = el('nav', { class: 'menubar', 'aria-label': 'メニュー' });
     const closeAll = () => bar.querySelectorAll('.menu').forEach((menu) => { menu.hidden = true; });
@@ -140,38 +168,37 @@
         bar.append(el('div', {}, title));
         continue;
       }
-      const list = el('div', { class: 'menu', role: 'menu', hidden: true });
+      const list = menuList(name, entry.items, entry.caption);
+      list.opener = title;
       title.setAttribute('aria-haspopup', 'menu');
-      for (const item of entry.items) {
-        if (item.caption === '-') {
-          list.append(el('hr'));
-          continue;
-        }
-        const choice = el('button', { type: 'button', role: 'menuitem', 'data-item': item.name }, item.caption);
-        choice.addEventListener('click', () => {
-          closeAll();
-          run('menu', name, item.name);
-        });
-        list.append(choice);
-      }
       title.addEventListener('click', () => {
         const open = list.hidden;
         closeAll();
         list.hidden = !open;
         if (open) list.querySelector('button').focus();
       });
-      list.addEventListener('keydown', (event) => {
-        if (event.key === 'Escape') {
-          list.hidden = true;
-          title.focus();
-        }
-      });
       bar.append(el('div', {}, title, list));
     }
-    document.addEventListener('pointerdown', (event) => {
-      if (!bar.contains(event.target)) closeAll();
-    });
     return bar;
+  }
+
+  // The window's background: a left button switches the size mode, the right one asks for
+  // the pop-up menu, as on the desktop. Captions and frame boxes are background too.
+  function backgroundEvents(name, section, client, popup) {
+    const isBackground = (target) => target === client || target.matches('.caption, .box, .box span');
+    client.addEventListener('pointerdown', (event) => {
+      if (event.button === 0 && event.isPrimary && event.pointerType === 'mouse' && isBackground(event.target)) {
+        run('mouse', name, 1);
+      }
+    });
+    client.addEventListener('contextmenu', (event) => {
+      if (!isBackground(event.target)) return;
+      event.preventDefault();
+      const frame = section.getBoundingClientRect();
+      popup.style.left = `${event.clientX - frame.left}px`;
+      popup.style.top = `${event.clientY - frame.top}px`;
+      run('mouse', name, 2);
+    });
   }
 
   function buttonName(button) {
@@ -189,6 +216,10 @@
     // which the style shows above them.
     const client = el('div', { class: 'client' });
     section.prepend(client);
+    const popup = menuList(name, layout.popup.items, 'ポップアップメニュー');
+    popup.classList.add('popup');
+    section.append(popup);
+    backgroundEvents(name, section, client, popup);
 
     const boxes = new Map();
     for (const box of layout.boxes) {
@@ -252,7 +283,7 @@
     client.append(buttonRow);
 
     desk.append(section);
-    return { name, kind: 'window', section, heading, client, fields, buttons, captions, slider, layout, size: null };
+    return { name, kind: 'window', section, heading, client, fields, buttons, captions, slider, popup, layout, size: null };
   }
 
   function fieldEvents(name, index, input) {
@@ -434,6 +465,11 @@
     if (state.cfg !== undefined) store(state.cfg);
     for (const name of state.beeps) if (views.has(name)) cue(views.get(name));
     for (const topic of state.help) openHelp(topic);
+    if (state.popup && views.has(state.popup)) {
+      const { popup } = views.get(state.popup);
+      popup.hidden = false;
+      popup.querySelector('button').focus();
+    }
     if (state.errors.length) message(state.errors.map((error) => error.message).join('\n'));
     if (state.front && views.has(state.front)) {
       chosen = state.front;
