@@ -398,7 +398,7 @@ void writeWindowState(Json& json, const ConversionWindow& window)
         const Slider& slider = window.slider();
         json.key("slider").open('{');
         json.field("min", slider.min()).field("max", slider.max()).field("value", slider.value());
-        json.field("large", slider.largeChange()).close('}');
+        json.field("small", slider.smallChange()).field("large", slider.largeChange()).close('}');
     }
     json.key("reset").open('[');
     for (const int field : window.resetFields()) {

@@ -311,7 +311,10 @@
     slider.addEventListener('keydown', (event) => {
       const state = views.get(name).gauge;
       if (!state) return;
-      const steps = { ArrowRight: 1, ArrowUp: 1, ArrowLeft: -1, ArrowDown: -1, PageUp: state.large, PageDown: -state.large };
+      const steps = {
+        ArrowRight: state.small, ArrowUp: state.small, ArrowLeft: -state.small, ArrowDown: -state.small,
+        PageUp: state.large, PageDown: -state.large,
+      };
       let target = null;
       if (event.key in steps) target = state.value + steps[event.key];
       else if (event.key === 'Home') target = state.min;
