@@ -24,6 +24,10 @@ constexpr const char* kPageNav =
     "<nav class=\"site\"><a href=\"contents.html\">目次</a> ｜ <a href=\"keywords.html\">索引</a> ｜ "
     "<a href=\"../index.html\">単位計算に戻る</a></nav>\n";
 
+// What every page of the site has in its head: a width for phones, and no icon to fetch.
+constexpr const char* kSiteHead = "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+                                  "<link rel=\"icon\" href=\"data:,\">";
+
 std::string readAll(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -122,11 +126,13 @@ std::map<int, std::string> topicPages(std::map<std::string, std::vector<std::str
 
 std::string page(const std::string& title, const std::string& body)
 {
-    return "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
-           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-           "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\">\n<title>" +
-        escaped(title) + "</title>\n</head>\n<body>\n" + kPageNav + "<h1>" + escaped(title) + "</h1>\n" + body +
-        "</body>\n</html>\n";
+    std::string html = "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n";
+    html += kSiteHead;
+    html += "\n<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\">\n<title>" + escaped(title) +
+        "</title>\n</head>\n<body>\n";
+    html += kPageNav;
+    html += "<h1>" + escaped(title) + "</h1>\n" + body + "</body>\n</html>\n";
+    return html;
 }
 
 void contentsList(std::string& html, const std::vector<SitemapEntry>& entries)
@@ -173,14 +179,21 @@ void keywordList(std::string& html, const std::vector<SitemapEntry>& entries)
 }
 
 // A page with the line of links after its <body> tag.
-std::string withNav(const std::string& html)
+// `html` with `text` after the tag that begins with `tag` ("<body"); as it was without one.
+std::string afterTag(const std::string& html, std::string_view tag, std::string_view text)
 {
-    const std::size_t body = html.find("<body");
-    const std::size_t end = body == std::string::npos ? body : html.find('>', body);
+    const std::size_t begin = html.find(tag);
+    const std::size_t end = begin == std::string::npos ? begin : html.find('>', begin);
     if (end == std::string::npos) {
         return html;
     }
-    return html.substr(0, end + 1) + "\n" + kPageNav + html.substr(end + 1);
+    return html.substr(0, end + 1) + "\n" + std::string(text) + html.substr(end + 1);
+}
+
+// A page as the site serves it: with the site's head and the line of links.
+std::string sitePage(const std::string& html)
+{
+    return afterTag(afterTag(html, "<head", kSiteHead), "<body", kPageNav);
 }
 
 void build(const fs::path& pages, const fs::path& out)
@@ -191,7 +204,7 @@ void build(const fs::path& pages, const fs::path& out)
         const fs::path target = out / file;
         fs::create_directories(target.parent_path());
         if (target.extension() == ".htm") {
-            writeAll(target, withNav(readAll(pages / file)));
+            writeAll(target, sitePage(readAll(pages / file)));
         } else {
             fs::copy_file(pages / file, target, fs::copy_options::overwrite_existing);
         }
