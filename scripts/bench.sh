@@ -17,11 +17,25 @@
 #    in the volume window, warm and cold, and of the start until the last chosen window is
 #    shown, for the floor and Mezura with 2 and 10 windows chosen;
 # 6. one conversion with mezura-conv from start to exit, 200 runs (hyperfine when it is
-#    installed), beside a program that does nothing, and its instructions.
+#    installed), beside a program that does nothing, and its instructions;
+# 7. the web page (scripts/web.sh builds it) in headless chromium from a local static server:
+#    load to the first usable window, Enter to every field updated, the size of its
+#    WebAssembly and JavaScript. `scripts/bench.sh web [ROUNDS]` runs this case alone.
 #   scripts/bench.sh [ROUNDS]
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
 cd "$(dirname "$0")/.."
+
+bench_web() {
+  bash scripts/web.sh >/dev/null
+  (cd tests/web && npm ci --no-audit --no-fund --silent)
+  echo "== the web page in headless chromium, $1 loads"
+  timeout 300 node tests/web/bench.mjs build-web/site "$1"
+}
+if [ "${1:-}" = web ]; then
+  bench_web "${2:-9}"
+  exit 0
+fi
 rounds=${1:-9}
 
 for package in libbenchmark-dev libxcb1-dev valgrind; do
@@ -139,3 +153,4 @@ else
   echo "${conv[*]}: $(per_run "${conv[@]}") us a run (mean of 200); /bin/true: $(per_run /bin/true) us"
 fi
 echo "${conv[*]}: $(count "$work/conv.out" "${conv[@]}") instructions"
+bench_web "$rounds"

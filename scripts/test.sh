@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Mezura with its tests, and runs every test twice: in a
 # normal build and in a build with AddressSanitizer and UndefinedBehaviorSanitizer; builds the
-# WebAssembly driver and runs the driver fixtures through it under Node; runs the fuzz
-# targets for a bounded time (scripts/fuzz.sh); then, as root, checks the Debian package
-# (scripts/package-check.sh) and that it is reproducible (scripts/repro-check.sh).
+# WebAssembly driver and runs the driver fixtures through it under Node, and the web page in
+# headless chromium; runs the fuzz targets for a bounded time (scripts/fuzz.sh); then, as
+# root, checks the Debian package (scripts/package-check.sh) and that it is reproducible
+# (scripts/repro-check.sh).
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
 cd "$(dirname "$0")/.."
@@ -31,6 +32,10 @@ ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" UBSAN_OPTIONS="print_stacktrace=1
 # fixtures under Node must print what the native driver prints.
 MEZURA_WERROR=ON bash scripts/web.sh
 bash tests/web/driver.sh build-web
+# The page in headless chromium from a local static server: every window against the
+# driver fixtures, the stored choice, a phone-sized run.
+(cd tests/web && npm ci --no-audit --no-fund --silent)
+timeout 300 node tests/web/page.mjs build-web/site
 
 bash scripts/fuzz.sh
 

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Installs what the WebAssembly build needs beside the desktop build's packages
 # (scripts/setup.sh): emscripten with the JavaScript parser its tools load from Node, and the
-# header-only number text libraries the core reads and writes numbers with.
+# header-only number text libraries the core reads and writes numbers with; chromium, in which
+# tests/web/page.mjs checks the web page.
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
 
-packages=(emscripten node-acorn libfmt-dev libfast-float-dev)
+packages=(emscripten node-acorn libfmt-dev libfast-float-dev chromium)
+# The page's browser test loads puppeteer-core with npm, which Debian packages apart from Node
+# (Node's own packages bring it along).
+command -v npm >/dev/null || packages+=(npm)
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
@@ -20,7 +24,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-for tool in emcmake emcc node; do
+for tool in emcmake emcc node npm chromium; do
   if ! command -v "$tool" >/dev/null; then
     echo "web-setup: $tool is missing after installing the packages: ${packages[*]}" >&2
     exit 1

@@ -12,6 +12,12 @@ struct Size {
     int height;
 };
 
+// A window's size is the outer size of a classic desktop frame: 120 twips of borders across,
+// 690 twips of borders, title and menu bar down, of which the menu bar takes 285.
+inline constexpr int kFrameWidthTwips = 120;
+inline constexpr int kFrameHeightTwips = 690;
+inline constexpr int kMenuBarTwips = 285;
+
 enum class WindowState { Normal, Minimized, Maximized };
 
 const char* stateName(WindowState state);

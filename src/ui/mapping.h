@@ -26,10 +26,6 @@ struct Dpi {
     double y;
 };
 
-inline constexpr int kFrameWidthTwips = 120;
-inline constexpr int kFrameHeightTwips = 690;
-inline constexpr int kMenuBarTwips = 285;
-
 // Rounded to the nearest pixel, halves away from zero.
 int twipsToPixels(int twips, double dpi);
 QRect toPixels(const Rect& rect, Dpi dpi);

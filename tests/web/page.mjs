@@ -1,0 +1,205 @@
+// The web page in a real browser (Debian's chromium, headless): every window opened through
+// the settings window, a value of the driver fixtures typed into each and Enter pressed; every
+// field must then read what the native driver's dump of that fixture holds. Then the choice
+// of windows must come back from the browser's storage, and a phone-sized run, offline, must
+// show one window at a time with fields a finger can hit. No console error, no failed or late
+// request.
+//
+//   node tests/web/page.mjs SITE [SHOTS]     (SHOTS: a folder for one screenshot per window)
+import { readFileSync, mkdirSync } from 'node:fs';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+import { serve } from './serve.mjs';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const fixtures = join(here, '..', 'driver');
+const [site, shots] = process.argv.slice(2);
+if (!site) {
+  console.error('usage: node tests/web/page.mjs SITE [SHOTS]');
+  process.exit(2);
+}
+
+// Each window with the fixture whose first Enter it replays.
+const cases = [
+  ['length', 'length-inch'],
+  ['square', 'square-tsubo'],
+  ['cubic', 'cubic-litre'],
+  ['weight', 'weight-pound'],
+  ['velocity', 'velocity-kmh'],
+  ['press', 'press-atmosphere'],
+  ['heat', 'heat-enter'],
+  ['temp', 'temp-enter'],
+  ['radio', 'radio-curie'],
+  ['year', 'year-reiwa'],
+];
+const YEAR = 2026; // the calendar fixtures' year
+
+let failures = 0;
+function check(ok, what) {
+  if (!ok) {
+    failures += 1;
+    console.error(`FAIL ${what}`);
+  }
+}
+
+// The fixture's first Enter ({ field, text }) and its first dump of the window (key -> value).
+function fixture(window, name) {
+  const script = readFileSync(join(fixtures, `${name}.script`), 'utf8').split('\n');
+  const enter = script.map((line) => line.match(/^enter (\w+)\.(\w+) (.*)$/)).find(Boolean);
+  const year = script.map((line) => line.match(/^year (\d+)$/)).find(Boolean);
+  check(!year || Number(year[1]) === YEAR, `${name}: the page's test runs in ${YEAR}`);
+  check(enter && enter[1] === window, `${name}: an Enter in ${window}`);
+  const dump = new Map();
+  let dumps = 0;
+  for (const line of readFileSync(join(fixtures, `${name}.expected`), 'utf8').split('\n')) {
+    if (line.startsWith(`${window}.visible=`) && ++dumps > 1) break;
+    const equals = line.indexOf('=');
+    if (line.startsWith(`${window}.`) && equals > 0) dump.set(line.slice(window.length + 1, equals), line.slice(equals + 1));
+  }
+  return { field: enter[2], text: enter[3], dump };
+}
+
+async function open(browser, url, viewport, offline = false) {
+  const page = await browser.newPage();
+  await page.setViewport(viewport);
+  await page.setOfflineMode(offline);
+  const problems = [];
+  page.on('console', (message) => {
+    if (message.type() === 'error' || message.type() === 'warn') problems.push(`console: ${message.text()}`);
+  });
+  page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
+  page.on('requestfailed', (request) => problems.push(`failed request: ${request.url()}`));
+  page.on('response', (response) => {
+    if (response.status() >= 400) problems.push(`HTTP ${response.status()}: ${response.url()}`);
+  });
+  let ready = false;
+  page.on('request', (request) => {
+    if (ready && !request.url().endsWith('/sw.js')) problems.push(`request after load: ${request.url()}`);
+  });
+  // The calendar counts from the fixtures' year.
+  await page.evaluateOnNewDocument((year) => {
+    Date.prototype.getFullYear = () => year;
+  }, YEAR);
+  await page.goto(url, { waitUntil: 'load' });
+  await page.waitForSelector('html[data-ready]', { timeout: 10000 }).catch((error) => {
+    throw new Error(`${error.message}\n${problems.join('\n')}`);
+  });
+  ready = true;
+  return { page, problems };
+}
+
+// Types `text` into a field as the user does (its old text selected, then replaced) and
+// presses Enter; answers every field of the window by name, the gauge's value and captions.
+async function enter(page, window, field, text) {
+  const selector = `#${window}-${field}`;
+  await page.focus(selector);
+  await page.$eval(selector, (input) => input.select());
+  await page.keyboard.type(text);
+  await page.keyboard.press('Enter');
+  return page.$eval(`#win-${window}`, (section) => {
+    const shown = {};
+    for (const input of section.querySelectorAll('input[data-field]')) shown[input.dataset.field] = input.value;
+    const gauge = section.querySelector('input.gauge');
+    if (gauge) shown.value = gauge.value;
+    for (const caption of section.querySelectorAll('.caption')) shown[caption.id.split('-')[1]] = caption.textContent;
+    return shown;
+  });
+}
+
+const server = await serve(site);
+const browser = await puppeteer.launch({
+  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+  headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--lang=ja'],
+});
+try {
+  // A first start shows the settings window alone; all ten ticked and OK open every window.
+  const desk = await open(browser, server.url, { width: 1900, height: 1300 });
+  const { page } = desk;
+  check(await page.$eval('#win-config', (section) => !section.hidden), 'the settings window shows at the first start');
+  for (let i = 1; i <= cases.length; i += 1) await page.click(`#config-check${i}`);
+  await page.click('#config-Command1');
+  for (const [window, name] of cases) {
+    const { field, text, dump } = fixture(window, name);
+    check(await page.$eval(`#win-${window}`, (section) => !section.hidden), `${window}: open after OK`);
+    const shown = await enter(page, window, field, text);
+    for (const [key, expected] of dump) {
+      if (key in shown) check(shown[key] === expected, `${window}.${key}: "${shown[key]}", the driver "${expected}"`);
+    }
+    const fields = await page.$$eval(`#win-${window} input[data-field]`, (inputs) => inputs.length);
+    check(fields > 0 && [...dump.keys()].filter((key) => /^txt/.test(key)).length === fields,
+      `${window}: every field compared`);
+    if (shots) {
+      mkdirSync(shots, { recursive: true });
+      const section = await page.$(`#win-${window}`);
+      await section.screenshot({ path: join(shots, `${window}.png`) });
+    }
+  }
+  // Every field and the gauge have a name for screen readers; the keyboard is numeric.
+  const unnamed = await page.$$eval('input', (inputs) => inputs
+    .filter((input) => input.labels.length === 0 && !input.getAttribute('aria-label')).map((input) => input.id));
+  check(unnamed.length === 0, `controls without a name: ${unnamed.join(' ')}`);
+  if (shots) {
+    // The page as far as its windows reach.
+    const [width, height] = await page.$$eval('.window:not([hidden])', (sections) => [
+      Math.max(...sections.map((section) => section.getBoundingClientRect().right)) + 8,
+      Math.max(...sections.map((section) => section.getBoundingClientRect().bottom)) + 8]);
+    await page.screenshot({ path: join(shots, 'desktop.png'), clip: { x: 0, y: 0, width, height } });
+  }
+  // "?" opens the window's help page, a static page of the site.
+  const [help] = await Promise.all([
+    browser.waitForTarget((target) => target.url().endsWith('/help/temp.htm'), { timeout: 5000 }).catch(() => null),
+    page.click('#win-temp button[aria-label="ヘルプを開く"]'),
+  ]);
+  check(help !== null, 'the temperature window\'s "?" opens help/temp.htm');
+  if (help) await (await help.page()).close();
+  check(desk.problems.length === 0, desk.problems.join('\n'));
+
+  // The next visit opens the windows chosen: the choice was kept as the settings file.
+  const stored = await page.evaluate(() => localStorage.getItem('Mezura.cfg'));
+  check(stored === '1\r\n'.repeat(10), `the stored choice: ${JSON.stringify(stored)}`);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.close();
+
+  // A phone, offline: one window at a time from the list, fields at least 44 px tall.
+  const phone = await open(browser, server.url, { width: 360, height: 740, isMobile: true, hasTouch: true }, true);
+  const small = phone.page;
+  check(await small.$$eval('.window:not([hidden])', (sections) => sections.length) === 11,
+    'the next visit opens the chosen windows');
+  await small.select('#picker', 'temp');
+  const visible = await small.$$eval('.window', (sections) => sections
+    .filter((section) => section.getBoundingClientRect().height > 0).map((section) => section.id));
+  check(visible.join() === 'win-temp', `the phone shows one window: ${visible.join()}`);
+  const short = await small.$$eval('#win-temp input[data-field]', (inputs) => inputs
+    .filter((input) => input.getBoundingClientRect().height < 44 || input.inputMode !== 'decimal').map((input) => input.id));
+  check(short.length === 0, `phone fields too short or not decimal: ${short.join(' ')}`);
+  const width = await small.evaluate(() => document.documentElement.scrollWidth);
+  check(width <= 360, `the phone page is ${width} px wide`);
+  // A phone's Japanese keyboard types full-width digits, which read as on the desktop.
+  const temp = fixture('temp', 'temp-enter');
+  const wide = temp.text.replace(/[0-9]/g, (digit) => String.fromCharCode(digit.charCodeAt(0) + 0xfee0));
+  await small.tap(`#temp-${temp.field}`);
+  const shown = await enter(small, 'temp', temp.field, wide);
+  for (const field of ['txtFahr', 'txtKervin']) {
+    check(shown[field] === temp.dump.get(field), `phone temp.${field} after "${wide}": "${shown[field]}"`);
+  }
+  if (shots) await small.screenshot({ path: join(shots, 'phone.png') });
+  check(phone.problems.length === 0, phone.problems.join('\n'));
+  await small.close();
+
+  // A damaged stored choice is told, and the settings window shows to choose again.
+  const damaged = await browser.newPage();
+  await damaged.goto(server.url);
+  await damaged.evaluate(() => localStorage.setItem('Mezura.cfg', '1\r\nx\r\n'));
+  await damaged.reload();
+  await damaged.waitForSelector('html[data-ready]');
+  check(await damaged.$eval('#message', (box) => !box.hidden && box.textContent.includes('x')),
+    'a damaged stored choice is told');
+  check(await damaged.$eval('#win-config', (section) => !section.hidden), 'the settings window shows after it');
+} finally {
+  await browser.close();
+  server.close();
+}
+console.log(failures === 0 ? 'web page: all checks passed' : `web page: ${failures} checks failed`);
+process.exit(failures === 0 ? 0 : 1);

@@ -1,0 +1,527 @@
+// The page: draws the program's windows from the layout the core gives, forwards every user
+// event to the core and shows the state it answers with. It converts nothing itself.
+'use strict';
+
+(() => {
+  const STORE_KEY = 'Mezura.cfg'; // the settings file's text, as the desktop program keeps it
+  const TWIPS_PER_PIXEL = 15;
+  const ENTER = 13;
+  const phone = window.matchMedia('(max-width: 600px)');
+
+  const desk = document.getElementById('desk');
+  const picker = document.getElementById('picker');
+  const views = new Map(); // window name -> view
+  let core = null;
+  let catalog = null;
+  let chosen = null; // the window a phone shows
+  let topZ = 1;
+
+  function stored() {
+    try {
+      return window.localStorage.getItem(STORE_KEY) || '';
+    } catch {
+      return ''; // storage refused: every visit is a first start
+    }
+  }
+
+  function store(text) {
+    try {
+      window.localStorage.setItem(STORE_KEY, text);
+    } catch {
+      // Storage refused: the choice holds until the page closes.
+    }
+  }
+
+  function el(tag, props = {}, ...children) {
+    const node = document.createElement(tag);
+    for (const [key, value] of Object.entries(props)) {
+      if (key === 'class') node.className = value;
+      else if (key === 'style') node.style.cssText = value;
+      else if (key.startsWith('data-') || key.startsWith('aria-') || key === 'for' || key === 'role') node.setAttribute(key, value);
+      else node[key] = value;
+    }
+    node.append(...children);
+    return node;
+  }
+
+  // A control at a rectangle in twips, relative to the client area.
+  function place(node, [left, top, width, height], offset = [0, 0]) {
+    node.style.setProperty('--x', left + offset[0]);
+    node.style.setProperty('--y', top + offset[1]);
+    node.style.setProperty('--w', width);
+    node.style.setProperty('--h', height);
+    node.dataset.rect = [left + offset[0], top + offset[1], width, height].join(',');
+    return node;
+  }
+
+  // The core's functions: each answers with JSON.
+  function bind(module) {
+    const wrap = (name, args) => {
+      const fn = module.cwrap(name, 'string', args);
+      return (...values) => JSON.parse(fn(...values));
+    };
+    return {
+      catalog: wrap('mz_catalog', []),
+      layout: wrap('mz_layout', ['string']),
+      year: module.cwrap('mz_year', null, ['number']),
+      start: wrap('mz_start', ['string']),
+      type: wrap('mz_type', ['string', 'number', 'string']),
+      key: wrap('mz_key', ['string', 'number', 'number']),
+      clickField: wrap('mz_click_field', ['string', 'number']),
+      click: wrap('mz_click', ['string', 'string']),
+      slide: wrap('mz_slide', ['string', 'number']),
+      drag: wrap('mz_drag', ['string', 'number']),
+      release: wrap('mz_release', ['string']),
+      menu: wrap('mz_menu', ['string', 'string']),
+      close: wrap('mz_close', ['string']),
+      f1: wrap('mz_f1', ['string']),
+      windowKey: wrap('mz_window_key', ['string', 'number']),
+      mouse: wrap('mz_mouse', ['string', 'number']),
+      check: wrap('mz_check', ['number']),
+    };
+  }
+
+  // Runs one event in the core and shows its answer; the time it took is kept for the
+  // benchmark.
+  function run(action, ...args) {
+    const begin = performance.now();
+    const state = core[action](...args);
+    apply(state);
+    window.mezuraLastEvent = performance.now() - begin;
+    return state;
+  }
+
+  // ---- the frame of a window: title bar, close box, dragging --------------------------------
+
+  function frame(name, title) {
+    const heading = el('h2', { id: `title-${name}` }, title);
+    const closeBox = el('button', { type: 'button', 'aria-label': '閉じる', title: '閉じる' }, '×');
+    closeBox.addEventListener('click', () => run('close', name));
+    const bar = el('div', { class: 'titlebar' }, heading, closeBox);
+    const section = el('section', { class: 'window', id: `win-${name}`, 'aria-labelledby': heading.id, hidden: true });
+    section.append(bar);
+    draggable(section, bar);
+    section.addEventListener('pointerdown', () => { section.style.zIndex = ++topZ; });
+    section.addEventListener('keydown', (event) => {
+      if (event.key === 'F1') {
+        event.preventDefault();
+        run('f1', name);
+      }
+    });
+    return { section, heading };
+  }
+
+  function draggable(section, bar) {
+    let from = null;
+    let offset = [0, 0];
+    bar.addEventListener('pointerdown', (event) => {
+      if (phone.matches || event.target.closest('button')) return;
+      from = [event.clientX - offset[0], event.clientY - offset[1]];
+      bar.setPointerCapture(event.pointerId);
+    });
+    bar.addEventListener('pointermove', (event) => {
+      if (!from) return;
+      offset = [event.clientX - from[0], event.clientY - from[1]];
+      section.style.transform = `translate(${offset[0]}px, ${offset[1]}px)`;
+    });
+    const drop = () => { from = null; };
+    bar.addEventListener('pointerup', drop);
+    bar.addEventListener('pointercancel', drop);
+  }
+
+  // ---- a conversion window -------------------------------------------------------------
+
+  // A drop-down list of menu items, hidden until opened; choosing an item closes it first.
+  function menuList(name, items, label) {
+    const list = el('div', { class: 'menu', role: 'menu', hidden: true, 'aria-label': label });
+    for (const item of items) {
+      if (item.caption === '-') {
+        list.append(el('hr'));
+        continue;
+      }
+      const choice = el('button', { type: 'button', role: 'menuitem', 'data-item': item.name }, item.caption);
+      choice.addEventListener('click', () => {
+        list.hidden = true;
+        run('menu', name, item.name);
+      });
+      list.append(choice);
+    }
+    list.addEventListener('keydown', (event) => {
+      if (event.key === 'Escape') {
+        list.hidden = true;
+        if (list.opener) list.opener.focus();
+      }
+    });
+    document.addEventListener('pointerdown', (event) => {
+      if (!list.contains(event.target) && event.target !== list.opener) list.hidden = true;
+    });
+    return list;
+  }
+
+  function menuBar(name, menus) {
+    const bar = el('nav', { class: 'menubar', 'aria-label': 'メニュー' });
+    const closeAll = () => bar.querySelectorAll('.menu').forEach((menu) => { menu.hidden = true; });
+    for (const entry of menus) {
+      const title = el('button', { type: 'button' }, entry.caption);
+      if (!entry.items) {
+        title.addEventListener('click', () => run('menu', name, entry.name));
+        bar.append(el('div', {}, title));
+        continue;
+      }
+      const list = menuList(name, entry.items, entry.caption);
+      list.opener = title;
+      title.setAttribute('aria-haspopup', 'menu');
+      title.addEventListener('click', () => {
+        const open = list.hidden;
+        closeAll();
+        list.hidden = !open;
+        if (open) list.querySelector('button').focus();
+      });
+      bar.append(el('div', {}, title, list));
+    }
+    return bar;
+  }
+
+  // The window's background: a left button switches the size mode, the right one asks for
+  // the pop-up menu, as on the desktop. Captions and frame boxes are background too.
+  function backgroundEvents(name, section, client, popup) {
+    const isBackground = (target) => target === client || target.matches('.caption, .box, .box span');
+    client.addEventListener('pointerdown', (event) => {
+      if (event.button === 0 && event.isPrimary && event.pointerType === 'mouse' && isBackground(event.target)) {
+        run('mouse', name, 1);
+      }
+    });
+    client.addEventListener('contextmenu', (event) => {
+      if (!isBackground(event.target)) return;
+      event.preventDefault();
+      const frame = section.getBoundingClientRect();
+      popup.style.left = `${event.clientX - frame.left}px`;
+      popup.style.top = `${event.clientY - frame.top}px`;
+      run('mouse', name, 2);
+    });
+  }
+
+  function buttonName(button) {
+    if (button.role === 'range') return `目盛りを ${button.caption} にする`;
+    if (button.role === 'help') return 'ヘルプを開く';
+    return button.caption;
+  }
+
+  function buildWindow(row) {
+    const name = row.name;
+    const layout = core.layout(name);
+    const { section, heading } = frame(name, row.title);
+    section.append(menuBar(name, layout.menus));
+    // The controls come first in the page, so that Tab runs through them before the menus,
+    // which the style shows above them.
+    const client = el('div', { class: 'client' });
+    section.prepend(client);
+    const popup = menuList(name, layout.popup.items, 'ポップアップメニュー');
+    popup.classList.add('popup');
+    section.append(popup);
+    backgroundEvents(name, section, client, popup);
+
+    const boxes = new Map();
+    for (const box of layout.boxes) {
+      boxes.set(box.name, box.rect);
+      client.append(place(el('div', { class: 'box', 'aria-hidden': 'true' }, el('span', {}, box.caption)), box.rect));
+    }
+    const at = (box) => (box && boxes.has(box) ? boxes.get(box).slice(0, 2) : [0, 0]);
+
+    // Fields and the gauge in the window's tab order; the page's order is the tab order.
+    const stops = layout.fields.map((field, index) => ({ tab: field.tab, kind: 'field', field, index }));
+    for (const slider of layout.sliders) stops.push({ tab: slider.tab, kind: 'slider', slider });
+    stops.sort((a, b) => a.tab - b.tab);
+
+    const fields = [];
+    let slider = null;
+    let lastBox = '';
+    for (const stop of stops) {
+      if (stop.kind === 'slider') {
+        slider = place(el('input', { type: 'range', id: `${name}-${stop.slider.name}`, class: 'gauge' }), stop.slider.rect);
+        sliderEvents(name, slider);
+        client.append(slider);
+        continue;
+      }
+      const { field, index } = stop;
+      if (field.box !== lastBox && field.box) {
+        const box = layout.boxes.find((each) => each.name === field.box);
+        client.append(el('div', { class: 'boxhead', 'aria-hidden': 'true' }, box ? box.caption : ''));
+      }
+      lastBox = field.box;
+      const id = `${name}-${field.name}`;
+      const input = place(el('input', {
+        type: 'text', id, inputMode: 'decimal', enterKeyHint: 'enter', autocomplete: 'off', spellcheck: false,
+        'data-window': name, 'data-field': field.name, readOnly: !field.typing,
+      }), field.rect, at(field.box));
+      input.setAttribute('autocorrect', 'off');
+      input.setAttribute('autocapitalize', 'off');
+      const label = place(el('label', { for: id }, field.label), field.labelRect, at(field.box));
+      if (field.words) input.setAttribute('aria-label', `${field.shown} ${field.words}`);
+      if (field.typing) fieldEvents(name, index, input);
+      client.append(el('div', { class: 'unit' }, label, input));
+      fields.push(input);
+    }
+    fields.sort((a, b) => layout.fields.findIndex((f) => f.name === a.dataset.field)
+      - layout.fields.findIndex((f) => f.name === b.dataset.field));
+
+    const captions = layout.labels.map((label) => {
+      const caption = place(el('div', { class: 'caption', id: `${name}-${label.name}` }), label.rect);
+      if (label.points10 > 0) caption.style.fontSize = `${label.points10 / 10}pt`;
+      client.append(caption);
+      return caption;
+    });
+    const buttonRow = el('div', { class: 'buttons' });
+    const buttons = layout.buttons.map((button) => {
+      const node = place(el('button', {
+        type: 'button', id: `${name}-${button.name}`, class: button.bold ? 'bold' : '', 'aria-label': buttonName(button),
+      }, button.caption), button.rect, at(button.box));
+      node.addEventListener('click', () => run('click', name, button.name));
+      buttonRow.append(node);
+      return node;
+    });
+    client.append(buttonRow);
+
+    desk.append(section);
+    return { name, kind: 'window', section, heading, client, fields, buttons, captions, slider, popup, layout, size: null };
+  }
+
+  function fieldEvents(name, index, input) {
+    input.addEventListener('input', () => run('type', name, index, input.value));
+    input.addEventListener('keydown', (event) => {
+      if (event.key !== 'Enter' || event.isComposing) return; // Enter that ends an input method's text is its own
+      event.preventDefault();
+      run('type', name, index, input.value);
+      run('key', name, index, ENTER);
+    });
+    input.addEventListener('click', () => run('clickField', name, index));
+  }
+
+  function sliderEvents(name, slider) {
+    let dragging = false;
+    slider.addEventListener('input', () => {
+      dragging = true;
+      run('drag', name, Number(slider.value));
+    });
+    slider.addEventListener('change', () => {
+      if (dragging) run('release', name);
+      dragging = false;
+    });
+    // Arrow keys and page keys move the gauge by the window's own steps.
+    slider.addEventListener('keydown', (event) => {
+      const state = views.get(name).gauge;
+      if (!state) return;
+      const steps = {
+        ArrowRight: state.small, ArrowUp: state.small, ArrowLeft: -state.small, ArrowDown: -state.small,
+        PageUp: state.large, PageDown: -state.large,
+      };
+      let target = null;
+      if (event.key in steps) target = state.value + steps[event.key];
+      else if (event.key === 'Home') target = state.min;
+      else if (event.key === 'End') target = state.max;
+      if (target === null) return;
+      event.preventDefault();
+      run('slide', name, target);
+    });
+  }
+
+  function showWindow(view, state) {
+    view.heading.textContent = state.title;
+    view.section.hidden = !state.visible;
+    state.fields.forEach((field, index) => {
+      const input = view.fields[index];
+      if (input.value !== field.text) {
+        input.value = field.text;
+        if (document.activeElement !== input) input.setSelectionRange(0, 0);
+      }
+      input.title = field.note || field.tip;
+      input.classList.toggle('note', field.note !== '');
+      input.style.backgroundColor = field.colour;
+    });
+    state.buttons.forEach((button, index) => {
+      view.buttons[index].style.backgroundColor = button.colour;
+      view.buttons[index].classList.toggle('highlight', button.highlight);
+      if (view.layout.buttons[index].role === 'range') view.buttons[index].setAttribute('aria-pressed', button.highlight);
+    });
+    state.labels.forEach((caption, index) => { view.captions[index].textContent = caption; });
+    if (view.slider && state.slider) {
+      const { min, max, value } = state.slider;
+      Object.assign(view.slider, { min, max });
+      view.slider.value = value;
+      view.slider.setAttribute('aria-label', `目盛り ${state.labels[0] || ''} から ${state.labels[1] || ''}`.replace(/\s+/g, ' '));
+      view.slider.setAttribute('aria-valuetext', `位置 ${value} (最大 ${max})`);
+    }
+    view.gauge = state.slider || null;
+    if (!view.size || view.size[0] !== state.size[0] || view.size[1] !== state.size[1]) {
+      view.size = state.size;
+      resize(view);
+    }
+    view.reset = state.reset;
+  }
+
+  // The client area of the window's size mode; what lies outside it is no tab stop.
+  function resize(view) {
+    const width = view.size[0] - catalog.frame.width;
+    const height = view.size[1] - catalog.frame.height;
+    view.client.style.width = `${width / TWIPS_PER_PIXEL}px`;
+    view.client.style.height = `${height / TWIPS_PER_PIXEL}px`;
+    for (const control of view.client.querySelectorAll('input, button')) {
+      const [left, top] = control.dataset.rect.split(',').map(Number);
+      const seen = left < width && top < height;
+      control.tabIndex = seen || phone.matches ? 0 : -1;
+    }
+  }
+
+  // ---- the settings window --------------------------------------------------------------
+
+  function buildSettings() {
+    const layout = core.layout('config');
+    const { section, heading } = frame('config', catalog.config.title);
+    const client = el('div', { class: 'client settings' });
+    const [width, height] = catalog.config.size;
+    client.style.width = `${(width - catalog.frame.width) / TWIPS_PER_PIXEL}px`;
+    client.style.height = `${(height - catalog.frame.height + catalog.frame.menuBar) / TWIPS_PER_PIXEL}px`;
+    section.prepend(client);
+    const boxes = new Map();
+    for (const label of layout.labels) client.append(place(el('div', { class: 'caption' }, label.caption), label.rect));
+    for (const box of layout.boxes) {
+      boxes.set(box.name, box.rect);
+      client.append(place(el('div', { class: 'box', 'aria-hidden': 'true' }, el('span', {}, box.caption)), box.rect));
+      client.append(el('div', { class: 'boxhead' }, box.caption));
+    }
+    const at = (box) => (box && boxes.has(box) ? boxes.get(box).slice(0, 2) : [0, 0]);
+    const checks = layout.checks.map((check) => {
+      const input = el('input', { type: 'checkbox', id: `config-check${check.index}`, 'data-index': check.index });
+      input.addEventListener('click', () => run('check', check.index));
+      client.append(place(el('label', { class: 'check' }, input, check.caption), check.rect, at(check.box)));
+      return input;
+    });
+    const hint = el('p', { class: 'hint caption', role: 'status' });
+    // Under the check boxes, above the buttons.
+    client.append(place(hint, [240, 1860, 3135, 255], at(layout.boxes.length ? layout.boxes[0].name : '')));
+    const row = el('div', { class: 'buttons' });
+    for (const button of layout.buttons) {
+      const node = place(el('button', {
+        type: 'button', id: `config-${button.name}`, 'aria-label': buttonName(button),
+      }, button.caption), button.rect, at(button.box));
+      node.style.backgroundColor = button.colour;
+      node.addEventListener('click', () => run('click', 'config', button.name));
+      row.append(node);
+    }
+    client.append(row);
+    section.addEventListener('keydown', (event) => {
+      if (event.key === 'Escape') run('windowKey', 'config', 27);
+    });
+    desk.prepend(section);
+    return { name: 'config', kind: 'settings', section, heading, checks, hint };
+  }
+
+  function showSettings(view, state) {
+    view.section.hidden = !state.visible;
+    state.checks.forEach((value, index) => {
+      view.checks[index].checked = value !== 0;
+      view.checks[index].indeterminate = value === 2;
+    });
+    view.hint.textContent = state.hint ? catalog.config.hint : '';
+  }
+
+  // ---- what the core answered --------------------------------------------------------------
+
+  function viewOf(name) {
+    if (!views.has(name)) {
+      const row = catalog.windows.find((each) => each.name === name);
+      views.set(name, name === 'config' ? buildSettings() : buildWindow(row));
+    }
+    return views.get(name);
+  }
+
+  function cue(view) {
+    const targets = [view.section, ...(view.reset || []).map((index) => view.fields[index])];
+    for (const target of targets) {
+      const kind = target === view.section ? 'cue' : 'flash';
+      target.classList.remove(kind);
+      void target.offsetWidth; // starts the animation again
+      target.classList.add(kind);
+      target.addEventListener('animationend', () => target.classList.remove(kind), { once: true });
+    }
+  }
+
+  function openHelp(topic) {
+    const topics = self.mezuraHelpTopics || {};
+    const page = topics[topic] || topics[catalog.commonHelpTopic] || 'contents.html';
+    window.open(`help/${page}`, 'mezura-help');
+  }
+
+  function message(text) {
+    document.getElementById('message-text').textContent = text;
+    document.getElementById('message').hidden = false;
+    document.getElementById('message-ok').focus();
+  }
+
+  function apply(state) {
+    for (const [name, windowState] of Object.entries(state.windows)) {
+      if (!windowState.visible && !views.has(name)) continue; // built when it first shows
+      const view = viewOf(name);
+      if (view.kind === 'settings') showSettings(view, windowState);
+      else showWindow(view, windowState);
+    }
+    if (state.cfg !== undefined) store(state.cfg);
+    for (const name of state.beeps) if (views.has(name)) cue(views.get(name));
+    for (const topic of state.help) openHelp(topic);
+    if (state.popup && views.has(state.popup)) {
+      const { popup } = views.get(state.popup);
+      popup.hidden = false;
+      popup.querySelector('button').focus();
+    }
+    if (state.errors.length) message(state.errors.map((error) => error.message).join('\n'));
+    if (state.front && views.has(state.front)) {
+      chosen = state.front;
+      const section = views.get(state.front).section;
+      section.style.zIndex = ++topZ;
+      if (!phone.matches) section.scrollIntoView({ block: 'nearest' });
+    }
+    choose();
+    if (state.ended) {
+      desk.hidden = true;
+      document.getElementById('ended').hidden = false;
+    }
+  }
+
+  // The phone's list of the windows that show, and the one it shows.
+  function choose() {
+    const shown = [...views.values()].filter((view) => !view.section.hidden);
+    if (!shown.some((view) => view.name === chosen) && shown.length) chosen = shown[shown.length - 1].name;
+    const options = shown.map((view) => el('option', { value: view.name }, view.heading.textContent.replace(/^.*－/, '')));
+    picker.replaceChildren(...options);
+    picker.value = chosen || '';
+    for (const view of views.values()) view.section.classList.toggle('chosen', view.name === chosen);
+  }
+
+  picker.addEventListener('change', () => {
+    chosen = picker.value;
+    choose();
+  });
+  document.getElementById('message-ok').addEventListener('click', () => {
+    document.getElementById('message').hidden = true;
+  });
+  document.getElementById('restart').addEventListener('click', () => window.location.reload());
+  phone.addEventListener('change', () => views.forEach((view) => { if (view.size) resize(view); }));
+
+  window.MezuraCore().then((module) => {
+    core = bind(module);
+    catalog = core.catalog();
+    core.year(new Date().getFullYear());
+    document.getElementById('loading').remove();
+    const state = core.start(stored());
+    // The desktop's order: the settings window, then the conversion windows in menu order.
+    for (const row of catalog.windows) if (state.windows[row.name] && state.windows[row.name].visible) viewOf(row.name);
+    apply(state);
+    document.documentElement.dataset.ready = 'true';
+    performance.mark('mezura-ready');
+  });
+
+  // Offline once loaded: the files are kept by a service worker where the browser allows one.
+  if ('serviceWorker' in navigator && window.isSecureContext) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+})();
