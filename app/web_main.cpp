@@ -8,6 +8,7 @@
 #include "framework/app.h"
 #include "framework/frame.h"
 #include "framework/host.h"
+#include "framework/json.h"
 #include "framework/layout.h"
 #include "framework/menu.h"
 #include "framework/window.h"
@@ -124,21 +125,7 @@ public:
     }
     Json& str(std::string_view text)
     {
-        m_out += '"';
-        for (const char c : text) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (c == '"' || c == '\\') {
-                m_out += '\\';
-                m_out += c;
-            } else if (byte < 0x20) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-                m_out += escape;
-            } else {
-                m_out += c;
-            }
-        }
-        m_out += '"';
+        m_out += jsonString(text);
         m_first = false;
         return *this;
     }

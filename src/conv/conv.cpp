@@ -3,6 +3,7 @@
 #include "conv/names.h"
 #include "framework/arith.h"
 #include "framework/host.h"
+#include "framework/json.h"
 #include "framework/numtext.h"
 #include "framework/window.h"
 #include "startup/commandline.h"
@@ -73,26 +74,6 @@ bool isNumber(const std::string& text)
 const FieldSpec& fieldOf(const Unit& unit)
 {
     return unit.window->layout().fields[static_cast<std::size_t>(unit.field)];
-}
-
-std::string jsonString(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            static constexpr char kHex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
 }
 
 std::string padded(const std::string& text, std::size_t width)
