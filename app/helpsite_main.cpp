@@ -3,6 +3,7 @@
 // with a line of links to the contents and the index, the contents (contents.html) and the
 // keyword index (keywords.html) read from the same site maps as the compiled help's, and
 // topics.js, which maps the topic numbers to the pages for the "?" buttons.
+#include "framework/escape.h"
 #include "help/sitemap.h"
 
 #include <cstdio>
@@ -46,30 +47,6 @@ void writeAll(const fs::path& path, const std::string& bytes)
     if (!out) {
         throw std::runtime_error("cannot write " + path.string());
     }
-}
-
-std::string escaped(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 std::string trimmed(std::string_view text)
@@ -128,10 +105,10 @@ std::string page(const std::string& title, const std::string& body)
 {
     std::string html = "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n";
     html += kSiteHead;
-    html += "\n<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\">\n<title>" + escaped(title) +
+    html += "\n<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\">\n<title>" + htmlEscaped(title) +
         "</title>\n</head>\n<body>\n";
     html += kPageNav;
-    html += "<h1>" + escaped(title) + "</h1>\n" + body + "</body>\n</html>\n";
+    html += "<h1>" + htmlEscaped(title) + "</h1>\n" + body + "</body>\n</html>\n";
     return html;
 }
 
@@ -141,9 +118,9 @@ void contentsList(std::string& html, const std::vector<SitemapEntry>& entries)
     for (const SitemapEntry& entry : entries) {
         html += "<li>";
         if (entry.topics.empty()) {
-            html += escaped(entry.name);
+            html += htmlEscaped(entry.name);
         } else {
-            html += "<a href=\"" + escaped(entry.topics.front().local) + "\">" + escaped(entry.name) + "</a>";
+            html += "<a href=\"" + htmlEscaped(entry.topics.front().local) + "\">" + htmlEscaped(entry.name) + "</a>";
         }
         if (!entry.children.empty()) {
             html += "\n";
@@ -160,13 +137,13 @@ void keywordList(std::string& html, const std::vector<SitemapEntry>& entries)
     for (const SitemapEntry& entry : entries) {
         html += "<li>";
         if (entry.topics.size() == 1) {
-            html += "<a href=\"" + escaped(entry.topics.front().local) + "\">" + escaped(entry.name) + "</a>";
+            html += "<a href=\"" + htmlEscaped(entry.topics.front().local) + "\">" + htmlEscaped(entry.name) + "</a>";
         } else {
             // A keyword on several pages names each by its title.
-            html += escaped(entry.name);
+            html += htmlEscaped(entry.name);
             for (const SitemapTopic& topic : entry.topics) {
-                html += " <a href=\"" + escaped(topic.local) + "\">" +
-                    escaped(topic.title.empty() ? topic.local : topic.title) + "</a>";
+                html += " <a href=\"" + htmlEscaped(topic.local) + "\">" +
+                    htmlEscaped(topic.title.empty() ? topic.local : topic.title) + "</a>";
             }
         }
         if (!entry.children.empty()) {

@@ -7,6 +7,7 @@
 // the same rows. It also gives DIR/index.hhk a keyword for every unit that none of its written
 // keywords leads to.
 #include "framework/app.h"
+#include "framework/escape.h"
 #include "framework/host.h"
 #include "framework/layout.h"
 #include "framework/window.h"
@@ -25,27 +26,6 @@ using namespace mezura;
 
 constexpr const char* kBegin = "<!-- unit table -->";
 constexpr const char* kEnd = "<!-- end of unit table -->";
-
-std::string escaped(const std::string& text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 // The window's fields group by group, in the order the field table first names each group.
 std::string tableHtml(const ConversionWindow& window)
@@ -68,15 +48,15 @@ std::string tableHtml(const ConversionWindow& window)
             }
             html += "<tr>";
             if (first) {
-                html += "<td rowspan=\"" + std::to_string(count) + "\">" + escaped(group) + "</td>";
+                html += "<td rowspan=\"" + std::to_string(count) + "\">" + htmlEscaped(group) + "</td>";
                 first = false;
             }
             // The row's anchor is the field's name, where the index sends a unit's keyword.
-            html += "<td><a name=\"" + field.name + "\"></a>" + escaped(shownLabel(field.label)) + "</td><td>" +
-                escaped(field.unit.relation);
+            html += "<td><a name=\"" + field.name + "\"></a>" + htmlEscaped(shownLabel(field.label)) + "</td><td>" +
+                htmlEscaped(field.unit.relation);
             // Where the program's definition is its own, the line under the relation says so.
             if (*field.unit.note != '\0') {
-                html += "<br><span class=\"note\">" + escaped(field.unit.note) + "</span>";
+                html += "<br><span class=\"note\">" + htmlEscaped(field.unit.note) + "</span>";
             }
             html += "</td></tr>\n";
         }
@@ -128,7 +108,7 @@ std::string indexWithEveryUnit(const std::string& index, App& app)
                 continue;
             }
             const std::string name = shownLabel(field.label) + " (" + field.unit.words + ")";
-            const std::string entry = std::string(kEntry) + std::string(kName) + escaped(name) +
+            const std::string entry = std::string(kEntry) + std::string(kName) + htmlEscaped(name) +
                 "\"><param name=\"Local\" value=\"" + local + "\"></OBJECT>\n";
             // After the last entry of the same label ("ounce (トロイオンス)" after "ounce (oz,
             // オンス)"); a label of its own before the first entry whose name sorts after it.

@@ -6,9 +6,9 @@
 // The settings file lives in memory here: the page hands its stored text to mz_start and
 // stores the text that the answer's "cfg" gives back whenever a save has changed it.
 #include "framework/app.h"
+#include "framework/escape.h"
 #include "framework/frame.h"
 #include "framework/host.h"
-#include "framework/json.h"
 #include "framework/layout.h"
 #include "framework/menu.h"
 #include "framework/window.h"

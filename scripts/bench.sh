@@ -24,6 +24,7 @@
 #   scripts/bench.sh [ROUNDS]
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
+. "$(dirname "$0")/apt-install.sh"
 cd "$(dirname "$0")/.."
 
 bench_web() {
@@ -38,13 +39,7 @@ if [ "${1:-}" = web ]; then
 fi
 rounds=${1:-9}
 
-for package in libbenchmark-dev libxcb1-dev valgrind; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get install -y "$package"
-  fi
-done
+install_missing libbenchmark-dev libxcb1-dev valgrind
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMEZURA_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-bench -j"$(nproc)" --target mezura mezura-help mezura_chm mezura_bench mezura-enter-bench mezura-floor \

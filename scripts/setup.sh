@@ -11,6 +11,7 @@
 # package; and clang with libFuzzer for the fuzz targets.
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
+. "$(dirname "$0")/apt-install.sh"
 
 packages=(
   build-essential cmake pkg-config git clang-format clang-tidy
@@ -27,20 +28,7 @@ packages=(
 # A locale whose decimal separator is a comma.
 comma_locale=de_DE.UTF-8
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-  sudo="sudo"
-fi
-
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+install_missing "${packages[@]}"
 
 # locale -a writes de_DE.utf8 for de_DE.UTF-8.
 if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then

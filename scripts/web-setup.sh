@@ -5,25 +5,14 @@
 # tests/web/page.mjs checks the web page.
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
+. "$(dirname "$0")/apt-install.sh"
 
 packages=(emscripten node-acorn libfmt-dev libfast-float-dev chromium)
 # The page's browser test loads puppeteer-core with npm, which Debian packages apart from Node
 # (Node's own packages bring it along).
 command -v npm >/dev/null || packages+=(npm)
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-  sudo="sudo"
-fi
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+install_missing "${packages[@]}"
 for tool in emcmake emcc node npm chromium; do
   if ! command -v "$tool" >/dev/null; then
     echo "web-setup: $tool is missing after installing the packages: ${packages[*]}" >&2

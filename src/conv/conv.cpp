@@ -2,8 +2,8 @@
 
 #include "conv/names.h"
 #include "framework/arith.h"
+#include "framework/escape.h"
 #include "framework/host.h"
-#include "framework/json.h"
 #include "framework/numtext.h"
 #include "framework/window.h"
 #include "startup/commandline.h"

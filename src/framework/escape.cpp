@@ -1,4 +1,4 @@
-#include "framework/json.h"
+#include "framework/escape.h"
 
 namespace mezura {
 
@@ -20,6 +20,30 @@ std::string jsonString(std::string_view text)
         }
     }
     return out + '"';
+}
+
+std::string htmlEscaped(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
 }
 
 } // namespace mezura
