@@ -259,6 +259,7 @@
       const label = place(el('label', { for: id }, field.label), field.labelRect, at(field.box));
       if (field.words) input.setAttribute('aria-label', `${field.shown} ${field.words}`);
       if (field.typing) fieldEvents(name, index, input);
+      fitEvents(input);
       client.append(el('div', { class: 'unit' }, label, input));
       fields.push(input);
     }
@@ -297,6 +298,12 @@
     input.addEventListener('click', () => run('clickField', name, index));
   }
 
+  // Being edited, a field shows its own size; left, its text is fitted again.
+  function fitEvents(input) {
+    input.addEventListener('focus', () => fit(input));
+    input.addEventListener('blur', () => fit(input));
+  }
+
   function sliderEvents(name, slider) {
     let dragging = false;
     slider.addEventListener('input', () => {
@@ -330,13 +337,16 @@
     view.section.hidden = !state.visible;
     state.fields.forEach((field, index) => {
       const input = view.fields[index];
+      const known = input.tip;
       if (input.value !== field.text) {
         input.value = field.text;
         if (document.activeElement !== input) input.setSelectionRange(0, 0);
       }
-      input.title = field.note || field.tip;
+      input.tip = field;
       input.classList.toggle('note', field.note !== '');
       input.style.backgroundColor = field.colour;
+      if (!known || known.text !== field.text || known.note !== field.note || known.tip !== field.tip
+        || input.fitted !== fitAge) fit(input, shows(view));
     });
     state.buttons.forEach((button, index) => {
       view.buttons[index].style.backgroundColor = button.colour;
@@ -357,6 +367,74 @@
       resize(view);
     }
     view.reset = state.reset;
+  }
+
+  // ---- a number wider than its field ---------------------------------------------------------
+
+  // A text wider than its field is drawn in a smaller size of the field's font, half a point
+  // at a time down to 7 pt (pt grow with the page's zoom as px do). What is still too wide
+  // ends in "…" (the style's text-overflow), the whole value in the tooltip. A field being
+  // edited shows the style's own size.
+  const SMALLEST_POINTS = 7;
+  const POINTS_PER_PIXEL = 0.75;
+  const ruler = document.createElement('canvas').getContext('2d');
+  let rulerFont = '';
+  let fitAge = 0; // a new age when the fields' room or font may have changed
+
+  function textWidth(text, points, [style, weight, family]) {
+    const font = `${style} ${weight} ${points}pt ${family}`;
+    if (font !== rulerFont) {
+      ruler.font = font;
+      rulerFont = font;
+    }
+    return ruler.measureText(text).width;
+  }
+
+  // The field's font and the width of its content box at the style's own size, read once
+  // for each layout; null while the field is not laid out (its window hidden).
+  function room(input) {
+    if (input.room && input.room.age === fitAge) return input.room;
+    input.style.fontSize = '';
+    const style = getComputedStyle(input);
+    const width = input.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    input.room = width > 0 ? {
+      age: fitAge, width, points: parseFloat(style.fontSize) * POINTS_PER_PIXEL,
+      font: [style.fontStyle, style.fontWeight, style.fontFamily],
+    } : null;
+    return input.room;
+  }
+
+  // Whether the window's fields are laid out: a phone lays out the chosen window alone.
+  function shows(view) {
+    return !view.section.hidden && (!phone.matches || view.name === chosen);
+  }
+
+  function fit(input, laidOut = true) {
+    if (!input.tip) return; // not shown yet
+    const { note, tip } = input.tip;
+    const place = laidOut ? room(input) : null;
+    let points = place ? place.points : 0;
+    let whole = true;
+    if (place && document.activeElement !== input) {
+      const text = input.value;
+      const wide = textWidth(text, points, place.font);
+      if (wide > place.width) {
+        // Widths grow with the size: the size that fits, then half a point more or less.
+        points = Math.max(SMALLEST_POINTS, Math.min(points, Math.floor((2 * points * place.width) / wide) / 2));
+        if (points < place.points && textWidth(text, points + 0.5, place.font) <= place.width) points += 0.5;
+        while (points > SMALLEST_POINTS && textWidth(text, points, place.font) > place.width) points -= 0.5;
+        whole = textWidth(text, points, place.font) <= place.width;
+      }
+    }
+    input.fitted = place ? fitAge : -1;
+    input.style.fontSize = place && points !== place.points ? `${points}pt` : '';
+    input.title = whole || !note ? note || tip : `${note}\n${tip}`;
+  }
+
+  // Fields whose room was not known (a window that was hidden) or has changed.
+  function refit(view) {
+    if (!view.fields || !shows(view)) return;
+    for (const input of view.fields) if (input.fitted !== fitAge && input.tip) fit(input);
   }
 
   // The client area of the window's size mode; what lies outside it is no tab stop.
@@ -494,7 +572,10 @@
     const options = shown.map((view) => el('option', { value: view.name }, view.heading.textContent.replace(/^.*－/, '')));
     picker.replaceChildren(...options);
     picker.value = chosen || '';
-    for (const view of views.values()) view.section.classList.toggle('chosen', view.name === chosen);
+    for (const view of views.values()) {
+      view.section.classList.toggle('chosen', view.name === chosen);
+      refit(view);
+    }
   }
 
   picker.addEventListener('change', () => {
@@ -506,6 +587,11 @@
   });
   document.getElementById('restart').addEventListener('click', () => window.location.reload());
   phone.addEventListener('change', () => views.forEach((view) => { if (view.size) resize(view); }));
+  // A new width of the phone's fields, or of the page's zoom: every field is fitted again.
+  window.addEventListener('resize', () => {
+    fitAge += 1;
+    views.forEach(refit);
+  });
 
   window.MezuraCore().then((module) => {
     core = bind(module);

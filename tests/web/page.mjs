@@ -136,6 +136,24 @@ try {
       await section.screenshot({ path: join(shots, `${window}.png`) });
     }
   }
+  // Numbers too wide for their fields: each field of every window shows its whole text, in a
+  // smaller font where needed, or at the smallest font a cut text marked "…" with the whole
+  // value in its tooltip; never a text cut without mark.
+  for (const [window, field, text] of [['weight', 'txtC4', '1000'], ['length', 'txtC1', '123456.789']]) {
+    await enter(page, window, field, text);
+    await page.$eval(`#${window}-${field}`, (input) => input.blur());
+  }
+  const cut = await page.$$eval('.window:not([hidden]) input[data-field]', (inputs) => inputs.filter((input) => {
+    const style = getComputedStyle(input);
+    if (input.scrollWidth <= input.clientWidth) return false;
+    const smallest = Math.abs(parseFloat(style.fontSize) - (7 * 4) / 3) < 0.01;
+    return !smallest || style.textOverflow !== 'ellipsis' || !input.title.includes(input.value);
+  }).map((input) => `${input.id} "${input.value}" at ${getComputedStyle(input).fontSize}`));
+  check(cut.length === 0, `texts cut before the smallest font or without the whole value: ${cut.join(', ')}`);
+  const shrunk = await page.$$eval('input[data-field]', (inputs) => inputs
+    .filter((input) => input.style.fontSize !== '').length);
+  check(shrunk > 0, 'no field drew its number smaller');
+
   // Every field and the gauge have a name for screen readers; the keyboard is numeric.
   const unnamed = await page.$$eval('input', (inputs) => inputs
     .filter((input) => input.labels.length === 0 && !input.getAttribute('aria-label')).map((input) => input.id));
