@@ -378,16 +378,29 @@
   const SMALLEST_POINTS = 7;
   const POINTS_PER_PIXEL = 0.75;
   const ruler = document.createElement('canvas').getContext('2d');
-  let rulerFont = '';
+  const advances = new Map(); // font -> (character -> its advance in px)
   let fitAge = 0; // a new age when the fields' room or font may have changed
 
+  // The fields' texts (digits, signs, kanji and kana) are not kerned: a text is as wide as
+  // its characters, each measured once for each font.
   function textWidth(text, points, [style, weight, family]) {
     const font = `${style} ${weight} ${points}pt ${family}`;
-    if (font !== rulerFont) {
-      ruler.font = font;
-      rulerFont = font;
+    let known = advances.get(font);
+    if (!known) {
+      known = new Map();
+      advances.set(font, known);
     }
-    return ruler.measureText(text).width;
+    let width = 0;
+    for (const character of text) {
+      let advance = known.get(character);
+      if (advance === undefined) {
+        ruler.font = font;
+        advance = ruler.measureText(character).width;
+        known.set(character, advance);
+      }
+      width += advance;
+    }
+    return width;
   }
 
   // The field's font and the width of its content box at the style's own size, read once
@@ -417,14 +430,12 @@
     let whole = true;
     if (place && document.activeElement !== input) {
       const text = input.value;
-      const wide = textWidth(text, points, place.font);
-      if (wide > place.width) {
-        // Widths grow with the size: the size that fits, then half a point more or less.
-        points = Math.max(SMALLEST_POINTS, Math.min(points, Math.floor((2 * points * place.width) / wide) / 2));
-        if (points < place.points && textWidth(text, points + 0.5, place.font) <= place.width) points += 0.5;
-        while (points > SMALLEST_POINTS && textWidth(text, points, place.font) > place.width) points -= 0.5;
-        whole = textWidth(text, points, place.font) <= place.width;
+      let drawn = textWidth(text, points, place.font);
+      while (drawn > place.width && points > SMALLEST_POINTS) {
+        points = Math.max(SMALLEST_POINTS, points - 0.5);
+        drawn = textWidth(text, points, place.font);
       }
+      whole = drawn <= place.width;
     }
     input.fitted = place ? fitAge : -1;
     input.style.fontSize = place && points !== place.points ? `${points}pt` : '';
