@@ -257,6 +257,7 @@
       input.setAttribute('autocorrect', 'off');
       input.setAttribute('autocapitalize', 'off');
       const label = place(el('label', { for: id }, field.label), field.labelRect, at(field.box));
+      clearance(label, field, layout.fields, at(field.box));
       if (field.words) input.setAttribute('aria-label', `${field.shown} ${field.words}`);
       if (field.typing) fieldEvents(name, index, input);
       fitEvents(input);
@@ -285,6 +286,21 @@
 
     desk.append(section);
     return { name, kind: 'window', section, heading, client, fields, buttons, captions, slider, popup, layout, size: null };
+  }
+
+  // A field's caption ends above the field, lifted as far as the field above it (or the top)
+  // where its line would reach into the field; the style places it from these.
+  function clearance(label, field, fields, offset) {
+    const [left, , width] = field.labelRect;
+    let free = 0;
+    for (const other of fields) {
+      const [otherLeft, otherTop, otherWidth, otherHeight] = other.rect;
+      if (other.box === field.box && otherTop < field.rect[1] && otherLeft < left + width && otherLeft + otherWidth > left) {
+        free = Math.max(free, otherTop + otherHeight);
+      }
+    }
+    label.style.setProperty('--free', free + offset[1]);
+    label.style.setProperty('--field', field.rect[1] + offset[1]);
   }
 
   function fieldEvents(name, index, input) {

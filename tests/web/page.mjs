@@ -154,6 +154,14 @@ try {
     .filter((input) => input.style.fontSize !== '').length);
   check(shrunk > 0, 'no field drew its number smaller');
 
+  // A field's caption stands whole above its field, as far up as the window's top.
+  const covered = await page.$$eval('.window:not([hidden]) .unit > label', (labels) => labels.filter((label) => {
+    const line = label.getBoundingClientRect().top + parseFloat(getComputedStyle(label).lineHeight);
+    return line > label.control.getBoundingClientRect().top + 0.05
+      || label.getBoundingClientRect().top < label.closest('.client').getBoundingClientRect().top;
+  }).map((label) => label.control.id));
+  check(covered.length === 0, `captions that run into their fields: ${covered.join(' ')}`);
+
   // Every field and the gauge have a name for screen readers; the keyboard is numeric.
   const unnamed = await page.$$eval('input', (inputs) => inputs
     .filter((input) => input.labels.length === 0 && !input.getAttribute('aria-label')).map((input) => input.id));
