@@ -295,7 +295,8 @@
     let free = 0;
     for (const other of fields) {
       const [otherLeft, otherTop, otherWidth, otherHeight] = other.rect;
-      if (other.box === field.box && otherTop < field.rect[1] && otherLeft < left + width && otherLeft + otherWidth > left) {
+      const across = otherLeft < left + width && otherLeft + otherWidth > left;
+      if (other.box === field.box && otherTop < field.rect[1] && across) {
         free = Math.max(free, otherTop + otherHeight);
       }
     }
@@ -361,8 +362,9 @@
       input.tip = field;
       input.classList.toggle('note', field.note !== '');
       input.style.backgroundColor = field.colour;
-      if (!known || known.text !== field.text || known.note !== field.note || known.tip !== field.tip
-        || input.fitted !== fitAge) fit(input, shows(view));
+      if (known && (known.text !== field.text || known.note !== field.note || known.tip !== field.tip)) {
+        input.fitted = -1; // fitted again when the window shows
+      }
     });
     state.buttons.forEach((button, index) => {
       view.buttons[index].style.backgroundColor = button.colour;
@@ -423,7 +425,7 @@
   // for each layout; null while the field is not laid out (its window hidden).
   function room(input) {
     if (input.room && input.room.age === fitAge) return input.room;
-    input.style.fontSize = '';
+    if (input.style.fontSize) input.style.fontSize = '';
     const style = getComputedStyle(input);
     const width = input.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
     input.room = width > 0 ? {
@@ -438,10 +440,10 @@
     return !view.section.hidden && (!phone.matches || view.name === chosen);
   }
 
-  function fit(input, laidOut = true) {
+  function fit(input) {
     if (!input.tip) return; // not shown yet
     const { note, tip } = input.tip;
-    const place = laidOut ? room(input) : null;
+    const place = room(input);
     let points = place ? place.points : 0;
     let whole = true;
     if (place && document.activeElement !== input) {
@@ -458,10 +460,18 @@
     input.title = whole || !note ? note || tip : `${note}\n${tip}`;
   }
 
-  // Fields whose room was not known (a window that was hidden) or has changed.
-  function refit(view) {
-    if (!view.fields || !shows(view)) return;
-    for (const input of view.fields) if (input.fitted !== fitAge && input.tip) fit(input);
+  // The fields of the windows that show whose text or room has changed since they were
+  // fitted. Their rooms are read first, all at the style's own size: one layout for the page.
+  function refit() {
+    const stale = [];
+    for (const view of views.values()) {
+      if (!view.fields || !shows(view)) continue;
+      for (const input of view.fields) if (input.fitted !== fitAge && input.tip) stale.push(input);
+    }
+    const unknown = stale.filter((input) => !input.room || input.room.age !== fitAge);
+    for (const input of unknown) input.style.fontSize = '';
+    for (const input of unknown) room(input);
+    for (const input of stale) fit(input);
   }
 
   // The client area of the window's size mode; what lies outside it is no tab stop.
@@ -599,10 +609,8 @@
     const options = shown.map((view) => el('option', { value: view.name }, view.heading.textContent.replace(/^.*－/, '')));
     picker.replaceChildren(...options);
     picker.value = chosen || '';
-    for (const view of views.values()) {
-      view.section.classList.toggle('chosen', view.name === chosen);
-      refit(view);
-    }
+    for (const view of views.values()) view.section.classList.toggle('chosen', view.name === chosen);
+    refit();
   }
 
   picker.addEventListener('change', () => {
@@ -617,7 +625,7 @@
   // A new width of the phone's fields, or of the page's zoom: every field is fitted again.
   window.addEventListener('resize', () => {
     fitAge += 1;
-    views.forEach(refit);
+    refit();
   });
 
   window.MezuraCore().then((module) => {
