@@ -257,8 +257,10 @@
       input.setAttribute('autocorrect', 'off');
       input.setAttribute('autocapitalize', 'off');
       const label = place(el('label', { for: id }, field.label), field.labelRect, at(field.box));
+      clearance(label, field, layout.fields, at(field.box));
       if (field.words) input.setAttribute('aria-label', `${field.shown} ${field.words}`);
       if (field.typing) fieldEvents(name, index, input);
+      fitEvents(input);
       client.append(el('div', { class: 'unit' }, label, input));
       fields.push(input);
     }
@@ -286,6 +288,22 @@
     return { name, kind: 'window', section, heading, client, fields, buttons, captions, slider, popup, layout, size: null };
   }
 
+  // A field's caption ends above the field, lifted as far as the field above it (or the top)
+  // where its line would reach into the field; the style places it from these.
+  function clearance(label, field, fields, offset) {
+    const [left, , width] = field.labelRect;
+    let free = 0;
+    for (const other of fields) {
+      const [otherLeft, otherTop, otherWidth, otherHeight] = other.rect;
+      const across = otherLeft < left + width && otherLeft + otherWidth > left;
+      if (other.box === field.box && otherTop < field.rect[1] && across) {
+        free = Math.max(free, otherTop + otherHeight);
+      }
+    }
+    label.style.setProperty('--free', free + offset[1]);
+    label.style.setProperty('--field', field.rect[1] + offset[1]);
+  }
+
   function fieldEvents(name, index, input) {
     input.addEventListener('input', () => run('type', name, index, input.value));
     input.addEventListener('keydown', (event) => {
@@ -295,6 +313,12 @@
       run('key', name, index, ENTER);
     });
     input.addEventListener('click', () => run('clickField', name, index));
+  }
+
+  // Being edited, a field shows its own size; left, its text is fitted again.
+  function fitEvents(input) {
+    input.addEventListener('focus', () => fit(input));
+    input.addEventListener('blur', () => fit(input));
   }
 
   function sliderEvents(name, slider) {
@@ -330,13 +354,17 @@
     view.section.hidden = !state.visible;
     state.fields.forEach((field, index) => {
       const input = view.fields[index];
+      const known = input.tip;
       if (input.value !== field.text) {
         input.value = field.text;
         if (document.activeElement !== input) input.setSelectionRange(0, 0);
       }
-      input.title = field.note || field.tip;
+      input.tip = field;
       input.classList.toggle('note', field.note !== '');
       input.style.backgroundColor = field.colour;
+      if (known && (known.text !== field.text || known.note !== field.note || known.tip !== field.tip)) {
+        input.fitted = -1; // fitted again when the window shows
+      }
     });
     state.buttons.forEach((button, index) => {
       view.buttons[index].style.backgroundColor = button.colour;
@@ -357,6 +385,93 @@
       resize(view);
     }
     view.reset = state.reset;
+  }
+
+  // ---- a number wider than its field ---------------------------------------------------------
+
+  // A text wider than its field is drawn in a smaller size of the field's font, half a point
+  // at a time down to 7 pt (pt grow with the page's zoom as px do). What is still too wide
+  // ends in "…" (the style's text-overflow), the whole value in the tooltip. A field being
+  // edited shows the style's own size.
+  const SMALLEST_POINTS = 7;
+  const POINTS_PER_PIXEL = 0.75;
+  const ruler = document.createElement('canvas').getContext('2d');
+  const advances = new Map(); // font -> (character -> its advance in px)
+  let fitAge = 0; // a new age when the fields' room or font may have changed
+
+  // The fields' texts (digits, signs, kanji and kana) are not kerned: a text is as wide as
+  // its characters, each measured once for each font.
+  function textWidth(text, points, [style, weight, family]) {
+    const font = `${style} ${weight} ${points}pt ${family}`;
+    let known = advances.get(font);
+    if (!known) {
+      known = new Map();
+      advances.set(font, known);
+    }
+    let width = 0;
+    for (const character of text) {
+      let advance = known.get(character);
+      if (advance === undefined) {
+        ruler.font = font;
+        advance = ruler.measureText(character).width;
+        known.set(character, advance);
+      }
+      width += advance;
+    }
+    return width;
+  }
+
+  // The field's font and the width of its content box at the style's own size, read once
+  // for each layout; null while the field is not laid out (its window hidden).
+  function room(input) {
+    if (input.room && input.room.age === fitAge) return input.room;
+    if (input.style.fontSize) input.style.fontSize = '';
+    const style = getComputedStyle(input);
+    const width = input.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    input.room = width > 0 ? {
+      age: fitAge, width, points: parseFloat(style.fontSize) * POINTS_PER_PIXEL,
+      font: [style.fontStyle, style.fontWeight, style.fontFamily],
+    } : null;
+    return input.room;
+  }
+
+  // Whether the window's fields are laid out: a phone lays out the chosen window alone.
+  function shows(view) {
+    return !view.section.hidden && (!phone.matches || view.name === chosen);
+  }
+
+  function fit(input) {
+    if (!input.tip) return; // not shown yet
+    const { note, tip } = input.tip;
+    const place = room(input);
+    let points = place ? place.points : 0;
+    let whole = true;
+    if (place && document.activeElement !== input) {
+      const text = input.value;
+      let drawn = textWidth(text, points, place.font);
+      while (drawn > place.width && points > SMALLEST_POINTS) {
+        points = Math.max(SMALLEST_POINTS, points - 0.5);
+        drawn = textWidth(text, points, place.font);
+      }
+      whole = drawn <= place.width;
+    }
+    input.fitted = place ? fitAge : -1;
+    input.style.fontSize = place && points !== place.points ? `${points}pt` : '';
+    input.title = whole || !note ? note || tip : `${note}\n${tip}`;
+  }
+
+  // The fields of the windows that show whose text or room has changed since they were
+  // fitted. Their rooms are read first, all at the style's own size: one layout for the page.
+  function refit() {
+    const stale = [];
+    for (const view of views.values()) {
+      if (!view.fields || !shows(view)) continue;
+      for (const input of view.fields) if (input.fitted !== fitAge && input.tip) stale.push(input);
+    }
+    const unknown = stale.filter((input) => !input.room || input.room.age !== fitAge);
+    for (const input of unknown) input.style.fontSize = '';
+    for (const input of unknown) room(input);
+    for (const input of stale) fit(input);
   }
 
   // The client area of the window's size mode; what lies outside it is no tab stop.
@@ -495,6 +610,7 @@
     picker.replaceChildren(...options);
     picker.value = chosen || '';
     for (const view of views.values()) view.section.classList.toggle('chosen', view.name === chosen);
+    refit();
   }
 
   picker.addEventListener('change', () => {
@@ -506,6 +622,11 @@
   });
   document.getElementById('restart').addEventListener('click', () => window.location.reload());
   phone.addEventListener('change', () => views.forEach((view) => { if (view.size) resize(view); }));
+  // A new width of the phone's fields, or of the page's zoom: every field is fitted again.
+  window.addEventListener('resize', () => {
+    fitAge += 1;
+    refit();
+  });
 
   window.MezuraCore().then((module) => {
     core = bind(module);

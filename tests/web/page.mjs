@@ -136,6 +136,53 @@ try {
       await section.screenshot({ path: join(shots, `${window}.png`) });
     }
   }
+  // Numbers too wide for their fields: each field of every window shows its whole text, in a
+  // smaller font where needed, or at the smallest font a cut text marked "…" with the whole
+  // value in its tooltip; never a text cut without mark, nor a font smaller than needed (the
+  // weights' long numbers replaced by shorter ones).
+  const long = [['weight', 'txtC4', '1000'], ['weight', 'txtC4', '2'], ['length', 'txtC1', '123456.789']];
+  for (const [window, field, text] of long) {
+    await enter(page, window, field, text);
+    await page.$eval(`#${window}-${field}`, (input) => input.blur());
+  }
+  const fitting = await page.$$eval('.window:not([hidden]) input[data-field]', (inputs) => {
+    // The text's width and the field's room to a fraction of a pixel, at the field's size or
+    // at `size`.
+    const ruler = document.body.appendChild(document.createElement('span'));
+    ruler.style.whiteSpace = 'pre';
+    const fits = (input, size) => {
+      const style = getComputedStyle(input);
+      ruler.style.font = style.font;
+      if (size) ruler.style.fontSize = size;
+      ruler.textContent = input.value;
+      const room = input.getBoundingClientRect().width - parseFloat(style.borderLeftWidth)
+        - parseFloat(style.borderRightWidth) - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+      return ruler.getBoundingClientRect().width <= room;
+    };
+    const name = (input) => `${input.id} "${input.value}" at ${getComputedStyle(input).fontSize}`;
+    const smallest = (input) => Math.abs(parseFloat(getComputedStyle(input).fontSize) - (7 * 4) / 3) < 0.01;
+    const shrunk = inputs.filter((input) => input.style.fontSize !== '');
+    const result = {
+      shrunk: shrunk.length,
+      cut: inputs.filter((input) => !fits(input) && (!smallest(input)
+        || getComputedStyle(input).textOverflow !== 'ellipsis' || !input.title.includes(input.value))).map(name),
+      small: shrunk.filter((input) => fits(input, `${parseFloat(input.style.fontSize) + 0.5}pt`)).map(name),
+    };
+    ruler.remove();
+    return result;
+  });
+  check(fitting.shrunk > 0, 'no field drew its number smaller');
+  check(fitting.cut.length === 0, `texts cut before the smallest font or without the whole value: ${fitting.cut.join(', ')}`);
+  check(fitting.small.length === 0, `texts that fit half a point larger: ${fitting.small.join(', ')}`);
+
+  // A field's caption stands whole above its field, as far up as the window's top.
+  const covered = await page.$$eval('.window:not([hidden]) .unit > label', (labels) => labels.filter((label) => {
+    const line = label.getBoundingClientRect().top + parseFloat(getComputedStyle(label).lineHeight);
+    return line > label.control.getBoundingClientRect().top + 0.05
+      || label.getBoundingClientRect().top < label.closest('.client').getBoundingClientRect().top;
+  }).map((label) => label.control.id));
+  check(covered.length === 0, `captions that run into their fields: ${covered.join(' ')}`);
+
   // Every field and the gauge have a name for screen readers; the keyboard is numeric.
   const unnamed = await page.$$eval('input', (inputs) => inputs
     .filter((input) => input.labels.length === 0 && !input.getAttribute('aria-label')).map((input) => input.id));
