@@ -5,6 +5,9 @@
 (() => {
   const STORE_KEY = 'Mezura.cfg'; // the settings file's text, as the desktop program keeps it
   const TWIPS_PER_PIXEL = 15;
+  const TWIPS_PER_POINT = 20;
+  const CAPTION_POINTS = 9; // the page's 12px
+  const CAPTION_LINE = 1.1; // a caption's line height in its letters' size, as style.css says
   const ENTER = 13;
   const phone = window.matchMedia('(max-width: 600px)');
 
@@ -270,6 +273,9 @@
     const captions = layout.labels.map((label) => {
       const caption = place(el('div', { class: 'caption', id: `${name}-${label.name}` }), label.rect);
       if (label.points10 > 0) caption.style.fontSize = `${label.points10 / 10}pt`;
+      // A caption whose box holds two lines of its letters runs on to the second, as a note does.
+      const points = label.points10 > 0 ? label.points10 / 10 : CAPTION_POINTS;
+      if (label.rect[3] >= 2 * CAPTION_LINE * points * TWIPS_PER_POINT) caption.classList.add('lines');
       client.append(caption);
       return caption;
     });
