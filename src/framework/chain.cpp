@@ -3,11 +3,22 @@
 #include "framework/fullwidth.h"
 #include "framework/numtext.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <string>
 
 namespace mezura {
 
-double applyOperations(double value, const std::vector<Operation>& ops, bool limited)
+Operations::Operations(std::initializer_list<Operation> operations)
+    : m_count(operations.size())
+{
+    if (m_count > kMaxOperations) {
+        throw std::invalid_argument("a step of " + std::to_string(m_count) + " operations");
+    }
+    std::copy(operations.begin(), operations.end(), m_operations.begin());
+}
+
+double applyOperations(double value, const Operations& ops, bool limited)
 {
     for (const Operation& operation : ops) {
         value = apply(value, operation.op, operation.constant);

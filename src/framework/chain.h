@@ -9,7 +9,10 @@
 
 #include "framework/arith.h"
 
+#include <array>
+#include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <variant>
 #include <vector>
@@ -29,11 +32,31 @@ struct Operation {
     double constant;
 };
 
+// The operations of a step or a reading, in order: none to kMaxOperations, held in place so
+// that a table of steps is plain data, copied without allocation.
+class Operations {
+public:
+    static constexpr std::size_t kMaxOperations = 3;
+
+    Operations() = default;
+    // Throws std::invalid_argument for more than kMaxOperations, when the table is built.
+    Operations(std::initializer_list<Operation> operations); // NOLINT(google-explicit-constructor)
+
+    const Operation* begin() const { return m_operations.data(); }
+    const Operation* end() const { return m_operations.data() + m_count; }
+    std::size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+
+private:
+    std::array<Operation, kMaxOperations> m_operations = {};
+    std::size_t m_count = 0;
+};
+
 // target <- source op constant [op constant ...], written through SetCol(.., 6) when `limited`.
 struct Step {
     int target;
     int source;
-    std::vector<Operation> ops;
+    Operations ops;
     bool limited = true;
 };
 
@@ -55,7 +78,7 @@ using Chain = std::vector<Action>;
 // value op constant ... in order, then through the digit limiter (SetCol(.., 6)) when
 // `limited`: what a step or the slider writes, and (not limited) what the gauge reads.
 // Throws ArithmeticError at the first failing operation.
-double applyOperations(double value, const std::vector<Operation>& ops, bool limited);
+double applyOperations(double value, const Operations& ops, bool limited);
 
 // Runs one step; throws ArithmeticError at the first failing operation without writing.
 void runStep(Fields& fields, const Step& step);

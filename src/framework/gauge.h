@@ -27,20 +27,20 @@ namespace mezura {
 struct Reading {
     // Not an aggregate, so that rows can write {txtC1}: GCC 12 warns of a member that
     // brace-initialised aggregates with a default vector "may be used uninitialized".
-    Reading(int source = -1, std::vector<Operation> operations = {}) // NOLINT(google-explicit-constructor)
+    Reading(int source = -1, Operations operations = {}) // NOLINT(google-explicit-constructor)
         : field(source)
-        , ops(std::move(operations))
+        , ops(operations)
     {
     }
     int field;
-    std::vector<Operation> ops;
+    Operations ops;
 };
 
 // What the slider writes when the user moves it: target <- p op constant ..., as plain number
 // text or through the digit limiter, then the chain.
 struct WriteBack {
     int target = -1;
-    std::vector<Operation> ops = {};
+    Operations ops = {};
     bool limited = false;
     Chain chain = {};                      // after a drag move, and after a change
     std::optional<Chain> changeChain = {}; // after a change, where it differs from `chain`

@@ -434,9 +434,7 @@ GaugeSpec cubicGauge()
                               S(txtC2, txtC3, Mul, kDlPerLitre), S(txtC1, txtC2, Mul, kCm3PerDl), S(txtC4, txtC3, Div, kLitresPerM3),
                               lineM, lineI, lineS, lineLE, lineLA, lineO, lineDE, lineDA};
     // clang-format on
-    const auto litres = [&](std::vector<Operation> fromPosition) {
-        return WriteBack{txtC3, std::move(fromPosition), false, fromLitres};
-    };
+    const auto litres = [&](Operations fromPosition) { return WriteBack{txtC3, fromPosition, false, fromLitres}; };
     // Above `limit`, cm3 get `top` and every group follows; the thumb stays.
     const auto clamp = [&](CubicWindow::Field field, double limit, const char* top) {
         return Clamp{Reading{field}, limit, txtC1, top, fromCubicCentimetres, ClampPosition::Keep};

@@ -178,9 +178,7 @@ std::vector<EnterRow> enterChains()
 GaugeSpec heatGauge()
 {
     const Chain fromJoules = {lineJ, lineN, lineE, lineC};
-    const auto joules = [&](std::vector<Operation> fromPosition) {
-        return WriteBack{txtJ3, std::move(fromPosition), false, fromJoules};
-    };
+    const auto joules = [&](Operations fromPosition) { return WriteBack{txtJ3, fromPosition, false, fromJoules}; };
     const auto clamp = [](HeatWindow::Field field, Chain joulesFrom) {
         joulesFrom.insert(joulesFrom.end(), {lineN, lineE, lineC});
         return Clamp{Reading{field}, 1000, field, "1000", std::move(joulesFrom), ClampPosition::BeforeChain};

@@ -132,9 +132,7 @@ GaugeSpec pressGauge()
                                     S(txtP3, txtP2, Div, kHectopascalsPerBar), lineA, lineH};
     const Chain fromBars = {S(txtP2, txtP3, Mul, kHectopascalsPerBar), S(txtP1, txtP2, Mul, kPascalsPerHectopascal),
                             lineA, lineH};
-    const auto bars = [&](std::vector<Operation> fromPosition) {
-        return WriteBack{txtP3, std::move(fromPosition), false, fromBars};
-    };
+    const auto bars = [&](Operations fromPosition) { return WriteBack{txtP3, fromPosition, false, fromBars}; };
     const auto clamp = [](PressWindow::Field field, const Chain& chain) {
         return Clamp{Reading{field}, 10000, field, "10000", chain, ClampPosition::AfterChain};
     };

@@ -137,8 +137,8 @@ GaugeSpec radioGauge()
                                       S(txtB4, txtB3, Div, kMBqPerGBq), lineC, lineM};
     const Chain fromGigabecquerels = {S(txtB3, txtB4, Mul, kMBqPerGBq), S(txtB2, txtB3, Mul, kKBqPerMBq),
                                       S(txtB1, txtB2, Mul, kBqPerKBq), lineC, lineM};
-    const auto kilobecquerels = [&](std::vector<Operation> fromPosition) {
-        return WriteBack{txtB2, std::move(fromPosition), false, fromKilobecquerels};
+    const auto kilobecquerels = [&](Operations fromPosition) {
+        return WriteBack{txtB2, fromPosition, false, fromKilobecquerels};
     };
     const auto clamp = [](RadioWindow::Field field, const Chain& chain) {
         return Clamp{Reading{field}, 1000, field, "1000", chain, ClampPosition::AfterChain};

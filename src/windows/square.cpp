@@ -302,9 +302,7 @@ GaugeSpec squareGauge()
     // clang-format on
     Chain dragged = fromAres;
     dragged.insert(dragged.begin(), Step{txtC3, txtC3, {}}); // the ares once more, limited
-    const auto ares = [&](std::vector<Operation> fromPosition) {
-        return WriteBack{txtC3, std::move(fromPosition), false, dragged, fromAres};
-    };
+    const auto ares = [&](Operations fromPosition) { return WriteBack{txtC3, fromPosition, false, dragged, fromAres}; };
     // Above `limit`, the field gets `top` and the chain follows; the thumb stays.
     const auto clamp = [](SquareWindow::Field field, double limit, const char* top, const Chain& chain) {
         return Clamp{Reading{field}, limit, field, top, chain, ClampPosition::Keep};

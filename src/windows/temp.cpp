@@ -73,12 +73,9 @@ constexpr double kCelsiusDegrees = 5;
 constexpr double kFahrenheitAtFreezing = 32;
 constexpr double kKelvinAtFreezing = 273.15;
 
-const Operation toFahrenheit[] = {
-    {Op::Mul, kFahrenheitDegrees}, {Op::Div, kCelsiusDegrees}, {Op::Add, kFahrenheitAtFreezing}};
-
-Step step(int target, int source, std::vector<Operation> ops)
+Step step(int target, int source, Operations ops)
 {
-    return Step{target, source, std::move(ops), false}; // this window never limits digits
+    return Step{target, source, ops, false}; // this window never limits digits
 }
 
 } // namespace
@@ -86,7 +83,8 @@ Step step(int target, int source, std::vector<Operation> ops)
 TempWindow::TempWindow(App& app, const FrameSpec& frame)
     : GaugeBase(app, frame, tempLayout(), rangeButtons(kRanges))
 {
-    const std::vector<Operation> fahrenheit(std::begin(toFahrenheit), std::end(toFahrenheit));
+    const Operations fahrenheit = {
+        {Op::Mul, kFahrenheitDegrees}, {Op::Div, kCelsiusDegrees}, {Op::Add, kFahrenheitAtFreezing}};
     const Step celsiusFromKelvin = step(txtCels, txtKervin, {{Op::Sub, kKelvinAtFreezing}});
     const Step fahrenheitFromCelsius = step(txtFahr, txtCels, fahrenheit);
     const Step kelvinFromCelsius = step(txtKervin, txtCels, {{Op::Add, kKelvinAtFreezing}});

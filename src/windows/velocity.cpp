@@ -164,8 +164,8 @@ Chain enterChainWithoutGaugeUpdate(VelocityWindow::Field typed)
 GaugeSpec velocityGauge()
 {
     const Chain fromMetresPerSecond = {lineC, lineI, lineS};
-    const auto metresPerSecond = [&](std::vector<Operation> fromPosition) {
-        return WriteBack{txtC1, std::move(fromPosition), false, fromMetresPerSecond};
+    const auto metresPerSecond = [&](Operations fromPosition) {
+        return WriteBack{txtC1, fromPosition, false, fromMetresPerSecond};
     };
     // Above `limit`, the field gets `top`, the thumb the top of the scale, and the chain follows.
     const auto clamp = [](Reading test, double limit, VelocityWindow::Field target, const char* top,

@@ -265,8 +265,8 @@ GaugeSpec weightGauge()
                                  S(txtC4, txtC3, Div, kKgPerTon), lineS, lineI, lineT, lineA};
     // clang-format on
     const Chain fromGrams = {lineC, lineS, lineI, lineT, lineA};
-    const auto kilograms = [&](std::vector<Operation> fromPosition) {
-        return WriteBack{txtC3, std::move(fromPosition), false, fromKilograms};
+    const auto kilograms = [&](Operations fromPosition) {
+        return WriteBack{txtC3, fromPosition, false, fromKilograms};
     };
     // Above `limit` in the range's own field, the grams get `grams` and every group follows;
     // the thumb stays.

@@ -359,6 +359,11 @@ TEST(Registry, AWindowWithWrongTablesFailsWhenBuilt)
          [&](ProbeWindow& w) {
              w.installRows({}, {{ProbeWindow::txtA, {S(1, -1, rows::Mul, 2)}}});
          }},
+        {"a step of more operations than it holds",
+         [&](ProbeWindow& w) {
+             w.installRows(
+                 {}, {{ProbeWindow::txtA, {Step{1, 0, {{Op::Mul, 2}, {Op::Mul, 2}, {Op::Mul, 2}, {Op::Mul, 2}}}}}});
+         }},
         {"a call of no procedure",
          [&](ProbeWindow& w) {
              w.installRows({{ProbeWindow::kLineA, nothing}}, {{ProbeWindow::txtB, {Call{1}}}});
