@@ -36,6 +36,18 @@ constexpr std::string_view kMezuraUsage =
     "Qt の標準のオプション（-style NAME、-platform NAME など）も使えます。\n"
     "Qt's standard options (-style NAME, -platform NAME ...) are accepted too.\n";
 
+constexpr std::string_view kHelpUsage =
+    "使い方: mezura-help [オプション]\n"
+    "mezura のヘルプを表示するプログラムです。mezura が起動し、標準入力で表示するページを伝えます。\n"
+    "入力が終わると終了します。\n"
+    "\n"
+    "Usage: mezura-help [OPTION]\n"
+    "The help viewer of mezura: mezura starts it and asks on its standard input for the topic\n"
+    "to show; it ends when its input ends.\n"
+    "\n"
+    "  --help     この使い方を表示して終了します / show this help and exit\n"
+    "  --version  版を表示して終了します / show the version and exit\n";
+
 constexpr std::string_view kScriptUsage =
     "使い方: mezura-script [オプション] [スクリプト]\n"
     "画面を表示せずに、スクリプトのコマンドで mezura の画面を動かし、その状態を出力します。\n"
@@ -109,6 +121,7 @@ const ForeignOption* foreignOption(const CommandLineProgram& program, std::strin
 } // namespace
 
 const CommandLineProgram kMezuraCommand{"mezura", kMezuraUsage, 0, kToolkitOptions};
+const CommandLineProgram kHelpCommand{"mezura-help", kHelpUsage, 0, kToolkitOptions};
 const CommandLineProgram kScriptCommand{"mezura-script", kScriptUsage, 1, {}};
 const CommandLineProgram kConvCommand{"mezura-conv", kConvUsage, static_cast<std::size_t>(-1), kConvOptions, true};
 

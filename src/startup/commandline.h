@@ -1,6 +1,7 @@
-// The command line of the programs mezura, mezura-script and mezura-conv, read the GNU way before anything
-// else starts: "--help" and "--version" answer on standard output, an option neither program
-// knows is refused in one line on standard error, "--" ends the options.
+// The command line of the programs mezura, mezura-help, mezura-script and mezura-conv, read
+// the GNU way before anything else starts: "--help" and "--version" answer on standard output,
+// an option the program does not know is refused in one line on standard error, "--" ends the
+// options.
 #pragma once
 
 #include <iosfwd>
@@ -34,8 +35,9 @@ struct GivenOption {
     std::string value;
 };
 
-// The usage of the desktop program and of the scripted driver, in Japanese and English.
+// The usage of each program, in Japanese and English.
 extern const CommandLineProgram kMezuraCommand;
+extern const CommandLineProgram kHelpCommand;
 extern const CommandLineProgram kScriptCommand;
 extern const CommandLineProgram kConvCommand;
 
