@@ -74,6 +74,7 @@ Caption::Caption(const QString& text, QWidget* parent)
 void Caption::setDesignGeometry(const QRect& rect, bool keepRightEdge)
 {
     m_design = rect;
+    m_designFont = font();
     m_keepRightEdge = keepRightEdge;
     fit();
 }
@@ -100,12 +101,20 @@ void Caption::fit()
 {
     QRect rect = m_design;
     if (wordWrap()) {
-        // A note of several lines: a smaller font where its lines would not fit its place.
-        shrinkUntil([&](const QFont& font) {
+        // A note of several lines whose lines would not fit its place (a font with taller lines
+        // than the one it was laid out for) first takes the free band below it, a pixel short of
+        // the control there or of the window's bottom; only then a smaller font.
+        const int below = m_floor != std::numeric_limits<int>::max() || parentWidget() == nullptr
+            ? m_floor
+            : parentWidget()->height();
+        const int room = std::max(rect.height(), below - int(kInkClearance) - rect.top());
+        const auto needed = [&](const QFont& font) {
             return QFontMetricsF(font)
-                       .boundingRect(QRectF(QPointF(0, 0), QSizeF(rect.size())), Qt::TextWordWrap, text())
-                       .height() <= rect.height();
-        });
+                .boundingRect(QRectF(QPointF(0, 0), QSizeF(rect.width(), room)), Qt::TextWordWrap, text())
+                .height();
+        };
+        shrinkUntil([&](const QFont& font) { return needed(font) <= room; });
+        rect.setHeight(std::clamp(int(std::ceil(needed(font()))), rect.height(), room));
         setGeometry(rect);
         return;
     }
@@ -178,7 +187,7 @@ const Caption::Measure& Caption::measure(const QFont& font)
 
 void Caption::shrinkUntil(const std::function<bool(const QFont&)>& fits)
 {
-    QFont shrunk = font();
+    QFont shrunk = m_designFont.value_or(font());
     while (shrunk.pointSizeF() > kSmallestPoints && !fits(shrunk)) {
         shrunk.setPointSizeF(shrunk.pointSizeF() - 0.25);
     }

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace mezura::ui {
@@ -70,7 +71,8 @@ protected:
 
 private:
     void fit();
-    // Makes the font smaller, down to 6 points, until `fits` says the text fits.
+    // From the designed font, makes the font smaller, down to 6 points, until `fits` says the
+    // text fits.
     void shrinkUntil(const std::function<bool(const QFont&)>& fits);
     // The ink of the caption's letters in `font`, from their origin, and the advance of the
     // line: measured again only when the text or the font changed, as the caption is fitted
@@ -82,6 +84,9 @@ private:
     const Measure& measure(const QFont& font);
 
     QRect m_design;
+    // The font as designed, from which every fitting starts: a caption shrunk for a long
+    // text or a narrow room takes its size again when a shorter text or more room comes.
+    std::optional<QFont> m_designFont;
     bool m_keepRightEdge = false;
     int m_ceiling = std::numeric_limits<int>::min();
     int m_floor = std::numeric_limits<int>::max();
