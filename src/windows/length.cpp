@@ -376,7 +376,7 @@ GaugeSpec lengthGauge()
     // clang-format on
     const Chain fromCentimetres = {lineC, lineI, lineS, lineK, lineP};
     auto clamp = [&](Reading test, double limit, const char* centimetres) {
-        return Clamp{std::move(test), limit, txtC1, centimetres, fromCentimetres, ClampPosition::Keep};
+        return Clamp{test, limit, txtC1, centimetres, fromCentimetres, ClampPosition::Keep};
     };
 
     GaugeSpec gauge;

@@ -170,7 +170,7 @@ GaugeSpec velocityGauge()
     // Above `limit`, the field gets `top`, the thumb the top of the scale, and the chain follows.
     const auto clamp = [](Reading test, double limit, VelocityWindow::Field target, const char* top,
                           const Chain& chain) {
-        return Clamp{std::move(test), limit, target, top, chain, ClampPosition::BeforeChain};
+        return Clamp{test, limit, target, top, chain, ClampPosition::BeforeChain};
     };
 
     GaugeSpec gauge;

@@ -175,9 +175,8 @@ std::vector<rows::EnterRow> enterChains()
     };
     for (const EraYear& era : kEraYears) {
         Chain chain{S(txtW1, era.field, Add, era.before)};
-        for (Action& step : eraSteps(era.field)) {
-            chain.push_back(std::move(step));
-        }
+        const Chain steps = eraSteps(era.field);
+        chain.insert(chain.end(), steps.begin(), steps.end());
         chain.insert(chain.end(), {lineW, lineE, tindicator});
         chains.push_back({era.field, std::move(chain)});
     }
