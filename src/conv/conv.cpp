@@ -13,6 +13,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mezura::conv {
@@ -25,21 +26,20 @@ constexpr std::size_t kSuggestions = 5;
 constexpr std::size_t kLongestJoined = 256;
 
 // Keeps what the window tells the user while Enter runs: the message of a chain that stopped,
-// and the beep of a value the window puts back into its range.
-class ConvHost : public Host {
+// and the beep of a value the window puts back into its range. Nothing else shows.
+class ConvHost : public QuietHost {
 public:
+    ConvHost()
+        : QuietHost(systemYear())
+    {
+    }
     void beep(const Form&) override { m_beeped = true; }
-    void openHelp(int) override {}
     void reportError(const Form&, const std::string& message) override
     {
         if (m_message.empty()) {
             m_message = message;
         }
     }
-    void showPopup(const Form&) override {}
-    void bringToFront(const Form&) override {}
-    void quit() override {}
-    int currentYear() override { return systemYear(); }
 
     bool beeped() const { return m_beeped; }
     const std::string& message() const { return m_message; }
@@ -71,11 +71,6 @@ bool isNumber(const std::string& text)
     }
 }
 
-const FieldSpec& fieldOf(const Unit& unit)
-{
-    return unit.window->layout().fields[static_cast<std::size_t>(unit.field)];
-}
-
 std::string padded(const std::string& text, std::size_t width)
 {
     const std::size_t taken = displayWidth(text);
@@ -95,6 +90,11 @@ public:
     int run(const Options& options, const std::vector<std::string>& operands);
 
 private:
+    // Says that no window is named `name`.
+    void noWindow(std::string_view name) const
+    {
+        m_err << kProgram << "「" << name << "」という画面はありません / no window named " << name << '\n';
+    }
     int list(const std::vector<std::string>& operands);
     int convert(const Options& options, const std::vector<std::string>& operands);
     // The number, the unit and the targets of the command line: the number and the unit in
@@ -148,8 +148,7 @@ int Converter::list(const std::vector<std::string>& operands)
     }
     const WindowRow* only = nullptr;
     if (!operands.empty() && (only = m_names.window(operands.front())) == nullptr) {
-        m_err << kProgram << "「" << operands.front() << "」という画面はありません / no window named "
-              << operands.front() << '\n';
+        noWindow(operands.front());
         return 2;
     }
     for (const WindowRow& row : m_app.windows()) {
@@ -163,15 +162,15 @@ int Converter::list(const std::vector<std::string>& operands)
             if (unit.row == &row) {
                 units.push_back(unit);
                 width = std::max(width, displayWidth(m_names.label(unit)));
-                wordsWidth = std::max(wordsWidth, displayWidth(fieldOf(unit).unit.words));
+                wordsWidth = std::max(wordsWidth, displayWidth(unit.spec().unit.words));
             }
         }
         m_out << row.frame.caption << " (" << row.frame.name << ")\n";
         for (const Unit& unit : units) {
             const std::string readings = m_names.readings(unit);
             const std::string line = "  " + padded(m_names.label(unit), width) + "  " +
-                (readings.empty() ? std::string(fieldOf(unit).unit.words)
-                                  : padded(fieldOf(unit).unit.words, wordsWidth) + "  " + readings);
+                (readings.empty() ? std::string(unit.spec().unit.words)
+                                  : padded(unit.spec().unit.words, wordsWidth) + "  " + readings);
             m_out << line << '\n';
         }
     }
@@ -185,7 +184,7 @@ void Converter::candidates(const std::vector<Unit>& units)
         width = std::max(width, displayWidth(m_names.qualified(unit)));
     }
     for (const Unit& unit : units) {
-        m_err << "  " << padded(m_names.qualified(unit), width) << "  " << fieldOf(unit).unit.words << '\n';
+        m_err << "  " << padded(m_names.qualified(unit), width) << "  " << unit.spec().unit.words << '\n';
     }
 }
 
@@ -194,8 +193,7 @@ std::optional<Unit> Converter::unit(const std::string& name, const WindowRow* wi
 {
     UnitNames::Found found = m_names.find(name, window);
     if (!found.unknownWindow.empty()) {
-        m_err << kProgram << "「" << found.unknownWindow << "」という画面はありません / no window named "
-              << found.unknownWindow << '\n';
+        noWindow(found.unknownWindow);
         return std::nullopt;
     }
     // "3 勺 m2": the 勺 of the window that has m2.
@@ -276,8 +274,7 @@ int Converter::convert(const Options& options, const std::vector<std::string>& g
 {
     const WindowRow* window = nullptr;
     if (!options.window.empty() && (window = m_names.window(options.window)) == nullptr) {
-        m_err << kProgram << "「" << options.window << "」という画面はありません / no window named " << options.window
-              << '\n';
+        noWindow(options.window);
         return 2;
     }
     if (given.empty()) {
@@ -294,9 +291,9 @@ int Converter::convert(const Options& options, const std::vector<std::string>& g
     if (!typed) {
         return 2;
     }
-    if (!fieldOf(*typed).typing) {
-        m_err << kProgram << "「" << shownLabel(fieldOf(*typed).label) << "」は表示だけの欄で、入力はできません / "
-              << shownLabel(fieldOf(*typed).label) << " only shows a value, it takes none\n";
+    if (!typed->spec().typing) {
+        m_err << kProgram << "「" << shownLabel(typed->spec().label) << "」は表示だけの欄で、入力はできません / "
+              << shownLabel(typed->spec().label) << " only shows a value, it takes none\n";
         return 2;
     }
     std::vector<Unit> shown;
@@ -342,7 +339,7 @@ void Converter::print(const Unit& typed, const std::vector<Unit>& shown, bool gr
         for (const Unit& unit : shown) {
             m_out << typed.window->text(unit.field);
             if (options.unitLabels) {
-                m_out << ' ' << shownLabel(fieldOf(unit).label);
+                m_out << ' ' << shownLabel(unit.spec().label);
             }
             m_out << '\n';
         }
@@ -352,17 +349,17 @@ void Converter::print(const Unit& typed, const std::vector<Unit>& shown, bool gr
     std::vector<std::string> groups;
     std::size_t width = 0;
     for (const Unit& unit : shown) {
-        if (std::find(groups.begin(), groups.end(), fieldOf(unit).unit.group) == groups.end()) {
-            groups.emplace_back(fieldOf(unit).unit.group);
+        if (std::find(groups.begin(), groups.end(), unit.spec().unit.group) == groups.end()) {
+            groups.emplace_back(unit.spec().unit.group);
         }
-        width = std::max(width, displayWidth(shownLabel(fieldOf(unit).label)));
+        width = std::max(width, displayWidth(shownLabel(unit.spec().label)));
     }
     for (const std::string& group : groups) {
         m_out << heading(group) << '\n';
         for (const Unit& unit : shown) {
-            if (fieldOf(unit).unit.group == group) {
-                m_out << "  " << padded(shownLabel(fieldOf(unit).label), width) << "  "
-                      << typed.window->text(unit.field) << '\n';
+            if (unit.spec().unit.group == group) {
+                m_out << "  " << padded(shownLabel(unit.spec().label), width) << "  " << typed.window->text(unit.field)
+                      << '\n';
             }
         }
     }
@@ -371,11 +368,11 @@ void Converter::print(const Unit& typed, const std::vector<Unit>& shown, bool gr
 void Converter::printJson(const Unit& typed, const std::string& number, const std::vector<Unit>& shown)
 {
     m_out << "{\"window\": " << jsonString(typed.row->frame.caption)
-          << ", \"unit\": " << jsonString(shownLabel(fieldOf(typed).label)) << ", \"number\": " << jsonString(number)
+          << ", \"unit\": " << jsonString(shownLabel(typed.spec().label)) << ", \"number\": " << jsonString(number)
           << ", \"fields\": [";
     const char* separator = "\n";
     for (const Unit& unit : shown) {
-        const FieldSpec& field = fieldOf(unit);
+        const FieldSpec& field = unit.spec();
         m_out << separator << "  {\"group\": " << jsonString(heading(field.unit.group))
               << ", \"label\": " << jsonString(shownLabel(field.label))
               << ", \"words\": " << jsonString(field.unit.words)

@@ -52,6 +52,12 @@ std::u32string keyOf(std::string_view text)
     return key;
 }
 
+// Where the note in brackets of a label or group starts: "pound (lb)", "メートル法（水色）".
+std::size_t bracketAt(std::string_view text)
+{
+    return std::min(text.find("（"), text.find('('));
+}
+
 std::string trimmed(std::string_view text)
 {
     const auto first = text.find_first_not_of(' ');
@@ -134,10 +140,14 @@ std::size_t distance(const std::u32string& a, const std::u32string& b)
 
 } // namespace
 
+const FieldSpec& Unit::spec() const
+{
+    return window->layout().fields[static_cast<std::size_t>(field)];
+}
+
 std::string heading(const std::string& group)
 {
-    const std::size_t bracket = std::min(group.find("（"), group.find('('));
-    return trimmed(std::string_view(group).substr(0, bracket));
+    return trimmed(std::string_view(group).substr(0, bracketAt(group)));
 }
 
 std::size_t displayWidth(std::string_view text)
@@ -215,13 +225,13 @@ UnitNames::UnitNames(App& app)
         }
     }
     for (std::size_t i = 0; i < m_units.size(); ++i) {
-        const FieldSpec& field = m_units[i].window->layout().fields[static_cast<std::size_t>(m_units[i].field)];
+        const FieldSpec& field = m_units[i].spec();
         const std::string& full = labels[i];
         const int part = shared[i] ? kPiece : kPart;
         add(i, full, shared[i] ? kPiece : kWhole);
         // "pound (lb)": "pound" and "lb"; "cm3, cc, ml" and "段／反": each of them.
-        const std::size_t bracket = std::min(full.find("（"), full.find('('));
-        const std::string main = trimmed(std::string_view(full).substr(0, bracket));
+        const std::size_t bracket = bracketAt(full);
+        const std::string main = heading(full);
         add(i, main, part);
         for (const std::string& piece : split(main, {",", "、", "／"})) {
             add(i, piece, part);
@@ -258,7 +268,7 @@ UnitNames::UnitNames(App& app)
         if (!shared[i]) {
             continue;
         }
-        const FieldSpec& field = m_units[i].window->layout().fields[static_cast<std::size_t>(m_units[i].field)];
+        const FieldSpec& field = m_units[i].spec();
         const std::string& full = labels[i];
         const std::u32string key = keyOf(full);
         const bool taken = first[i] && std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
@@ -401,7 +411,7 @@ std::vector<Unit> UnitNames::nearest(std::string_view name, const WindowRow* wit
 
 std::string UnitNames::label(const Unit& unit) const
 {
-    const FieldSpec& field = unit.window->layout().fields[static_cast<std::size_t>(unit.field)];
+    const FieldSpec& field = unit.spec();
     const auto at = std::find(m_units.begin(), m_units.end(), unit);
     const bool qualified = at != m_units.end() && m_qualified[static_cast<std::size_t>(at - m_units.begin())];
     return qualified ? withGroup(shownLabel(field.label), field.unit.group) : shownLabel(field.label);
@@ -414,7 +424,7 @@ std::string UnitNames::qualified(const Unit& unit) const
 
 std::string UnitNames::readings(const Unit& unit) const
 {
-    const UnitFacts& facts = unit.window->layout().fields[static_cast<std::size_t>(unit.field)].unit;
+    const UnitFacts& facts = unit.spec().unit;
     std::string text = facts.reading;
     for (const char* reading : {facts.words, facts.reading}) {
         if (const std::string latin = romaji(reading); !latin.empty()) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "framework/app.h"
+#include "framework/layout.h"
 
 #include <cstddef>
 #include <string>
@@ -22,6 +23,8 @@ struct Unit {
     int field;
 
     bool operator==(const Unit& other) const { return row == other.row && field == other.field; }
+    // The field's row in its window's table: label, place, unit facts.
+    const FieldSpec& spec() const;
 };
 
 // The heading of a field's group as a window shows it: the group up to its note in brackets,
