@@ -320,20 +320,14 @@ void ConversionView::spreadControls(int width)
     placeAllCaptions(width);
 }
 
-void ConversionView::limitSize()
+void ConversionView::limitSize(int height)
 {
-    const bool whole = (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
+    // Also while maximized: a window the desktop maximizes takes the widest width it may have,
+    // and, restored, the width it had; bounds changed then would resize it against the desktop.
     const bool sizing = std::exchange(m_sizing, true);
-    if (whole) {
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    } else {
-        // The height as the menu bar has it at the window's width now.
-        const int designed = designedClientWidth();
-        const int height = pixelSize().height();
-        setMinimumSize(designed, height);
-        setMaximumSize(widenedWidth(designed, kMostWidening, screenWidth()), height);
-    }
+    const int designed = designedClientWidth();
+    setMinimumSize(designed, height);
+    setMaximumSize(widenedWidth(designed, kMostWidening, screenWidth()), height);
     m_sizing = sizing;
 }
 
@@ -478,7 +472,7 @@ void ConversionView::sync()
         m_appliedSize = size;
         const QSize target = pixelSize();
         const bool sizing = std::exchange(m_sizing, true);
-        limitSize();
+        limitSize(target.height());
         resize(target);
         m_sizing = sizing;
         keepTabStopsInView({target.width(), clientPixels(size, dpi()).height()});
@@ -495,11 +489,6 @@ void ConversionView::sync()
         break;
     }
     if (states != windowState()) {
-        if ((states & Qt::WindowMaximized) != 0) {
-            // A maximized window takes the whole screen: no bounds of its size hold it back.
-            setMinimumSize(0, 0);
-            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        }
         setWindowState(states);
     }
     if (isVisible() != m_window.visible()) {
@@ -536,7 +525,6 @@ void ConversionView::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
-        limitSize();
         const WindowState state = stateOf(windowState());
         if (state != m_window.frame().state()) {
             forward([this, state] { m_window.setState(state); });
@@ -565,7 +553,7 @@ void ConversionView::resizeEvent(QResizeEvent* event)
     if (!m_sizing && normal && width != pixelSize().width()) {
         // The user dragged the window's edge: the width is kept as a part of the designed one.
         m_widening = static_cast<double>(spread) / designed;
-        limitSize(); // the menu bar may take another height at the new width
+        limitSize(pixelSize().height()); // the menu bar may take another height at the new width
     }
     spreadControls(spread);
 }

@@ -74,8 +74,8 @@ private:
     // The width of the screen's room for windows, beyond which no window is widened.
     int screenWidth() const;
     // The widths the user may give the window, between its size mode's and kMostWidening
-    // times that, and its one height; none while it is maximized.
-    void limitSize();
+    // times that (as far as the screen allows), and its one `height`.
+    void limitSize(int height);
     // Spreads the controls over a client area `width` pixels wide (widenedPlace).
     void spreadControls(int width);
     // Gives every caption its room, in a client area `width` pixels wide.
