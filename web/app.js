@@ -486,14 +486,22 @@
   }
 
   // The client area of the window's size mode, as much wider as its user made it; what lies
-  // outside it is no tab stop.
+  // outside it is no tab stop. Fields that get another width are fitted again.
   function resize(view) {
     const width = view.size[0] - catalog.frame.width;
     const height = view.size[1] - catalog.frame.height;
     const widened = widenedWidth(view);
+    const widen = widened / designedWidth(view);
     view.client.style.width = `${widened}px`;
-    view.client.style.setProperty('--widen', widened / designedWidth(view));
     view.client.style.height = `${height / TWIPS_PER_PIXEL}px`;
+    if (view.widen !== widen) {
+      view.widen = widen;
+      view.client.style.setProperty('--widen', widen);
+      for (const input of view.fields) {
+        input.room = null; // measured again
+        input.fitted = -1;
+      }
+    }
     for (const control of view.client.querySelectorAll('input, button')) {
       const [left, top] = control.dataset.rect.split(',').map(Number);
       const seen = left < width && top < height;
@@ -517,6 +525,7 @@
 
   function widenedWidth(view) {
     const designed = designedWidth(view);
+    if (view.widening <= 1) return designed; // no layout read while the windows are made
     const style = getComputedStyle(desk);
     const room = desk.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight) - 2; // borders
     const widest = Math.max(designed, Math.min(designed * MOST_WIDENING, room));
@@ -539,10 +548,6 @@
       view.widening = (from.width + event.clientX - from.x) / designed;
       view.widening = widenedWidth(view) / designed; // within its bounds
       resize(view);
-      for (const input of view.fields) {
-        input.room = null; // measured again
-        input.fitted = -1;
-      }
       refit();
     });
     const drop = () => { from = null; };
