@@ -291,7 +291,12 @@
     client.append(buttonRow);
 
     desk.append(section);
-    return { name, kind: 'window', section, heading, client, fields, buttons, captions, slider, popup, layout, size: null };
+    const view = {
+      name, kind: 'window', section, heading, client, fields, buttons, captions, slider, popup, layout, size: null,
+      widening: 1,
+    };
+    widenable(view);
+    return view;
   }
 
   // A field's caption ends above the field, lifted as far as the field above it (or the top)
@@ -480,17 +485,74 @@
     for (const input of stale) fit(input);
   }
 
-  // The client area of the window's size mode; what lies outside it is no tab stop.
+  // The client area of the window's size mode, as much wider as its user made it; what lies
+  // outside it is no tab stop. Fields that get another width are fitted again.
   function resize(view) {
     const width = view.size[0] - catalog.frame.width;
     const height = view.size[1] - catalog.frame.height;
-    view.client.style.width = `${width / TWIPS_PER_PIXEL}px`;
+    const widened = widenedWidth(view);
+    const widen = widened / designedWidth(view);
+    view.client.style.width = `${widened}px`;
     view.client.style.height = `${height / TWIPS_PER_PIXEL}px`;
+    if (view.widen !== widen) {
+      view.widen = widen;
+      view.client.style.setProperty('--widen', widen);
+      for (const input of view.fields) {
+        input.room = null; // measured again
+        input.fitted = -1;
+      }
+    }
     for (const control of view.client.querySelectorAll('input, button')) {
       const [left, top] = control.dataset.rect.split(',').map(Number);
       const seen = left < width && top < height;
       control.tabIndex = seen || phone.matches ? 0 : -1;
     }
+  }
+
+  // ---- a window that widens -----------------------------------------------------------------
+
+  // On a wide screen a window's right edge widens it, from its size mode's width up to three
+  // times that or the page's width; its height stays. Its fields, captions, gauge and buttons
+  // spread with it (style.css: --widen), and its fields are fitted to their new room. The
+  // window keeps the widening, also through a change of size mode, while the page is open;
+  // it is stored nowhere.
+  const MOST_WIDENING = 3;
+
+  // The client width in px that the window's size mode gives, and that and its widening give.
+  function designedWidth(view) {
+    return (view.size[0] - catalog.frame.width) / TWIPS_PER_PIXEL;
+  }
+
+  function widenedWidth(view) {
+    const designed = designedWidth(view);
+    if (view.widening <= 1) return designed; // no layout read while the windows are made
+    const style = getComputedStyle(desk);
+    const room = desk.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight) - 2; // borders
+    const widest = Math.max(designed, Math.min(designed * MOST_WIDENING, room));
+    return Math.min(Math.max(designed * view.widening, designed), widest);
+  }
+
+  function widenable(view) {
+    const grip = el('div', { class: 'grip', 'aria-hidden': 'true' });
+    view.section.append(grip);
+    let from = null;
+    grip.addEventListener('pointerdown', (event) => {
+      if (phone.matches || !view.size || event.button !== 0) return;
+      event.preventDefault();
+      from = { x: event.clientX, width: widenedWidth(view) };
+      grip.setPointerCapture(event.pointerId);
+    });
+    grip.addEventListener('pointermove', (event) => {
+      if (!from) return;
+      const designed = designedWidth(view);
+      view.widening = (from.width + event.clientX - from.x) / designed;
+      view.widening = widenedWidth(view) / designed; // within its bounds
+      resize(view);
+      refit();
+    });
+    const drop = () => { from = null; };
+    grip.addEventListener('pointerup', drop);
+    grip.addEventListener('pointercancel', drop);
   }
 
   // ---- the settings window --------------------------------------------------------------

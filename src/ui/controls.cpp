@@ -79,6 +79,16 @@ void Caption::setDesignGeometry(const QRect& rect, bool keepRightEdge)
     fit();
 }
 
+void Caption::moveDesign(const QRect& rect)
+{
+    m_design = rect;
+    m_ceiling = std::numeric_limits<int>::min();
+    m_floor = std::numeric_limits<int>::max();
+    m_rightEdge = std::numeric_limits<int>::max();
+    m_nextCaption = std::numeric_limits<int>::max();
+    fit();
+}
+
 void Caption::setCaption(const QString& text)
 {
     setText(text);

@@ -53,6 +53,9 @@ public:
     // run wider than the one the layout was drawn for) widens the caption instead of being
     // cut: to the right, or to the left where the caption ends a row (IndMax).
     void setDesignGeometry(const QRect& rect, bool keepRightEdge = false);
+    // A new designed place, in a window that its user widened: the caption fits itself there
+    // from its designed font, as when it was made, until placeCaptions gives it its room.
+    void moveDesign(const QRect& rect);
     void setCaption(const QString& text);
 
     // The band of the parent that the text may use, beyond which other controls lie: from

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -90,17 +91,27 @@ Dpi ConversionView::dpi() const
     return {shown->logicalDotsPerInchX(), shown->logicalDotsPerInchY()};
 }
 
+int ConversionView::screenWidth() const
+{
+    return screen()->availableGeometry().width();
+}
+
+int ConversionView::designedClientWidth() const
+{
+    return clientPixels(m_window.frame().size(), dpi()).width();
+}
+
 QSize ConversionView::pixelSize() const
 {
     const Size size = m_window.frame().size();
-    const int width = clientPixels(size, dpi()).width();
+    const int width = widenedWidth(designedClientWidth(), m_widening, screenWidth());
     // As the main window's layout measures its menu bar for that width.
     const QMenuBar* bar = menuBar();
     int barHeight = bar->heightForWidth(std::max(width, bar->minimumWidth()));
     if (barHeight < 0) {
         barHeight = bar->sizeHint().height();
     }
-    return windowPixels(size, dpi(), barHeight);
+    return {width, windowPixels(size, dpi(), barHeight).height()};
 }
 
 void ConversionView::forward(const std::function<void()>& event)
@@ -162,6 +173,8 @@ void ConversionView::buildControls()
         box->setObjectName(qs(row.name));
         box->setGeometry(toPixels(row.rect, d));
         boxes[row.name] = box;
+        m_boxes.push_back(box);
+        m_places.push_back({box, box->geometry(), 0});
     }
 
     std::vector<QRect> fieldPlaces;
@@ -172,6 +185,7 @@ void ConversionView::buildControls()
         const FieldSpec& row = layout.fields[i];
         const int index = static_cast<int>(i);
         QWidget* parent = row.box.empty() ? background : boxes.at(row.box);
+        const int parentLeft = parent == background ? 0 : parent->x();
         const QRect& fieldPlace = fieldPlaces[i];
 
         auto* label = new Caption(qs(row.label), parent);
@@ -189,11 +203,14 @@ void ConversionView::buildControls()
                 freeFrom = std::max(freeFrom, other.bottom() + 1);
             }
         }
-        label->setDesignGeometry(captionPlace(designed, fieldPlace.top(), freeFrom, label->fontMetrics().height()));
+        const QRect labelPlace = captionPlace(designed, fieldPlace.top(), freeFrom, label->fontMetrics().height());
+        label->setDesignGeometry(labelPlace);
+        m_places.push_back({label, labelPlace, parentLeft});
 
         auto* field = new FieldEdit(parent);
         field->setObjectName(qs(row.name));
         field->setGeometry(fieldPlace);
+        m_places.push_back({field, fieldPlace, parentLeft});
         // Worked out when asked: they are read far less often than windows are made.
         field->speech = [this, &row] { return std::pair(fieldName(row), qs(std::string(row.unit.relation))); };
         field->wholeText = [this, index, &row] {
@@ -221,6 +238,7 @@ void ConversionView::buildControls()
         }
         label->setWordWrap(row.rect.height > kLabelHeight); // a note of more than one line
         label->setDesignGeometry(toPixels(row.rect, d), row.name == "IndMax");
+        m_places.push_back({label, toPixels(row.rect, d), 0});
         m_labels.push_back(label);
     }
 
@@ -229,6 +247,7 @@ void ConversionView::buildControls()
         auto* button = new QPushButton(qs(row.caption), background);
         button->setObjectName(qs(row.name));
         button->setGeometry(toPixels(row.rect, d));
+        m_places.push_back({button, button->geometry(), 0});
         button->setAutoDefault(false);
         button->setAccessibleName(buttonName(row));
         if (row.bold) {
@@ -247,6 +266,7 @@ void ConversionView::buildControls()
         m_slider = new GaugeBar(background);
         m_slider->setObjectName(qs(row.name));
         m_slider->setGeometry(toPixels(row.rect, d));
+        m_places.push_back({m_slider, m_slider->geometry(), 0});
         m_slider->setFocusPolicy(Qt::StrongFocus); // a tab stop like the fields
         connect(m_slider, &QAbstractSlider::actionTriggered, this, &ConversionView::sliderAction);
         connect(m_slider, &QAbstractSlider::sliderMoved, this,
@@ -258,16 +278,57 @@ void ConversionView::buildControls()
     for (QPushButton* button : m_buttons) {
         fitButtonText(button);
     }
-    // Every caption's room, once all controls stand: in the window at each of its widths.
+    // Every caption's room, once all controls stand.
+    const int designed = designedClientWidth();
+    m_spread = {designed, designed};
+    placeAllCaptions(designed);
+}
+
+void ConversionView::placeAllCaptions(int width)
+{
+    // In the window at each of its widths, as much wider than designed as it is now.
+    const Dpi d = dpi();
+    const int designed = designedClientWidth();
     std::vector<int> edges;
     for (const Size& size : m_window.frame().row().modes) {
-        edges.push_back(clientPixels(size, d).width());
+        edges.push_back(widenedPlace({0, 0, clientPixels(size, d).width(), 0}, designed, width).width());
     }
     std::sort(edges.begin(), edges.end());
-    placeCaptions(background, edges);
-    for (const auto& [name, box] : boxes) {
+    placeCaptions(centralWidget(), edges);
+    for (QWidget* box : m_boxes) {
         placeCaptions(box, {box->width()});
     }
+}
+
+void ConversionView::spreadControls(int width)
+{
+    const int designed = designedClientWidth();
+    // As wide again as the controls stand already (a new size mode at the same widening).
+    if (static_cast<long long>(width) * m_spread.first == static_cast<long long>(m_spread.second) * designed) {
+        return;
+    }
+    m_spread = {designed, width};
+    // Every control first: a caption's room is measured from its neighbours' places.
+    for (const Placed& each : m_places) {
+        const QRect place = widenedPlace(each.designed, designed, width, each.parentLeft);
+        if (auto* caption = dynamic_cast<Caption*>(each.control)) {
+            caption->moveDesign(place);
+        } else {
+            each.control->setGeometry(place);
+        }
+    }
+    placeAllCaptions(width);
+}
+
+void ConversionView::limitSize(int height)
+{
+    // Also while maximized: a window the desktop maximizes takes the widest width it may have,
+    // and, restored, the width it had; bounds changed then would resize it against the desktop.
+    const bool sizing = std::exchange(m_sizing, true);
+    const int designed = designedClientWidth();
+    setMinimumSize(designed, height);
+    setMaximumSize(widenedWidth(designed, kMostWidening, screenWidth()), height);
+    m_sizing = sizing;
 }
 
 void ConversionView::orderTabs()
@@ -407,9 +468,14 @@ void ConversionView::sync()
 
     const Size size = m_window.frame().size();
     if (!m_appliedSize || m_appliedSize->width != size.width || m_appliedSize->height != size.height) {
-        resize(pixelSize());
-        keepTabStopsInView(clientPixels(size, dpi()));
+        // The new size mode's size, as much wider than designed as the user made the window.
         m_appliedSize = size;
+        const QSize target = pixelSize();
+        const bool sizing = std::exchange(m_sizing, true);
+        limitSize(target.height());
+        resize(target);
+        m_sizing = sizing;
+        keepTabStopsInView({target.width(), clientPixels(size, dpi()).height()});
     }
     Qt::WindowStates states = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
     switch (m_window.frame().state()) {
@@ -473,6 +539,23 @@ void ConversionView::showEvent(QShowEvent* event)
         // Once the window is on the screen and the program waits for the user.
         QTimer::singleShot(0, m_fields.front(), [field = m_fields.front()] { field->prepareNumberGlyphs(); });
     }
+}
+
+void ConversionView::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    const int width = event->size().width();
+    const int designed = designedClientWidth();
+    // A window that the desktop makes narrower than designed (or wider than it may be) cuts
+    // its controls off (or leaves room beside them); a maximized one spreads them as far.
+    const int spread = widenedWidth(designed, static_cast<double>(width) / designed, screenWidth());
+    const bool normal = (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) == 0;
+    if (!m_sizing && normal && width != pixelSize().width()) {
+        // The user dragged the window's edge: the width is kept as a part of the designed one.
+        m_widening = static_cast<double>(spread) / designed;
+        limitSize(pixelSize().height()); // the menu bar may take another height at the new width
+    }
+    spreadControls(spread);
 }
 
 void ConversionView::keyPressEvent(QKeyEvent* event)

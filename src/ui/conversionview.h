@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -43,13 +44,23 @@ public:
     void flashCue() override;
 
     Dpi dpi() const;
-    // The pixel size that the window's size in twips gives, with this view's menu bar.
+    // The pixel size that the window's size in twips gives, with this view's menu bar, as
+    // wide as its user made it (widening()).
     QSize pixelSize() const;
+    // The width of the client area that the window's size in twips gives.
+    int designedClientWidth() const;
+    // How many times wider than its size mode designs it the user made the window by
+    // dragging its edge: 1 as designed, at most kMostWidening. The window keeps it while the
+    // program runs, also while it is hidden and through a change of size mode (the new mode's
+    // width widened as much); it is written nowhere, and the window's size in twips stays the
+    // size mode's. Its height stays the size mode's.
+    double widening() const { return m_widening; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -60,6 +71,15 @@ private:
     // Only controls within the client area of `client` pixels are tab stops.
     void keepTabStopsInView(const QSize& client);
     void sliderAction(int action);
+    // The width of the screen's room for windows, beyond which no window is widened.
+    int screenWidth() const;
+    // The widths the user may give the window, between its size mode's and kMostWidening
+    // times that (as far as the screen allows), and its one `height`.
+    void limitSize(int height);
+    // Spreads the controls over a client area `width` pixels wide (widenedPlace).
+    void spreadControls(int width);
+    // Gives every caption its room, in a client area `width` pixels wide.
+    void placeAllCaptions(int width);
     void forward(const std::function<void()>& event);
 
     Binding& m_binding;
@@ -69,7 +89,20 @@ private:
     std::vector<QPushButton*> m_buttons; // by button index
     std::vector<Caption*> m_labels;      // by label index (IndMin, IndMax ...)
     GaugeBar* m_slider = nullptr;
+    std::vector<QWidget*> m_boxes;
+    // Every control of the client area at its designed place, in its parent's coordinates,
+    // and where its parent (a frame box, else the client area) starts in the client area.
+    struct Placed {
+        QWidget* control;
+        QRect designed;
+        int parentLeft;
+    };
+    std::vector<Placed> m_places;
     std::optional<Size> m_appliedSize; // the size last given to the widget
+    double m_widening = 1;
+    // The designed width and the width that the controls are spread for.
+    std::pair<int, int> m_spread{0, 0};
+    bool m_sizing = false; // the view sizes the window itself: no widening by the user
 };
 
 } // namespace mezura::ui

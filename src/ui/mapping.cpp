@@ -35,6 +35,26 @@ QSize plainWindowPixels(Size size, Dpi dpi)
     return clientPixels({size.width, size.height + kMenuBarTwips}, dpi);
 }
 
+QRect widenedPlace(const QRect& place, int designed, int width, int parentLeft)
+{
+    if (designed <= 0 || width == designed) {
+        return place;
+    }
+    const auto spread = [designed, width](int x) {
+        return static_cast<int>(std::lround(static_cast<double>(x) * width / designed));
+    };
+    const int origin = spread(parentLeft);
+    const int left = spread(parentLeft + place.left()) - origin;
+    const int right = spread(parentLeft + place.left() + place.width()) - origin;
+    return QRect(left, place.top(), right - left, place.height());
+}
+
+int widenedWidth(int designed, double widening, int room)
+{
+    const int widest = std::max(designed, std::min(static_cast<int>(std::lround(designed * kMostWidening)), room));
+    return std::clamp(static_cast<int>(std::lround(designed * widening)), designed, widest);
+}
+
 QRect captionPlace(const QRect& designed, int fieldTop, int freeFrom, int textHeight)
 {
     const int bottom = std::min(designed.top() + designed.height(), fieldTop);

@@ -40,6 +40,28 @@ QSize windowPixels(Size size, Dpi dpi, int menuBarHeight);
 // plainWindowPixels({6105, 3420}, {96, 96}) -> 399 x 201.
 QSize plainWindowPixels(Size size, Dpi dpi);
 
+// A window that its user widened spreads its controls over the wider client area: each
+// control's left and right edges move in proportion from the designed client width
+// `designed` to `width` pixels, while its top, its height and its font stay. `place` is in its
+// parent's coordinates, and that parent (a frame box) starts `parentLeft` pixels from the
+// client area's left as designed (0 for the client area itself), so that controls in a box
+// line up with those outside it as they did:
+// widenedPlace({20, 5, 65, 17}, 221, 442) -> {40, 5, 130, 17};
+// widenedPlace({3, 18, 65, 19}, 221, 332, 100) -> {5, 18, 97, 19} (103..168 of 221 become
+// 155..252 of 332, and the box's left edge 100 becomes 150).
+QRect widenedPlace(const QRect& place, int designed, int width, int parentLeft = 0);
+
+// The most a window is widened: three times its designed width.
+inline constexpr double kMostWidening = 3;
+
+// The client width of a window designed `designed` pixels wide that its user widened by
+// `widening` (1: as designed), on a screen `room` pixels wide: never narrower than designed,
+// never wider than kMostWidening times that nor, where the screen is narrower, than the screen:
+// widenedWidth(221, 1.5, 1920) -> 332; widenedWidth(221, 5, 1920) -> 663;
+// widenedWidth(525, 3, 1024) -> 1024; widenedWidth(1200, 2, 1024) -> 1200;
+// widenedWidth(381, 0.5, 1920) -> 381.
+int widenedWidth(int designed, double widening, int room);
+
 // The place of a unit caption: the band between the field above it (whose bottom edge is at
 // `freeFrom`, 0 without one) and its own field (at `fieldTop`), overlapping neither, so that
 // a field that changes never repaints a caption. The band keeps to the designed place where a

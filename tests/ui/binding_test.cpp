@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QDragEnterEvent>
+#include <QGroupBox>
 #include <QHash>
 #include <QHelpEvent>
 #include <QInputMethodEvent>
@@ -31,6 +32,7 @@
 #include <algorithm>
 #include <clocale>
 #include <memory>
+#include <sstream>
 #include <string>
 
 // clang-format off
@@ -908,6 +910,102 @@ private slots:
             farthest->setFocus(Qt::TabFocusReason);
             m_binding->forward([&] { window.mouseDown(1); }); // the next size mode
         }
+    }
+
+    // A window dragged half as wide again spreads its controls with it: each field, box,
+    // button and the gauge moves its edges in proportion and keeps its top and height, no
+    // control of the client area leaves it, and the fields show more of long numbers. The
+    // window's height and its size in twips stay. A new size mode keeps the widening, as do
+    // hiding and a maximized window restored; it never gets narrower than designed.
+    void aWidenedWindowSpreadsItsControls_data() { enterRepaintsOnlyWhatChanged_data(); }
+    void aWidenedWindowSpreadsItsControls()
+    {
+        QFETCH(QString, name);
+        const std::string module = name.toStdString();
+        App& app = m_binding->app();
+        ConversionWindow& window = app.window(module);
+        m_binding->forward([&] { app.showAndFocus(module); });
+        ConversionView* view = m_binding->conversionView(module);
+        QVERIFY(view != nullptr && QTest::qWaitForWindowExposed(view));
+        test::enterInFirstField(*m_binding, window, "1.23456789123456789");
+        const auto dump = [&window] {
+            std::ostringstream out;
+            window.dump(out);
+            return out.str();
+        };
+        const std::string dumped = dump();
+        QWidget* client = view->centralWidget();
+        const QSize designed = view->size();
+        const int clientHeight = client->height();
+        const auto inClient = [client](const QWidget* control) {
+            return QRect(control->mapTo(client, QPoint(0, 0)), control->size());
+        };
+        struct Seen {
+            QWidget* control;
+            QRect place;
+            FieldEdit::Shown shown; // what a field draws
+        };
+        std::vector<Seen> seen;
+        for (QWidget* control : client->findChildren<QWidget*>()) {
+            if (qobject_cast<FieldEdit*>(control) != nullptr || qobject_cast<QLabel*>(control) != nullptr ||
+                qobject_cast<QGroupBox*>(control) != nullptr || qobject_cast<QPushButton*>(control) != nullptr ||
+                qobject_cast<QScrollBar*>(control) != nullptr) {
+                const auto* field = qobject_cast<FieldEdit*>(control);
+                seen.push_back({ control, inClient(control), field != nullptr ? field->shown() : FieldEdit::Shown {} });
+            }
+        }
+
+        view->resize(int(std::lround(designed.width() * 1.5)), designed.height());
+        QCOMPARE(view->size(), QSize(int(std::lround(designed.width() * 1.5)), designed.height()));
+        QCOMPARE(client->height(), clientHeight);
+        QVERIFY(std::abs(view->widening() - 1.5) < 0.01);
+        int more = 0;
+        for (const Seen& before : seen) {
+            const QRect after = inClient(before.control);
+            const QString what = name + "." + before.control->objectName();
+            QVERIFY2(after.top() == before.place.top() && after.height() == before.place.height(), qPrintable(what));
+            if (before.place.right() < designed.width()) {
+                QVERIFY2(after.right() < view->width() && after.left() >= 0, qPrintable(what + " leaves the window"));
+            }
+            if (qobject_cast<QLabel*>(before.control) != nullptr) {
+                // A caption fits its text into its room, from its left edge or at the end of a
+                // row from its right.
+                QVERIFY2(std::abs(after.left() - before.place.left() * 1.5) <= 1 ||
+                             std::abs(after.right() + 1 - (before.place.right() + 1) * 1.5) <= 1,
+                         qPrintable(what + " is not spread"));
+                continue;
+            }
+            QVERIFY2(std::abs(after.left() - before.place.left() * 1.5) <= 1 &&
+                         std::abs(after.width() - before.place.width() * 1.5) <= 1,
+                     qPrintable(what + " is not spread"));
+            if (const auto* field = qobject_cast<FieldEdit*>(before.control)) {
+                // More characters, or as many in a larger type.
+                const FieldEdit::Shown shown = field->shown();
+                QVERIFY2(shown.text.size() >= before.shown.text.size(), qPrintable(what + " shows less: " + shown.text));
+                more += shown.text.size() > before.shown.text.size()
+                        || shown.font.pointSizeF() > before.shown.font.pointSizeF() ? 1 : 0;
+            }
+        }
+        QVERIFY2(more > 0, "no field shows more of its number");
+        QCOMPARE(dump(), dumped);
+
+        // The next size mode, as wide again as designed: hidden and shown, maximized and
+        // restored, the window keeps that width.
+        m_binding->forward([&] { window.mouseDown(1); });
+        const int wider = view->width();
+        QVERIFY(std::abs(wider - view->designedClientWidth() * 1.5) <= 1);
+        QCOMPARE(view->size(), view->pixelSize());
+        m_binding->forward([&] { window.setVisible(false); });
+        m_binding->forward([&] { app.showAndFocus(module); });
+        m_binding->forward([&] { window.setState(WindowState::Maximized); });
+        QTRY_VERIFY(view->isMaximized());
+        m_binding->forward([&] { window.mouseDown(1); }); // restores
+        QTRY_VERIFY(!view->isMaximized());
+        QTRY_COMPARE(view->size(), view->pixelSize());
+        QCOMPARE(view->width(), wider);
+        view->resize(view->width() / 3, view->height());
+        QCOMPARE(view->width(), view->designedClientWidth());
+        QCOMPARE(view->widening(), 1.0);
     }
 
     // The size changed from the menu bar by keyboard: the field that had the focus has it again.

@@ -78,6 +78,23 @@ private slots:
         QCOMPARE(toPixels({45, 270, 980, 285}, {192, 96}), QRect(6, 18, 131, 19));
     }
 
+    // A widened window moves each control's left and right edges in proportion, counted from
+    // the client area's left also for a control in a box; its width never leaves the bounds.
+    void widenedWindowsSpreadTheirControls()
+    {
+        QCOMPARE(widenedPlace({20, 5, 65, 17}, 221, 442), QRect(40, 5, 130, 17));
+        QCOMPARE(widenedPlace({3, 18, 65, 19}, 221, 332, 100), QRect(5, 18, 97, 19));
+        QCOMPARE(widenedPlace({3, 18, 65, 19}, 221, 221, 100), QRect(3, 18, 65, 19));
+        // Two neighbours stay as far apart, wherever the rounding falls.
+        const QRect left = widenedPlace({10, 0, 65, 19}, 221, 333);
+        QCOMPARE(widenedPlace({75, 0, 65, 19}, 221, 333).left(), left.left() + left.width());
+        QCOMPARE(widenedWidth(221, 1.5, 1920), 332);
+        QCOMPARE(widenedWidth(221, 5, 1920), 663);
+        QCOMPARE(widenedWidth(525, 3, 1024), 1024);
+        QCOMPARE(widenedWidth(1200, 2, 1024), 1200);
+        QCOMPARE(widenedWidth(381, 0.5, 1920), 381);
+    }
+
     void captionsKeepClearOfTheFields_data()
     {
         QTest::addColumn<QRect>("designed");

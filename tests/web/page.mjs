@@ -1,6 +1,7 @@
 // The web page in a real browser (Debian's chromium, headless): every window opened through
 // the settings window, a value of the driver fixtures typed into each and Enter pressed; every
-// field must then read what the native driver's dump of that fixture holds. Then the choice
+// field must then read what the native driver's dump of that fixture holds; a window dragged
+// wider by its edge must spread its fields, which fit their numbers again. Then the choice
 // of windows must come back from the browser's storage, and a phone-sized run, offline, must
 // show one window at a time with fields a finger can hit. No console error, no failed or late
 // request.
@@ -145,7 +146,7 @@ try {
     await enter(page, window, field, text);
     await page.$eval(`#${window}-${field}`, (input) => input.blur());
   }
-  const fitting = await page.$$eval('.window:not([hidden]) input[data-field]', (inputs) => {
+  const fitting = (selector) => page.$$eval(selector, (inputs) => {
     // The text's width and the field's room to a fraction of a pixel, at the field's size or
     // at `size`.
     const ruler = document.body.appendChild(document.createElement('span'));
@@ -171,9 +172,10 @@ try {
     ruler.remove();
     return result;
   });
-  check(fitting.shrunk > 0, 'no field drew its number smaller');
-  check(fitting.cut.length === 0, `texts cut before the smallest font or without the whole value: ${fitting.cut.join(', ')}`);
-  check(fitting.small.length === 0, `texts that fit half a point larger: ${fitting.small.join(', ')}`);
+  const fitted = await fitting('.window:not([hidden]) input[data-field]');
+  check(fitted.shrunk > 0, 'no field drew its number smaller');
+  check(fitted.cut.length === 0, `texts cut before the smallest font or without the whole value: ${fitted.cut.join(', ')}`);
+  check(fitted.small.length === 0, `texts that fit half a point larger: ${fitted.small.join(', ')}`);
 
   // A field's caption stands whole above its field, as far up as the window's top.
   const covered = await page.$$eval('.window:not([hidden]) .unit > label', (labels) => labels.filter((label) => {
@@ -194,6 +196,45 @@ try {
       Math.max(...sections.map((section) => section.getBoundingClientRect().bottom)) + 8]);
     await page.screenshot({ path: join(shots, 'desktop.png'), clip: { x: 0, y: 0, width, height } });
   }
+  // The length window's right edge dragged half its width to the right: the window and each
+  // of its fields are half as wide again, its height stays, and its fields are fitted to
+  // their new room, more of them showing their whole number at the page's type size.
+  const measure = () => page.$eval('#win-length', (section) => {
+    const client = section.querySelector('.client');
+    const inputs = [...section.querySelectorAll('input[data-field]')];
+    const ruler = document.body.appendChild(document.createElement('span'));
+    ruler.style.whiteSpace = 'pre';
+    ruler.style.font = getComputedStyle(client).font;
+    const whole = inputs.filter((input) => {
+      ruler.textContent = input.value;
+      return ruler.getBoundingClientRect().width <= input.clientWidth - 4; // its padding
+    }).length;
+    ruler.remove();
+    return {
+      width: client.getBoundingClientRect().width, height: section.getBoundingClientRect().height,
+      fields: inputs.map((input) => [input.id, input.getBoundingClientRect().left - client.getBoundingClientRect().left,
+        input.getBoundingClientRect().width]),
+      whole,
+    };
+  });
+  const narrow = await measure();
+  const grip = await (await page.$('#win-length .grip')).boundingBox();
+  const [gripX, gripY] = [grip.x + grip.width / 2, grip.y + grip.height / 2];
+  await page.mouse.move(gripX, gripY);
+  await page.mouse.down();
+  await page.mouse.move(gripX + narrow.width / 2, gripY, { steps: 4 });
+  await page.mouse.up();
+  const widened = await measure();
+  check(Math.abs(widened.width - 1.5 * narrow.width) < 1 && widened.height === narrow.height,
+    `the widened window: ${narrow.width} x ${narrow.height} px became ${widened.width} x ${widened.height} px`);
+  const unspread = narrow.fields.filter(([, left, width], index) => Math.abs(widened.fields[index][1] - 1.5 * left) > 1
+    || Math.abs(widened.fields[index][2] - 1.5 * width) > 1).map(([id]) => id);
+  check(unspread.length === 0, `fields not spread with their window: ${unspread.join(' ')}`);
+  check(widened.whole > narrow.whole, `whole numbers in the widened window: ${narrow.whole}, then ${widened.whole}`);
+  const refitted = await fitting('#win-length input[data-field]');
+  check(refitted.cut.length === 0 && refitted.small.length === 0,
+    `widened fields not fitted again: ${[...refitted.cut, ...refitted.small].join(', ')}`);
+
   // "?" opens the window's help page, a static page of the site.
   const [help] = await Promise.all([
     browser.waitForTarget((target) => target.url().endsWith('/help/temp.htm'), { timeout: 5000 }).catch(() => null),
@@ -221,6 +262,8 @@ try {
   const short = await small.$$eval('#win-temp input[data-field]', (inputs) => inputs
     .filter((input) => input.getBoundingClientRect().height < 44 || input.inputMode !== 'decimal').map((input) => input.id));
   check(short.length === 0, `phone fields too short or not decimal: ${short.join(' ')}`);
+  check(await small.$eval('#win-temp .grip', (grip) => grip.getBoundingClientRect().width === 0),
+    'the phone shows a grip to widen the window');
   const width = await small.evaluate(() => document.documentElement.scrollWidth);
   check(width <= 360, `the phone page is ${width} px wide`);
   // A phone's Japanese keyboard types full-width digits, which read as on the desktop.
