@@ -295,6 +295,33 @@ std::string romaji(std::string_view reading)
     return latin;
 }
 
+std::vector<RowName> rowNames(const UnitFacts& unit)
+{
+    std::vector<RowName> names;
+    const auto add = [&](const std::string& text, bool reading, bool alias) {
+        if (!text.empty() &&
+            std::none_of(names.begin(), names.end(), [&](const RowName& name) { return name.text == text; })) {
+            names.push_back({text, reading, alias});
+        }
+    };
+    add(unit.words, false, false);
+    add(unit.reading, true, false);
+    for (const char* spoken : {unit.words, unit.reading}) {
+        if (const std::string latin = romaji(spoken); !latin.empty()) {
+            add(latin, true, false);
+            add(shortVowels(latin), true, false);
+        }
+    }
+    for (const char* alias : unit.aliases) {
+        add(alias, false, true);
+        if (const std::string latin = romaji(alias); !latin.empty()) {
+            add(latin, true, true);
+            add(shortVowels(latin), true, true);
+        }
+    }
+    return names;
+}
+
 UnitNames::UnitNames(App& app)
     : m_app(app)
 {
@@ -375,21 +402,13 @@ UnitNames::UnitNames(App& app)
         if (const std::string_view relation = field.unit.relation; relation.starts_with("1 ")) {
             add(i, std::string(relation.substr(2, relation.find(" = ") - 2)), part);
         }
-        // Its words, its reading, its aliases, and those in hiragana in Latin letters too.
-        std::vector<std::pair<const char*, Kind>> names{{field.unit.words, Kind::Written},
-                                                        {field.unit.reading, Kind::Word}};
+        // Its words, its reading, its aliases, and those in hiragana in Latin letters too. An
+        // alias that is the main of a variant's label ("尺" of "尺(曲尺)") names that variant
+        // before the others.
         const std::u32string mainKey = keysOf(main).key;
-        for (const char* alias : field.unit.aliases) {
-            // An alias that is the main of a variant's label ("尺" of "尺(曲尺)") names that
-            // variant before the others.
-            names.emplace_back(alias, variant[i] && keysOf(alias).key == mainKey ? Kind::Plain : Kind::Written);
-        }
-        for (const auto& [name, kind] : names) {
-            add(i, name, kPart, kind);
-            if (const std::string latin = romaji(name); !latin.empty()) {
-                add(i, latin, kPart, Kind::Word);
-                add(i, shortVowels(latin), kPart, Kind::Word);
-            }
+        for (const RowName& name : rowNames(field.unit)) {
+            const bool plain = name.alias && !name.reading && variant[i] && keysOf(name.text).key == mainKey;
+            add(i, name.text, kPart, name.reading ? Kind::Word : plain ? Kind::Plain : Kind::Written);
         }
     }
     // Of the fields that share a label, the first in the window's table keeps the label within

@@ -43,6 +43,17 @@ std::size_t displayWidth(std::string_view text);
 // "じっかん" -> "jikkan". Empty when `reading` holds anything but hiragana.
 std::string romaji(std::string_view reading);
 
+// A name that a unit's row gives it besides its label: its words, its reading, their Latin
+// spellings, its aliases and the Latin spellings of those in hiragana, each once, in that
+// order: 坪（歩） has "つぼ", "tsubo", "ぶ", "bu"; feet "フィート", "ft", "foot". `reading`: a
+// reading or a Latin spelling, in which case tells nothing; `alias`: from the row's aliases.
+struct RowName {
+    std::string text;
+    bool reading;
+    bool alias;
+};
+std::vector<RowName> rowNames(const UnitFacts& unit);
+
 class UnitNames {
 public:
     // The names of every unit field of every window of `app` (all windows are made).
