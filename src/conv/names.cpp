@@ -70,6 +70,19 @@ struct Keys {
 
 Keys keysOf(std::string_view text)
 {
+    // Most names are ASCII letters, digits and signs, which fold alone: no need to decode them.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
+        Keys keys;
+        keys.key.reserve(text.size());
+        keys.cased.reserve(text.size());
+        for (const char c : text) {
+            if (c != ' ' && c != '^') {
+                keys.cased += static_cast<char32_t>(c);
+                keys.key += static_cast<char32_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            }
+        }
+        return keys;
+    }
     const std::u16string source = utf16(text);
     const FoldedText folded = fold(source);
     Keys keys;
@@ -126,7 +139,7 @@ constexpr std::u32string_view kPrefixes = U"mcdhkMGnp";
 // Whether the case of the letters of `run` tells units apart: it does in a symbol ("mJ", "t",
 // "MBq", "mbar", "kcal" for the kilo- of "cal"), not in a word ("mile", "Torr", "gallon": three
 // letters or more, small but for the first, a vowel among them), nor in an abbreviation in
-// capitals ("BTU", "US"). `symbols`: the runs of letters of every label.
+// capitals ("BTU", "US"). `symbols`: the runs of letters of every label, sorted.
 bool caseMatters(std::u32string_view run, const std::vector<std::u32string>& symbols)
 {
     if (run.size() >= 2 && std::all_of(run.begin(), run.end(), isCapital)) {
@@ -138,7 +151,8 @@ bool caseMatters(std::u32string_view run, const std::vector<std::u32string>& sym
         return true;
     }
     return kPrefixes.find(run.front()) != std::u32string_view::npos &&
-        std::find(symbols.begin(), symbols.end(), run.substr(1)) != symbols.end();
+        std::binary_search(symbols.begin(), symbols.end(), run.substr(1),
+                           [](std::u32string_view a, std::u32string_view b) { return a < b; });
 }
 
 // A character a shell reads in an argument, so that the argument needs quotes.
@@ -339,6 +353,8 @@ UnitNames::UnitNames(App& app)
         forEachRun(cased,
                    [&](std::size_t from, std::size_t to) { m_symbols.push_back(cased.substr(from, to - from)); });
     }
+    std::sort(m_symbols.begin(), m_symbols.end());
+    m_symbols.erase(std::unique(m_symbols.begin(), m_symbols.end()), m_symbols.end());
     // By unit: its label is also another field's of its window; the first such field. Its
     // note in brackets tells it from variants of its window ("pt (US)", "pt (DTP)"): the
     // note is no name of it.
