@@ -5,9 +5,13 @@
 // of the page, each unit's row anchored by its field's name (square.htm#txtS1). The help build
 // runs it on its copy of the pages, so that a page's table and the fields' tooltips come from
 // the same rows. It also gives DIR/index.hhk a keyword for every unit that none of its written
-// keywords leads to.
+// keywords leads to, and one for each name of a unit that the converter finds it by and no
+// keyword of its row holds ("tsubo", "ft"): the table's column of names and the index say
+// what mezura-conv takes, from the same rows and through the same folding.
+#include "conv/names.h"
 #include "framework/app.h"
 #include "framework/escape.h"
+#include "framework/fold.h"
 #include "framework/host.h"
 #include "framework/layout.h"
 #include "framework/window.h"
@@ -37,7 +41,7 @@ std::string tableHtml(const ConversionWindow& window)
             groups.emplace_back(field.unit.group);
         }
     }
-    std::string html = "<table class=\"units\">\n<tr><th>グループ</th><th>単位</th><th>関係</th></tr>\n";
+    std::string html = "<table class=\"units\">\n<tr><th>グループ</th><th>単位</th><th>呼び名</th><th>関係</th></tr>\n";
     for (const std::string& group : groups) {
         const auto inGroup = [&group](const FieldSpec& field) { return field.unit.group == group; };
         const auto count = std::count_if(fields.begin(), fields.end(), inGroup);
@@ -52,8 +56,12 @@ std::string tableHtml(const ConversionWindow& window)
                 first = false;
             }
             // The row's anchor is the field's name, where the index sends a unit's keyword.
+            std::string names;
+            for (const conv::RowName& name : conv::rowNames(field.unit)) {
+                names += (names.empty() ? "" : "、") + name.text;
+            }
             html += "<td><a name=\"" + field.name + "\"></a>" + htmlEscaped(shownLabel(field.label)) + "</td><td>" +
-                htmlEscaped(field.unit.relation);
+                htmlEscaped(names) + "</td><td>" + htmlEscaped(field.unit.relation);
             // Where the program's definition is its own, the line under the relation says so.
             if (*field.unit.note != '\0') {
                 html += "<br><span class=\"note\">" + htmlEscaped(field.unit.note) + "</span>";
@@ -145,6 +153,56 @@ std::string indexWithEveryUnit(const std::string& index, App& app)
     return result;
 }
 
+// The index with an entry "name (label)" for each name of a unit (conv::rowNames) that no
+// keyword leading to its row holds as the index filter compares text, right after the first
+// of those keywords ("つぼ (坪)"), so that the filter lands on the row ("tsubo" on 坪（歩）,
+// not on 寸坪, whose names come after it).
+std::string indexWithEveryName(const std::string& index, App& app)
+{
+    constexpr std::string_view kEntry = "<LI> <OBJECT type=\"text/sitemap\">";
+    constexpr std::string_view kName = "<param name=\"Name\" value=\"";
+    std::string result = index;
+    for (const WindowRow& row : app.windows()) {
+        for (const FieldSpec& field : app.window(row).layout().fields) {
+            const std::string local = "value=\"" + row.frame.name + ".htm#" + field.name + "\"";
+            // The names of the keywords that lead to the row, folded, and where the first ends.
+            std::vector<std::u32string> held;
+            std::size_t first = std::string::npos;
+            for (std::size_t entryAt = result.find(kEntry); entryAt != std::string::npos;
+                 entryAt = result.find(kEntry, entryAt + kEntry.size())) {
+                const std::size_t lineEnd = result.find('\n', entryAt);
+                const std::string line = result.substr(entryAt, lineEnd - entryAt);
+                const std::size_t nameAt = line.find(kName);
+                if (line.find(local) == std::string::npos || nameAt == std::string::npos) {
+                    continue;
+                }
+                const std::size_t nameEnd = line.find('"', nameAt + kName.size());
+                held.push_back(folded(line.substr(nameAt + kName.size(), nameEnd - nameAt - kName.size())));
+                if (first == std::string::npos) {
+                    first = lineEnd == std::string::npos ? result.size() : lineEnd + 1;
+                }
+            }
+            if (first == std::string::npos) {
+                continue; // indexWithEveryUnit gave every row a keyword
+            }
+            std::string entries;
+            for (const conv::RowName& name : conv::rowNames(field.unit)) {
+                const std::u32string key = folded(name.text);
+                if (std::any_of(held.begin(), held.end(),
+                                [&](const std::u32string& other) { return other.find(key) != std::u32string::npos; })) {
+                    continue;
+                }
+                const std::string entryName = name.text + " (" + shownLabel(field.label) + ")";
+                entries += std::string(kEntry) + std::string(kName) + htmlEscaped(entryName) +
+                    "\"><param name=\"Local\" " + local + "></OBJECT>\n";
+                held.push_back(folded(entryName));
+            }
+            result.insert(first, entries);
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -178,5 +236,5 @@ int main(int argc, char** argv)
         std::cerr << "mezura-unittables: " << indexPath << " is no keyword index\n";
         return 1;
     }
-    return writeFile(indexPath, indexWithEveryUnit(index, app)) ? 0 : 1;
+    return writeFile(indexPath, indexWithEveryName(indexWithEveryUnit(index, app), app)) ? 0 : 1;
 }

@@ -7,12 +7,12 @@ _mezura_conv()
     local words
     case $prev in
     -w | --w | --list | -list)
-        # The heading of each window in the list: "温度 (temp)".
-        words=$(mezura-conv --list 2>/dev/null | sed -n 's/^\([^ ][^ ]*\) (\([a-z]*\))$/\1\n\2/p')
+        # The heading of each window in the list: "温度 (temp, temperature)".
+        words=$(mezura-conv --list 2>/dev/null | sed -n 's/^\([^ ][^ ]*\) (\([a-z, ]*\))$/\1, \2/p' | sed 's/, /\n/g')
         ;;
     *)
         if [[ $cur == -* && $cur != -[0-9.]* ]]; then
-            words=$'-u\n-w\n--json\n--list\n--names\n--help\n--version'
+            words=$'-u\n-w\n--json\n--list\n--names\n-h\n--help\n--version'
         else
             words=$(mezura-conv --names 2>/dev/null)
         fi

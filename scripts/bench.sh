@@ -39,7 +39,7 @@ if [ "${1:-}" = web ]; then
 fi
 rounds=${1:-9}
 
-install_missing libbenchmark-dev libxcb1-dev valgrind
+install_missing libbenchmark-dev libxcb1-dev valgrind hyperfine
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMEZURA_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-bench -j"$(nproc)" --target mezura mezura-help mezura_chm mezura_bench mezura-enter-bench mezura-floor \

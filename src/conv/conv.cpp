@@ -90,10 +90,22 @@ public:
     int run(const Options& options, const std::vector<std::string>& operands);
 
 private:
-    // Says that no window is named `name`.
+    // Says that no window is named `name`, and which windows there are.
     void noWindow(std::string_view name) const
     {
         m_err << kProgram << "「" << name << "」という画面はありません / no window named " << name << '\n';
+        m_err << "画面 / windows:\n";
+        std::size_t width = 0;
+        for (const WindowRow& row : m_app.windows()) {
+            width = std::max(width, displayWidth(row.frame.caption));
+        }
+        for (const WindowRow& row : m_app.windows()) {
+            std::string names;
+            for (const std::string& english : UnitNames::windowNames(row)) {
+                names += (names.empty() ? "" : ", ") + english;
+            }
+            m_err << "  " << padded(row.frame.caption, width) << "  " << names << '\n';
+        }
     }
     int list(const std::vector<std::string>& operands);
     int convert(const Options& options, const std::vector<std::string>& operands);
@@ -114,6 +126,17 @@ private:
     bool hasUnit(const std::string& name, const WindowRow* window) const
     {
         return !m_names.find(name, window).units.empty();
+    }
+    // Whether a unit that `name` names reads `text` as a number of its own ("元" in an era
+    // field), or the text is a number.
+    bool readsNumber(const std::string& name, const std::string& text, const WindowRow* window) const
+    {
+        if (isNumber(text)) {
+            return true;
+        }
+        const std::vector<Unit> units = m_names.find(name, window).units;
+        return std::any_of(units.begin(), units.end(),
+                           [&](const Unit& unit) { return unit.spec().reads != nullptr && unit.spec().reads(text); });
     }
     void candidates(const std::vector<Unit>& units);
     void print(const Unit& typed, const std::vector<Unit>& shown, bool grouped, const Options& options);
@@ -165,7 +188,11 @@ int Converter::list(const std::vector<std::string>& operands)
                 wordsWidth = std::max(wordsWidth, displayWidth(unit.spec().unit.words));
             }
         }
-        m_out << row.frame.caption << " (" << row.frame.name << ")\n";
+        std::string names;
+        for (const std::string& english : UnitNames::windowNames(row)) {
+            names += (names.empty() ? "" : ", ") + english;
+        }
+        m_out << row.frame.caption << " (" << names << ")\n";
         for (const Unit& unit : units) {
             const std::string readings = m_names.readings(unit);
             const std::string line = "  " + padded(m_names.label(unit), width) + "  " +
@@ -181,10 +208,10 @@ void Converter::candidates(const std::vector<Unit>& units)
 {
     std::size_t width = 0;
     for (const Unit& unit : units) {
-        width = std::max(width, displayWidth(m_names.qualified(unit)));
+        width = std::max(width, displayWidth(m_names.argument(unit)));
     }
     for (const Unit& unit : units) {
-        m_err << "  " << padded(m_names.qualified(unit), width) << "  " << unit.spec().unit.words << '\n';
+        m_err << "  " << padded(m_names.argument(unit), width) << "  " << unit.spec().unit.words << '\n';
     }
 }
 
@@ -210,6 +237,13 @@ std::optional<Unit> Converter::unit(const std::string& name, const WindowRow* wi
         }
     }
     if (found.units.size() == 1) {
+        // "尺": 尺(曲尺), and how to give the other 尺.
+        if (!found.others.empty()) {
+            const std::string label = m_names.label(found.units.front());
+            m_err << kProgram << "「" << name << "」を" << label << "として換算しました。ほかは次のとおり指定します / "
+                  << name << " is taken as " << label << "; give the others as:\n";
+            candidates(found.others);
+        }
         return found.units.front();
     }
     if (found.units.empty()) {
@@ -221,48 +255,69 @@ std::optional<Unit> Converter::unit(const std::string& name, const WindowRow* wi
         }
         const std::vector<Unit> near = m_names.nearest(name, window, kSuggestions);
         if (!near.empty()) {
-            m_err << "近い名前 / nearest names:\n";
+            m_err << (found.caseOnly ? "大文字と小文字で単位が変わります。近い名前 / letter case tells units apart; "
+                                       "nearest names:\n"
+                                     : "近い名前 / nearest names:\n");
             candidates(near);
         }
         return std::nullopt;
     }
-    m_err << kProgram << "「" << name << "」は " << found.units.size() << " つの単位の名前です。画面を付けてください / "
-          << name << " names " << found.units.size() << " units: write WINDOW:NAME or -w WINDOW\n";
+    m_err << kProgram << "「" << name << "」は " << found.units.size()
+          << " つの単位の名前です。次のどれかを指定してください / " << name << " names " << found.units.size()
+          << " units; give one of these:\n";
     candidates(found.units);
     return std::nullopt;
 }
 
 bool Converter::read(const std::vector<std::string>& given, const WindowRow* window, Request& request)
 {
-    if (given.size() >= 2 && (isNumber(given[0]) || isNumber(given[1]))) {
-        const bool numberFirst = isNumber(given[0]);
-        request.number = given[numberFirst ? 0 : 1];
-        request.name = given[numberFirst ? 1 : 0];
-        request.targets.assign(given.begin() + 2, given.end());
-        return true;
+    // "3 坪", "令和 8", "令和 元".
+    for (const bool numberFirst : {true, false}) {
+        if (given.size() >= 2 &&
+            (isNumber(given[numberFirst ? 0 : 1]) ||
+             readsNumber(given[numberFirst ? 1 : 0], given[numberFirst ? 0 : 1], window))) {
+            request.number = given[numberFirst ? 0 : 1];
+            request.name = given[numberFirst ? 1 : 0];
+            request.targets.assign(given.begin() + 2, given.end());
+            return true;
+        }
     }
     const std::string& joined = given[0];
+    const auto boundary = [&](std::size_t cut) {
+        return cut == joined.size() || (static_cast<unsigned char>(joined[cut]) & 0xC0u) != 0x80u;
+    };
     // A number and a unit in one argument are short; a longer argument is neither.
     for (std::size_t cut = std::min(joined.size(), kLongestJoined); cut > 0 && request.number.empty(); --cut) {
         // "3坪": a number, then a unit, cut between characters, never inside one.
-        const bool boundary = cut == joined.size() || (static_cast<unsigned char>(joined[cut]) & 0xC0u) != 0x80u;
-        if (boundary && cut < joined.size() && isNumber(joined.substr(0, cut)) && hasUnit(joined.substr(cut), window)) {
+        if (boundary(cut) && cut < joined.size() && isNumber(joined.substr(0, cut)) &&
+            hasUnit(joined.substr(cut), window)) {
             request.number = joined.substr(0, cut);
             request.name = joined.substr(cut);
         }
     }
     // "令和 8": a unit, a blank, then a number.
     if (const std::size_t blank = joined.rfind(' '); request.number.empty() && blank != std::string::npos &&
-        isNumber(joined.substr(blank + 1)) && hasUnit(joined.substr(0, blank), window)) {
+        hasUnit(joined.substr(0, blank), window) &&
+        readsNumber(joined.substr(0, blank), joined.substr(blank + 1), window)) {
         request.name = joined.substr(0, blank);
         request.number = joined.substr(blank + 1);
     }
+    // "令和8", "令和元年": a unit written in Japanese, then its number ("m2" stays a unit).
+    for (std::size_t cut = 1; cut < std::min(joined.size(), kLongestJoined) && request.number.empty(); ++cut) {
+        if (boundary(cut) && static_cast<unsigned char>(joined[cut - 1]) >= 0x80u &&
+            hasUnit(joined.substr(0, cut), window) && readsNumber(joined.substr(0, cut), joined.substr(cut), window)) {
+            request.name = joined.substr(0, cut);
+            request.number = joined.substr(cut);
+        }
+    }
     if (request.number.empty()) {
+        // "西暦 元": the unit is there, its number is none.
+        const std::string& none = given.size() >= 2 && hasUnit(given[0], window) ? given[1] : joined;
         if (isNumber(joined)) {
             m_err << kProgram << "「" << joined << "」の単位を指定してください / " << joined
                   << " of which unit? (mezura-conv 3 坪)\n";
         } else {
-            m_err << kProgram << "「" << joined << "」は数値として読めません / not a number: " << joined << '\n';
+            m_err << kProgram << "「" << none << "」は数値として読めません / not a number: " << none << '\n';
         }
         return false;
     }

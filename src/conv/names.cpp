@@ -1,12 +1,14 @@
 #include "conv/names.h"
 
 #include "framework/fold.h"
+#include "framework/fullwidth.h"
 #include "framework/layout.h"
 #include "framework/window.h"
 
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <utility>
 
 namespace mezura::conv {
 
@@ -33,23 +35,130 @@ constexpr char32_t kSmallTsu = 0x3063;
 // The longest text whose nearest names are looked for.
 constexpr std::size_t kLongestNear = 64;
 
+// The English names of each window beside its module name, as a person types them.
+struct EnglishNames {
+    std::string_view module;
+    std::array<std::string_view, 2> names;
+};
+// clang-format off
+constexpr std::array<EnglishNames, 10> kEnglish{{
+    {"length",   {"", ""}},
+    {"square",   {"area", ""}},
+    {"cubic",    {"volume", ""}},
+    {"weight",   {"mass", ""}},
+    {"velocity", {"speed", ""}},
+    {"press",    {"pressure", ""}},
+    {"heat",     {"energy", ""}},
+    {"temp",     {"temperature", ""}},
+    {"radio",    {"radioactivity", ""}},
+    {"year",     {"calendar", ""}},
+}};
+// clang-format on
+
 bool isSmallY(char32_t c)
 {
     return c == 0x3083 || c == 0x3085 || c == 0x3087;
 }
 
-// The name as it is compared: folded, blanks, "^" and the degree sign left out ("m^2" is "m2",
-// "°C" is "C"), "℃" and "℉" as "c" and "f".
-std::u32string keyOf(std::string_view text)
-{
+// A name as it is compared: `key` folded, blanks, "^" and the degree sign left out ("m^2" is
+// "m2", "°C" is "C"), "℃" and "℉" as "c" and "f"; `cased` the same with its ASCII letters
+// (full-width ones too) in their case.
+struct Keys {
     std::u32string key;
-    for (const char32_t c : folded(text)) {
+    std::u32string cased;
+};
+
+Keys keysOf(std::string_view text)
+{
+    // Most names are ASCII letters, digits and signs, which fold alone: no need to decode them.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
+        Keys keys;
+        keys.key.reserve(text.size());
+        keys.cased.reserve(text.size());
+        for (const char c : text) {
+            if (c != ' ' && c != '^') {
+                keys.cased += static_cast<char32_t>(c);
+                keys.key += static_cast<char32_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            }
+        }
+        return keys;
+    }
+    const std::u16string source = utf16(text);
+    const FoldedText folded = fold(source);
+    Keys keys;
+    for (std::size_t i = 0; i < folded.text.size(); ++i) {
+        const char32_t c = folded.text[i];
         if (c == U' ' || c == U'^' || c == 0xB0) {
             continue;
         }
-        key += c == 0x2103 ? U'c' : c == 0x2109 ? U'f' : c;
+        std::size_t at = folded.origin[i];
+        const char32_t written = fullWidthTwin(decodeUtf16(source, at));
+        const bool capital = (written >= U'A' && written <= U'Z') || c == 0x2103 || c == 0x2109;
+        const char32_t lower = c == 0x2103 ? U'c' : c == 0x2109 ? U'f' : c;
+        keys.key += lower;
+        keys.cased += capital ? lower - U'a' + U'A' : lower;
     }
-    return key;
+    return keys;
+}
+
+bool isCapital(char32_t c)
+{
+    return c >= U'A' && c <= U'Z';
+}
+
+bool isSmall(char32_t c)
+{
+    return c >= U'a' && c <= U'z';
+}
+
+bool isLetter(char32_t c)
+{
+    return isCapital(c) || isSmall(c);
+}
+
+// The runs of ASCII letters of a cased key: "US-gallon" -> "US", "gallon".
+template <class Visit> void forEachRun(const std::u32string& cased, Visit visit)
+{
+    for (std::size_t at = 0; at < cased.size();) {
+        if (!isLetter(cased[at])) {
+            ++at;
+            continue;
+        }
+        std::size_t end = at;
+        while (end < cased.size() && isLetter(cased[end])) {
+            ++end;
+        }
+        visit(at, end);
+        at = end;
+    }
+}
+
+// The letters that stand before a unit's symbol as a prefix ("m" of "mbar", "k" of "kcal").
+constexpr std::u32string_view kPrefixes = U"mcdhkMGnp";
+
+// Whether the case of the letters of `run` tells units apart: it does in a symbol ("mJ", "t",
+// "MBq", "mbar", "kcal" for the kilo- of "cal"), not in a word ("mile", "Torr", "gallon": three
+// letters or more, small but for the first, a vowel among them), nor in an abbreviation in
+// capitals ("BTU", "US"). `symbols`: the runs of letters of every label, sorted.
+bool caseMatters(std::u32string_view run, const std::vector<std::u32string>& symbols)
+{
+    if (run.size() >= 2 && std::all_of(run.begin(), run.end(), isCapital)) {
+        return false;
+    }
+    const bool word = run.size() >= 3 && std::all_of(run.begin() + 1, run.end(), isSmall) &&
+        run.find_first_of(U"aeiouAEIOU") != std::u32string_view::npos;
+    if (!word) {
+        return true;
+    }
+    return kPrefixes.find(run.front()) != std::u32string_view::npos &&
+        std::binary_search(symbols.begin(), symbols.end(), run.substr(1),
+                           [](std::u32string_view a, std::u32string_view b) { return a < b; });
+}
+
+// A character a shell reads in an argument, so that the argument needs quotes.
+bool shellReads(char c)
+{
+    return std::string_view(" \t\n'\"\\$`!&|;<>()[]{}*?#~").find(c) != std::string_view::npos;
 }
 
 // Where the note in brackets of a label or group starts: "pound (lb)", "メートル法（水色）".
@@ -200,6 +309,33 @@ std::string romaji(std::string_view reading)
     return latin;
 }
 
+std::vector<RowName> rowNames(const UnitFacts& unit)
+{
+    std::vector<RowName> names;
+    const auto add = [&](const std::string& text, bool reading, bool alias) {
+        if (!text.empty() &&
+            std::none_of(names.begin(), names.end(), [&](const RowName& name) { return name.text == text; })) {
+            names.push_back({text, reading, alias});
+        }
+    };
+    add(unit.words, false, false);
+    add(unit.reading, true, false);
+    for (const char* spoken : {unit.words, unit.reading}) {
+        if (const std::string latin = romaji(spoken); !latin.empty()) {
+            add(latin, true, false);
+            add(shortVowels(latin), true, false);
+        }
+    }
+    for (const char* alias : unit.aliases) {
+        add(alias, false, true);
+        if (const std::string latin = romaji(alias); !latin.empty()) {
+            add(latin, true, true);
+            add(shortVowels(latin), true, true);
+        }
+    }
+    return names;
+}
+
 UnitNames::UnitNames(App& app)
     : m_app(app)
 {
@@ -212,15 +348,31 @@ UnitNames::UnitNames(App& app)
             labels.push_back(shownLabel(fields[static_cast<std::size_t>(field)].label));
         }
     }
-    // By unit: its label is also another field's of its window; the first such field.
+    for (const std::string& label : labels) {
+        const std::u32string cased = keysOf(label).cased;
+        forEachRun(cased,
+                   [&](std::size_t from, std::size_t to) { m_symbols.push_back(cased.substr(from, to - from)); });
+    }
+    std::sort(m_symbols.begin(), m_symbols.end());
+    m_symbols.erase(std::unique(m_symbols.begin(), m_symbols.end()), m_symbols.end());
+    // By unit: its label is also another field's of its window; the first such field. Its
+    // note in brackets tells it from variants of its window ("pt (US)", "pt (DTP)"): the
+    // note is no name of it.
     std::vector<bool> shared(m_units.size());
     std::vector<bool> first(m_units.size());
+    std::vector<bool> variant(m_units.size());
     for (std::size_t i = 0; i < m_units.size(); ++i) {
+        const bool bracketed = bracketAt(labels[i]) != std::string::npos;
         for (std::size_t j = 0; j < m_units.size(); ++j) {
-            if (j != i && m_units[j].row == m_units[i].row && labels[j] == labels[i]) {
+            if (j == i || m_units[j].row != m_units[i].row) {
+                continue;
+            }
+            if (labels[j] == labels[i] && !shared[i]) {
                 shared[i] = true;
                 first[i] = j > i;
-                break;
+            }
+            if (bracketed && bracketAt(labels[j]) != std::string::npos && heading(labels[j]) == heading(labels[i])) {
+                variant[i] = true;
             }
         }
     }
@@ -229,7 +381,8 @@ UnitNames::UnitNames(App& app)
         const std::string& full = labels[i];
         const int part = shared[i] ? kPiece : kPart;
         add(i, full, shared[i] ? kPiece : kWhole);
-        // "pound (lb)": "pound" and "lb"; "cm3, cc, ml" and "段／反": each of them.
+        // "pound (lb)": "pound" and "lb"; "cm3, cc, ml" and "段／反": each of them; "Pa (N/m2)":
+        // "Pa" and "N/m2", but not "N"; "pt (US)": "pt" alone, "US" tells it from "pt (DTP)".
         const std::size_t bracket = bracketAt(full);
         const std::string main = heading(full);
         add(i, main, part);
@@ -239,24 +392,39 @@ UnitNames::UnitNames(App& app)
         if (bracket != std::string::npos) {
             for (const std::string& piece :
                  split(std::string_view(full).substr(bracket), {"(", ")", "（", "）", ",", "、"})) {
-                add(i, piece, part);
+                add(i, piece, variant[i] ? kFragment : part);
+                for (const std::string& fragment : split(piece, {"/"})) {
+                    add(i, fragment, kFragment);
+                }
             }
+        }
+        // "km/min", "mile/h": their symbols are no names alone, but near them.
+        for (const std::string& fragment : split(main, {"/"})) {
+            add(i, fragment, kFragment);
+        }
+        // "UK-gallon", "short ton", "音速 mach": their words alone find them when nothing else
+        // does; "UK" and the pieces of symbols do not.
+        for (const std::string& piece : split(main, {" ", "-", ",", "、", "\xE3\x80\x80"})) {
+            const Keys keys = keysOf(piece);
+            bool word = piece.find('/') == std::string::npos;
+            forEachRun(keys.cased, [&](std::size_t from, std::size_t to) {
+                const std::u32string_view run = std::u32string_view(keys.cased).substr(from, to - from);
+                word = word && run.size() >= 3 && !std::all_of(run.begin(), run.end(), isCapital) &&
+                    !caseMatters(run, m_symbols);
+            });
+            add(i, piece, word ? kPiece : kFragment);
         }
         // The unit as its relation names it, "1 mile = 160934.4 cm": "mile" for "miles".
         if (const std::string_view relation = field.unit.relation; relation.starts_with("1 ")) {
             add(i, std::string(relation.substr(2, relation.find(" = ") - 2)), part);
         }
-        // "UK-gallon", "km/h", "音速 mach": their words alone find them when nothing else does.
-        for (const std::string& piece :
-             split(full, {" ", "-", "/", ",", "、", "／", "(", ")", "（", "）", "\xE3\x80\x80"})) {
-            add(i, piece, kPiece);
-        }
-        for (const char* reading : {field.unit.words, field.unit.reading}) {
-            add(i, reading, kPart);
-            if (const std::string latin = romaji(reading); !latin.empty()) {
-                add(i, latin, kPart);
-                add(i, shortVowels(latin), kPart);
-            }
+        // Its words, its reading, its aliases, and those in hiragana in Latin letters too. An
+        // alias that is the main of a variant's label ("尺" of "尺(曲尺)") names that variant
+        // before the others.
+        const std::u32string mainKey = keysOf(main).key;
+        for (const RowName& name : rowNames(field.unit)) {
+            const bool plain = name.alias && !name.reading && variant[i] && keysOf(name.text).key == mainKey;
+            add(i, name.text, kPart, name.reading ? Kind::Word : plain ? Kind::Plain : Kind::Written);
         }
     }
     // Of the fields that share a label, the first in the window's table keeps the label within
@@ -270,46 +438,102 @@ UnitNames::UnitNames(App& app)
         }
         const FieldSpec& field = m_units[i].spec();
         const std::string& full = labels[i];
-        const std::u32string key = keyOf(full);
+        const std::u32string key = keysOf(full).key;
         const bool taken = first[i] && std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
                                return entry.unit != i && entry.key == key && entry.rank <= kPart &&
                                    m_units[entry.unit].row == m_units[i].row;
                            });
         if (first[i] && !taken) {
             m_qualified[i] = false;
-            m_entries.push_back({i, key, full, kFirstShared});
+            add(i, full, kFirstShared);
         }
         add(i, withGroup(full, field.unit.group), kWhole);
     }
+    // Names of two units that differ only in case are symbols whatever their letters: "cal"
+    // is the calorie, "Cal" the kilocalorie.
+    std::vector<std::size_t> order(m_entries.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return m_entries[a].key < m_entries[b].key; });
+    for (std::size_t from = 0; from < order.size();) {
+        std::size_t to = from + 1;
+        while (to < order.size() && m_entries[order[to]].key == m_entries[order[from]].key) {
+            ++to;
+        }
+        for (std::size_t a = from; a < to; ++a) {
+            for (std::size_t b = from; b < to; ++b) {
+                Entry& one = m_entries[order[a]];
+                const Entry& other = m_entries[order[b]];
+                if (one.unit != other.unit && one.cased != other.cased && one.rank != kFragment &&
+                    other.rank != kFragment) {
+                    for (std::size_t c = 0; c < one.cased.size(); ++c) {
+                        one.caseMatters[c] = one.caseMatters[c] || isLetter(one.cased[c]);
+                    }
+                }
+            }
+        }
+        from = to;
+    }
 }
 
-void UnitNames::add(std::size_t unit, const std::string& text, int rank)
+void UnitNames::add(std::size_t unit, const std::string& text, int rank, Kind kind)
 {
-    // A unit's names are added together: only the last ones can be the same.
-    for (auto entry = m_entries.rbegin(); entry != m_entries.rend() && entry->unit == unit; ++entry) {
-        if (entry->text == text && entry->rank <= rank) {
-            return;
-        }
-    }
-    std::u32string key = keyOf(text);
-    if (key.empty()) {
+    Keys keys = keysOf(text);
+    if (keys.key.empty()) {
         return;
     }
+    std::vector<bool> matters(keys.cased.size(), false);
+    if (kind != Kind::Word) {
+        forEachRun(keys.cased, [&](std::size_t from, std::size_t to) {
+            if (caseMatters(std::u32string_view(keys.cased).substr(from, to - from), m_symbols)) {
+                std::fill(matters.begin() + static_cast<std::ptrdiff_t>(from),
+                          matters.begin() + static_cast<std::ptrdiff_t>(to), true);
+            }
+        });
+    }
+    // A unit's names are added together: only the last ones can be the same. A name it has
+    // already, as well told and as strict in case, adds nothing (but that it is the plain one).
     for (auto entry = m_entries.rbegin(); entry != m_entries.rend() && entry->unit == unit; ++entry) {
-        if (entry->key == key && entry->rank <= rank) {
+        if (entry->cased == keys.cased && entry->rank <= rank && entry->caseMatters == matters) {
+            entry->plain = entry->plain || kind == Kind::Plain;
             return;
         }
     }
-    m_entries.push_back({unit, std::move(key), text, rank});
+    m_entries.push_back(
+        {unit, std::move(keys.key), std::move(keys.cased), std::move(matters), text, rank, kind == Kind::Plain});
+}
+
+std::vector<std::string> UnitNames::windowNames(const WindowRow& row)
+{
+    std::vector<std::string> names{row.frame.name};
+    for (const EnglishNames& english : kEnglish) {
+        if (english.module == row.frame.name) {
+            for (const std::string_view name : english.names) {
+                if (!name.empty()) {
+                    names.emplace_back(name);
+                }
+            }
+        }
+    }
+    return names;
 }
 
 const WindowRow* UnitNames::window(std::string_view name) const
 {
-    const std::u32string key = keyOf(name);
+    const std::u32string key = keysOf(name).key;
+    if (key.empty()) {
+        return nullptr;
+    }
     for (const WindowRow& row : m_app.windows()) {
-        if (!key.empty() &&
-            (key == keyOf(row.frame.caption) || key == keyOf(row.label) || key == keyOf(row.frame.name))) {
+        if (key == keysOf(row.frame.caption).key || key == keysOf(row.label).key) {
             return &row;
+        }
+        for (const std::string& english : windowNames(row)) {
+            if (key == keysOf(english).key) {
+                return &row;
+            }
         }
     }
     return nullptr;
@@ -346,34 +570,61 @@ UnitNames::Found UnitNames::find(std::string_view name, const WindowRow* within)
     if (!windowBefore(name, within, found.unknownWindow)) {
         return found;
     }
-    // Names written exactly so come first ("Cal" is not "cal"), then names that fold alike;
-    // of either, those of the best rank.
-    const std::u32string key = keyOf(name);
-    const std::string exact = trimmed(name);
+    const Keys typed = keysOf(name);
+    const auto inWindow = [&](const Entry& entry) {
+        return entry.rank != kFragment && (within == nullptr || m_units[entry.unit].row == within) &&
+            (entry.rank != kFirstShared || within != nullptr);
+    };
+    // Names written exactly so come first ("Cal" is not "cal"), then names that fold alike
+    // where case tells nothing; of either, those of the best rank.
     for (const bool exactly : {true, false}) {
         int best = std::numeric_limits<int>::max();
-        std::vector<std::size_t> matches;
+        std::vector<std::pair<std::size_t, bool>> matches; // unit, named by its plain name
         for (const Entry& entry : m_entries) {
-            if (entry.key != key || (exactly && entry.text != exact) ||
-                (within != nullptr && m_units[entry.unit].row != within) || entry.rank > best ||
-                (entry.rank == kFirstShared && within == nullptr)) {
+            if (entry.key != typed.key || entry.rank > best || !inWindow(entry)) {
+                continue;
+            }
+            bool fits = entry.cased == typed.cased;
+            if (!exactly) {
+                fits = true;
+                for (std::size_t i = 0; i < entry.cased.size(); ++i) {
+                    fits = fits && (!entry.caseMatters[i] || entry.cased[i] == typed.cased[i]);
+                }
+            }
+            if (!fits) {
                 continue;
             }
             if (entry.rank < best) {
                 best = entry.rank;
                 matches.clear();
             }
-            if (std::find(matches.begin(), matches.end(), entry.unit) == matches.end()) {
-                matches.push_back(entry.unit);
+            const auto at = std::find_if(matches.begin(), matches.end(),
+                                         [&](const auto& match) { return match.first == entry.unit; });
+            if (at == matches.end()) {
+                matches.emplace_back(entry.unit, entry.plain);
+            } else {
+                at->second = at->second || entry.plain;
             }
         }
-        if (!matches.empty()) {
-            for (const std::size_t unit : matches) {
+        if (matches.empty()) {
+            continue;
+        }
+        // Of the variants of one window that the name finds, the one it is the plain name of.
+        for (const auto& [unit, plain] : matches) {
+            const auto fellow = [&](const auto& match) {
+                return match.second && m_units[match.first].row == m_units[unit].row;
+            };
+            const auto plainOnes = std::count_if(matches.begin(), matches.end(), fellow);
+            if (plainOnes == 1 && !plain) {
+                found.others.push_back(m_units[unit]);
+            } else {
                 found.units.push_back(m_units[unit]);
             }
-            break;
         }
+        return found;
     }
+    found.caseOnly = std::any_of(m_entries.begin(), m_entries.end(),
+                                 [&](const Entry& entry) { return entry.key == typed.key && inWindow(entry); });
     return found;
 }
 
@@ -383,16 +634,29 @@ std::vector<Unit> UnitNames::nearest(std::string_view name, const WindowRow* wit
     if (!windowBefore(name, within, unknownWindow)) {
         return {};
     }
-    const std::u32string key = keyOf(name);
+    const Keys typed = keysOf(name);
     // No name is near an empty text or one much longer than the longest label.
-    if (key.empty() || key.size() > kLongestNear) {
+    if (typed.key.empty() || typed.key.size() > kLongestNear) {
         return {};
     }
-    const std::size_t limit = key.size() <= 3 ? 1 : std::max<std::size_t>(2, key.size() / 3);
+    // A name that differs only in case from names of one window is nearest to that window's.
+    const WindowRow* caseWindow = nullptr;
+    bool oneWindow = true;
+    for (const Entry& entry : m_entries) {
+        if (entry.key == typed.key && entry.rank != kFragment &&
+            (within == nullptr || m_units[entry.unit].row == within)) {
+            oneWindow = oneWindow && (caseWindow == nullptr || caseWindow == m_units[entry.unit].row);
+            caseWindow = m_units[entry.unit].row;
+        }
+    }
+    if (caseWindow != nullptr && oneWindow) {
+        within = caseWindow;
+    }
+    const std::size_t limit = typed.key.size() <= 3 ? 1 : std::max<std::size_t>(2, typed.key.size() / 3);
     std::vector<std::size_t> closest(m_units.size(), std::numeric_limits<std::size_t>::max());
     for (const Entry& entry : m_entries) {
         if (within == nullptr || m_units[entry.unit].row == within) {
-            closest[entry.unit] = std::min(closest[entry.unit], distance(key, entry.key));
+            closest[entry.unit] = std::min(closest[entry.unit], distance(typed.key, entry.key));
         }
     }
     std::vector<std::size_t> order;
@@ -422,6 +686,15 @@ std::string UnitNames::qualified(const Unit& unit) const
     return unit.row->frame.caption + ":" + label(unit);
 }
 
+std::string UnitNames::argument(const Unit& unit) const
+{
+    const std::string name = qualified(unit);
+    if (std::none_of(name.begin(), name.end(), shellReads)) {
+        return name;
+    }
+    return "'" + name + "'"; // no label holds a quote
+}
+
 std::string UnitNames::readings(const Unit& unit) const
 {
     const UnitFacts& facts = unit.spec().unit;
@@ -438,7 +711,7 @@ std::vector<std::string> UnitNames::words() const
 {
     std::vector<std::string> names;
     for (const Entry& entry : m_entries) {
-        if (entry.text.find(' ') == std::string::npos &&
+        if (entry.rank != kFragment && entry.text.find(' ') == std::string::npos &&
             std::find(names.begin(), names.end(), entry.text) == names.end()) {
             names.push_back(entry.text);
         }

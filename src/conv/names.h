@@ -1,9 +1,14 @@
 // The names a unit is found by from a terminal, all taken from the windows' own field rows:
-// its label ("pound (lb)"), the parts of the label ("pound", "lb"), the name its relation
-// gives it ("1 mile = 160934.4 cm"), its words ("常衡ポンド"), its reading ("つぼ") and the
-// reading in Latin letters ("tsubo"). Names compare folded as the
-// help's search folds words (full- and half-width, case, hiragana and katakana alike), with
-// blanks left out, so that "ｍ２", "m²", "M2" and "m2" are one name.
+// its label ("pound (lb)"), the main part of the label and a symbol that stands whole in it
+// ("pound", "lb", "Torr", "N/m2"), the name its relation gives it ("1 mile = 160934.4 cm"),
+// its words ("常衡ポンド"), its reading ("つぼ") with the reading in Latin letters ("tsubo"),
+// and the aliases of its row ("ft", "たたみ"). A piece of a compound symbol is no name ("N" of
+// "N/m2", "min" of "km/min"), nor a note that tells variants apart ("US" of "pt (US)").
+//
+// Names compare folded as the help's search folds words (full- and half-width, hiragana and
+// katakana alike), with blanks left out, so that "ｍ２", "m²" and "m2" are one name. Case is
+// folded in words ("Mile", "TSUBO") and in abbreviations in capitals ("btu" for "BTU"), but
+// never in a symbol, where it tells units apart: "MJ" is not "mJ", "T" not "t".
 #pragma once
 
 #include "framework/app.h"
@@ -38,28 +43,48 @@ std::size_t displayWidth(std::string_view text);
 // "じっかん" -> "jikkan". Empty when `reading` holds anything but hiragana.
 std::string romaji(std::string_view reading);
 
+// A name that a unit's row gives it besides its label: its words, its reading, their Latin
+// spellings, its aliases and the Latin spellings of those in hiragana, each once, in that
+// order: 坪（歩） has "つぼ", "tsubo", "ぶ", "bu"; feet "フィート", "ft", "foot". `reading`: a
+// reading or a Latin spelling, in which case tells nothing; `alias`: from the row's aliases.
+struct RowName {
+    std::string text;
+    bool reading;
+    bool alias;
+};
+std::vector<RowName> rowNames(const UnitFacts& unit);
+
 class UnitNames {
 public:
     // The names of every unit field of every window of `app` (all windows are made).
     explicit UnitNames(App& app);
 
     // What a name finds: the units, or none with `unknownWindow` set when it names a window
-    // ("重さ:grain") that there is not.
+    // ("重さ:grain") that there is not, or none with `caseOnly` set when units have the name
+    // in another case of its symbol ("MJ": mJ). `others`: the variants of its window that the
+    // name leaves aside for the one it means ("尺" means 尺(曲尺), not 尺(鯨尺)).
     struct Found {
         std::vector<Unit> units;
         std::string unknownWindow;
+        bool caseOnly = false;
+        std::vector<Unit> others;
     };
     // The units `name` names, within `window` when it is not null. Names written exactly as
     // `name` count before names that only fold alike ("Cal" is the kilocalorie, "cal" the
-    // calorie), and of those the best kind only: a whole label before a part of one or a
-    // reading, those before a piece of a label or a label that others of its window share
-    // ("pound" is the pound (lb), not the troy or apothecaries' pound). "WINDOW:NAME" looks
-    // within that window.
+    // calorie, "CAL" either), and of those the best kind only: a whole label before a part of
+    // one, a reading or an alias, those before a piece of a label or a label that others of
+    // its window share ("pound" is the pound (lb), not the troy or apothecaries' pound). Of
+    // variants that share a name ("尺"), the one whose row has the name as an alias is the one
+    // meant. "WINDOW:NAME" looks within that window.
     Found find(std::string_view name, const WindowRow* window) const;
-    // The window named `name`, by its caption ("重さ"), its menu item's caption or its module
-    // name ("weight"); null when none is.
+    // The window named `name`, by its caption ("重さ"), its menu item's caption, its module
+    // name ("weight") or its English names ("mass"); null when none is.
     const WindowRow* window(std::string_view name) const;
-    // Up to `most` units whose names are nearest to `name` (a few letters apart at most).
+    // The module name and the English names of a window: {"weight", "mass"}.
+    static std::vector<std::string> windowNames(const WindowRow& row);
+    // Up to `most` units whose names are nearest to `name` (a few letters apart at most), first
+    // those that differ only in case and those whose label has `name` as a piece ("N": Pa
+    // (N/m2)); for a name that differs only in case, the units of that window.
     std::vector<Unit> nearest(std::string_view name, const WindowRow* window, std::size_t most) const;
 
     const std::vector<Unit>& units() const { return m_units; }
@@ -69,6 +94,9 @@ public:
     std::string label(const Unit& unit) const;
     // "重さ:grain(金衡系)": what finds exactly this unit.
     std::string qualified(const Unit& unit) const;
+    // qualified() as one argument on a shell's command line: in quotes when it holds a blank
+    // or a character the shell reads ("'長さ:尺(鯨尺)'").
+    std::string argument(const Unit& unit) const;
     // The reading and the Latin forms of the unit's readings: "しゃく shaku".
     std::string readings(const Unit& unit) const;
     // Every name of one word (no blank) a unit is found by, once each, in table order.
@@ -78,16 +106,24 @@ private:
     struct Entry {
         std::size_t unit; // index in m_units
         std::u32string key;
-        std::string text; // as written
-        int rank;         // kWhole ... kPiece
+        std::u32string cased;          // the key with its ASCII letters in their case
+        std::vector<bool> caseMatters; // by character of `cased`: its case tells units apart
+        std::string text;              // as written
+        int rank;                      // kWhole ... kFragment
+        bool plain = false;            // the name the row gives the one of its variants meant
     };
     // How well a name tells its unit: the best found are the candidates.
     static constexpr int kWhole = 0;       // a label no other field of its window has, "grain(金衡系)"
-    static constexpr int kPart = 1;        // a part of a label, its words, its reading
+    static constexpr int kPart = 1;        // a part of a label, its words, its reading, an alias
     static constexpr int kFirstShared = 2; // the first of a window's fields that share a label,
                                            // when the window is given
-    static constexpr int kPiece = 3;       // a piece of a label ("gallon"), a label fields share
-    void add(std::size_t unit, const std::string& text, int rank);
+    static constexpr int kPiece = 3;       // a word of a label ("gallon"), a label fields share
+    static constexpr int kFragment = 4;    // a piece of a compound symbol or a variant's note
+                                           // ("N", "US"): no name, but near one
+    // How an entry's case is compared: as its symbols tell (Written), never (Word: a reading),
+    // or as written and as the one variant meant (Plain).
+    enum class Kind { Written, Word, Plain };
+    void add(std::size_t unit, const std::string& text, int rank, Kind kind = Kind::Written);
     // "重さ:grain": `name` becomes "grain" and `within` the window; false when the window is
     // none (named in `unknownWindow`) or not `within` already.
     bool windowBefore(std::string_view& name, const WindowRow*& within, std::string& unknownWindow) const;
@@ -95,6 +131,7 @@ private:
     std::vector<Unit> m_units;
     std::vector<bool> m_qualified; // by unit: label() adds its group
     std::vector<Entry> m_entries;
+    std::vector<std::u32string> m_symbols; // the runs of letters of every label, as written
     App& m_app;
 };
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -54,6 +55,10 @@ struct UnitFacts {
     // How the label is read, where `words` does not say it: "しゃく" for 尺(曲尺), whose words
     // are "かねじゃく"; empty otherwise. A unit is found by its reading too.
     const char* reading = "";
+    // Other names a person types for the unit: "ft" and "foot" for feet, "たたみ" for a 畳,
+    // "尺" for 尺(曲尺) (the one that the bare 尺 means among the 尺 of its window). A name in
+    // hiragana is found by its Latin spelling too ("たたみ", "tatami").
+    std::vector<const char*> aliases = {};
 };
 
 // What a field's tooltip says: its whole text, its unit and the unit's relation:
@@ -78,17 +83,32 @@ struct FieldSpec {
     int labelHeight = kLabelHeight;
     int id = -1; // its number in the window's Field enum: its place in the table
     UnitFacts unit = {};
+    // Besides numbers, what the field's chain reads in a text, when anything: 1 for "元".
+    std::optional<double> (*reads)(std::string_view text) = nullptr;
 
     // The row with its unit's facts, as a window's field table writes them.
     FieldSpec unitIs(const char* group, const char* relation, const char* words, const char* note = "") &&
     {
-        unit = {group, relation, words, note, unit.reading};
+        unit = {group, relation, words, note, unit.reading, std::move(unit.aliases)};
         return std::move(*this);
     }
     // The row with the reading of its label (UnitFacts::reading).
     FieldSpec readAs(const char* reading) &&
     {
         unit.reading = reading;
+        return std::move(*this);
+    }
+    // The row with other names of its unit (UnitFacts::aliases): .alias("ft", "foot").
+    template <class... More> FieldSpec alias(const char* other, More... more) &&
+    {
+        unit.aliases.insert(unit.aliases.end(), {other, more...});
+        return std::move(*this);
+    }
+    // The row with a reading of the field's text besides numbers (the first year of an era,
+    // "元"), for the window's own chain and for whoever asks whether the field reads a text.
+    FieldSpec readsAlso(std::optional<double> (*reading)(std::string_view text)) &&
+    {
+        reads = reading;
         return std::move(*this);
     }
 };

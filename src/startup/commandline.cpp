@@ -76,22 +76,30 @@ constexpr std::string_view kConvUsage =
     "        mezura-conv --list [画面]\n"
     "mezura の画面で、単位の欄に数値を入れて Enter を押したときの値を表示します。\n"
     "換算先を指定しないときは、その画面のすべての単位をグループごとに表示します。\n"
-    "単位は表示名、読み（つぼ）、ローマ字（tsubo）、英語名（pound）、記号（m2、m²）で探せます。\n"
+    "単位は表示名、記号（lb、m2、m²）、読み（つぼ）、ローマ字（tsubo）、英語名（pound、feet）、\n"
+    "別名（ft、たたみ）で探せます。記号の大文字と小文字は区別します（mJ と MJ は別）。\n"
+    "いくつかの単位に共通の名前には、表示されるとおりに画面や区別を付けます（'長さ:尺(鯨尺)'）。\n"
+    "年号の欄では「元」「元年」が 1 年です（mezura-conv 令和元年 西暦）。\n"
     "\n"
     "Usage: mezura-conv [OPTION] NUMBER UNIT [TARGET...]\n"
     "       mezura-conv --list [WINDOW]\n"
     "Shows what mezura's window shows after NUMBER is typed into UNIT's field and Enter is\n"
     "pressed: every unit of the window by group, or only the TARGET units' values. A unit is\n"
-    "found by its label, reading, Latin spelling, English name or symbol (m2, m²); a name\n"
-    "that several units share is made unique with its window, as in 重さ:grain or -w 重さ.\n"
+    "found by its label, a symbol (lb, m2, m²), its reading, Latin spelling, English name or\n"
+    "another name (ft, tatami). Case tells symbols apart (mJ is not MJ); words fold it (Mile).\n"
+    "A name that several units share is refused with the exact arguments to give instead, as\n"
+    "in '重さ:grain(金衡系)'. In an era field 元 and 元年 are the year 1.\n"
     "\n"
     "  -u            換算先の値に単位を付けます / print the unit after each TARGET value\n"
-    "  -w 画面       この画面の単位だけを探します / look for units in WINDOW only (重さ, weight)\n"
+    "  -w 画面       この画面の単位だけを探します / look for units in WINDOW only (重さ, weight, mass)\n"
     "  --json        結果を JSON で出力します / print the result as JSON\n"
     "  --list [画面] 単位と読みの一覧 / list the units with their readings\n"
     "  --names       単位の名前を 1 行に 1 つ (補完用) / every unit name, one a line (completion)\n"
-    "  --help        この使い方を表示して終了します / show this help and exit\n"
+    "  -h, --help    この使い方を表示して終了します / show this help and exit\n"
     "  --version     版を表示して終了します / show the version and exit\n"
+    "\n"
+    "画面 / windows: 長さ length, 面積 area, 体積 volume, 重さ weight/mass, 速度 velocity/speed,\n"
+    "圧力 pressure, 熱量 energy/heat, 温度 temperature, 壊変率 radioactivity, 年号 calendar/year\n"
     "\n"
     "終了状態 / exit status: 0 成功 / success, 1 計算の中止 / the window stopped the conversion,\n"
     "2 使い方の誤り、不明または曖昧な単位 / a wrong command line, an unknown or ambiguous unit\n";
@@ -123,7 +131,8 @@ const ForeignOption* foreignOption(const CommandLineProgram& program, std::strin
 const CommandLineProgram kMezuraCommand{"mezura", kMezuraUsage, 0, kToolkitOptions};
 const CommandLineProgram kHelpCommand{"mezura-help", kHelpUsage, 0, kToolkitOptions};
 const CommandLineProgram kScriptCommand{"mezura-script", kScriptUsage, 1, {}};
-const CommandLineProgram kConvCommand{"mezura-conv", kConvUsage, static_cast<std::size_t>(-1), kConvOptions, true};
+const CommandLineProgram kConvCommand{"mezura-conv", kConvUsage, static_cast<std::size_t>(-1),
+                                      kConvOptions,  true,       true};
 
 std::optional<std::vector<std::string>> readCommandLine(const CommandLineProgram& program, int argc,
                                                         const char* const* argv, std::ostream& out, std::ostream& err,
@@ -144,7 +153,7 @@ std::optional<std::vector<std::string>> readCommandLine(const CommandLineProgram
         const std::string_view arg = args[i];
         if (options && arg == "--") {
             options = false;
-        } else if (options && arg == "--help") {
+        } else if (options && (arg == "--help" || (program.shortHelp && arg == "-h"))) {
             out << program.usage;
             status = 0;
             return std::nullopt;

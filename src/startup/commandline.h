@@ -27,6 +27,8 @@ struct CommandLineProgram {
     std::span<const ForeignOption> foreign;
     // An argument that begins as a negative number does ("-40", "-.5") is an operand.
     bool negativeNumbers = false;
+    // "-h" asks for the usage as "--help" does.
+    bool shortHelp = false;
 };
 
 // An option of `foreign` as the command line gave it: {"w", "重さ"}, {"json", ""}.

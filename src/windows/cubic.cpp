@@ -87,13 +87,17 @@ Layout cubicLayout()
     layout.fields = {
         //                   name                  label            Left   Top   tab  colour
         unitFieldUnderLabel(MEZURA_FIELD(txtC1), "cm3, cc, ml",      45,   240,    0, kMetric)
-            .unitIs(kMetricUnits, kBaseUnit, "立方センチメートル"),
+            .unitIs(kMetricUnits, kBaseUnit, "立方センチメートル")
+            .alias("mL", "milliliter", "millilitre", "cubic centimeter"),
         unitFieldUnderLabel(MEZURA_FIELD(txtC2), "dl",               45,   795,    1, kMetric)
-            .unitIs(kMetricUnits, "1 dl = 100 cm3", "デシリットル"),
+            .unitIs(kMetricUnits, "1 dl = 100 cm3", "デシリットル")
+            .alias("dL", "deciliter", "decilitre"),
         unitFieldUnderLabel(MEZURA_FIELD(txtC3), "l",                45,  1815,    2, kMetric)
-            .unitIs(kMetricUnits, "1 l = 1000 cm3", "リットル"),
+            .unitIs(kMetricUnits, "1 l = 1000 cm3", "リットル")
+            .alias("L", "liter", "litre", "liters", "litres"),
         unitFieldUnderLabel(MEZURA_FIELD(txtC4), "m3",               60,  3870,    3, kMetric)
-            .unitIs(kMetricUnits, "1 m3 = 1000000 cm3", "立方メートル"),
+            .unitIs(kMetricUnits, "1 m3 = 1000000 cm3", "立方メートル")
+            .alias("cubic meter", "cubic metre"),
         unitFieldUnderLabel(MEZURA_FIELD(txtM1), "小匙",           4440,   240,   26, kSpoons)
             .unitIs(kSpoonUnits, "1 小匙 = 2.5 cm3", "こさじ",
                     "今日の料理の小さじは 5 mL です。"),
@@ -106,13 +110,17 @@ Layout cubicLayout()
             .unitIs(kSpoonUnits, "1 カップ = 180 cm3", "カップ",
                     "米を量るカップ（1 合）です。料理の計量カップは 200 mL です。"),
         unitFieldUnderLabel(MEZURA_FIELD(txtI1), "in3",            1140,   255,    4, kInchAndUK)
-            .unitIs(kCubicUnits, "1 in3 = 16.3872 cm3", "立方インチ"),
+            .unitIs(kCubicUnits, "1 in3 = 16.3872 cm3", "立方インチ")
+            .alias("cubic inch"),
         unitFieldUnderLabel(MEZURA_FIELD(txtI2), "ft3",            1140,  2880,    9, kInchAndUK)
-            .unitIs(kCubicUnits, "1 ft3 = 28317.0816 cm3", "立方フィート"),
+            .unitIs(kCubicUnits, "1 ft3 = 28317.0816 cm3", "立方フィート")
+            .alias("cubic foot", "cubic feet"),
         unitFieldUnderLabel(MEZURA_FIELD(txtI3), "yd3",            1140,  3885,   11, kInchAndUK)
-            .unitIs(kCubicUnits, "1 yd3 = 764561.2032 cm3", "立方ヤード"),
+            .unitIs(kCubicUnits, "1 yd3 = 764561.2032 cm3", "立方ヤード")
+            .alias("cubic yard"),
         unitFieldUnderLabel(MEZURA_FIELD(txtI4), "cord",           1140,  4410,   12, kInchAndUK)
-            .unitIs(kCubicUnits, "1 cord = 3624586.4448 cm3", "コード"),
+            .unitIs(kCubicUnits, "1 cord = 3624586.4448 cm3", "コード")
+            .alias("cords"),
         unitFieldUnderLabel(MEZURA_FIELD(txtS0), "勺",             3345,   795,   18, kJapanese)
             .unitIs(kShakkanUnits, "1 勺 = 18.04 cm3", "しゃく"),
         unitFieldUnderLabel(MEZURA_FIELD(txtS1), "合",             3345,  1320,   19, kJapanese)
@@ -134,13 +142,16 @@ Layout cubicLayout()
                     "1 英国ガロンを 4544 cm3 とした値です（標準の英国ジルは 142.0653125 cm3）。"),
         unitFieldUnderLabel(MEZURA_FIELD(txtLE2), "UK-pint",       1140,  1290,    6, kInchAndUK)
             .unitIs(kUKLiquidUnits, "1 UK-pint = 568 cm3", "英国液量パイント",
-                    "1 英国ガロンを 4544 cm3 とした値です（標準の英国パイントは 568.26125 cm3）。"),
+                    "1 英国ガロンを 4544 cm3 とした値です（標準の英国パイントは 568.26125 cm3）。")
+            .alias("pt"),
         unitFieldUnderLabel(MEZURA_FIELD(txtLE3), "UK-quart",      1140,  1815,    7, kInchAndUK)
             .unitIs(kUKLiquidUnits, "1 UK-quart = 1136 cm3", "英国液量クォート",
-                    "1 英国ガロンを 4544 cm3 とした値です（標準の英国クォートは 1136.5225 cm3）。"),
+                    "1 英国ガロンを 4544 cm3 とした値です（標準の英国クォートは 1136.5225 cm3）。")
+            .alias("qt"),
         unitFieldUnderLabel(MEZURA_FIELD(txtLE4), "UK-gallon",     1140,  2340,    8, kInchAndUK)
             .unitIs(kUKLiquidUnits, "1 UK-gallon = 4544 cm3", "英国液量ガロン",
-                    "標準の英国ガロンは 4546.09 cm3 です。"),
+                    "標準の英国ガロンは 4546.09 cm3 です。")
+            .alias("gal"),
         unitFieldUnderLabel(MEZURA_FIELD(txtLE5), "UK-barrel",     1140,  3360,   10, kInchAndUK)
             .unitIs(kUKLiquidUnits, "1 UK-barrel = 163600 cm3", "英国液量バレル",
                     "1 英国ガロンを 4544 cm3 とした値です（標準の 36 英国ガロンは 163659.24 cm3）。"),
@@ -149,34 +160,42 @@ Layout cubicLayout()
                     "1 米国ガロンを 3776 cm3 とした値です（標準の米国ジルは 118.29411825 cm3）。"),
         unitFieldUnderLabel(MEZURA_FIELD(txtLA2), "US-pint",       2250,  1320,   14, kUS)
             .unitIs(kUSLiquidUnits, "1 US-pint = 472 cm3", "米国液量パイント",
-                    "1 米国ガロンを 3776 cm3 とした値です（標準の米国パイントは 473.176473 cm3）。"),
+                    "1 米国ガロンを 3776 cm3 とした値です（標準の米国パイントは 473.176473 cm3）。")
+            .alias("pt"),
         unitFieldUnderLabel(MEZURA_FIELD(txtLA3), "US-quart",      2250,  1845,   15, kUS)
             .unitIs(kUSLiquidUnits, "1 US-quart = 944 cm3", "米国液量クォート",
-                    "1 米国ガロンを 3776 cm3 とした値です（標準の米国クォートは 946.352946 cm3）。"),
+                    "1 米国ガロンを 3776 cm3 とした値です（標準の米国クォートは 946.352946 cm3）。")
+            .alias("qt"),
         unitFieldUnderLabel(MEZURA_FIELD(txtLA4), "US-gallon",     2250,  2400,   16, kUS)
             .unitIs(kUSLiquidUnits, "1 US-gallon = 3776 cm3", "米国液量ガロン",
-                    "標準の米国ガロンは 3785.411784 cm3 です。"),
+                    "標準の米国ガロンは 3785.411784 cm3 です。")
+            .alias("gal"),
         unitFieldUnderLabel(MEZURA_FIELD(txtLA5), "US-barrel",     2250,  3360,   17, kUS)
             .unitIs(kUSLiquidUnits, "1 US-barrel = 119200 cm3", "米国液量バレル",
                     "1 米国ガロンを 3776 cm3 とした値です（標準の 31.5 米国ガロンは 119240.471196 cm3）。"),
         unitFieldUnderLabel(MEZURA_FIELD(txtO1), "灯油カン",       4440,  2355,   30, kContainers)
             .unitIs(kContainerUnits, "1 灯油カン = 18000 cm3", "とうゆかん"),
         unitFieldUnderLabel(MEZURA_FIELD(txtO2), "barrel (oil)",   4440,  2865,   31, kContainers)
-            .unitIs(kContainerUnits, "1 barrel (oil) = 159000 cm3", "石油バレル"),
+            .unitIs(kContainerUnits, "1 barrel (oil) = 159000 cm3", "石油バレル")
+            .alias("bbl"),
         unitFieldUnderLabel(MEZURA_FIELD(txtO3), "ドラムカン",     4440,  3360,   32, kContainers)
             .unitIs(kContainerUnits, "1 ドラムカン = 200000 cm3", "ドラムかん"),
         unitFieldUnderLabel(MEZURA_FIELD(txtDE1), "UK-pint",         90,   450,   33, kInchAndUK, kDry)
-            .unitIs(kUKDryUnits, "1 UK-pint = 568.2 cm3", "英国乾量パイント"),
+            .unitIs(kUKDryUnits, "1 UK-pint = 568.2 cm3", "英国乾量パイント")
+            .alias("pt"),
         unitFieldUnderLabel(MEZURA_FIELD(txtDE2), "UK-quart",        90,   975,   34, kInchAndUK, kDry)
-            .unitIs(kUKDryUnits, "1 UK-quart = 1136.4 cm3", "英国乾量クォート"),
+            .unitIs(kUKDryUnits, "1 UK-quart = 1136.4 cm3", "英国乾量クォート")
+            .alias("qt"),
         unitFieldUnderLabel(MEZURA_FIELD(txtDE3), "UK-peck",         90,  1500,   35, kInchAndUK, kDry)
             .unitIs(kUKDryUnits, "1 UK-peck = 9091.2 cm3", "英国乾量ペック"),
         unitFieldUnderLabel(MEZURA_FIELD(txtDE4), "UK-bushel",       90,  2010,   36, kInchAndUK, kDry)
             .unitIs(kUKDryUnits, "1 UK-bushel = 36364.8 cm3", "英国乾量ブッシェル"),
         unitFieldUnderLabel(MEZURA_FIELD(txtDA1), "US-pint",       1200,   450,   37, kUS, kDry)
-            .unitIs(kUSDryUnits, "1 US-pint = 550.6 cm3", "米国乾量パイント"),
+            .unitIs(kUSDryUnits, "1 US-pint = 550.6 cm3", "米国乾量パイント")
+            .alias("pt"),
         unitFieldUnderLabel(MEZURA_FIELD(txtDA2), "US-quart",      1200,   975,   38, kUS, kDry)
-            .unitIs(kUSDryUnits, "1 US-quart = 1101.2 cm3", "米国乾量クォート"),
+            .unitIs(kUSDryUnits, "1 US-quart = 1101.2 cm3", "米国乾量クォート")
+            .alias("qt"),
         unitFieldUnderLabel(MEZURA_FIELD(txtDA3), "US-peck",       1200,  1485,   39, kUS, kDry)
             .unitIs(kUSDryUnits, "1 US-peck = 8809.6 cm3", "米国乾量ペック"),
         unitFieldUnderLabel(MEZURA_FIELD(txtDA4), "US-bushel",     1200,  2010,   40, kUS, kDry)

@@ -50,13 +50,17 @@ Layout heatLayout()
     layout.fields = {
         //         name                 label          Left   Top  label at  tab  colour
         unitField(MEZURA_FIELD(txtJ1), "μJ",             45,   815,   600,    1, kJoule)
-            .unitIs(kJouleUnits, "1 μJ = 1E-06 J", "マイクロジュール"),
+            .unitIs(kJouleUnits, "1 μJ = 1E-06 J", "マイクロジュール")
+            .alias("uJ", "microjoule"),
         unitField(MEZURA_FIELD(txtJ2), "mJ",             45,  1425,  1200,    2, kJoule)
-            .unitIs(kJouleUnits, "1 mJ = 0.001 J", "ミリジュール"),
+            .unitIs(kJouleUnits, "1 mJ = 0.001 J", "ミリジュール")
+            .alias("millijoule"),
         unitField(MEZURA_FIELD(txtJ3), "J",              45,  1995,  1800,    3, kJoule)
-            .unitIs(kJouleUnits, kBaseUnit, "ジュール"),
+            .unitIs(kJouleUnits, kBaseUnit, "ジュール")
+            .alias("joule", "joules"),
         unitField(MEZURA_FIELD(txtJ4), "kJ",             45,  2585,  2400,    4, kJoule)
-            .unitIs(kJouleUnits, "1 kJ = 1000 J", "キロジュール"),
+            .unitIs(kJouleUnits, "1 kJ = 1000 J", "キロジュール")
+            .alias("kilojoule", "kilojoules"),
         unitField(MEZURA_FIELD(txtN1), "BTU",          1140,  2010,  1800,    5, kEngineering)
             .unitIs(kEngineeringUnits, "1 BTU = 1055.05585 J", "英国熱量単位"),
         unitField(MEZURA_FIELD(txtN2), "kgfm",         1140,  1395,  1200,    6, kEngineering)
@@ -67,10 +71,12 @@ Layout heatLayout()
             .unitIs(kJouleUnits, "1 erg = 1E-07 J", "エルグ"),
         unitField(MEZURA_FIELD(txtC2), "cal",          2190,   825,   600,    8, kCalorie)
             .unitIs(kCalorieUnits, "1 cal = 4.1868 J", "カロリー",
-                    "国際蒸気表カロリー（4.1868 J）です。食品の表示には 4.184 J のカロリーが使われます。"),
+                    "国際蒸気表カロリー（4.1868 J）です。食品の表示には 4.184 J のカロリーが使われます。")
+            .alias("calorie", "calories"),
         unitField(MEZURA_FIELD(txtC3), "Cal (kcal)",   2190,  1425,  1200,    9, kCalorie)
             .unitIs(kCalorieUnits, "1 Cal (kcal) = 4186.8 J", "キロカロリー",
-                    "国際蒸気表カロリーの 1000 倍です。食品の表示の kcal は 4184 J です。"),
+                    "国際蒸気表カロリーの 1000 倍です。食品の表示の kcal は 4184 J です。")
+            .alias("kilocalorie", "kilocalories"),
         unitField(MEZURA_FIELD(txtC4), "単位",         2190,  1995,  1785,   10, kCalorie)
             .unitIs(kCalorieUnits, "1 単位 = 334944 J", "食品交換の単位",
                     "80 kcal（国際蒸気表カロリー）です。"),

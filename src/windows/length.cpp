@@ -86,31 +86,44 @@ Layout lengthLayout()
     layout.fields = {
         //     name                  label          Left   Top   label at     tab  colour
         field(MEZURA_FIELD(txtC0), "mm",             45,   781,   45,  586,    0, kMetric)
-            .unitIs(kMetricUnits, "1 mm = 0.1 cm", "ミリメートル"),
+            .unitIs(kMetricUnits, "1 mm = 0.1 cm", "ミリメートル")
+            .alias("millimeter", "millimetre", "millimeters", "millimetres"),
         field(MEZURA_FIELD(txtC1), "cm",             45,  1292,   45, 1097,    1, kMetric)
-            .unitIs(kMetricUnits, kBaseUnit, "センチメートル"),
+            .unitIs(kMetricUnits, kBaseUnit, "センチメートル")
+            .alias("centimeter", "centimetre", "centimeters", "centimetres"),
         field(MEZURA_FIELD(txtC2), "m",              45,  2314,   45, 2119,    2, kMetric)
-            .unitIs(kMetricUnits, "1 m = 100 cm", "メートル"),
+            .unitIs(kMetricUnits, "1 m = 100 cm", "メートル")
+            .alias("meter", "metre", "meters", "metres"),
         field(MEZURA_FIELD(txtC3), "km",             45,  3847,   45, 3652,    3, kMetric)
-            .unitIs(kMetricUnits, "1 km = 100000 cm", "キロメートル"),
+            .unitIs(kMetricUnits, "1 km = 100000 cm", "キロメートル")
+            .alias("kilometer", "kilometre", "kilometers", "kilometres"),
         field(MEZURA_FIELD(txtS7), "海里",           45,  4358,   45, 4170,    4, kMetric)
-            .unitIs(kMetricUnits, "1 海里 = 185200 cm", "かいり"),
+            .unitIs(kMetricUnits, "1 海里 = 185200 cm", "かいり")
+            .alias("nmi", "nautical mile", "nautical miles"),
         field(MEZURA_FIELD(txtI1), "inch",         1145,  1292, 1140, 1097,    5, kYardPound)
-            .unitIs(kYardPoundUnits, "1 inch = 2.54 cm", "インチ"),
+            .unitIs(kYardPoundUnits, "1 inch = 2.54 cm", "インチ")
+            .alias("in", "inches"),
         field(MEZURA_FIELD(txtI2), "feet",         1145,  1803, 1140, 1608,    6, kYardPound)
-            .unitIs(kYardPoundUnits, "1 foot = 30.48 cm", "フィート"),
+            .unitIs(kYardPoundUnits, "1 foot = 30.48 cm", "フィート")
+            .alias("ft", "foot"),
         field(MEZURA_FIELD(txtI3), "yards",        1145,  2314, 1140, 2119,    7, kYardPound)
-            .unitIs(kYardPoundUnits, "1 yard = 91.44 cm", "ヤード"),
+            .unitIs(kYardPoundUnits, "1 yard = 91.44 cm", "ヤード")
+            .alias("yd", "yard"),
         field(MEZURA_FIELD(txtI4), "rods",         1145,  2825, 1140, 2630,    8, kYardPound)
-            .unitIs(kYardPoundUnits, "1 rod = 502.92 cm", "ロッド"),
+            .unitIs(kYardPoundUnits, "1 rod = 502.92 cm", "ロッド")
+            .alias("rod"),
         field(MEZURA_FIELD(txtI5), "chains",       1145,  3360, 1140, 3141,    9, kYardPound)
-            .unitIs(kYardPoundUnits, "1 chain = 2011.68 cm", "チェーン"),
+            .unitIs(kYardPoundUnits, "1 chain = 2011.68 cm", "チェーン")
+            .alias("chain"),
         field(MEZURA_FIELD(txtI6), "furlong",      1145,  3847, 1140, 3652,   10, kYardPound)
-            .unitIs(kYardPoundUnits, "1 furlong = 20116.8 cm", "ハロン"),
+            .unitIs(kYardPoundUnits, "1 furlong = 20116.8 cm", "ハロン")
+            .alias("furlongs"),
         field(MEZURA_FIELD(txtI7), "miles",        1145,  4358, 1140, 4163,   11, kYardPound)
-            .unitIs(kYardPoundUnits, "1 mile = 160934.4 cm", "マイル"),
+            .unitIs(kYardPoundUnits, "1 mile = 160934.4 cm", "マイル")
+            .alias("mi", "mile"),
         field(MEZURA_FIELD(txtI8), "leagues",      1145,  4875, 1140, 4680,   12, kYardPound)
-            .unitIs(kYardPoundUnits, "1 league = 482803.2 cm", "リーグ"),
+            .unitIs(kYardPoundUnits, "1 league = 482803.2 cm", "リーグ")
+            .alias("league"),
         field(MEZURA_FIELD(txtS0), "厘",           2245,   270, 2245,   75,   13, kShakuKan)
             .unitIs(kShakkanUnits, "1 厘 = 0.0303 cm", "りん",
                     "1 寸を 3.03 cm として数えた値です（法定の 1 厘は 0.030303… cm）。"),
@@ -121,7 +134,8 @@ Layout lengthLayout()
             .unitIs(kShakkanUnits, "1 寸 = 3.03030303030303 cm", "すん"),
         field(MEZURA_FIELD(txtS2), "尺(曲尺)",     2245,  1803, 2245, 1608,   16, kShakuKan)
             .unitIs(kShakkanUnits, "1 尺(曲尺) = 30.3030303030303 cm", "かねじゃく")
-            .readAs("しゃく"),
+            .readAs("しゃく")
+            .alias("尺", "曲尺"),
         field(MEZURA_FIELD(txtS3), "間",           2245,  2314, 2245, 2119,   17, kShakuKan)
             .unitIs(kShakkanUnits, "1 間 = 181.818181818182 cm", "けん"),
         field(MEZURA_FIELD(txtS4), "丈",           2245,  2825, 2245, 2630,   18, kShakuKan)
@@ -134,17 +148,21 @@ Layout lengthLayout()
         field(MEZURA_FIELD(txtS8), "里",           2245,  4395, 2250, 4200,   21, kShakuKan)
             .unitIs(kShakkanUnits, "1 里 = 392727.272727273 cm", "り"),
         field(MEZURA_FIELD(txtK1), "尺(呉服尺)",   3345,  1800, 3345, 1608,   22, kCloth)
-            .unitIs(kClothUnits, "1 尺(呉服尺) = 36.3636363636364 cm", "ごふくじゃく"),
+            .unitIs(kClothUnits, "1 尺(呉服尺) = 36.3636363636364 cm", "ごふくじゃく")
+            .alias("呉服尺"),
         field(MEZURA_FIELD(txtK2), "尺(鯨尺)",     3345,  2310, 3345, 2119,   23, kCloth)
-            .unitIs(kClothUnits, "1 尺(鯨尺) = 37.8787878787879 cm", "くじらじゃく"),
+            .unitIs(kClothUnits, "1 尺(鯨尺) = 37.8787878787879 cm", "くじらじゃく")
+            .alias("鯨尺"),
         field(MEZURA_FIELD(txtK3), "間(京間)",     3360,  2835, 3345, 2630,   24, kCloth)
             .unitIs(kClothUnits, "1 間(京間) = 196.969696969697 cm", "きょうま"),
         field(MEZURA_FIELD(txtP1), "pt (US)",       120,   435,  120,  240,   25, kType, kAmerican)
             .unitIs(kTypeUnits, "1 pt (US) = 0.035140562248996 cm", "米国式ポイント"),
         field(MEZURA_FIELD(txtP2), "pica",          120,   960,  120,  765,   26, kType, kAmerican)
-            .unitIs(kTypeUnits, "1 pica = 0.421686746987952 cm", "パイカ"),
+            .unitIs(kTypeUnits, "1 pica = 0.421686746987952 cm", "パイカ")
+            .alias("picas"),
         field(MEZURA_FIELD(txtP3), "twips",         120,   435,  120,  240,   27, kType, kEuropean)
-            .unitIs(kTypeUnits, "1 twip = 0.00176388888888889 cm", "トゥイップ"),
+            .unitIs(kTypeUnits, "1 twip = 0.00176388888888889 cm", "トゥイップ")
+            .alias("twip"),
         field(MEZURA_FIELD(txtP4), "pt (DTP)",      120,   915,  120,  720,   28, kType, kEuropean)
             .unitIs(kTypeUnits, "1 pt (DTP) = 0.0352777777777778 cm", "DTPポイント"),
         field(MEZURA_FIELD(txtP5), "pt (Didot)",    120,  1440,  120, 1245,   29, kType, kEuropean)

@@ -38,21 +38,26 @@ Layout pressLayout()
     layout.fields = {
         //         name                 label           Left   Top  label at  tab  colour
         unitField(MEZURA_FIELD(txtP1), "Pa (N/m2)",       30,   315,   120,    0, kPascal)
-            .unitIs(kPascalUnits, kBaseUnit, "パスカル"),
+            .unitIs(kPascalUnits, kBaseUnit, "パスカル")
+            .alias("pascal", "pascals"),
         unitField(MEZURA_FIELD(txtP2), "hPa (mb)",        30,   855,   660,    1, kPascal)
-            .unitIs(kPascalUnits, "1 hPa (mb) = 100 Pa", "ヘクトパスカル"),
+            .unitIs(kPascalUnits, "1 hPa (mb) = 100 Pa", "ヘクトパスカル")
+            .alias("mbar", "millibar", "hectopascal"),
         unitField(MEZURA_FIELD(txtP3), "bar",             30,  1350,  1185,    2, kPascal)
             .unitIs(kPascalUnits, "1 bar = 100000 Pa", "バール"),
         unitField(MEZURA_FIELD(txtA1), "mmAq",          1110,   315,   135,    3, kWater)
-            .unitIs(kWaterUnits, "1 mmAq = 9.80665 Pa", "水柱ミリメートル"),
+            .unitIs(kWaterUnits, "1 mmAq = 9.80665 Pa", "水柱ミリメートル")
+            .alias("mmH2O"),
         unitField(MEZURA_FIELD(txtA2), "mAq",           1110,   855,   645,    4, kWater)
-            .unitIs(kWaterUnits, "1 mAq = 9806.65 Pa", "水柱メートル"),
+            .unitIs(kWaterUnits, "1 mAq = 9806.65 Pa", "水柱メートル")
+            .alias("mH2O"),
         unitField(MEZURA_FIELD(txtA3), "at (kgf/cm2)",  1110,  1350,  1155,    5, kWater)
             .unitIs(kWaterUnits, "1 at (kgf/cm2) = 98066.5 Pa", "工学気圧"),
         unitField(MEZURA_FIELD(txtH1), "mmHg (Torr)",   2205,   855,   660,    6, kMercury)
             .unitIs(kMercuryUnits, "1 mmHg (Torr) = 133.322368421053 Pa", "水銀柱ミリメートル"),
         unitField(MEZURA_FIELD(txtH2), "atm",           2220,  1350,  1140,    7, kMercury)
-            .unitIs(kMercuryUnits, "1 atm = 101325 Pa", "標準気圧"),
+            .unitIs(kMercuryUnits, "1 atm = 101325 Pa", "標準気圧")
+            .alias("atmosphere", "atmospheres"),
         unitField(MEZURA_FIELD(txtH3), "mHg",           2220,  1845,  1650,    8, kMercury)
             .unitIs(kMercuryUnits, "1 mHg = 133322.368421053 Pa", "水銀柱メートル"),
     };

@@ -38,24 +38,29 @@ Layout radioLayout()
     layout.fields = {
         //         name                 label        Left   Top  label at  tab  colour
         unitField(MEZURA_FIELD(txtB1), "Bq (dps)",     30,   315,   120,    0, kBecquerel)
-            .unitIs(kBecquerelUnits, kBaseUnit, "ベクレル"),
+            .unitIs(kBecquerelUnits, kBaseUnit, "ベクレル")
+            .alias("becquerel", "becquerels"),
         unitField(MEZURA_FIELD(txtB2), "kBq",          30,   840,   660,    1, kBecquerel)
             .unitIs(kBecquerelUnits, "1 kBq = 1000 Bq", "キロベクレル"),
         unitField(MEZURA_FIELD(txtB3), "MBq (Rd)",     30,  1350,  1185,    2, kBecquerel)
-            .unitIs(kBecquerelUnits, "1 MBq (Rd) = 1000000 Bq", "メガベクレル"),
+            .unitIs(kBecquerelUnits, "1 MBq (Rd) = 1000000 Bq", "メガベクレル")
+            .alias("rutherford"),
         unitField(MEZURA_FIELD(txtB4), "GBq",          30,  1845,  1650,    3, kBecquerel)
             .unitIs(kBecquerelUnits, "1 GBq = 1000000000 Bq", "ギガベクレル"),
         unitField(MEZURA_FIELD(txtC1), "nCi",        1110,   315,   135,    4, kCurie)
             .unitIs(kCurieUnits, "1 nCi = 37 Bq", "ナノキュリー"),
         unitField(MEZURA_FIELD(txtC2), "μCi",        1110,   840,   645,    5, kCurie)
-            .unitIs(kCurieUnits, "1 μCi = 37000 Bq", "マイクロキュリー"),
+            .unitIs(kCurieUnits, "1 μCi = 37000 Bq", "マイクロキュリー")
+            .alias("uCi"),
         unitField(MEZURA_FIELD(txtC3), "mCi",        1110,  1350,  1155,    6, kCurie)
             .unitIs(kCurieUnits, "1 mCi = 37000000 Bq", "ミリキュリー"),
         unitField(MEZURA_FIELD(txtC4), "Ci",         1110,  1845,  1650,    7, kCurie)
-            .unitIs(kCurieUnits, "1 Ci = 37000000000 Bq", "キュリー"),
+            .unitIs(kCurieUnits, "1 Ci = 37000000000 Bq", "キュリー")
+            .alias("curie", "curies"),
         unitField(MEZURA_FIELD(txtM1), "M.E.",       2205,   315,   135,    8, kMache)
             .unitIs(kMacheUnits, "1 M.E. = 13.3 Bq", "マッヘ単位",
-                    "ここでは 1 リットルあたり 13.3 Bq とします。13.468 Bq/L とする定義もあります。"),
+                    "ここでは 1 リットルあたり 13.3 Bq とします。13.468 Bq/L とする定義もあります。")
+            .alias("ME", "mache", "マッヘ"),
     };
     // clang-format on
     layout.sliders = {{"HScroll", {45, 2280, 3195, 255}, 0, 1000, 9}};

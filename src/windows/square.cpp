@@ -66,27 +66,36 @@ Layout squareLayout()
         field(MEZURA_FIELD(txtC1), "cm2",            45,   270,    75,    0, kMetric)
             .unitIs(kMetricUnits, kBaseUnit, "平方センチメートル"),
         field(MEZURA_FIELD(txtC2), "m2",             45,  1800,  1635,    1, kMetric)
-            .unitIs(kMetricUnits, "1 m2 = 10000 cm2", "平方メートル"),
+            .unitIs(kMetricUnits, "1 m2 = 10000 cm2", "平方メートル")
+            .alias("square meter", "square metre"),
         field(MEZURA_FIELD(txtC3), "a(are)",         45,  2350,  2155,    2, kMetric)
-            .unitIs(kMetricUnits, "1 a(are) = 1000000 cm2", "アール"),
+            .unitIs(kMetricUnits, "1 a(are) = 1000000 cm2", "アール")
+            .alias("ares"),
         field(MEZURA_FIELD(txtC4), "ha(hectare)",    45,  2870,  2675,    3, kMetric)
-            .unitIs(kMetricUnits, "1 ha(hectare) = 100000000 cm2", "ヘクタール"),
+            .unitIs(kMetricUnits, "1 ha(hectare) = 100000000 cm2", "ヘクタール")
+            .alias("hectares"),
         field(MEZURA_FIELD(txtC5), "km2",            45,  3945,  3750,    4, kMetric)
-            .unitIs(kMetricUnits, "1 km2 = 10000000000 cm2", "平方キロメートル"),
+            .unitIs(kMetricUnits, "1 km2 = 10000000000 cm2", "平方キロメートル")
+            .alias("square kilometer", "square kilometre"),
         field(MEZURA_FIELD(txtI1), "inch2",        1145,   270,    75,    5, kYardPound)
-            .unitIs(kYardPoundUnits, "1 inch2 = 6.4516 cm2", "平方インチ"),
+            .unitIs(kYardPoundUnits, "1 inch2 = 6.4516 cm2", "平方インチ")
+            .alias("in2", "sq in", "square inch"),
         field(MEZURA_FIELD(txtI2), "feet2",        1145,  1310,  1115,    6, kYardPound)
-            .unitIs(kYardPoundUnits, "1 foot2 = 929.0304 cm2", "平方フィート"),
+            .unitIs(kYardPoundUnits, "1 foot2 = 929.0304 cm2", "平方フィート")
+            .alias("ft2", "sq ft", "square foot", "square feet"),
         field(MEZURA_FIELD(txtI3), "yards2",       1145,  1800,  1635,    7, kYardPound)
-            .unitIs(kYardPoundUnits, "1 yard2 = 8361.2736 cm2", "平方ヤード"),
+            .unitIs(kYardPoundUnits, "1 yard2 = 8361.2736 cm2", "平方ヤード")
+            .alias("yd2", "sq yd", "square yard"),
         field(MEZURA_FIELD(txtI4), "rods2",        1145,  2350,  2155,    8, kYardPound)
             .unitIs(kYardPoundUnits, "1 rod2 = 252928.5264 cm2", "平方ロッド"),
         field(MEZURA_FIELD(txtI5), "chains2",      1145,  2870,  2675,    9, kYardPound)
             .unitIs(kYardPoundUnits, "1 chain2 = 4046856.4224 cm2", "平方チェーン"),
         field(MEZURA_FIELD(txtI6), "acre",         1145,  3390,  3195,   10, kYardPound)
-            .unitIs(kYardPoundUnits, "1 acre = 40468564.224 cm2", "エーカー"),
+            .unitIs(kYardPoundUnits, "1 acre = 40468564.224 cm2", "エーカー")
+            .alias("acres", "ac"),
         field(MEZURA_FIELD(txtI7), "miles2",       1145,  3945,  3750,   11, kYardPound)
-            .unitIs(kYardPoundUnits, "1 mile2 = 25899881103.36 cm2", "平方マイル"),
+            .unitIs(kYardPoundUnits, "1 mile2 = 25899881103.36 cm2", "平方マイル")
+            .alias("mi2", "sq mi", "square mile"),
         field(MEZURA_FIELD(txtS1), "寸坪",         2245,   270,    75,   12, kTsubo)
             .unitIs(kTsuboUnits, "1 寸坪 = 9.1809 cm2", "すんつぼ",
                     "1 寸を 3.03 cm として数えた値です（法定の 1 尺は 10/33 m、1 寸は 3.0303… cm）。"),
@@ -95,7 +104,8 @@ Layout squareLayout()
                     "1 寸を 3.03 cm として数えた値です（法定の 1 尺は 10/33 m、1 寸は 3.0303… cm）。"),
         field(MEZURA_FIELD(txtS3), "坪（歩）",     2245,  2350,  2155,   16, kTsubo)
             .unitIs(kTsuboUnits, "1 坪（歩） = 33051.24 cm2", "つぼ",
-                    "1 寸を 3.03 cm として数えた値です。法定の尺（10/33 m）では 1 坪は 400/121 = 3.305785 m2、ここでは 3.305124 m2 です。"),
+                    "1 寸を 3.03 cm として数えた値です。法定の尺（10/33 m）では 1 坪は 400/121 = 3.305785 m2、ここでは 3.305124 m2 です。")
+            .alias("ぶ"),
         field(MEZURA_FIELD(txtS7), "勺",           2245,   790,   595,   13, kTsubo)
             .unitIs(kTsuboUnits, "1 勺 = 330.5124 cm2", "しゃく",
                     "1 寸を 3.03 cm として数えた値です（法定の 1 尺は 10/33 m、1 寸は 3.0303… cm）。"),
@@ -112,11 +122,14 @@ Layout squareLayout()
             .unitIs(kTsuboUnits, "1 町 = 99153720 cm2", "ちょう",
                     "1 寸を 3.03 cm として数えた値です（法定の 1 尺は 10/33 m、1 寸は 3.0303… cm）。"),
         field(MEZURA_FIELD(txtK1), "畳(田舎間)",   3345,  1310,  1115,   20, kTatami)
-            .unitIs(kTatamiUnits, "1 畳(田舎間) = 15442.2738 cm2", "いなかまの畳"),
+            .unitIs(kTatamiUnits, "1 畳(田舎間) = 15442.2738 cm2", "いなかまの畳")
+            .alias("たたみ", "じょう", "田舎間", "いなかま", "江戸間", "えどま"),
         field(MEZURA_FIELD(txtK2), "畳(中京間)",   3345,  1800,  1635,   21, kTatami)
-            .unitIs(kTatamiUnits, "1 畳(中京間) = 16525.62 cm2", "ちゅうきょうまの畳"),
+            .unitIs(kTatamiUnits, "1 畳(中京間) = 16525.62 cm2", "ちゅうきょうまの畳")
+            .alias("たたみ", "じょう", "中京間", "ちゅうきょうま"),
         field(MEZURA_FIELD(txtK3), "畳(京間)",     3345,  2350,  2155,   22, kTatami, 180)
-            .unitIs(kTatamiUnits, "1 畳(京間) = 18219.49605 cm2", "きょうまの畳"),
+            .unitIs(kTatamiUnits, "1 畳(京間) = 18219.49605 cm2", "きょうまの畳")
+            .alias("たたみ", "じょう", "京間", "きょうま"),
     };
     // clang-format on
     layout.sliders = {{"HScroll", {45, 4395, 3195, 255}, 0, 100, 23}};

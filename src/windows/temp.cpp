@@ -33,13 +33,16 @@ Layout tempLayout()
     // clang-format off
     layout.fields = {field(MEZURA_FIELD(txtCels),   "摂氏(C)　",    45,   0)
                          .unitIs(kTemperatureUnits, "基準の温度（摂氏）", "セルシウス度")
-                         .readAs("せっし"),
+                         .readAs("せっし")
+                         .alias("Celsius", "centigrade"),
                      field(MEZURA_FIELD(txtFahr),   "華氏(F)　",    1145, 1)
                          .unitIs(kTemperatureUnits, "F = C × 9 / 5 + 32", "ファーレンハイト度")
-                         .readAs("かし"),
+                         .readAs("かし")
+                         .alias("Fahrenheit"),
                      field(MEZURA_FIELD(txtKervin), "絶対温度(K)",  2245, 2)
                          .unitIs(kTemperatureUnits, "K = C + 273.15", "ケルビン")
-                         .readAs("ぜったいおんど")};
+                         .readAs("ぜったいおんど")
+                         .alias("kelvin")};
     // clang-format on
     layout.sliders = {{"HScroll1", {45, 680, 3180, 255}, 0, 3000, 3}};
     layout.labels = {{"IndMin", "0", {285, 945, 255, 255}}, {"IndMax", "300K", {2685, 945, 615, 255}}};

@@ -49,7 +49,8 @@ Layout velocityLayout()
         unitField(MEZURA_FIELD(txtC1), "m/s",             45,   840,   675,    1, kMetric)
             .unitIs(kMetricUnits, kBaseUnit, "メートル毎秒"),
         unitField(MEZURA_FIELD(txtC2), "km/h",            45,  1425,  1215,    2, kMetric)
-            .unitIs(kMetricUnits, "1 km/h = 0.277777777777778 m/s", "キロメートル毎時"),
+            .unitIs(kMetricUnits, "1 km/h = 0.277777777777778 m/s", "キロメートル毎時")
+            .alias("kph", "km/hr"),
         unitField(MEZURA_FIELD(txtC3), "km/min",          45,  1965,  1740,    3, kMetric)
             .unitIs(kMetricUnits, "1 km/min = 16.6666666666667 m/s", "キロメートル毎分"),
         unitField(MEZURA_FIELD(txtC4), "km/s",            45,  2520,  2280,    4, kMetric)
@@ -57,9 +58,11 @@ Layout velocityLayout()
         unitField(MEZURA_FIELD(txtI1), "yard/s (yps)",  1140,   870,   675,    5, kYardMile)
             .unitIs(kYardMileUnits, "1 yard/s (yps) = 0.9144 m/s", "ヤード毎秒"),
         unitField(MEZURA_FIELD(txtI2), "mile/h (mph)",  1140,  1425,  1215,    6, kYardMile)
-            .unitIs(kYardMileUnits, "1 mile/h (mph) = 0.447027777777778 m/s", "マイル毎時"),
+            .unitIs(kYardMileUnits, "1 mile/h (mph) = 0.447027777777778 m/s", "マイル毎時")
+            .alias("mi/h"),
         unitField(MEZURA_FIELD(txtS1), "knot (kn)",     2250,  1425,  1215,    7, kReference)
-            .unitIs(kReferenceUnits, "1 knot (kn) = 0.5144 m/s", "ノット"),
+            .unitIs(kReferenceUnits, "1 knot (kn) = 0.5144 m/s", "ノット")
+            .alias("kt", "knots"),
         unitField(MEZURA_FIELD(txtS2), "音速 mach",     2250,  1965,  1740,    8, kReference)
             .unitIs(kReferenceUnits, "1 音速 mach = 295.2 m/s", "マッハ",
                     "ここでは音速を 295.2 m/s（高度 11 km 付近の音速）とします。地上（15 ℃）の音速は約 340 m/s です。")

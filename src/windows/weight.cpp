@@ -59,35 +59,46 @@ Layout weightLayout()
     layout.fields = {
         //                   name                 label                  Left   Top  tab  colour
         unitFieldUnderLabel(MEZURA_FIELD(txtC1), "mg",                     45,   270,   0, kMetric)
-            .unitIs(kMetricUnits, "1 mg = 0.001 g", "ミリグラム"),
+            .unitIs(kMetricUnits, "1 mg = 0.001 g", "ミリグラム")
+            .alias("milligram", "milligrams"),
         unitFieldUnderLabel(MEZURA_FIELD(txtC2), "g",                      45,  1310,   1, kMetric)
-            .unitIs(kMetricUnits, kBaseUnit, "グラム"),
+            .unitIs(kMetricUnits, kBaseUnit, "グラム")
+            .alias("gram", "grams"),
         unitFieldUnderLabel(MEZURA_FIELD(txtC3), "kg",                     45,  2350,   2, kMetric)
-            .unitIs(kMetricUnits, "1 kg = 1000 g", "キログラム"),
+            .unitIs(kMetricUnits, "1 kg = 1000 g", "キログラム")
+            .alias("kilogram", "kilograms", "kilo"),
         unitFieldUnderLabel(MEZURA_FIELD(txtC4), "ton (t)",                45,  3360,   3, kMetric)
-            .unitIs(kMetricUnits, "1 ton (t) = 1000000 g", "トン"),
+            .unitIs(kMetricUnits, "1 ton (t) = 1000000 g", "トン")
+            .alias("tonne", "tonnes", "metric ton"),
         unitFieldUnderLabel(MEZURA_FIELD(txtI1), "grain",                1145,   240,   4, kAvoirdupois)
-            .unitIs(kAvoirdupoisUnits, "1 grain = 0.06479891 g", "常衡グレーン"),
+            .unitIs(kAvoirdupoisUnits, "1 grain = 0.06479891 g", "常衡グレーン")
+            .alias("gr", "grains"),
         unitFieldUnderLabel(MEZURA_FIELD(txtI2), "dram",                 1145,   790,   5, kAvoirdupois)
             .unitIs(kAvoirdupoisUnits, "1 dram = 1.7718451953125 g", "常衡ドラム"),
         unitFieldUnderLabel(MEZURA_FIELD(txtI3), "ounce (oz)",           1145,  1310,   6, kAvoirdupois)
-            .unitIs(kAvoirdupoisUnits, "1 ounce (oz) = 28.349523125 g", "常衡オンス"),
+            .unitIs(kAvoirdupoisUnits, "1 ounce (oz) = 28.349523125 g", "常衡オンス")
+            .alias("ounces"),
         unitFieldUnderLabel(MEZURA_FIELD(txtI4), "pound (lb)",           1145,  1830,   7, kAvoirdupois)
-            .unitIs(kAvoirdupoisUnits, "1 pound (lb) = 453.59237 g", "常衡ポンド"),
+            .unitIs(kAvoirdupoisUnits, "1 pound (lb) = 453.59237 g", "常衡ポンド")
+            .alias("lbs", "pounds"),
         unitFieldUnderLabel(MEZURA_FIELD(txtI5), "hundredweight(USA)",   1145,  2350,   8, kAvoirdupois)
-            .unitIs(kAvoirdupoisUnits, "1 hundredweight(USA) = 45359.237 g", "米国ハンドレッドウェイト"),
+            .unitIs(kAvoirdupoisUnits, "1 hundredweight(USA) = 45359.237 g", "米国ハンドレッドウェイト")
+            .alias("cwt"),
         unitFieldUnderLabel(MEZURA_FIELD(txtI6), "hundredweight(UK)",    1145,  2880,   9, kAvoirdupois)
-            .unitIs(kAvoirdupoisUnits, "1 hundredweight(UK) = 50802.34544 g", "英国ハンドレッドウェイト"),
+            .unitIs(kAvoirdupoisUnits, "1 hundredweight(UK) = 50802.34544 g", "英国ハンドレッドウェイト")
+            .alias("cwt"),
         unitFieldUnderLabel(MEZURA_FIELD(txtI7), "short ton",            1145,  3390,  10, kAvoirdupois)
             .unitIs(kAvoirdupoisUnits, "1 short ton = 907184.74 g", "ショートトン"),
         unitFieldUnderLabel(MEZURA_FIELD(txtI8), "long ton",             1145,  3910,  11, kAvoirdupois)
             .unitIs(kAvoirdupoisUnits, "1 long ton = 1016046.9088 g", "ロングトン"),
         unitFieldUnderLabel(MEZURA_FIELD(txtS1), "匁",                   2245,   270,  12, kJapanese)
-            .unitIs(kShakkanUnits, "1 匁 = 3.75 g", "もんめ"),
+            .unitIs(kShakkanUnits, "1 匁 = 3.75 g", "もんめ")
+            .alias("momme"),
         unitFieldUnderLabel(MEZURA_FIELD(txtS2), "斤",                   2245,   790,  13, kJapanese)
             .unitIs(kShakkanUnits, "1 斤 = 600 g", "きん"),
         unitFieldUnderLabel(MEZURA_FIELD(txtS3), "貫",                   2245,  1310,  14, kJapanese)
-            .unitIs(kShakkanUnits, "1 貫 = 3750 g", "かん"),
+            .unitIs(kShakkanUnits, "1 貫 = 3750 g", "かん")
+            .alias("kwan"),
         unitFieldUnderLabel(MEZURA_FIELD(txtT1), "grain",                 120,   435,  15, kTroy, kTroyBox)
             .unitIs(kTroyUnits, "1 grain = 0.06479891 g", "トロイグレーン"),
         unitFieldUnderLabel(MEZURA_FIELD(txtT2), "pennyweight",           120,   960,  16, kTroy, kTroyBox)

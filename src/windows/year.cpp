@@ -1,5 +1,6 @@
 #include "windows/year.h"
 
+#include "framework/chain.h"
 #include "framework/numtext.h"
 
 #include <array>
@@ -23,6 +24,25 @@ constexpr const char* kWesternUnits = "西暦（水色）";
 constexpr const char* kEraUnits = "年号（黄色）";
 constexpr const char* kYearNameUnits = "年の名前（表示だけで、入力はできません）";
 
+// The first year of an era as it is written in words: "元" and "元年" (blanks left out, as
+// the number rules leave them out) read as 1 in an era field. Nothing for any other text,
+// which the number rules read.
+std::optional<double> firstYear(std::string_view text)
+{
+    std::string word;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text.substr(at).starts_with("\u3000")) {
+            at += std::string_view("\u3000").size() - 1;
+        } else if (text[at] != ' ' && text[at] != '\t' && text[at] != '\n' && text[at] != '\r') {
+            word += text[at];
+        }
+    }
+    if (word == "元" || word == "元年") {
+        return 1.0;
+    }
+    return std::nullopt;
+}
+
 FieldSpec field(int id, const char* name, const char* label, int left, int top, int tab, Colour colour,
                 bool typing = true)
 {
@@ -42,15 +62,20 @@ Layout yearLayout()
             .unitIs(kWesternUnits, "？年前 = 今年 − 西暦（今年はコンピューターの日付の年）", "何年前")
             .readAs("なんねんまえ"),
         field(MEZURA_FIELD(txtJ5), "令和",        45,   790,  1, kEra)
-            .unitIs(kEraUnits, "令和 = 西暦 − 2018", "れいわ"),
+            .unitIs(kEraUnits, "令和 = 西暦 − 2018", "れいわ")
+            .readsAlso(firstYear),
         field(MEZURA_FIELD(txtJ1), "平成",      1145,   270,  3, kEra)
-            .unitIs(kEraUnits, "平成 = 西暦 − 1988", "へいせい"),
+            .unitIs(kEraUnits, "平成 = 西暦 − 1988", "へいせい")
+            .readsAlso(firstYear),
         field(MEZURA_FIELD(txtJ2), "昭和",      1145,   790,  4, kEra)
-            .unitIs(kEraUnits, "昭和 = 西暦 − 1925", "しょうわ"),
+            .unitIs(kEraUnits, "昭和 = 西暦 − 1925", "しょうわ")
+            .readsAlso(firstYear),
         field(MEZURA_FIELD(txtJ3), "大正",      1145,  1320,  5, kEra)
-            .unitIs(kEraUnits, "大正 = 西暦 − 1911", "たいしょう"),
+            .unitIs(kEraUnits, "大正 = 西暦 − 1911", "たいしょう")
+            .readsAlso(firstYear),
         field(MEZURA_FIELD(txtJ4), "明治\u3000", 1145, 1830,  6, kEra)
-            .unitIs(kEraUnits, "明治 = 西暦 − 1867", "めいじ"),
+            .unitIs(kEraUnits, "明治 = 西暦 − 1867", "めいじ")
+            .readsAlso(firstYear),
         field(MEZURA_FIELD(txtE1), "十干",      2245,   270,  7, kName, false)
             .unitIs(kYearNameUnits, "その年の十干（読みつき）", "じっかん"),
         field(MEZURA_FIELD(txtE3), "十二支",    2245,   790,  8, kName, false)
@@ -173,8 +198,9 @@ std::vector<rows::EnterRow> enterChains()
         {txtW1, {lineW, lineJ, lineE, tindicator}},
         {txtW2, {fromYearsBefore, lineJ, lineE, tindicator}},
     };
-    for (const EraYear& era : kEraYears) {
-        Chain chain{S(txtW1, era.field, Add, era.before)};
+    for (std::size_t i = 0; i < kEraYears.size(); ++i) {
+        const EraYear& era = kEraYears[i];
+        Chain chain{Call{YearWindow::kFromEra + static_cast<int>(i)}};
         const Chain steps = eraSteps(era.field);
         chain.insert(chain.end(), steps.begin(), steps.end());
         chain.insert(chain.end(), {lineW, lineE, tindicator});
@@ -201,12 +227,15 @@ YearWindow::Names YearWindow::names(double year)
 YearWindow::YearWindow(App& app, const FrameSpec& frame)
     : GaugeBase(app, frame, yearLayout(), rangeButtons(kEras))
 {
-    install({{kLineW, [this] { lineW(); }},
-             {kLineJ, [this] { run(eraSteps()); }},
-             {kLineE, [this] { lineE(); }},
-             {kTindicator, [this] { tindicator(); }},
-             {kFromYearsBefore, [this] { fromYearsBefore(); }}},
-            enterChains());
+    std::vector<mezura::Procedure> procedures{{kLineW, [this] { lineW(); }},
+                                              {kLineJ, [this] { run(eraSteps()); }},
+                                              {kLineE, [this] { lineE(); }},
+                                              {kTindicator, [this] { tindicator(); }},
+                                              {kFromYearsBefore, [this] { fromYearsBefore(); }}};
+    for (std::size_t i = 0; i < kEraYears.size(); ++i) {
+        procedures.push_back({kFromEra + static_cast<int>(i), [this, i] { fromEra(i); }});
+    }
+    install(std::move(procedures), enterChains());
 }
 
 double YearWindow::year() const
@@ -218,6 +247,16 @@ double YearWindow::year() const
 void YearWindow::lineW()
 {
     setText(txtW2, numberText(apply(app().host().currentYear(), Sub, year())));
+}
+
+// txtW1 = the era year + the year before the era's first; "元" is the first year.
+void YearWindow::fromEra(std::size_t era)
+{
+    const EraYear& row = kEraYears.at(era);
+    const std::string& typed = text(row.field);
+    const std::optional<double> first = firstYear(typed);
+    const double value = first ? *first : parseNumber(typed);
+    setText(txtW1, numberText(applyOperations(value, {{Add, row.before}}, false)));
 }
 
 // txtW1 = current year - txtW2.

@@ -5,6 +5,7 @@
 
 #include "framework/gauge.h"
 
+#include <cstddef>
 #include <string>
 
 namespace mezura {
@@ -15,7 +16,9 @@ public:
 
     // The fields, in the order of the window's field table.
     enum Field { txtW1, txtW2, txtJ5, txtJ1, txtJ2, txtJ3, txtJ4, txtE1, txtE3, txtE2, txtE4 };
-    enum Procedure { kLineW, kLineJ, kLineE, kTindicator, kFromYearsBefore };
+    // kFromEra + i: the Western year from the era year of the i-th era field (令和, 平成, 昭和,
+    // 大正, 明治), where "元" reads as 1.
+    enum Procedure { kLineW, kLineJ, kLineE, kTindicator, kFromYearsBefore, kFromEra };
 
     // The four names of Western year `year`: stem, 納音, branch, nine-star. Every year has
     // them by its place in the cycles, negative years too (year -1 is 己未); a year whose
@@ -36,6 +39,7 @@ protected:
 private:
     void lineW();
     void fromYearsBefore();
+    void fromEra(std::size_t era);
     void lineE();
     void tindicator();
     void fromThumb();

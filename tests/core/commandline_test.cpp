@@ -80,6 +80,7 @@ TEST(CommandLine, AnswersRefusesOrLetsThrough)
          ""},
         // mezura-conv's options take their values; a negative number is an operand.
         {&kConvCommand, {"--help"}, 0, "Usage", "", ""},
+        {&kConvCommand, {"1", "-h", "m"}, 0, "Usage", "", ""},
         {&kConvCommand, {"-40", "-w", "温度", "C", "-u", "--w=x", "-.5", "--", "-F"}, 0, "", "", "-40|C|-.5|-F|"},
         {&kConvCommand,
          {"-w"},

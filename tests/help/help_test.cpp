@@ -317,27 +317,48 @@ TEST(HelpIndex, EveryUnitOfEveryWindowLandsOnItsRow)
     EXPECT_GT(words, 200);
 }
 
-// What a user types into the index, in any script form, and the pages it leads to.
+// What a user types into the index, in any script form, the pages it leads to, and where the
+// filter lands: the place of its first keyword ("" where that is not asked). Readings in Latin
+// letters and the other names of a unit are the converter's (conv::rowNames).
 TEST(HelpIndex, WordsInAnyFormFindTheirPagesAndOthersNone)
 {
-    const std::pair<std::string, std::set<std::string>> rows[] = {
-        {"坪", {"/square.htm", "/cubic.htm"}}, // 坪（歩）, 寸坪, 尺坪 and 立坪
-        {"つぼ", {"/square.htm"}},
-        {"ツボ", {"/square.htm"}},
-        {"Mach", {"/velocity.htm"}},
-        {"ｍａｃｈ", {"/velocity.htm"}},
-        {"ﾏｯﾊ", {"/velocity.htm"}},
-        {"九星", {"/year.htm"}},
-        {"きゅうせい", {"/year.htm"}},
-        {"合", {"/square.htm", "/cubic.htm"}},
-        {"ゲージ", {"/common.htm"}},
-        {"Esc", {"/common.htm"}},
-        {"ｽﾌﾟｰﾝ", {}},
-        {"ニュートン毎平方", {}},
+    struct Row {
+        std::string word;
+        std::set<std::string> pages;
+        std::string first;
+    };
+    const Row rows[] = {
+        {"坪", {"/square.htm", "/cubic.htm"}, ""},                   // 坪（歩）, 寸坪, 尺坪 and 立坪
+        {"つぼ", {"/square.htm", "/cubic.htm"}, "square.htm#txtS3"}, // and りゅうつぼ, 立坪
+        {"ツボ", {"/square.htm", "/cubic.htm"}, "square.htm#txtS3"},
+        {"tsubo", {"/square.htm", "/cubic.htm"}, "square.htm#txtS3"},
+        {"ＴＳＵＢＯ", {"/square.htm", "/cubic.htm"}, "square.htm#txtS3"},
+        {"monme", {"/weight.htm"}, "weight.htm#txtS1"},
+        {"momme", {"/weight.htm"}, "weight.htm#txtS1"},
+        {"shaku", {"/length.htm", "/square.htm", "/cubic.htm"}, "length.htm#txtS2"},
+        {"tatami", {"/square.htm"}, "square.htm#txtK1"},
+        {"edoma", {"/square.htm"}, "square.htm#txtK1"},
+        {"kwan", {"/weight.htm"}, "weight.htm#txtS3"},
+        {"ft", {"/length.htm", "/square.htm", "/cubic.htm", "/common.htm"}, "length.htm#txtI2"}, // and Shift
+        {"mmH2O", {"/press.htm"}, "press.htm#txtA1"},
+        {"Mach", {"/velocity.htm", "/radio.htm"}, ""}, // and mache, the M.E.
+        {"ｍａｃｈ", {"/velocity.htm", "/radio.htm"}, ""},
+        {"ﾏｯﾊ", {"/velocity.htm"}, ""},
+        {"九星", {"/year.htm"}, ""},
+        {"きゅうせい", {"/year.htm"}, ""},
+        {"合", {"/square.htm", "/cubic.htm"}, ""},
+        {"ゲージ", {"/common.htm"}, ""},
+        {"Esc", {"/common.htm"}, ""},
+        {"ｽﾌﾟｰﾝ", {}, ""},
+        {"ニュートン毎平方", {}, ""},
     };
     const std::vector<SitemapEntry> index = openBuilt().keywords();
-    for (const auto& [word, pages] : rows) {
-        EXPECT_EQ(indexPages(index, word), pages) << word;
+    for (const Row& row : rows) {
+        EXPECT_EQ(indexPages(index, row.word), row.pages) << row.word;
+        const std::vector<const SitemapEntry*> found = lookUp(index, row.word);
+        if (!row.first.empty() && !found.empty() && !found.front()->topics.empty()) {
+            EXPECT_EQ(found.front()->topics.front().local, row.first) << row.word;
+        }
     }
 }
 
@@ -360,8 +381,9 @@ TEST(HelpSearchBuilt, AnyScriptFormFindsTheSamePages)
         return pages;
     };
     const std::pair<std::string, std::string> rows[] = {
-        {"つぼ", "ツボ"},     {"ゲージ", "げーじ"}, {"ゲージ", "ｹﾞｰｼﾞ"}, {"Enter", "ＥＮＴＥＲ"},
-        {"1000", "１０００"}, {"ノット", "ﾉｯﾄ"},    {"Mach", "mach"},    {"カップ", "かっぷ"},
+        {"つぼ", "ツボ"},        {"ゲージ", "げーじ"}, {"ゲージ", "ｹﾞｰｼﾞ"}, {"Enter", "ＥＮＴＥＲ"},
+        {"1000", "１０００"},    {"ノット", "ﾉｯﾄ"},    {"Mach", "mach"},    {"カップ", "かっぷ"},
+        {"tsubo", "ＴＳＵＢＯ"}, {"monme", "MONME"},   {"shaku", "Shaku"},  {"tatami", "TATAMI"},
     };
     for (const auto& [word, other] : rows) {
         const std::set<std::string> pages = pagesOf(word);
@@ -369,6 +391,9 @@ TEST(HelpSearchBuilt, AnyScriptFormFindsTheSamePages)
         EXPECT_EQ(pagesOf(other), pages) << word << " / " << other;
     }
     EXPECT_EQ(pagesOf("九星"), (std::set<std::string>{"/common.htm", "/year.htm"}));
+    // The unit tables give each unit the names the converter takes.
+    EXPECT_EQ(pagesOf("tsubo"), (std::set<std::string>{"/square.htm", "/cubic.htm"}));
+    EXPECT_EQ(pagesOf("momme"), (std::set<std::string>{"/weight.htm"}));
     EXPECT_TRUE(pagesOf("ヨモギ餅").empty());
     const std::vector<HelpSearch::Hit> titled = search.find("ﾏｯﾊ");
     ASSERT_FALSE(titled.empty());
