@@ -240,7 +240,8 @@ private slots:
                         wrong << name + QStringLiteral(": an arrow key does not start editing after Enter");
                     }
                     typed->editor()->clearFocus();
-                    const QRect line = typed->shown().line;
+                    // The line of text inside the frame, and a focus frame inside that.
+                    const QRect line = typed->shown().line & typed->rect().adjusted(3, 3, -3, -3);
                     const qreal ratio = entered.devicePixelRatio();
                     const QRect pixels(
                         QPoint(qFloor(line.left() * ratio), qFloor(line.top() * ratio)),
@@ -278,16 +279,17 @@ private slots:
                 for (const QString& text : {QStringLiteral("1"), QStringLiteral("123456789.123456789")}) {
                     typeAndEnter(binding, row, typed, text);
                     for (FieldEdit* field : view->findChildren<FieldEdit*>()) {
-                        const int digits = shownDigits(field);
-                        if (digits < 0) {
-                            continue; // the whole text
+                        const FieldEdit::Shown shown = field->shown();
+                        if (!shown.cut && !shown.rounded) {
+                            continue; // its whole text or value (4E+09 of 4000000000)
                         }
+                        const int digits = formDigits(field->text(), shown.text);
                         smallest = std::min(smallest, digits);
                         if (digits < least) {
                             few << QStringLiteral("%1.%2 after %3, %4 times as wide: \"%5\" for %6")
                                        .arg(QString::fromStdString(row.frame.name), field->objectName(), text)
                                        .arg(widening)
-                                       .arg(field->shown().text, field->text());
+                                       .arg(shown.text, field->text());
                         }
                     }
                 }
@@ -463,16 +465,12 @@ private:
         QTest::keyClick(editor, Qt::Key_Return);
     }
 
-    // The significant digits that a field shows of a number it shows rounded, or -1 where it
-    // shows its whole text or value (4E+09 of 4000000000).
-    static int shownDigits(const FieldEdit* field)
+    // The significant digits of `shown` as a rounded form of the number `text`; 0 where it is
+    // none.
+    static int formDigits(const QString& text, const QString& shown)
     {
-        const FieldEdit::Shown shown = field->shown();
-        if (!shown.cut && !shown.rounded) {
-            return -1;
-        }
-        for (const RoundedForm& form : roundedForms(field->text().toStdString())) {
-            if (QString::fromStdString(form.text) == shown.text) {
+        for (const RoundedForm& form : roundedForms(text.toStdString())) {
+            if (QString::fromStdString(form.text) == shown) {
                 return form.digits;
             }
         }
@@ -517,21 +515,13 @@ private:
             return;
         }
         // The shown number read back is the exact one rounded at the shown form's last digit.
-        const std::string shownText = shown.text.toStdString();
-        const int digits = [&] {
-            for (const RoundedForm& form : roundedForms(exactText)) {
-                if (form.text == shownText) {
-                    return form.digits;
-                }
-            }
-            return 0;
-        }();
+        const int digits = formDigits(text, shown.text);
         if (digits == 0) {
             fault(QStringLiteral("no rounded form of the number"));
             return;
         }
         const double exact = parseNumber(exactText);
-        const double value = parseNumber(shownText);
+        const double value = parseNumber(shown.text.toStdString());
         const double magnitude = value == 0 ? 0 : std::floor(std::log10(std::fabs(value)));
         const double halfStep = 0.5 * std::pow(10.0, magnitude - digits + 1);
         if (std::fabs(value - exact) > halfStep + std::fabs(exact) * 1e-15) {
