@@ -7,6 +7,7 @@
 // stores the text that the answer's "cfg" gives back whenever a save has changed it.
 #include "framework/app.h"
 #include "framework/escape.h"
+#include "framework/fitnumber.h"
 #include "framework/frame.h"
 #include "framework/host.h"
 #include "framework/layout.h"
@@ -624,6 +625,21 @@ MEZURA_EXPORT const char* mz_f1(const char* window)
 MEZURA_EXPORT const char* mz_window_key(const char* window, int code)
 {
     return event(window, [&] { page().app().form(window).key(code); });
+}
+
+// The forms a field's text can be shown in where it is wider than the field, finest first
+// (roundedForms): [{"text": "4860503.51", "digits": 9, "rounded": true}, ...]; none for a
+// text that is no number. The page shows the first that fits.
+MEZURA_EXPORT const char* mz_forms(const char* text)
+{
+    Json json;
+    json.open('[');
+    for (const RoundedForm& form : roundedForms(text)) {
+        json.open('{').field("text", form.text).field("digits", form.digits).flag("rounded", form.rounded).close('}');
+    }
+    json.close(']');
+    g_answer = json.text();
+    return g_answer.c_str();
 }
 
 // A click on settings check box `index` (1 to 10).

@@ -81,6 +81,7 @@
       windowKey: wrap('mz_window_key', ['string', 'number']),
       mouse: wrap('mz_mouse', ['string', 'number']),
       check: wrap('mz_check', ['number']),
+      forms: wrap('mz_forms', ['string']),
     };
   }
 
@@ -262,9 +263,12 @@
       const label = place(el('label', { for: id }, field.label), field.labelRect, at(field.box));
       clearance(label, field, layout.fields, at(field.box));
       if (field.words) input.setAttribute('aria-label', `${field.shown} ${field.words}`);
+      // What the field shows while nobody edits it, over its own text (see fit).
+      input.shown = place(el('div', { class: 'shown', 'aria-hidden': 'true', hidden: true }, el('span')),
+        field.rect, at(field.box));
       if (field.typing) fieldEvents(name, index, input);
       fitEvents(input);
-      client.append(el('div', { class: 'unit' }, label, input));
+      client.append(el('div', { class: 'unit' }, label, input, input.shown));
       fields.push(input);
     }
     fields.sort((a, b) => layout.fields.findIndex((f) => f.name === a.dataset.field)
@@ -322,14 +326,28 @@
       event.preventDefault();
       run('type', name, index, input.value);
       run('key', name, index, ENTER);
+      // What was typed is taken: the field shows it as every other field shows its number
+      // until the user edits again.
+      input.entered = true;
+      fit(input);
     });
     input.addEventListener('click', () => run('clickField', name, index));
   }
 
-  // Being edited, a field shows its own size; left, its text is fitted again.
+  // Being edited, a field shows its own text; left, or after Enter until the next key (a
+  // modifier alone aside), press or input method text, its text is fitted again.
+  const MODIFIERS = new Set(['Shift', 'Control', 'Alt', 'AltGraph', 'Meta', 'CapsLock', 'NumLock', 'Enter']);
   function fitEvents(input) {
-    input.addEventListener('focus', () => fit(input));
-    input.addEventListener('blur', () => fit(input));
+    const edit = () => {
+      input.entered = false;
+      fit(input);
+    };
+    input.addEventListener('focus', edit);
+    input.addEventListener('blur', edit);
+    input.addEventListener('pointerdown', edit);
+    input.addEventListener('compositionstart', edit);
+    input.addEventListener('beforeinput', () => { if (input.entered) edit(); }); // a phone's keyboard
+    input.addEventListener('keydown', (event) => { if (input.entered && !MODIFIERS.has(event.key)) edit(); });
   }
 
   function sliderEvents(name, slider) {
@@ -400,11 +418,14 @@
 
   // ---- a number wider than its field ---------------------------------------------------------
 
-  // A text wider than its field is drawn in a smaller size of the field's font, half a point
-  // at a time down to 7 pt (pt grow with the page's zoom as px do). What is still too wide
-  // ends in "…" (the style's text-overflow), the whole value in the tooltip. A field being
-  // edited shows the style's own size.
-  const SMALLEST_POINTS = 7;
+  // A text wider than its field, while nobody edits the field, is drawn over the field's own
+  // (then transparent) text: in a smaller size of the field's font, half a point at a time, a
+  // point smaller at most (pt grow with the page's zoom as px do); a number that does not fit
+  // even then rounded to the digits that fit a point smaller (the core's forms of it), in the
+  // largest of those sizes that holds them, marked in the field's corner where its value is
+  // not the number's; any other text ending in "…". The field's value, its tooltip, its copy
+  // and what a screen reader reads stay the whole text.
+  const SHRINK_POINTS = 1;
   const POINTS_PER_PIXEL = 0.75;
   const ruler = document.createElement('canvas').getContext('2d');
   const advances = new Map(); // font -> (character -> its advance in px)
@@ -432,11 +453,10 @@
     return width;
   }
 
-  // The field's font and the width of its content box at the style's own size, read once
-  // for each layout; null while the field is not laid out (its window hidden).
+  // The field's font and the width of its content box, read once for each layout; null while
+  // the field is not laid out (its window hidden).
   function room(input) {
     if (input.room && input.room.age === fitAge) return input.room;
-    if (input.style.fontSize) input.style.fontSize = '';
     const style = getComputedStyle(input);
     const width = input.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
     input.room = width > 0 ? {
@@ -451,28 +471,46 @@
     return !view.section.hidden && (!phone.matches || view.name === chosen);
   }
 
+  // What a field shows of `text` in `place`: { text, points, rounded, digits, cut }; digits,
+  // the significant digits of a form of the number, as the core counts them ("0.00011" of
+  // 0.000109996 holds 5: it is the number rounded at its fifth digit).
+  function shownText(input, text, place) {
+    const sizes = [0, 0.5, 1].filter((less) => less <= SHRINK_POINTS).map((less) => place.points - less);
+    const fits = (line, points) => textWidth(line, points, place.font) <= place.width;
+    const whole = sizes.find((points) => fits(text, points));
+    if (whole !== undefined) return { text, points: whole };
+    if (!input.forms || input.forms.of !== text) input.forms = { of: text, list: core.forms(text) };
+    const smallest = sizes[sizes.length - 1];
+    const form = input.forms.list.find((each) => fits(each.text, smallest));
+    if (form) {
+      const points = sizes.find((size) => fits(form.text, size));
+      return { text: form.text, points, rounded: form.rounded, digits: form.digits };
+    }
+    return { text, points: smallest, cut: true };
+  }
+
   function fit(input) {
     if (!input.tip) return; // not shown yet
     const { note, tip } = input.tip;
     const place = room(input);
-    let points = place ? place.points : 0;
-    let whole = true;
-    if (place && document.activeElement !== input) {
-      const text = input.value;
-      let drawn = textWidth(text, points, place.font);
-      while (drawn > place.width && points > SMALLEST_POINTS) {
-        points = Math.max(SMALLEST_POINTS, points - 0.5);
-        drawn = textWidth(text, points, place.font);
-      }
-      whole = drawn <= place.width;
-    }
+    const editing = document.activeElement === input && !input.entered;
+    const shown = place && !editing ? shownText(input, input.value, place) : null;
+    const over = shown !== null && (shown.points !== place.points || shown.text !== input.value);
     input.fitted = place ? fitAge : -1;
-    input.style.fontSize = place && points !== place.points ? `${points}pt` : '';
-    input.title = whole || !note ? note || tip : `${note}\n${tip}`;
+    input.classList.toggle('overlaid', Boolean(over));
+    input.shown.hidden = !over;
+    if (over) {
+      input.shown.style.fontSize = `${shown.points}pt`;
+      input.shown.firstChild.textContent = shown.text;
+      input.shown.classList.toggle('rounded', Boolean(shown.rounded));
+      input.shown.dataset.digits = shown.digits || '';
+      input.shown.classList.toggle('note', note !== '');
+    }
+    input.title = note && over ? `${note}\n${tip}` : note || tip;
   }
 
   // The fields of the windows that show whose text or room has changed since they were
-  // fitted. Their rooms are read first, all at the style's own size: one layout for the page.
+  // fitted. Their rooms are read first, all before any is fitted: one layout for the page.
   function refit() {
     const stale = [];
     for (const view of views.values()) {
@@ -480,7 +518,6 @@
       for (const input of view.fields) if (input.fitted !== fitAge && input.tip) stale.push(input);
     }
     const unknown = stale.filter((input) => !input.room || input.room.age !== fitAge);
-    for (const input of unknown) input.style.fontSize = '';
     for (const input of unknown) room(input);
     for (const input of stale) fit(input);
   }

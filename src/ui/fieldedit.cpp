@@ -1,5 +1,6 @@
 #include "ui/fieldedit.h"
 
+#include "framework/fitnumber.h"
 #include "ui/theme.h"
 
 #include <QAccessible>
@@ -20,13 +21,16 @@
 #include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 namespace mezura::ui {
 
 namespace {
-// The smallest font a field's number is drawn in: a size that still reads well.
-constexpr qreal kSmallestFieldPoints = 7;
-// The mark at the right edge of a field whose number does not fit even in that size.
+// How much smaller than its own font a field draws a text too wide for it, half a point at
+// a time, before it rounds a number: a size that still reads as the window's.
+constexpr qreal kShrinkPoints = 1;
+// The mark at the right edge of a field whose text is no number and does not fit even then.
 constexpr QChar kCutMark(0x2026);
 // What a line edit keeps clear at each side of its text, inside the room that the style
 // gives it (SE_LineEditContents): Qt's QLineEditPrivate::horizontalMargin, defined in
@@ -41,6 +45,45 @@ QColor noteColour(const QColor& base)
     const QColor dark(192, 0, 0);
     const QColor light(255, 112, 112);
     return contrastRatio(dark, base) >= contrastRatio(light, base) ? dark : light;
+}
+
+// The colour of the corner mark of a rounded number: a blue apart from the red of the wavy
+// line, dark on a light field and light on a dark one.
+QColor roundedColour(const QColor& base)
+{
+    const QColor dark(0, 84, 196);
+    const QColor light(122, 178, 255);
+    return contrastRatio(dark, base) >= contrastRatio(light, base) ? dark : light;
+}
+
+// A font `points` smaller than `font`; a font sized in pixels stays as it is.
+QFont smallerFont(QFont font, qreal points)
+{
+    if (font.pointSizeF() > points) {
+        font.setPointSizeF(font.pointSizeF() - points);
+    }
+    return font;
+}
+
+// Whether a key press is a modifier alone, which starts no editing.
+bool modifierAlone(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+        return true;
+    default:
+        return false;
+    }
 }
 
 // Whether an event of `type` that a widget leaves goes on to the widget's parent.
@@ -99,8 +142,15 @@ protected:
             }
             if (self != nullptr) {
                 forgetEdits();
+                // What was typed is taken: the field shows it as every other field shows
+                // its number until the user edits again.
+                m_field->m_entered = true;
+                update();
             }
             return;
+        }
+        if (!modifierAlone(event->key())) {
+            editAgain();
         }
         const QString text = event->text();
         if (!text.isEmpty() && m_field->onKey) {
@@ -130,11 +180,12 @@ protected:
         }
     }
 
-    // Being edited the field is a plain line edit; left, it shows its text as the field does
-    // before it has a line edit, in a smaller font or marked where it does not fit.
+    // Being edited the field is a plain line edit; left, or once Enter has taken what was
+    // typed, it shows its text as the field does before it has a line edit: a point smaller
+    // at most, a number rounded, where the text does not fit.
     void paintEvent(QPaintEvent* event) override
     {
-        if (!hasFocus() && !m_field->textFits()) {
+        if (m_field->drawsShown()) {
             QPainter painter(this);
             m_field->drawUnedited(painter);
             return;
@@ -150,6 +201,7 @@ protected:
 
     void mousePressEvent(QMouseEvent* event) override
     {
+        editAgain();
         QLineEdit::mousePressEvent(event);
         if (event->button() == Qt::LeftButton && m_field->onClick) {
             m_field->onClick();
@@ -162,13 +214,34 @@ protected:
     // keeps the cursor where the user left it.
     void focusOutEvent(QFocusEvent* event) override
     {
+        editAgain();
         QLineEdit::focusOutEvent(event);
         if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
             setCursorPosition(0);
         }
     }
 
+    void focusInEvent(QFocusEvent* event) override
+    {
+        editAgain();
+        QLineEdit::focusInEvent(event);
+    }
+
+    void inputMethodEvent(QInputMethodEvent* event) override
+    {
+        editAgain();
+        QLineEdit::inputMethodEvent(event);
+    }
+
 private:
+    // Editing starts again after Enter: the line edit shows the text as it lays it out.
+    void editAgain()
+    {
+        if (std::exchange(m_field->m_entered, false)) {
+            update();
+        }
+    }
+
     FieldEdit* m_field;
 };
 
@@ -289,11 +362,9 @@ QLineEdit* FieldEdit::makeEditor(Qt::FocusReason reason)
 
 void FieldEdit::prepareNumberGlyphs() const
 {
-    // In the field's font, and in the smallest, which most numbers too wide for a field take.
-    QFont smallest = font();
-    if (smallest.pointSizeF() > kSmallestFieldPoints) {
-        smallest.setPointSizeF(kSmallestFieldPoints);
-    }
+    // In the field's font, which rounded numbers take, and in the smallest that a text too
+    // wide for the field shrinks to.
+    const QFont smallest = smallerFont(font(), kShrinkPoints);
     static QSet<QString> prepared;
     const qreal ratio = devicePixelRatioF();
     for (const QFont& drawn : {font(), smallest}) {
@@ -356,7 +427,12 @@ QRect FieldEdit::lineRect(const QRect& room, const QFont& font) const
 bool FieldEdit::textFits() const
 {
     const Shown drawn = shown();
-    return !drawn.cut && drawn.font == font();
+    return drawn.whole && drawn.font == font();
+}
+
+bool FieldEdit::drawsShown() const
+{
+    return m_editor == nullptr || ((!m_editor->hasFocus() || m_entered) && !textFits());
 }
 
 FieldEdit::Shown FieldEdit::shown() const
@@ -374,43 +450,81 @@ FieldEdit::Shown FieldEdit::shown() const
             c = QLatin1Char(' ');
         }
     }
-    Shown result{font(), drawn, false, lineRect(room)};
-    const auto fits = [&result](const QString& line) {
-        return QFontMetricsF(result.font).horizontalAdvance(line) <= result.line.width();
+    // The sizes a text too wide may take, half a point apart: few, whose glyphs are soon
+    // drawn once each.
+    std::vector<QFont> sizes;
+    for (qreal smaller = 0; smaller <= kShrinkPoints; smaller += 0.5) {
+        sizes.push_back(smallerFont(font(), smaller));
+    }
+    const int width = lineRect(room).width();
+    const auto fits = [width](const QString& line, const QFont& size) {
+        return QFontMetricsF(size).horizontalAdvance(line) <= width;
     };
-    if (!fits(drawn) && result.font.pointSizeF() > 0) {
-        while (result.font.pointSizeF() > kSmallestFieldPoints && !fits(drawn)) {
-            // Half a point at a time: few sizes, whose glyphs are soon drawn once each.
-            result.font.setPointSizeF(std::max(kSmallestFieldPoints, result.font.pointSizeF() - 0.5));
-            result.line = lineRect(room, result.font);
+    // The whole text in the largest size that holds it.
+    for (const QFont& size : sizes) {
+        if (fits(drawn, size)) {
+            const Shown result{size, drawn, true, false, false, lineRect(room, size)};
+            cacheShown(whole, room, result);
+            return result;
         }
     }
-    if (!fits(drawn)) {
-        // The characters that fit whole before the mark, and the mark.
-        const QFontMetricsF metrics(result.font);
-        const qreal before = result.line.width() - metrics.horizontalAdvance(kCutMark);
-        qsizetype kept = drawn.size();
-        while (kept > 0 &&
-               (metrics.horizontalAdvance(drawn.left(kept)) > before || drawn.at(kept - 1).isHighSurrogate())) {
-            --kept;
-        }
-        result.text = drawn.left(kept) + kCutMark;
-        result.cut = true;
+    // A number rounded to the most digits that the smallest size holds, in the largest size
+    // that holds them.
+    const FittedNumber number = fitNumber(whole.toStdString(), [&](std::string_view form) {
+        return fits(QString::fromUtf8(form.data(), qsizetype(form.size())), sizes.back());
+    });
+    if (number.found) {
+        const QString form = QString::fromStdString(number.form.text);
+        const QFont& size =
+            *std::find_if(sizes.begin(), sizes.end(), [&](const QFont& each) { return fits(form, each); });
+        const Shown result{size, form, false, false, number.form.rounded, lineRect(room, size)};
+        cacheShown(whole, room, result);
+        return result;
     }
-    m_shownOf = whole;
+    Shown result{sizes.back(), drawn, false, true, false, lineRect(room, sizes.back())};
+    // Any other text: the characters that fit whole before the mark, and the mark.
+    const QFontMetricsF metrics(result.font);
+    const qreal before = result.line.width() - metrics.horizontalAdvance(kCutMark);
+    qsizetype kept = drawn.size();
+    while (kept > 0 && (metrics.horizontalAdvance(drawn.left(kept)) > before || drawn.at(kept - 1).isHighSurrogate())) {
+        --kept;
+    }
+    result.text = drawn.left(kept) + kCutMark;
+    cacheShown(whole, room, result);
+    return result;
+}
+
+void FieldEdit::cacheShown(const QString& text, const QRect& room, const Shown& shown) const
+{
+    m_shownOf = text;
     m_shownFont = font();
     m_shownRoom = room;
-    m_shown = result;
-    return result;
+    m_shown = shown;
 }
 
 QRect FieldEdit::characterRect(int offset) const
 {
     const Shown drawn = shown();
+    const QFontMetrics metrics(drawn.font);
+    if (!drawn.whole && !drawn.cut) {
+        // A form of the number: the characters it shares with the text from the start, then
+        // the rest of the form for the first character that differs.
+        const QString whole = text();
+        qsizetype same = 0;
+        while (same < drawn.text.size() && same < whole.size() && drawn.text.at(same) == whole.at(same)) {
+            ++same;
+        }
+        if (offset < 0 || offset > same || offset >= drawn.text.size()) {
+            return {};
+        }
+        const int left = metrics.horizontalAdvance(drawn.text.left(offset));
+        const int right = offset < same ? metrics.horizontalAdvance(drawn.text.left(offset + 1))
+                                        : metrics.horizontalAdvance(drawn.text);
+        return {drawn.line.x() + left, drawn.line.y(), right - left, drawn.line.height()};
+    }
     if (offset < 0 || offset >= drawn.text.size() - (drawn.cut ? 1 : 0)) {
         return {};
     }
-    const QFontMetrics metrics(drawn.font);
     return {drawn.line.x() + metrics.horizontalAdvance(drawn.text.left(offset)), drawn.line.y(),
             metrics.horizontalAdvance(drawn.text.at(offset)), drawn.line.height()};
 }
@@ -584,6 +698,26 @@ void FieldEdit::drawUnedited(QPainter& painter) const
     if (!m_note.isEmpty()) {
         drawNoteMark(painter, drawn.line, drawn.font, std::min<qreal>(width, drawn.line.width()));
     }
+    if (drawn.rounded) {
+        painter.setClipping(false);
+        drawRoundedMark(painter, drawn.font);
+    }
+}
+
+void FieldEdit::drawRoundedMark(QPainter& painter, const QFont& font) const
+{
+    // A right triangle in the corner inside the frame's outer line, its sides two thirds of
+    // the height of a digit: above the digits' tops where they end, seen at a glance.
+    const QRectF inside = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const qreal side = std::max<qreal>(4, std::round(QFontMetricsF(font).capHeight() * 0.7));
+    const QPointF corner = inside.topRight();
+    const QPointF triangle[] = {corner, corner + QPointF(-side, 0), corner + QPointF(0, side)};
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(roundedColour(linePalette().base().color()));
+    painter.drawPolygon(triangle, 3);
+    painter.restore();
 }
 
 void FieldEdit::drawNoteMark(QPainter& painter, const QRect& line, const QFont& font, qreal width) const
@@ -708,9 +842,10 @@ public:
         const QAccessibleTextInterface* made = madeText();
         return made != nullptr ? made->characterCount() : static_cast<int>(field()->text().size());
     }
+    // Where the field draws its text itself, it tells where; else the line edit does.
     QRect characterRect(int offset) const override
     {
-        if (const QAccessibleTextInterface* made = madeText()) {
+        if (const QAccessibleTextInterface* made = madeText(); made != nullptr && !field()->drawsShown()) {
             return made->characterRect(offset);
         }
         const QRect place = field()->characterRect(offset);
@@ -718,7 +853,7 @@ public:
     }
     int offsetAtPoint(const QPoint& point) const override
     {
-        if (const QAccessibleTextInterface* made = madeText()) {
+        if (const QAccessibleTextInterface* made = madeText(); made != nullptr && !field()->drawsShown()) {
             return made->offsetAtPoint(point);
         }
         const QPoint inField = field()->mapFromGlobal(point);

@@ -16,10 +16,15 @@
 // event it leaves (a key it does not take, a press it ignores) goes on through the field to
 // the window once: the field lets that event pass instead of handing it on again.
 //
-// A number too wide, while nobody edits the field (before the line edit is made and while it
-// has no focus): drawn in a smaller size of the field's font, half a point at a time down to
-// 7 points; where even that is too wide, its start fades into the field's base before "…" at
-// the right edge. A text that was not read whole (setNote) has a red wavy line under it.
+// A text too wide, while nobody edits the field (before the line edit is made, while it has
+// no focus, and from Enter in it until the user edits again): drawn in a smaller size of the
+// field's font, half a point at a time, a point smaller at most; where even that is too wide,
+// a number shows rounded to the digits that fit a point smaller, as a spreadsheet shows it
+// (fitNumber), in the largest of those sizes that holds them, with a small blue triangle in
+// the field's top right corner where the value shown is not the number's. Only a text that
+// is no number shows its start fading into the field's base before "…" at the right edge. A
+// text that was not read whole (setNote) has a red wavy line under it. The text itself, its
+// tooltip, its copy and what assistive technology reads of it stay whole.
 //
 // For assistive technology the field is one editable text. Before the line edit exists its
 // object answers from what the field draws: the value, name and description (the note where
@@ -73,19 +78,27 @@ public:
 
     // Whether the text shows in full in the field's own font.
     bool textFits() const;
-    // How the field shows its text while nobody edits it (before its line edit is made, and
-    // while the line edit has no focus): a text wider than the field in a smaller size of the
-    // field's font, down to 7 points; one that does not fit even then, its start with "…" at
-    // the field's right edge over a faded end. The text and all that copies it stay whole.
+    // How the field shows its text while nobody edits it (see above): the whole text in the
+    // field's font or up to a point smaller; a number that does not fit even then rounded to
+    // the digits that fit a point smaller; any other text its start with "…" at the field's
+    // right edge over a faded end. The text and all that copies it stay whole.
     struct Shown {
         QFont font;
-        QString text; // what is drawn: the whole text, or its start and "…"
-        bool cut = false;
-        QRect line; // the line of text in the field
+        QString text;         // what is drawn: the whole text, a form of the number, or a start and "…"
+        bool whole = true;    // the whole text
+        bool cut = false;     // a start and "…"
+        bool rounded = false; // a form of the number whose value is not the number's: marked
+        QRect line;           // the line of text in the field
     };
     Shown shown() const;
-    // Where character `offset` of the text shows before the line edit is made, in the
-    // field's coordinates; empty past the text and behind the mark of a cut text.
+    // Whether the field draws its text as shown() has it rather than as its line edit lays it
+    // out: before the line edit is made, and where the text does not fit while the line edit
+    // has no focus or has just taken Enter.
+    bool drawsShown() const;
+    // Where character `offset` of the text shows while the field draws it as shown() has it,
+    // in the field's coordinates; empty past what is drawn and behind the mark of a cut text.
+    // Of a number shown in another form, the characters that the form repeats at their places
+    // show there, the next one takes the rest of the form, and the others show nowhere.
     // Assistive technology reads a text by places.
     QRect characterRect(int offset) const;
 
@@ -127,8 +140,12 @@ private:
     QRect lineRect(const QRect& room) const;
     QRect lineRect(const QRect& room, const QFont& font) const;
     // Draws the field as nobody edits it, on the field or on its line edit (which lies at the
-    // field's place): the panel, the text as shown() has it, and the note's underline.
+    // field's place): the panel, the text as shown() has it, the mark of a rounded number and
+    // the note's underline.
     void drawUnedited(QPainter& painter) const;
+    // The small triangle in the top right corner of a field that shows its number rounded.
+    void drawRoundedMark(QPainter& painter, const QFont& font) const;
+    void cacheShown(const QString& text, const QRect& room, const Shown& shown) const;
     // The red wavy line under the first `width` pixels of the line of text `line`.
     void drawNoteMark(QPainter& painter, const QRect& line, const QFont& font, qreal width) const;
 
@@ -141,6 +158,8 @@ private:
     mutable QFont m_shownFont;
     mutable QRect m_shownRoom;
     QLineEdit* m_editor = nullptr;
+    // Enter has taken what was typed into the line edit, and nobody has edited since.
+    bool m_entered = false;
     // The event that the line edit just left, which comes to the field next on its way to the
     // window: the field lets it pass rather than handing it to the line edit again.
     QEvent* m_passedOn = nullptr;

@@ -1,10 +1,13 @@
 #include "framework/arith.h"
+#include "framework/fitnumber.h"
 #include "framework/fullwidth.h"
 #include "framework/numtext.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
+#include <string>
 #include <utility>
 
 namespace mezura {
@@ -252,6 +255,64 @@ TEST(CheckedArithmetic, FaultsStopWithTheirKind)
         FAIL() << "no invalid operation";
     } catch (const ArithmeticError& error) {
         EXPECT_EQ(error.fault(), ArithmeticFault::Invalid);
+    }
+}
+
+// A number too wide for its room is shown rounded half to even to the digits that fit, in
+// plain form while its integer part fits: never its first characters. The room here is a
+// count of characters.
+TEST(NumberFit, RoundsToTheDigitsThatFit)
+{
+    struct Row {
+        const char* text;
+        std::size_t room;
+        const char* shown; // "" where nothing fits
+        bool rounded;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"4860503.50823045", 10, "4860503.51", true},   {"407407404.148148", 9, "407407404", true},
+        {"407407404.148148", 8, "4.07E+08", true}  ,    {"123456789123.456", 10, "1.2346E+11", true},
+        {"123456789123.456", 12, "123456789123", true}, {"123456789123.456", 20, "123456789123.456", false},
+        {"0.000123456789", 8, "0.000123", true},        {"0.000123456789", 7, "0.00012", true},
+        {"1.23456789012346E+15", 10, "1.2346E+15", true}, {"-9.87654321E+20", 9, "-9.88E+20", true},
+        {"2.5", 1, "2", true},                          {"3.5", 1, "4", true},
+        {"2.51", 1, "3", true},                         {"+5.25", 3, "5.2", true},
+        {"99999.96", 5, "1E+05", true},                 {"99999.96", 6, "100000", true},
+        {"4000000000", 5, "4E+09", false},              {"-0.000", 1, "0", false},
+        {"１２３４５６．７８", 6, "123457", true},        {"  12345.678 ", 5, "12346", true},
+        {"2.25D3", 5, "2E+03", true},                   {"1.5e-7", 5, "2E-07", true}    ,
+        {"1,000", 3, "", false},                        {"12abc", 4, "", false},
+        {"&H10", 3, "", false},                         {"1 2", 2, "", false},
+        {"1E-05", 3, "", false},                        {"1E+99999999", 5, "", false},
+        {"-", 0, "", false},                            {"1e", 1, "", false},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        const FittedNumber fitted =
+            fitNumber(row.text, [&row](std::string_view text) { return text.size() <= row.room; });
+        EXPECT_EQ(fitted.found ? fitted.form.text : "", row.shown) << row.text << " in " << row.room;
+        EXPECT_EQ(fitted.found && fitted.form.rounded, row.rounded) << row.text << " in " << row.room;
+    }
+}
+
+// Every form of every number text reads back as the number rounded at the form's last digit.
+TEST(NumberFit, EveryFormIsTheNumberRoundedAtItsLastDigit)
+{
+    std::mt19937_64 random(31);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> power(-12, 20);
+    for (int i = 0; i < 2000; ++i) {
+        const double value = mantissa(random) * std::pow(10.0, power(random));
+        const std::string text = numberText(value);
+        const double exact = parseNumber(text);
+        for (const RoundedForm& form : roundedForms(text)) {
+            const double shown = parseNumber(form.text);
+            const double magnitude = std::floor(std::log10(std::fabs(shown)));
+            const double halfStep = 0.5 * std::pow(10.0, magnitude - form.digits + 1);
+            EXPECT_LE(std::fabs(shown - exact), halfStep + std::fabs(exact) * 1e-15) << text << " as " << form.text;
+            EXPECT_EQ(form.rounded, shown != exact) << text << " as " << form.text;
+        }
     }
 }
 

@@ -1,3 +1,4 @@
+#include "framework/fitnumber.h"
 #include "framework/numtext.h"
 #include "framework/window.h"
 #include "startup/files.h"
@@ -9,6 +10,8 @@
 #include "uitest.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -16,10 +19,12 @@
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <utility>
@@ -170,58 +175,160 @@ private slots:
         QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1 texts do not fit in %2").arg(cut.size()).arg(family)));
     }
 
-    // A number wider than its field never shows its start as if it were the whole: the field
-    // draws it in a smaller font, 7 points at least, or marks the cut at its right edge with
-    // "…"; before its line edit is made and, alike, once the line edit is made but left. In
-    // every field of every window, with the longest texts that numbers are written in.
-    void noNumberIsCutWithoutAMark()
+    // A number wider than its field shows rounded to the digits that fit, never its first
+    // characters as if they were the number: in every field of every window, with the
+    // longest texts of the driver fixtures and of numbers, set by the window and typed. What
+    // a field draws is its whole text (at most a point smaller), or a form of its number that
+    // reads as the number rounded at its last digit, marked where its value differs; "…"
+    // ends only a text that is no number. The field typed into draws the same after Enter,
+    // not the end of its text; its line edit, once made and left, draws as the field did.
+    void numbersShowRoundedNeverCut()
     {
-        const QStringList longest = {
-            QString::fromStdString(numberText(-1.23456789012346E+300)),
-            QString::fromStdString(numberText(-1.23456789012346E-15)),
-            QString::fromStdString(numberText(-0.000123456789012346)),
-            QString::fromStdString(numberText(-12345678901234.5)),
-            QString::fromStdString(numberText(-123456789012345.0)),
-        };
+        const QMap<QString, QStringList> longest = longestFixtureTexts(3);
+        QVERIFY(longest.size() >= 10);
+        QStringList extremes;
+        for (const double value : {-1.23456789012346E+300, -1.23456789012346E-15, -0.000123456789012346,
+                                   -12345678901234.5, -123456789012345.0}) {
+            extremes << QString::fromStdString(numberText(value));
+        }
         AllWindowsShown program;
         Binding& binding = program.binding;
         const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
-        QStringList cut;
+        QStringList wrong;
         int fields = 0;
+        int rounded = 0;
         for (const WindowRow& row : binding.app().windows()) {
+            const QString name = QString::fromStdString(row.frame.name);
             ConversionView* view = binding.conversionView(row.frame.name);
             QVERIFY(view != nullptr);
-            for (FieldEdit* field : view->findChildren<FieldEdit*>()) {
+            const QList<FieldEdit*> edits = view->findChildren<FieldEdit*>();
+            for (FieldEdit* field : edits) {
                 ++fields;
-                const QString where = QStringLiteral("%1.%2 at scale %3")
-                                          .arg(QString::fromStdString(row.frame.name), field->objectName(), scale);
-                for (const QString& text : longest) {
+                for (const QString& text : longest.value(name) + extremes) {
                     field->setText(text);
-                    const FieldEdit::Shown shown = field->shown();
-                    const qreal width = QFontMetricsF(shown.font).horizontalAdvance(shown.text);
-                    const bool whole = !shown.cut && shown.text == text;
-                    const bool marked =
-                        shown.cut && shown.text.endsWith(QChar(0x2026)) && text.startsWith(shown.text.chopped(1));
-                    if (width > shown.line.width() || !field->contentsRect().contains(shown.line) ||
-                        shown.font.pointSizeF() < 7 || !(whole || marked)) {
-                        cut << QStringLiteral("%1: \"%2\" shows as \"%3\" (%4 pt), %5 wide in %6")
-                                   .arg(where, text, shown.text)
-                                   .arg(shown.font.pointSizeF())
-                                   .arg(width)
-                                   .arg(shown.line.width());
-                    }
+                    checkShown(field, QStringLiteral("%1.%2 at scale %3").arg(name, field->objectName(), scale), wrong);
+                    rounded += field->shown().rounded ? 1 : 0;
                 }
-                // The line edit draws the field as the field drew itself while nobody edits it,
-                // and holds the whole number.
                 const QImage drawn = field->grab().toImage();
                 QLineEdit* editor = field->editor();
-                if (field->grab().toImage() != drawn || editor->text() != longest.last()) {
-                    cut << where + QStringLiteral(": its line edit shows another text");
+                if (field->grab().toImage() != drawn || editor->text() != extremes.last()) {
+                    wrong << QStringLiteral("%1.%2 at scale %3: its line edit shows another text")
+                                 .arg(name, field->objectName(), scale);
+                }
+            }
+            FieldEdit* typed = firstTypingField(binding, row);
+            QVERIFY(typed != nullptr);
+            for (const QString& text : {QStringLiteral("123456789.123456789"), QStringLiteral("1")}) {
+                typeAndEnter(binding, row, typed, text);
+                for (FieldEdit* field : edits) {
+                    checkShown(field,
+                               QStringLiteral("%1.%2 after %3 at scale %4").arg(name, field->objectName(), text, scale),
+                               wrong);
+                }
+                // The field typed into keeps the focus, and draws its line of text as a field
+                // that nobody edits.
+                QVERIFY2(typed->editor()->hasFocus(), qPrintable(name));
+                if (!typed->textFits()) {
+                    const QImage entered = typed->grab().toImage();
+                    // Until a key other than a modifier alone starts editing again.
+                    QTest::keyClick(typed->editor(), Qt::Key_Shift);
+                    if (!typed->drawsShown()) {
+                        wrong << name + QStringLiteral(": Shift alone starts editing after Enter");
+                    }
+                    QTest::keyClick(typed->editor(), Qt::Key_Left);
+                    if (typed->drawsShown()) {
+                        wrong << name + QStringLiteral(": an arrow key does not start editing after Enter");
+                    }
+                    typed->editor()->clearFocus();
+                    // The line of text inside the frame, and a focus frame inside that.
+                    const QRect line = typed->shown().line & typed->rect().adjusted(3, 3, -3, -3);
+                    const qreal ratio = entered.devicePixelRatio();
+                    const QRect pixels(
+                        QPoint(qFloor(line.left() * ratio), qFloor(line.top() * ratio)),
+                        QPoint(qCeil((line.right() + 1) * ratio) - 1, qCeil((line.bottom() + 1) * ratio) - 1));
+                    if (entered.copy(pixels) != typed->grab().toImage().copy(pixels)) {
+                        wrong << QStringLiteral(
+                                     "%1.%2 after Enter in it at scale %3 draws \"%4\" otherwise than unedited")
+                                     .arg(name, typed->objectName(), scale, typed->text());
+                    }
                 }
             }
         }
         QVERIFY(fields > 100);
-        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
+        for (const QString& line : wrong) {
+            qWarning("%s", qPrintable(line));
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("%1 fields draw their numbers wrong").arg(wrong.size())));
+        QVERIFY2(rounded > 0, "no number was rounded");
+    }
+
+    // The digits a window shows at its designed width after 1 and after a number of many
+    // digits in its first unit: every field shows its whole value or at least 5 significant
+    // digits, 8 once the window is 1.5 times as wide (where the windows keep their fields'
+    // width, the fields are widened themselves). The fewest seen are logged.
+    void enoughDigitsShow()
+    {
+        AllWindowsShown program;
+        Binding& binding = program.binding;
+        const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
+        const auto fewest = [&binding](qreal widening, QStringList& few, int least) {
+            int smallest = 99;
+            for (const WindowRow& row : binding.app().windows()) {
+                ConversionView* view = binding.conversionView(row.frame.name);
+                FieldEdit* typed = firstTypingField(binding, row);
+                for (const QString& text : {QStringLiteral("1"), QStringLiteral("123456789.123456789")}) {
+                    typeAndEnter(binding, row, typed, text);
+                    for (FieldEdit* field : view->findChildren<FieldEdit*>()) {
+                        const FieldEdit::Shown shown = field->shown();
+                        if (!shown.cut && !shown.rounded) {
+                            continue; // its whole text or value (4E+09 of 4000000000)
+                        }
+                        const int digits = formDigits(field->text(), shown.text);
+                        smallest = std::min(smallest, digits);
+                        if (digits < least) {
+                            few << QStringLiteral("%1.%2 after %3, %4 times as wide: \"%5\" for %6")
+                                       .arg(QString::fromStdString(row.frame.name), field->objectName(), text)
+                                       .arg(widening)
+                                       .arg(shown.text, field->text());
+                        }
+                    }
+                }
+            }
+            return smallest;
+        };
+        QStringList few;
+        const int designed = fewest(1, few, 5);
+        qInfo("at scale %s the designed width shows %d significant digits at least", qPrintable(scale), designed);
+        for (const QString& line : few) {
+            qWarning("%s", qPrintable(line));
+        }
+        QVERIFY2(few.isEmpty(), qPrintable(QStringLiteral("%1 fields show too few digits").arg(few.size())));
+
+        // 1.5 times as wide: the fields grow with the window.
+        bool grew = false;
+        for (const WindowRow& row : binding.app().windows()) {
+            ConversionView* view = binding.conversionView(row.frame.name);
+            FieldEdit* typed = firstTypingField(binding, row);
+            const int before = typed->width();
+            view->resize(qRound(view->width() * 1.5), view->height());
+            QTest::qWait(0);
+            grew = grew || typed->width() > before;
+        }
+        if (!grew) {
+            // Until the windows widen, each field stands in for its window's widening.
+            qInfo("the windows keep their fields' width: each field is made 1.5 times as wide instead");
+            for (const WindowRow& row : binding.app().windows()) {
+                for (FieldEdit* field : binding.conversionView(row.frame.name)->findChildren<FieldEdit*>()) {
+                    field->resize(qRound(field->width() * 1.5), field->height());
+                }
+            }
+        }
+        const int widened = fewest(1.5, few, 8);
+        qInfo("at scale %s 1.5 times the width shows %d significant digits at least", qPrintable(scale), widened);
+        for (const QString& line : few) {
+            qWarning("%s", qPrintable(line));
+        }
+        QVERIFY2(few.isEmpty(), qPrintable(QStringLiteral("%1 fields show too few digits").arg(few.size())));
     }
 
     // Until it is first used a field draws itself, and exactly as its line edit then draws
@@ -309,6 +416,123 @@ private slots:
     }
 
 private:
+    // Per window, the `count` longest distinct field texts that the driver fixtures write.
+    static QMap<QString, QStringList> longestFixtureTexts(int count)
+    {
+        QMap<QString, QStringList> texts;
+        const QDir fixtures(QStringLiteral(MEZURA_DRIVER_FIXTURES));
+        const QRegularExpression line(QStringLiteral("^(\\w+)\\.txt\\w*=(.+)$"));
+        for (const QString& name : fixtures.entryList({QStringLiteral("*.expected")})) {
+            QFile file(fixtures.filePath(name));
+            if (!file.open(QIODevice::ReadOnly)) {
+                continue;
+            }
+            for (const QString& each : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+                const QRegularExpressionMatch match = line.match(each);
+                if (match.hasMatch() && !texts[match.captured(1)].contains(match.captured(2))) {
+                    texts[match.captured(1)] << match.captured(2);
+                }
+            }
+        }
+        for (QStringList& list : texts) {
+            std::stable_sort(list.begin(), list.end(),
+                             [](const QString& a, const QString& b) { return a.size() > b.size(); });
+            list = list.mid(0, count);
+        }
+        return texts;
+    }
+
+    static FieldEdit* firstTypingField(Binding& binding, const WindowRow& row)
+    {
+        const auto& specs = binding.app().window(row).layout().fields;
+        const auto typing = std::find_if(specs.begin(), specs.end(), [](const FieldSpec& spec) { return spec.typing; });
+        ConversionView* view = binding.conversionView(row.frame.name);
+        return typing == specs.end() || view == nullptr
+            ? nullptr
+            : view->findChild<FieldEdit*>(QString::fromStdString(typing->name));
+    }
+
+    // Types `text` into `field` of window `row` as a user does, a click emptying it first,
+    // and presses Enter.
+    static void typeAndEnter(Binding& binding, const WindowRow& row, FieldEdit* field, const QString& text)
+    {
+        binding.forward([&binding, &row] { binding.app().showAndFocus(row); });
+        QVERIFY(QTest::qWaitForWindowActive(binding.conversionView(row.frame.name)));
+        field->setFocus(Qt::OtherFocusReason);
+        QLineEdit* editor = field->editor();
+        QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(4, editor->height() / 2)); // empties the field
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+
+    // The significant digits of `shown` as a rounded form of the number `text`; 0 where it is
+    // none.
+    static int formDigits(const QString& text, const QString& shown)
+    {
+        for (const RoundedForm& form : roundedForms(text.toStdString())) {
+            if (QString::fromStdString(form.text) == shown) {
+                return form.digits;
+            }
+        }
+        return 0;
+    }
+
+    // What is wrong with what `field` draws of its text, added to `wrong`.
+    static void checkShown(const FieldEdit* field, const QString& where, QStringList& wrong)
+    {
+        const QString text = field->text();
+        const FieldEdit::Shown shown = field->shown();
+        const qreal width = QFontMetricsF(shown.font).horizontalAdvance(shown.text);
+        const auto fault = [&](const QString& what) {
+            wrong << QStringLiteral("%1: \"%2\" shows as \"%3\" (%4 pt, %5 wide in %6): %7")
+                         .arg(where, text, shown.text)
+                         .arg(shown.font.pointSizeF())
+                         .arg(width)
+                         .arg(shown.line.width())
+                         .arg(what);
+        };
+        if (width > shown.line.width() || !field->contentsRect().contains(shown.line)) {
+            fault(QStringLiteral("wider than its line"));
+        }
+        if (shown.font.pointSizeF() < field->font().pointSizeF() - 1) {
+            fault(QStringLiteral("more than a point smaller than the field's font"));
+        }
+        if (!shown.cut && shown.text == text) {
+            if (shown.rounded) {
+                fault(QStringLiteral("the whole text marked as rounded"));
+            }
+            return;
+        }
+        const std::string exactText = text.toStdString();
+        if (roundedForms(exactText).empty()) {
+            if (!shown.cut || !shown.text.endsWith(QChar(0x2026)) || !text.startsWith(shown.text.chopped(1))) {
+                fault(QStringLiteral("a text that is no number, neither whole nor its start with \"…\""));
+            }
+            return;
+        }
+        if (shown.cut) {
+            fault(QStringLiteral("a number cut"));
+            return;
+        }
+        // The shown number read back is the exact one rounded at the shown form's last digit.
+        const int digits = formDigits(text, shown.text);
+        if (digits == 0) {
+            fault(QStringLiteral("no rounded form of the number"));
+            return;
+        }
+        const double exact = parseNumber(exactText);
+        const double value = parseNumber(shown.text.toStdString());
+        const double magnitude = value == 0 ? 0 : std::floor(std::log10(std::fabs(value)));
+        const double halfStep = 0.5 * std::pow(10.0, magnitude - digits + 1);
+        if (std::fabs(value - exact) > halfStep + std::fabs(exact) * 1e-15) {
+            fault(QStringLiteral("not the number rounded to %1 digits").arg(digits));
+        }
+        if (shown.rounded != (value != exact)) {
+            fault(shown.rounded ? QStringLiteral("marked, but the value is the number")
+                                : QStringLiteral("a rounded value without the mark"));
+        }
+    }
+
     // The controls among the children of `parent` (the client area or a frame), each where it
     // puts something on the screen: a caption where its letters are, any other its rectangle.
     static void measureRoom(QWidget* parent, const QString& where, QStringList& crowded)

@@ -137,45 +137,71 @@ try {
       await section.screenshot({ path: join(shots, `${window}.png`) });
     }
   }
-  // Numbers too wide for their fields: each field of every window shows its whole text, in a
-  // smaller font where needed, or at the smallest font a cut text marked "…" with the whole
-  // value in its tooltip; never a text cut without mark, nor a font smaller than needed (the
-  // weights' long numbers replaced by shorter ones).
-  const long = [['weight', 'txtC4', '1000'], ['weight', 'txtC4', '2'], ['length', 'txtC1', '123456.789']];
-  for (const [window, field, text] of long) {
-    await enter(page, window, field, text);
-    await page.$eval(`#${window}-${field}`, (input) => input.blur());
+  // Numbers too wide for their fields, at 1280x800, after 1 and after a number of many digits
+  // in each window's first unit: each field shows its whole text (a point smaller at most),
+  // or over it a form of its number that reads as the number rounded at its last digit,
+  // marked where its value differs, with at least 5 significant digits; "…" only ends a text
+  // that is no number; never a text cut without either. The field typed into shows the same
+  // after Enter, and its own text again at the next key.
+  await page.setViewport({ width: 1280, height: 800 });
+  let fewest = Infinity;
+  for (const [window] of cases) {
+    const first = await page.$eval(`#win-${window} input[data-field]:not([readonly])`, (input) => input.dataset.field);
+    for (const text of ['1', '123456789.123456789']) {
+      await enter(page, window, first, text);
+      const fields = await page.$$eval(`#win-${window} input[data-field]`, (inputs) => inputs.map((input) => {
+        const style = getComputedStyle(input);
+        const ruler = document.body.appendChild(document.createElement('span'));
+        ruler.style.whiteSpace = 'pre';
+        ruler.style.font = style.font;
+        ruler.textContent = input.value;
+        const width = ruler.getBoundingClientRect().width;
+        ruler.remove();
+        const span = input.shown.firstChild;
+        const shownStyle = getComputedStyle(input.shown);
+        return {
+          id: input.id, value: input.value, title: input.title, focused: document.activeElement === input,
+          fits: width <= input.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight),
+          overlaid: !input.shown.hidden, shown: span.textContent, whole: span.scrollWidth <= span.clientWidth,
+          digits: Number(input.shown.dataset.digits),
+          points: parseFloat(shownStyle.fontSize) * 0.75, designed: parseFloat(style.fontSize) * 0.75,
+          mark: getComputedStyle(input.shown, '::after').borderRightWidth,
+          transparent: style.color === 'rgba(0, 0, 0, 0)',
+        };
+      }));
+      for (const field of fields) {
+        const where = `${field.id} "${field.value}" after ${text} shows "${field.shown}"`;
+        check(field.title.includes(field.value), `${where}: the tooltip lacks the whole text`);
+        if (!field.overlaid) {
+          check(field.fits, `${where.replace(/shows.*/, '')}: cut without a mark${field.focused ? ' after Enter' : ''}`);
+          continue;
+        }
+        check(field.transparent && field.points >= field.designed - 1, `${where}: at ${field.points} pt over the field's text`);
+        const number = /^\s*[-+]?(\d+\.?\d*|\.\d+)([ED][-+]?\d+)?\s*$/i.test(field.value);
+        if (field.shown === field.value) {
+          check(field.whole || !number, `${where}: a number cut`);
+          continue;
+        }
+        const exact = Number(field.value.trim().replace(/d/i, 'e'));
+        const value = Number(field.shown);
+        const { digits } = field;
+        const step = 10 ** (Math.floor(Math.log10(Math.abs(value))) - digits + 1);
+        check(number && field.whole && Math.abs(value - exact) <= step / 2 + Math.abs(exact) * 1e-15,
+          `${where}: not the number rounded to ${digits} digits`);
+        check((field.mark === '6px') === (value !== exact), `${where}: ${field.mark === '6px' ? 'marked' : 'no mark'}`);
+        if (value !== exact) fewest = Math.min(fewest, digits);
+        check(value === exact || digits >= 5, `${where}: fewer than 5 significant digits`);
+      }
+    }
+    // The next key makes the field typed into show its own text again.
+    const field = `#${window}-${first}`;
+    await page.keyboard.press('ArrowLeft');
+    check(await page.$eval(field, (input) => input.shown.hidden && !input.classList.contains('overlaid')),
+      `${field}: a key after Enter does not show the text being edited`);
   }
-  const fitting = (selector) => page.$$eval(selector, (inputs) => {
-    // The text's width and the field's room to a fraction of a pixel, at the field's size or
-    // at `size`.
-    const ruler = document.body.appendChild(document.createElement('span'));
-    ruler.style.whiteSpace = 'pre';
-    const fits = (input, size) => {
-      const style = getComputedStyle(input);
-      ruler.style.font = style.font;
-      if (size) ruler.style.fontSize = size;
-      ruler.textContent = input.value;
-      const room = input.getBoundingClientRect().width - parseFloat(style.borderLeftWidth)
-        - parseFloat(style.borderRightWidth) - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
-      return ruler.getBoundingClientRect().width <= room;
-    };
-    const name = (input) => `${input.id} "${input.value}" at ${getComputedStyle(input).fontSize}`;
-    const smallest = (input) => Math.abs(parseFloat(getComputedStyle(input).fontSize) - (7 * 4) / 3) < 0.01;
-    const shrunk = inputs.filter((input) => input.style.fontSize !== '');
-    const result = {
-      shrunk: shrunk.length,
-      cut: inputs.filter((input) => !fits(input) && (!smallest(input)
-        || getComputedStyle(input).textOverflow !== 'ellipsis' || !input.title.includes(input.value))).map(name),
-      small: shrunk.filter((input) => fits(input, `${parseFloat(input.style.fontSize) + 0.5}pt`)).map(name),
-    };
-    ruler.remove();
-    return result;
-  });
-  const fitted = await fitting('.window:not([hidden]) input[data-field]');
-  check(fitted.shrunk > 0, 'no field drew its number smaller');
-  check(fitted.cut.length === 0, `texts cut before the smallest font or without the whole value: ${fitted.cut.join(', ')}`);
-  check(fitted.small.length === 0, `texts that fit half a point larger: ${fitted.small.join(', ')}`);
+  console.log(`web page: the fewest significant digits shown at 1280x800: ${fewest}`);
+  check(fewest < Infinity, 'no number was rounded');
+  await page.setViewport({ width: 1900, height: 1300 });
 
   // A field's caption stands whole above its field, as far up as the window's top.
   const covered = await page.$$eval('.window:not([hidden]) .unit > label', (labels) => labels.filter((label) => {
@@ -231,9 +257,24 @@ try {
     || Math.abs(widened.fields[index][2] - 1.5 * width) > 1).map(([id]) => id);
   check(unspread.length === 0, `fields not spread with their window: ${unspread.join(' ')}`);
   check(widened.whole > narrow.whole, `whole numbers in the widened window: ${narrow.whole}, then ${widened.whole}`);
-  const refitted = await fitting('#win-length input[data-field]');
-  check(refitted.cut.length === 0 && refitted.small.length === 0,
-    `widened fields not fitted again: ${[...refitted.cut, ...refitted.small].join(', ')}`);
+  // Fitted again to their new room: no form drawn over a field is wider than the field, and
+  // after 1 and after a number of many digits every rounded field shows 8 digits or more.
+  const overflowing = () => page.$$eval('#win-length input[data-field]', (inputs) => inputs
+    .filter((input) => !input.shown.hidden && input.shown.firstChild.scrollWidth > input.shown.firstChild.clientWidth)
+    .map((input) => input.id));
+  const refitted = await overflowing();
+  check(refitted.length === 0, `widened fields not fitted again: ${refitted.join(', ')}`);
+  let fewestWide = Infinity;
+  for (const text of ['1', '123456789.123456789']) {
+    await enter(page, 'length', 'txtC1', text);
+    const digits = await page.$$eval('#win-length input[data-field]', (inputs) => inputs
+      .filter((input) => !input.shown.hidden && input.shown.firstChild.textContent !== input.value)
+      .map((input) => Number(input.shown.dataset.digits)));
+    fewestWide = Math.min(fewestWide, ...digits);
+    check((await overflowing()).length === 0, `widened fields drawn wider than their room after ${text}`);
+  }
+  console.log(`web page: the fewest significant digits in the length window widened 1.5 times: ${fewestWide}`);
+  check(fewestWide >= 8, `fewer than 8 significant digits in the widened length window: ${fewestWide}`);
 
   // "?" opens the window's help page, a static page of the site.
   const [help] = await Promise.all([
