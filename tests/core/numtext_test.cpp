@@ -1,5 +1,6 @@
 #include "framework/arith.h"
 #include "framework/fullwidth.h"
+#include "framework/notes.h"
 #include "framework/numtext.h"
 
 #include <cmath>
