@@ -9,6 +9,7 @@
 #include "ui/fieldedit.h"
 #include "ui/icon.h"
 #include "ui/theme.h"
+#include "ui/windownote.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -52,6 +53,7 @@ ConversionView::ConversionView(Binding& binding, ConversionWindow& window)
     buildMenus();
     buildControls();
     orderTabs();
+    m_note = new WindowNote(this);
 
     // Ctrl+Shift+C copies the whole window; a field keeps its own selection and Ctrl+C.
     auto* copyAll = new QAction(this);
@@ -100,7 +102,12 @@ QSize ConversionView::pixelSize() const
     if (barHeight < 0) {
         barHeight = bar->sizeHint().height();
     }
-    return windowPixels(size, dpi(), barHeight);
+    return windowPixels(size, dpi(), barHeight) + QSize(0, noteHeight());
+}
+
+int ConversionView::noteHeight() const
+{
+    return m_note->heightIn(clientPixels(m_window.frame().size(), dpi()).width());
 }
 
 void ConversionView::forward(const std::function<void()>& event)
@@ -405,11 +412,22 @@ void ConversionView::sync()
         }
     }
 
+    const bool noteChanged = m_note->setNote(qs(m_window.windowNote()));
     const Size size = m_window.frame().size();
     if (!m_appliedSize || m_appliedSize->width != size.width || m_appliedSize->height != size.height) {
         resize(pixelSize());
         keepTabStopsInView(clientPixels(size, dpi()));
         m_appliedSize = size;
+        m_appliedNote = noteHeight();
+    } else if (const int note = noteHeight();
+               note != m_appliedNote && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        // The window grows by the note's lines, and shrinks again when it goes; a maximized
+        // window has the room.
+        resize(width(), height() + note - m_appliedNote);
+        m_appliedNote = note;
+    }
+    if (noteChanged) {
+        placeNote();
     }
     Qt::WindowStates states = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
     switch (m_window.frame().state()) {
@@ -428,6 +446,22 @@ void ConversionView::sync()
     if (isVisible() != m_window.visible()) {
         setVisible(m_window.visible());
     }
+}
+
+void ConversionView::placeNote()
+{
+    if (m_note->isHidden()) {
+        return;
+    }
+    const int top = centralWidget()->y() + clientPixels(m_window.frame().size(), dpi()).height();
+    m_note->setGeometry(0, top, width(), m_note->heightIn(width()));
+    m_note->raise();
+}
+
+void ConversionView::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    placeNote();
 }
 
 void ConversionView::popup(const QPoint& at)

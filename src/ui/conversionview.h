@@ -26,6 +26,7 @@ class Binding;
 class Caption;
 class FieldEdit;
 class GaugeBar;
+class WindowNote;
 
 class ConversionView : public QMainWindow, public View {
     Q_OBJECT
@@ -43,7 +44,8 @@ public:
     void flashCue() override;
 
     Dpi dpi() const;
-    // The pixel size that the window's size in twips gives, with this view's menu bar.
+    // The pixel size that the window's size in twips gives, with this view's menu bar, and
+    // the window's note under the client area while there is one.
     QSize pixelSize() const;
 
 protected:
@@ -51,6 +53,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildMenus();
@@ -60,6 +63,10 @@ private:
     // Only controls within the client area of `client` pixels are tab stops.
     void keepTabStopsInView(const QSize& client);
     void sliderAction(int action);
+    // The window's note right under the client area, across the window, and its height
+    // there (0 without a note).
+    void placeNote();
+    int noteHeight() const;
     void forward(const std::function<void()>& event);
 
     Binding& m_binding;
@@ -69,7 +76,9 @@ private:
     std::vector<QPushButton*> m_buttons; // by button index
     std::vector<Caption*> m_labels;      // by label index (IndMin, IndMax ...)
     GaugeBar* m_slider = nullptr;
+    WindowNote* m_note = nullptr;
     std::optional<Size> m_appliedSize; // the size last given to the widget
+    int m_appliedNote = 0;             // the height of the note it was given with
 };
 
 } // namespace mezura::ui
