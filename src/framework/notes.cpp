@@ -61,8 +61,12 @@ std::string enterNote(std::string_view typed, const std::optional<ValueChange>& 
     }
     const std::string value(trimmed(shown));
     switch (change->kind) {
-    case ValueChange::Kind::AboveRange:
-        return quoted(typed) + "は範囲（" + change->range + " まで）の外なので " + value + " に戻しました。";
+    case ValueChange::Kind::AboveRange: {
+        // "1000km まで", but "光速まで".
+        const bool latin = !change->range.empty() && static_cast<unsigned char>(change->range.back()) < 0x80;
+        return quoted(typed) + "は範囲（" + change->range + (latin ? " まで" : "まで") + "）の外なので " + value +
+            " に戻しました。";
+    }
     case ValueChange::Kind::Negative:
         return quoted(typed) + "は負の値なので " + value + " に戻しました。";
     case ValueChange::Kind::BelowAbsoluteZero:

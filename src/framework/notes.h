@@ -39,6 +39,8 @@ struct ValueChange {
 // parse made of the text when it could not read it whole (unreadInputNote), else nothing.
 //   {AboveRange, "1000km"}, "2000", shown "0"
 //       -> "「2000」は範囲（1000km まで）の外なので 0 に戻しました。"
+//   {AboveRange, "光速"}, "300000", shown "0"
+//       -> "「300000」は範囲（光速まで）の外なので 0 に戻しました。"
 //   {Negative}, "-5", shown "0"   -> "「-5」は負の値なので 0 に戻しました。"
 //   {BelowAbsoluteZero}, "-300", shown "-273.15"
 //       -> "「-300」は絶対零度より低いので -273.15 にしました。"

@@ -264,7 +264,7 @@ TEST(Frame, EnterThatChangesOrMisreadsTheTypedTextLeavesAWindowNote)
         // The bar scale runs to 10000, the window to 1000 bar.
         {"press",  "txtP3", "1000",   "1000",  ""},
         {"press",  "txtH2", "1000",   "0",     "「1000」は範囲（1000bar まで）の外なので 0 に戻しました。"},
-        {"velocity", "txtC4", "300000", "0",   "「300000」は範囲（光速 まで）の外なので 0 に戻しました。"},
+        {"velocity", "txtC4", "300000", "0",   "「300000」は範囲（光速まで）の外なので 0 に戻しました。"},
         {"weight", "txtC4", "40000",  "0",     "「40000」は範囲（30000t まで）の外なので 0 に戻しました。"},
         {"year",   "txtW1", "3000",   "3000",  ""},
         {"year",   "txtW1", "5000",   "3000",  "「5000」は範囲（西暦 0〜3000 年）の外なので 3000 にしました。"},
