@@ -358,6 +358,8 @@ void writeWindowState(Json& json, const ConversionWindow& window)
     json.flag("visible", window.visible()).field("title", window.title()).field("mode", frame.mode());
     json.key("size").raw("[").num(frame.size().width).raw(",").num(frame.size().height).raw("]");
     json.field("state", stateName(frame.state()));
+    // What the last Enter did with the typed text, and the field it was typed into (-1: none).
+    json.field("windowNote", window.windowNote()).field("noteField", window.windowNoteField());
     const Layout& layout = window.layout();
     json.key("fields").open('[');
     for (std::size_t i = 0; i < layout.fields.size(); ++i) {

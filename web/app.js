@@ -220,6 +220,8 @@
     // which the style shows above them.
     const client = el('div', { class: 'client' });
     section.prepend(client);
+    const note = noteLine(name);
+    client.after(note);
     const popup = menuList(name, layout.popup.items, 'ポップアップメニュー');
     popup.classList.add('popup');
     section.append(popup);
@@ -296,7 +298,7 @@
 
     desk.append(section);
     const view = {
-      name, kind: 'window', section, heading, client, fields, buttons, captions, slider, popup, layout, size: null,
+      name, kind: 'window', section, heading, client, note, fields, buttons, captions, slider, popup, layout, size: null,
       widening: 1,
     };
     widenable(view);
@@ -414,6 +416,31 @@
       resize(view);
     }
     view.reset = state.reset;
+    showNote(view, state);
+  }
+
+  // ---- the window's note -----------------------------------------------------------------
+
+  // A line under the client area that tells what the last Enter did with the typed text:
+  // read in part or not at all, or another value put in its place. A live region, so that a
+  // screen reader says it; empty, and without room, while there is none.
+  function noteLine(name) {
+    return el('p', { class: 'windownote', id: `${name}-note`, role: 'status', 'aria-live': 'polite' });
+  }
+
+  // The note of the window's state; while it stands, the field typed into is invalid and
+  // described by it.
+  function showNote(view, state) {
+    if (view.note.textContent !== state.windowNote) view.note.textContent = state.windowNote;
+    view.fields.forEach((input, index) => {
+      if (index === state.noteField) {
+        input.setAttribute('aria-invalid', 'true');
+        input.setAttribute('aria-describedby', view.note.id);
+      } else if (input.hasAttribute('aria-invalid')) {
+        input.removeAttribute('aria-invalid');
+        input.removeAttribute('aria-describedby');
+      }
+    });
   }
 
   // ---- a number wider than its field ---------------------------------------------------------

@@ -123,6 +123,9 @@ const GaugeRange* GaugeWindow::current() const
 void GaugeWindow::tindicator()
 {
     if (!showRange()) {
+        const std::string& top = m_gauge.top.empty() ? m_gauge.ranges.back().caption : m_gauge.top;
+        noteChange(read(Reading{m_gauge.decision}) < 0 ? ValueChange{ValueChange::Kind::Negative}
+                                                       : ValueChange{ValueChange::Kind::AboveRange, top});
         resetOutOfRange();
     }
 }

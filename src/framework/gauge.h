@@ -96,6 +96,10 @@ struct GaugeSpec {
     std::vector<GaugeRange> ranges; // ascending bounds
     GaugeReset reset;
     Compare compare = Compare::Int16;
+    // The top of the largest range as the window's note names it ("1000bar"), where the
+    // largest range's caption, which names the end of its scale, says otherwise; empty: the
+    // caption ("1000km").
+    std::string top = {};
 };
 
 // What every window with range buttons shares, the calendar's era ruler included: the range

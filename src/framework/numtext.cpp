@@ -211,35 +211,6 @@ double parseNumber(std::string_view text)
     return readNumber(text).value;
 }
 
-std::string unreadInputNote(std::string_view text)
-{
-    NumberReading reading;
-    try {
-        reading = readNumber(text);
-    } catch (const ArithmeticError&) {
-        return {}; // the chain reports the overflow itself
-    }
-    if (reading.extent == ReadExtent::All) {
-        return {};
-    }
-    // A long text is named by its start: the sentence is a note, not a copy of the field.
-    constexpr std::size_t kShownCharacters = 24;
-    std::string shown;
-    std::size_t characters = 0;
-    for (const char c : text) {
-        const bool starts = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-        if (starts && ++characters > kShownCharacters) {
-            shown += "…";
-            break;
-        }
-        shown.push_back(c);
-    }
-    if (reading.extent == ReadExtent::None) {
-        return "「" + shown + "」は数値として読めないため 0 として換算しました。";
-    }
-    return "「" + shown + "」は " + numberText(reading.value) + " として換算しました。";
-}
-
 std::string numberText(double value)
 {
     checked(value);

@@ -32,13 +32,6 @@ struct NumberReading {
 // Number parse, telling how much it read; parseNumber(text) is readNumber(text).value.
 NumberReading readNumber(std::string_view text);
 
-// The sentence that tells the user what number parse made of a text it could not read
-// whole; empty when it read all of it (or overflows, which the chain reports itself).
-//   unreadInputNote("1.5.2") -> "「1.5.2」は 1.5 として換算しました。"
-//   unreadInputNote("abc")   -> "「abc」は数値として読めないため 0 として換算しました。"
-//   unreadInputNote(" 12 ")  -> ""
-std::string unreadInputNote(std::string_view text);
-
 // Number text: at most 15 significant digits; exponent form exactly when the decimal
 // exponent is below -4 or at least 15. No locale is consulted.
 //   numberText(0.5) -> "0.5"          numberText(1.0 / 3) -> "0.333333333333333"

@@ -1,7 +1,6 @@
 #include "framework/window.h"
 
 #include "framework/app.h"
-#include "framework/numtext.h"
 
 #include <stdexcept>
 #include <utility>
@@ -192,8 +191,15 @@ void ConversionWindow::enter(int field)
     run(m_enterChains.at(static_cast<std::size_t>(field)));
 }
 
+void ConversionWindow::edited()
+{
+    m_windowNote.clear();
+    m_windowNoteField = -1;
+}
+
 void ConversionWindow::typeText(int field, const std::string& text)
 {
+    edited();
     setText(field, text);
 }
 
@@ -205,14 +211,20 @@ void ConversionWindow::keyPress(int field, int keyCode)
     }
     // What the chain reads of the typed text is told once the chain has run (a chain may
     // write the typed field itself).
-    std::string note = unreadInputNote(text(field));
+    const std::string typed = text(field);
+    std::string note = unreadInputNote(typed);
+    m_change.reset();
     guarded([&] { enter(field); });
     m_notes[static_cast<std::size_t>(field)] = std::move(note);
+    m_windowNote = enterNote(typed, m_change, text(field));
+    m_windowNoteField = m_windowNote.empty() ? -1 : field;
+    m_change.reset();
 }
 
 void ConversionWindow::clickField(int field)
 {
     if (m_layout.fields.at(static_cast<std::size_t>(field)).typing) {
+        edited();
         setText(field, "");
     }
 }
@@ -223,6 +235,7 @@ void ConversionWindow::clickButton(int button)
         helpAt(m_frame.row().helpTopic);
         return;
     }
+    edited();
     guarded([&] { rangeButton(button); });
 }
 
@@ -241,6 +254,7 @@ bool ConversionWindow::click(std::string_view control)
 void ConversionWindow::slide(int position)
 {
     if (hasGauge()) {
+        edited();
         guarded([&] { m_slider.userMove(position); });
     }
 }
@@ -248,6 +262,7 @@ void ConversionWindow::slide(int position)
 void ConversionWindow::drag(const std::vector<int>& positions)
 {
     if (hasGauge()) {
+        edited();
         guarded([&] { m_slider.userDrag(positions); });
     }
 }
@@ -255,6 +270,7 @@ void ConversionWindow::drag(const std::vector<int>& positions)
 void ConversionWindow::dragTo(int position)
 {
     if (hasGauge()) {
+        edited();
         guarded([&] { m_slider.userScroll(position); });
     }
 }
@@ -262,6 +278,7 @@ void ConversionWindow::dragTo(int position)
 void ConversionWindow::dragRelease()
 {
     if (hasGauge()) {
+        edited();
         guarded([&] { m_slider.userRelease(); });
     }
 }

@@ -10,6 +10,7 @@
 #include "framework/frame.h"
 #include "framework/layout.h"
 #include "framework/menu.h"
+#include "framework/notes.h"
 #include "framework/rows.h"
 #include "framework/slider.h"
 
@@ -17,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace mezura {
@@ -46,6 +48,15 @@ public:
     // not read all of it ("「1.5.2」は 1.5 として換算しました。"); empty when it read the whole
     // text, and again once anything writes the field (an edit, a click, a chain, a reset).
     const std::string& inputNote(int field) const;
+    // The window's note: the sentence that tells what the last Enter did with the text typed
+    // when the window did not simply convert it (notes.h: enterNote): read only in part or
+    // not at all, or put another value in its place (outside every range, below absolute
+    // zero, outside the era ruler). Empty when there is none. It stays until the next edit in
+    // the window: a text typed into any field, a click on a field, a range button, a move of
+    // the slider; the next Enter replaces it. Size, menus, help and the pop-up leave it.
+    const std::string& windowNote() const { return m_windowNote; }
+    // The field typed into before the Enter that the window's note tells of; -1 without a note.
+    int windowNoteField() const { return m_windowNoteField; }
     int fieldIndex(std::string_view name) const;  // -1 when there is none
     int buttonIndex(std::string_view name) const; // -1 when there is none
     Colour fieldColour(int field) const;
@@ -101,6 +112,9 @@ protected:
     void setCaption(std::string_view label, const std::string& caption);
     void beep();
     Slider& gauge() { return m_slider; }
+    // What a window module tells when it puts another value in place of the one that an
+    // Enter gave, for the window's note; outside an Enter nobody asks.
+    void noteChange(ValueChange change) { m_change = std::move(change); }
 
     // Hooks of the window module.
     virtual void enter(int field);
@@ -112,6 +126,8 @@ protected:
 
 private:
     void helpAt(int topic);
+    // An edit in the window: the window's note has told its story.
+    void edited();
 
     Layout m_layout;
     std::vector<Chain> m_enterChains;    // by field index; empty: no chain
@@ -122,6 +138,9 @@ private:
     int m_helpTopic;
     std::vector<std::string> m_texts;
     std::vector<std::string> m_notes; // by field: inputNote
+    std::string m_windowNote;
+    int m_windowNoteField = -1;
+    std::optional<ValueChange> m_change; // during an Enter
     std::vector<Colour> m_fieldColours;
     std::vector<Colour> m_buttonColours;
     std::vector<std::string> m_captions; // by label index

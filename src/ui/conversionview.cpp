@@ -9,6 +9,7 @@
 #include "ui/fieldedit.h"
 #include "ui/icon.h"
 #include "ui/theme.h"
+#include "ui/windownote.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -53,6 +54,7 @@ ConversionView::ConversionView(Binding& binding, ConversionWindow& window)
     buildMenus();
     buildControls();
     orderTabs();
+    m_note = new WindowNote(this);
 
     // Ctrl+Shift+C copies the whole window; a field keeps its own selection and Ctrl+C.
     auto* copyAll = new QAction(this);
@@ -111,7 +113,12 @@ QSize ConversionView::pixelSize() const
     if (barHeight < 0) {
         barHeight = bar->sizeHint().height();
     }
-    return {width, windowPixels(size, dpi(), barHeight).height()};
+    return {width, windowPixels(size, dpi(), barHeight).height() + noteHeight()};
+}
+
+int ConversionView::noteHeight() const
+{
+    return m_note->heightIn(widenedWidth(designedClientWidth(), m_widening, screenWidth()));
 }
 
 void ConversionView::forward(const std::function<void()>& event)
@@ -466,6 +473,7 @@ void ConversionView::sync()
         }
     }
 
+    const bool noteChanged = m_note->setNote(qs(m_window.windowNote()));
     const Size size = m_window.frame().size();
     if (!m_appliedSize || m_appliedSize->width != size.width || m_appliedSize->height != size.height) {
         // The new size mode's size, as much wider than designed as the user made the window.
@@ -476,6 +484,19 @@ void ConversionView::sync()
         resize(target);
         m_sizing = sizing;
         keepTabStopsInView({target.width(), clientPixels(size, dpi()).height()});
+        m_appliedNote = noteHeight();
+    } else if (const int note = noteHeight();
+               note != m_appliedNote && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        // The window grows by the note's lines, and shrinks again when it goes; a maximized
+        // window has the room.
+        const bool sizing = std::exchange(m_sizing, true);
+        limitSize(height() + note - m_appliedNote);
+        resize(width(), height() + note - m_appliedNote);
+        m_sizing = sizing;
+        m_appliedNote = note;
+    }
+    if (noteChanged) {
+        placeNote();
     }
     Qt::WindowStates states = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
     switch (m_window.frame().state()) {
@@ -494,6 +515,16 @@ void ConversionView::sync()
     if (isVisible() != m_window.visible()) {
         setVisible(m_window.visible());
     }
+}
+
+void ConversionView::placeNote()
+{
+    if (m_note->isHidden()) {
+        return;
+    }
+    const int top = centralWidget()->y() + clientPixels(m_window.frame().size(), dpi()).height();
+    m_note->setGeometry(0, top, width(), m_note->heightIn(width()));
+    m_note->raise();
 }
 
 void ConversionView::popup(const QPoint& at)
@@ -553,9 +584,12 @@ void ConversionView::resizeEvent(QResizeEvent* event)
     if (!m_sizing && normal && width != pixelSize().width()) {
         // The user dragged the window's edge: the width is kept as a part of the designed one.
         m_widening = static_cast<double>(spread) / designed;
-        limitSize(pixelSize().height()); // the menu bar may take another height at the new width
+        // The menu bar may take another height at the new width, and a note other lines.
+        limitSize(pixelSize().height());
+        m_appliedNote = noteHeight();
     }
     spreadControls(spread);
+    placeNote();
 }
 
 void ConversionView::keyPressEvent(QKeyEvent* event)

@@ -27,6 +27,7 @@ class Binding;
 class Caption;
 class FieldEdit;
 class GaugeBar;
+class WindowNote;
 
 class ConversionView : public QMainWindow, public View {
     Q_OBJECT
@@ -45,7 +46,8 @@ public:
 
     Dpi dpi() const;
     // The pixel size that the window's size in twips gives, with this view's menu bar, as
-    // wide as its user made it (widening()).
+    // wide as its user made it (widening()), and the window's note under the client area
+    // while there is one.
     QSize pixelSize() const;
     // The width of the client area that the window's size in twips gives.
     int designedClientWidth() const;
@@ -80,6 +82,10 @@ private:
     void spreadControls(int width);
     // Gives every caption its room, in a client area `width` pixels wide.
     void placeAllCaptions(int width);
+    // The window's note right under the client area, across the window, and its height
+    // there (0 without a note).
+    void placeNote();
+    int noteHeight() const;
     void forward(const std::function<void()>& event);
 
     Binding& m_binding;
@@ -103,6 +109,8 @@ private:
     // The designed width and the width that the controls are spread for.
     std::pair<int, int> m_spread{0, 0};
     bool m_sizing = false; // the view sizes the window itself: no widening by the user
+    WindowNote* m_note = nullptr;
+    int m_appliedNote = 0;             // the height of the note it was given with
 };
 
 } // namespace mezura::ui

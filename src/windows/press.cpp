@@ -1,5 +1,7 @@
 #include "windows/press.h"
 
+#include "framework/numtext.h"
+
 #include <utility>
 
 namespace mezura {
@@ -152,6 +154,8 @@ GaugeSpec pressGauge()
         {3, "Command3", 1000,      10000, "10000bar", {txtP3}, bars({}), clamp(txtP3, fromBars)},
     };
     // clang-format on
+    // Above 1000 bar the window is reset, though the bar scale runs on to 10000.
+    gauge.top = numberText(gauge.ranges.back().bound) + "bar";
     // Every unit field "0", the mercury group before the water column; nothing recomputed.
     gauge.reset.fields = {txtP1, txtP2, txtP3, txtH1, txtH2, txtH3, txtA1, txtA2, txtA3};
     return gauge;

@@ -117,6 +117,8 @@ void TempWindow::tindicator()
         }
     }
     if (range == nullptr) {
+        noteChange(kelvin < 0 ? ValueChange{ValueChange::Kind::BelowAbsoluteZero}
+                              : ValueChange{ValueChange::Kind::AboveRange, kRanges.back().caption});
         outOfRange();
     } else {
         gauge().setMax(range->max);

@@ -275,7 +275,7 @@ void YearWindow::lineE()
 }
 
 // The era ruler has no auto range: a year outside the ruler puts the thumb at its end (the
-// change handler then writes that end as the year).
+// change handler then writes that end as the year, unless the thumb stood there already).
 void YearWindow::tindicator()
 {
     const double w = year();
@@ -286,6 +286,12 @@ void YearWindow::tindicator()
         ruler.setValue(ruler.max());
     } else {
         ruler.setValue(toInt16(w).value_or(ruler.max()));
+    }
+    if (year() != w) {
+        // The ruler in Western years, as its captions show it: "西暦 0〜3000 年".
+        noteChange(
+            {ValueChange::Kind::OutsideRuler,
+             shownLabel(layout().fields[txtW1].label) + ' ' + caption("IndMin") + "〜" + caption("IndMax") + " 年"});
     }
 }
 

@@ -4,6 +4,7 @@
 #include "startup/settings.h"
 #include "test_host.h"
 #include "windows/catalog.h"
+#include "windows/temp.h"
 
 #include <array>
 #include <functional>
@@ -218,6 +219,8 @@ TEST(Frame, UnreadInputIsNotedOnTheTypedFieldUntilItIsWritten)
         w.keyPress(first, 13);
         EXPECT_EQ(w.inputNote(first), "「1.5.2」は 1.5 として換算しました。") << where;
         EXPECT_EQ(w.inputNote(second), "") << where;
+        EXPECT_EQ(w.windowNote(), w.inputNote(first)) << where;
+        EXPECT_EQ(w.windowNoteField(), first) << where;
         w.typeText(first, "1.5");
         EXPECT_EQ(w.inputNote(first), "") << where << ": an edit";
         w.keyPress(first, 13);
@@ -232,6 +235,98 @@ TEST(Frame, UnreadInputIsNotedOnTheTypedFieldUntilItIsWritten)
         w.typeText(second, "1");
         w.keyPress(second, 13);
         EXPECT_EQ(w.inputNote(first).empty(), w.text(first) != "12abc") << where << ": another field's chain";
+    }
+}
+
+// An Enter that does not simply convert the typed text leaves one sentence in the window that
+// names the text and tells what became of it: read in part or not at all, reset outside every
+// range, or another value put in its place. The fields keep what the rules give.
+TEST(Frame, EnterThatChangesOrMisreadsTheTypedTextLeavesAWindowNote)
+{
+    struct Row {
+        const char* window;
+        const char* field;
+        const char* typed;
+        const char* shown; // the typed field after Enter
+        const char* note;
+        const char* before = nullptr; // entered in the field first
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"length", "txtC3", "12",     "12",    ""},
+        {"length", "txtC3", "1,000",  "1,000", "「1,000」は 1 として換算しました。"},
+        {"length", "txtC3", "abc",    "abc",   "「abc」は数値として読めないため 0 として換算しました。"},
+        {"length", "txtC3", "1000",   "1000",  ""},
+        {"length", "txtC3", "2000",   "0",     "「2000」は範囲（1000km まで）の外なので 0 に戻しました。"},
+        {"length", "txtC2", "2000001", "0",    "「2000001」は範囲（1000km まで）の外なので 0 に戻しました。"},
+        {"length", "txtC3", "2000abc", "0",    "「2000abc」は範囲（1000km まで）の外なので 0 に戻しました。"},
+        {"length", "txtC3", "-5",     "0",     "「-5」は負の値なので 0 に戻しました。"},
+        // The bar scale runs to 10000, the window to 1000 bar.
+        {"press",  "txtP3", "1000",   "1000",  ""},
+        {"press",  "txtH2", "1000",   "0",     "「1000」は範囲（1000bar まで）の外なので 0 に戻しました。"},
+        {"velocity", "txtC4", "300000", "0",   "「300000」は範囲（光速まで）の外なので 0 に戻しました。"},
+        {"weight", "txtC4", "40000",  "0",     "「40000」は範囲（30000t まで）の外なので 0 に戻しました。"},
+        {"year",   "txtW1", "3000",   "3000",  ""},
+        {"year",   "txtW1", "5000",   "3000",  "「5000」は範囲（西暦 0〜3000 年）の外なので 3000 にしました。"},
+        // Where the thumb stands at the ruler's end already, the year stays as typed and no
+        // note tells otherwise.
+        {"year",   "txtW1", "-5",     "-5",    ""},
+        {"year",   "txtW1", "-5",     "0",     "「-5」は範囲（西暦 0〜3000 年）の外なので 0 にしました。", "2000"},
+        {"year",   "txtJ5", "1000",   "982",   "「1000」は範囲（西暦 0〜3000 年）の外なので 982 にしました。"},
+        {"temp",   "txtCels", "-273.15", "-273.15", ""},
+        {"temp",   "txtCels", "-300", "-273.15", "「-300」は絶対零度より低いので -273.15 にしました。"},
+        {"temp",   "txtKervin", "-1", "0",     "「-1」は絶対零度より低いので 0 にしました。"},
+        {"temp",   "txtCels", "40000", "-273.15", "「40000」は範囲（30000K まで）の外なので -273.15 に戻しました。"},
+        {"temp",   "txtCels", "１，０００", "１，０００", "「１，０００」は 1 として換算しました。"},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        test::TestApp t;
+        ConversionWindow& w = t.window(row.window);
+        const int field = w.fieldIndex(row.field);
+        const std::string where = std::string(row.window) + "." + row.field + " " + row.typed;
+        if (row.before != nullptr) {
+            t.enter(row.window, row.field, row.before);
+        }
+        t.enter(row.window, row.field, row.typed);
+        EXPECT_EQ(w.text(field), row.shown) << where;
+        EXPECT_EQ(w.windowNote(), row.note) << where;
+        EXPECT_EQ(w.windowNoteField(), *row.note == '\0' ? -1 : field) << where;
+    }
+
+    // The note stays until the next edit in its window, whatever else happens.
+    struct Event {
+        const char* what;
+        std::function<void(test::TestApp&, ConversionWindow&)> run;
+        bool edits;
+    };
+    const Event events[] = {
+        {"size mode", [](auto&, ConversionWindow& w) { w.mouseDown(1); }, false},
+        {"pop-up", [](auto&, ConversionWindow& w) { w.mouseDown(2); }, false},
+        {"help button", [](auto&, ConversionWindow& w) { w.click("Command4"); }, false},
+        {"F1", [](auto&, ConversionWindow& w) { w.f1(); }, false},
+        {"Enter elsewhere", [](test::TestApp& t, auto&) { t.enter("length", "txtC3", "abc"); }, false},
+        {"a key", [](auto&, ConversionWindow& w) { w.keyPress(TempWindow::txtCels, 65); }, false},
+        {"typing", [](auto&, ConversionWindow& w) { w.typeText(TempWindow::txtCels, "-3001"); }, true},
+        {"typing elsewhere", [](auto&, ConversionWindow& w) { w.typeText(TempWindow::txtFahr, "1"); }, true},
+        {"a click", [](auto&, ConversionWindow& w) { w.clickField(TempWindow::txtKervin); }, true},
+        {"range button", [](auto&, ConversionWindow& w) { w.click("Command2"); }, true},
+        {"slider", [](auto&, ConversionWindow& w) { w.slide(5); }, true},
+        {"drag",
+         [](auto&, ConversionWindow& w) {
+             w.drag({7, 9});
+         },
+         true},
+        {"Enter read whole", [](auto&, ConversionWindow& w) { w.keyPress(TempWindow::txtKervin, 13); }, true},
+    };
+    for (const Event& event : events) {
+        test::TestApp t;
+        ConversionWindow& w = t.window("temp");
+        t.enter("temp", "txtCels", "-300");
+        ASSERT_FALSE(w.windowNote().empty());
+        event.run(t, w);
+        EXPECT_EQ(w.windowNote().empty(), event.edits) << event.what;
+        EXPECT_EQ(w.windowNoteField(), event.edits ? -1 : TempWindow::txtCels) << event.what;
     }
 }
 

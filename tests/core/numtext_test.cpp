@@ -1,6 +1,7 @@
 #include "framework/arith.h"
 #include "framework/fitnumber.h"
 #include "framework/fullwidth.h"
+#include "framework/notes.h"
 #include "framework/numtext.h"
 
 #include <cmath>

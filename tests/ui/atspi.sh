@@ -2,7 +2,8 @@
 # The real program through Qt's accessibility bridge (AT-SPI over D-Bus) on a virtual X
 # display, as a screen reader sees it: with the settings window and the length window open,
 # every field, button, check box, slider and menu item in the tree has a name, and each of
-# those kinds is there (else the bridge did not work).
+# those kinds is there (else the bridge did not work); after "abc" and Enter in the length
+# window, its note is in the tree, named by its sentence.
 #   atspi.sh MEZURA            (inside a D-Bus session it starts itself)
 set -u
 
@@ -62,6 +63,7 @@ children() {
         sed "s/^('\([^']*\)', \(objectpath \)\{0,1\}'\([^']*\)')$/\1 \3/"
 }
 declare -A seen=()
+labels=()
 unnamed=()
 textless=()
 nested=()
@@ -75,6 +77,7 @@ walk() { # BUS PATH
             seen[$role]=$((${seen[$role]:-0} + 1))
             [ -n "$name" ] || unnamed+=("$role at $2")
             ;;
+        label) labels+=("$name") ;;
     esac
     # A unit field is one text that offers its characters, whether or not it has been used.
     if [ "$role" = text ]; then
@@ -109,4 +112,27 @@ done
 [ ${#unnamed[@]} -eq 0 ] || fail "without a name: ${unnamed[*]}"
 [ ${#textless[@]} -eq 0 ] || fail "texts that offer no characters: ${textless[*]}"
 [ ${#nested[@]} -eq 0 ] || fail "texts inside a text: ${nested[*]}"
-echo "PASS: ${summary%, } named through AT-SPI"
+
+# The window's note, where a screen reader finds it. The settings window stands in front at
+# the start: Esc puts it away, and the length window's first field has the keyboard.
+command -v xdotool >/dev/null 2>&1 || fail "xdotool is not installed"
+prefix='ヨモギの単位計算－'
+length=$(wait_window "^${prefix}長さ\$" "$app_pid") || fail "no length window"
+settings=$(wait_window "^${prefix}設定\$" "$app_pid") || fail "no settings window"
+xdotool windowfocus --sync "$settings" key Escape
+wait_gone "$settings" "$app_pid" || fail "the settings window stays"
+xdotool windowfocus --sync "$length" type abc
+xdotool key Return
+note='「abc」は数値として読めないため 0 として換算しました。'
+found=
+for _ in $(seq 20); do
+    labels=()
+    walk $app
+    for label in "${labels[@]}"; do
+        [ "$label" = "$note" ] && found=1
+    done
+    [ -n "$found" ] && break
+    sleep 0.2
+done
+[ -n "$found" ] || fail "no label named \"$note\" among: ${labels[*]}"
+echo "PASS: ${summary%, } named through AT-SPI, and the window's note"

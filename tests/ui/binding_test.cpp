@@ -308,52 +308,70 @@ private slots:
         QTest::addColumn<QColor>("colour");
         QTest::addColumn<bool>("flashed"); // the beep's visible cue on the reset fields
         QTest::addColumn<QString>("note"); // what was read of a typed text not read whole
+        QTest::addColumn<QString>("windowNote"); // what became of the typed text
         const QColor cold(192, 255, 255);
         const QColor hot(255, 192, 192);
         QTest::newRow("100 C") << "txtCels"
                                << "100" << QStringList { "100", "212", "373.15" } << 1000 << 373 << " 1000"
-                               << "Command2" << hot << false << "";
+                               << "Command2" << hot << false << "" << "";
         QTest::newRow("empty C") << "txtCels"
                                  << "" << QStringList { "", "32", "273.15" } << 300 << 273 << " 300"
-                                 << "Command1" << cold << false << "";
+                                 << "Command1" << cold << false << "" << "";
         QTest::newRow("-40 F") << "txtFahr"
                                << "-40" << QStringList { "-40", "-40", "233.15" } << 300 << 233 << " 300"
-                               << "Command1" << cold << false << "";
+                               << "Command1" << cold << false << "" << "";
         QTest::newRow("273.5 K keeps its text")
             << "txtKervin"
             << "273.5" << QStringList { "0.350000000000023", "32.63", "273.5" } << 300 << 274 << " 300"
-            << "Command1" << cold << false << "";
+            << "Command1" << cold << false << "" << "";
         QTest::newRow("-300 C is reset") << "txtCels"
                                          << "-300" << QStringList { "-273.15", "-459.67", "0" } << 300 << 0 << " 300"
-                                         << "Command1" << cold << true << "";
+                                         << "Command1" << cold << true << ""
+                                         << "「-300」は絶対零度より低いので -273.15 にしました。";
+        QTest::newRow("40000 C is reset")
+            << "txtCels"
+            << "40000" << QStringList { "-273.15", "-459.67", "0" } << 300 << 0 << " 300" << "Command1" << cold
+            << true << "" << "「40000」は範囲（30000K まで）の外なので -273.15 に戻しました。";
         // Full-width input reads as ASCII; the typed field keeps it, the others are ASCII.
         QTest::newRow("full-width 100 C")
             << "txtCels"
             << "１００" << QStringList { "１００", "212", "373.15" } << 1000 << 373 << " 1000" << "Command2" << hot
-            << false << "";
+            << false << "" << "";
         QTest::newRow("full-width minus sign -40 F")
             << "txtFahr"
             << "\u2212４０" << QStringList { "-40", "\u2212４０", "233.15" } << 300 << 233 << " 300" << "Command1" << cold
-            << false << "";
+            << false << "" << "";
         // A text read only in part is marked, and says what was read; one read whole, or
         // blanks alone, is not.
         QTest::newRow("1.5.2 C is read as 1.5")
             << "txtCels"
             << "1.5.2" << QStringList { "1.5.2", "34.7", "274.65" } << 300 << 275 << " 300" << "Command1" << cold
-            << false << "「1.5.2」は 1.5 として換算しました。";
+            << false << "「1.5.2」は 1.5 として換算しました。" << "「1.5.2」は 1.5 として換算しました。";
+        QTest::newRow("1,000 C is read as 1")
+            << "txtCels"
+            << "1,000" << QStringList { "1,000", "33.8", "274.15" } << 300 << 274 << " 300" << "Command1" << cold
+            << false << "「1,000」は 1 として換算しました。" << "「1,000」は 1 として換算しました。";
+        // A long text is named by its start in the note, and the note wraps rather than cut.
+        QTest::newRow("a long text C is read as 0")
+            << "txtCels"
+            << "abcdefghijklmnopqrstuvwxyz" << QStringList { "abcdefghijklmnopqrstuvwxyz", "32", "273.15" } << 300
+            << 273 << " 300" << "Command1" << cold << false
+            << "「abcdefghijklmnopqrstuvwx…」は数値として読めないため 0 として換算しました。"
+            << "「abcdefghijklmnopqrstuvwx…」は数値として読めないため 0 として換算しました。";
         QTest::newRow("abc C is read as 0")
             << "txtCels"
             << "abc" << QStringList { "abc", "32", "273.15" } << 300 << 273 << " 300" << "Command1" << cold << false
+            << "「abc」は数値として読めないため 0 として換算しました。"
             << "「abc」は数値として読めないため 0 として換算しました。";
         QTest::newRow("12 C is read whole")
             << "txtCels"
             << "12" << QStringList { "12", "53.6", "285.15" } << 300 << 285 << " 300" << "Command1"
             << QColor(255, 255, 192) << false
-            << "";
+            << "" << "";
         QTest::newRow("blanks C are no number")
             << "txtCels"
             << "  " << QStringList { "  ", "32", "273.15" } << 300 << 273 << " 300" << "Command1" << cold << false
-            << "";
+            << "" << "";
     }
     void enterRunsTheChain()
     {
@@ -367,6 +385,7 @@ private slots:
         QFETCH(QColor, colour);
         QFETCH(bool, flashed);
         QFETCH(QString, note);
+        QFETCH(QString, windowNote);
 
         auto* typedInto = m_temp->findChild<FieldEdit*>(field);
         QVERIFY(typedInto != nullptr);
@@ -424,11 +443,30 @@ private slots:
         QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), typedInto->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(typedInto, &help);
         QCOMPARE(QToolTip::isVisible() && QToolTip::text().startsWith(note), !note.isEmpty());
+        // The window's note: a line under the client area, whole, named by its sentence; the
+        // window grows by it and keeps its designed client area.
+        FIND(noteLine, QLabel, m_temp, "windowNote");
+        FIND(client, QWidget, m_temp, "temp_background");
+        const QSize designed = clientPixels(m_binding->app().window("temp").frame().size(), m_temp->dpi());
+        QCOMPARE(noteLine->isVisible(), !windowNote.isEmpty());
+        QCOMPARE(m_temp->size(), m_temp->pixelSize());
+        if (!windowNote.isEmpty()) {
+            QCOMPARE(noteLine->text(), windowNote);
+            QCOMPARE(QAccessible::queryAccessibleInterface(noteLine)->text(QAccessible::Name), windowNote);
+            QCOMPARE(noteLine->geometry().top(), client->y() + designed.height());
+            QCOMPARE(noteLine->geometry().bottom(), m_temp->height() - 1);
+            QCOMPARE(noteLine->width(), m_temp->width());
+            QCOMPARE(noteLine->height(), noteLine->heightForWidth(noteLine->width())); // nothing cut
+            QCOMPARE(m_temp->height(), m_temp->menuBar()->height() + designed.height() + noteLine->height());
+        }
         QTest::keyClick(typedInto, Qt::Key_End);
         QTest::keyClick(typedInto, '0');
         QVERIFY(!marked());
         QCOMPARE(typedInto->note(), QString());
         QVERIFY(speech->text(QAccessible::Description) != note);
+        QVERIFY(noteLine->isHidden());
+        QCOMPARE(m_temp->size(), m_temp->pixelSize());
+        QCOMPARE(m_temp->height(), m_temp->menuBar()->height() + designed.height());
         QToolTip::hideText();
     }
 

@@ -211,6 +211,47 @@ try {
   }).map((label) => label.control.id));
   check(covered.length === 0, `captions that run into their fields: ${covered.join(' ')}`);
 
+  // The window's note: after an Enter that read the text in part or not at all, or put another
+  // value in its place, a line under the window's fields names the text and tells what became
+  // of it, for screen readers too (a polite live region that describes the field typed into,
+  // which is marked invalid); the window keeps its width, and the next edit takes the note away.
+  const notes = [
+    ['length', 'txtC3', '1,000', '「1,000」は 1 として換算しました。'],
+    ['length', 'txtC3', 'abc', '「abc」は数値として読めないため 0 として換算しました。'],
+    ['length', 'txtC3', '2000', '「2000」は範囲（1000km まで）の外なので 0 に戻しました。'],
+    ['year', 'txtW1', '5000', '「5000」は範囲（西暦 0〜3000 年）の外なので 3000 にしました。'],
+    ['temp', 'txtCels', '-300', '「-300」は絶対零度より低いので -273.15 にしました。'],
+  ];
+  const noteOf = (window, field) => page.$eval(`#win-${window}`, (section, name) => {
+    const line = section.querySelector('.windownote');
+    const input = section.querySelector(`input[data-field="${name}"]`);
+    const box = line.getBoundingClientRect();
+    const frame = section.getBoundingClientRect();
+    return {
+      text: line.textContent, role: line.getAttribute('role'), live: line.getAttribute('aria-live'),
+      invalid: input.getAttribute('aria-invalid'), describedBy: input.getAttribute('aria-describedby'),
+      id: line.id, height: box.height, whole: box.bottom <= frame.bottom && box.top >= frame.top,
+      below: box.top >= section.querySelector('.client').getBoundingClientRect().bottom - 0.5,
+      width: frame.width, marked: section.querySelectorAll('[aria-invalid]').length,
+    };
+  }, field);
+  for (const [window, field, text, sentence] of notes) {
+    const before = await noteOf(window, field);
+    await enter(page, window, field, text);
+    const shown = await noteOf(window, field);
+    const where = `${window}.${field} "${text}"`;
+    check(shown.text === sentence, `${where}: the note "${shown.text}"`);
+    check(shown.role === 'status' && shown.live === 'polite', `${where}: the note is no polite live region`);
+    check(shown.invalid === 'true' && shown.describedBy === shown.id && shown.marked === 1,
+      `${where}: the field is not marked invalid and described by the note`);
+    check(shown.height > 0 && shown.whole && shown.below, `${where}: the note does not show whole below the fields`);
+    check(shown.width === before.width, `${where}: the window went from ${before.width} to ${shown.width} px wide`);
+    await page.keyboard.type('1');
+    const after = await noteOf(window, field);
+    check(after.text === '' && after.height === 0 && after.invalid === null && after.describedBy === null,
+      `${where}: the note stays after the next edit`);
+  }
+
   // Every field and the gauge have a name for screen readers; the keyboard is numeric.
   const unnamed = await page.$$eval('input', (inputs) => inputs
     .filter((input) => input.labels.length === 0 && !input.getAttribute('aria-label')).map((input) => input.id));
