@@ -219,7 +219,8 @@ try {
     ['length', 'txtC3', '1,000', '「1,000」は 1 として換算しました。'],
     ['length', 'txtC3', 'abc', '「abc」は数値として読めないため 0 として換算しました。'],
     ['length', 'txtC3', '2000', '「2000」は範囲（1000km まで）の外なので 0 に戻しました。'],
-    ['year', 'txtW1', '5000', '「5000」は範囲（西暦 0〜3000 年）の外なので 3000 にしました。'],
+    // A year within the ruler first: a year beyond it is changed only when the gauge moves.
+    ['year', 'txtW1', '5000', '「5000」は範囲（西暦 0〜3000 年）の外なので 3000 にしました。', '2026'],
     ['temp', 'txtCels', '-300', '「-300」は絶対零度より低いので -273.15 にしました。'],
   ];
   const noteOf = (window, field) => page.$eval(`#win-${window}`, (section, name) => {
@@ -235,7 +236,8 @@ try {
       width: frame.width, marked: section.querySelectorAll('[aria-invalid]').length,
     };
   }, field);
-  for (const [window, field, text, sentence] of notes) {
+  for (const [window, field, text, sentence, first] of notes) {
+    if (first) await enter(page, window, field, first);
     const before = await noteOf(window, field);
     await enter(page, window, field, text);
     const shown = await noteOf(window, field);
@@ -277,13 +279,19 @@ try {
       return ruler.getBoundingClientRect().width <= input.clientWidth - 4; // its padding
     }).length;
     ruler.remove();
+    // The significant digits that all fields show together, whole or rounded.
+    const digits = inputs.reduce((sum, input) => sum + (input.shown.hidden
+      ? input.value.split('E')[0].replace(/[^0-9]/g, '').replace(/^0+/, '').length
+      : Number(input.shown.dataset.digits)), 0);
     return {
+      digits,
       width: client.getBoundingClientRect().width, height: section.getBoundingClientRect().height,
       fields: inputs.map((input) => [input.id, input.getBoundingClientRect().left - client.getBoundingClientRect().left,
         input.getBoundingClientRect().width]),
       whole,
     };
   });
+  await enter(page, 'length', 'txtC1', '1.23456789123456789');
   const narrow = await measure();
   const grip = await (await page.$('#win-length .grip')).boundingBox();
   const [gripX, gripY] = [grip.x + grip.width / 2, grip.y + grip.height / 2];
@@ -297,7 +305,8 @@ try {
   const unspread = narrow.fields.filter(([, left, width], index) => Math.abs(widened.fields[index][1] - 1.5 * left) > 1
     || Math.abs(widened.fields[index][2] - 1.5 * width) > 1).map(([id]) => id);
   check(unspread.length === 0, `fields not spread with their window: ${unspread.join(' ')}`);
-  check(widened.whole > narrow.whole, `whole numbers in the widened window: ${narrow.whole}, then ${widened.whole}`);
+  check(widened.whole >= narrow.whole && widened.digits > narrow.digits,
+    `whole numbers and digits in the widened window: ${narrow.whole} and ${narrow.digits}, then ${widened.whole} and ${widened.digits}`);
   // Fitted again to their new room: no form drawn over a field is wider than the field, and
   // after 1 and after a number of many digits every rounded field shows 8 digits or more.
   const overflowing = () => page.$$eval('#win-length input[data-field]', (inputs) => inputs
