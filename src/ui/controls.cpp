@@ -16,9 +16,33 @@
 namespace mezura::ui {
 
 namespace {
-// The smallest font a text that does not fit is given, in points.
+// The smallest font a text that does not fit is given, in points, and the step between the
+// sizes tried.
 constexpr qreal kSmallestPoints = 6;
+constexpr qreal kPointStep = 0.25;
 } // namespace
+
+QFont largestFitting(const QFont& designed, const std::function<bool(const QFont&)>& fits)
+{
+    const qreal points = designed.pointSizeF();
+    if (points <= kSmallestPoints || fits(designed)) {
+        return designed;
+    }
+    const auto smaller = [&](int steps) {
+        QFont font = designed;
+        font.setPointSizeF(points - steps * kPointStep);
+        return font;
+    };
+    // Steps down from the design: `tooLarge` does not fit, `fitting` does or is the last (6
+    // points, taken whether it fits or not).
+    int tooLarge = 0;
+    int fitting = int(std::ceil((points - kSmallestPoints) / kPointStep - 1e-9));
+    while (fitting - tooLarge > 1) {
+        const int middle = (tooLarge + fitting) / 2;
+        (fits(smaller(middle)) ? fitting : tooLarge) = middle;
+    }
+    return smaller(fitting);
+}
 
 ItemsWhenUsedMenu::ItemsWhenUsedMenu(const QString& title, QWidget* parent, std::function<void(QMenu*)> makeItems)
     : QMenu(title, parent)
@@ -94,6 +118,14 @@ void Caption::setRoom(int ceiling, int floor, int rightEdge, int nextCaption)
     fit();
 }
 
+void Caption::setMostPoints(qreal points)
+{
+    if (points != m_mostPoints) {
+        m_mostPoints = points;
+        fit();
+    }
+}
+
 // The empty pixels a caption's letters keep from the controls above and below them.
 constexpr qreal kInkClearance = 1;
 
@@ -113,7 +145,7 @@ void Caption::fit()
                 .boundingRect(QRectF(QPointF(0, 0), QSizeF(rect.width(), room)), Qt::TextWordWrap, text())
                 .height();
         };
-        shrinkUntil([&](const QFont& font) { return needed(font) <= room; });
+        fitTo([&](const QFont& font) { return needed(font) <= room; });
         rect.setHeight(std::clamp(int(std::ceil(needed(font()))), rect.height(), room));
         setGeometry(rect);
         return;
@@ -124,12 +156,14 @@ void Caption::fit()
         return std::ceil(std::max<qreal>(0, -line.ink.left()) + std::max(line.advance, line.ink.right())) + 1;
     };
     // A line taller than the band between the controls above and below, or one that would
-    // run into the next caption on its line (two pixels apart at least): a smaller font.
-    shrinkUntil([&](const QFont& font) {
+    // run into the next caption on its line or to the window's edge (two pixels apart at
+    // least): a smaller font.
+    const int end = m_keepRightEdge ? std::numeric_limits<int>::max() : std::min(m_nextCaption, m_rightEdge);
+    fitTo([&](const QFont& font) {
         const Measure& line = measure(font);
         return std::ceil(line.ink.height()) + 2 * kInkClearance <= qreal(m_floor) - m_ceiling &&
-            (m_keepRightEdge || m_nextCaption == std::numeric_limits<int>::max() ||
-             rect.left() + width(line) <= qreal(m_nextCaption) - 2);
+            (end == std::numeric_limits<int>::max() || rect.left() >= end ||
+             rect.left() + width(line) <= qreal(end) - 2);
     });
     const QFontMetricsF metrics(font());
     const Measure& line = measure(font());
@@ -175,24 +209,32 @@ void Caption::fit()
 
 const Caption::Measure& Caption::measure(const QFont& font)
 {
-    if (m_measuredText != text() || m_measuredFont != font) {
+    if (m_measuredText != text()) {
         m_measuredText = text();
-        m_measuredFont = font;
-        const QFontMetricsF metrics(font);
-        m_measure = text().isEmpty() ? Measure{}
-                                     : Measure{metrics.tightBoundingRect(text()), metrics.horizontalAdvance(text())};
+        m_measures.clear();
     }
-    return m_measure;
+    for (const auto& [measured, line] : m_measures) {
+        if (measured == font) {
+            return line;
+        }
+    }
+    const QFontMetricsF metrics(font);
+    return m_measures
+        .emplace_back(font,
+                      text().isEmpty() ? Measure{}
+                                       : Measure{metrics.tightBoundingRect(text()), metrics.horizontalAdvance(text())})
+        .second;
 }
 
-void Caption::shrinkUntil(const std::function<bool(const QFont&)>& fits)
+void Caption::fitTo(const std::function<bool(const QFont&)>& fits)
 {
-    QFont shrunk = m_designFont.value_or(font());
-    while (shrunk.pointSizeF() > kSmallestPoints && !fits(shrunk)) {
-        shrunk.setPointSizeF(shrunk.pointSizeF() - 0.25);
+    QFont fitted = largestFitting(m_designFont.value_or(font()), fits);
+    m_fittingPoints = fitted.pointSizeF();
+    if (m_fittingPoints > m_mostPoints) {
+        fitted.setPointSizeF(m_mostPoints);
     }
-    if (shrunk != font()) {
-        setFont(shrunk);
+    if (fitted != font()) {
+        setFont(fitted);
     }
 }
 
@@ -214,20 +256,27 @@ void fitButtonText(QPushButton* button)
     option.initFrom(button);
     option.text = button->text();
     const QRectF box = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-    QFont font = button->font();
-    while (font.pointSizeF() > kSmallestPoints) {
+    const QFont font = largestFitting(button->font(), [&](const QFont& tried) {
         // The line centred in the button, as the style draws it, in whole pixels.
-        const QFontMetricsF metrics(font);
+        const QFontMetricsF metrics(tried);
         const qreal width = metrics.horizontalAdvance(button->text());
         const qreal baseline = box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
         const QRectF ink = metrics.tightBoundingRect(button->text()).translated(0, baseline);
-        if (width + 1 <= box.width() && ink.top() >= box.top() + 0.5 && ink.bottom() <= box.bottom() - 0.5) {
-            break;
-        }
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    }
+        return width + 1 <= box.width() && ink.top() >= box.top() + 0.5 && ink.bottom() <= box.bottom() - 0.5;
+    });
     if (font != button->font()) {
         button->setFont(font);
+    }
+}
+
+void shareOneSize(const std::vector<Caption*>& captions)
+{
+    qreal points = std::numeric_limits<qreal>::infinity();
+    for (const Caption* caption : captions) {
+        points = std::min(points, caption->fittingPoints());
+    }
+    for (Caption* caption : captions) {
+        caption->setMostPoints(points);
     }
 }
 

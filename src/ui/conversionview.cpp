@@ -164,6 +164,7 @@ void ConversionView::buildControls()
         boxes[row.name] = box;
     }
 
+    std::vector<Caption*> unitCaptions;
     std::vector<QRect> fieldPlaces;
     for (const FieldSpec& row : layout.fields) {
         fieldPlaces.push_back(toPixels(row.field, d));
@@ -190,6 +191,7 @@ void ConversionView::buildControls()
             }
         }
         label->setDesignGeometry(captionPlace(designed, fieldPlace.top(), freeFrom, label->fontMetrics().height()));
+        unitCaptions.push_back(label);
 
         auto* field = new FieldEdit(parent);
         field->setObjectName(qs(row.name));
@@ -268,6 +270,7 @@ void ConversionView::buildControls()
     for (const auto& [name, box] : boxes) {
         placeCaptions(box, {box->width()});
     }
+    shareOneSize(unitCaptions);
 }
 
 void ConversionView::orderTabs()
