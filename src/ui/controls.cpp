@@ -22,7 +22,7 @@ constexpr qreal kSmallestPoints = 6;
 constexpr qreal kPointStep = 0.25;
 } // namespace
 
-QFont largestFitting(const QFont& designed, const std::function<bool(const QFont&)>& fits)
+QFont largestFitting(const QFont& designed, const std::function<bool(const QFont&)>& fits, qreal estimate)
 {
     const qreal points = designed.pointSizeF();
     if (points <= kSmallestPoints || fits(designed)) {
@@ -33,10 +33,27 @@ QFont largestFitting(const QFont& designed, const std::function<bool(const QFont
         font.setPointSizeF(points - steps * kPointStep);
         return font;
     };
-    // Steps down from the design: `tooLarge` does not fit, `fitting` does or is the last (6
-    // points, taken whether it fits or not).
+    // Steps down from the design, the last at 6 points or just below (taken whether it fits
+    // or not).
+    const int last = int(std::ceil((points - kSmallestPoints) / kPointStep - 1e-9));
+    if (estimate > 0) {
+        // From the size estimated, up while the next larger fits, else down until one fits:
+        // a size or two measured where the estimate is close.
+        int steps = std::clamp(int(std::ceil((points - estimate) / kPointStep - 1e-9)), 1, last);
+        if (fits(smaller(steps))) {
+            while (steps > 1 && fits(smaller(steps - 1))) {
+                --steps;
+            }
+        } else {
+            do {
+                ++steps;
+            } while (steps < last && !fits(smaller(steps)));
+        }
+        return smaller(steps);
+    }
+    // `tooLarge` does not fit, `fitting` does or is the last.
     int tooLarge = 0;
-    int fitting = int(std::ceil((points - kSmallestPoints) / kPointStep - 1e-9));
+    int fitting = last;
     while (fitting - tooLarge > 1) {
         const int middle = (tooLarge + fitting) / 2;
         (fits(smaller(middle)) ? fitting : tooLarge) = middle;
@@ -159,12 +176,23 @@ void Caption::fit()
     // run into the next caption on its line or to the window's edge (two pixels apart at
     // least): a smaller font.
     const int end = m_keepRightEdge ? std::numeric_limits<int>::max() : std::min(m_nextCaption, m_rightEdge);
-    fitTo([&](const QFont& font) {
-        const Measure& line = measure(font);
-        return std::ceil(line.ink.height()) + 2 * kInkClearance <= qreal(m_floor) - m_ceiling &&
-            (end == std::numeric_limits<int>::max() || rect.left() >= end ||
-             rect.left() + width(line) <= qreal(end) - 2);
-    });
+    const qreal band = qreal(m_floor) - m_ceiling - 2 * kInkClearance;
+    const qreal across = end == std::numeric_limits<int>::max() || rect.left() >= end
+        ? std::numeric_limits<qreal>::max()
+        : qreal(end) - 2 - rect.left();
+    // A line's ink grows with the size of its font: the size at which the designed line would
+    // just fit, in proportion, is where the search starts.
+    const QFont designed = m_designFont.value_or(font());
+    const Measure& asDesigned = measure(designed);
+    const qreal estimate = designed.pointSizeF() *
+        std::min(band / std::max<qreal>(1, std::ceil(asDesigned.ink.height())),
+                 across / std::max<qreal>(1, width(asDesigned)));
+    fitTo(
+        [&](const QFont& font) {
+            const Measure& line = measure(font);
+            return std::ceil(line.ink.height()) <= band && width(line) <= across;
+        },
+        estimate);
     const QFontMetricsF metrics(font());
     const Measure& line = measure(font());
     const QRectF ink = line.ink;
@@ -226,9 +254,9 @@ const Caption::Measure& Caption::measure(const QFont& font)
         .second;
 }
 
-void Caption::fitTo(const std::function<bool(const QFont&)>& fits)
+void Caption::fitTo(const std::function<bool(const QFont&)>& fits, qreal estimate)
 {
-    QFont fitted = largestFitting(m_designFont.value_or(font()), fits);
+    QFont fitted = largestFitting(m_designFont.value_or(font()), fits, estimate);
     m_fittingPoints = fitted.pointSizeF();
     if (m_fittingPoints > m_mostPoints) {
         fitted.setPointSizeF(m_mostPoints);

@@ -82,7 +82,7 @@ private:
     void fit();
     // The largest size from the designed font down (largestFitting) at which `fits` says the
     // text fits, in the font; at most the most points.
-    void fitTo(const std::function<bool(const QFont&)>& fits);
+    void fitTo(const std::function<bool(const QFont&)>& fits, qreal estimate = 0);
     // The ink of the caption's letters in `font`, from their origin, and the advance of the
     // line: each size measured once for a text, as the caption is fitted more than once and
     // tries a few sizes each time.
@@ -110,10 +110,11 @@ private:
 };
 
 // The largest of the sizes from `designed`'s own down to 6 points, a quarter point apart, at
-// which `fits` says a text fits; 6 points where none does. `fits` is asked a few times (at most
-// five from 9 points), as a size that fits is looked for by halving the range of sizes: it is
-// to hold at every size below one where it holds.
-QFont largestFitting(const QFont& designed, const std::function<bool(const QFont&)>& fits);
+// which `fits` says a text fits; 6 points where none does. `fits` is to hold at every size
+// below one where it holds, and is asked a few times: from the `estimate` in points (the
+// size at which the text would just fit, measured at the design) up or down one size at a
+// time, else by halving the range of sizes (at most five sizes from 9 points).
+QFont largestFitting(const QFont& designed, const std::function<bool(const QFont&)>& fits, qreal estimate = 0);
 
 // Gives `captions` (the unit captions of a window, each in its room: after placeCaptions) one
 // size, the largest at which each of them fits, so that none is drawn smaller than its
