@@ -18,6 +18,7 @@
 #include "windows/catalog.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -31,6 +32,27 @@ using namespace mezura;
 constexpr const char* kBegin = "<!-- unit table -->";
 constexpr const char* kEnd = "<!-- end of unit table -->";
 
+// A relation "1 in3 = 16.3872 cm3" as the cells of its row: "1 in3 =", the number and its
+// unit; the number's cell never breaks its line (class "num"), so that a narrow page wraps
+// the words around it and never splits its digits. Any other relation (a formula, a word)
+// fills the three cells, kept on one line where it holds a number ("K = C + 273.15").
+std::string relationCells(const std::string& relation)
+{
+    const std::size_t equals = relation.find(" = ");
+    const std::size_t space = equals == std::string::npos ? equals : relation.find(' ', equals + 3);
+    if (space != std::string::npos) {
+        const std::string number = relation.substr(equals + 3, space - equals - 3);
+        const bool isNumber = std::isdigit(static_cast<unsigned char>(number.front())) != 0 &&
+            number.find_first_not_of("0123456789.E+-") == std::string::npos;
+        if (isNumber && relation.find(' ', space + 1) == std::string::npos) {
+            return "<td>" + htmlEscaped(relation.substr(0, equals + 2)) + "</td><td class=\"num\">" +
+                htmlEscaped(number) + "</td><td>" + htmlEscaped(relation.substr(space + 1)) + "</td>";
+        }
+    }
+    const bool holdsNumber = relation.find_first_of("0123456789") != std::string::npos;
+    return std::string("<td colspan=\"3\"") + (holdsNumber ? " class=\"num\">" : ">") + htmlEscaped(relation) + "</td>";
+}
+
 // The window's fields group by group, in the order the field table first names each group.
 std::string tableHtml(const ConversionWindow& window)
 {
@@ -41,18 +63,24 @@ std::string tableHtml(const ConversionWindow& window)
             groups.emplace_back(field.unit.group);
         }
     }
-    std::string html = "<table class=\"units\">\n<tr><th>グループ</th><th>単位</th><th>呼び名</th><th>関係</th></tr>\n";
+    std::string html =
+        "<table class=\"units\">\n<tr><th>グループ</th><th>単位</th><th>呼び名</th><th colspan=\"3\">関係</th></tr>\n";
     for (const std::string& group : groups) {
         const auto inGroup = [&group](const FieldSpec& field) { return field.unit.group == group; };
-        const auto count = std::count_if(fields.begin(), fields.end(), inGroup);
+        // A unit with a note takes a second row for it.
+        std::size_t rows = 0;
+        for (const FieldSpec& field : fields) {
+            rows += inGroup(field) ? (*field.unit.note != '\0' ? 2 : 1) : 0;
+        }
         bool first = true;
         for (const FieldSpec& field : fields) {
             if (!inGroup(field)) {
                 continue;
             }
+            const bool noted = *field.unit.note != '\0';
             html += "<tr>";
             if (first) {
-                html += "<td rowspan=\"" + std::to_string(count) + "\">" + htmlEscaped(group) + "</td>";
+                html += "<td rowspan=\"" + std::to_string(rows) + "\">" + htmlEscaped(group) + "</td>";
                 first = false;
             }
             // The row's anchor is the field's name, where the index sends a unit's keyword.
@@ -60,13 +88,13 @@ std::string tableHtml(const ConversionWindow& window)
             for (const conv::RowName& name : conv::rowNames(field.unit)) {
                 names += (names.empty() ? "" : "、") + name.text;
             }
-            html += "<td><a name=\"" + field.name + "\"></a>" + htmlEscaped(shownLabel(field.label)) + "</td><td>" +
-                htmlEscaped(names) + "</td><td>" + htmlEscaped(field.unit.relation);
+            const std::string cell = noted ? "<td rowspan=\"2\">" : "<td>";
+            html += cell + "<a name=\"" + field.name + "\"></a>" + htmlEscaped(shownLabel(field.label)) + "</td>" +
+                cell + htmlEscaped(names) + "</td>" + relationCells(field.unit.relation) + "</tr>\n";
             // Where the program's definition is its own, the line under the relation says so.
-            if (*field.unit.note != '\0') {
-                html += "<br><span class=\"note\">" + htmlEscaped(field.unit.note) + "</span>";
+            if (noted) {
+                html += "<tr><td colspan=\"3\" class=\"note\">" + htmlEscaped(field.unit.note) + "</td></tr>\n";
             }
-            html += "</td></tr>\n";
         }
     }
     return html + "</table>\n";

@@ -24,12 +24,18 @@ struct PixelSize {
     int height = 0;
 };
 
-// The top-left corners of the frames of `frames` (outer sizes, in the order the windows
-// open) on `screen`, each frame's title bar `titleBar` pixels high:
+// The pixels that two rectangles share.
+long long sharedArea(const PixelRect& a, const PixelRect& b);
+
+// The frames of `frames` (outer sizes, in the order the windows open, each later one standing
+// in front of those before it) on `screen`, each frame's title bar `titleBar` pixels high:
 // - side by side in rows, `gap` pixels apart, when they all fit so;
-// - else in columns, each window of a column one title bar (and the gap) lower than the one
-//   before, so that every title bar stays in view;
-// - a window wider than the room left of it starts at the screen's left edge.
+// - else packed into the screen's room without overlapping, where a packing finds room;
+// - else packed so that a window covers no title bar and, where the room allows, no more than
+//   a quarter of any window before it: the windows' lower parts give way to those opened after
+//   them, as little as needed, and the overlaps are then evened out;
+// - where even a window's title bar alone leaves no room (a screen smaller than the windows),
+//   in columns, each window of a column one title bar lower than the one before.
 // A window never starts left of or above the screen.
 std::vector<PixelRect> placeWindows(const PixelRect& screen, const std::vector<PixelSize>& frames, int titleBar,
                                     int gap);

@@ -16,9 +16,50 @@
 namespace mezura::ui {
 
 namespace {
-// The smallest font a text that does not fit is given, in points.
+// The smallest font a text that does not fit is given, in points, and the step between the
+// sizes tried.
 constexpr qreal kSmallestPoints = 6;
+constexpr qreal kPointStep = 0.25;
 } // namespace
+
+QFont largestFitting(const QFont& designed, const std::function<bool(const QFont&)>& fits, qreal estimate)
+{
+    const qreal points = designed.pointSizeF();
+    if (points <= kSmallestPoints || fits(designed)) {
+        return designed;
+    }
+    const auto smaller = [&](int steps) {
+        QFont font = designed;
+        font.setPointSizeF(points - steps * kPointStep);
+        return font;
+    };
+    // Steps down from the design, the last at 6 points or just below (taken whether it fits
+    // or not).
+    const int last = int(std::ceil((points - kSmallestPoints) / kPointStep - 1e-9));
+    if (estimate > 0) {
+        // From the size estimated, up while the next larger fits, else down until one fits:
+        // a size or two measured where the estimate is close.
+        int steps = std::clamp(int(std::ceil((points - estimate) / kPointStep - 1e-9)), 1, last);
+        if (fits(smaller(steps))) {
+            while (steps > 1 && fits(smaller(steps - 1))) {
+                --steps;
+            }
+        } else {
+            do {
+                ++steps;
+            } while (steps < last && !fits(smaller(steps)));
+        }
+        return smaller(steps);
+    }
+    // `tooLarge` does not fit, `fitting` does or is the last.
+    int tooLarge = 0;
+    int fitting = last;
+    while (fitting - tooLarge > 1) {
+        const int middle = (tooLarge + fitting) / 2;
+        (fits(smaller(middle)) ? fitting : tooLarge) = middle;
+    }
+    return smaller(fitting);
+}
 
 ItemsWhenUsedMenu::ItemsWhenUsedMenu(const QString& title, QWidget* parent, std::function<void(QMenu*)> makeItems)
     : QMenu(title, parent)
@@ -104,6 +145,14 @@ void Caption::setRoom(int ceiling, int floor, int rightEdge, int nextCaption)
     fit();
 }
 
+void Caption::setMostPoints(qreal points)
+{
+    if (points != m_mostPoints) {
+        m_mostPoints = points;
+        fit();
+    }
+}
+
 // The empty pixels a caption's letters keep from the controls above and below them.
 constexpr qreal kInkClearance = 1;
 
@@ -123,7 +172,7 @@ void Caption::fit()
                 .boundingRect(QRectF(QPointF(0, 0), QSizeF(rect.width(), room)), Qt::TextWordWrap, text())
                 .height();
         };
-        shrinkUntil([&](const QFont& font) { return needed(font) <= room; });
+        fitTo([&](const QFont& font) { return needed(font) <= room; });
         rect.setHeight(std::clamp(int(std::ceil(needed(font()))), rect.height(), room));
         setGeometry(rect);
         return;
@@ -134,13 +183,26 @@ void Caption::fit()
         return std::ceil(std::max<qreal>(0, -line.ink.left()) + std::max(line.advance, line.ink.right())) + 1;
     };
     // A line taller than the band between the controls above and below, or one that would
-    // run into the next caption on its line (two pixels apart at least): a smaller font.
-    shrinkUntil([&](const QFont& font) {
-        const Measure& line = measure(font);
-        return std::ceil(line.ink.height()) + 2 * kInkClearance <= qreal(m_floor) - m_ceiling &&
-            (m_keepRightEdge || m_nextCaption == std::numeric_limits<int>::max() ||
-             rect.left() + width(line) <= qreal(m_nextCaption) - 2);
-    });
+    // run into the next caption on its line or to the window's edge (two pixels apart at
+    // least): a smaller font.
+    const int end = m_keepRightEdge ? std::numeric_limits<int>::max() : std::min(m_nextCaption, m_rightEdge);
+    const qreal band = qreal(m_floor) - m_ceiling - 2 * kInkClearance;
+    const qreal across = end == std::numeric_limits<int>::max() || rect.left() >= end
+        ? std::numeric_limits<qreal>::max()
+        : qreal(end) - 2 - rect.left();
+    // A line's ink grows with the size of its font: the size at which the designed line would
+    // just fit, in proportion, is where the search starts.
+    const QFont designed = m_designFont.value_or(font());
+    const Measure& asDesigned = measure(designed);
+    const qreal estimate = designed.pointSizeF() *
+        std::min(band / std::max<qreal>(1, std::ceil(asDesigned.ink.height())),
+                 across / std::max<qreal>(1, width(asDesigned)));
+    fitTo(
+        [&](const QFont& font) {
+            const Measure& line = measure(font);
+            return std::ceil(line.ink.height()) <= band && width(line) <= across;
+        },
+        estimate);
     const QFontMetricsF metrics(font());
     const Measure& line = measure(font());
     const QRectF ink = line.ink;
@@ -185,24 +247,32 @@ void Caption::fit()
 
 const Caption::Measure& Caption::measure(const QFont& font)
 {
-    if (m_measuredText != text() || m_measuredFont != font) {
+    if (m_measuredText != text()) {
         m_measuredText = text();
-        m_measuredFont = font;
-        const QFontMetricsF metrics(font);
-        m_measure = text().isEmpty() ? Measure{}
-                                     : Measure{metrics.tightBoundingRect(text()), metrics.horizontalAdvance(text())};
+        m_measures.clear();
     }
-    return m_measure;
+    for (const auto& [measured, line] : m_measures) {
+        if (measured == font) {
+            return line;
+        }
+    }
+    const QFontMetricsF metrics(font);
+    return m_measures
+        .emplace_back(font,
+                      text().isEmpty() ? Measure{}
+                                       : Measure{metrics.tightBoundingRect(text()), metrics.horizontalAdvance(text())})
+        .second;
 }
 
-void Caption::shrinkUntil(const std::function<bool(const QFont&)>& fits)
+void Caption::fitTo(const std::function<bool(const QFont&)>& fits, qreal estimate)
 {
-    QFont shrunk = m_designFont.value_or(font());
-    while (shrunk.pointSizeF() > kSmallestPoints && !fits(shrunk)) {
-        shrunk.setPointSizeF(shrunk.pointSizeF() - 0.25);
+    QFont fitted = largestFitting(m_designFont.value_or(font()), fits, estimate);
+    m_fittingPoints = fitted.pointSizeF();
+    if (m_fittingPoints > m_mostPoints) {
+        fitted.setPointSizeF(m_mostPoints);
     }
-    if (shrunk != font()) {
-        setFont(shrunk);
+    if (fitted != font()) {
+        setFont(fitted);
     }
 }
 
@@ -224,20 +294,27 @@ void fitButtonText(QPushButton* button)
     option.initFrom(button);
     option.text = button->text();
     const QRectF box = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-    QFont font = button->font();
-    while (font.pointSizeF() > kSmallestPoints) {
+    const QFont font = largestFitting(button->font(), [&](const QFont& tried) {
         // The line centred in the button, as the style draws it, in whole pixels.
-        const QFontMetricsF metrics(font);
+        const QFontMetricsF metrics(tried);
         const qreal width = metrics.horizontalAdvance(button->text());
         const qreal baseline = box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
         const QRectF ink = metrics.tightBoundingRect(button->text()).translated(0, baseline);
-        if (width + 1 <= box.width() && ink.top() >= box.top() + 0.5 && ink.bottom() <= box.bottom() - 0.5) {
-            break;
-        }
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    }
+        return width + 1 <= box.width() && ink.top() >= box.top() + 0.5 && ink.bottom() <= box.bottom() - 0.5;
+    });
     if (font != button->font()) {
         button->setFont(font);
+    }
+}
+
+void shareOneSize(const std::vector<Caption*>& captions)
+{
+    qreal points = std::numeric_limits<qreal>::infinity();
+    for (const Caption* caption : captions) {
+        points = std::min(points, caption->fittingPoints());
+    }
+    for (Caption* caption : captions) {
+        caption->setMostPoints(points);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace mezura::ui {
@@ -61,25 +62,33 @@ public:
     // The band of the parent that the text may use, beyond which other controls lie: from
     // `ceiling` down to `floor` (exclusive) and left of `rightEdge`. A unit label overlapped
     // by its field below draws its text whole above the field: lifted just as far as its
-    // letters need (descenders included), never into the control above it. A caption that
-    // starts at `nextCaption` on the same line is kept clear of by a smaller font.
+    // letters need (descenders included), never into the control above it. A line that would
+    // run into the caption that starts at `nextCaption` on the same line, or to the parent's
+    // right edge, takes a smaller font and keeps two pixels clear of it.
     void setRoom(int ceiling, int floor, int rightEdge, int nextCaption);
 
     // Where the caption's line starts: the left end of its baseline, from the caption's
     // top left corner.
     QPointF origin() const { return {m_indent, m_baseline}; }
 
+    // The largest size at which the text fits its room, found at the last fitting; the font
+    // may be smaller (setMostPoints).
+    qreal fittingPoints() const { return m_fittingPoints; }
+    // The most points the caption's font may have, so that captions side by side share one
+    // size; by default no limit but the design.
+    void setMostPoints(qreal points);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void fit();
-    // From the designed font, makes the font smaller, down to 6 points, until `fits` says the
-    // text fits.
-    void shrinkUntil(const std::function<bool(const QFont&)>& fits);
+    // The largest size from the designed font down (largestFitting) at which `fits` says the
+    // text fits, in the font; at most the most points.
+    void fitTo(const std::function<bool(const QFont&)>& fits, qreal estimate = 0);
     // The ink of the caption's letters in `font`, from their origin, and the advance of the
-    // line: measured again only when the text or the font changed, as the caption is fitted
-    // more than once.
+    // line: each size measured once for a text, as the caption is fitted more than once and
+    // tries a few sizes each time.
     struct Measure {
         QRectF ink;
         qreal advance = 0;
@@ -97,14 +106,27 @@ private:
     int m_nextCaption = std::numeric_limits<int>::max();
     qreal m_baseline = 0;
     qreal m_indent = 0;
+    qreal m_fittingPoints = 0;
+    qreal m_mostPoints = std::numeric_limits<qreal>::infinity();
     QString m_measuredText;
-    QFont m_measuredFont;
-    Measure m_measure;
+    std::vector<std::pair<QFont, Measure>> m_measures; // of m_measuredText
 };
 
+// The largest of the sizes from `designed`'s own down to 6 points, a quarter point apart, at
+// which `fits` says a text fits; 6 points where none does. `fits` is to hold at every size
+// below one where it holds, and is asked a few times: from the `estimate` in points (the
+// size at which the text would just fit, measured at the design) up or down one size at a
+// time, else by halving the range of sizes (at most five sizes from 9 points).
+QFont largestFitting(const QFont& designed, const std::function<bool(const QFont&)>& fits, qreal estimate = 0);
+
+// Gives `captions` (the unit captions of a window, each in its room: after placeCaptions) one
+// size, the largest at which each of them fits, so that none is drawn smaller than its
+// neighbours.
+void shareOneSize(const std::vector<Caption*>& captions);
+
 // A button text wider or taller than the room inside the button (the screen's font may run
-// larger than the one the layout was drawn for) gets a font a little smaller, down to 6
-// points, until it fits whole.
+// larger than the one the layout was drawn for) gets the largest smaller font at which it fits
+// whole (largestFitting).
 void fitButtonText(QPushButton* button);
 
 // Gives every caption among the children of `parent` its room: the band up to the nearest

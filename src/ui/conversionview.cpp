@@ -213,6 +213,7 @@ void ConversionView::buildControls()
         const QRect labelPlace = captionPlace(designed, fieldPlace.top(), freeFrom, label->fontMetrics().height());
         label->setDesignGeometry(labelPlace);
         m_places.push_back({label, labelPlace, parentLeft});
+        m_unitCaptions.push_back(label);
 
         auto* field = new FieldEdit(parent);
         field->setObjectName(qs(row.name));
@@ -305,6 +306,7 @@ void ConversionView::placeAllCaptions(int width)
     for (QWidget* box : m_boxes) {
         placeCaptions(box, {box->width()});
     }
+    shareOneSize(m_unitCaptions);
 }
 
 void ConversionView::spreadControls(int width)

@@ -91,9 +91,10 @@ private:
     Binding& m_binding;
     ConversionWindow& m_window;
     QMenu* m_popup = nullptr;
-    std::vector<FieldEdit*> m_fields;    // by field index
-    std::vector<QPushButton*> m_buttons; // by button index
-    std::vector<Caption*> m_labels;      // by label index (IndMin, IndMax ...)
+    std::vector<FieldEdit*> m_fields;     // by field index
+    std::vector<QPushButton*> m_buttons;  // by button index
+    std::vector<Caption*> m_labels;       // by label index (IndMin, IndMax ...)
+    std::vector<Caption*> m_unitCaptions; // every unit field's caption: they share one size
     GaugeBar* m_slider = nullptr;
     std::vector<QWidget*> m_boxes;
     // Every control of the client area at its designed place, in its parent's coordinates,
@@ -110,7 +111,7 @@ private:
     std::pair<int, int> m_spread{0, 0};
     bool m_sizing = false; // the view sizes the window itself: no widening by the user
     WindowNote* m_note = nullptr;
-    int m_appliedNote = 0;             // the height of the note it was given with
+    int m_appliedNote = 0; // the height of the note it was given with
 };
 
 } // namespace mezura::ui

@@ -109,6 +109,10 @@ void reportHelpProblem(const std::string& problem)
 HelpBrowser::HelpBrowser(QWidget* parent)
     : QTextBrowser(parent)
 {
+    // Lines break between words and between Japanese characters, never inside a word or a
+    // number: a page narrower than a table's longest number scrolls sideways instead, and the
+    // table's other cells keep their words whole.
+    setWordWrapMode(QTextOption::WordWrap);
     // Every link goes through follow(): only places inside the help file are opened.
     setOpenLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::follow);

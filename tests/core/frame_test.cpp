@@ -332,46 +332,73 @@ TEST(Frame, EnterThatChangesOrMisreadsTheTypedTextLeavesAWindowNote)
 
 // The windows chosen at the start, and the settings window in front of them, stand wholly on
 // the usual screens, every title bar in view: no window covers the title bar of one shown
-// before it.
+// before it, nor more than a quarter of it, and on a screen with room for them all none
+// covers another. All ten windows and the settings window fill most of a 1024x768 screen.
 TEST(Frame, WindowsOpenedAtTheStartLeaveEveryTitleBarInView)
 {
     test::TestApp t;
-    constexpr int kTwipsPerPixel = 15; // 96 dots an inch
-    constexpr int kTitleBar = 30;
-    constexpr int kBorder = 2;
-    const auto frameOf = [&](Size size) {
-        return PixelSize{size.width / kTwipsPerPixel + 2 * kBorder, size.height / kTwipsPerPixel + kTitleBar + kBorder};
+    // Frames as the desktop here draws them at 96 dots an inch: the client area of the form's
+    // size less its border and caption, a menu bar of 18 pixels above a conversion window's,
+    // a title bar of 24 pixels and borders of 4.
+    constexpr int kTitleBar = 24;
+    constexpr int kBorder = 4;
+    constexpr int kMenuBar = 18;
+    const auto pixels = [](int twips) { return (twips * 96 + 720) / 1440; };
+    const auto frameOf = [&](Size size, int menuBar) {
+        return PixelSize{pixels(size.width - kFrameWidthTwips) + 2 * kBorder,
+                         pixels(size.height - kFrameHeightTwips) + menuBar + kTitleBar + kBorder};
     };
     std::vector<PixelSize> all;
     for (const WindowRow& row : t.app.windows()) {
-        all.push_back(frameOf(t.app.window(row).frame().size()));
+        all.push_back(frameOf(t.app.window(row).frame().size(), kMenuBar));
     }
+    const Size settings = SettingsWindow::size();
+    const PixelSize settingsFrame = frameOf({settings.width, settings.height + kMenuBarTwips}, 0);
+    ASSERT_EQ(all.front().width, 227);
+    ASSERT_EQ(all.front().height, 460);
+    ASSERT_EQ(settingsFrame.width, 407);
+    enum Covers { None, AQuarter, AnyButTitles };
     const struct {
         PixelRect screen;
         std::size_t windows;
+        Covers covers; // the most that a window covers of one before it
     } rows[] = {
-        {{0, 0, 1920, 1048}, 10},  {{0, 27, 1366, 741}, 10}, {{0, 0, 1024, 740}, 10},
-        {{1920, 0, 1024, 740}, 2}, {{0, 0, 1024, 740}, 0},
+        {{0, 0, 1920, 1080}, 10, None},     {{0, 0, 1920, 1048}, 10, None},       {{0, 0, 1280, 800}, 10, None},
+        {{0, 27, 1366, 741}, 10, AQuarter}, {{0, 0, 1024, 768}, 10, AQuarter},    {{0, 0, 1024, 740}, 10, AQuarter},
+        {{0, 27, 1024, 741}, 10, AQuarter}, {{0, 0, 800, 600}, 10, AnyButTitles}, {{1920, 0, 1024, 740}, 2, None},
+        {{0, 0, 1024, 740}, 0, None},
     };
     for (const auto& row : rows) {
         std::vector<PixelSize> frames(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(row.windows));
-        frames.push_back(frameOf(SettingsWindow::size()));
+        frames.push_back(settingsFrame);
         const std::vector<PixelRect> placed = placeWindows(row.screen, frames, kTitleBar, 4);
         const std::string where = std::to_string(row.screen.width) + "x" + std::to_string(row.screen.height) + ", " +
             std::to_string(row.windows) + " windows";
         ASSERT_EQ(placed.size(), frames.size()) << where;
+        long long areas = 0;
         for (std::size_t i = 0; i < placed.size(); ++i) {
             const PixelRect& r = placed[i];
+            areas += static_cast<long long>(r.width) * r.height;
             EXPECT_TRUE(r.x >= row.screen.x && r.y >= row.screen.y &&
                         r.x + r.width <= row.screen.x + row.screen.width &&
                         r.y + r.height <= row.screen.y + row.screen.height)
                 << where << ": window " << i << " leaves the screen";
             for (std::size_t later = i + 1; later < placed.size(); ++later) {
                 const PixelRect& p = placed[later];
-                const bool coversTitle =
-                    p.x < r.x + r.width && r.x < p.x + p.width && p.y < r.y + kTitleBar && r.y < p.y + p.height;
-                EXPECT_FALSE(coversTitle) << where << ": window " << later << " covers the title bar of " << i;
+                EXPECT_EQ(sharedArea(p, {r.x, r.y, r.width, kTitleBar}), 0)
+                    << where << ": window " << later << " covers the title bar of " << i;
+                const long long covered = sharedArea(p, r);
+                if (row.covers == None) {
+                    EXPECT_EQ(covered, 0) << where << ": window " << later << " covers " << i;
+                } else if (row.covers == AQuarter) {
+                    EXPECT_LE(4 * covered, static_cast<long long>(r.width) * r.height)
+                        << where << ": window " << later << " covers " << covered << " pixels of " << i;
+                }
             }
+        }
+        if (row.screen.width == 1024 && row.windows == 10) {
+            EXPECT_GT(10 * areas, 9 * static_cast<long long>(row.screen.width) * row.screen.height)
+                << where << ": the windows fill most of the screen";
         }
         EXPECT_EQ(placeWindows(row.screen, frames, kTitleBar, 4), placed) << where << ": the same at every start";
     }

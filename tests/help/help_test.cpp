@@ -284,18 +284,42 @@ std::vector<std::string> labelWords(const std::string& label)
 
 // Every word of every unit label of every window, looked up in the index as a user types it,
 // lands on that window's page, at the row of a unit whose label holds that word.
+// Every unit's row of its window's table is where the index leads its words, and the numbers
+// in the row stand in cells that never break their line (a narrow page splits no digits).
 TEST(HelpIndex, EveryUnitOfEveryWindowLandsOnItsRow)
 {
     const HelpFile help = openBuilt();
     const std::vector<SitemapEntry> index = help.keywords();
+    std::string error;
+    const std::string css = help.read("/style.css", error).value_or(error);
+    EXPECT_TRUE(std::regex_search(css, std::regex(R"(td\.num\s*\{[^}]*white-space:\s*nowrap)"))) << css;
+    // A number of two characters or more, which a line could split; a note under a relation
+    // is prose that wraps as it must.
+    const std::regex cell(R"(<td([^>]*)>([^<]*)</td>)");
+    const std::regex digits(R"([0-9][0-9.E+-]*[0-9])");
     test::TestApp program;
     int words = 0;
+    int numbers = 0;
     for (const WindowRow& row : program.app.windows()) {
         const std::string& name = row.frame.name;
         const ConversionWindow& window = program.window(name.c_str());
-        std::string error;
         const std::string page = help.pageForTopic(row.frame.helpTopic, error).value_or(error);
+        const std::string html = help.read(page, error).value_or(error);
         for (const FieldSpec& field : window.layout().fields) {
+            // The cells after the unit's own, up to the end of its row.
+            const std::size_t unit = html.find("<a name=\"" + field.name + "\"></a>");
+            ASSERT_NE(unit, std::string::npos) << name << ": no row for " << field.name;
+            const std::size_t from = html.find("</td>", unit);
+            const std::string cells = html.substr(from, html.find("</tr>", from) - from);
+            for (auto it = std::sregex_iterator(cells.begin(), cells.end(), cell); it != std::sregex_iterator(); ++it) {
+                const std::string attributes = (*it)[1];
+                if (attributes.find("class=\"note\"") == std::string::npos &&
+                    std::regex_search((*it)[2].str(), digits)) {
+                    EXPECT_NE(attributes.find("class=\"num\""), std::string::npos)
+                        << name << "." << field.name << ": " << (*it)[0];
+                    ++numbers;
+                }
+            }
             for (const std::string& word : labelWords(field.label)) {
                 bool atItsRow = false;
                 for (const SitemapEntry* entry : lookUp(index, word)) {
@@ -315,6 +339,7 @@ TEST(HelpIndex, EveryUnitOfEveryWindowLandsOnItsRow)
         }
     }
     EXPECT_GT(words, 200);
+    EXPECT_GT(numbers, 100);
 }
 
 // What a user types into the index, in any script form, the pages it leads to, and where the

@@ -204,6 +204,23 @@ private slots:
         QCOMPARE(browser->documentTitle(), title);
         QCOMPARE(firstLine(browser), heading);
         QCOMPARE(browser->document()->begin().charFormat().fontPointSize(), 14.0);
+        // Laid out far narrower than its unit table, the page breaks no line inside a number:
+        // the table scrolls sideways instead.
+        const std::unique_ptr<QTextDocument> narrow(browser->document()->clone());
+        narrow->setTextWidth(160);
+        const auto inNumber = [](QChar c) {
+            return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.');
+        };
+        for (QTextBlock block = narrow->begin(); block.isValid(); block = block.next()) {
+            narrow->documentLayout()->blockBoundingRect(block);
+            const QTextLayout* lines = block.layout();
+            const QString text = block.text();
+            for (int i = 1; i < lines->lineCount(); ++i) {
+                const int at = lines->lineAt(i).textStart();
+                QVERIFY2(at == 0 || !inNumber(text[at - 1]) || !inNumber(text[at]),
+                         qPrintable(page + ": \"" + text + "\" breaks at " + QString::number(at)));
+            }
+        }
     }
 
     void pagesShowTheirPicturesFromTheFile_data()

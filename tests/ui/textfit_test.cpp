@@ -16,6 +16,7 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMap>
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -158,6 +159,7 @@ private slots:
             for (const WindowRow& row : binding.app().windows()) {
                 ConversionView* view = binding.conversionView(row.frame.name);
                 QVERIFY(view != nullptr);
+                sharesOneSize(view, QString::fromStdString(row.frame.name), scale, cut);
                 for (std::size_t mode = 0; mode < row.frame.modes.size(); ++mode) {
                     QTest::qWait(0);
                     check(view,
@@ -606,6 +608,25 @@ private:
         }
     }
 
+    // A window's unit captions are drawn in one size, none smaller than its neighbours.
+    static void sharesOneSize(const QWidget* window, const QString& where, const QString& scale, QStringList& cut)
+    {
+        QMap<qreal, QStringList> sizes;
+        for (const Caption* caption : window->findChildren<const Caption*>()) {
+            if (caption->objectName().startsWith(QLatin1String("lbl_"))) {
+                sizes[caption->font().pointSizeF()] << caption->text();
+            }
+        }
+        if (sizes.size() != 1) {
+            QStringList each;
+            for (auto size = sizes.cbegin(); size != sizes.cend(); ++size) {
+                each << QStringLiteral("%1 pt: %2").arg(size.key()).arg(size.value().join(QStringLiteral(", ")));
+            }
+            cut << QStringLiteral("%1 at scale %2: the unit captions differ in size (%3)")
+                       .arg(where, scale, each.join(QStringLiteral("; ")));
+        }
+    }
+
     static void check(QWidget* window, const QString& where, const QString& scale, QStringList& cut)
     {
         const qreal ratio = window->devicePixelRatioF();
@@ -652,6 +673,14 @@ private:
                 const QRectF ink = inkOf(metrics, label->text(), at);
                 report(label, label->text(), ink, roomOf(label, ink));
                 lines.emplace_back(label, ink.translated(label->mapTo(window, QPoint(0, 0))));
+                // A caption that ends a line keeps two pixels from the window's right edge, as
+                // the next caption on a line does: letters at the edge read as cut by it.
+                const QRectF inWindow = lines.back().second;
+                if (caption != nullptr && inWindow.left() < client.width() && inWindow.right() > client.width() - 2) {
+                    cut << QStringLiteral("%1.%2 at scale %3: \"%4\" ends %5 px from the window's edge")
+                               .arg(where, label->objectName(), scale, label->text())
+                               .arg(client.width() - inWindow.right());
+                }
             } else if (auto* button = qobject_cast<QPushButton*>(control)) {
                 QStyleOptionButton option;
                 option.initFrom(button);
