@@ -202,6 +202,14 @@ try {
   console.log(`web page: the fewest significant digits shown at 1280x800: ${fewest}`);
   check(fewest < Infinity, 'no number was rounded');
   await page.setViewport({ width: 1900, height: 1300 });
+  if (shots) {
+    // The page as far as its windows reach, each window after a number of many digits in its
+    // first unit: numbers rounded to fit and marked, and a note where the value was refused.
+    const [width, height] = await page.$$eval('.window:not([hidden])', (sections) => [
+      Math.max(...sections.map((section) => section.getBoundingClientRect().right)) + 8,
+      Math.max(...sections.map((section) => section.getBoundingClientRect().bottom)) + 8]);
+    await page.screenshot({ path: join(shots, 'desktop.png'), clip: { x: 0, y: 0, width, height } });
+  }
 
   // A field's caption stands whole above its field, as far up as the window's top.
   const covered = await page.$$eval('.window:not([hidden]) .unit > label', (labels) => labels.filter((label) => {
@@ -258,13 +266,6 @@ try {
   const unnamed = await page.$$eval('input', (inputs) => inputs
     .filter((input) => input.labels.length === 0 && !input.getAttribute('aria-label')).map((input) => input.id));
   check(unnamed.length === 0, `controls without a name: ${unnamed.join(' ')}`);
-  if (shots) {
-    // The page as far as its windows reach.
-    const [width, height] = await page.$$eval('.window:not([hidden])', (sections) => [
-      Math.max(...sections.map((section) => section.getBoundingClientRect().right)) + 8,
-      Math.max(...sections.map((section) => section.getBoundingClientRect().bottom)) + 8]);
-    await page.screenshot({ path: join(shots, 'desktop.png'), clip: { x: 0, y: 0, width, height } });
-  }
   // The length window's right edge dragged half its width to the right: the window and each
   // of its fields are half as wide again, its height stays, and its fields are fitted to
   // their new room, more of them showing their whole number at the page's type size.
