@@ -17,7 +17,8 @@
 #    in the volume window, warm and cold, and of the start until the last chosen window is
 #    shown, for the floor and Mezura with 2 and 10 windows chosen;
 # 6. one conversion with mezura-conv from start to exit, 200 runs (hyperfine when it is
-#    installed), beside a program that does nothing, and its instructions;
+#    installed), beside a program that does nothing, with the ratio of their means; the files
+#    a run writes (none); the instructions of that run and of a few other kinds of name;
 # 7. the web page (scripts/web.sh builds it) in headless chromium from a local static server:
 #    load to the first usable window, Enter to every field updated, the size of its
 #    WebAssembly and JavaScript. `scripts/bench.sh web [ROUNDS]` runs this case alone.
@@ -135,7 +136,11 @@ if ldd build-bench/mezura-conv | grep -qi 'libQt'; then
   echo "mezura-conv loads Qt"
 fi
 if command -v hyperfine >/dev/null; then
-  hyperfine --shell=none --warmup 20 --runs 200 "${conv[*]}" /bin/true
+  hyperfine --shell=none --warmup 20 --runs 200 --export-csv "$work/conv.csv" "${conv[*]}" /bin/true
+  # The columns: command, mean, stddev, median, user, system, min, max (seconds).
+  awk -F, 'NR == 2 { mean = $2; median = $4 } NR == 3 {
+      printf "mezura-conv against /bin/true: %.2fx the mean, %.2fx the median (target: at most 2x)\n", mean / $2, median / $4 }' \
+    "$work/conv.csv"
 else
   per_run() { # per_run COMMAND...: the mean wall time of 200 runs, in microseconds
     local start end
@@ -147,5 +152,16 @@ else
   "${conv[@]}" >/dev/null
   echo "${conv[*]}: $(per_run "${conv[@]}") us a run (mean of 200); /bin/true: $(per_run /bin/true) us"
 fi
-echo "${conv[*]}: $(count "$work/conv.out" "${conv[@]}") instructions"
+# A run writes nothing: no settings file, no cache, in its home directory or where it runs.
+mkdir -p "$work/conv-home" "$work/conv-dir"
+(
+  program=$PWD/${conv[0]}
+  cd "$work/conv-dir"
+  env -u XDG_CONFIG_HOME -u XDG_CACHE_HOME HOME="$work/conv-home" "$program" "${conv[@]:1}" >/dev/null
+)
+echo "files a run wrote: $(find "$work/conv-home" "$work/conv-dir" -mindepth 1 | wc -l)"
+for args in "3 坪 m2" "1 ft m" "100 C" "令和 元 西暦" "-w 重さ 1 lb g"; do
+  read -r -a words <<<"$args"
+  echo "mezura-conv $args: $(count "$work/conv.out" build-bench/mezura-conv "${words[@]}") instructions"
+done
 bench_web "$rounds"

@@ -26,12 +26,20 @@ constexpr std::size_t kSuggestions = 5;
 constexpr std::size_t kLongestJoined = 256;
 
 // Keeps what the window tells the user while Enter runs: the message of a chain that stopped,
-// and the beep of a value the window puts back into its range. Nothing else shows.
+// and the beep of a value the window puts back into its range. Nothing else shows. The year is
+// read from the clock when a window first asks for it (the calendar window does).
 class ConvHost : public QuietHost {
 public:
     ConvHost()
-        : QuietHost(systemYear())
+        : QuietHost(0)
     {
+    }
+    int currentYear() override
+    {
+        if (!m_year) {
+            m_year = systemYear();
+        }
+        return *m_year;
     }
     void beep(const Form&) override { m_beeped = true; }
     void reportError(const Form&, const std::string& message) override
@@ -47,6 +55,7 @@ public:
 private:
     bool m_beeped = false;
     std::string m_message;
+    std::optional<int> m_year;
 };
 
 struct Options {
@@ -139,8 +148,9 @@ private:
                            [&](const Unit& unit) { return unit.spec().reads != nullptr && unit.spec().reads(text); });
     }
     void candidates(const std::vector<Unit>& units);
-    void print(const Unit& typed, const std::vector<Unit>& shown, bool grouped, const Options& options);
-    void printJson(const Unit& typed, const std::string& number, const std::vector<Unit>& shown);
+    void print(const ConversionWindow& window, const std::vector<Unit>& shown, bool grouped, const Options& options);
+    void printJson(const ConversionWindow& window, const Unit& typed, const std::string& number,
+                   const std::vector<Unit>& shown);
 
     std::ostream& m_out;
     std::ostream& m_err;
@@ -181,12 +191,10 @@ int Converter::list(const std::vector<std::string>& operands)
         std::vector<Unit> units;
         std::size_t width = 0;
         std::size_t wordsWidth = 0;
-        for (const Unit& unit : m_names.units()) {
-            if (unit.row == &row) {
-                units.push_back(unit);
-                width = std::max(width, displayWidth(m_names.label(unit)));
-                wordsWidth = std::max(wordsWidth, displayWidth(unit.spec().unit.words));
-            }
+        for (const Unit& unit : m_names.units(row)) {
+            units.push_back(unit);
+            width = std::max(width, displayWidth(m_names.label(unit)));
+            wordsWidth = std::max(wordsWidth, displayWidth(unit.spec().unit.words));
         }
         std::string names;
         for (const std::string& english : UnitNames::windowNames(row)) {
@@ -359,9 +367,10 @@ int Converter::convert(const Options& options, const std::vector<std::string>& g
         }
         shown.push_back(*found);
     }
-    // The user types the number into the field and presses Enter.
-    typed->window->typeText(typed->field, number);
-    typed->window->keyPress(typed->field, kEnter);
+    // The user types the number into the field and presses Enter: the one window made.
+    ConversionWindow& made = m_app.window(*typed->row);
+    made.typeText(typed->field, number);
+    made.keyPress(typed->field, kEnter);
     if (!m_host.message().empty()) {
         m_err << kProgram << m_host.message() << '\n';
         return 1;
@@ -374,25 +383,22 @@ int Converter::convert(const Options& options, const std::vector<std::string>& g
     }
     const bool grouped = shown.empty();
     if (grouped) {
-        for (const Unit& unit : m_names.units()) {
-            if (unit.row == typed->row) {
-                shown.push_back(unit);
-            }
-        }
+        shown = m_names.units(*typed->row);
     }
     if (options.json) {
-        printJson(*typed, number, shown);
+        printJson(made, *typed, number, shown);
     } else {
-        print(*typed, shown, grouped, options);
+        print(made, shown, grouped, options);
     }
     return 0;
 }
 
-void Converter::print(const Unit& typed, const std::vector<Unit>& shown, bool grouped, const Options& options)
+void Converter::print(const ConversionWindow& window, const std::vector<Unit>& shown, bool grouped,
+                      const Options& options)
 {
     if (!grouped) {
         for (const Unit& unit : shown) {
-            m_out << typed.window->text(unit.field);
+            m_out << window.text(unit.field);
             if (options.unitLabels) {
                 m_out << ' ' << shownLabel(unit.spec().label);
             }
@@ -413,14 +419,15 @@ void Converter::print(const Unit& typed, const std::vector<Unit>& shown, bool gr
         m_out << heading(group) << '\n';
         for (const Unit& unit : shown) {
             if (unit.spec().unit.group == group) {
-                m_out << "  " << padded(shownLabel(unit.spec().label), width) << "  " << typed.window->text(unit.field)
+                m_out << "  " << padded(shownLabel(unit.spec().label), width) << "  " << window.text(unit.field)
                       << '\n';
             }
         }
     }
 }
 
-void Converter::printJson(const Unit& typed, const std::string& number, const std::vector<Unit>& shown)
+void Converter::printJson(const ConversionWindow& window, const Unit& typed, const std::string& number,
+                          const std::vector<Unit>& shown)
 {
     m_out << "{\"window\": " << jsonString(typed.row->frame.caption)
           << ", \"unit\": " << jsonString(shownLabel(typed.spec().label)) << ", \"number\": " << jsonString(number)
@@ -431,7 +438,7 @@ void Converter::printJson(const Unit& typed, const std::string& number, const st
         m_out << separator << "  {\"group\": " << jsonString(heading(field.unit.group))
               << ", \"label\": " << jsonString(shownLabel(field.label))
               << ", \"words\": " << jsonString(field.unit.words)
-              << ", \"value\": " << jsonString(typed.window->text(unit.field)) << "}";
+              << ", \"value\": " << jsonString(window.text(unit.field)) << "}";
         separator = ",\n";
     }
     m_out << "\n]}\n";

@@ -3,11 +3,13 @@
 #include "framework/fold.h"
 #include "framework/fullwidth.h"
 #include "framework/layout.h"
-#include "framework/window.h"
+#include "windows/catalog.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace mezura::conv {
@@ -139,8 +141,9 @@ constexpr std::u32string_view kPrefixes = U"mcdhkMGnp";
 // Whether the case of the letters of `run` tells units apart: it does in a symbol ("mJ", "t",
 // "MBq", "mbar", "kcal" for the kilo- of "cal"), not in a word ("mile", "Torr", "gallon": three
 // letters or more, small but for the first, a vowel among them), nor in an abbreviation in
-// capitals ("BTU", "US"). `symbols`: the runs of letters of every label, sorted.
-bool caseMatters(std::u32string_view run, const std::vector<std::u32string>& symbols)
+// capitals ("BTU", "US"). `symbols()`: the runs of letters of every label, sorted, asked for only
+// when `run` looks like a word.
+template <class Symbols> bool caseMatters(std::u32string_view run, const Symbols& symbols)
 {
     if (run.size() >= 2 && std::all_of(run.begin(), run.end(), isCapital)) {
         return false;
@@ -150,9 +153,140 @@ bool caseMatters(std::u32string_view run, const std::vector<std::u32string>& sym
     if (!word) {
         return true;
     }
-    return kPrefixes.find(run.front()) != std::u32string_view::npos &&
-        std::binary_search(symbols.begin(), symbols.end(), run.substr(1),
-                           [](std::u32string_view a, std::u32string_view b) { return a < b; });
+    if (kPrefixes.find(run.front()) == std::u32string_view::npos) {
+        return false;
+    }
+    const std::vector<std::u32string>& sorted = symbols();
+    return std::binary_search(sorted.begin(), sorted.end(), run.substr(1),
+                              [](std::u32string_view a, std::u32string_view b) { return a < b; });
+}
+
+// Whether the character at the start of `text` is a voicing mark, which folding joins to the
+// kana before it: U+3099 to U+309C, U+FF9E, U+FF9F.
+bool startsWithVoicingMark(std::string_view text)
+{
+    if (text.size() < 3) {
+        return false;
+    }
+    const auto second = static_cast<unsigned char>(text[1]);
+    const auto third = static_cast<unsigned char>(text[2]);
+    return (text[0] == '\xE3' && second == 0x82 && third >= 0x99 && third <= 0x9C) ||
+        (text[0] == '\xEF' && second == 0xBE && (third == 0x9E || third == 0x9F));
+}
+
+// The characters of a key (keysOf), to tell fast whether it has one.
+class KeyChars {
+public:
+    explicit KeyChars(const std::u32string& key)
+        : m_key(key)
+    {
+        for (const char32_t c : key) {
+            if (c < 0x80) {
+                m_ascii[c >> 6] |= std::uint64_t{1} << (c & 63);
+            } else if (c >= 0x3400 && c <= 0x9FFF) {
+                m_kanji.emplace_back();
+                appendUtf8(m_kanji.back(), c);
+            }
+        }
+    }
+    bool has(char32_t c) const
+    {
+        return c < 0x80 ? (m_ascii[c >> 6] >> (c & 63) & 1) != 0 : std::ranges::find(m_key, c) != m_key.end();
+    }
+    std::size_t size() const { return m_key.size(); }
+    const std::u32string& key() const { return m_key; }
+    // The kanji of the key in UTF-8: folding makes a kanji of nothing but itself.
+    const std::vector<std::string>& kanji() const { return m_kanji; }
+
+private:
+    const std::u32string& m_key;
+    std::array<std::uint64_t, 2> m_ascii{};
+    std::vector<std::string> m_kanji;
+};
+
+// What of a text may fold into a key (keysOf), told without folding it.
+struct Fit {
+    std::size_t longest = 0; // the most characters in a row that may
+    bool whole = true;       // every character may
+};
+
+// Folding reads a full-width form as its ASCII character (fullWidthTwin), keeps an ASCII letter,
+// digit or sign (in its small form), a kanji, a kana (as katakana) and the signs among them
+// (U+3001 to U+9FFF: "、", "ー", "・") as one character of the key, but for blanks and "^",
+// which it leaves out, and a kana before a voicing mark, which it joins to the mark; no
+// character becomes more than one. So a character that folding keeps so may fold into `key`
+// only when `key` has it; of the others (marks, Latin and Greek letters, signs) any may; a
+// character left out counts for none. Text that is no UTF-8 may all fold.
+Fit fitting(std::string_view text, const KeyChars& key)
+{
+    constexpr std::array<char32_t, 5> kLowest{0, 0, 0x80, 0x800, 0x10000};
+    constexpr Fit kAll{std::numeric_limits<std::size_t>::max(), true};
+    Fit fit;
+    std::size_t run = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        char32_t c = lead;
+        if (lead < 0x80) {
+            ++at;
+        } else {
+            const std::size_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            if (lead < 0xC2 || lead >= 0xF5 || at + length > text.size()) {
+                return kAll;
+            }
+            c = length == 2 ? lead & 0x1Fu : length == 3 ? lead & 0x0Fu : lead & 0x07u;
+            for (std::size_t i = 1; i < length; ++i) {
+                const auto next = static_cast<unsigned char>(text[at + i]);
+                if ((next & 0xC0u) != 0x80u) {
+                    return kAll;
+                }
+                c = c << 6 | (next & 0x3Fu);
+            }
+            if (c < kLowest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+                return kAll;
+            }
+            at += length;
+            c = fullWidthTwin(c);
+        }
+        char32_t kept = 0; // what folding keeps of it
+        if (c < 0x80) {
+            if (c == ' ' || c == '^' || (c >= '\t' && c <= '\r')) {
+                continue; // left out
+            }
+            kept = c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+        } else if ((c >= 0x3041 && c <= 0x3096) || (c >= 0x30A1 && c <= 0x30F6)) {
+            kept = startsWithVoicingMark(text.substr(at)) ? 0 : c < 0x30A1 ? c + 0x60 : c;
+        } else if (c == 0x309D || c == 0x309E) {
+            kept = c + 0x60; // the hiragana iteration marks as katakana ones
+        } else if (c > 0x3000 && c <= 0x9FFF && (c < 0x3099 || c > 0x309C)) {
+            kept = c;
+        }
+        if (kept != 0 && !key.has(kept)) {
+            fit.whole = false;
+            run = 0;
+        } else {
+            fit.longest = std::max(fit.longest, ++run);
+        }
+    }
+    return fit;
+}
+
+// Whether `text` may fold to `key`: false for one that cannot, which most names of a table
+// cannot; one that may is folded to tell.
+bool mayFoldTo(std::string_view text, const KeyChars& key)
+{
+    const Fit fit = fitting(text, key);
+    return fit.whole && key.size() <= fit.longest;
+}
+
+// The unit as its relation names it: "mile" of "1 mile = 160934.4 cm"; empty for a relation of
+// another form.
+std::string_view relationName(const UnitFacts& unit)
+{
+    const std::string_view relation = unit.relation;
+    if (!relation.starts_with("1 ")) {
+        return {};
+    }
+    return relation.substr(2, relation.find(" = ") - 2);
 }
 
 // A character a shell reads in an argument, so that the argument needs quotes.
@@ -229,6 +363,34 @@ std::string withGroup(std::string label, const std::string& group)
     return label;
 }
 
+// Whether a name of a field's own row may fold to `key`, told from the texts of the row without
+// making its names, which are pieces of its label (as shown), of the name its relation gives
+// it, its words, its reading or an alias, or the Latin spelling of one of those in hiragana.
+// False for most fields.
+bool mayName(const UnitFacts& unit, std::string_view label, const KeyChars& key)
+{
+    const auto holds = [&](std::string_view text) {
+        return std::ranges::all_of(
+                   key.kanji(), [&](const std::string& kanji) { return text.find(kanji) != std::string_view::npos; }) &&
+            fitting(text, key).longest >= key.size();
+    };
+    if (holds(label) || holds(relationName(unit)) || holds(unit.words) || holds(unit.reading) ||
+        std::any_of(unit.aliases.begin(), unit.aliases.end(), holds)) {
+        return true;
+    }
+    // A Latin spelling is small letters only.
+    const std::u32string& letters = key.key();
+    if (!std::all_of(letters.begin(), letters.end(), [](char32_t c) { return c >= U'a' && c <= U'z'; })) {
+        return false;
+    }
+    const auto spells = [&](const char* text) {
+        const std::string latin = romaji(text);
+        return !latin.empty() &&
+            (std::ranges::equal(letters, latin) || std::ranges::equal(letters, shortVowels(latin)));
+    };
+    return spells(unit.words) || spells(unit.reading) || std::any_of(unit.aliases.begin(), unit.aliases.end(), spells);
+}
+
 std::size_t distance(const std::u32string& a, const std::u32string& b)
 {
     std::vector<std::size_t> row(b.size() + 1);
@@ -248,11 +410,6 @@ std::size_t distance(const std::u32string& a, const std::u32string& b)
 }
 
 } // namespace
-
-const FieldSpec& Unit::spec() const
-{
-    return window->layout().fields[static_cast<std::size_t>(field)];
-}
 
 std::string heading(const std::string& group)
 {
@@ -278,12 +435,18 @@ std::size_t displayWidth(std::string_view text)
 
 std::string romaji(std::string_view reading)
 {
+    // The hiragana U+3041 to U+3096 are E3 81 81 to E3 82 96 in UTF-8.
     std::u32string kana;
-    for (const char16_t c : utf16(reading)) {
-        if (c < kFirstKana || c >= kFirstKana + kKana.size()) {
+    for (std::size_t at = 0; at < reading.size(); at += 3) {
+        const std::string_view c = reading.substr(at, 3);
+        const auto second = c.size() == 3 ? static_cast<unsigned char>(c[1]) : 0u;
+        const auto third = c.size() == 3 ? static_cast<unsigned char>(c[2]) : 0u;
+        if (c.size() < 3 || c[0] != '\xE3' ||
+            !((second == 0x81 && third >= 0x81 && third <= 0xBF) ||
+              (second == 0x82 && third >= 0x80 && third <= 0x96))) {
             return {};
         }
-        kana += c;
+        kana += static_cast<char32_t>(0x3000 + ((second & 0x3Fu) << 6) + (third & 0x3Fu));
     }
     std::string latin;
     bool doubled = false; // after "っ": the next consonant twice
@@ -336,158 +499,252 @@ std::vector<RowName> rowNames(const UnitFacts& unit)
     return names;
 }
 
-UnitNames::UnitNames(App& app)
+// The field rows of one window and the names they give its units, not folded yet: first the
+// names of each field's own row, made when the field is first looked at, then those that tell
+// fields with one label apart ("grain", "grain(金衡系)"), which count after the names of every
+// window.
+struct UnitNames::WindowNames {
+    const WindowRow* row;
+    std::vector<FieldSpec> fields;
+    std::vector<std::string> labels;      // as shown
+    std::vector<bool> shared;             // the label is also another field's of the window
+    std::vector<bool> first;              // the first of those
+    std::vector<bool> variant;            // a variant of a unit, told by its note ("pt (US)")
+    std::vector<std::vector<Name>> names; // by field, once made
+    std::vector<bool> named;              // by field: its names are made
+    std::vector<Name> sharedNames;
+    std::vector<signed char> qualified; // label() adds the group: 1, 0, or -1 not known yet
+
+    Unit unit(int field) const { return {row, field, &fields[static_cast<std::size_t>(field)]}; }
+};
+
+UnitNames::UnitNames(const App& app)
     : m_app(app)
+    , m_windows(app.windows().size())
 {
-    std::vector<std::string> labels; // by unit, as shown
-    for (const WindowRow& row : app.windows()) {
-        ConversionWindow& window = app.window(row);
-        const std::vector<FieldSpec>& fields = window.layout().fields;
-        for (int field = 0; field < static_cast<int>(fields.size()); ++field) {
-            m_units.push_back({&row, &window, field});
-            labels.push_back(shownLabel(fields[static_cast<std::size_t>(field)].label));
-        }
+}
+
+UnitNames::~UnitNames() = default;
+
+std::size_t UnitNames::index(const WindowRow& row) const
+{
+    return static_cast<std::size_t>(&row - m_app.windows().data());
+}
+
+UnitNames::WindowNames& UnitNames::names(std::size_t index) const
+{
+    std::unique_ptr<WindowNames>& made = m_windows[index];
+    if (made) {
+        return *made;
     }
-    for (const std::string& label : labels) {
-        const std::u32string cased = keysOf(label).cased;
-        forEachRun(cased,
-                   [&](std::size_t from, std::size_t to) { m_symbols.push_back(cased.substr(from, to - from)); });
+    made = std::make_unique<WindowNames>();
+    WindowNames& window = *made;
+    window.row = &m_app.windows()[index];
+    window.fields = windowControls(*window.row).fields;
+    const std::size_t count = window.fields.size();
+    std::vector<std::string>& labels = window.labels;
+    std::vector<std::optional<std::string>> headings; // of the labels with a note in brackets
+    for (const FieldSpec& field : window.fields) {
+        labels.push_back(shownLabel(field.label));
+        headings.push_back(bracketAt(labels.back()) != std::string::npos ? std::optional(heading(labels.back()))
+                                                                         : std::nullopt);
     }
-    std::sort(m_symbols.begin(), m_symbols.end());
-    m_symbols.erase(std::unique(m_symbols.begin(), m_symbols.end()), m_symbols.end());
-    // By unit: its label is also another field's of its window; the first such field. Its
-    // note in brackets tells it from variants of its window ("pt (US)", "pt (DTP)"): the
-    // note is no name of it.
-    std::vector<bool> shared(m_units.size());
-    std::vector<bool> first(m_units.size());
-    std::vector<bool> variant(m_units.size());
-    for (std::size_t i = 0; i < m_units.size(); ++i) {
-        const bool bracketed = bracketAt(labels[i]) != std::string::npos;
-        for (std::size_t j = 0; j < m_units.size(); ++j) {
-            if (j == i || m_units[j].row != m_units[i].row) {
-                continue;
+    // By field: its label is also another field's of its window; the first such field. Its
+    // note in brackets tells it from variants of its window ("pt (US)", "pt (DTP)"): the note
+    // is no name of it.
+    window.shared.assign(count, false);
+    window.first.assign(count, false);
+    window.variant.assign(count, false);
+    window.names.resize(count);
+    window.named.assign(count, false);
+    window.qualified.assign(count, -1);
+    for (std::size_t i = 0; i < count; ++i) {
+        bool earlier = false; // a field before it has its label
+        for (std::size_t j = 0; j < i; ++j) {
+            if (labels[j].size() == labels[i].size() && labels[j] == labels[i]) {
+                window.shared[i] = true;
+                window.shared[j] = true;
+                earlier = true;
             }
-            if (labels[j] == labels[i] && !shared[i]) {
-                shared[i] = true;
-                first[i] = j > i;
-            }
-            if (bracketed && bracketAt(labels[j]) != std::string::npos && heading(labels[j]) == heading(labels[i])) {
-                variant[i] = true;
+            if (headings[i] && headings[j] == headings[i]) {
+                window.variant[i] = true;
+                window.variant[j] = true;
             }
         }
+        window.first[i] = !earlier;
     }
-    for (std::size_t i = 0; i < m_units.size(); ++i) {
-        const FieldSpec& field = m_units[i].spec();
-        const std::string& full = labels[i];
-        const int part = shared[i] ? kPiece : kPart;
-        add(i, full, shared[i] ? kPiece : kWhole);
-        // "pound (lb)": "pound" and "lb"; "cm3, cc, ml" and "段／反": each of them; "Pa (N/m2)":
-        // "Pa" and "N/m2", but not "N"; "pt (US)": "pt" alone, "US" tells it from "pt (DTP)".
-        const std::size_t bracket = bracketAt(full);
-        const std::string main = heading(full);
-        add(i, main, part);
-        for (const std::string& piece : split(main, {",", "、", "／"})) {
-            add(i, piece, part);
-        }
-        if (bracket != std::string::npos) {
-            for (const std::string& piece :
-                 split(std::string_view(full).substr(bracket), {"(", ")", "（", "）", ",", "、"})) {
-                add(i, piece, variant[i] ? kFragment : part);
-                for (const std::string& fragment : split(piece, {"/"})) {
-                    add(i, fragment, kFragment);
-                }
-            }
-        }
-        // "km/min", "mile/h": their symbols are no names alone, but near them.
-        for (const std::string& fragment : split(main, {"/"})) {
-            add(i, fragment, kFragment);
-        }
-        // "UK-gallon", "short ton", "音速 mach": their words alone find them when nothing else
-        // does; "UK" and the pieces of symbols do not.
-        for (const std::string& piece : split(main, {" ", "-", ",", "、", "\xE3\x80\x80"})) {
-            const Keys keys = keysOf(piece);
-            bool word = piece.find('/') == std::string::npos;
-            forEachRun(keys.cased, [&](std::size_t from, std::size_t to) {
-                const std::u32string_view run = std::u32string_view(keys.cased).substr(from, to - from);
-                word = word && run.size() >= 3 && !std::all_of(run.begin(), run.end(), isCapital) &&
-                    !caseMatters(run, m_symbols);
-            });
-            add(i, piece, word ? kPiece : kFragment);
-        }
-        // The unit as its relation names it, "1 mile = 160934.4 cm": "mile" for "miles".
-        if (const std::string_view relation = field.unit.relation; relation.starts_with("1 ")) {
-            add(i, std::string(relation.substr(2, relation.find(" = ") - 2)), part);
-        }
-        // Its words, its reading, its aliases, and those in hiragana in Latin letters too. An
-        // alias that is the main of a variant's label ("尺" of "尺(曲尺)") names that variant
-        // before the others.
-        const std::u32string mainKey = keysOf(main).key;
-        for (const RowName& name : rowNames(field.unit)) {
-            const bool plain = name.alias && !name.reading && variant[i] && keysOf(name.text).key == mainKey;
-            add(i, name.text, kPart, name.reading ? Kind::Word : plain ? Kind::Plain : Kind::Written);
-        }
+    for (std::size_t i = 0; i < count; ++i) {
+        window.first[i] = window.first[i] && window.shared[i];
     }
     // Of the fields that share a label, the first in the window's table keeps the label within
     // its window ("重さ:grain"), unless it names another unit there already ("pound" is the
     // pound (lb)); the others, and that one without a window, are the label with their group:
     // "grain(金衡系)".
-    m_qualified = shared;
-    for (std::size_t i = 0; i < m_units.size(); ++i) {
-        if (!shared[i]) {
-            continue;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (window.shared[i]) {
+            if (window.first[i]) {
+                window.sharedNames.push_back({static_cast<int>(i), labels[i], kFirstShared});
+            }
+            window.sharedNames.push_back(
+                {static_cast<int>(i), withGroup(labels[i], window.fields[i].unit.group), kWhole});
         }
-        const FieldSpec& field = m_units[i].spec();
-        const std::string& full = labels[i];
-        const std::u32string key = keysOf(full).key;
-        const bool taken = first[i] && std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
-                               return entry.unit != i && entry.key == key && entry.rank <= kPart &&
-                                   m_units[entry.unit].row == m_units[i].row;
-                           });
-        if (first[i] && !taken) {
-            m_qualified[i] = false;
-            add(i, full, kFirstShared);
-        }
-        add(i, withGroup(full, field.unit.group), kWhole);
     }
-    // Names of two units that differ only in case are symbols whatever their letters: "cal"
-    // is the calorie, "Cal" the kilocalorie.
-    std::vector<std::size_t> order(m_entries.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        order[i] = i;
+    return window;
+}
+
+const std::vector<UnitNames::Name>& UnitNames::fieldNames(WindowNames& window, std::size_t i) const
+{
+    std::vector<Name>& names = window.names[i];
+    if (window.named[i]) {
+        return names;
     }
-    std::sort(order.begin(), order.end(),
-              [&](std::size_t a, std::size_t b) { return m_entries[a].key < m_entries[b].key; });
-    for (std::size_t from = 0; from < order.size();) {
-        std::size_t to = from + 1;
-        while (to < order.size() && m_entries[order[to]].key == m_entries[order[from]].key) {
-            ++to;
+    window.named[i] = true;
+    const FieldSpec& field = window.fields[i];
+    const int at = static_cast<int>(i);
+    const auto add = [&](const std::string& text, int rank, Kind kind = Kind::Written) {
+        names.push_back({at, text, rank, kind});
+    };
+    // Each name is a piece of the label, of the relation's name, of the words, the reading or an
+    // alias, or the Latin spelling of one of those in hiragana, as mayName() expects of them.
+    const std::string& full = window.labels[i];
+    const int part = window.shared[i] ? kPiece : kPart;
+    add(full, window.shared[i] ? kPiece : kWhole);
+    // "pound (lb)": "pound" and "lb"; "cm3, cc, ml" and "段／反": each of them; "Pa (N/m2)":
+    // "Pa" and "N/m2", but not "N"; "pt (US)": "pt" alone, "US" tells it from "pt (DTP)".
+    const std::size_t bracket = bracketAt(full);
+    const std::string main = heading(full);
+    add(main, part);
+    for (const std::string& piece : split(main, {",", "、", "／"})) {
+        add(piece, part);
+    }
+    if (bracket != std::string::npos) {
+        for (const std::string& piece :
+             split(std::string_view(full).substr(bracket), {"(", ")", "（", "）", ",", "、"})) {
+            add(piece, window.variant[i] ? kFragment : part);
+            for (const std::string& fragment : split(piece, {"/"})) {
+                add(fragment, kFragment);
+            }
         }
-        for (std::size_t a = from; a < to; ++a) {
-            for (std::size_t b = from; b < to; ++b) {
-                Entry& one = m_entries[order[a]];
-                const Entry& other = m_entries[order[b]];
-                if (one.unit != other.unit && one.cased != other.cased && one.rank != kFragment &&
-                    other.rank != kFragment) {
-                    for (std::size_t c = 0; c < one.cased.size(); ++c) {
-                        one.caseMatters[c] = one.caseMatters[c] || isLetter(one.cased[c]);
+    }
+    // "km/min", "mile/h": their symbols are no names alone, but near them.
+    for (const std::string& fragment : split(main, {"/"})) {
+        add(fragment, kFragment);
+    }
+    // "UK-gallon", "short ton", "音速 mach": their words alone find them when nothing else
+    // does; "UK" and the pieces of symbols do not.
+    for (const std::string& piece : split(main, {" ", "-", ",", "、", "\xE3\x80\x80"})) {
+        add(piece, kWordPiece);
+    }
+    // The unit as its relation names it, "1 mile = 160934.4 cm": "mile" for "miles".
+    if (const std::string_view name = relationName(field.unit); !name.empty()) {
+        add(std::string(name), part);
+    }
+    // Its words, its reading, its aliases, and those in hiragana in Latin letters too. An
+    // alias that is the main of a variant's label ("尺" of "尺(曲尺)") names that variant
+    // before the others.
+    for (const RowName& name : rowNames(field.unit)) {
+        const bool plain =
+            name.alias && !name.reading && window.variant[i] && keysOf(name.text).key == keysOf(main).key;
+        add(name.text, kPart, name.reading ? Kind::Word : plain ? Kind::Plain : Kind::Written);
+    }
+    return names;
+}
+
+const std::vector<std::u32string>& UnitNames::symbols() const
+{
+    if (m_symbols.empty()) {
+        for (std::size_t window = 0; window < m_windows.size(); ++window) {
+            for (const std::string& label : names(window).labels) {
+                const std::u32string cased = keysOf(label).cased;
+                forEachRun(cased, [&](std::size_t from, std::size_t to) {
+                    m_symbols.push_back(cased.substr(from, to - from));
+                });
+            }
+        }
+        std::sort(m_symbols.begin(), m_symbols.end());
+        m_symbols.erase(std::unique(m_symbols.begin(), m_symbols.end()), m_symbols.end());
+    }
+    return m_symbols;
+}
+
+std::vector<UnitNames::Entry> UnitNames::collect(const std::vector<std::size_t>& windows, const std::u32string* key,
+                                                 std::vector<Unit>* plainLabels) const
+{
+    const auto allSymbols = [this]() -> const std::vector<std::u32string>& { return symbols(); };
+    std::optional<KeyChars> chars;
+    if (key != nullptr) {
+        chars.emplace(*key);
+    }
+    // Every field's own names, window by window, then the names of the labels that fields
+    // share: the order of the whole table, in which the first of equally good names counts first.
+    std::vector<Entry> entries;
+    for (const bool sharedLabels : {false, true}) {
+        for (const std::size_t window : windows) {
+            WindowNames& made = names(window);
+            std::vector<const Name*> candidates;
+            if (sharedLabels) {
+                for (const Name& name : made.sharedNames) {
+                    candidates.push_back(&name);
+                }
+            } else {
+                for (std::size_t field = 0; field < made.fields.size(); ++field) {
+                    if (!chars || mayName(made.fields[field].unit, made.labels[field], *chars)) {
+                        for (const Name& name : fieldNames(made, field)) {
+                            candidates.push_back(&name);
+                        }
                     }
                 }
             }
+            for (const Name* candidate : candidates) {
+                const Name& name = *candidate;
+                if (key != nullptr && (name.rank == kFragment || !mayFoldTo(name.text, *chars))) {
+                    continue;
+                }
+                Keys keys = keysOf(name.text);
+                if (keys.key.empty() || (key != nullptr && keys.key != *key)) {
+                    continue;
+                }
+                const Unit unit = made.unit(name.field);
+                int rank = name.rank;
+                if (rank == kWordPiece) {
+                    bool word = name.text.find('/') == std::string::npos;
+                    forEachRun(keys.cased, [&](std::size_t from, std::size_t to) {
+                        const std::u32string_view run = std::u32string_view(keys.cased).substr(from, to - from);
+                        word = word && run.size() >= 3 && !std::all_of(run.begin(), run.end(), isCapital) &&
+                            !caseMatters(run, allSymbols);
+                    });
+                    rank = word ? kPiece : kFragment;
+                    if (rank == kFragment && key != nullptr) {
+                        continue;
+                    }
+                }
+                if (rank == kFirstShared) {
+                    const bool taken = std::any_of(entries.begin(), entries.end(), [&](const Entry& entry) {
+                        return entry.unit != unit && entry.key == keys.key && entry.rank <= kPart &&
+                            entry.unit.row == unit.row;
+                    });
+                    if (taken) {
+                        continue;
+                    }
+                    if (plainLabels != nullptr) {
+                        plainLabels->push_back(unit);
+                    }
+                }
+                add(entries, unit, std::move(keys.key), std::move(keys.cased), name.text, rank, name.kind);
+            }
         }
-        from = to;
     }
+    return entries;
 }
 
-void UnitNames::add(std::size_t unit, const std::string& text, int rank, Kind kind)
+void UnitNames::add(std::vector<Entry>& entries, const Unit& unit, std::u32string key, std::u32string cased,
+                    const std::string& text, int rank, Kind kind) const
 {
-    Keys keys = keysOf(text);
-    if (keys.key.empty()) {
-        return;
-    }
-    std::vector<bool> matters(keys.cased.size(), false);
+    std::vector<bool> matters(cased.size(), false);
     if (kind != Kind::Word) {
-        forEachRun(keys.cased, [&](std::size_t from, std::size_t to) {
-            if (caseMatters(std::u32string_view(keys.cased).substr(from, to - from), m_symbols)) {
+        const auto allSymbols = [this]() -> const std::vector<std::u32string>& { return symbols(); };
+        forEachRun(cased, [&](std::size_t from, std::size_t to) {
+            if (caseMatters(std::u32string_view(cased).substr(from, to - from), allSymbols)) {
                 std::fill(matters.begin() + static_cast<std::ptrdiff_t>(from),
                           matters.begin() + static_cast<std::ptrdiff_t>(to), true);
             }
@@ -495,14 +752,42 @@ void UnitNames::add(std::size_t unit, const std::string& text, int rank, Kind ki
     }
     // A unit's names are added together: only the last ones can be the same. A name it has
     // already, as well told and as strict in case, adds nothing (but that it is the plain one).
-    for (auto entry = m_entries.rbegin(); entry != m_entries.rend() && entry->unit == unit; ++entry) {
-        if (entry->cased == keys.cased && entry->rank <= rank && entry->caseMatters == matters) {
+    for (auto entry = entries.rbegin(); entry != entries.rend() && entry->unit == unit; ++entry) {
+        if (entry->cased == cased && entry->rank <= rank && entry->caseMatters == matters) {
             entry->plain = entry->plain || kind == Kind::Plain;
             return;
         }
     }
-    m_entries.push_back(
-        {unit, std::move(keys.key), std::move(keys.cased), std::move(matters), text, rank, kind == Kind::Plain});
+    entries.push_back({unit, std::move(key), std::move(cased), std::move(matters), text, rank, kind == Kind::Plain});
+}
+
+std::vector<std::size_t> UnitNames::indexes(const WindowRow* within) const
+{
+    std::vector<std::size_t> windows;
+    for (std::size_t i = 0; i < m_windows.size(); ++i) {
+        if (within == nullptr || i == index(*within)) {
+            windows.push_back(i);
+        }
+    }
+    return windows;
+}
+
+const std::vector<UnitNames::Entry>& UnitNames::all() const
+{
+    if (m_all.empty()) {
+        m_all = collect(indexes(nullptr), nullptr);
+    }
+    return m_all;
+}
+
+std::vector<Unit> UnitNames::units(const WindowRow& row) const
+{
+    const WindowNames& made = names(index(row));
+    std::vector<Unit> units;
+    for (std::size_t field = 0; field < made.fields.size(); ++field) {
+        units.push_back(made.unit(static_cast<int>(field)));
+    }
+    return units;
 }
 
 std::vector<std::string> UnitNames::windowNames(const WindowRow& row)
@@ -571,17 +856,41 @@ UnitNames::Found UnitNames::find(std::string_view name, const WindowRow* within)
         return found;
     }
     const Keys typed = keysOf(name);
+    if (typed.key.empty()) {
+        return found;
+    }
     const auto inWindow = [&](const Entry& entry) {
-        return entry.rank != kFragment && (within == nullptr || m_units[entry.unit].row == within) &&
+        return entry.rank != kFragment && (within == nullptr || entry.unit.row == within) &&
             (entry.rank != kFirstShared || within != nullptr);
     };
+    std::vector<Entry> entries = collect(indexes(within), &typed.key);
     // Names written exactly so come first ("Cal" is not "cal"), then names that fold alike
     // where case tells nothing; of either, those of the best rank.
     for (const bool exactly : {true, false}) {
+        if (!exactly) {
+            // Names of two units that differ only in case are symbols whatever their letters:
+            // "cal" is the calorie, "Cal" the kilocalorie; in whatever window they are.
+            if (within != nullptr) {
+                // No name of the window folds so: none is found, whatever the case.
+                if (entries.empty()) {
+                    return found;
+                }
+                entries = collect(indexes(nullptr), &typed.key);
+            }
+            for (Entry& one : entries) {
+                for (const Entry& other : entries) {
+                    if (one.unit != other.unit && one.cased != other.cased) {
+                        for (std::size_t c = 0; c < one.cased.size(); ++c) {
+                            one.caseMatters[c] = one.caseMatters[c] || isLetter(one.cased[c]);
+                        }
+                    }
+                }
+            }
+        }
         int best = std::numeric_limits<int>::max();
-        std::vector<std::pair<std::size_t, bool>> matches; // unit, named by its plain name
-        for (const Entry& entry : m_entries) {
-            if (entry.key != typed.key || entry.rank > best || !inWindow(entry)) {
+        std::vector<std::pair<Unit, bool>> matches; // unit, named by its plain name
+        for (const Entry& entry : entries) {
+            if (entry.rank > best || !inWindow(entry)) {
                 continue;
             }
             bool fits = entry.cased == typed.cased;
@@ -611,20 +920,17 @@ UnitNames::Found UnitNames::find(std::string_view name, const WindowRow* within)
         }
         // Of the variants of one window that the name finds, the one it is the plain name of.
         for (const auto& [unit, plain] : matches) {
-            const auto fellow = [&](const auto& match) {
-                return match.second && m_units[match.first].row == m_units[unit].row;
-            };
+            const auto fellow = [&](const auto& match) { return match.second && match.first.row == unit.row; };
             const auto plainOnes = std::count_if(matches.begin(), matches.end(), fellow);
             if (plainOnes == 1 && !plain) {
-                found.others.push_back(m_units[unit]);
+                found.others.push_back(unit);
             } else {
-                found.units.push_back(m_units[unit]);
+                found.units.push_back(unit);
             }
         }
         return found;
     }
-    found.caseOnly = std::any_of(m_entries.begin(), m_entries.end(),
-                                 [&](const Entry& entry) { return entry.key == typed.key && inWindow(entry); });
+    found.caseOnly = std::any_of(entries.begin(), entries.end(), inWindow);
     return found;
 }
 
@@ -639,46 +945,68 @@ std::vector<Unit> UnitNames::nearest(std::string_view name, const WindowRow* wit
     if (typed.key.empty() || typed.key.size() > kLongestNear) {
         return {};
     }
+    const std::vector<Entry>& entries = all();
     // A name that differs only in case from names of one window is nearest to that window's.
     const WindowRow* caseWindow = nullptr;
     bool oneWindow = true;
-    for (const Entry& entry : m_entries) {
-        if (entry.key == typed.key && entry.rank != kFragment &&
-            (within == nullptr || m_units[entry.unit].row == within)) {
-            oneWindow = oneWindow && (caseWindow == nullptr || caseWindow == m_units[entry.unit].row);
-            caseWindow = m_units[entry.unit].row;
+    for (const Entry& entry : entries) {
+        if (entry.key == typed.key && entry.rank != kFragment && (within == nullptr || entry.unit.row == within)) {
+            oneWindow = oneWindow && (caseWindow == nullptr || caseWindow == entry.unit.row);
+            caseWindow = entry.unit.row;
         }
     }
     if (caseWindow != nullptr && oneWindow) {
         within = caseWindow;
     }
     const std::size_t limit = typed.key.size() <= 3 ? 1 : std::max<std::size_t>(2, typed.key.size() / 3);
-    std::vector<std::size_t> closest(m_units.size(), std::numeric_limits<std::size_t>::max());
-    for (const Entry& entry : m_entries) {
-        if (within == nullptr || m_units[entry.unit].row == within) {
-            closest[entry.unit] = std::min(closest[entry.unit], distance(typed.key, entry.key));
+    // Every unit in table order, and where each window's units start among them.
+    std::vector<Unit> units;
+    std::vector<std::size_t> starts;
+    for (const WindowRow& row : m_app.windows()) {
+        starts.push_back(units.size());
+        const std::vector<Unit> ofWindow = this->units(row);
+        units.insert(units.end(), ofWindow.begin(), ofWindow.end());
+    }
+    std::vector<std::size_t> closest(units.size(), std::numeric_limits<std::size_t>::max());
+    for (const Entry& entry : entries) {
+        if (within == nullptr || entry.unit.row == within) {
+            std::size_t& unit = closest[starts[index(*entry.unit.row)] + static_cast<std::size_t>(entry.unit.field)];
+            unit = std::min(unit, distance(typed.key, entry.key));
         }
     }
     std::vector<std::size_t> order;
-    for (std::size_t i = 0; i < m_units.size(); ++i) {
+    for (std::size_t i = 0; i < units.size(); ++i) {
         if (closest[i] <= limit) {
             order.push_back(i);
         }
     }
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return closest[a] < closest[b]; });
-    std::vector<Unit> units;
+    std::vector<Unit> near;
     for (std::size_t i = 0; i < order.size() && i < most; ++i) {
-        units.push_back(m_units[order[i]]);
+        near.push_back(units[order[i]]);
     }
-    return units;
+    return near;
 }
 
 std::string UnitNames::label(const Unit& unit) const
 {
     const FieldSpec& field = unit.spec();
-    const auto at = std::find(m_units.begin(), m_units.end(), unit);
-    const bool qualified = at != m_units.end() && m_qualified[static_cast<std::size_t>(at - m_units.begin())];
-    return qualified ? withGroup(shownLabel(field.label), field.unit.group) : shownLabel(field.label);
+    const std::size_t window = index(*unit.row);
+    WindowNames& made = names(window);
+    const auto at = static_cast<std::size_t>(unit.field);
+    signed char& qualified = made.qualified[at];
+    if (qualified < 0) {
+        // The first of the fields that share a label is the label alone unless another unit of
+        // its window has that name already.
+        qualified = made.shared[at] ? 1 : 0;
+        if (made.shared[at] && made.first[at]) {
+            const std::u32string key = keysOf(made.labels[at]).key;
+            std::vector<Unit> plainLabels;
+            collect({window}, &key, &plainLabels);
+            qualified = std::find(plainLabels.begin(), plainLabels.end(), unit) == plainLabels.end() ? 1 : 0;
+        }
+    }
+    return qualified != 0 ? withGroup(shownLabel(field.label), field.unit.group) : shownLabel(field.label);
 }
 
 std::string UnitNames::qualified(const Unit& unit) const
@@ -710,7 +1038,7 @@ std::string UnitNames::readings(const Unit& unit) const
 std::vector<std::string> UnitNames::words() const
 {
     std::vector<std::string> names;
-    for (const Entry& entry : m_entries) {
+    for (const Entry& entry : all()) {
         if (entry.rank != kFragment && entry.text.find(' ') == std::string::npos &&
             std::find(names.begin(), names.end(), entry.text) == names.end()) {
             names.push_back(entry.text);

@@ -15,6 +15,7 @@
 #include "framework/layout.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,12 +25,12 @@ namespace mezura::conv {
 // One unit field of one window.
 struct Unit {
     const WindowRow* row;
-    ConversionWindow* window;
     int field;
+    const FieldSpec* fieldRow;
 
     bool operator==(const Unit& other) const { return row == other.row && field == other.field; }
     // The field's row in its window's table: label, place, unit facts.
-    const FieldSpec& spec() const;
+    const FieldSpec& spec() const { return *fieldRow; }
 };
 
 // The heading of a field's group as a window shows it: the group up to its note in brackets,
@@ -56,8 +57,10 @@ std::vector<RowName> rowNames(const UnitFacts& unit);
 
 class UnitNames {
 public:
-    // The names of every unit field of every window of `app` (all windows are made).
-    explicit UnitNames(App& app);
+    // The names of every unit field of every window of `app`, read from each window's field
+    // rows (windowControls) when a name is first looked for among them: no window is made.
+    explicit UnitNames(const App& app);
+    ~UnitNames();
 
     // What a name finds: the units, or none with `unknownWindow` set when it names a window
     // ("重さ:grain") that there is not, or none with `caseOnly` set when units have the name
@@ -75,7 +78,9 @@ public:
     // one, a reading or an alias, those before a piece of a label or a label that others of
     // its window share ("pound" is the pound (lb), not the troy or apothecaries' pound). Of
     // variants that share a name ("尺"), the one whose row has the name as an alias is the one
-    // meant. "WINDOW:NAME" looks within that window.
+    // meant. "WINDOW:NAME" looks within that window. Only the fields whose texts may hold
+    // `name` have their names made and folded; with a window given, the other windows' are
+    // looked at only when none of its names is written exactly so, as their case may count.
     Found find(std::string_view name, const WindowRow* window) const;
     // The window named `name`, by its caption ("重さ"), its menu item's caption, its module
     // name ("weight") or its English names ("mass"); null when none is.
@@ -87,7 +92,8 @@ public:
     // (N/m2)); for a name that differs only in case, the units of that window.
     std::vector<Unit> nearest(std::string_view name, const WindowRow* window, std::size_t most) const;
 
-    const std::vector<Unit>& units() const { return m_units; }
+    // The unit fields of the window of `row`, in the order of its field table.
+    std::vector<Unit> units(const WindowRow& row) const;
     // The label that tells the unit from the others of its window: the label, or for a label
     // that several fields share, the label with its group ("grain(金衡系)") but for the first
     // of them, which the label alone names within its window ("grain").
@@ -104,7 +110,7 @@ public:
 
 private:
     struct Entry {
-        std::size_t unit; // index in m_units
+        Unit unit;
         std::u32string key;
         std::u32string cased;          // the key with its ASCII letters in their case
         std::vector<bool> caseMatters; // by character of `cased`: its case tells units apart
@@ -120,19 +126,47 @@ private:
     static constexpr int kPiece = 3;       // a word of a label ("gallon"), a label fields share
     static constexpr int kFragment = 4;    // a piece of a compound symbol or a variant's note
                                            // ("N", "US"): no name, but near one
+    static constexpr int kWordPiece = 5;   // a piece between blanks or hyphens: kPiece when its
+                                           // letters make words ("UK-gallon"), else kFragment
     // How an entry's case is compared: as its symbols tell (Written), never (Word: a reading),
     // or as written and as the one variant meant (Plain).
     enum class Kind { Written, Word, Plain };
-    void add(std::size_t unit, const std::string& text, int rank, Kind kind = Kind::Written);
+    // A name of a unit as its row gives it, not folded yet.
+    struct Name {
+        int field;
+        std::string text;
+        int rank;
+        Kind kind = Kind::Written;
+    };
+    struct WindowNames;
+
+    // The field rows of the `index`-th window and the names of its shared labels, made when
+    // first asked for.
+    WindowNames& names(std::size_t index) const;
+    // The names of the `field`-th field's own row in `window`, made when first asked for.
+    const std::vector<Name>& fieldNames(WindowNames& window, std::size_t field) const;
+    std::size_t index(const WindowRow& row) const;
+    // The indexes of every window, or of `within` alone when it is not null.
+    std::vector<std::size_t> indexes(const WindowRow* within) const;
+    // The runs of letters of every label of every window, as written, sorted.
+    const std::vector<std::u32string>& symbols() const;
+    // The names of the windows `windows` (by index), in table order, that fold to `key`, or
+    // every name with `key` null. The units whose shared label alone names them within their
+    // window are added to `plainLabels` when it is given.
+    std::vector<Entry> collect(const std::vector<std::size_t>& windows, const std::u32string* key,
+                               std::vector<Unit>* plainLabels = nullptr) const;
+    void add(std::vector<Entry>& entries, const Unit& unit, std::u32string key, std::u32string cased,
+             const std::string& text, int rank, Kind kind) const;
+    // Every name of every window, fragments included.
+    const std::vector<Entry>& all() const;
     // "重さ:grain": `name` becomes "grain" and `within` the window; false when the window is
     // none (named in `unknownWindow`) or not `within` already.
     bool windowBefore(std::string_view& name, const WindowRow*& within, std::string& unknownWindow) const;
 
-    std::vector<Unit> m_units;
-    std::vector<bool> m_qualified; // by unit: label() adds its group
-    std::vector<Entry> m_entries;
-    std::vector<std::u32string> m_symbols; // the runs of letters of every label, as written
-    App& m_app;
+    const App& m_app;
+    mutable std::vector<std::unique_ptr<WindowNames>> m_windows; // by window, once made
+    mutable std::vector<std::u32string> m_symbols;               // empty until asked for
+    mutable std::vector<Entry> m_all;                            // empty until asked for
 };
 
 } // namespace mezura::conv

@@ -14,6 +14,7 @@
 #include "windows/year.h"
 
 #include <array>
+#include <stdexcept>
 #include <tuple>
 
 namespace mezura {
@@ -52,6 +53,19 @@ const std::array<WindowRow, 10> kWindows{{
 // Each window has its check box and its line of the settings file.
 static_assert(std::tuple_size_v<decltype(kWindows)> == kCheckCount);
 
+// Each window's builder beside the function that gives its controls: a row's window is found
+// here by its builder.
+struct Controls {
+    std::unique_ptr<ConversionWindow> (*make)(App& app, const FrameSpec& frame);
+    Layout (*controls)();
+};
+template <class W> constexpr Controls controlsOf{make<W>, W::controls};
+constexpr std::array<Controls, 10> kControls{
+    controlsOf<LengthWindow>,   controlsOf<SquareWindow>, controlsOf<CubicWindow>, controlsOf<WeightWindow>,
+    controlsOf<VelocityWindow>, controlsOf<PressWindow>,  controlsOf<HeatWindow>,  controlsOf<TempWindow>,
+    controlsOf<RadioWindow>,    controlsOf<YearWindow>};
+static_assert(kControls.size() == std::tuple_size_v<decltype(kWindows)>);
+
 std::unique_ptr<Form> makeSettings(App& app)
 {
     return std::make_unique<SettingsWindow>(app);
@@ -63,6 +77,16 @@ const WindowTable& windowTable()
 {
     static const WindowTable table{kWindows, makeSettings};
     return table;
+}
+
+Layout windowControls(const WindowRow& row)
+{
+    for (const Controls& each : kControls) {
+        if (each.make == row.make) {
+            return each.controls();
+        }
+    }
+    throw std::invalid_argument(row.frame.name + " is no window of the catalogue");
 }
 
 } // namespace mezura

@@ -476,8 +476,13 @@ GaugeSpec cubicGauge()
 
 } // namespace
 
+Layout CubicWindow::controls()
+{
+    return cubicLayout();
+}
+
 CubicWindow::CubicWindow(App& app, const FrameSpec& frame)
-    : GaugeWindow(app, frame, cubicLayout(), cubicGauge())
+    : GaugeWindow(app, frame, controls(), cubicGauge())
 {
     install(groupProcedures(), enterChains(), kTindicator);
 }

@@ -216,8 +216,13 @@ GaugeSpec heatGauge()
 
 } // namespace
 
+Layout HeatWindow::controls()
+{
+    return heatLayout();
+}
+
 HeatWindow::HeatWindow(App& app, const FrameSpec& frame)
-    : GaugeWindow(app, frame, heatLayout(), heatGauge())
+    : GaugeWindow(app, frame, controls(), heatGauge())
 {
     install(groupProcedures(), enterChains(), kTindicator);
 }

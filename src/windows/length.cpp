@@ -416,8 +416,13 @@ GaugeSpec lengthGauge()
 
 } // namespace
 
+Layout LengthWindow::controls()
+{
+    return lengthLayout();
+}
+
 LengthWindow::LengthWindow(App& app, const FrameSpec& frame)
-    : GaugeWindow(app, frame, lengthLayout(), lengthGauge())
+    : GaugeWindow(app, frame, controls(), lengthGauge())
 {
     install(groupProcedures(), enterChains(), kTindicator);
 }

@@ -163,8 +163,13 @@ GaugeSpec pressGauge()
 
 } // namespace
 
+Layout PressWindow::controls()
+{
+    return pressLayout();
+}
+
 PressWindow::PressWindow(App& app, const FrameSpec& frame)
-    : GaugeWindow(app, frame, pressLayout(), pressGauge())
+    : GaugeWindow(app, frame, controls(), pressGauge())
 {
     install(groupProcedures(), enterChains(), kTindicator);
 }

@@ -170,8 +170,13 @@ GaugeSpec radioGauge()
 
 } // namespace
 
+Layout RadioWindow::controls()
+{
+    return radioLayout();
+}
+
 RadioWindow::RadioWindow(App& app, const FrameSpec& frame)
-    : GaugeWindow(app, frame, radioLayout(), radioGauge())
+    : GaugeWindow(app, frame, controls(), radioGauge())
 {
     install(groupProcedures(), enterChains(), kTindicator);
 }

@@ -9,6 +9,9 @@ namespace mezura {
 class RadioWindow : public GaugeWindow {
 public:
     RadioWindow(App& app, const FrameSpec& frame);
+    // The controls the window is built from, its field rows among them: the terminal converter
+    // finds units in these rows without making the window.
+    static Layout controls();
 
     // The unit fields, in the order of the window's field table.
     // clang-format off

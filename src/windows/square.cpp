@@ -343,8 +343,13 @@ GaugeSpec squareGauge()
 
 } // namespace
 
+Layout SquareWindow::controls()
+{
+    return squareLayout();
+}
+
 SquareWindow::SquareWindow(App& app, const FrameSpec& frame)
-    : GaugeWindow(app, frame, squareLayout(), squareGauge())
+    : GaugeWindow(app, frame, controls(), squareGauge())
 {
     install(groupProcedures(), enterChains(), kTindicator);
 }

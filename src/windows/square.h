@@ -10,6 +10,9 @@ namespace mezura {
 class SquareWindow : public GaugeWindow {
 public:
     SquareWindow(App& app, const FrameSpec& frame);
+    // The controls the window is built from, its field rows among them: the terminal converter
+    // finds units in these rows without making the window.
+    static Layout controls();
 
     // The unit fields, in the order of the window's field table.
     // clang-format off

@@ -83,8 +83,13 @@ Step step(int target, int source, Operations ops)
 
 } // namespace
 
+Layout TempWindow::controls()
+{
+    return tempLayout();
+}
+
 TempWindow::TempWindow(App& app, const FrameSpec& frame)
-    : GaugeBase(app, frame, tempLayout(), rangeButtons(kRanges))
+    : GaugeBase(app, frame, controls(), rangeButtons(kRanges))
 {
     const Operations fahrenheit = {
         {Op::Mul, kFahrenheitDegrees}, {Op::Div, kCelsiusDegrees}, {Op::Add, kFahrenheitAtFreezing}};

@@ -9,6 +9,9 @@ namespace mezura {
 class TempWindow : public GaugeBase {
 public:
     TempWindow(App& app, const FrameSpec& frame);
+    // The controls the window is built from, its field rows among them: the terminal converter
+    // finds units in these rows without making the window.
+    static Layout controls();
 
     // The fields' background colour (all three share it).
     Colour colour() const { return fieldColour(txtCels); }

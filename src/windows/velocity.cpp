@@ -198,8 +198,13 @@ GaugeSpec velocityGauge()
 
 } // namespace
 
+Layout VelocityWindow::controls()
+{
+    return velocityLayout();
+}
+
 VelocityWindow::VelocityWindow(App& app, const FrameSpec& frame)
-    : GaugeWindow(app, frame, velocityLayout(), velocityGauge())
+    : GaugeWindow(app, frame, controls(), velocityGauge())
 {
     install(groupProcedures(), enterChains(), kTindicator);
 }

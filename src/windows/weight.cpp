@@ -302,8 +302,13 @@ GaugeSpec weightGauge()
 
 } // namespace
 
+Layout WeightWindow::controls()
+{
+    return weightLayout();
+}
+
 WeightWindow::WeightWindow(App& app, const FrameSpec& frame)
-    : GaugeWindow(app, frame, weightLayout(), weightGauge())
+    : GaugeWindow(app, frame, controls(), weightGauge())
 {
     install(groupProcedures(), enterChains(), kTindicator);
 }

@@ -224,8 +224,13 @@ YearWindow::Names YearWindow::names(double year)
     return {at(kStems, *stem), at(kSounds, *sound), at(kBranches, *branch), at(kStars, *star)};
 }
 
+Layout YearWindow::controls()
+{
+    return yearLayout();
+}
+
 YearWindow::YearWindow(App& app, const FrameSpec& frame)
-    : GaugeBase(app, frame, yearLayout(), rangeButtons(kEras))
+    : GaugeBase(app, frame, controls(), rangeButtons(kEras))
 {
     std::vector<mezura::Procedure> procedures{{kLineW, [this] { lineW(); }},
                                               {kLineJ, [this] { run(eraSteps()); }},

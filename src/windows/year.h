@@ -13,6 +13,9 @@ namespace mezura {
 class YearWindow : public GaugeBase {
 public:
     YearWindow(App& app, const FrameSpec& frame);
+    // The controls the window is built from, its field rows among them: the terminal converter
+    // finds units in these rows without making the window.
+    static Layout controls();
 
     // The fields, in the order of the window's field table.
     enum Field { txtW1, txtW2, txtJ5, txtJ1, txtJ2, txtJ3, txtJ4, txtE1, txtE3, txtE2, txtE4 };

@@ -1,6 +1,10 @@
 // mezura-conv over the table tests/conv/commands.table: each command line's standard output,
 // standard error and exit status.
 #include "conv/conv.h"
+#include "conv/names.h"
+#include "framework/fold.h"
+#include "framework/host.h"
+#include "windows/catalog.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -85,6 +89,43 @@ TEST(Conv, CommandLinesPrintWhatTheWindowsShow)
         EXPECT_EQ(out.str(), row.out) << "line " << row.line << ": " << row.command;
         EXPECT_EQ(err.str(), row.err) << "line " << row.line << ": " << row.command;
         EXPECT_EQ(status, row.status) << "line " << row.line << ": " << row.command;
+    }
+}
+
+// The converter looks for a name only among the names of the fields whose texts may fold to
+// it: every name it lists is found however a person writes it, as listed, in full-width
+// letters and in katakana, and every unit by the argument that its messages give for it.
+TEST(Conv, EveryNameFindsItsUnitsHoweverWritten)
+{
+    using mezura::conv::Unit;
+    mezura::QuietHost host(2026);
+    const mezura::App app(host, mezura::windowTable());
+    const mezura::conv::UnitNames names(app);
+    const auto written = [](const std::string& name, bool katakana) {
+        std::u16string text = mezura::utf16(name);
+        for (char16_t& c : text) {
+            if (!katakana && c >= u'!' && c <= u'~') {
+                c = static_cast<char16_t>(c + 0xFEE0);
+            } else if (katakana && c >= 0x3041 && c <= 0x3096) {
+                c = static_cast<char16_t>(c + 0x60);
+            }
+        }
+        return mezura::utf8(text);
+    };
+    const std::vector<std::string> words = names.words();
+    ASSERT_GE(words.size(), 500u);
+    for (const std::string& name : words) {
+        const std::vector<Unit> found = names.find(name, nullptr).units;
+        EXPECT_FALSE(found.empty()) << name;
+        for (const bool katakana : {false, true}) {
+            EXPECT_EQ(names.find(written(name, katakana), nullptr).units, found) << written(name, katakana);
+        }
+    }
+    for (const mezura::WindowRow& row : app.windows()) {
+        for (const Unit& unit : names.units(row)) {
+            EXPECT_EQ(names.find(names.qualified(unit), nullptr).units, std::vector<Unit>{unit})
+                << names.qualified(unit);
+        }
     }
 }
 
