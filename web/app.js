@@ -209,10 +209,12 @@
     const titles = [];
     const lists = [];
     const closeAll = () => lists.forEach((list) => { if (!list.hidden) openMenu(list, false); });
+    // The title last used is the bar's tab stop.
+    const rove = (title) => titles.forEach((each) => { each.tabIndex = each === title ? 0 : -1; });
     // Focuses the title at `index` (round), opening its menu when `open` and it has one.
     const go = (index, open) => {
       const title = titles[(index + titles.length) % titles.length];
-      titles.forEach((each) => { each.tabIndex = each === title ? 0 : -1; });
+      rove(title);
       closeAll();
       if (open && title.list) openMenu(title.list, true);
       else title.focus();
@@ -222,6 +224,7 @@
       titles.push(title);
       const holder = el('div', { role: 'none' }, title);
       row.append(holder);
+      title.addEventListener('click', () => rove(title));
       if (!entry.items) {
         title.addEventListener('click', () => run('menu', name, entry.name));
         continue;
