@@ -802,10 +802,14 @@
       section.style.zIndex = ++topZ;
       if (!phone.matches) section.scrollIntoView({ block: 'nearest' });
     }
-    if (!settingsBefore && settingsShown() && acting !== 'config') cameFrom = acting;
+    // The settings window asked for in a window takes the focus to its first check box, and
+    // gives it back when it hides.
+    const asked = !settingsBefore && settingsShown() && acting !== null && acting !== 'config';
+    if (asked) cameFrom = acting;
     const field = settingsBefore && !settingsShown() && !state.ended ? leaveSettings(openBefore) : null;
     choose();
     if (field) field.focus();
+    else if (asked) views.get('config').checks[0].focus();
     if (state.ended) end();
   }
 

@@ -345,6 +345,15 @@ try {
     check(stops === 1, `${step}: ${stops} tab stops in the menu bar`);
   }
 
+  // The settings window asked for in a window takes the focus; Escape hides it and gives the
+  // focus back to that window's first field.
+  await page.click('#win-temp nav [aria-haspopup]');
+  await page.click('#win-temp nav [data-item="mnuH3"]');
+  const inSettings = await page.evaluate(() => document.activeElement.id);
+  await page.keyboard.press('Escape');
+  const back = await page.evaluate(() => document.activeElement === document.querySelector('#win-temp input[data-field]'));
+  check(inSettings === 'config-check1' && back, `the settings window's focus: ${inSettings}, then back: ${back}`);
+
   // The title bar still moves a window on a wide screen.
   const bar = await (await page.$('#win-temp .titlebar h2')).boundingBox();
   const before = await (await page.$('#win-temp')).boundingBox();
