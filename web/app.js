@@ -4,12 +4,17 @@
 
 (() => {
   const STORE_KEY = 'Mezura.cfg'; // the settings file's text, as the desktop program keeps it
+  const SHOWN_KEY = 'Mezura.shown'; // the window a phone showed last
   const TWIPS_PER_PIXEL = 15;
   const TWIPS_PER_POINT = 20;
   const CAPTION_POINTS = 9; // the page's 12px
   const CAPTION_LINE = 1.1; // a caption's line height in its letters' size, as style.css says
   const ENTER = 13;
-  const phone = window.matchMedia('(max-width: 600px)');
+  // The layouts, as style.css has them: on a touch or narrow screen each window's units one
+  // under another at finger size, the windows in place (stacked); on a phone, upright or
+  // sideways, one window at a time (phone).
+  const stacked = window.matchMedia('(max-width: 600px), (pointer: coarse)');
+  const phone = window.matchMedia('(max-width: 600px), (pointer: coarse) and (max-height: 500px)');
 
   const desk = document.getElementById('desk');
   const picker = document.getElementById('picker');
@@ -17,19 +22,21 @@
   let core = null;
   let catalog = null;
   let chosen = null; // the window a phone shows
+  let acting = null; // the window of the event being run
+  let cameFrom = null; // the window whose menu showed the settings window
   let topZ = 1;
 
-  function stored() {
+  function stored(key = STORE_KEY) {
     try {
-      return window.localStorage.getItem(STORE_KEY) || '';
+      return window.localStorage.getItem(key) || '';
     } catch {
       return ''; // storage refused: every visit is a first start
     }
   }
 
-  function store(text) {
+  function store(text, key = STORE_KEY) {
     try {
-      window.localStorage.setItem(STORE_KEY, text);
+      window.localStorage.setItem(key, text);
     } catch {
       // Storage refused: the choice holds until the page closes.
     }
@@ -89,6 +96,7 @@
   // benchmark.
   function run(action, ...args) {
     const begin = performance.now();
+    acting = args[0];
     const state = core[action](...args);
     apply(state);
     window.mezuraLastEvent = performance.now() - begin;
@@ -119,7 +127,7 @@
     let from = null;
     let offset = [0, 0];
     bar.addEventListener('pointerdown', (event) => {
-      if (phone.matches || event.target.closest('button')) return;
+      if (stacked.matches || event.target.closest('button')) return;
       from = [event.clientX - offset[0], event.clientY - offset[1]];
       bar.setPointerCapture(event.pointerId);
     });
@@ -136,6 +144,10 @@
   // ---- a conversion window -------------------------------------------------------------
 
   // A drop-down list of menu items, hidden until opened; choosing an item closes it first.
+  // The keys of a menu (WAI-ARIA's menu pattern): ArrowDown and ArrowUp move between its
+  // items, round at the ends, Home and End to the first and last; Escape closes it and
+  // returns to its title, Tab closes it; ArrowLeft and ArrowRight go on to the menu beside it
+  // in the menu bar (list.beside).
   function menuList(name, items, label) {
     const list = el('div', { class: 'menu', role: 'menu', hidden: true, 'aria-label': label });
     for (const item of items) {
@@ -143,46 +155,108 @@
         list.append(el('hr'));
         continue;
       }
-      const choice = el('button', { type: 'button', role: 'menuitem', 'data-item': item.name }, item.caption);
+      const choice = el('button', {
+        type: 'button', role: 'menuitem', tabIndex: -1, 'data-item': item.name,
+      }, item.caption);
       choice.addEventListener('click', () => {
-        list.hidden = true;
+        openMenu(list, false);
         run('menu', name, item.name);
       });
       list.append(choice);
     }
     list.addEventListener('keydown', (event) => {
-      if (event.key === 'Escape') {
-        list.hidden = true;
-        if (list.opener) list.opener.focus();
+      const choices = menuItems(list);
+      const at = choices.indexOf(document.activeElement);
+      const to = { ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: choices.length - 1 }[event.key];
+      if (to !== undefined) {
+        event.preventDefault();
+        choices[(to + choices.length) % choices.length].focus();
+      } else if (event.key === 'Escape' || event.key === 'Tab') {
+        if (event.key === 'Escape') event.preventDefault();
+        openMenu(list, false);
+        if (list.opener) list.opener.focus(); // Tab goes on from the menu's title
+      } else if ((event.key === 'ArrowLeft' || event.key === 'ArrowRight') && list.beside) {
+        event.preventDefault();
+        list.beside(event.key === 'ArrowRight' ? 1 : -1);
       }
     });
     document.addEventListener('pointerdown', (event) => {
-      if (!list.contains(event.target) && event.target !== list.opener) list.hidden = true;
+      if (!list.hidden && !list.contains(event.target) && event.target !== list.opener) openMenu(list, false);
     });
     return list;
   }
 
-  function menuBar(name, menus) {
-    const bar = el('nav', { class: 'menubar', 'aria-label': 'メニュー' });
-    const closeAll = () => bar.querySelectorAll('.menu').forEach((menu) => { menu.hidden = true; });
+  function menuItems(list) {
+    return [...list.querySelectorAll('[role="menuitem"]')];
+  }
+
+  // Opens or closes a menu; an opened one takes the focus to its first (or last) item.
+  function openMenu(list, open, last = false) {
+    list.hidden = !open;
+    if (list.opener) list.opener.setAttribute('aria-expanded', String(open));
+    if (!open) return;
+    const choices = menuItems(list);
+    choices[last ? choices.length - 1 : 0].focus();
+  }
+
+  // The window's menu bar, a landmark named after the window. One of its titles is a tab stop;
+  // ArrowLeft and ArrowRight move between them, round at the ends, Home and End to the first
+  // and last; ArrowDown (or Enter, Space, a click) opens a title's menu at its first item,
+  // ArrowUp at its last.
+  function menuBar(name, menus, windowName) {
+    const row = el('div', { role: 'menubar', 'aria-label': windowName });
+    const bar = el('nav', { class: 'menubar', 'aria-label': `${windowName}のメニュー` }, row);
+    const titles = [];
+    const lists = [];
+    const closeAll = () => lists.forEach((list) => { if (!list.hidden) openMenu(list, false); });
+    // The title last used is the bar's tab stop.
+    const rove = (title) => titles.forEach((each) => { each.tabIndex = each === title ? 0 : -1; });
+    // Focuses the title at `index` (round), opening its menu when `open` and it has one.
+    const go = (index, open) => {
+      const title = titles[(index + titles.length) % titles.length];
+      rove(title);
+      closeAll();
+      if (open && title.list) openMenu(title.list, true);
+      else title.focus();
+    };
     for (const entry of menus) {
-      const title = el('button', { type: 'button' }, entry.caption);
+      const title = el('button', { type: 'button', role: 'menuitem', tabIndex: titles.length ? -1 : 0 }, entry.caption);
+      titles.push(title);
+      const holder = el('div', { role: 'none' }, title);
+      row.append(holder);
+      title.addEventListener('click', () => rove(title));
       if (!entry.items) {
         title.addEventListener('click', () => run('menu', name, entry.name));
-        bar.append(el('div', {}, title));
         continue;
       }
       const list = menuList(name, entry.items, entry.caption);
       list.opener = title;
+      title.list = list;
+      lists.push(list);
       title.setAttribute('aria-haspopup', 'menu');
+      title.setAttribute('aria-expanded', 'false');
       title.addEventListener('click', () => {
         const open = list.hidden;
         closeAll();
-        list.hidden = !open;
-        if (open) list.querySelector('button').focus();
+        if (open) openMenu(list, true);
       });
-      bar.append(el('div', {}, title, list));
+      list.beside = (step) => go(titles.indexOf(title) + step, true);
+      holder.append(list);
     }
+    row.addEventListener('keydown', (event) => {
+      const at = titles.indexOf(event.target);
+      if (at < 0) return; // a key in an open menu: the menu's own
+      const title = titles[at];
+      const to = { ArrowRight: at + 1, ArrowLeft: at - 1, Home: 0, End: titles.length - 1 }[event.key];
+      if (to !== undefined) {
+        event.preventDefault();
+        go(to, false);
+      } else if ((event.key === 'ArrowDown' || event.key === 'ArrowUp') && title.list) {
+        event.preventDefault();
+        closeAll();
+        openMenu(title.list, true, event.key === 'ArrowUp');
+      }
+    });
     return bar;
   }
 
@@ -215,7 +289,7 @@
     const name = row.name;
     const layout = core.layout(name);
     const { section, heading } = frame(name, row.title);
-    section.append(menuBar(name, layout.menus));
+    section.append(menuBar(name, layout.menus, row.title.replace(/^.*－/, '')));
     // The controls come first in the page, so that Tab runs through them before the menus,
     // which the style shows above them.
     const client = el('div', { class: 'client' });
@@ -569,7 +643,7 @@
     for (const control of view.client.querySelectorAll('input, button')) {
       const [left, top] = control.dataset.rect.split(',').map(Number);
       const seen = left < width && top < height;
-      control.tabIndex = seen || phone.matches ? 0 : -1;
+      control.tabIndex = seen || stacked.matches ? 0 : -1;
     }
   }
 
@@ -601,7 +675,7 @@
     view.section.append(grip);
     let from = null;
     grip.addEventListener('pointerdown', (event) => {
-      if (phone.matches || !view.size || event.button !== 0) return;
+      if (stacked.matches || !view.size || event.button !== 0) return;
       event.preventDefault();
       from = { x: event.clientX, width: widenedWidth(view) };
       grip.setPointerCapture(event.pointerId);
@@ -706,6 +780,8 @@
   }
 
   function apply(state) {
+    const settingsBefore = settingsShown();
+    const openBefore = openWindows();
     for (const [name, windowState] of Object.entries(state.windows)) {
       if (!windowState.visible && !views.has(name)) continue; // built when it first shows
       const view = viewOf(name);
@@ -717,8 +793,7 @@
     for (const topic of state.help) openHelp(topic);
     if (state.popup && views.has(state.popup)) {
       const { popup } = views.get(state.popup);
-      popup.hidden = false;
-      popup.querySelector('button').focus();
+      openMenu(popup, true);
     }
     if (state.errors.length) message(state.errors.map((error) => error.message).join('\n'));
     if (state.front && views.has(state.front)) {
@@ -727,11 +802,55 @@
       section.style.zIndex = ++topZ;
       if (!phone.matches) section.scrollIntoView({ block: 'nearest' });
     }
+    // The settings window asked for in a window takes the focus to its first check box, and
+    // gives it back when it hides.
+    const asked = !settingsBefore && settingsShown() && acting !== null && acting !== 'config';
+    if (asked) cameFrom = acting;
+    const field = settingsBefore && !settingsShown() && !state.ended ? leaveSettings(openBefore) : null;
     choose();
-    if (state.ended) {
-      desk.hidden = true;
-      document.getElementById('ended').hidden = false;
-    }
+    if (field) field.focus();
+    else if (asked) views.get('config').checks[0].focus();
+    if (state.ended) end();
+  }
+
+  // ---- where the user left, and the end --------------------------------------------------
+
+  function settingsShown() {
+    return views.has('config') && !views.get('config').section.hidden;
+  }
+
+  // The conversion windows that show, in the order of the menus.
+  function openWindows() {
+    return catalog.windows.map((row) => row.name).filter((name) => views.has(name) && !views.get(name).section.hidden);
+  }
+
+  // Every start shows the settings window in front of the windows chosen; a phone opens on the
+  // one of them it showed last, or else the first, the settings window a choice in its list.
+  function startWhereLeft() {
+    const open = openWindows();
+    if (!open.length) return;
+    const last = stored(SHOWN_KEY);
+    chosen = open.includes(last) ? last : open[0];
+    choose();
+  }
+
+  // The settings window hidden by OK, cancel or a key: the first window that OK opened, or else
+  // the one the settings were asked for in, or the first that shows, is chosen; answers its
+  // first field, which takes the focus.
+  function leaveSettings(openBefore) {
+    const open = openWindows();
+    const target = open.find((name) => !openBefore.includes(name)) || (open.includes(cameFrom) ? cameFrom : open[0]);
+    if (!target) return null;
+    chosen = target;
+    return views.get(target).client.querySelector('input[data-field]:not([tabindex="-1"])');
+  }
+
+  // The program has ended: no window stays, the page says so and offers to start again.
+  function end() {
+    desk.hidden = true;
+    picker.closest('.picker').hidden = true;
+    document.getElementById('ended').hidden = false;
+    document.getElementById('restart').focus();
   }
 
   // The phone's list of the windows that show, and the one it shows.
@@ -741,6 +860,7 @@
     const options = shown.map((view) => el('option', { value: view.name }, view.heading.textContent.replace(/^.*－/, '')));
     picker.replaceChildren(...options);
     picker.value = chosen || '';
+    if (phone.matches && chosen && chosen !== 'config') store(chosen, SHOWN_KEY);
     for (const view of views.values()) view.section.classList.toggle('chosen', view.name === chosen);
     refit();
   }
@@ -753,7 +873,14 @@
     document.getElementById('message').hidden = true;
   });
   document.getElementById('restart').addEventListener('click', () => window.location.reload());
-  phone.addEventListener('change', () => views.forEach((view) => { if (view.size) resize(view); }));
+  // A screen turned, or another pointer: the windows' layout changes, and every field is
+  // fitted again.
+  stacked.addEventListener('change', () => {
+    views.forEach((view) => { if (view.size) resize(view); });
+    fitAge += 1;
+    refit();
+  });
+  phone.addEventListener('change', choose);
   // A new width of the phone's fields, or of the page's zoom: every field is fitted again.
   window.addEventListener('resize', () => {
     fitAge += 1;
@@ -769,6 +896,7 @@
     // The desktop's order: the settings window, then the conversion windows in menu order.
     for (const row of catalog.windows) if (state.windows[row.name] && state.windows[row.name].visible) viewOf(row.name);
     apply(state);
+    startWhereLeft();
     document.documentElement.dataset.ready = 'true';
     performance.mark('mezura-ready');
   });

@@ -4,10 +4,13 @@
 // wider by its edge must spread its fields, which fit their numbers again. Then the choice
 // of windows must come back from the browser's storage, and a phone-sized run, offline, must
 // show one window at a time with fields a finger can hit. No console error, no failed or late
-// request.
+// request. On touch screens (a phone, a tablet, a phone held sideways) a swipe on a window
+// scrolls and every control is big enough for a finger; quit leaves no window; the menus
+// answer arrow keys; axe finds nothing with every window open.
 //
 //   node tests/web/page.mjs SITE [SHOTS]     (SHOTS: a folder for one screenshot per window)
 import { readFileSync, mkdirSync } from 'node:fs';
+import { createRequire } from 'node:module';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
@@ -35,6 +38,8 @@ const cases = [
   ['year', 'year-reiwa'],
 ];
 const YEAR = 2026; // the calendar fixtures' year
+const FINGER = 44; // px each way of a control on a touch screen
+const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
 let failures = 0;
 function check(ok, what) {
@@ -108,6 +113,43 @@ async function enter(page, window, field, text) {
   });
 }
 
+// axe's violations on the page as it stands, as "rule: element" lines.
+async function axeViolations(page) {
+  await page.evaluate(axeSource);
+  return page.evaluate(async () => {
+    const { violations } = await window.axe.run(document, { resultTypes: ['violations'] });
+    return violations.flatMap((violation) => violation.nodes.map((node) => `${violation.id}: ${node.target.join(' ')}`));
+  });
+}
+
+// The controls that show and are smaller than a finger either way (a check box by its label,
+// which takes the touch too).
+function smallControls(page) {
+  return page.$$eval('button, input, select, a[href], [role="menuitem"]', (controls, finger) => controls.map((control) => {
+    const target = control.type === 'checkbox' && control.closest('label') ? control.closest('label') : control;
+    const { width, height } = target.getBoundingClientRect();
+    return { name: control.id || control.textContent.trim(), width, height };
+  }).filter(({ width, height }) => width > 0 && height > 0 && (width < finger || height < finger))
+    .map(({ name, width, height }) => `${name} ${Math.round(width)}x${Math.round(height)}`), FINGER);
+}
+
+// How far the page scrolls when a finger swipes up from the middle of `selector`'s element.
+async function swipe(page, selector) {
+  await page.evaluate(() => window.scrollTo(0, 0));
+  const box = await (await page.$(selector)).boundingBox();
+  const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
+  await page.touchscreen.touchStart(x, y);
+  for (let step = 1; step <= 10; step += 1) await page.touchscreen.touchMove(x, y - 15 * step);
+  await page.touchscreen.touchEnd();
+  await new Promise((resolve) => { setTimeout(resolve, 200); });
+  return page.evaluate(() => window.scrollY);
+}
+const swipes = [['a field\'s caption', '#win-length .unit > label'], ['the title bar', '#win-length .titlebar h2']];
+
+// Which window a phone shows.
+const phoneShows = (page) => page.$$eval('.window', (sections) => sections
+  .filter((section) => section.getBoundingClientRect().height > 0).map((section) => section.id).join());
+
 const server = await serve(site);
 const browser = await puppeteer.launch({
   executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -121,6 +163,8 @@ try {
   check(await page.$eval('#win-config', (section) => !section.hidden), 'the settings window shows at the first start');
   for (let i = 1; i <= cases.length; i += 1) await page.click(`#config-check${i}`);
   await page.click('#config-Command1');
+  check(await page.evaluate(() => document.activeElement === document.querySelector('#win-length input[data-field]')),
+    'after OK the focus is not in the first field of the first window opened');
   for (const [window, name] of cases) {
     const { field, text, dump } = fixture(window, name);
     check(await page.$eval(`#win-${window}`, (section) => !section.hidden), `${window}: open after OK`);
@@ -266,6 +310,68 @@ try {
   const unnamed = await page.$$eval('input', (inputs) => inputs
     .filter((input) => input.labels.length === 0 && !input.getAttribute('aria-label')).map((input) => input.id));
   check(unnamed.length === 0, `controls without a name: ${unnamed.join(' ')}`);
+  const violations = await axeViolations(page);
+  check(violations.length === 0, `axe with every window open:\n${violations.join('\n')}`);
+
+  // The menus by keys: one title of a menu bar is a tab stop; each key, then where the focus
+  // is (a title of the bar or an item of an open menu) and which menu is open.
+  const menuKeys = [
+    ['ArrowRight', 'title 表示', ''],
+    ['ArrowLeft', 'title 他の単位', ''],
+    ['ArrowLeft', 'title 終了', ''],
+    ['Home', 'title 他の単位', ''],
+    ['ArrowDown', 'item 長さ', '他の単位'],
+    ['ArrowUp', 'item 設定', '他の単位'],
+    ['ArrowDown', 'item 長さ', '他の単位'],
+    ['End', 'item 設定', '他の単位'],
+    ['Home', 'item 長さ', '他の単位'],
+    ['ArrowRight', 'title 表示', ''],
+    ['ArrowRight', 'title ヘルプ', ''],
+    ['ArrowUp', 'item 長さ', 'ヘルプ'],
+    ['ArrowLeft', 'title 表示', ''],
+    ['End', 'title 終了', ''],
+    ['Home', 'title 他の単位', ''],
+    ['ArrowDown', 'item 長さ', '他の単位'],
+    ['Escape', 'title 他の単位', ''],
+    ['ArrowDown', 'item 長さ', '他の単位'],
+    ['Tab', 'none', ''],
+  ];
+  await page.focus('#win-length nav [role="menuitem"][tabindex="0"]');
+  for (const [index, [key, focus, open]] of menuKeys.entries()) {
+    await page.keyboard.press(key);
+    const [where, opened, stops, expanded] = await page.$eval('#win-length nav', (nav) => {
+      const active = document.activeElement;
+      const kind = active.closest('[role="menu"]') ? 'item' : 'title';
+      const menus = [...nav.querySelectorAll('[role="menu"]')].filter((menu) => !menu.hidden);
+      return [nav.contains(active) ? `${kind} ${active.textContent}` : 'none',
+        menus.map((menu) => menu.getAttribute('aria-label')).join(),
+        nav.querySelectorAll('[role="menubar"] > * > [tabindex="0"]').length,
+        [...nav.querySelectorAll('[aria-expanded="true"]')].map((title) => title.textContent).join()];
+    });
+    const step = `menu keys, step ${index + 1} (${key})`;
+    check(where === focus && opened === open && expanded === open, `${step}: ${where}, open "${opened}", expanded "${expanded}"`);
+    check(stops === 1, `${step}: ${stops} tab stops in the menu bar`);
+  }
+
+  // The settings window asked for in a window takes the focus; Escape hides it and gives the
+  // focus back to that window's first field.
+  await page.click('#win-temp nav [aria-haspopup]');
+  await page.click('#win-temp nav [data-item="mnuH3"]');
+  const inSettings = await page.evaluate(() => document.activeElement.id);
+  await page.keyboard.press('Escape');
+  const back = await page.evaluate(() => document.activeElement === document.querySelector('#win-temp input[data-field]'));
+  check(inSettings === 'config-check1' && back, `the settings window's focus: ${inSettings}, then back: ${back}`);
+
+  // The title bar still moves a window on a wide screen.
+  const bar = await (await page.$('#win-temp .titlebar h2')).boundingBox();
+  const before = await (await page.$('#win-temp')).boundingBox();
+  await page.mouse.move(bar.x + 10, bar.y + 5);
+  await page.mouse.down();
+  await page.mouse.move(bar.x + 40, bar.y + 25, { steps: 3 });
+  await page.mouse.up();
+  const moved = await (await page.$('#win-temp')).boundingBox();
+  check(moved.x === before.x + 30 && moved.y === before.y + 20,
+    `the title bar moved the window from ${before.x},${before.y} to ${moved.x},${moved.y}`);
   // The length window's right edge dragged half its width to the right: the window and each
   // of its fields are half as wide again, its height stays, and its fields are fitted to
   // their new room, more of them showing their whole number at the page's type size.
@@ -347,6 +453,11 @@ try {
   const small = phone.page;
   check(await small.$$eval('.window:not([hidden])', (sections) => sections.length) === 11,
     'the next visit opens the chosen windows');
+  check(await phoneShows(small) === 'win-length', `the phone opens on ${await phoneShows(small)}, not the first chosen`);
+  for (const [where, selector] of swipes) {
+    const scrolled = await swipe(small, selector);
+    check(scrolled > 50, `phone: a swipe on ${where} scrolled ${scrolled} px`);
+  }
   await small.select('#picker', 'temp');
   const visible = await small.$$eval('.window', (sections) => sections
     .filter((section) => section.getBoundingClientRect().height > 0).map((section) => section.id));
@@ -379,6 +490,119 @@ try {
   check(await damaged.$eval('#message', (box) => !box.hidden && box.textContent.includes('x')),
     'a damaged stored choice is told');
   check(await damaged.$eval('#win-config', (section) => !section.hidden), 'the settings window shows after it');
+  await damaged.close();
+
+  // A phone opens on the window it showed last, or else the first one chosen; the settings
+  // window only when none is. Each row: the windows chosen (1 for each of the ten), the window
+  // shown last, the window the phone opens on.
+  const starts = [
+    ['1111111111', '', 'length'],
+    ['1111111111', 'temp', 'temp'],
+    ['0001000001', 'temp', 'weight'],
+    ['0000000000', 'weight', 'config'],
+  ];
+  const restart = await browser.newPage();
+  await restart.setViewport({ width: 360, height: 740, isMobile: true, hasTouch: true });
+  for (const [choice, last, first] of starts) {
+    await restart.goto(server.url);
+    await restart.evaluate((cfg, shown) => {
+      localStorage.setItem('Mezura.cfg', cfg);
+      localStorage.setItem('Mezura.shown', shown);
+    }, [...choice].map((tick) => `${tick}\r\n`).join(''), last);
+    await restart.reload();
+    await restart.waitForSelector('html[data-ready]');
+    const shown = await phoneShows(restart);
+    check(shown === `win-${first}`, `phone, windows ${choice} and ${last || 'none'} shown last: opens on ${shown}`);
+  }
+  // The first start: OK shows the first window it opened, its first field in focus; the
+  // window picked from the list is kept as the one shown last.
+  for (const check1 of ['#config-check3', '#config-check7']) await restart.tap(check1);
+  await restart.tap('#config-Command1');
+  const focused = await restart.evaluate(() => document.activeElement === document.querySelector('#win-cubic input[data-field]'));
+  check(await phoneShows(restart) === 'win-cubic' && focused,
+    `phone: after OK ${await phoneShows(restart)} shows, ${await restart.evaluate(() => document.activeElement.id)} in focus`);
+  await restart.select('#picker', 'heat');
+  check(await restart.evaluate(() => localStorage.getItem('Mezura.shown')) === 'heat', 'phone: the window shown is not kept');
+  await restart.evaluate(() => {
+    localStorage.setItem('Mezura.cfg', '1\r\n'.repeat(10));
+    localStorage.removeItem('Mezura.shown');
+  });
+  await restart.close();
+
+  // Touch screens larger than a phone: a tablet upright, a phone held sideways, every window
+  // open. A swipe on a window scrolls; every control is big enough for a finger, the page no
+  // wider than the screen, also with a menu open; axe finds nothing. Quit, by 終了 or by the
+  // settings window's quit, leaves no window, only a finger-size offer to start again.
+  const touchScreens = [
+    ['tablet', { width: 768, height: 1024, isMobile: true, hasTouch: true }],
+    ['landscape', { width: 740, height: 360, isMobile: true, hasTouch: true }],
+  ];
+  for (const [screen, viewport] of touchScreens) {
+    const touch = await open(browser, server.url, viewport);
+    const tab = touch.page;
+    for (const [where, selector] of swipes) {
+      const scrolled = await swipe(tab, selector);
+      check(scrolled > 50, `${screen}: a swipe on ${where} scrolled ${scrolled} px`);
+    }
+    await tab.evaluate(() => window.scrollTo(0, 0));
+    const windows = await tab.$$eval('#picker option', (options) => options.map((option) => option.value));
+    const inPicker = await tab.$eval('#picker', (picker) => picker.getBoundingClientRect().height > 0);
+    const across = await tab.$$eval('.window', (sections) => {
+      const rows = new Map(); // top -> windows
+      for (const box of sections.map((section) => section.getBoundingClientRect())) {
+        if (box.height > 0) rows.set(box.top, (rows.get(box.top) || 0) + 1);
+      }
+      return Math.max(...rows.values());
+    });
+    if (screen === 'tablet') check(!inPicker && across >= 1 && across <= 2, `tablet: ${across} windows across`);
+    for (const window of inPicker ? windows : ['']) {
+      if (window) await tab.select('#picker', window);
+      const small = await smallControls(tab);
+      check(small.length === 0, `${screen} ${window}: controls under ${FINGER} px: ${small.join(', ')}`);
+      const title = await tab.$(`${window ? `#win-${window}` : '#win-length'} nav [aria-haspopup]`);
+      if (title) {
+        await title.tap();
+        const inMenu = await smallControls(tab);
+        check(inMenu.length === 0, `${screen} ${window}: menu items under ${FINGER} px: ${inMenu.join(', ')}`);
+        await tab.keyboard.press('Escape');
+      }
+      const wide = await tab.evaluate(() => document.documentElement.scrollWidth);
+      check(wide <= viewport.width, `${screen} ${window}: the page is ${wide} px wide`);
+    }
+    if (screen === 'tablet') {
+      const found = await axeViolations(tab);
+      check(found.length === 0, `axe on the tablet:\n${found.join('\n')}`);
+    }
+    if (shots) {
+      const [window, name] = screen === 'tablet' ? ['length', 'length-inch'] : ['temp', 'temp-enter'];
+      if (inPicker) await tab.select('#picker', window);
+      const { field, text } = fixture(window, name);
+      await enter(tab, window, field, text);
+      await tab.evaluate(() => window.scrollTo(0, 0));
+      await tab.screenshot({ path: join(shots, `${screen}.png`) });
+    }
+    check(touch.problems.length === 0, touch.problems.join('\n'));
+
+    const quits = [['終了', '#win-length nav [role="menubar"] > :last-child > button'], ['quit', '#config-Command3']];
+    for (const [how, selector] of quits) {
+      if (inPicker) await tab.select('#picker', selector.includes('config') ? 'config' : 'length');
+      await tab.tap(selector);
+      const ended = await tab.evaluate(() => ({
+        windows: [...document.querySelectorAll('.window, .window *')].filter((node) => node.getBoundingClientRect().height > 0).length,
+        said: document.getElementById('ended').getBoundingClientRect().height > 0,
+        restart: (({ width, height }) => ({ width, height }))(document.getElementById('restart').getBoundingClientRect()),
+        focus: document.activeElement.id,
+        picker: document.getElementById('picker').getBoundingClientRect().height,
+      }));
+      check(ended.windows === 0 && ended.picker === 0, `${screen}, ${how}: ${ended.windows} parts of windows stay`);
+      check(ended.said && ended.focus === 'restart' && ended.restart.width >= FINGER && ended.restart.height >= FINGER,
+        `${screen}, ${how}: the offer to start again (${ended.restart.width}x${ended.restart.height}, focus on "${ended.focus}")`);
+      await Promise.all([tab.waitForNavigation(), tab.tap('#restart')]);
+      await tab.waitForSelector('html[data-ready]');
+      check(await tab.$$eval('.window:not([hidden])', (sections) => sections.length) === 11, `${screen}, ${how}: no new start`);
+    }
+    await tab.close();
+  }
 } finally {
   await browser.close();
   server.close();
