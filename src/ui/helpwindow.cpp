@@ -47,6 +47,23 @@ constexpr std::array kZoomSteps{50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 25
 constexpr int kPlaceRole = Qt::UserRole;
 
 const QColor kSearchMark(255, 255, 128);
+
+// A note above a list that the help file's site map cut short, hidden until it is.
+QLabel* cutNote(const char* name)
+{
+    auto* note = new QLabel;
+    note->setObjectName(QLatin1String(name));
+    note->setWordWrap(true);
+    note->hide();
+    return note;
+}
+
+void showCut(QLabel* note, bool cut)
+{
+    note->setText(cut ? QStringLiteral("項目が多すぎるため、初めの %1 項目だけを表示しています。").arg(kSitemapEntries)
+                      : QString());
+    note->setVisible(cut);
+}
 const QColor kFindMark(255, 210, 140);
 
 // Items that ask for no width of their own: a list gives each the width of its view, and
@@ -143,7 +160,13 @@ void HelpWindow::buildSideTabs()
     };
     connect(m_contents, &QTreeWidget::itemClicked, this, openEntry);
     connect(m_contents, &QTreeWidget::itemActivated, this, openEntry);
-    m_tabs->addTab(m_contents, QStringLiteral("目次"));
+    auto* contents = new QWidget;
+    auto* contentsLayout = new QVBoxLayout(contents);
+    contentsLayout->setContentsMargins(0, 0, 0, 0);
+    m_contentsCut = cutNote("helpContentsCut");
+    contentsLayout->addWidget(m_contentsCut);
+    contentsLayout->addWidget(m_contents, 1);
+    m_tabs->addTab(contents, QStringLiteral("目次"));
 
     auto* index = new QWidget;
     auto* indexLayout = new QVBoxLayout(index);
@@ -162,7 +185,9 @@ void HelpWindow::buildSideTabs()
     m_indexNote->setObjectName(QStringLiteral("helpIndexNote"));
     m_indexNote->setWordWrap(true);
     m_indexNote->hide();
+    m_indexCut = cutNote("helpIndexCut");
     indexLayout->addWidget(m_indexWord);
+    indexLayout->addWidget(m_indexCut);
     indexLayout->addWidget(m_indexNote);
     indexLayout->addWidget(m_index, 1);
     connect(m_indexWord, &QLineEdit::textChanged, this, &HelpWindow::filterIndex);
@@ -337,7 +362,9 @@ void HelpWindow::setFile(HelpFile file)
 {
     m_browser->setFile(std::move(file));
     m_search.reset(); // searched anew in the file as it is now
-    m_keywords = m_browser->file()->keywords();
+    Sitemap keywords = m_browser->file()->keywords();
+    m_keywords = std::move(keywords.entries);
+    showCut(m_indexCut, keywords.cut);
     fillContents();
     fillIndex();
 }
@@ -347,7 +374,7 @@ bool HelpWindow::showTopic(const HelpLink& link, std::string& error)
     if (!m_browser->go(link, error)) {
         return false;
     }
-    m_tabs->setCurrentWidget(m_contents);
+    m_tabs->setCurrentIndex(0); // the contents
     followInContents(m_browser->current());
     return true;
 }
@@ -387,7 +414,9 @@ void HelpWindow::fillContents()
             self(self, entry.children, item, tree);
         }
     };
-    add(add, m_browser->file()->contents(), nullptr, m_contents);
+    const Sitemap contents = m_browser->file()->contents();
+    add(add, contents.entries, nullptr, m_contents);
+    showCut(m_contentsCut, contents.cut);
     followInContents(m_browser->current());
 }
 

@@ -233,14 +233,14 @@ TEST(HelpFile, ContentsAndIndexReachEveryPage)
     const std::vector<std::string> pages = help.pages();
     const std::set<std::string> all(pages.begin(), pages.end());
 
-    const std::vector<SitemapEntry> contents = help.contents();
+    const std::vector<SitemapEntry> contents = help.contents().entries;
     ASSERT_FALSE(contents.empty());
     EXPECT_EQ(contents.front().name, "共通事項");
     std::set<std::string> fromContents;
     expectPlacesInFile(help, contents, fromContents);
     EXPECT_EQ(fromContents, all);
 
-    const std::vector<SitemapEntry> index = help.keywords();
+    const std::vector<SitemapEntry> index = help.keywords().entries;
     std::set<std::string> fromIndex;
     expectPlacesInFile(help, index, fromIndex);
     EXPECT_EQ(fromIndex, all);
@@ -287,7 +287,7 @@ std::vector<std::string> labelWords(const std::string& label)
 TEST(HelpIndex, EveryUnitOfEveryWindowLandsOnItsRow)
 {
     const HelpFile help = openBuilt();
-    const std::vector<SitemapEntry> index = help.keywords();
+    const std::vector<SitemapEntry> index = help.keywords().entries;
     test::TestApp program;
     int words = 0;
     for (const WindowRow& row : program.app.windows()) {
@@ -335,7 +335,7 @@ TEST(HelpIndex, WordsInAnyFormFindTheirPagesAndOthersNone)
         {"ｽﾌﾟｰﾝ", {}},
         {"ニュートン毎平方", {}},
     };
-    const std::vector<SitemapEntry> index = openBuilt().keywords();
+    const std::vector<SitemapEntry> index = openBuilt().keywords().entries;
     for (const auto& [word, pages] : rows) {
         EXPECT_EQ(indexPages(index, word), pages) << word;
     }
