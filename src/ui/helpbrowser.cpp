@@ -497,7 +497,7 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
         if (!m_pageSize) {
             m_pageSize = document()->pageSize();
         }
-        document()->setPageSize(QSizeF());
+        document()->setPageSize(QSizeF(0, 0)); // null: no layout
         document()->documentLayout()->blockSignals(true);
         return html;
     }

@@ -849,15 +849,24 @@ private slots:
         QFETCH(int, contents);
         QFETCH(int, index);
         const QString path = QStringLiteral(MEZURA_DAMAGED_HELP "/") + file;
-        QElapsedTimer clock;
-        clock.start();
+        // As the first request, and in the window already open at the help's own page.
+        const auto answer = [&](HelpViewer& help, const char* how) {
+            QElapsedTimer clock;
+            clock.start();
+            const bool shown = help.open(path.toStdString(), 1000);
+            const bool exposed = !shown || QTest::qWaitForWindowExposed(help.window());
+            if (shown) {
+                help.window()->grab(); // laid out and painted
+            }
+            std::printf("hostile help file %s, %s: answered in %lld ms\n", qPrintable(file), how, clock.elapsed());
+            return shown && exposed;
+        };
+        QVERIFY(viewer().open(kBuiltHelp.toStdString(), 1000));
+        QVERIFY(QTest::qWaitForWindowExposed(viewer().window()));
+        QCOMPARE(answer(viewer(), "in the open window"), refused.isEmpty());
+        m_messages.clear();
         HelpViewer fresh;
-        const bool shown = fresh.open(path.toStdString(), 1000);
-        if (shown) {
-            QVERIFY(QTest::qWaitForWindowExposed(fresh.window()));
-            fresh.window()->grab(); // laid out and painted
-        }
-        std::printf("hostile help file %s: answered in %lld ms\n", qPrintable(file), clock.elapsed());
+        const bool shown = answer(fresh, "first request");
         if (!refused.isEmpty()) {
             QVERIFY(!shown);
             QCOMPARE(m_messages.size(), 1);
