@@ -5,7 +5,10 @@
 #    started ROUNDS times (default 9) in turn; medians of the time to the first window mapped,
 #    to every chosen window mapped, resident memory, and the ratios to the floor; and the
 #    first F1: the help viewer started with the request for the common page, to its window
-#    mapped with the page laid out;
+#    mapped with the page laid out, beside the floor program;
+#    and the help viewer's page layout: pages of one run of 10,000 to 400,000 characters with
+#    no place to break a line (of words, and of invalid UTF-8, beside them), the median time
+#    to show each and the time per 1,000 characters, level when the time grows linearly;
 # 2. Enter until painted, for every window's largest chain: warm and cold (the first Enter
 #    after the start, 9 fresh starts each), offscreen and on the virtual display;
 # 3. a long session on the virtual display: every window in turn, 2,000 Enters in its largest
@@ -43,7 +46,7 @@ install_missing libbenchmark-dev libxcb1-dev valgrind
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMEZURA_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-bench -j"$(nproc)" --target mezura mezura-help mezura_chm mezura_bench mezura-enter-bench mezura-floor \
-  mezura-startup-timer mezura-conv
+  mezura-startup-timer mezura-conv mezura-page-bench
 
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
@@ -68,9 +71,12 @@ programs=(floor:2:build-bench/bench/mezura-floor mezura-2:3:"$work/mezura-2/mezu
 echo "== start-up on $DISPLAY, $rounds rounds (the settings window counts among the windows)"
 build-bench/bench/mezura-startup-timer "$rounds" "${programs[@]}"
 
-echo "== the first F1 on $DISPLAY, $rounds rounds: the help viewer's start until its window is mapped"
+echo "== the first F1 on $DISPLAY, $rounds rounds: the help viewer's start until its window is mapped, beside the floor"
 build-bench/bench/mezura-startup-timer --input "1000 $PWD/build-bench/Mezura.chm" "$rounds" \
-  help:1:build-bench/mezura-help 2>/dev/null | grep -v '^shown'
+  floor:2:build-bench/bench/mezura-floor help:1:build-bench/mezura-help 2>/dev/null | grep -v '^shown'
+
+echo "== the help viewer's page layout, offscreen: median of $rounds showings of each page"
+QT_QPA_PLATFORM=offscreen build-bench/bench/mezura-page-bench "$rounds" 2>/dev/null
 
 echo "== Enter until painted, warm"
 QT_QPA_PLATFORM=offscreen build-bench/bench/mezura-enter-bench 200 2>/dev/null
