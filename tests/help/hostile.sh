@@ -12,16 +12,18 @@
 #   stacked-marks.chm    a letter with 100,000 accents stacked on it
 #   long-contents.chm    a table of contents of 100,000 entries
 #   long-index.chm       a keyword index of 100,000 entries
-# Remake them after changing this script:
-#   tests/help/hostile.sh [OUT_DIR]        (default tests/help/damaged)
+# The pages of the first seven are kept as well, as NAME.htm in fuzz/regressions/page, where
+# the page fuzz target reads them. Remake them after changing this script:
+#   tests/help/hostile.sh [OUT_DIR [PAGE_DIR]]   (default tests/help/damaged fuzz/regressions/page)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 out=$(realpath -m "${1:-tests/help/damaged}")
+pages=$(realpath -m "${2:-fuzz/regressions/page}")
 chmcmd=$(command -v chmcmd) || {
     echo "hostile.sh: chmcmd was not found (Debian's fp-utils)" >&2
     exit 1
 }
-mkdir -p "$out"
+mkdir -p "$out" "$pages"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -72,6 +74,9 @@ EOF
     SOURCE_DATE_EPOCH=0 cmake -DCHMCMD="$chmcmd" -DPROJECT="$dir/$name.hhp" -DOUTPUT="$out/$name.chm" -DVERSION=0 \
         -P help/compile.cmake
     echo "$out/$name.chm: $(stat -c %s "$out/$name.chm") bytes"
+    if [ "$contents$index" = 11 ]; then
+        cp "$dir/page.htm" "$pages/$name.htm"
+    fi
 }
 
 # repeat COUNT TEXT: TEXT written COUNT times.
