@@ -18,7 +18,8 @@
 # 4. the core chains (Google Benchmark);
 # 5. instructions counted by callgrind, which the machine's load does not change: of an Enter
 #    in the volume window, warm and cold, and of the start until the last chosen window is
-#    shown, for the floor and Mezura with 2 and 10 windows chosen;
+#    shown, for the floor and Mezura with 2 and 10 windows chosen, and for the help viewer
+#    at the first F1;
 # 6. one conversion with mezura-conv from start to exit, 200 runs (hyperfine when it is
 #    installed), beside a program that does nothing, and its instructions;
 # 7. the web page (scripts/web.sh builds it) in headless chromium from a local static server:
@@ -134,6 +135,15 @@ for program in "${programs[@]}"; do
     echo "$name: $parts of $windows windows shown within 60 s: not counted"
   fi
 done
+
+# The first F1: the help viewer's start until its window is shown, the common page laid out
+# (its input ends after the request: it serves it, then ends).
+rm -f "$work"/help.out*
+echo "1000 $PWD/build-bench/Mezura.chm" | timeout 120 valgrind --tool=callgrind --dump-before='QXcbWindow::show*' \
+  --callgrind-out-file="$work/help.out" build-bench/mezura-help >/dev/null 2>&1 || true
+help=$(grep -m1 '^summary' "$work/help.out.1" 2>/dev/null | cut -d' ' -f2)
+echo "help viewer, the first F1: ${help:-?} instructions until its window is shown" \
+  "($(awk -v a="${help:-0}" -v b="${floor:-1}" 'BEGIN { printf "%.2f", a / b }')x the floor)"
 
 echo "== mezura-conv: one conversion from the terminal, start to exit"
 conv=(build-bench/mezura-conv 3 坪 m2)

@@ -10,8 +10,10 @@
 #include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QStringDecoder>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextBoundaryFinder>
 #include <QTextCursor>
@@ -211,9 +213,40 @@ void HelpBrowser::pageRead()
         }
         cursor.endEditBlock();
     }
-    // Laid out now, once, at the width it had.
+    // Laid out now, once, at the width it had; in a view never shown, once it has the width
+    // its window gives it (HelpWindow::fitToPage), or as it first shows.
     document()->documentLayout()->blockSignals(false);
-    document()->setPageSize(*std::exchange(m_pageSize, std::nullopt));
+    const QSizeF size = *std::exchange(m_pageSize, std::nullopt);
+    if (m_shown) {
+        document()->setPageSize(size);
+    }
+}
+
+void HelpBrowser::resizeEvent(QResizeEvent* event)
+{
+    // A page already laid out at the view's new width (the first page, at the width its window
+    // took for it) is not laid out again: only the scroll bars follow the view's size, as the
+    // document's size tells them. The width counts the vertical scroll bar that a page taller
+    // than the view is about to show.
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    const QSizeF page = document()->pageSize();
+    const int width = viewport()->width();
+    const int bar = !verticalScrollBar()->isVisibleTo(this) && layout->documentSize().height() > viewport()->height()
+        ? style()->pixelMetric(QStyle::PM_ScrollBarExtent)
+        : 0;
+    if (event->size().width() != event->oldSize().width() && page.height() < 0 &&
+        (page.width() == width || page.width() == width - bar)) {
+        QAbstractScrollArea::resizeEvent(event);
+        // The scroll bar shown first, so that the view does not lay the page out again as it
+        // shows it.
+        if (page.width() != width) {
+            setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        }
+        emit layout->documentSizeChanged(layout->documentSize());
+        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        return;
+    }
+    QTextBrowser::resizeEvent(event);
 }
 
 std::optional<HelpLink> helpLink(const std::string& fromPage, QString href)
@@ -278,6 +311,7 @@ bool HelpBrowser::go(const HelpLink& link, std::string& error)
 
 void HelpBrowser::showEvent(QShowEvent* event)
 {
+    m_shown = true;
     QTextBrowser::showEvent(event);
     if (!m_landing.isEmpty()) {
         land(std::exchange(m_landing, QString()));

@@ -91,6 +91,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void follow(const QUrl& url);
@@ -104,6 +105,7 @@ private:
     qreal m_pointSize = 0;            // of the text at 100 percent, once zoomed
     bool m_pictureReported = false;   // a picture of that page was refused and reported
     std::optional<QSizeF> m_pageSize; // of the document, while a page read is not laid out
+    bool m_shown = false;             // the view has shown once
     QString m_landing;                // the place to bring into view when the browser shows
 
     // The row marked: its table (gone with the page), its cells and their own looks.
