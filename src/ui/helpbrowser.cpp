@@ -228,25 +228,30 @@ void HelpBrowser::resizeEvent(QResizeEvent* event)
     // took for it) is not laid out again: only the scroll bars follow the view's size, as the
     // document's size tells them. The width counts the vertical scroll bar that a page taller
     // than the view is about to show.
-    QAbstractTextDocumentLayout* layout = document()->documentLayout();
     const QSizeF page = document()->pageSize();
-    const int width = viewport()->width();
-    const int bar = !verticalScrollBar()->isVisibleTo(this) && layout->documentSize().height() > viewport()->height()
-        ? style()->pixelMetric(QStyle::PM_ScrollBarExtent)
-        : 0;
-    if (event->size().width() != event->oldSize().width() && page.height() < 0 &&
-        (page.width() == width || page.width() == width - bar)) {
-        QAbstractScrollArea::resizeEvent(event);
-        // The scroll bar shown first, so that the view does not lay the page out again as it
-        // shows it.
-        if (page.width() != width) {
-            setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        }
-        emit layout->documentSizeChanged(layout->documentSize());
-        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    if (event->size().width() == event->oldSize().width() || page.height() >= 0) {
+        QTextBrowser::resizeEvent(event);
         return;
     }
-    QTextBrowser::resizeEvent(event);
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    const int width = viewport()->width();
+    const bool barToShow =
+        !verticalScrollBar()->isVisibleTo(this) && layout->documentSize().height() > viewport()->height();
+    const int bar = barToShow ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    if (page.width() != width && page.width() != width - bar) {
+        QTextBrowser::resizeEvent(event);
+        return;
+    }
+    // The scroll area's own handling, without the text edit's new layout.
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+    QAbstractScrollArea::resizeEvent(event);
+    // The scroll bar shown first, so that the view does not lay the page out again as it shows
+    // it.
+    if (page.width() != width) {
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
+    emit layout->documentSizeChanged(layout->documentSize());
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 std::optional<HelpLink> helpLink(const std::string& fromPage, QString href)
