@@ -502,7 +502,7 @@ std::string clampSpans(std::string_view html)
                 }
                 out += '"';
             }
-            out += '>';
+            out += cell.empty ? " />" : ">";
             copied = at + cell.source.size();
         });
     out.append(html.substr(copied));

@@ -243,6 +243,7 @@ TEST(Html, TablesCountedAndTheirSpansClamped)
         {"<TABLE><TR><TD>a</TD><TH>b</TH></TR></TABLE>", 2, ""},
         {"<table><td>a<td>b</table>", 2, ""}, // cells before any row make one
         {"<table><tr><td/><td/><td/></tr></table>", 3, ""},
+        {"<table><tr><td colspan=9 />a<td>b</table>", 3, R"(<table><tr><td colspan="2" />a<td>b</table>)"},
         {"<table><tr><td colspan=3>a</tr><tr><td>b<td>c<td>d</table>", 6, ""},
         {"<table><tr><td colspan='2147483647' class=x>a</tr><tr><td>b<td>c</table>", 4,
          R"(<table><tr><td colspan="2" class="x">a</tr><tr><td>b<td>c</table>)"},
