@@ -191,10 +191,10 @@ void build(const fs::path& pages, const fs::path& out)
         << "\nnav.site { font-size: 90%; margin-bottom: 1em; }\n";
 
     std::string contents;
-    contentsList(contents, parseSitemap(readAll(pages / "contents.hhc")));
+    contentsList(contents, parseSitemap(readAll(pages / "contents.hhc")).entries);
     writeAll(out / "contents.html", page("ヨモギの単位計算 ヘルプ：目次", contents));
     std::string keywords;
-    keywordList(keywords, parseSitemap(readAll(pages / "index.hhk")));
+    keywordList(keywords, parseSitemap(readAll(pages / "index.hhk")).entries);
     writeAll(out / "keywords.html", page("ヨモギの単位計算 ヘルプ：索引", keywords));
 
     std::string topics = "// The help's topic numbers and their pages.\nself.mezuraHelpTopics = {";

@@ -36,8 +36,8 @@ inline std::size_t readEverything(const HelpFile& help)
     for (const std::string& page : help.pages()) {
         bytes += help.read(page, error).value_or("").size();
     }
-    readPlaces(help, help.contents(), bytes);
-    readPlaces(help, help.keywords(), bytes);
+    readPlaces(help, help.contents().entries, bytes);
+    readPlaces(help, help.keywords().entries, bytes);
     return bytes;
 }
 

@@ -5,7 +5,10 @@
 #    started ROUNDS times (default 9) in turn; medians of the time to the first window mapped,
 #    to every chosen window mapped, resident memory, and the ratios to the floor; and the
 #    first F1: the help viewer started with the request for the common page, to its window
-#    mapped with the page laid out;
+#    mapped with the page laid out, beside the floor program;
+#    and the help viewer's page layout: pages of one run of 10,000 to 400,000 characters with
+#    no place to break a line (of words, and of invalid UTF-8, beside them), the median time
+#    to show each and the time per 1,000 characters, level when the time grows linearly;
 # 2. Enter until painted, for every window's largest chain: warm and cold (the first Enter
 #    after the start, 9 fresh starts each), offscreen and on the virtual display;
 # 3. a long session on the virtual display: every window in turn, 2,000 Enters in its largest
@@ -15,7 +18,8 @@
 # 4. the core chains (Google Benchmark);
 # 5. instructions counted by callgrind, which the machine's load does not change: of an Enter
 #    in the volume window, warm and cold, and of the start until the last chosen window is
-#    shown, for the floor and Mezura with 2 and 10 windows chosen;
+#    shown, for the floor and Mezura with 2 and 10 windows chosen, and for the help viewer
+#    at the first F1;
 # 6. one conversion with mezura-conv from start to exit, 200 runs (hyperfine when it is
 #    installed), beside a program that does nothing, with the ratio of their means; the files
 #    a run writes (none); the instructions of that run and of a few other kinds of name;
@@ -44,7 +48,7 @@ install_missing libbenchmark-dev libxcb1-dev valgrind hyperfine
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMEZURA_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-bench -j"$(nproc)" --target mezura mezura-help mezura_chm mezura_bench mezura-enter-bench mezura-floor \
-  mezura-startup-timer mezura-conv
+  mezura-startup-timer mezura-conv mezura-page-bench
 
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
@@ -69,9 +73,12 @@ programs=(floor:2:build-bench/bench/mezura-floor mezura-2:3:"$work/mezura-2/mezu
 echo "== start-up on $DISPLAY, $rounds rounds (the settings window counts among the windows)"
 build-bench/bench/mezura-startup-timer "$rounds" "${programs[@]}"
 
-echo "== the first F1 on $DISPLAY, $rounds rounds: the help viewer's start until its window is mapped"
+echo "== the first F1 on $DISPLAY, $rounds rounds: the help viewer's start until its window is mapped, beside the floor"
 build-bench/bench/mezura-startup-timer --input "1000 $PWD/build-bench/Mezura.chm" "$rounds" \
-  help:1:build-bench/mezura-help 2>/dev/null | grep -v '^shown'
+  floor:2:build-bench/bench/mezura-floor help:1:build-bench/mezura-help 2>/dev/null | grep -v '^shown'
+
+echo "== the help viewer's page layout, offscreen: median of $rounds showings of each page"
+QT_QPA_PLATFORM=offscreen build-bench/bench/mezura-page-bench "$rounds" 2>/dev/null
 
 echo "== Enter until painted, warm"
 QT_QPA_PLATFORM=offscreen build-bench/bench/mezura-enter-bench 200 2>/dev/null
@@ -129,6 +136,15 @@ for program in "${programs[@]}"; do
     echo "$name: $parts of $windows windows shown within 60 s: not counted"
   fi
 done
+
+# The first F1: the help viewer's start until its window is shown, the common page laid out
+# (its input ends after the request: it serves it, then ends).
+rm -f "$work"/help.out*
+echo "1000 $PWD/build-bench/Mezura.chm" | timeout 120 valgrind --tool=callgrind --dump-before='QXcbWindow::show*' \
+  --callgrind-out-file="$work/help.out" build-bench/mezura-help >/dev/null 2>&1 || true
+help=$(grep -m1 '^summary' "$work/help.out.1" 2>/dev/null | cut -d' ' -f2)
+echo "help viewer, the first F1: ${help:-?} instructions until its window is shown" \
+  "($(awk -v a="${help:-0}" -v b="${floor:-1}" 'BEGIN { printf "%.2f", a / b }')x the floor)"
 
 echo "== mezura-conv: one conversion from the terminal, start to exit"
 conv=(build-bench/mezura-conv 3 坪 m2)

@@ -294,8 +294,10 @@ bool Converter::read(const std::vector<std::string>& given, const WindowRow* win
     const auto boundary = [&](std::size_t cut) {
         return cut == joined.size() || (static_cast<unsigned char>(joined[cut]) & 0xC0u) != 0x80u;
     };
-    // A number and a unit in one argument are short; a longer argument is neither.
-    for (std::size_t cut = std::min(joined.size(), kLongestJoined); cut > 0 && request.number.empty(); --cut) {
+    // A number and a unit in one argument are short; a longer argument is neither, and is not
+    // cut at every place, each cut reading the rest for a unit's name.
+    const std::size_t longest = joined.size() <= kLongestJoined ? joined.size() : 0;
+    for (std::size_t cut = longest; cut > 0 && request.number.empty(); --cut) {
         // "3坪": a number, then a unit, cut between characters, never inside one.
         if (boundary(cut) && cut < joined.size() && isNumber(joined.substr(0, cut)) &&
             hasUnit(joined.substr(cut), window)) {

@@ -174,6 +174,9 @@ FoldedText fold(std::u16string_view text)
     while (at < text.size()) {
         const std::size_t start = at;
         const char32_t source = decodeUtf16(text, at);
+        if (source == 0x200B) {
+            continue; // a zero-width space only lets a line break: the text on either side is one
+        }
         if (isTextBlank(source)) {
             if (out.text.empty() || out.text.back() != ' ') {
                 out.text += ' ';

@@ -34,7 +34,7 @@ struct FoldedText {
 // Folds `text`: full-width ASCII forms read as ASCII, half-width katakana as full-width (with
 // its voiced marks joined), hiragana as katakana, upper case as lower, "²" and "³" as digits,
 // the micro sign as μ, the minus sign as "-", and every run of blanks (the ideographic space
-// and line breaks too) as one space.
+// and line breaks too) as one space; a zero-width space is left out.
 FoldedText fold(std::u16string_view text);
 std::u32string folded(std::string_view utf8Text);
 

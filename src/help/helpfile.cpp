@@ -454,7 +454,7 @@ std::vector<std::string> HelpFile::pages() const
     return found;
 }
 
-std::vector<SitemapEntry> HelpFile::sitemap(std::uint16_t code) const
+Sitemap HelpFile::sitemap(std::uint16_t code) const
 {
     // The system record "/#SYSTEM": a 32-bit version, then entries of a 16-bit code, a 16-bit
     // length and that many bytes, little-endian. Code 0 names the contents file, code 1 the
@@ -477,19 +477,19 @@ std::vector<SitemapEntry> HelpFile::sitemap(std::uint16_t code) const
             std::string name = system->substr(at + 4, length);
             name.erase(std::find(name.begin(), name.end(), '\0'), name.end());
             const std::optional<std::string> bytes = name.empty() ? std::nullopt : object(withLeadingSlash(name));
-            return bytes ? parseSitemap(*bytes) : std::vector<SitemapEntry>{};
+            return bytes ? parseSitemap(*bytes) : Sitemap{};
         }
         at += 4 + length;
     }
     return {};
 }
 
-std::vector<SitemapEntry> HelpFile::contents() const
+Sitemap HelpFile::contents() const
 {
     return sitemap(0);
 }
 
-std::vector<SitemapEntry> HelpFile::keywords() const
+Sitemap HelpFile::keywords() const
 {
     return sitemap(1);
 }

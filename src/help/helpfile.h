@@ -57,13 +57,13 @@ public:
 
     // The table of contents and the keyword index that the file names in its system record,
     // read; no entries when it names none or holds none.
-    std::vector<SitemapEntry> contents() const;
-    std::vector<SitemapEntry> keywords() const;
+    Sitemap contents() const;
+    Sitemap keywords() const;
 
 private:
     HelpFile(std::string path, std::unique_ptr<Objects> objects);
     std::optional<std::string> object(const std::string& name) const;
-    std::vector<SitemapEntry> sitemap(std::uint16_t code) const;
+    Sitemap sitemap(std::uint16_t code) const;
 
     std::string m_path;
     std::unique_ptr<Objects> m_file;

@@ -100,6 +100,7 @@ bool Scanner::next(Token& token)
             }
             token.kind = Token::Kind::Text;
             token.text = html.substr(m_at, end - m_at);
+            token.source = token.text;
             m_at = end;
             return true;
         }
@@ -160,7 +161,9 @@ bool Scanner::next(Token& token)
             }
             token.attributes.emplace_back(std::move(key), decodeEntities(value));
         }
+        const std::size_t start = m_at;
         m_at = at < html.size() ? at + 1 : html.size();
+        token.source = html.substr(start, m_at - start);
         if (!asViewer && !token.closing && (token.name == "script" || token.name == "style")) {
             const std::size_t end = findLower(html, "</" + token.name, m_at);
             m_at = end == std::string_view::npos ? html.size() : end;
@@ -228,48 +231,282 @@ bool endsOpen(std::string_view opening, std::string_view open)
     return isAnyOf(opening, {"p", "li", "option"}) && open == opening;
 }
 
+// The elements open at each point of a page, as the viewer's parser nests them: its tags
+// (Scanner::Tags::AsViewer), where <br>, <hr>, <img>, <meta> and <.../> hold nothing, an
+// element whose end tag may be left out ends where the next of its kind begins, and an end tag
+// closes its element and all open within it.
+class OpenElements {
+public:
+    struct Element {
+        std::string name;
+        Kind kind;
+    };
+
+    // Takes the next token. `closed` is told of every element it closes, innermost first;
+    // true when it opened an element, which then stands last in open().
+    template <typename Closed> bool take(const Token& token, Closed closed)
+    {
+        if (token.kind != Token::Kind::Tag || token.name.empty() || isVoid(token.name) ||
+            (token.empty && !token.closing)) {
+            return false;
+        }
+        if (token.closing) {
+            const auto match = std::find_if(m_open.rbegin(), m_open.rend(),
+                                            [&](const Element& element) { return element.name == token.name; });
+            if (match != m_open.rend()) {
+                for (auto left = std::distance(m_open.rbegin(), match) + 1; left > 0; --left) {
+                    closed(m_open.back());
+                    m_open.pop_back();
+                }
+            }
+            return false;
+        }
+        while (!m_open.empty() && endsOpen(token.name, m_open.back().name)) {
+            closed(m_open.back());
+            m_open.pop_back();
+        }
+        m_open.push_back({token.name, kindOf(token.name)});
+        return true;
+    }
+
+    const std::vector<Element>& open() const { return m_open; }
+
+private:
+    std::vector<Element> m_open;
+};
+
 } // namespace
 
 bool nestsTooDeep(std::string_view html, std::size_t limit)
 {
-    struct Open {
-        std::string name;
-        Kind kind;
-    };
-    std::vector<Open> open;
+    OpenElements elements;
     std::array<std::size_t, 5> depth{};
-    const auto close = [&] {
-        --depth.at(static_cast<std::size_t>(open.back().kind));
-        open.pop_back();
+    const auto closed = [&](const OpenElements::Element& element) {
+        --depth.at(static_cast<std::size_t>(element.kind));
     };
     Scanner scanner(html, Scanner::Tags::AsViewer);
     Token token;
     while (scanner.next(token)) {
-        if (token.kind != Token::Kind::Tag || token.name.empty() || isVoid(token.name) ||
-            (token.empty && !token.closing)) {
+        if (!elements.take(token, closed)) {
             continue;
         }
-        if (token.closing) {
-            const auto match = std::find_if(open.rbegin(), open.rend(),
-                                            [&](const Open& element) { return element.name == token.name; });
-            if (match != open.rend()) {
-                for (auto left = std::distance(open.rbegin(), match) + 1; left > 0; --left) {
-                    close();
-                }
-            }
-            continue;
-        }
-        while (!open.empty() && endsOpen(token.name, open.back().name)) {
-            close();
-        }
-        const Kind kind = kindOf(token.name);
-        open.push_back({std::move(token.name), kind});
+        const Kind kind = elements.open().back().kind;
         const std::size_t deep = ++depth.at(static_cast<std::size_t>(kind));
-        if ((kind != Kind::None && deep > limit) || open.size() > limit * 8) {
+        if ((kind != Kind::None && deep > limit) || elements.open().size() > limit * 8) {
             return true;
         }
     }
     return false;
+}
+
+namespace {
+
+// A span as the viewer reads it: a whole number, blanks around it allowed; others span one.
+std::size_t spanOf(const std::string& value)
+{
+    const auto first = value.find_first_not_of(" \t\n\r\f");
+    const auto last = value.find_last_not_of(" \t\n\r\f");
+    if (first == std::string::npos) {
+        return 1;
+    }
+    std::string_view digits(value.data() + first, last - first + 1);
+    if (digits.front() == '+') {
+        digits.remove_prefix(1);
+    }
+    constexpr std::size_t kLargestInt = 2147483647;
+    std::size_t span = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9' || (span = span * 10 + static_cast<std::size_t>(c - '0')) > kLargestInt) {
+            return 1;
+        }
+    }
+    return digits.empty() ? 1 : std::max<std::size_t>(span, 1);
+}
+
+// The tables of a page, walked as the viewer reads them: a row begins at each <tr> (or at a
+// cell before any), and a row or cell belongs to the innermost table open. `cell` is called for
+// every cell with its table's number (in the order the tables begin), its row's number within
+// the table and the tag; `row` for every row.
+template <typename Row, typename Cell> void walkTables(std::string_view html, Row row, Cell cell)
+{
+    struct Open {
+        std::size_t table;
+        std::size_t rows = 0;
+    };
+    std::vector<Open> tables; // innermost last
+    std::size_t begun = 0;
+    OpenElements elements;
+    const auto closed = [&](const OpenElements::Element& element) {
+        if (element.kind == Kind::Table) {
+            tables.pop_back();
+        }
+    };
+    Scanner scanner(html, Scanner::Tags::AsViewer);
+    Token token;
+    while (scanner.next(token)) {
+        // An element closed where it opens (<td/>) holds nothing, but is a row or cell all the same.
+        const bool opened = elements.take(token, closed);
+        if (!opened && !(token.kind == Token::Kind::Tag && !token.closing && token.empty)) {
+            continue;
+        }
+        const std::string& name = token.name;
+        if (name == "table") {
+            if (opened) {
+                tables.push_back({begun++});
+            }
+        } else if (!tables.empty() && (name == "tr" || ((name == "td" || name == "th") && tables.back().rows == 0))) {
+            row(tables.back().table, tables.back().rows++);
+        }
+        if (!tables.empty() && (name == "td" || name == "th")) {
+            cell(tables.back().table, tables.back().rows - 1, token);
+        }
+    }
+}
+
+// Each table's rows and the cells of its longest row.
+struct TableSize {
+    std::size_t rows = 0;
+    std::size_t widest = 0;
+    std::size_t cells = 0; // in the row read last
+};
+
+std::vector<TableSize> tableSizes(std::string_view html)
+{
+    std::vector<TableSize> sizes;
+    const auto size = [&](std::size_t table) -> TableSize& {
+        if (table >= sizes.size()) {
+            sizes.resize(table + 1);
+        }
+        return sizes[table];
+    };
+    walkTables(
+        html,
+        [&](std::size_t table, std::size_t) {
+            ++size(table).rows;
+            size(table).cells = 0;
+        },
+        [&](std::size_t table, std::size_t, const Token&) {
+            TableSize& of = size(table);
+            of.widest = std::max(of.widest, ++of.cells);
+        });
+    return sizes;
+}
+
+// A cell's spans, clamped: {columns, rows}.
+std::pair<std::size_t, std::size_t> clampedSpans(const TableSize& table, std::size_t row, const Token& cell)
+{
+    std::size_t columns = 1;
+    std::size_t rows = 1;
+    for (const auto& [key, value] : cell.attributes) {
+        if (key == "colspan") {
+            columns = std::min(spanOf(value), table.widest);
+        } else if (key == "rowspan") {
+            rows = std::min(spanOf(value), table.rows - row);
+        }
+    }
+    return {columns, rows};
+}
+
+} // namespace
+
+std::size_t tableCells(std::string_view html, std::size_t limit)
+{
+    const std::vector<TableSize> sizes = tableSizes(html);
+    // Each table's columns so far, and for each of its columns the row up to which a cell above
+    // holds it; laid out as the viewer does: a cell takes the first column from where the row's
+    // last cell ended that no cell above holds.
+    struct Grid {
+        std::size_t columns = 0;
+        std::size_t next = 0; // the column where the row's next cell goes
+        std::vector<std::size_t> heldUntil;
+    };
+    std::vector<Grid> grids(sizes.size());
+    std::size_t counted = 0; // the cells of the tables whose columns are known so far
+    bool over = false;
+    walkTables(
+        html, [&](std::size_t table, std::size_t) { grids[table].next = 0; },
+        [&](std::size_t table, std::size_t row, const Token& cell) {
+            Grid& grid = grids[table];
+            const std::size_t rows = sizes[table].rows;
+            if (over) {
+                return;
+            }
+            while (grid.next < grid.heldUntil.size() && grid.heldUntil[grid.next] > row) {
+                ++grid.next;
+            }
+            const auto [columns, spanned] = clampedSpans(sizes[table], row, cell);
+            const std::size_t end = grid.next + columns;
+            if (end > grid.columns) {
+                // Every row of the table as wide: stop once the cells exceed the limit, before
+                // counting up columns past it.
+                if (end - grid.columns > (limit - counted) / rows) {
+                    over = true;
+                    return;
+                }
+                counted += (end - grid.columns) * rows;
+                grid.columns = end;
+                grid.heldUntil.resize(end);
+            }
+            for (std::size_t column = grid.next; column < end; ++column) {
+                grid.heldUntil[column] = row + spanned;
+            }
+            grid.next = end;
+        });
+    return over ? limit + 1 : counted;
+}
+
+std::string clampSpans(std::string_view html)
+{
+    const std::vector<TableSize> sizes = tableSizes(html);
+    std::string out;
+    out.reserve(html.size());
+    std::size_t copied = 0;
+    walkTables(
+        html, [](std::size_t, std::size_t) {},
+        [&](std::size_t table, std::size_t row, const Token& cell) {
+            const auto [columns, rows] = clampedSpans(sizes[table], row, cell);
+            bool clamped = false;
+            for (const auto& [key, value] : cell.attributes) {
+                clamped = clamped || (key == "colspan" && spanOf(value) > columns) ||
+                    (key == "rowspan" && spanOf(value) > rows);
+            }
+            if (!clamped) {
+                return;
+            }
+            // The tag written anew with its spans clamped, and its other attributes as read.
+            const auto at = static_cast<std::size_t>(cell.source.data() - html.data());
+            out.append(html.substr(copied, at - copied));
+            out += '<' + cell.name;
+            for (const auto& [key, value] : cell.attributes) {
+                const std::string written = key == "colspan" ? std::to_string(columns)
+                    : key == "rowspan"                       ? std::to_string(rows)
+                                                             : value;
+                out += ' ' + key + "=\"";
+                for (const char c : written) {
+                    switch (c) {
+                    case '&':
+                        out += "&amp;";
+                        break;
+                    case '"':
+                        out += "&quot;";
+                        break;
+                    case '<':
+                        out += "&lt;";
+                        break;
+                    case '>':
+                        out += "&gt;";
+                        break;
+                    default:
+                        out += c;
+                    }
+                }
+                out += '"';
+            }
+            out += cell.empty ? " />" : ">";
+            copied = at + cell.source.size();
+        });
+    out.append(html.substr(copied));
+    return out;
 }
 
 std::size_t countTags(std::string_view html, std::string_view name, std::size_t limit)

@@ -19,6 +19,7 @@ struct Token {
     bool closing = false;  // Tag: </...>
     bool empty = false;    // Tag: <.../>, an element closed where it opens
     std::vector<std::pair<std::string, std::string>> attributes; // lower-case names, decoded values
+    std::string_view source; // the bytes read: the whole tag from "<" to ">", or the text
 
     // The value of the attribute `name` (lower case), or empty.
     std::string attribute(std::string_view name) const;
@@ -59,6 +60,19 @@ bool nestsTooDeep(std::string_view html, std::size_t limit);
 // How many <`name`> tags (lower case) the viewer's parser reads in `html`; counts no further
 // than `limit` + 1.
 std::size_t countTags(std::string_view html, std::string_view name, std::size_t limit);
+
+// How many cells the tables of `html` give the viewer to lay out: each table as many as its rows
+// times its columns, once its spans are clamped as clampSpans() clamps them, a cell taking as
+// many columns as it spans and the places that spans from the rows above hold. The viewer takes
+// time growing faster than that to lay tables out: a sparse table of 1,000 rows and 1,000
+// columns, made of 2,000 cells, holds it for minutes. Counts no further than `limit` + 1.
+std::size_t tableCells(std::string_view html, std::size_t limit);
+
+// `html` with every table cell's span clamped to the table's size: colspan to the cells of the
+// table's longest row, rowspan to the rows from the cell's own to the table's last. Written out
+// larger ("colspan=2147483647"), the viewer would make room for every column spanned. What
+// needs no clamping stays as written.
+std::string clampSpans(std::string_view html);
 
 // "a &amp; b &#x3042;" -> "a & b あ"; an entity it does not know stays as written.
 std::string decodeEntities(std::string_view text);

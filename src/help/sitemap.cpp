@@ -62,9 +62,11 @@ void collect(const std::vector<SitemapEntry>& entries, const std::u32string& wor
 
 } // namespace
 
-std::vector<SitemapEntry> parseSitemap(std::string_view text)
+Sitemap parseSitemap(std::string_view text)
 {
-    std::vector<SitemapEntry> top;
+    Sitemap sitemap;
+    std::vector<SitemapEntry>& top = sitemap.entries;
+    std::size_t read = 0;
     // The lists open at each depth; each one but the first is the children of the last
     // entry of the list before it. Entries are only ever added to the innermost list, so
     // the outer ones never move.
@@ -98,6 +100,10 @@ std::vector<SitemapEntry> parseSitemap(std::string_view text)
         } else if (token.name == "object") {
             if (token.closing) {
                 if (object && object->complete()) {
+                    if (read++ == kSitemapEntries) {
+                        sitemap.cut = true;
+                        break;
+                    }
                     open.back()->push_back(object->take());
                 }
                 object.reset();
@@ -108,7 +114,7 @@ std::vector<SitemapEntry> parseSitemap(std::string_view text)
             object->param(token.attribute("name"), token.attribute("value"));
         }
     }
-    return top;
+    return sitemap;
 }
 
 std::vector<const SitemapEntry*> lookUp(const std::vector<SitemapEntry>& index, std::string_view word)

@@ -31,9 +31,19 @@ struct SitemapEntry {
 // every entry, and no file makes it recurse without end.
 inline constexpr std::size_t kSitemapDepth = 16;
 
-// The entries of a site map, in the order written. Whatever the bytes hold, this returns
-// what it could read; text that is no site map gives no entries.
-std::vector<SitemapEntry> parseSitemap(std::string_view html);
+// Entries past this many (sub-entries counted) are left out: the viewer's panes take time
+// growing with the entries, and the help's own contents and index hold a few hundred.
+inline constexpr std::size_t kSitemapEntries = 10000;
+
+struct Sitemap {
+    std::vector<SitemapEntry> entries;
+    bool cut = false; // the site map holds more than kSitemapEntries entries
+};
+
+// The entries of a site map, in the order written, the first kSitemapEntries of them.
+// Whatever the bytes hold, this returns what it could read; text that is no site map gives no
+// entries.
+Sitemap parseSitemap(std::string_view html);
 
 // The keywords of `index` (sub-keywords included) whose name holds `word` as search compares
 // text (full-width and half-width forms, upper and lower case, hiragana and katakana alike),

@@ -10,9 +10,13 @@
 #include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QStringDecoder>
+#include <QStyle>
 #include <QTextBlock>
+#include <QTextBoundaryFinder>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 #include <string_view>
@@ -31,6 +35,71 @@ constexpr std::size_t kDeepestNesting = 16;
 constexpr std::size_t kMostPictures = 1000;
 constexpr qsizetype kLargestPicture = qsizetype{4} * 1024 * 1024;
 constexpr int kWidestPicture = 4096;
+// Table cells (each table's rows times its columns), whose layout takes time growing faster
+// than their number.
+constexpr std::size_t kMostCells = 2000;
+// Marks stacked on one character: shaping such a cluster takes time growing faster than its
+// length. Text of any language stacks a handful.
+constexpr int kMostMarks = 32;
+
+// A page's text: decoded once, as its <meta> names its encoding, else as UTF-8; bytes that are
+// no text of that encoding read as U+FFFD.
+QString pageText(const QByteArray& html)
+{
+    QStringDecoder decoder = QStringDecoder::decoderForHtml(html);
+    if (!decoder.isValid()) {
+        decoder = QStringDecoder(QStringDecoder::Utf8);
+    }
+    return decoder(html);
+}
+
+// The most marks (accents and the like) stacked on one character of `text`.
+int mostMarks(const QString& text)
+{
+    int most = 0;
+    int marks = 0;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        char32_t c = text[at].unicode();
+        if (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[at], text[at + 1]);
+            ++at;
+        }
+        const QChar::Category category = QChar::category(c);
+        marks = category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
+                category == QChar::Mark_Enclosing
+            ? marks + 1
+            : 0;
+        most = std::max(most, marks);
+    }
+    return most;
+}
+
+// Where a zero-width space goes into `text` (a paragraph) so that no run of it is longer than
+// `longest` characters without a place to break the line: after `longest` characters from the
+// last place, at the end of the character (with its marks) that stands there.
+QList<qsizetype> addedBreaks(const QString& text, qsizetype longest)
+{
+    QList<qsizetype> places;
+    if (text.size() <= longest) {
+        return places;
+    }
+    QTextBoundaryFinder lines(QTextBoundaryFinder::Line, text);
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    qsizetype last = 0;
+    for (qsizetype next = lines.toNextBoundary(); next != -1; next = lines.toNextBoundary()) {
+        while (next - last > longest) {
+            characters.setPosition(last + longest);
+            const qsizetype place = characters.isAtBoundary() ? last + longest : characters.toNextBoundary();
+            if (place == -1 || place >= next) {
+                break;
+            }
+            places << place;
+            last = place;
+        }
+        last = next;
+    }
+    return places;
+}
 
 // What a refused picture shows: an empty box.
 QImage emptyBox()
@@ -123,6 +192,70 @@ HelpBrowser::HelpBrowser(QWidget* parent)
     m_rowMark.setEndValue(0.0);
     connect(&m_rowMark, &QVariantAnimation::valueChanged, this,
             [this](const QVariant& strength) { tintRow(strength.toReal()); });
+    // Told before anything else of a page shown: its document is read, not yet laid out.
+    connect(this, &QTextBrowser::sourceChanged, this, &HelpBrowser::pageRead);
+}
+
+void HelpBrowser::pageRead()
+{
+    if (!m_pageSize) {
+        return; // the same page at another place: nothing read
+    }
+    // Added all at once, back to front, so that the places found stay where they are.
+    QList<int> places;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        for (const qsizetype place : addedBreaks(block.text(), kLongestRun)) {
+            places << block.position() + static_cast<int>(place);
+        }
+    }
+    if (!places.isEmpty()) {
+        QTextCursor cursor(document());
+        cursor.beginEditBlock();
+        for (qsizetype i = places.size(); i-- > 0;) {
+            cursor.setPosition(places[i]);
+            cursor.insertText(QString(QChar(0x200B)));
+        }
+        cursor.endEditBlock();
+    }
+    // Laid out now, once, at the width it had; in a view never shown, once it has the width
+    // its window gives it (HelpWindow::fitToPage), or as it first shows.
+    document()->documentLayout()->blockSignals(false);
+    const QSizeF size = *std::exchange(m_pageSize, std::nullopt);
+    if (m_shown) {
+        document()->setPageSize(size);
+    }
+}
+
+void HelpBrowser::resizeEvent(QResizeEvent* event)
+{
+    // A page already laid out at the view's new width (the first page, at the width its window
+    // took for it) is not laid out again: only the scroll bars follow the view's size, as the
+    // document's size tells them. The width counts the vertical scroll bar that a page taller
+    // than the view is about to show.
+    const QSizeF page = document()->pageSize();
+    if (event->size().width() == event->oldSize().width() || page.height() >= 0) {
+        QTextBrowser::resizeEvent(event);
+        return;
+    }
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    const int width = viewport()->width();
+    const bool barToShow =
+        !verticalScrollBar()->isVisibleTo(this) && layout->documentSize().height() > viewport()->height();
+    const int bar = barToShow ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    if (page.width() != width && page.width() != width - bar) {
+        QTextBrowser::resizeEvent(event);
+        return;
+    }
+    // The scroll area's own handling, without the text edit's new layout.
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+    QAbstractScrollArea::resizeEvent(event);
+    // The scroll bar shown first, so that the view does not lay the page out again as it shows
+    // it.
+    if (page.width() != width) {
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
+    emit layout->documentSizeChanged(layout->documentSize());
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 std::optional<HelpLink> helpLink(const std::string& fromPage, QString href)
@@ -187,6 +320,7 @@ bool HelpBrowser::go(const HelpLink& link, std::string& error)
 
 void HelpBrowser::showEvent(QShowEvent* event)
 {
+    m_shown = true;
     QTextBrowser::showEvent(event);
     if (!m_landing.isEmpty()) {
         land(std::exchange(m_landing, QString()));
@@ -318,13 +452,22 @@ std::string HelpBrowser::pageProblem(const std::string& page, const QByteArray& 
     if (html.size() > kLargestPage) {
         return "ページ " + page + " は大きすぎるため表示しません（" + std::to_string(kLargestPage) + " バイトまで）";
     }
-    const std::string_view text(html.constData(), static_cast<std::size_t>(html.size()));
+    const QString decoded = pageText(html);
+    const std::string utf8 = decoded.toStdString();
+    const std::string_view text = utf8;
     if (html::nestsTooDeep(text, kDeepestNesting)) {
         return "ページ " + page + " は要素の入れ子が深すぎるため表示しません（" + std::to_string(kDeepestNesting) +
             " 段まで）";
     }
     if (html::countTags(text, "img", kMostPictures) > kMostPictures) {
         return "ページ " + page + " は画像が多すぎるため表示しません（" + std::to_string(kMostPictures) + " 個まで）";
+    }
+    if (html::tableCells(text, kMostCells) > kMostCells) {
+        return "ページ " + page + " は表のセルが多すぎるため表示しません（" + std::to_string(kMostCells) + " 個まで）";
+    }
+    if (mostMarks(decoded) > kMostMarks) {
+        return "ページ " + page + " は一つの文字に重なる記号が多すぎるため表示しません（" + std::to_string(kMostMarks) +
+            " 個まで）";
     }
     return {};
 }
@@ -381,12 +524,9 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
         }
         m_page = target->page; // the page's own links and pictures are seen from it
         m_pictureReported = false;
-        // The page names its encoding; the help pages are written in UTF-8.
-        QStringDecoder decoder = QStringDecoder::decoderForHtml(content);
-        if (!decoder.isValid()) {
-            decoder = QStringDecoder(QStringDecoder::Utf8);
-        }
-        const QString html = decoder(content);
+        // The page names its encoding; the help pages are written in UTF-8. Its table cells
+        // span no more than the table holds.
+        const QString html = QString::fromStdString(html::clampSpans(pageText(content).toStdString()));
         // The document reads a linked style sheet only when the link says type="text/css"
         // (as the help's own pages do); the style sheets of links that do not say so become
         // the document's default ones, so that such a page is laid out with them as well.
@@ -395,6 +535,13 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
             css += loadResource(QTextDocument::StyleSheetResource, QUrl(href)).toString() + QLatin1Char('\n');
         }
         document()->setDefaultStyleSheet(css);
+        // Read without a layout, and without the view asking for one: laid out once its long
+        // runs are broken (pageRead).
+        if (!m_pageSize) {
+            m_pageSize = document()->pageSize();
+        }
+        document()->setPageSize(QSizeF(0, 0)); // null: no layout
+        document()->documentLayout()->blockSignals(true);
         return html;
     }
     case QTextDocument::StyleSheetResource:

@@ -12,6 +12,7 @@
 #include <QList>
 #include <QPoint>
 #include <QPointer>
+#include <QSizeF>
 #include <QString>
 #include <QTextBrowser>
 #include <QTextCharFormat>
@@ -65,9 +66,14 @@ public:
     // picture an empty box), never nothing, which would let the document read it itself.
     QVariant loadResource(int type, const QUrl& name) override;
 
-    // Why the page `page` of these bytes is not shown (too large, or tables nested so deep
-    // that laying it out would take minutes or overflow the stack), or empty.
+    // Why the page `page` of these bytes is not shown (too large, tables nested so deep or
+    // with so many cells, or characters with so many marks stacked on them, that laying it out
+    // would take minutes or overflow the stack), or empty.
     static std::string pageProblem(const std::string& page, const QByteArray& html);
+    // A page's text runs longer than this without a place to break the line are given one
+    // (a zero-width space) after every kLongestRun characters: the viewer takes time growing
+    // with the square of a run's length to fit it into lines.
+    static constexpr int kLongestRun = 64;
     // The picture `name` of these bytes, or an empty box for bytes that are no picture, and
     // for a picture too large to show, with `problem` saying so.
     static QImage picture(const std::string& name, const QByteArray& bytes, std::string& problem);
@@ -85,17 +91,22 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void follow(const QUrl& url);
+    // Once a page is read, and before it is laid out: its long runs broken (kLongestRun).
+    void pageRead();
     void tintRow(qreal strength);
 
     std::optional<HelpFile> m_file;
     std::string m_page = "/"; // the page last loaded: relative addresses are seen from it
     int m_zoom = 100;
-    qreal m_pointSize = 0;          // of the text at 100 percent, once zoomed
-    bool m_pictureReported = false; // a picture of that page was refused and reported
-    QString m_landing;              // the place to bring into view when the browser shows
+    qreal m_pointSize = 0;            // of the text at 100 percent, once zoomed
+    bool m_pictureReported = false;   // a picture of that page was refused and reported
+    std::optional<QSizeF> m_pageSize; // of the document, while a page read is not laid out
+    bool m_shown = false;             // the view has shown once
+    QString m_landing;                // the place to bring into view when the browser shows
 
     // The row marked: its table (gone with the page), its cells and their own looks.
     QPointer<QTextTable> m_markedTable;

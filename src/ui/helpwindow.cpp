@@ -6,6 +6,7 @@
 #include "ui/icon.h"
 #include "ui/theme.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QCheckBox>
 #include <QEvent>
@@ -47,6 +48,23 @@ constexpr std::array kZoomSteps{50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 25
 constexpr int kPlaceRole = Qt::UserRole;
 
 const QColor kSearchMark(255, 255, 128);
+
+// A note above a list that the help file's site map cut short, hidden until it is.
+QLabel* cutNote(const char* name)
+{
+    auto* note = new QLabel;
+    note->setObjectName(QLatin1String(name));
+    note->setWordWrap(true);
+    note->hide();
+    return note;
+}
+
+void showCut(QLabel* note, bool cut)
+{
+    note->setText(cut ? QStringLiteral("項目が多すぎるため、初めの %1 項目だけを表示しています。").arg(kSitemapEntries)
+                      : QString());
+    note->setVisible(cut);
+}
 const QColor kFindMark(255, 210, 140);
 
 // Items that ask for no width of their own: a list gives each the width of its view, and
@@ -143,7 +161,13 @@ void HelpWindow::buildSideTabs()
     };
     connect(m_contents, &QTreeWidget::itemClicked, this, openEntry);
     connect(m_contents, &QTreeWidget::itemActivated, this, openEntry);
-    m_tabs->addTab(m_contents, QStringLiteral("目次"));
+    auto* contents = new QWidget;
+    auto* contentsLayout = new QVBoxLayout(contents);
+    contentsLayout->setContentsMargins(0, 0, 0, 0);
+    m_contentsCut = cutNote("helpContentsCut");
+    contentsLayout->addWidget(m_contentsCut);
+    contentsLayout->addWidget(m_contents, 1);
+    m_tabs->addTab(contents, QStringLiteral("目次"));
 
     auto* index = new QWidget;
     auto* indexLayout = new QVBoxLayout(index);
@@ -162,7 +186,9 @@ void HelpWindow::buildSideTabs()
     m_indexNote->setObjectName(QStringLiteral("helpIndexNote"));
     m_indexNote->setWordWrap(true);
     m_indexNote->hide();
+    m_indexCut = cutNote("helpIndexCut");
     indexLayout->addWidget(m_indexWord);
+    indexLayout->addWidget(m_indexCut);
     indexLayout->addWidget(m_indexNote);
     indexLayout->addWidget(m_index, 1);
     connect(m_indexWord, &QLineEdit::textChanged, this, &HelpWindow::filterIndex);
@@ -337,7 +363,9 @@ void HelpWindow::setFile(HelpFile file)
 {
     m_browser->setFile(std::move(file));
     m_search.reset(); // searched anew in the file as it is now
-    m_keywords = m_browser->file()->keywords();
+    Sitemap keywords = m_browser->file()->keywords();
+    m_keywords = std::move(keywords.entries);
+    showCut(m_indexCut, keywords.cut);
     fillContents();
     fillIndex();
 }
@@ -347,7 +375,7 @@ bool HelpWindow::showTopic(const HelpLink& link, std::string& error)
     if (!m_browser->go(link, error)) {
         return false;
     }
-    m_tabs->setCurrentWidget(m_contents);
+    m_tabs->setCurrentIndex(0); // the contents
     followInContents(m_browser->current());
     return true;
 }
@@ -387,7 +415,9 @@ void HelpWindow::fillContents()
             self(self, entry.children, item, tree);
         }
     };
-    add(add, m_browser->file()->contents(), nullptr, m_contents);
+    const Sitemap contents = m_browser->file()->contents();
+    add(add, contents.entries, nullptr, m_contents);
+    showCut(m_contentsCut, contents.cut);
     followInContents(m_browser->current());
 }
 
@@ -656,32 +686,39 @@ void HelpWindow::mark()
 void HelpWindow::fitToPage()
 {
     // The page laid out at a comfortable reading width (or wider, where a picture or a table
-    // needs it), and the window made to hold it all, as far as the screen allows. Measured in
-    // the fonts the window is shown with: polishing may give the page another one.
+    // needs it), as far as the screen has room for it beside the side, and the window made to
+    // hold it all, as far as the screen allows. Measured in the fonts the window is shown with:
+    // polishing may give the page another one. The view is given just the width the page was
+    // laid out at, so that the page is laid out once, here, and not again as the view takes
+    // its size (HelpBrowser::resizeEvent).
     ensurePolished();
     m_browser->ensurePolished();
     QTextDocument* document = m_browser->document();
-    const qreal reading = fontMetrics().horizontalAdvance(QString(40, QChar(0x3042)));
-    document->setTextWidth(reading);
-    // Laid out again only for a page wider than that: a layout is most of the time to the
-    // first page shown.
-    if (const qreal width = document->idealWidth(); width > reading) {
-        document->setTextWidth(width);
-    }
     const int frame = 2 * m_browser->frameWidth();
-    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const QSizeF laidOut = document->size(); // with the document's margins
-    const QSize page(qCeil(laidOut.width()) + frame + scrollBar, qCeil(laidOut.height()) + frame);
+    const int scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     // The side wide enough that a search word of several characters shows beside its button,
-    // and the index's entries whole.
+    // and the index's entries whole; the tool bar and the window's frame around the page.
     const int side = std::max({m_tabs->minimumWidth(), m_tabs->minimumSizeHint().width(),
                                fontMetrics().horizontalAdvance(QString(18, QChar(0x3042))), m_indexWidth});
-    const int handle = qobject_cast<QSplitter*>(centralWidget())->handleWidth();
-    QSize wanted(side + handle + page.width(), page.height());
-    wanted.rheight() += sizeHint().height() - centralWidget()->sizeHint().height(); // tool bar and frame
+    auto* split = qobject_cast<QSplitter*>(centralWidget());
+    const int around = sizeHint().height() - centralWidget()->sizeHint().height();
     const QSize room = screen()->availableGeometry().size() * 9 / 10;
-    resize(wanted.boundedTo(room));
-    qobject_cast<QSplitter*>(centralWidget())->setSizes({side, page.width()});
+    const int widest = std::max(1, room.width() - side - split->handleWidth() - frame - scrollBarWidth);
+    const int reading = fontMetrics().horizontalAdvance(QString(40, QChar(0x3042)));
+    // The view, not shown yet, would lay the page out at its own width as the layout tells it
+    // of each step: it is told once it shows.
+    const QSignalBlocker quiet(document->documentLayout());
+    document->setTextWidth(std::min(reading, widest));
+    // Laid out again only for a page wider than that, where there is room for more.
+    if (const int wider = std::min(qCeil(document->idealWidth()), widest); wider > document->textWidth()) {
+        document->setTextWidth(wider);
+    }
+    const int height = qCeil(document->size().height()) + frame; // with the document's margins
+    // A page taller than the room scrolls: the scroll bar stands beside the text.
+    const int scrollBar = height + around > room.height() ? scrollBarWidth : 0;
+    const int page = qCeil(document->textWidth()) + frame + scrollBar;
+    resize(side + split->handleWidth() + page, std::min(height + around, room.height()));
+    split->setSizes({side, page});
 }
 
 } // namespace mezura::ui

@@ -79,6 +79,8 @@ private:
     HelpBrowser* m_browser;
     QTabWidget* m_tabs = nullptr;
     QTreeWidget* m_contents = nullptr;
+    QLabel* m_contentsCut = nullptr; // says that the contents are cut short
+    QLabel* m_indexCut = nullptr;    // and the index
     QLineEdit* m_indexWord = nullptr;
     QTreeWidget* m_index = nullptr;
     QLabel* m_indexNote = nullptr;

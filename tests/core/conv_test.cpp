@@ -6,6 +6,8 @@
 #include "framework/host.h"
 #include "windows/catalog.h"
 
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -126,6 +128,30 @@ TEST(Conv, EveryNameFindsItsUnitsHoweverWritten)
             EXPECT_EQ(names.find(names.qualified(unit), nullptr).units, std::vector<Unit>{unit})
                 << names.qualified(unit);
         }
+    }
+}
+
+// An argument of 131,000 digits is read in one pass, not cut at every place with the rest
+// read for a unit's name. The time it took is printed, not judged.
+TEST(Conv, ALongArgumentIsReadOnce)
+{
+    const std::string digits(131000, '7');
+    for (const std::string& given : {digits, digits + "坪"}) {
+        const char* argv[] = {"mezura-conv", given.c_str()};
+        std::ostringstream out;
+        std::ostringstream err;
+        const auto start = std::chrono::steady_clock::now();
+        const int status = mezura::conv::run(2, argv, out, err);
+        const auto took =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        std::printf("mezura-conv, one argument of %zu bytes: %lld ms\n", given.size(),
+                    static_cast<long long>(took.count()));
+        EXPECT_EQ(status, 2);
+        EXPECT_EQ(out.str(), "");
+        // Beyond the double range, with its tail or without, it is a number too large.
+        EXPECT_EQ(err.str(),
+                  "mezura-conv: 「" + given + "」の単位を指定してください / " + given +
+                      " of which unit? (mezura-conv 3 坪)\n");
     }
 }
 

@@ -233,14 +233,14 @@ TEST(HelpFile, ContentsAndIndexReachEveryPage)
     const std::vector<std::string> pages = help.pages();
     const std::set<std::string> all(pages.begin(), pages.end());
 
-    const std::vector<SitemapEntry> contents = help.contents();
+    const std::vector<SitemapEntry> contents = help.contents().entries;
     ASSERT_FALSE(contents.empty());
     EXPECT_EQ(contents.front().name, "共通事項");
     std::set<std::string> fromContents;
     expectPlacesInFile(help, contents, fromContents);
     EXPECT_EQ(fromContents, all);
 
-    const std::vector<SitemapEntry> index = help.keywords();
+    const std::vector<SitemapEntry> index = help.keywords().entries;
     std::set<std::string> fromIndex;
     expectPlacesInFile(help, index, fromIndex);
     EXPECT_EQ(fromIndex, all);
@@ -289,7 +289,7 @@ std::vector<std::string> labelWords(const std::string& label)
 TEST(HelpIndex, EveryUnitOfEveryWindowLandsOnItsRow)
 {
     const HelpFile help = openBuilt();
-    const std::vector<SitemapEntry> index = help.keywords();
+    const std::vector<SitemapEntry> index = help.keywords().entries;
     std::string error;
     const std::string css = help.read("/style.css", error).value_or(error);
     EXPECT_TRUE(std::regex_search(css, std::regex(R"(td\.num\s*\{[^}]*white-space:\s*nowrap)"))) << css;
@@ -377,7 +377,7 @@ TEST(HelpIndex, WordsInAnyFormFindTheirPagesAndOthersNone)
         {"ｽﾌﾟｰﾝ", {}, ""},
         {"ニュートン毎平方", {}, ""},
     };
-    const std::vector<SitemapEntry> index = openBuilt().keywords();
+    const std::vector<SitemapEntry> index = openBuilt().keywords().entries;
     for (const Row& row : rows) {
         EXPECT_EQ(indexPages(index, row.word), row.pages) << row.word;
         const std::vector<const SitemapEntry*> found = lookUp(index, row.word);

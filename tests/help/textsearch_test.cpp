@@ -30,6 +30,7 @@ TEST(TextFold, ScriptFormsCaseAndBlanksCountAlike)
         {"か\u3099は\u309A", "ガパ"}, // combining marks join as well
         {"ゝ", "ヽ"},
         {"a \u3000\n\t b", "a b"},
+        {"ab\u200Bcd \u200B e", "abcd e"}, // a zero-width space offers a line break, nothing more
         {"cm² m³ µJ −5", "cm2 m3 μj -5"},
         {"尺貫法", "尺貫法"},
         {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"}, // beyond the 16-bit plane, unchanged
@@ -54,6 +55,7 @@ TEST(TextFold, MatchesReportedWhereTheyStandInTheSource)
         {"\xF0\x9F\x98\x80ツボ", "つぼ", {{2, 4}}},
         {"aaaa", "aa", {{0, 2}, {2, 4}}},
         {"one  two", "e t", {{2, 6}}},
+        {"xx\u200Bxx", "xxx", {{0, 4}}},
         {"text", "", {}},
         {"", "x", {}},
     };
@@ -152,7 +154,7 @@ TEST(Sitemap, EntriesNestedAsWritten)
  <LI><OBJECT type="text/sitemap"><param name="Name" value="合"><param name="Name" value="面積の画面"><param name="Local" value="square.htm"><param name="Name" value="体積の画面"><param name="Local" value="cubic.htm"></OBJECT>
  <LI><OBJECT type="text/sitemap"><param name="Local" value="nameless.htm"></OBJECT>
 </UL></BODY></HTML>)";
-    const std::vector<SitemapEntry> entries = parseSitemap(hhc);
+    const std::vector<SitemapEntry> entries = parseSitemap(hhc).entries;
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].name, "共通 & 事項");
     EXPECT_EQ(entries[0].topics, (std::vector<SitemapTopic>{{"共通 & 事項", "common.htm"}}));
@@ -183,7 +185,7 @@ TEST(Sitemap, BrokenOrHostileTextGivesWhatCanBeRead)
     for (int i = 0; i < 5000; ++i) {
         deep += entry + "<UL>";
     }
-    const std::vector<SitemapEntry> top = parseSitemap(deep);
+    const std::vector<SitemapEntry> top = parseSitemap(deep).entries;
     std::size_t depth = 0;
     std::size_t entries = 0;
     for (const std::vector<SitemapEntry>* level = &top; !level->empty(); level = &level->back().children) {
@@ -202,8 +204,73 @@ TEST(Sitemap, BrokenOrHostileTextGivesWhatCanBeRead)
         {std::string(R"(<OBJECT type="text/sitemap"><param name="Name" value=")") + '\xFF' + '\0' + "\"></OBJECT>", 1},
     };
     for (const auto& [text, count] : rows) {
-        EXPECT_EQ(parseSitemap(text).size(), count) << text;
+        EXPECT_EQ(parseSitemap(text).entries.size(), count) << text;
     }
+
+    // A site map of more entries than the viewer lists is cut after them, sub-entries counted.
+    std::string many = "<UL>" + entry + "<UL>" + entry + entry + "</UL>";
+    for (std::size_t i = 3; i < kSitemapEntries; ++i) {
+        many += entry;
+    }
+    const Sitemap full = parseSitemap(many);
+    EXPECT_FALSE(full.cut);
+    EXPECT_EQ(full.entries.size(), kSitemapEntries - 2);
+    EXPECT_EQ(full.entries.front().children.size(), 2u);
+    const Sitemap cut = parseSitemap(many + entry + entry);
+    EXPECT_TRUE(cut.cut);
+    EXPECT_EQ(cut.entries.size(), kSitemapEntries - 2);
+}
+
+// Tables as the viewer lays them out: the cells it makes room for (rows times columns), and
+// spans clamped to the table's size before it sees them.
+TEST(Html, TablesCountedAndTheirSpansClamped)
+{
+    const auto repeated = [](const std::string& text, std::size_t times) {
+        std::string out;
+        for (std::size_t i = 0; i < times; ++i) {
+            out += text;
+        }
+        return out;
+    };
+    const struct {
+        std::string html;
+        std::size_t cells;
+        std::string clamped; // empty: as written
+    } rows[] = {
+        {"<p>no table</p>", 0, ""},
+        {"<table></table><table><tr></tr></table>", 0, ""},
+        {"<table><tr><td>a<td>b</tr><tr><td>c<td>d</table>", 4, ""},
+        {"<TABLE><TR><TD>a</TD><TH>b</TH></TR></TABLE>", 2, ""},
+        {"<table><td>a<td>b</table>", 2, ""}, // cells before any row make one
+        {"<table><tr><td/><td/><td/></tr></table>", 3, ""},
+        {"<table><tr><td colspan=9 />a<td>b</table>", 3, R"(<table><tr><td colspan="2" />a<td>b</table>)"},
+        {"<table><tr><td colspan=3>a</tr><tr><td>b<td>c<td>d</table>", 6, ""},
+        {"<table><tr><td colspan='2147483647' class=x>a</tr><tr><td>b<td>c</table>", 4,
+         R"(<table><tr><td colspan="2" class="x">a</tr><tr><td>b<td>c</table>)"},
+        {"<table><tr><td rowspan=65536>a<td>b</tr><tr><td>c</table>", 4,
+         R"(<table><tr><td rowspan="2">a<td>b</tr><tr><td>c</table>)"},
+        {"<table><tr><td>a<td ROWSPAN=\" 9 \" title='&quot;&lt;'>b</tr><tr><td>c</table>", 4,
+         R"(<table><tr><td>a<td rowspan="2" title="&quot;&lt;">b</tr><tr><td>c</table>)"},
+        // A cell spanning rows holds its column in the rows below: they reach one further.
+        {"<table><tr><td rowspan=2>a<td>b<tr><td>c<td>d</table>", 6, ""},
+        // Spans the viewer does not read as numbers span one.
+        {"<table><tr><td colspan=2x>a<td colspan=-5>b<td colspan=99999999999>c</table>", 3, ""},
+        {"<table><tr><td>a<table><tr><td>b<td>c</table><td>d</table>", 4, ""},
+        // An end tag closes the table open within it: the rows after it are the outer table's.
+        {"<table><tr><td>a<table><tr><td>b</td></tr></td></tr><tr><td>c</table>", 3, ""},
+        {repeated("<table><tr><td>x</table>", 100), 100, ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(html::tableCells(row.html, 2000), row.cells) << row.html;
+        EXPECT_EQ(html::clampSpans(row.html), row.clamped.empty() ? row.html : row.clamped) << row.html;
+    }
+    // A sparse table of a wide row above many short ones: 1,000 columns on every row. The
+    // counting stops past the limit.
+    const std::string sparse = "<table><tr>" + repeated("<td>c", 1000) + repeated("<tr><td>r", 999) + "</table>";
+    EXPECT_EQ(html::tableCells(sparse, 2000), 2001u);
+    EXPECT_EQ(html::tableCells(sparse, 1000000), 1000000u);
+    const std::string wide = "<table><tr>" + repeated("<td colspan=100000>c", 1000) + "</table>";
+    EXPECT_EQ(html::tableCells(wide, 2000), 2001u);
 }
 
 TEST(Html, EntitiesDecodedAndTagsRead)

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHelpEvent>
 #include <QImage>
@@ -25,12 +26,15 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBlock>
+#include <QTextBoundaryFinder>
 #include <QTextBrowser>
+#include <QTextDocumentFragment>
 #include <QTextLayout>
 #include <QTextTable>
 #include <QToolTip>
 #include <QTreeWidget>
 #include <csignal>
+#include <cstdio>
 #include <memory>
 #include <sys/stat.h>
 
@@ -690,6 +694,12 @@ private slots:
             return QByteArray(open).repeated(depth) + "x" + QByteArray(close).repeated(depth);
         };
         const std::string tooDeep = "ページ /p.htm は要素の入れ子が深すぎるため表示しません（16 段まで）";
+        const std::string tooManyCells = "ページ /p.htm は表のセルが多すぎるため表示しません（2000 個まで）";
+        // A page written in UTF-16, as its byte order mark says: read as the viewer reads it.
+        const auto utf16 = [](const QByteArray& ascii) {
+            const QString text = QString::fromLatin1(ascii);
+            return QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        };
         const struct {
             const char* what;
             QByteArray html;
@@ -718,6 +728,17 @@ private slots:
             { "paragraphs, items and cells whose end tags are left out", deep("<p>", "", 100) + deep("<li>", "", 100) +
                   "<dl>" + deep("<dt><dd>", "", 100) + "</dl><table>" + deep("<tr><td><td><th>", "", 100) + "</table>", "" },
             { "an end tag closes what is open within it", deep("<div><b><i>x</div>", "", 100), "" },
+            { "lists 17 deep in UTF-16", utf16(deep("<ul>", "", 17)), tooDeep },
+            { "a table of 2000 cells", "<table><tr>" + deep("<td>x", "", 2000) + "</table>", "" },
+            { "a table of 2001 cells", "<table><tr>" + deep("<td>x", "", 2001) + "</table>", tooManyCells },
+            { "a sparse table of 21 rows of 100 columns", "<table><tr>" + deep("<td>x", "", 100) + deep("<tr><td>", "", 20) + "</table>",
+              tooManyCells },
+            { "a table spanning 2147483647 columns", "<table><tr><td colspan=2147483647>x<tr><td>a<td>b</table>", "" },
+            { "32 marks on a letter", "a" + deep("\xCC\x81", "", 32), "" },
+            { "33 marks on a letter", "a" + deep("\xCC\x81", "", 33),
+              "ページ /p.htm は一つの文字に重なる記号が多すぎるため表示しません（32 個まで）" },
+            { "33 marks beyond the 16-bit plane", "a" + deep("\xF0\x9D\x85\xA5", "", 33),
+              "ページ /p.htm は一つの文字に重なる記号が多すぎるため表示しません（32 個まで）" },
         };
         for (const auto& row : pages) {
             QCOMPARE(HelpBrowser::pageProblem("/p.htm", row.html), row.problem);
@@ -753,6 +774,148 @@ private slots:
             QCOMPARE(HelpBrowser::picture("/i.png", row.bytes, problem).size(), row.shown);
             QCOMPARE(problem, row.problem);
         }
+    }
+
+    // A run of text with no place to break a line gets one after every kLongestRun characters
+    // (a zero-width space, which shows nothing), never within a character and its marks; text
+    // that breaks by itself gets none. So too when the page is shown again through the history
+    // in a window that is shown.
+    void longRunsAreBroken_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<int>("added"); // zero-width spaces, or -1: some
+        const auto times = [](const QString& text, int count) { return text.repeated(count); };
+        QTest::newRow("words") << times("word ", 2000) << 0;
+        QTest::newRow("Japanese") << times(QStringLiteral("単位を換算します。"), 300) << 0;
+        QTest::newRow("64 letters") << times("x", 64) << 0;
+        QTest::newRow("65 letters") << times("x", 65) << 1;
+        QTest::newRow("1000 letters") << times("x", 1000) << 15;
+        QTest::newRow("an address") << "see http://example.invalid/" + times("a", 200) + " here" << -1;
+        QTest::newRow("no-break spaces") << "<nobr>" + times("x ", 500) + "</nobr>" << -1;
+        QTest::newRow("letters with marks") << times(QStringLiteral("e\u0301"), 100) << -1;
+    }
+    void longRunsAreBroken()
+    {
+        QFETCH(QString, body);
+        QFETCH(int, added);
+        const std::string page = "<html><body><p>" + body.toStdString() + "</p></body></html>";
+        HelpBrowser browser(nullptr);
+        browser.setFile(HelpFile::fromObjects("runs.chm", { { "/runs.htm", page }, { "/other.htm", "<p>other</p>" } }));
+        const auto check = [&] {
+            const QString text = browser.document()->toPlainText();
+            const int spaces = int(text.count(QChar(0x200B)));
+            QVERIFY2(added < 0 ? spaces > 0 : spaces == added, qPrintable(QString::number(spaces)));
+            QCOMPARE(QString(text).remove(QChar(0x200B)).trimmed(), QTextDocumentFragment::fromHtml(body).toPlainText().trimmed());
+            for (QTextBlock block = browser.document()->begin(); block.isValid(); block = block.next()) {
+                const QString line = block.text();
+                QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, line);
+                qsizetype last = 0;
+                for (qsizetype next = breaks.toNextBoundary(); next != -1; next = breaks.toNextBoundary()) {
+                    QVERIFY2(next - last <= HelpBrowser::kLongestRun + 1, qPrintable(QStringLiteral("%1 characters unbroken").arg(next - last)));
+                    QVERIFY(next >= line.size() || line[next - 1] != QChar(0x200B) || !line[next].isMark());
+                    last = next;
+                }
+            }
+        };
+        std::string error;
+        QVERIFY2(browser.go({ "/runs.htm", {} }, error), error.c_str());
+        check();
+        browser.resize(400, 300);
+        browser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&browser));
+        QVERIFY(browser.go({ "/other.htm", {} }, error));
+        browser.backward();
+        QCOMPARE(browser.source(), QUrl("help:/runs.htm"));
+        check();
+        QCOMPARE(browser.horizontalScrollBar()->maximum(), 0);
+    }
+
+    // Help files whose pages, contents or index once held the viewer for seconds to minutes
+    // (tests/help/hostile.sh makes them): each request is answered, the page shown whole within
+    // the limits, or refused with a message. The time each took is printed, not judged.
+    void hostileFilesAnswer_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("refused"); // what the message says; empty: the page shows
+        QTest::addColumn<QChar>("letter");    // a character the page's text holds so often
+        QTest::addColumn<int>("letters");
+        QTest::addColumn<QSize>("table");     // the first table's columns and rows
+        QTest::addColumn<int>("contents");    // entries in the contents pane
+        QTest::addColumn<int>("index");       // and in the index pane
+        const QSize none;
+        QTest::newRow("an unbreakable run") << "unbreakable-run.chm" << "" << QChar('x') << 100000 << none << 1 << 1;
+        QTest::newRow("invalid UTF-8") << "invalid-utf8.chm" << "" << QChar(0xFFFD) << 100000 << none << 1 << 1;
+        QTest::newRow("a span of 2147483647 columns") << "wide-span.chm" << "" << QChar('b') << 1 << QSize(2, 2) << 1 << 1;
+        QTest::newRow("a span of 65536 rows") << "tall-span.chm" << "" << QChar('b') << 1 << QSize(2, 2) << 1 << 1;
+        QTest::newRow("a row of 20,000 cells") << "many-cells.chm" << "表のセルが多すぎるため表示しません（2000 個まで）"
+                                               << QChar() << 0 << none << 0 << 0;
+        QTest::newRow("a sparse grid") << "sparse-grid.chm" << "表のセルが多すぎるため表示しません（2000 個まで）"
+                                       << QChar() << 0 << none << 0 << 0;
+        QTest::newRow("100,000 marks on a letter") << "stacked-marks.chm" << "一つの文字に重なる記号が多すぎるため表示しません（32 個まで）"
+                                                   << QChar() << 0 << none << 0 << 0;
+        QTest::newRow("100,000 contents") << "long-contents.chm" << "" << QChar('c') << 2 << none << 10000 << 1;
+        QTest::newRow("100,000 keywords") << "long-index.chm" << "" << QChar('c') << 1 << none << 1 << 10000;
+    }
+    void hostileFilesAnswer()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, refused);
+        QFETCH(QChar, letter);
+        QFETCH(int, letters);
+        QFETCH(QSize, table);
+        QFETCH(int, contents);
+        QFETCH(int, index);
+        const QString path = QStringLiteral(MEZURA_DAMAGED_HELP "/") + file;
+        // As the first request, and in the window already open at the help's own page.
+        const auto answer = [&](HelpViewer& help, const char* how) {
+            QElapsedTimer clock;
+            clock.start();
+            const bool shown = help.open(path.toStdString(), 1000);
+            const bool exposed = !shown || QTest::qWaitForWindowExposed(help.window());
+            if (shown) {
+                help.window()->grab(); // laid out and painted
+            }
+            std::printf("hostile help file %s, %s: answered in %lld ms\n", qPrintable(file), how, clock.elapsed());
+            return shown && exposed;
+        };
+        QVERIFY(viewer().open(kBuiltHelp.toStdString(), 1000));
+        QVERIFY(QTest::qWaitForWindowExposed(viewer().window()));
+        QCOMPARE(answer(viewer(), "in the open window"), refused.isEmpty());
+        m_messages.clear();
+        HelpViewer fresh;
+        const bool shown = answer(fresh, "first request");
+        if (!refused.isEmpty()) {
+            QVERIFY(!shown);
+            QCOMPARE(m_messages.size(), 1);
+            QVERIFY2(m_messages[0].text.contains(refused), qPrintable(m_messages[0].text));
+            return;
+        }
+        QVERIFY(shown);
+        QVERIFY(m_messages.isEmpty());
+        const HelpBrowser* browser = fresh.window()->browser();
+        QCOMPARE(int(browser->document()->toPlainText().count(letter)), letters);
+        // The page fits the window's width: no line is wider than the view.
+        QCOMPARE(browser->horizontalScrollBar()->maximum(), 0);
+        if (table.isValid()) {
+            const QTextTable* shownTable = nullptr;
+            for (QTextFrame* frame : browser->document()->rootFrame()->childFrames()) {
+                shownTable = shownTable != nullptr ? shownTable : qobject_cast<QTextTable*>(frame);
+            }
+            QVERIFY(shownTable != nullptr);
+            QCOMPARE(QSize(shownTable->columns(), shownTable->rows()), table);
+        }
+        FIND(contentsTree, QTreeWidget, fresh.window(), "helpContents");
+        FIND(indexTree, QTreeWidget, fresh.window(), "helpIndex");
+        FIND(contentsNote, QLabel, fresh.window(), "helpContentsCut");
+        FIND(indexNote, QLabel, fresh.window(), "helpIndexCut");
+        QCOMPARE(contentsTree->topLevelItemCount(), contents);
+        QCOMPARE(indexTree->topLevelItemCount(), index);
+        // A list cut short says so above it.
+        const QString cut = QStringLiteral("項目が多すぎるため、初めの %1 項目だけを表示しています。").arg(kSitemapEntries);
+        QCOMPARE(!contentsNote->isHidden(), contents == int(kSitemapEntries));
+        QCOMPARE(!indexNote->isHidden(), index == int(kSitemapEntries));
+        QCOMPARE(contentsNote->text(), contents == int(kSitemapEntries) ? cut : QString());
+        QCOMPARE(indexNote->text(), index == int(kSitemapEntries) ? cut : QString());
     }
 
     // "?" in the settings window asks the help viewer's program, once the handler has
