@@ -75,26 +75,36 @@ int mostMarks(const QString& text)
 }
 
 // Where a zero-width space goes into `text` (a paragraph) so that no run of it is longer than
-// `longest` characters without a place to break the line: after `longest` characters from the
-// last place, at the end of the character (with its marks) that stands there.
+// `longest` without a place to break the line, a character beyond ASCII counting three (its
+// glyph, a kanji's or a replacement character's, is as wide as two or three letters): the
+// break goes before the character that makes the run too long, at the end of the character
+// (with its marks) that stands there.
 QList<qsizetype> addedBreaks(const QString& text, qsizetype longest)
 {
+    constexpr qsizetype kWide = 3;
     QList<qsizetype> places;
-    if (text.size() <= longest) {
+    if (text.size() * kWide <= longest) {
         return places;
     }
     QTextBoundaryFinder lines(QTextBoundaryFinder::Line, text);
     QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
     qsizetype last = 0;
     for (qsizetype next = lines.toNextBoundary(); next != -1; next = lines.toNextBoundary()) {
-        while (next - last > longest) {
-            characters.setPosition(last + longest);
-            const qsizetype place = characters.isAtBoundary() ? last + longest : characters.toNextBoundary();
+        qsizetype run = 0;
+        for (qsizetype at = last; at < next; ++at) {
+            run += text.at(at).unicode() < 0x80 ? 1 : kWide;
+            if (run <= longest) {
+                continue;
+            }
+            characters.setPosition(at);
+            const qsizetype place = characters.isAtBoundary() ? at : characters.toNextBoundary();
             if (place == -1 || place >= next) {
                 break;
             }
             places << place;
             last = place;
+            at = place - 1; // the next run starts with the character at the break
+            run = 0;
         }
         last = next;
     }

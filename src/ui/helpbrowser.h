@@ -71,8 +71,8 @@ public:
     // would take minutes or overflow the stack), or empty.
     static std::string pageProblem(const std::string& page, const QByteArray& html);
     // A page's text runs longer than this without a place to break the line are given one
-    // (a zero-width space) after every kLongestRun characters: the viewer takes time growing
-    // with the square of a run's length to fit it into lines.
+    // (a zero-width space) wherever a run reaches kLongestRun (a character beyond ASCII counts
+    // three): the viewer takes time growing with the square of a run's length to fit it into lines.
     static constexpr int kLongestRun = 64;
     // The picture `name` of these bytes, or an empty box for bytes that are no picture, and
     // for a picture too large to show, with `problem` saying so.
