@@ -12,6 +12,8 @@ const types = {
   '.wasm': 'application/wasm',
   '.png': 'image/png',
   '.json': 'application/json',
+  '.svg': 'image/svg+xml',
+  '.webmanifest': 'application/manifest+json',
 };
 
 // Serves `root` on a free port of 127.0.0.1; resolves to { url, close }.
