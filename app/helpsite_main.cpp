@@ -37,11 +37,14 @@ constexpr const char* kSiteHead =
     "<link rel=\"icon\" href=\"../icons/mezura.svg\" type=\"image/svg+xml\">";
 
 // The site's own lines of style after the help's: the line of links above every page,
-// pictures no wider than the screen, links of the contents and the index a finger can hit,
+// pictures no wider than the screen (a table wider than a phone scrolls in itself), links of the contents and the index a finger can hit,
 // and dark colours where the reader's system asks for them.
 constexpr const char* kSiteStyle = R"(
 nav.site { font-size: 90%; margin-bottom: 1em; }
 img { max-width: 100%; height: auto; }
+@media (max-width: 600px) {
+  table { display: block; max-width: 100%; overflow-x: auto; }
+}
 @media (pointer: coarse) {
   nav.site a, li a { display: inline-block; min-height: 24px; line-height: 24px; }
 }
@@ -60,7 +63,7 @@ img { max-width: 100%; height: auto; }
 // A passage that the site words otherwise than the compiled help: the help's wording between
 // "<!--desktop-->" and a comment that begins "<!--web", whose rest is the site's wording
 // (nothing, to leave the passage out). The help's reader skips the comment; the site shows
-// its words in the passage's place.
+// its words in the passage's place. The pages, the contents and the index are worded so.
 constexpr std::string_view kDesktopMark = "<!--desktop-->";
 constexpr std::string_view kWebMark = "<!--web";
 constexpr std::string_view kCommentEnd = "-->";
@@ -251,10 +254,10 @@ void build(const fs::path& pages, const fs::path& out)
     std::ofstream(out / "style.css", std::ios::app | std::ios::binary) << kSiteStyle;
 
     std::string contents;
-    contentsList(contents, parseSitemap(readAll(pages / "contents.hhc")));
+    contentsList(contents, parseSitemap(siteWording(readAll(pages / "contents.hhc"), "contents.hhc")));
     writeAll(out / "contents.html", page("ヨモギの単位計算 ヘルプ：目次", contents));
     std::string keywords;
-    keywordList(keywords, parseSitemap(readAll(pages / "index.hhk")));
+    keywordList(keywords, parseSitemap(siteWording(readAll(pages / "index.hhk"), "index.hhk")));
     writeAll(out / "keywords.html", page("ヨモギの単位計算 ヘルプ：索引", keywords));
 
     std::string topics = "// The help's topic numbers and their pages.\nself.mezuraHelpTopics = {";

@@ -32,9 +32,12 @@ self.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET' || new URL(event.request.url).origin !== self.location.origin) return;
   event.respondWith(fetch(event.request)
     .then((response) => {
+      // Kept in this version's files while they are the kept ones: a worker that a new
+      // version replaced does not make its dropped files again.
       if (response.ok) {
         const copy = response.clone();
-        event.waitUntil(caches.open(CACHE).then((cache) => cache.put(event.request, copy)));
+        event.waitUntil(caches.has(CACHE)
+          .then((kept) => kept && caches.open(CACHE).then((cache) => cache.put(event.request, copy))));
       }
       return response;
     })
