@@ -37,8 +37,9 @@ constexpr const char* kSiteHead =
     "<link rel=\"icon\" href=\"../icons/mezura.svg\" type=\"image/svg+xml\">";
 
 // The site's own lines of style after the help's: the line of links above every page,
-// pictures no wider than the screen (a table wider than a phone scrolls in itself), links of the contents and the index a finger can hit,
-// and dark colours where the reader's system asks for them.
+// pictures no wider than the screen (a table wider than a phone scrolls in itself), links of
+// the contents and the index a finger can hit, and dark colours where the reader's system
+// asks for them.
 constexpr const char* kSiteStyle = R"(
 nav.site { font-size: 90%; margin-bottom: 1em; }
 img { max-width: 100%; height: auto; }
