@@ -790,6 +790,7 @@
       document.removeEventListener('securitypolicyviolation', blocked);
       if (loaded) return new Promise(() => {}); // told already that it failed
       loaded = true;
+      document.getElementById('slow').remove();
       return module;
     }, () => {
       clearTimeout(slow);
