@@ -359,6 +359,8 @@ try {
   // Dark mode: the page's and the windows' faces dark; every field's text on the field's own
   // colour, and every caption, check box and menu on its window's face, 4.5:1 or more.
   await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]);
+  // Measured after the flash of fields reset by the last Enter.
+  await page.evaluate(() => Promise.all(document.getAnimations().map((animation) => animation.finished)));
   const dark = await page.evaluate(() => {
     const ground = (node) => {
       for (; node; node = node.parentElement) {
