@@ -12,6 +12,7 @@
 #include <iostream>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +26,51 @@ constexpr const char* kPageNav =
     "<nav class=\"site\"><a href=\"contents.html\">目次</a> ｜ <a href=\"keywords.html\">索引</a> ｜ "
     "<a href=\"../index.html\">単位計算に戻る</a></nav>\n";
 
-// What every page of the site has in its head: a width for phones, and no icon to fetch.
-constexpr const char* kSiteHead = "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-                                  "<link rel=\"icon\" href=\"data:,\">";
+// What every page of the site has in its head: a policy that lets it load nothing but the
+// site's own files and run no script, a width for phones, both colour schemes and the
+// program's icon.
+constexpr const char* kSiteHead =
+    "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'self'; script-src 'none'; "
+    "object-src 'none'; base-uri 'none'; form-action 'none'\">\n"
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+    "<meta name=\"color-scheme\" content=\"light dark\">\n"
+    "<link rel=\"icon\" href=\"../icons/mezura.svg\" type=\"image/svg+xml\">";
+
+// The site's own lines of style after the help's: the line of links above every page,
+// pictures no wider than the screen (a table wider than a phone scrolls in itself), links of
+// the contents and the index a finger can hit, and dark colours where the reader's system
+// asks for them.
+constexpr const char* kSiteStyle = R"(
+nav.site { font-size: 90%; margin-bottom: 1em; }
+img { max-width: 100%; height: auto; }
+@media (max-width: 600px) {
+  table { display: block; max-width: 100%; overflow-x: auto; }
+}
+@media (pointer: coarse) {
+  nav.site a, li a { display: inline-block; min-height: 24px; line-height: 24px; }
+}
+@media (prefers-color-scheme: dark) {
+  body { background: #1e1e1e; color: #e6e6e6; }
+  a { color: #8ab4f8; }
+  a:visited { color: #c58af9; }
+  h1 { border-bottom-color: #3a5f80; }
+  th, td { border-color: #666666; }
+  th, kbd { background: #333333; color: #e6e6e6; }
+  p.nav { border-top-color: #555555; }
+  p.note { background: #3d3520; color: #f0e6c0; border-color: #8a7330; }
+}
+)";
+
+// A passage that the site words otherwise than the compiled help: the help's wording between
+// "<!--desktop-->" and a comment that begins "<!--web", whose rest is the site's wording
+// (nothing, to leave the passage out). The help's reader skips the comment; the site shows
+// its words in the passage's place. The pages, the contents and the index are worded so.
+constexpr std::string_view kDesktopMark = "<!--desktop-->";
+constexpr std::string_view kWebMark = "<!--web";
+constexpr std::string_view kCommentEnd = "-->";
+
+// The program's version where a page names it, as the compiled help has it.
+constexpr std::string_view kVersionMark = "@PROJECT_VERSION@";
 
 std::string readAll(const fs::path& path)
 {
@@ -167,9 +210,32 @@ std::string afterTag(const std::string& html, std::string_view tag, std::string_
     return html.substr(0, end + 1) + "\n" + std::string(text) + html.substr(end + 1);
 }
 
-// A page as the site serves it: with the site's head and the line of links.
-std::string sitePage(const std::string& html)
+// `html` with each passage worded for the site; `file` names the page in an error.
+std::string siteWording(const std::string& html, const std::string& file)
 {
+    std::string out;
+    std::size_t at = 0;
+    for (std::size_t mark = html.find(kDesktopMark); mark != std::string::npos; mark = html.find(kDesktopMark, at)) {
+        const std::size_t web = html.find(kWebMark, mark + kDesktopMark.size());
+        const std::size_t end = web == std::string::npos ? web : html.find(kCommentEnd, web + kWebMark.size());
+        if (end == std::string::npos || html.find(kDesktopMark, mark + 1) < web) {
+            throw std::runtime_error(file + ": a passage marked <!--desktop--> without its <!--web ...--> wording");
+        }
+        out += html.substr(at, mark - at);
+        out += trimmed(std::string_view(html).substr(web + kWebMark.size(), end - web - kWebMark.size()));
+        at = end + kCommentEnd.size();
+    }
+    return out + html.substr(at);
+}
+
+// A page as the site serves it: worded for the site, with the version, the site's head and
+// the line of links.
+std::string sitePage(std::string html, const std::string& file)
+{
+    html = siteWording(html, file);
+    for (std::size_t at = html.find(kVersionMark); at != std::string::npos; at = html.find(kVersionMark, at)) {
+        html.replace(at, kVersionMark.size(), MEZURA_VERSION);
+    }
     return afterTag(afterTag(html, "<head", kSiteHead), "<body", kPageNav);
 }
 
@@ -181,20 +247,18 @@ void build(const fs::path& pages, const fs::path& out)
         const fs::path target = out / file;
         fs::create_directories(target.parent_path());
         if (target.extension() == ".htm") {
-            writeAll(target, sitePage(readAll(pages / file)));
+            writeAll(target, sitePage(readAll(pages / file), file));
         } else {
             fs::copy_file(pages / file, target, fs::copy_options::overwrite_existing);
         }
     }
-    // The site's own lines of style: the line of links above every page.
-    std::ofstream(out / "style.css", std::ios::app | std::ios::binary)
-        << "\nnav.site { font-size: 90%; margin-bottom: 1em; }\n";
+    std::ofstream(out / "style.css", std::ios::app | std::ios::binary) << kSiteStyle;
 
     std::string contents;
-    contentsList(contents, parseSitemap(readAll(pages / "contents.hhc")).entries);
+    contentsList(contents, parseSitemap(siteWording(readAll(pages / "contents.hhc"), "contents.hhc")).entries);
     writeAll(out / "contents.html", page("ヨモギの単位計算 ヘルプ：目次", contents));
     std::string keywords;
-    keywordList(keywords, parseSitemap(readAll(pages / "index.hhk")).entries);
+    keywordList(keywords, parseSitemap(siteWording(readAll(pages / "index.hhk"), "index.hhk")).entries);
     writeAll(out / "keywords.html", page("ヨモギの単位計算 ヘルプ：索引", keywords));
 
     std::string topics = "// The help's topic numbers and their pages.\nself.mezuraHelpTopics = {";

@@ -83,6 +83,22 @@ public:
     std::string configHome() override { return {}; }
 };
 
+// A message in the page's words: the settings file is what the browser keeps for the page,
+// no file in a folder; one that could not be read is replaced by the next save.
+std::string pageWords(std::string message)
+{
+    const std::string file = std::string("設定ファイル ") + kProgramDirectory + kSettingsFileName + " ";
+    bool unreadable = false;
+    for (std::size_t at = message.find(file); at != std::string::npos; at = message.find(file, at)) {
+        message.replace(at, file.size(), "このブラウザーに保存した起動時の画面の選択");
+        unreadable = unreadable || message.find("を読み込めません", at) != std::string::npos;
+    }
+    if (unreadable) {
+        message += "。設定の画面で選び直して OK を押すと、保存した選択が置き換わります。";
+    }
+    return message;
+}
+
 // What the windows asked of the world during one event, for the page to show.
 class PageHost final : public Host {
 public:
@@ -106,7 +122,7 @@ public:
     void openHelp(int topic) override { help.push_back(topic); }
     void reportError(const Form& window, const std::string& message) override
     {
-        errors.emplace_back(window.name(), message);
+        errors.emplace_back(window.name(), pageWords(message));
     }
     void showPopup(const Form& window) override { popup = window.name(); }
     void bringToFront(const Form& window) override { front = window.name(); }

@@ -887,7 +887,47 @@
     refit();
   });
 
-  window.MezuraCore().then((module) => {
+  // ---- a core that does not load -----------------------------------------------------------
+
+  // The core cannot load where the browser refuses WebAssembly (an old browser, a policy or an
+  // extension that forbids compiling it) or mezura.js or mezura.wasm does not arrive: the page
+  // says so, and what to do, as soon as the loading fails; past a few seconds still loading,
+  // it says that it is still loading and what to do if it never ends.
+  const SLOW_LOAD_MS = 4000;
+  let loaded = false;
+
+  function cannotLoad() {
+    if (loaded) return;
+    loaded = true;
+    document.getElementById('loading').hidden = true;
+    document.getElementById('failed').hidden = false;
+    document.getElementById('reload').focus();
+  }
+
+  function loadCore() {
+    const slow = setTimeout(() => { document.getElementById('slow').hidden = loaded; }, SLOW_LOAD_MS);
+    const blocked = (event) => { if (/wasm|eval/.test(event.violatedDirective + event.blockedURI)) cannotLoad(); };
+    document.addEventListener('securitypolicyviolation', blocked);
+    if (typeof window.WebAssembly !== 'object' || typeof window.MezuraCore !== 'function') {
+      cannotLoad();
+      return new Promise(() => {});
+    }
+    return window.MezuraCore({ onAbort: cannotLoad }).then((module) => {
+      clearTimeout(slow);
+      document.removeEventListener('securitypolicyviolation', blocked);
+      if (loaded) return new Promise(() => {}); // told already that it failed
+      loaded = true;
+      document.getElementById('slow').remove();
+      return module;
+    }, () => {
+      clearTimeout(slow);
+      cannotLoad();
+      return new Promise(() => {});
+    });
+  }
+  document.getElementById('reload').addEventListener('click', () => window.location.reload());
+
+  loadCore().then((module) => {
     core = bind(module);
     catalog = core.catalog();
     core.year(new Date().getFullYear());
@@ -903,6 +943,7 @@
 
   // Offline once loaded: the files are kept by a service worker where the browser allows one.
   if ('serviceWorker' in navigator && window.isSecureContext) {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
+    // sw.js itself past the HTTP cache at each visit: a new version of the site shows as one.
+    navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
   }
 })();

@@ -4,13 +4,16 @@
 // wider by its edge must spread its fields, which fit their numbers again. Then the choice
 // of windows must come back from the browser's storage, and a phone-sized run, offline, must
 // show one window at a time with fields a finger can hit. No console error, no failed or late
-// request. On touch screens (a phone, a tablet, a phone held sideways) a swipe on a window
-// scrolls and every control is big enough for a finger; quit leaves no window; the menus
-// answer arrow keys; axe finds nothing with every window open.
+// request, no breach of the page's content security policy. On touch screens (a phone, a
+// tablet, a phone held sideways) a swipe on a window scrolls and every control is big enough
+// for a finger; quit leaves no window; the menus answer arrow keys; axe finds nothing with
+// every window open. The site installs as an app, its help reads offline and dark, a new
+// version replaces the kept one, and a core that cannot load is told.
 //
 //   node tests/web/page.mjs SITE [SHOTS]     (SHOTS: a folder for one screenshot per window)
-import { readFileSync, mkdirSync } from 'node:fs';
+import { readFileSync, mkdirSync, cpSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
@@ -66,7 +69,9 @@ function fixture(window, name) {
   return { field: enter[2], text: enter[3], dump };
 }
 
-async function open(browser, url, viewport, offline = false) {
+// A page of the site (app: the unit conversion page, which is waited for until it is ready;
+// after that, every request is a fault) and what went wrong in it.
+async function open(browser, url, viewport, offline = false, app = true) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
   await page.setOfflineMode(offline);
@@ -83,11 +88,17 @@ async function open(browser, url, viewport, offline = false) {
   page.on('request', (request) => {
     if (ready && !request.url().endsWith('/sw.js')) problems.push(`request after load: ${request.url()}`);
   });
-  // The calendar counts from the fixtures' year.
+  // The calendar counts from the fixtures' year; what the content security policy refused
+  // is kept in the page.
   await page.evaluateOnNewDocument((year) => {
     Date.prototype.getFullYear = () => year;
+    window.mezuraRefused = [];
+    document.addEventListener('securitypolicyviolation', (event) => {
+      window.mezuraRefused.push(`${event.violatedDirective} ${event.blockedURI}`);
+    });
   }, YEAR);
   await page.goto(url, { waitUntil: 'load' });
+  if (!app) return { page, problems };
   await page.waitForSelector('html[data-ready]', { timeout: 10000 }).catch((error) => {
     throw new Error(`${error.message}\n${problems.join('\n')}`);
   });
@@ -149,6 +160,25 @@ const swipes = [['a field\'s caption', '#win-length .unit > label'], ['the title
 // Which window a phone shows.
 const phoneShows = (page) => page.$$eval('.window', (sections) => sections
   .filter((section) => section.getBoundingClientRect().height > 0).map((section) => section.id).join());
+
+// What the page's content security policy refused since the page loaded.
+async function refused(page, where) {
+  const list = await page.evaluate(() => window.mezuraRefused);
+  check(list.length === 0, `${where}: the content security policy refused ${list.join(', ')}`);
+}
+
+// The contrast of two CSS colours "rgb(r, g, b)", as the accessibility guidelines count it.
+function contrast(one, other) {
+  const luminance = (colour) => {
+    const [r, g, b] = colour.match(/[\d.]+/g).slice(0, 3).map((value) => {
+      const c = Number(value) / 255;
+      return c <= 0.03928 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4;
+    });
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+  };
+  const [light, dark] = [luminance(one), luminance(other)].sort((a, b) => b - a);
+  return (light + 0.05) / (dark + 0.05);
+}
 
 const server = await serve(site);
 const browser = await puppeteer.launch({
@@ -433,6 +463,45 @@ try {
   console.log(`web page: the fewest significant digits in the length window widened 1.5 times: ${fewestWide}`);
   check(fewestWide >= 8, `fewer than 8 significant digits in the widened length window: ${fewestWide}`);
 
+  // Dark mode: the page's and the windows' faces dark; every field's text on the field's own
+  // colour, and every caption, check box and menu on its window's face, 4.5:1 or more.
+  await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]);
+  // Measured after the flash of fields reset by the last Enter.
+  await page.evaluate(() => Promise.all(document.getAnimations().map((animation) => animation.finished)));
+  const dark = await page.evaluate(() => {
+    const ground = (node) => {
+      for (; node; node = node.parentElement) {
+        const colour = getComputedStyle(node).backgroundColor;
+        if (colour !== 'rgba(0, 0, 0, 0)') return colour;
+      }
+      return 'rgb(255, 255, 255)';
+    };
+    const pairs = [...document.querySelectorAll('.window:not([hidden]) input[data-field]')].map((input) => [
+      input.id, getComputedStyle(input.shown.hidden ? input : input.shown).color, getComputedStyle(input).backgroundColor]);
+    const words = '.window:not([hidden]) :is(.unit > label, .caption, .check, .box span, .menubar button)';
+    for (const node of document.querySelectorAll(words)) {
+      pairs.push([node.id || node.textContent, getComputedStyle(node).color, ground(node)]);
+    }
+    return { face: ground(document.querySelector('.window .client')), page: ground(document.getElementById('desk')), pairs };
+  });
+  check(contrast(dark.face, 'rgb(255, 255, 255)') >= 4.5 && contrast(dark.page, 'rgb(255, 255, 255)') >= 4.5,
+    `dark mode: the windows' face ${dark.face} and the page ${dark.page} are not dark`);
+  const faint = dark.pairs.filter(([, ink, ground]) => contrast(ink, ground) < 4.5);
+  check(faint.length === 0, `dark mode: text under 4.5:1 ${faint.map((pair) => pair.join(' on ')).join(', ')}`);
+  console.log(`web page: dark mode, ${dark.pairs.length} texts, the least contrast ${Math.min(
+    ...dark.pairs.map(([, ink, ground]) => contrast(ink, ground))).toFixed(1)}:1`);
+  if (shots) {
+    await page.setViewport({ width: 1280, height: 800 });
+    await page.screenshot({ path: join(shots, 'dark.png') });
+    await page.setViewport({ width: 1900, height: 1300 });
+  }
+  await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'light' }]);
+  // The page ran all of this under its content security policy, which allows the site's own
+  // files and the compiling of WebAssembly, nothing inline, nothing evaluated.
+  const policy = await page.$eval('meta[http-equiv="Content-Security-Policy"]', (meta) => meta.content);
+  check(policy.includes("'wasm-unsafe-eval'") && !/unsafe-inline|'unsafe-eval'/.test(policy), `the policy: ${policy}`);
+  await refused(page, 'the page');
+
   // "?" opens the window's help page, a static page of the site.
   const [help] = await Promise.all([
     browser.waitForTarget((target) => target.url().endsWith('/help/temp.htm'), { timeout: 5000 }).catch(() => null),
@@ -446,6 +515,20 @@ try {
   const stored = await page.evaluate(() => localStorage.getItem('Mezura.cfg'));
   check(stored === '1\r\n'.repeat(10), `the stored choice: ${JSON.stringify(stored)}`);
   await page.evaluate(() => navigator.serviceWorker.ready);
+  // Installable as an app: the manifest names the program in Japanese with the program's own
+  // icons (as the desktop program installs them) and the bar's colour.
+  const session = await page.createCDPSession();
+  const { installabilityErrors } = await session.send('Page.getInstallabilityErrors');
+  check(installabilityErrors.length === 0,
+    `not installable: ${installabilityErrors.map((error) => error.errorId).join(', ')}`);
+  const manifest = JSON.parse(readFileSync(join(site, 'manifest.webmanifest'), 'utf8'));
+  check(manifest.name === 'ヨモギの単位計算' && manifest.theme_color && manifest.display === 'standalone',
+    `the manifest: ${manifest.name}, ${manifest.theme_color}, ${manifest.display}`);
+  for (const icon of manifest.icons) {
+    const drawn = readFileSync(join(site, icon.src));
+    const size = icon.type === 'image/png' ? `${drawn.readUInt32BE(16)}x${drawn.readUInt32BE(20)}` : 'any';
+    check(size === icon.sizes && (size !== 'any' || drawn.includes('<svg')), `the icon ${icon.src}: ${size}`);
+  }
   await page.close();
 
   // A phone, offline: one window at a time from the list, fields at least 44 px tall.
@@ -481,15 +564,118 @@ try {
   check(phone.problems.length === 0, phone.problems.join('\n'));
   await small.close();
 
+  // The help on the phone, offline, read again from what the worker kept: worded for the web,
+  // its pictures within the screen, the links of the contents and the index 24 px tall or
+  // more for a finger; dark where the system asks, with its text 4.5:1 or more.
+  const helpPages = ['help/common.htm', 'help/cubic.htm', 'help/contents.html', 'help/keywords.html'];
+  const reader = await open(browser, `${server.url}${helpPages[0]}`, { width: 360, height: 740, isMobile: true, hasTouch: true },
+    true, false);
+  await reader.page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]);
+  for (const file of helpPages) {
+    await reader.page.goto(`${server.url}${file}`, { waitUntil: 'load' });
+    await reader.page.reload({ waitUntil: 'load' });
+    const help = await reader.page.evaluate(() => ({
+      title: document.title,
+      text: document.body.innerText,
+      pictures: [...document.images].filter((image) => image.naturalWidth === 0
+        || image.getBoundingClientRect().right > document.documentElement.clientWidth).map((image) => image.src),
+      short: [...document.querySelectorAll('nav.site a, li a')].filter((link) => link.getBoundingClientRect().height < 24)
+        .map((link) => link.textContent),
+      width: document.documentElement.scrollWidth,
+      ink: getComputedStyle(document.body).color,
+      ground: getComputedStyle(document.body).backgroundColor,
+    }));
+    check(help.title.length > 0 && help.text.includes('目次'), `${file} offline: "${help.title}"`);
+    const desktop = ['Mezura.chm', 'Mezura.cfg', '右クリック', 'フォルダー', '@PROJECT_VERSION@'].filter((word) => help.text.includes(word));
+    check(desktop.length === 0, `${file} speaks of ${desktop.join(', ')}`);
+    check(file !== helpPages[0] || help.text.includes('ブラウザーの保存領域'), `${file}: where the choice is kept`);
+    check(help.pictures.length === 0 && help.width <= 360, `${file}: ${help.width} px wide, pictures ${help.pictures.join(' ')}`);
+    check(help.short.length === 0, `${file}: links under 24 px tall: ${help.short.slice(0, 5).join(', ')}`);
+    check(contrast(help.ground, 'rgb(255, 255, 255)') >= 4.5 && contrast(help.ink, help.ground) >= 4.5,
+      `${file} in dark mode: ${help.ink} on ${help.ground}`);
+    await refused(reader.page, file);
+  }
+  check(reader.problems.length === 0, reader.problems.join('\n'));
+  await reader.page.close();
+
+  // A new version of the site at the same address replaces the kept one at the next visit:
+  // the worker keeps the new files alone, and offline the page and the help are the new ones.
+  const next = mkdtempSync(join(tmpdir(), 'mezura-site-'));
+  cpSync(site, next, { recursive: true });
+  const mark = '<!-- the next version -->';
+  for (const file of ['index.html', 'help/temp.htm']) {
+    const path = join(next, file);
+    writeFileSync(path, readFileSync(path, 'utf8').replace('<head>', `<head>${mark}`));
+  }
+  const worker = join(next, 'sw.js');
+  writeFileSync(worker, readFileSync(worker, 'utf8').replace(/^const VERSION = .*$/m, "const VERSION = 'next';"));
+  server.use(next);
+  try {
+    const visit = (await open(browser, server.url, { width: 1280, height: 800 })).page;
+    const kept = await visit.waitForFunction(async () => (await caches.keys()).join() === 'mezura-next',
+      { timeout: 10000, polling: 200 }).then(() => 'mezura-next').catch(() => visit.evaluate(() => caches.keys()));
+    check(kept === 'mezura-next', `kept after the new version's visit: ${kept}`);
+    await visit.setOfflineMode(true);
+    for (const file of ['', 'help/temp.htm']) {
+      await visit.goto(`${server.url}${file}`, { waitUntil: 'load' });
+      check((await visit.content()).includes(mark), `offline after the new version: /${file} is the old one`);
+    }
+    await visit.close();
+  } finally {
+    server.use(site);
+    rmSync(next, { recursive: true, force: true });
+  }
+
+  // A core that cannot load is told within 5 s, with what to do: where the browser refuses to
+  // compile WebAssembly (a policy without 'wasm-unsafe-eval') and where mezura.wasm is missing.
+  const page0 = readFileSync(join(site, 'index.html'), 'utf8');
+  const blocks = [
+    ['a policy that forbids WebAssembly', (url) => url === server.url && page0.replace(" 'wasm-unsafe-eval'", '')],
+    ['mezura.wasm missing', (url) => url.endsWith('/mezura.wasm') && 'missing'],
+  ];
+  for (const [what, block] of blocks) {
+    const context = await browser.createBrowserContext(); // no worker, no kept files
+    const blocked = await context.newPage();
+    await blocked.setRequestInterception(true);
+    blocked.on('request', (request) => {
+      const answer = block(request.url());
+      if (answer === 'missing') request.respond({ status: 404, body: '' });
+      else if (answer) request.respond({ status: 200, contentType: 'text/html; charset=utf-8', body: answer });
+      else request.continue();
+    });
+    const begin = Date.now();
+    await blocked.goto(server.url, { waitUntil: 'domcontentloaded' });
+    const after = await blocked.waitForSelector('#failed:not([hidden])', { timeout: 5000 })
+      .then(() => Date.now() - begin).catch(() => null);
+    check(after !== null, `${what}: no message within 5 s`);
+    if (after !== null) {
+      const told = await blocked.evaluate(() => ({
+        text: document.getElementById('failed').innerText, role: document.getElementById('failed').getAttribute('role'),
+        loading: document.getElementById('loading').hidden, focused: document.activeElement.id,
+      }));
+      check(told.text.includes('読み込めませんでした') && told.text.includes('読み込み直して') && told.role === 'alert'
+        && told.loading && told.focused === 'reload', `${what}: ${JSON.stringify(told)}`);
+      console.log(`web page: ${what}, told after ${after} ms`);
+    }
+    await context.close();
+  }
+
   // A damaged stored choice is told, and the settings window shows to choose again.
   const damaged = await browser.newPage();
   await damaged.goto(server.url);
   await damaged.evaluate(() => localStorage.setItem('Mezura.cfg', '1\r\nx\r\n'));
   await damaged.reload();
   await damaged.waitForSelector('html[data-ready]');
-  check(await damaged.$eval('#message', (box) => !box.hidden && box.textContent.includes('x')),
-    'a damaged stored choice is told');
+  const told = await damaged.$eval('#message', (box) => (box.hidden ? '' : box.textContent));
+  check(told.includes('「x」') && told.includes('ブラウザー') && !/mezura\/|Mezura\.cfg/.test(told),
+    `a damaged stored choice is told in the page's words: ${told}`);
   check(await damaged.$eval('#win-config', (section) => !section.hidden), 'the settings window shows after it');
+  // Choosing again and OK replace it.
+  await damaged.click('#message-ok');
+  await damaged.click('#config-check1');
+  await damaged.click('#config-Command1');
+  const replaced = await damaged.evaluate(() => localStorage.getItem('Mezura.cfg'));
+  check(replaced === `1\r\n${'0\r\n'.repeat(9)}`, `the damaged choice after OK: ${JSON.stringify(replaced)}`);
   await damaged.close();
 
   // A phone opens on the window it showed last, or else the first one chosen; the settings

@@ -12,10 +12,14 @@ const types = {
   '.wasm': 'application/wasm',
   '.png': 'image/png',
   '.json': 'application/json',
+  '.svg': 'image/svg+xml',
+  '.webmanifest': 'application/manifest+json',
 };
 
-// Serves `root` on a free port of 127.0.0.1; resolves to { url, close }.
-export function serve(root) {
+// Serves `site` on a free port of 127.0.0.1; resolves to { url, close, use }, where use(folder)
+// serves another folder from then on (a new version of the site at the same address).
+export function serve(site) {
+  let root = site;
   const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://x').pathname);
     const file = normalize(join(root, path.endsWith('/') ? `${path}index.html` : path));
@@ -32,7 +36,11 @@ export function serve(root) {
   });
   return new Promise((resolve) => {
     server.listen(0, '127.0.0.1', () => {
-      resolve({ url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() });
+      resolve({
+        url: `http://127.0.0.1:${server.address().port}/`,
+        close: () => server.close(),
+        use: (folder) => { root = folder; },
+      });
     });
   });
 }
