@@ -493,7 +493,9 @@ void HelpWindow::fillIndex()
         m_indexWord->parentWidget()->layout()->contentsMargins().left() +
         m_indexWord->parentWidget()->layout()->contentsMargins().right() +
         metrics.horizontalAdvance(QChar(0x3042)) / 2; // the frames the style may add
-    m_indexWidth = std::min(widest + around, around + metrics.horizontalAdvance(QString(30, QChar(0x3042))));
+    // No wider than a short line of Japanese: the index's longest entries (a unit's English
+    // names beside its label) scroll, and the page keeps the room to be read.
+    m_indexWidth = std::min(widest + around, around + metrics.horizontalAdvance(QString(18, QChar(0x3042))));
 }
 
 int HelpWindow::indexTextMargin() const

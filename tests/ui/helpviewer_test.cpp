@@ -592,8 +592,9 @@ private slots:
                  qPrintable(QStringLiteral("%1 px left to scroll in a window %2 px high")
                                 .arg(down->maximum())
                                 .arg(window->height())));
-        // Every entry of the index whole, none cut with "…"; in a narrower pane the one cut
-        // shows whole in its tooltip.
+        // Every entry of the index whole, none cut with "…", but for one longer than a short
+        // line of Japanese (a unit's English names beside its label), which the page's room
+        // goes before; in a narrower pane the one cut shows whole in its tooltip.
         FIND(index, QTreeWidget, window, "helpIndex");
         window->tabs()->setCurrentIndex(1);
         const int margin = 2 * (index->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, index) + 1);
@@ -603,7 +604,9 @@ private slots:
         const QTreeWidgetItem* longest = nullptr;
         for (int i = 0; i < index->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* item = index->topLevelItem(i);
-            QVERIFY2(!cut(item), qPrintable(item->text(0) + QStringLiteral(" %1 > %2 - %3; tabs %4 window %5").arg(index->fontMetrics().horizontalAdvance(item->text(0))).arg(index->visualItemRect(item).width()).arg(margin).arg(window->tabs()->width()).arg(window->width())));
+            const bool beyondLine = index->fontMetrics().horizontalAdvance(item->text(0)) >
+                index->fontMetrics().horizontalAdvance(QString(18, QChar(0x3042)));
+            QVERIFY2(!cut(item) || beyondLine, qPrintable(item->text(0) + QStringLiteral(" %1 > %2 - %3; tabs %4 window %5").arg(index->fontMetrics().horizontalAdvance(item->text(0))).arg(index->visualItemRect(item).width()).arg(margin).arg(window->tabs()->width()).arg(window->width())));
             if (longest == nullptr || item->text(0).size() > longest->text(0).size()) {
                 longest = item;
             }
