@@ -1,5 +1,6 @@
 #include "help/html.h"
 
+#include "framework/escape.h"
 #include "help/textsearch.h"
 
 #include <algorithm>
@@ -481,26 +482,7 @@ std::string clampSpans(std::string_view html)
                 const std::string written = key == "colspan" ? std::to_string(columns)
                     : key == "rowspan"                       ? std::to_string(rows)
                                                              : value;
-                out += ' ' + key + "=\"";
-                for (const char c : written) {
-                    switch (c) {
-                    case '&':
-                        out += "&amp;";
-                        break;
-                    case '"':
-                        out += "&quot;";
-                        break;
-                    case '<':
-                        out += "&lt;";
-                        break;
-                    case '>':
-                        out += "&gt;";
-                        break;
-                    default:
-                        out += c;
-                    }
-                }
-                out += '"';
+                out += ' ' + key + "=\"" + htmlEscaped(written) + '"';
             }
             out += cell.empty ? " />" : ">";
             copied = at + cell.source.size();
