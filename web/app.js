@@ -19,6 +19,7 @@
   const desk = document.getElementById('desk');
   const picker = document.getElementById('picker');
   const views = new Map(); // window name -> view
+  const layouts = new Map(); // window name -> its layout, made before the window first shows
   let core = null;
   let catalog = null;
   let chosen = null; // the window a phone shows
@@ -287,7 +288,8 @@
 
   function buildWindow(row) {
     const name = row.name;
-    const layout = core.layout(name);
+    const layout = layouts.get(name) || core.layout(name);
+    layouts.delete(name);
     const { section, heading } = frame(name, row.title);
     section.append(menuBar(name, layout.menus, row.title.replace(/^.*－/, '')));
     // The controls come first in the page, so that Tab runs through them before the menus,
@@ -396,11 +398,16 @@
   }
 
   function fieldEvents(name, index, input) {
-    input.addEventListener('input', () => run('type', name, index, input.value));
+    // The text typed is handed to the core once: by its input event, or else by the Enter.
+    input.addEventListener('input', () => {
+      run('type', name, index, input.value);
+      input.sent = input.value;
+    });
     input.addEventListener('keydown', (event) => {
       if (event.key !== 'Enter' || event.isComposing) return; // Enter that ends an input method's text is its own
       event.preventDefault();
-      run('type', name, index, input.value);
+      if (input.sent !== input.value) run('type', name, index, input.value);
+      input.sent = undefined;
       run('key', name, index, ENTER);
       // What was typed is taken: the field shows it as every other field shows its number
       // until the user edits again.
@@ -966,14 +973,32 @@
   }
   document.getElementById('reload').addEventListener('click', () => window.location.reload());
 
-  loadCore().then((module) => {
+  // The start runs in a few short tasks, the browser free to paint and take input between
+  // them: the core's first calls (its code compiled as they come), its start, then each
+  // window the start shows made in its own task, and its state drawn.
+  const pause = () => new Promise((resume) => { setTimeout(resume, 0); });
+
+  loadCore().then(async (module) => {
     core = bind(module);
     catalog = core.catalog();
     core.year(new Date().getFullYear());
-    document.getElementById('loading').remove();
+    // The start makes every conversion window (the hidden ones too): made here one at a time
+    // instead, each in a task of its own, their layouts kept for when they first show.
+    for (const row of catalog.windows) {
+      await pause();
+      layouts.set(row.name, core.layout(row.name));
+    }
+    await pause();
     const state = core.start(stored());
     // The desktop's order: the settings window, then the conversion windows in menu order.
-    for (const row of catalog.windows) if (state.windows[row.name] && state.windows[row.name].visible) viewOf(row.name);
+    const shown = catalog.windows.map((row) => row.name).filter((name) => state.windows[name] && state.windows[name].visible);
+    if (state.windows.config && state.windows.config.visible) shown.unshift('config');
+    for (const name of shown) {
+      await pause();
+      viewOf(name);
+    }
+    await pause();
+    document.getElementById('loading').remove();
     apply(state);
     startWhereLeft();
     document.documentElement.dataset.ready = 'true';
