@@ -26,7 +26,8 @@
 # 7. the web page (scripts/web.sh builds it) in headless chromium from a local static server:
 #    load to the first usable window, Enter to every field updated with 1 and 10 windows open
 #    beside a plain page of as many inputs, the size of its WebAssembly and JavaScript, and
-#    Lighthouse's performance scores (mobile and desktop). `scripts/bench.sh web [ROUNDS]` runs this case alone.
+#    Lighthouse's performance scores (mobile and desktop).
+#    `scripts/bench.sh web [ROUNDS]` runs this case alone.
 #   scripts/bench.sh [ROUNDS]
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"

@@ -93,14 +93,11 @@
     };
   }
 
-  // Runs one event in the core and shows its answer; the time it took is kept for the
-  // benchmark.
+  // Runs one event in the core and shows its answer.
   function run(action, ...args) {
-    const begin = performance.now();
     acting = args[0];
     const state = core[action](...args);
     apply(state);
-    window.mezuraLastEvent = performance.now() - begin;
     return state;
   }
 
