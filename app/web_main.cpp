@@ -1,7 +1,7 @@
 // The web page's view of the program: the very windows of the desktop program, driven by the
 // page's script through a few C functions. Each function runs one user event to completion
-// and answers with the state of every window as JSON; the page draws what it is told and
-// holds no conversion of its own.
+// and answers as JSON with the state of the windows it changed (mz_start and mz_state: of
+// every window); the page draws what it is told and holds no conversion of its own.
 //
 // The settings file lives in memory here: the page hands its stored text to mz_start and
 // stores the text that the answer's "cfg" gives back whenever a save has changed it.
@@ -367,10 +367,11 @@ Page& page()
 
 std::string g_answer;
 
+// The state of a conversion window, as an object.
 void writeWindowState(Json& json, const ConversionWindow& window)
 {
     const FrameModel& frame = window.frame();
-    json.key(window.name()).open('{');
+    json.open('{');
     json.flag("visible", window.visible()).field("title", window.title()).field("mode", frame.mode());
     json.key("size").raw("[").num(frame.size().width).raw(",").num(frame.size().height).raw("]");
     json.field("state", stateName(frame.state()));
@@ -414,8 +415,32 @@ void writeWindowState(Json& json, const ConversionWindow& window)
     json.close('}');
 }
 
-// The state of every window that exists, and what the last event asked of the page.
-const char* answer()
+// The state of the settings window, as an object.
+void writeSettingsState(Json& json, const SettingsWindow& config)
+{
+    json.open('{').flag("visible", config.visible());
+    json.key("checks").open('[');
+    for (const int value : config.checks()) {
+        json.item().num(value);
+    }
+    json.close(']').flag("hint", config.choiceHint()).close('}');
+}
+
+// What the page was last told of each window: its state's text and whether it showed. An
+// event changes the state of its own window and of the settings window; any other window
+// changes only by being created, shown or hidden (a menu of another window, the settings'
+// OK, quitting). So an answer writes those windows alone, and tells of them only where
+// their text differs from the last told: an Enter in one window costs the same however many
+// windows are open.
+struct Told {
+    std::string text;
+    bool visible = false;
+};
+std::map<std::string, Told, std::less<>> g_told;
+
+// The state of the windows that changed since the last answer (of every window that exists
+// when `everything`), and what the last event asked of the page.
+const char* answer(std::string_view acting = {}, bool everything = false)
 {
     Page& p = page();
     PageHost& host = p.host();
@@ -442,17 +467,25 @@ const char* answer()
     }
     json.key("windows").open('{');
     for (const Form* form : p.app().existingForms()) {
-        if (form->name() == kSettingsWindow) {
-            const SettingsWindow& config = settingsWindow(p.app());
-            json.key(kSettingsWindow).open('{').flag("visible", config.visible());
-            json.key("checks").open('[');
-            for (const int value : config.checks()) {
-                json.item().num(value);
-            }
-            json.close(']').flag("hint", config.choiceHint()).close('}');
-        } else {
-            writeWindowState(json, p.app().window(form->name()));
+        const std::string& name = form->name();
+        const bool settings = name == kSettingsWindow;
+        const auto told = g_told.find(name);
+        const bool changed =
+            everything || settings || name == acting || told == g_told.end() || told->second.visible != form->visible();
+        if (!changed) {
+            continue;
         }
+        Json state;
+        if (settings) {
+            writeSettingsState(state, settingsWindow(p.app()));
+        } else {
+            writeWindowState(state, p.app().window(name));
+        }
+        Told& now = g_told[name];
+        if (everything || now.text != state.text()) {
+            json.key(name).raw(state.text());
+        }
+        now = {state.text(), form->visible()};
     }
     json.close('}').close('}');
     g_answer = json.text();
@@ -472,7 +505,7 @@ template <typename F> const char* event(const char* window, F&& run)
             p.host().errors.emplace_back(window != nullptr ? window : "", error.what());
         }
     }
-    return answer();
+    return answer(window != nullptr ? window : "");
 }
 
 ConversionWindow& windowNamed(const char* name)
@@ -568,12 +601,13 @@ MEZURA_EXPORT const char* mz_start(const char* cfg)
             p.host().errors.emplace_back(kSettingsWindow, error.what());
         }
     }
-    return answer();
+    return answer({}, true);
 }
 
+// The state of every window that exists.
 MEZURA_EXPORT const char* mz_state()
 {
-    return answer();
+    return answer({}, true);
 }
 
 // The user replaces the text of field `field` of `window` (an edit, no key).

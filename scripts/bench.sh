@@ -24,19 +24,27 @@
 #    installed), beside a program that does nothing, with the ratio of their means; the files
 #    a run writes (none); the instructions of that run and of a few other kinds of name;
 # 7. the web page (scripts/web.sh builds it) in headless chromium from a local static server:
-#    load to the first usable window, Enter to every field updated, the size of its
-#    WebAssembly and JavaScript. `scripts/bench.sh web [ROUNDS]` runs this case alone.
+#    load to the first usable window, Enter to every field updated with 1 and 10 windows open
+#    beside a plain page of as many inputs, the size of its WebAssembly and JavaScript, and
+#    Lighthouse's performance scores (mobile and desktop).
+#    `scripts/bench.sh web [ROUNDS]` runs this case alone.
 #   scripts/bench.sh [ROUNDS]
 set -euo pipefail
 . "$(dirname "$0")/on-error.sh"
 . "$(dirname "$0")/apt-install.sh"
 cd "$(dirname "$0")/.."
 
+# Lighthouse, a benchmark's tool and no dependency of the tests: installed from npm into a
+# temporary folder for the run, and removed after it.
 bench_web() {
   bash scripts/web.sh >/dev/null
   (cd tests/web && npm ci --no-audit --no-fund --silent)
+  local lighthouse
+  lighthouse="$(mktemp -d)"
+  npm install --prefix "$lighthouse" --no-audit --no-fund --silent lighthouse@12.2.3
   echo "== the web page in headless chromium, $1 loads"
-  timeout 300 node tests/web/bench.mjs build-web/site "$1"
+  LIGHTHOUSE="$lighthouse/node_modules/lighthouse" timeout 600 node tests/web/bench.mjs build-web/site "$1"
+  rm -rf "$lighthouse"
 }
 if [ "${1:-}" = web ]; then
   bench_web "${2:-9}"

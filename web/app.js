@@ -19,6 +19,7 @@
   const desk = document.getElementById('desk');
   const picker = document.getElementById('picker');
   const views = new Map(); // window name -> view
+  const layouts = new Map(); // window name -> its layout, made before the window first shows
   let core = null;
   let catalog = null;
   let chosen = null; // the window a phone shows
@@ -92,14 +93,11 @@
     };
   }
 
-  // Runs one event in the core and shows its answer; the time it took is kept for the
-  // benchmark.
+  // Runs one event in the core and shows its answer.
   function run(action, ...args) {
-    const begin = performance.now();
     acting = args[0];
     const state = core[action](...args);
     apply(state);
-    window.mezuraLastEvent = performance.now() - begin;
     return state;
   }
 
@@ -287,7 +285,8 @@
 
   function buildWindow(row) {
     const name = row.name;
-    const layout = core.layout(name);
+    const layout = layouts.get(name) || core.layout(name);
+    layouts.delete(name);
     const { section, heading } = frame(name, row.title);
     section.append(menuBar(name, layout.menus, row.title.replace(/^.*－/, '')));
     // The controls come first in the page, so that Tab runs through them before the menus,
@@ -396,11 +395,16 @@
   }
 
   function fieldEvents(name, index, input) {
-    input.addEventListener('input', () => run('type', name, index, input.value));
+    // The text typed is handed to the core once: by its input event, or else by the Enter.
+    input.addEventListener('input', () => {
+      run('type', name, index, input.value);
+      input.sent = input.value;
+    });
     input.addEventListener('keydown', (event) => {
       if (event.key !== 'Enter' || event.isComposing) return; // Enter that ends an input method's text is its own
       event.preventDefault();
-      run('type', name, index, input.value);
+      if (input.sent !== input.value) run('type', name, index, input.value);
+      input.sent = undefined;
       run('key', name, index, ENTER);
       // What was typed is taken: the field shows it as every other field shows its number
       // until the user edits again.
@@ -454,35 +458,48 @@
     });
   }
 
+  // Draws a window's state where it differs from what the window shows: the core tells only
+  // the windows an event changed, and of those the page touches only the fields, buttons and
+  // captions whose state changed.
   function showWindow(view, state) {
-    view.heading.textContent = state.title;
-    view.section.hidden = !state.visible;
+    if (view.heading.textContent !== state.title) view.heading.textContent = state.title;
+    if (view.section.hidden !== !state.visible) view.section.hidden = !state.visible;
     state.fields.forEach((field, index) => {
       const input = view.fields[index];
       const known = input.tip;
+      if (known && known.text === field.text && known.note === field.note && known.colour === field.colour &&
+        known.tip === field.tip) return;
       if (input.value !== field.text) {
         input.value = field.text;
         if (document.activeElement !== input) input.setSelectionRange(0, 0);
       }
       input.tip = field;
-      input.classList.toggle('note', field.note !== '');
-      input.style.backgroundColor = field.colour;
-      if (known && (known.text !== field.text || known.note !== field.note || known.tip !== field.tip)) {
-        input.fitted = -1; // fitted again when the window shows
-      }
+      if (!known || known.note !== field.note) input.classList.toggle('note', field.note !== '');
+      if (!known || known.colour !== field.colour) input.style.backgroundColor = field.colour;
+      input.fitted = -1; // fitted again when the window shows
+      view.stale = true;
     });
     state.buttons.forEach((button, index) => {
-      view.buttons[index].style.backgroundColor = button.colour;
-      view.buttons[index].classList.toggle('highlight', button.highlight);
-      if (view.layout.buttons[index].role === 'range') view.buttons[index].setAttribute('aria-pressed', button.highlight);
+      const node = view.buttons[index];
+      const known = node.known;
+      if (known && known.colour === button.colour && known.highlight === button.highlight) return;
+      node.known = button;
+      node.style.backgroundColor = button.colour;
+      node.classList.toggle('highlight', button.highlight);
+      if (view.layout.buttons[index].role === 'range') node.setAttribute('aria-pressed', button.highlight);
     });
-    state.labels.forEach((caption, index) => { view.captions[index].textContent = caption; });
-    if (view.slider && state.slider) {
+    state.labels.forEach((caption, index) => {
+      if (view.captions[index].textContent !== caption) view.captions[index].textContent = caption;
+    });
+    const gauge = view.gauge;
+    if (view.slider && state.slider && (!gauge || gauge.min !== state.slider.min || gauge.max !== state.slider.max ||
+      gauge.value !== state.slider.value || view.gaugeLabels !== state.labels.join('\n'))) {
       const { min, max, value } = state.slider;
       Object.assign(view.slider, { min, max });
       view.slider.value = value;
       view.slider.setAttribute('aria-label', `目盛り ${state.labels[0] || ''} から ${state.labels[1] || ''}`.replace(/\s+/g, ' '));
       view.slider.setAttribute('aria-valuetext', `位置 ${value} (最大 ${max})`);
+      view.gaugeLabels = state.labels.join('\n');
     }
     view.gauge = state.slider || null;
     if (!view.size || view.size[0] !== state.size[0] || view.size[1] !== state.size[1]) {
@@ -506,6 +523,8 @@
   // described by it.
   function showNote(view, state) {
     if (view.note.textContent !== state.windowNote) view.note.textContent = state.windowNote;
+    if (view.noteField === state.noteField) return;
+    view.noteField = state.noteField;
     view.fields.forEach((input, index) => {
       if (index === state.noteField) {
         input.setAttribute('aria-invalid', 'true');
@@ -612,15 +631,27 @@
 
   // The fields of the windows that show whose text or room has changed since they were
   // fitted. Their rooms are read first, all before any is fitted: one layout for the page.
+  // A window's `stale` mark says that some of its fields may need fitting.
   function refit() {
     const stale = [];
     for (const view of views.values()) {
-      if (!view.fields || !shows(view)) continue;
+      if (!view.fields || !view.stale || !shows(view)) continue;
+      view.stale = false;
       for (const input of view.fields) if (input.fitted !== fitAge && input.tip) stale.push(input);
     }
     const unknown = stale.filter((input) => !input.room || input.room.age !== fitAge);
     for (const input of unknown) room(input);
-    for (const input of stale) fit(input);
+    for (const input of stale) {
+      fit(input);
+      if (input.fitted !== fitAge) views.get(input.dataset.window).stale = true; // not laid out yet
+    }
+  }
+
+  // The page's layout or font changed: every field is fitted again.
+  function refitAll() {
+    fitAge += 1;
+    for (const view of views.values()) view.stale = true;
+    refit();
   }
 
   // The client area of the window's size mode, as much wider as its user made it; what lies
@@ -639,6 +670,7 @@
         input.room = null; // measured again
         input.fitted = -1;
       }
+      view.stale = true;
     }
     for (const control of view.client.querySelectorAll('input, button')) {
       const [left, top] = control.dataset.rect.split(',').map(Number);
@@ -752,6 +784,7 @@
     if (!views.has(name)) {
       const row = catalog.windows.find((each) => each.name === name);
       views.set(name, name === 'config' ? buildSettings() : buildWindow(row));
+      marked = undefined;
     }
     return views.get(name);
   }
@@ -854,14 +887,28 @@
   }
 
   // The phone's list of the windows that show, and the one it shows.
+  // The list is made again only when another set of windows shows (or one is named anew).
+  let listed = '';
+  let marked; // the window marked chosen; undefined when a window was made since
+  let shownStored = null;
   function choose() {
     const shown = [...views.values()].filter((view) => !view.section.hidden);
     if (!shown.some((view) => view.name === chosen) && shown.length) chosen = shown[shown.length - 1].name;
-    const options = shown.map((view) => el('option', { value: view.name }, view.heading.textContent.replace(/^.*－/, '')));
-    picker.replaceChildren(...options);
-    picker.value = chosen || '';
-    if (phone.matches && chosen && chosen !== 'config') store(chosen, SHOWN_KEY);
-    for (const view of views.values()) view.section.classList.toggle('chosen', view.name === chosen);
+    const names = shown.map((view) => [view.name, view.heading.textContent.replace(/^.*－/, '')]);
+    const list = names.join('\n');
+    if (list !== listed) {
+      listed = list;
+      picker.replaceChildren(...names.map(([value, caption]) => el('option', { value }, caption)));
+    }
+    if (picker.value !== (chosen || '')) picker.value = chosen || '';
+    if (phone.matches && chosen && chosen !== 'config' && shownStored !== chosen) {
+      shownStored = chosen;
+      store(chosen, SHOWN_KEY);
+    }
+    if (marked !== chosen) {
+      marked = chosen;
+      for (const view of views.values()) view.section.classList.toggle('chosen', view.name === chosen);
+    }
     refit();
   }
 
@@ -877,15 +924,11 @@
   // fitted again.
   stacked.addEventListener('change', () => {
     views.forEach((view) => { if (view.size) resize(view); });
-    fitAge += 1;
-    refit();
+    refitAll();
   });
   phone.addEventListener('change', choose);
   // A new width of the phone's fields, or of the page's zoom: every field is fitted again.
-  window.addEventListener('resize', () => {
-    fitAge += 1;
-    refit();
-  });
+  window.addEventListener('resize', refitAll);
 
   // ---- a core that does not load -----------------------------------------------------------
 
@@ -927,14 +970,35 @@
   }
   document.getElementById('reload').addEventListener('click', () => window.location.reload());
 
-  loadCore().then((module) => {
+  // The start runs in a few short tasks, the browser free to paint and take input between
+  // them: the core's first calls (its code compiled as they come), its start, then each
+  // window the start shows made in its own task, and its state drawn.
+  // scheduler.yield goes on as soon as the browser has done its waiting work; a timer where
+  // there is none (chained timers wait 4 ms each).
+  const pause = () => (self.scheduler && self.scheduler.yield ? self.scheduler.yield()
+    : new Promise((resume) => { setTimeout(resume, 0); }));
+
+  loadCore().then(async (module) => {
     core = bind(module);
     catalog = core.catalog();
     core.year(new Date().getFullYear());
-    document.getElementById('loading').remove();
+    // The start makes every conversion window (the hidden ones too): made here one at a time
+    // instead, each in a task of its own, their layouts kept for when they first show.
+    for (const row of catalog.windows) {
+      await pause();
+      layouts.set(row.name, core.layout(row.name));
+    }
+    await pause();
     const state = core.start(stored());
     // The desktop's order: the settings window, then the conversion windows in menu order.
-    for (const row of catalog.windows) if (state.windows[row.name] && state.windows[row.name].visible) viewOf(row.name);
+    const shown = catalog.windows.map((row) => row.name).filter((name) => state.windows[name] && state.windows[name].visible);
+    if (state.windows.config && state.windows.config.visible) shown.unshift('config');
+    for (const name of shown) {
+      await pause();
+      viewOf(name);
+    }
+    await pause();
+    document.getElementById('loading').remove();
     apply(state);
     startWhereLeft();
     document.documentElement.dataset.ready = 'true';

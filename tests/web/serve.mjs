@@ -2,6 +2,7 @@
 // their types; nothing else answers.
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
+import { gzipSync } from 'node:zlib';
 import { extname, join, normalize, sep } from 'node:path';
 
 const types = {
@@ -17,8 +18,9 @@ const types = {
 };
 
 // Serves `site` on a free port of 127.0.0.1; resolves to { url, close, use }, where use(folder)
-// serves another folder from then on (a new version of the site at the same address).
-export function serve(site) {
+// serves another folder from then on (a new version of the site at the same address). With
+// `compress`, files go gzipped to a client that accepts it, as most hosts send them.
+export function serve(site, { compress = false } = {}) {
   let root = site;
   const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://x').pathname);
@@ -29,7 +31,13 @@ export function serve(site) {
     }
     try {
       const body = await readFile(file);
-      response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream' }).end(body);
+      const headers = { 'Content-Type': types[extname(file)] || 'application/octet-stream' };
+      if (compress && /\bgzip\b/.test(request.headers['accept-encoding'] || '')) {
+        headers['Content-Encoding'] = 'gzip';
+        response.writeHead(200, headers).end(gzipSync(body));
+        return;
+      }
+      response.writeHead(200, headers).end(body);
     } catch {
       response.writeHead(404).end();
     }
