@@ -126,6 +126,8 @@ async function enter(page, window, field, text) {
 
 // axe's violations on the page as it stands, as "rule: element" lines.
 async function axeViolations(page) {
+  // Once a field's flash is over: while it runs, a field's colours are the flash's.
+  await page.evaluate(() => Promise.all(document.getAnimations().map((animation) => animation.finished)));
   await page.evaluate(axeSource);
   return page.evaluate(async () => {
     const { violations } = await window.axe.run(document, { resultTypes: ['violations'] });
