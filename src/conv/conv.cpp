@@ -144,8 +144,9 @@ private:
             return true;
         }
         const std::vector<Unit> units = m_names.find(name, window).units;
-        return std::any_of(units.begin(), units.end(),
-                           [&](const Unit& unit) { return unit.spec().reads != nullptr && unit.spec().reads(text); });
+        return std::any_of(units.begin(), units.end(), [&](const Unit& unit) {
+            return unit.tableRow().reads != nullptr && unit.tableRow().reads(text);
+        });
     }
     void candidates(const std::vector<Unit>& units);
     void print(const ConversionWindow& window, const std::vector<Unit>& shown, bool grouped, const Options& options);
@@ -194,7 +195,7 @@ int Converter::list(const std::vector<std::string>& operands)
         for (const Unit& unit : m_names.units(row)) {
             units.push_back(unit);
             width = std::max(width, displayWidth(m_names.label(unit)));
-            wordsWidth = std::max(wordsWidth, displayWidth(unit.spec().unit.words));
+            wordsWidth = std::max(wordsWidth, displayWidth(unit.tableRow().unit.words));
         }
         std::string names;
         for (const std::string& english : UnitNames::windowNames(row)) {
@@ -204,8 +205,8 @@ int Converter::list(const std::vector<std::string>& operands)
         for (const Unit& unit : units) {
             const std::string readings = m_names.readings(unit);
             const std::string line = "  " + padded(m_names.label(unit), width) + "  " +
-                (readings.empty() ? std::string(unit.spec().unit.words)
-                                  : padded(unit.spec().unit.words, wordsWidth) + "  " + readings);
+                (readings.empty() ? std::string(unit.tableRow().unit.words)
+                                  : padded(unit.tableRow().unit.words, wordsWidth) + "  " + readings);
             m_out << line << '\n';
         }
     }
@@ -219,7 +220,7 @@ void Converter::candidates(const std::vector<Unit>& units)
         width = std::max(width, displayWidth(m_names.argument(unit)));
     }
     for (const Unit& unit : units) {
-        m_err << "  " << padded(m_names.argument(unit), width) << "  " << unit.spec().unit.words << '\n';
+        m_err << "  " << padded(m_names.argument(unit), width) << "  " << unit.tableRow().unit.words << '\n';
     }
 }
 
@@ -356,9 +357,9 @@ int Converter::convert(const Options& options, const std::vector<std::string>& g
     if (!typed) {
         return 2;
     }
-    if (!typed->spec().typing) {
-        m_err << kProgram << "「" << shownLabel(typed->spec().label) << "」は表示だけの欄で、入力はできません / "
-              << shownLabel(typed->spec().label) << " only shows a value, it takes none\n";
+    if (!typed->tableRow().typing) {
+        m_err << kProgram << "「" << shownLabel(typed->tableRow().label) << "」は表示だけの欄で、入力はできません / "
+              << shownLabel(typed->tableRow().label) << " only shows a value, it takes none\n";
         return 2;
     }
     std::vector<Unit> shown;
@@ -402,7 +403,7 @@ void Converter::print(const ConversionWindow& window, const std::vector<Unit>& s
         for (const Unit& unit : shown) {
             m_out << window.text(unit.field);
             if (options.unitLabels) {
-                m_out << ' ' << shownLabel(unit.spec().label);
+                m_out << ' ' << shownLabel(unit.tableRow().label);
             }
             m_out << '\n';
         }
@@ -412,16 +413,16 @@ void Converter::print(const ConversionWindow& window, const std::vector<Unit>& s
     std::vector<std::string> groups;
     std::size_t width = 0;
     for (const Unit& unit : shown) {
-        if (std::find(groups.begin(), groups.end(), unit.spec().unit.group) == groups.end()) {
-            groups.emplace_back(unit.spec().unit.group);
+        if (std::find(groups.begin(), groups.end(), unit.tableRow().unit.group) == groups.end()) {
+            groups.emplace_back(unit.tableRow().unit.group);
         }
-        width = std::max(width, displayWidth(shownLabel(unit.spec().label)));
+        width = std::max(width, displayWidth(shownLabel(unit.tableRow().label)));
     }
     for (const std::string& group : groups) {
         m_out << heading(group) << '\n';
         for (const Unit& unit : shown) {
-            if (unit.spec().unit.group == group) {
-                m_out << "  " << padded(shownLabel(unit.spec().label), width) << "  " << window.text(unit.field)
+            if (unit.tableRow().unit.group == group) {
+                m_out << "  " << padded(shownLabel(unit.tableRow().label), width) << "  " << window.text(unit.field)
                       << '\n';
             }
         }
@@ -432,11 +433,11 @@ void Converter::printJson(const ConversionWindow& window, const Unit& typed, con
                           const std::vector<Unit>& shown)
 {
     m_out << "{\"window\": " << jsonString(typed.row->frame.caption)
-          << ", \"unit\": " << jsonString(shownLabel(typed.spec().label)) << ", \"number\": " << jsonString(number)
+          << ", \"unit\": " << jsonString(shownLabel(typed.tableRow().label)) << ", \"number\": " << jsonString(number)
           << ", \"fields\": [";
     const char* separator = "\n";
     for (const Unit& unit : shown) {
-        const FieldSpec& field = unit.spec();
+        const FieldSpec& field = unit.tableRow();
         m_out << separator << "  {\"group\": " << jsonString(heading(field.unit.group))
               << ", \"label\": " << jsonString(shownLabel(field.label))
               << ", \"words\": " << jsonString(field.unit.words)

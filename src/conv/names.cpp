@@ -37,26 +37,6 @@ constexpr char32_t kSmallTsu = 0x3063;
 // The longest text whose nearest names are looked for.
 constexpr std::size_t kLongestNear = 64;
 
-// The English names of each window beside its module name, as a person types them.
-struct EnglishNames {
-    std::string_view module;
-    std::array<std::string_view, 2> names;
-};
-// clang-format off
-constexpr std::array<EnglishNames, 10> kEnglish{{
-    {"length",   {"", ""}},
-    {"square",   {"area", ""}},
-    {"cubic",    {"volume", ""}},
-    {"weight",   {"mass", ""}},
-    {"velocity", {"speed", ""}},
-    {"press",    {"pressure", ""}},
-    {"heat",     {"energy", ""}},
-    {"temp",     {"temperature", ""}},
-    {"radio",    {"radioactivity", ""}},
-    {"year",     {"calendar", ""}},
-}};
-// clang-format on
-
 bool isSmallY(char32_t c)
 {
     return c == 0x3083 || c == 0x3085 || c == 0x3087;
@@ -540,7 +520,7 @@ UnitNames::WindowNames& UnitNames::names(std::size_t index) const
     made = std::make_unique<WindowNames>();
     WindowNames& window = *made;
     window.row = &m_app.windows()[index];
-    window.fields = windowControls(*window.row).fields;
+    window.fields = window.row->controls().fields;
     const std::size_t count = window.fields.size();
     std::vector<std::string>& labels = window.labels;
     std::vector<std::optional<std::string>> headings; // of the labels with a note in brackets
@@ -793,14 +773,8 @@ std::vector<Unit> UnitNames::units(const WindowRow& row) const
 std::vector<std::string> UnitNames::windowNames(const WindowRow& row)
 {
     std::vector<std::string> names{row.frame.name};
-    for (const EnglishNames& english : kEnglish) {
-        if (english.module == row.frame.name) {
-            for (const std::string_view name : english.names) {
-                if (!name.empty()) {
-                    names.emplace_back(name);
-                }
-            }
-        }
+    if (!row.english.empty()) {
+        names.push_back(row.english);
     }
     return names;
 }
@@ -990,7 +964,7 @@ std::vector<Unit> UnitNames::nearest(std::string_view name, const WindowRow* wit
 
 std::string UnitNames::label(const Unit& unit) const
 {
-    const FieldSpec& field = unit.spec();
+    const FieldSpec& field = unit.tableRow();
     const std::size_t window = index(*unit.row);
     WindowNames& made = names(window);
     const auto at = static_cast<std::size_t>(unit.field);
@@ -1025,7 +999,7 @@ std::string UnitNames::argument(const Unit& unit) const
 
 std::string UnitNames::readings(const Unit& unit) const
 {
-    const UnitFacts& facts = unit.spec().unit;
+    const UnitFacts& facts = unit.tableRow().unit;
     std::string text = facts.reading;
     for (const char* reading : {facts.words, facts.reading}) {
         if (const std::string latin = romaji(reading); !latin.empty()) {

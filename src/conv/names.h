@@ -30,7 +30,7 @@ struct Unit {
 
     bool operator==(const Unit& other) const { return row == other.row && field == other.field; }
     // The field's row in its window's table: label, place, unit facts.
-    const FieldSpec& spec() const { return *fieldRow; }
+    const FieldSpec& tableRow() const { return *fieldRow; }
 };
 
 // The heading of a field's group as a window shows it: the group up to its note in brackets,
@@ -58,7 +58,7 @@ std::vector<RowName> rowNames(const UnitFacts& unit);
 class UnitNames {
 public:
     // The names of every unit field of every window of `app`, read from each window's field
-    // rows (windowControls) when a name is first looked for among them: no window is made.
+    // rows (WindowRow::controls) when a name is first looked for among them: no window is made.
     explicit UnitNames(const App& app);
     ~UnitNames();
 

@@ -446,10 +446,10 @@ private:
 
     static FieldEdit* firstTypingField(Binding& binding, const WindowRow& row)
     {
-        const auto& specs = binding.app().window(row).layout().fields;
-        const auto typing = std::find_if(specs.begin(), specs.end(), [](const FieldSpec& spec) { return spec.typing; });
+        const auto& rows = binding.app().window(row).layout().fields;
+        const auto typing = std::find_if(rows.begin(), rows.end(), [](const FieldSpec& field) { return field.typing; });
         ConversionView* view = binding.conversionView(row.frame.name);
-        return typing == specs.end() || view == nullptr
+        return typing == rows.end() || view == nullptr
             ? nullptr
             : view->findChild<FieldEdit*>(QString::fromStdString(typing->name));
     }
