@@ -5,6 +5,7 @@
 #include "framework/form.h"
 #include "framework/frame.h"
 #include "framework/host.h"
+#include "framework/layout.h"
 
 #include <functional>
 #include <memory>
@@ -26,6 +27,9 @@ struct WindowRow {
     int checkBox;         // Check1(i), and the line i of the settings file
     bool groupEnds;       // a separator follows its menu item
     std::unique_ptr<ConversionWindow> (*make)(App& app, const FrameSpec& frame);
+    // Its controls as the window is built with them, read without making the window.
+    Layout (*controls)();
+    std::string english; // the name a person types for it in English beside its module's: "area"
 };
 
 // The program's windows: the conversion windows in menu order ("全て", the settings file,

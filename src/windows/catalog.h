@@ -10,9 +10,4 @@ namespace mezura {
 
 const WindowTable& windowTable();
 
-// The controls of the conversion window of `row`, its field rows among them, exactly as the
-// window is built from them, without making the window: the terminal converter finds units in
-// the rows of every window and makes only the one it converts in.
-Layout windowControls(const WindowRow& row);
-
 } // namespace mezura
