@@ -212,7 +212,7 @@ void ConversionView::buildControls()
         }
         const QRect labelPlace = captionPlace(designed, fieldPlace.top(), freeFrom, label->fontMetrics().height());
         label->setDesignGeometry(labelPlace);
-        m_places.push_back({label, labelPlace, parentLeft});
+        m_places.push_back({label, labelPlace, parentLeft, label});
         m_unitCaptions.push_back(label);
 
         auto* field = new FieldEdit(parent);
@@ -246,7 +246,7 @@ void ConversionView::buildControls()
         }
         label->setWordWrap(row.rect.height > kLabelHeight); // a note of more than one line
         label->setDesignGeometry(toPixels(row.rect, d), row.name == "IndMax");
-        m_places.push_back({label, toPixels(row.rect, d), 0});
+        m_places.push_back({label, toPixels(row.rect, d), 0, label});
         m_labels.push_back(label);
     }
 
@@ -320,8 +320,8 @@ void ConversionView::spreadControls(int width)
     // Every control first: a caption's room is measured from its neighbours' places.
     for (const Placed& each : m_places) {
         const QRect place = widenedPlace(each.designed, designed, width, each.parentLeft);
-        if (auto* caption = dynamic_cast<Caption*>(each.control)) {
-            caption->moveDesign(place);
+        if (each.caption != nullptr) {
+            each.caption->moveDesign(place);
         } else {
             each.control->setGeometry(place);
         }

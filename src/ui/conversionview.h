@@ -103,6 +103,7 @@ private:
         QWidget* control;
         QRect designed;
         int parentLeft;
+        Caption* caption = nullptr; // the control, where it is a caption: moved by its design
     };
     std::vector<Placed> m_places;
     std::optional<Size> m_appliedSize; // the size last given to the widget
