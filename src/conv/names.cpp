@@ -894,7 +894,8 @@ UnitNames::Found UnitNames::find(std::string_view name, const WindowRow* within)
         }
         // Of the variants of one window that the name finds, the one it is the plain name of.
         for (const auto& [unit, plain] : matches) {
-            const auto fellow = [&](const auto& match) { return match.second && match.first.row == unit.row; };
+            const WindowRow* window = unit.row; // a binding itself is no capture for every compiler
+            const auto fellow = [window](const auto& match) { return match.second && match.first.row == window; };
             const auto plainOnes = std::count_if(matches.begin(), matches.end(), fellow);
             if (plainOnes == 1 && !plain) {
                 found.others.push_back(unit);
